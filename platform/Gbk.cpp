@@ -1,0 +1,45 @@
+#include "platform/Gbk.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace {
+
+std::string Convert(const char *to, const char *from, std::string_view in)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::string(in);
+    std::string out;
+    out.resize(in.size() * 4 + 4);
+    char *src = const_cast<char *>(in.data());
+    size_t srcLeft = in.size();
+    char *dst = out.data();
+    size_t dstLeft = out.size();
+    while (srcLeft > 0) {
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1))
+            break;
+        if (errno == E2BIG)
+            break; // cannot happen: four output bytes per input byte is enough for both directions
+        // An invalid or truncated sequence: emit a marker and skip one byte.
+        *dst++ = '?';
+        dstLeft--;
+        src++;
+        srcLeft--;
+    }
+    out.resize(out.size() - dstLeft);
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+std::string GbkToUtf8(std::string_view gbk)
+{
+    return Convert("UTF-8", "GBK", gbk);
+}
+
+std::string Utf8ToGbk(std::string_view utf8)
+{
+    return Convert("GBK", "UTF-8", utf8);
+}

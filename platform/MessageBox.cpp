@@ -1,0 +1,55 @@
+#include "platform/MessageBox.h"
+
+#include "platform/Gbk.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace {
+
+std::function<int(const MessageBox::Box &)> g_handler;
+
+int ShowDialog(const MessageBox::Box &box)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        std::fprintf(stderr, "%s: %s\n", GbkToUtf8(box.title).c_str(), GbkToUtf8(box.text).c_str());
+        return MessageBox::ResultOk;
+    }
+    static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
+                                              QMessageBox::Critical, QMessageBox::Question};
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    if (box.buttons == MessageBox::OkCancel)
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    else if (box.buttons == MessageBox::YesNo)
+        buttons = QMessageBox::Yes | QMessageBox::No;
+    QMessageBox dialog(icons[box.icon], QString::fromStdString(GbkToUtf8(box.title)),
+                       QString::fromStdString(GbkToUtf8(box.text)), buttons, QApplication::activeWindow());
+    switch (dialog.exec()) {
+    case QMessageBox::Cancel:
+        return MessageBox::ResultCancel;
+    case QMessageBox::Yes:
+        return MessageBox::ResultYes;
+    case QMessageBox::No:
+        return MessageBox::ResultNo;
+    default:
+        return MessageBox::ResultOk;
+    }
+}
+
+} // namespace
+
+namespace MessageBox {
+
+int Show(const std::string &text, const std::string &title, Icon icon, Buttons buttons)
+{
+    Box box{text, title, icon, buttons};
+    return g_handler ? g_handler(box) : ShowDialog(box);
+}
+
+void SetHandler(std::function<int(const Box &)> handler)
+{
+    g_handler = std::move(handler);
+}
+
+} // namespace MessageBox

@@ -1,0 +1,25 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// Modal message boxes owned by the main window. Text and title are GBK.
+namespace MessageBox {
+
+enum Icon { IconNone, IconInformation, IconWarning, IconError, IconQuestion };
+enum Buttons { Ok, OkCancel, YesNo };
+enum Result { ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7 };
+
+struct Box {
+    std::string text;
+    std::string title;
+    Icon icon;
+    Buttons buttons;
+};
+
+// Shows the box and returns the button pressed.
+int Show(const std::string &text, const std::string &title, Icon icon = IconNone, Buttons buttons = Ok);
+
+// Replaces how boxes are shown (tests record them and answer); an empty handler restores the dialog.
+void SetHandler(std::function<int(const Box &)> handler);
+
+} // namespace MessageBox

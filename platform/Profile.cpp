@@ -1,0 +1,143 @@
+#include "platform/Profile.h"
+
+#include "platform/Paths.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+namespace {
+
+std::string Trim(std::string_view s)
+{
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos)
+        return {};
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::vector<std::string> ReadLines(const std::string &file)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The section name when the line is a header, else nothing.
+std::optional<std::string> SectionOf(const std::string &line)
+{
+    std::string t = Trim(line);
+    if (t.size() >= 2 && t.front() == '[' && t.back() == ']')
+        return Trim(std::string_view(t).substr(1, t.size() - 2));
+    return std::nullopt;
+}
+
+// The key of a "key=value" line; nothing for other lines.
+std::optional<std::string> KeyOf(const std::string &line)
+{
+    size_t eq = line.find('=');
+    if (eq == std::string::npos)
+        return std::nullopt;
+    return Trim(std::string_view(line).substr(0, eq));
+}
+
+std::optional<std::string> Lookup(std::string_view path, std::string_view section, std::string_view key)
+{
+    bool inSection = false;
+    for (const std::string &line : ReadLines(Paths::Resolve(path))) {
+        if (auto s = SectionOf(line)) {
+            inSection = SameName(*s, section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        auto k = KeyOf(line);
+        if (k && SameName(*k, key))
+            return Trim(std::string_view(line).substr(line.find('=') + 1));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+namespace Profile {
+
+int ReadString(std::string_view path, std::string_view section, std::string_view key, std::string_view def,
+               char *buf, int size)
+{
+    if (size <= 0)
+        return 0;
+    std::string value = Lookup(path, section, key).value_or(std::string(def));
+    int n = static_cast<int>(value.size()) < size - 1 ? static_cast<int>(value.size()) : size - 1;
+    std::memcpy(buf, value.data(), n);
+    buf[n] = '\0';
+    return n;
+}
+
+int ReadInt(std::string_view path, std::string_view section, std::string_view key, int def)
+{
+    auto value = Lookup(path, section, key);
+    if (!value)
+        return def;
+    return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
+}
+
+bool WriteString(std::string_view path, std::string_view section, std::string_view key, std::string_view value)
+{
+    std::string file = Paths::Resolve(path);
+    std::vector<std::string> lines = ReadLines(file);
+    std::string entry = std::string(key) + "=" + std::string(value);
+
+    bool inSection = false;
+    std::optional<size_t> sectionEnd; // where a new key of the section goes
+    bool written = false;
+    for (size_t i = 0; i < lines.size() && !written; i++) {
+        if (auto s = SectionOf(lines[i])) {
+            if (inSection)
+                break;
+            inSection = SameName(*s, section);
+            if (inSection)
+                sectionEnd = i + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        auto k = KeyOf(lines[i]);
+        if (k && SameName(*k, key)) {
+            lines[i] = entry;
+            written = true;
+        } else if (!Trim(lines[i]).empty()) {
+            sectionEnd = i + 1;
+        }
+    }
+    if (!written) {
+        if (sectionEnd) {
+            lines.insert(lines.begin() + static_cast<long>(*sectionEnd), entry);
+        } else {
+            lines.push_back("[" + std::string(section) + "]");
+            lines.push_back(entry);
+        }
+    }
+
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    for (const std::string &line : lines)
+        out << line << "\r\n";
+    return static_cast<bool>(out.flush());
+}
+
+} // namespace Profile

@@ -1,0 +1,33 @@
+#pragma once
+#include "platform/TimerService.h"
+
+#include <cstdint>
+#include <map>
+
+// A timer service on a clock that only moves when told: Advance fires every due tick in time order
+// (ties in the order the timers were started), so a test steps a game exactly.
+class TestClock : public TimerService {
+public:
+    void Start(unsigned id, unsigned intervalMs) override;
+    void Stop(unsigned id) override;
+    bool IsRunning(unsigned id) const override;
+
+    void Advance(uint64_t ms);
+    // Advances to the next due tick and fires it; false when no timer runs.
+    bool Step();
+    uint64_t Now() const { return now_; }
+    unsigned Interval(unsigned id) const;
+
+private:
+    struct Entry {
+        unsigned interval;
+        uint64_t due;
+        uint64_t order;
+    };
+    bool NextDue(unsigned *id, uint64_t limit) const;
+    void Fire(unsigned id);
+
+    std::map<unsigned, Entry> timers_;
+    uint64_t now_ = 0;
+    uint64_t started_ = 0;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+
+// The window timers of the game: integer ids with an interval, whose ticks reach one dispatcher on
+// the GUI thread, one at a time. Starting a running timer restarts it with the new interval;
+// intervals below 10 ms run at 10 ms.
+class TimerService {
+public:
+    using Dispatcher = std::function<void(unsigned id)>;
+
+    static constexpr unsigned kMinInterval = 10;
+
+    virtual ~TimerService() = default;
+    virtual void Start(unsigned id, unsigned intervalMs) = 0;
+    virtual void Stop(unsigned id) = 0;
+    virtual bool IsRunning(unsigned id) const = 0;
+
+    void SetDispatcher(Dispatcher d) { dispatcher_ = std::move(d); }
+
+    // The service the game's timers use; the program installs the event-loop one, tests a clock.
+    static TimerService &Current();
+    static void Install(TimerService *service);
+
+protected:
+    // Delivers a tick unless one is being handled already (ticks never nest).
+    void Deliver(unsigned id);
+
+private:
+    Dispatcher dispatcher_;
+    bool dispatching_ = false;
+};
