@@ -77,6 +77,17 @@ void CMjPlayer::Reset()
     hunum = 0;
 }
 
+std::string CMjPlayer::GetName() const
+{
+    return std::string(playername, strnlen(playername, sizeof playername));
+}
+
+void CMjPlayer::SetName(std::string_view name)
+{
+    std::memset(playername, 0, sizeof playername);
+    std::memcpy(playername, name.data(), std::min(name.size(), sizeof playername));
+}
+
 void CMjPlayer::SortMj()
 {
     for (int i = 0; i < cardnum - 1; i++)

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 // One seat: its tiles, melds, discards, claim and turn flags, the fans of a won hand, the robot's
 // opening plan, and the name, score, wind and avatar shown beside it. The game object holds four.
@@ -25,6 +27,10 @@ public:
     CMjPlayer &operator=(const CMjPlayer &) = delete;
 
     void Reset();
+
+    // The name field holds up to 20 bytes and a full one has no terminator: read and write it here.
+    std::string GetName() const;
+    void SetName(std::string_view name);
 
     void SortMj();
     bool NeedSwap(int i, int j) const;

@@ -286,6 +286,19 @@ TEST(SeatLifecycle, ANewHandClearsTheLastHandButKeepsTheSeat)
     EXPECT_EQ(p.seatwind, 3);
 }
 
+TEST(SeatLifecycle, AFullTwentyByteNameReadsBackWithoutSpillingOver)
+{
+    CMjPlayer p;
+    p.SetName("abcdefghijklmnopqrst");
+    p.cardnum = 0x41414141; // the bytes after the field must not leak into the name
+    EXPECT_EQ(p.GetName(), "abcdefghijklmnopqrst");
+    p.SetName("abcdefghijklmnopqrstuvw");
+    EXPECT_EQ(p.GetName(), "abcdefghijklmnopqrst");
+    p.SetName("短名");
+    EXPECT_EQ(p.GetName(), "短名");
+    EXPECT_EQ(p.playername[4], 0) << "a shorter name clears the rest of the field";
+}
+
 TEST(SeatLifecycle, ANewSeatIsAMaleRobotWithStoppedTimers)
 {
     CMjPlayer p;
