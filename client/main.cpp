@@ -1,7 +1,35 @@
+#include "platform/Paths.h"
+#include "platform/QtTimerService.h"
+#include "table/CMj.h"
+
+#include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 
-int main()
+namespace {
+
+void Quit(int)
 {
-    std::puts("Lantile: the game window is not built yet.");
-    return 0;
+    QCoreApplication::quit();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Paths::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    QtTimerService timers;
+    TimerService::Install(&timers);
+    std::signal(SIGINT, Quit);
+    std::signal(SIGTERM, Quit);
+
+    int rc;
+    {
+        CMj game;
+        std::puts("Lantile: the game window is not built yet; the game runs without a window. Ctrl-C ends it.");
+        rc = app.exec();
+    } // the game object writes its settings as it ends
+    TimerService::Install(nullptr);
+    return rc;
 }

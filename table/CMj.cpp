@@ -1,0 +1,270 @@
+#include "table/CMj.h"
+
+#include "platform/Paths.h"
+#include "platform/Profile.h"
+#include "platform/Random.h"
+#include "platform/TimerService.h"
+#include "rules/CLog.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+int minfan = 8;
+uint8_t wildmode = 0;
+MjTile wildmj;
+uint8_t curscreen = 0;
+bool fullscreen = false;
+bool showhelp = true;
+ServerInfo serverlist[MAX_SERVERS];
+int servercount = 0;
+int serverindex = 0;
+std::string FanNames[FANNAME_COUNT];
+
+namespace {
+
+struct TimerSpec {
+    unsigned id;
+    unsigned interval;
+    bool running;
+};
+
+// The game object's seventeen timers, their periods and which run from the start.
+constexpr TimerSpec kTimers[17] = {
+    {TIMER_STATE, 10000, false},      {TIMER_SHOWALL, 100000, false},   {GIVETIMER, 1000, false},
+    {ACTIONTIMER, 1000, false},       {TIMER_BLINK, 200, false},        {TIMER_CARET, 500, true},
+    {TIMER_KEEPALIVE, 10000, false},  {TIMER_CLAIMS, 100, false},       {TIMER_PENG, 500, false},
+    {TIMER_COUNTDOWN, 1000, true},    {TIMER_FLOWERPAUSE, 50, false},   {TIMER_ROBOT, 50, false},
+    {TIMER_DICE, 1000, false},        {TIMER_FLIGHT, 1, false},         {TIMER_CLAIMFLIGHT, 1, false},
+    {TIMER_LINKS, 120000, true},      {TIMER_READYDRAW, 100, false},
+};
+
+const char *const kDefaultNames[4] = {"玩家", "小强", "小静", "花花"};
+
+// The local servers the list falls back to when "Dirconfig.ini" does not name a host.
+const char *const kDefaultHost = "127.0.0.1";
+const char *const kDefaultHostNetcom = "localhost";
+
+const char *const kProductUrl = "https://lantile.example.org/";
+
+} // namespace
+
+CMj::CMj()
+{
+    // 1. Members are in place; the settings that the rules engine copies start here.
+    minfan = 8;
+    roundwind = 1;
+
+    // 2. The server list.
+    ReadServerList();
+    ddrawready = 1;
+    yuyin = 0;
+
+    // 4. The seventeen timers; a few run for the object's whole life.
+    TimerService::Current().SetDispatcher([this](unsigned id) { OnTimer(id); });
+    for (int i = 0; i < 17; i++) {
+        timers[i] = new CMjTimer;
+        timers[i]->id = kTimers[i].id;
+        timers[i]->interval = kTimers[i].interval;
+        if (kTimers[i].running)
+            timers[i]->SetEnabled(true);
+    }
+
+    // 5. Each seat's animation, speech and action-icon timers, and its winds.
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = player[seat];
+        p.animtimer->id = TIMER_AVATAR + seat;
+        p.speechtimer->id = TIMER_SPEECH + seat;
+        p.actiontimer->id = TIMER_ACTIONICON + seat;
+        p.actiontimer->SetEnabled(false);
+        p.seatwind = seat + 1;
+        p.roundwind = 1;
+    }
+
+    // 7. The table at rest.
+    for (int i = 0; i < MJ_TOTAL; i++)
+        wallmj[i] = wallsrc[i] = static_cast<uint8_t>(i);
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = player[seat];
+        p.cardnum = 0;
+        p.hoverindex = -1;
+        p.sex = (seat % 2 == 0) ? 1 : 0;
+        std::snprintf(p.playername, sizeof p.playername, "%s", kDefaultNames[seat]);
+    }
+    std::memset(wallstack, 2, sizeof wallstack);
+    curplayer = 0;
+    banker = 0;
+    gamestatus = 0;
+    wildrule = 2;
+    wildmode = 0;
+    wildmj = MjTile{};
+    scoremultiplier = 1;
+
+    // 8. The lines the chat window shows at start.
+    ReadChatLines();
+
+    // 9. The product's link.
+    linklabels[0] = LinkLabelSlot{265, 572, "Lantile on website", kProductUrl, true};
+    linklabelcount = 1;
+
+    ShowTips = 1;
+
+    // 11. Options, then the avatar animations of the seats.
+    LoadSetting("SET.ini");
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = player[seat];
+        p.animation = 0;
+        p.animtimer->interval = 4000 + 500 * seat;
+        p.animtimer->SetEnabled(true);
+    }
+}
+
+CMj::~CMj()
+{
+    SaveSetting("SET.ini");
+    for (CMjTimer *&t : timers) {
+        delete t;
+        t = nullptr;
+    }
+    TimerService::Current().SetDispatcher(nullptr);
+    g_log.Trace("Delete Ok.");
+}
+
+void CMj::ReadServerList()
+{
+    const char *ini = "Dirconfig.ini";
+    int wanted = Profile::ReadInt(ini, "Public", "ServerNum", 2);
+    servercount = 0;
+    serverindex = 0;
+    // The list has five rows: a longer list in the file is cut, not read past the array.
+    for (int i = 0; i < wanted && servercount < MAX_SERVERS; i++) {
+        std::string section = "DIRSERVER" + std::to_string(i);
+        ServerInfo &row = serverlist[servercount];
+        std::memset(&row, 0, sizeof row);
+        Profile::ReadString(ini, section, "name", i == 1 ? "网通服务器" : "电信服务器", row.name, sizeof row.name);
+        Profile::ReadString(ini, section, "host", i == 1 ? kDefaultHostNetcom : kDefaultHost, row.host,
+                            sizeof row.host);
+        row.port = Profile::ReadInt(ini, section, "port", 1982);
+        servercount++;
+    }
+}
+
+void CMj::ReadChatLines()
+{
+    std::ifstream in(Paths::Resolve("Chat.txt"), std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        chatlines.push_back(line);
+    }
+}
+
+void CMj::LoadSetting(const std::string &path)
+{
+    if (!Paths::Exists(path))
+        return;
+    const char *ini = path.c_str();
+    if (Profile::ReadInt(ini, "Rull", "Brood", 1) == 0)
+        brood = 0;
+    if (Profile::ReadInt(ini, "Rull", "Rain", 1) == 0)
+        rain = 0;
+    Profile::ReadInt(ini, "Rull", "258", 1);
+    Profile::ReadInt(ini, "Rull", "19", 1);
+    if (Profile::ReadInt(ini, "Option", "Sound", 1) == 0)
+        soundon = 0;
+    musicon = Profile::ReadInt(ini, "Option", "Music", 0) != 0;
+    ShowTips = Profile::ReadInt(ini, "Option", "ShowTips", 1) != 0;
+    animateon = Profile::ReadInt(ini, "Option", "Animate", 1) != 0;
+    if (Profile::ReadInt(ini, "Option", "YuYin", 0) == 1)
+        yuyin = 1;
+    showhelp = Profile::ReadInt(ini, "Window", "Help", 1) == 1;
+}
+
+void CMj::SaveSetting(const std::string &path)
+{
+    const char *ini = path.c_str();
+    if (!Paths::Exists(path)) {
+        std::ofstream out(Paths::Resolve(path), std::ios::binary);
+        out << "[PlayerInfo]\r\n[Rull]\r\n[Skin]\r\n[Option]\r\n[Volume]\r\n[UserSet]\r\n[Avatar]\r\n";
+    }
+    auto flag = [](bool on) { return on ? "1" : "0"; };
+    Profile::WriteString(ini, "Rull", "Brood", flag(brood));
+    Profile::WriteString(ini, "Rull", "Rain", flag(rain));
+    Profile::WriteString(ini, "Option", "Animate", flag(animateon));
+    Profile::WriteString(ini, "Option", "Sound", flag(soundon));
+    Profile::WriteString(ini, "Option", "Music", flag(musicon));
+    Profile::WriteString(ini, "Option", "YuYin", flag(yuyin));
+    Profile::WriteString(ini, "Window", "FullScreen", flag(fullscreen));
+    Profile::WriteString(ini, "Window", "Help", flag(showhelp));
+
+    // Seats in the order south (local), north, east, west.
+    const struct {
+        const char *prefix;
+        int seat;
+    } seats[] = {{"S", 0}, {"N", 2}, {"E", 1}, {"W", 3}};
+    for (const auto &s : seats) {
+        const CMjPlayer &p = player[s.seat];
+        std::string prefix = std::string(s.prefix) + "Player";
+        Profile::WriteString(ini, "PlayerInfo", prefix + "Name", std::string(p.playername, strnlen(p.playername, sizeof p.playername)));
+        Profile::WriteString(ini, "PlayerInfo", prefix + "Sex", flag(p.sex == 1));
+        if (p.language == 1)
+            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguage", "1");
+        else
+            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguagex", "0");
+    }
+}
+
+void CMj::Paint()
+{
+    // The frame is composed by the renderer, which joins the game object with the game screen.
+}
+
+int CMj::GetCountdown() const
+{
+    bool counting = timers[2]->GetEnabled() || timers[3]->GetEnabled();
+    return counting ? countdown : -1;
+}
+
+void CMj::ResetTable()
+{
+    Timer(TIMER_STATE)->SetEnabled(false);
+    firstdiscard = 0;
+    cansave = 0;
+    curplayer = 0;
+    gamestatus = 1;
+    for (CMjPlayer &p : player)
+        p.Reset();
+    std::memset(wallstack, 2, sizeof wallstack);
+    std::memset(seenmj, 0, sizeof seenmj);
+    std::memset(gridflags, 0, sizeof gridflags);
+    Paint();
+}
+
+CMjTimer *CMj::Timer(unsigned id)
+{
+    for (CMjTimer *t : timers)
+        if (t && t->id == id)
+            return t;
+    return nullptr;
+}
+
+void CMj::SetGameState(uint8_t state)
+{
+    gamestate = state;
+    CMjTimer *t = Timer(TIMER_STATE);
+    switch (state) {
+    case STATE_DEAL:
+        t->interval = 100;
+        break;
+    case STATE_DISCARD:
+        t->interval = 500;
+        break;
+    case STATE_DICE:
+        t->interval = 10;
+        break;
+    default:
+        t->interval = 50;
+        break;
+    }
+    t->SetEnabled(true);
+}

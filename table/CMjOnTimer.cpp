@@ -1,0 +1,114 @@
+// The game-state machine: every timer tick of the game arrives here by its id.
+#include "table/CMj.h"
+
+#include "platform/Random.h"
+#include "platform/TimerService.h"
+#include "rules/CLog.h"
+
+void CMj::OnTimer(unsigned id)
+{
+    switch (id) {
+    case TIMER_STATE:
+        // Each state's step arrives with the Part of play it belongs to; others stop the timer.
+        Timer(TIMER_STATE)->SetEnabled(false);
+        return;
+    case TIMER_SHOWALL:
+        Timer(TIMER_SHOWALL)->SetEnabled(false);
+        break;
+    case GIVETIMER:
+        g_log.Trace("GIVETIMER.");
+        CountdownTick(GIVETIMER);
+        break;
+    case ACTIONTIMER:
+        g_log.Trace("ACTIONTIMER.");
+        CountdownTick(ACTIONTIMER);
+        break;
+    case TIMER_BLINK:
+        blink = !blink;
+        break;
+    case TIMER_CARET:
+        // The carets of the edit boxes blink here once the boxes are on the screen.
+        break;
+    case TIMER_COUNTDOWN:
+        if (gamestatus == 1 && countdown >= 1)
+            countdown--;
+        break;
+    case TIMER_LINKS:
+        if (linklabelcount < 3 || curscreen != 0)
+            return;
+        RotateLinkLabels();
+        break;
+    case TIMER_AVATAR + 1:
+    case TIMER_AVATAR + 2:
+    case TIMER_AVATAR + 3:
+        AvatarTick(static_cast<int>(id - TIMER_AVATAR));
+        break;
+    case TIMER_SPEECH:
+    case TIMER_SPEECH + 1:
+    case TIMER_SPEECH + 2:
+    case TIMER_SPEECH + 3:
+        player[id - TIMER_SPEECH].speechtimer->SetEnabled(false);
+        break;
+    case TIMER_ACTIONICON:
+    case TIMER_ACTIONICON + 1:
+    case TIMER_ACTIONICON + 2:
+    case TIMER_ACTIONICON + 3:
+        player[id - TIMER_ACTIONICON].actiontimer->SetEnabled(false);
+        player[id - TIMER_ACTIONICON].action = 0;
+        break;
+    default:
+        // Not the table's: the login screen takes its own ids; nobody else wants this one.
+        TimerService::Current().Stop(id);
+        return;
+    }
+    Paint();
+}
+
+void CMj::CountdownTick(unsigned timerId)
+{
+    countdown--;
+    if (countdown >= 1)
+        return;
+    if (timerId == GIVETIMER) {
+        // Time is up: the drawn tile, or else the rightmost tile, is the one to discard.
+        CMjPlayer &me = player[0];
+        me.hoverindex = me.drawflag ? me.cardnum : me.cardnum - 1;
+    }
+    Timer(timerId)->SetEnabled(false);
+}
+
+void CMj::AvatarTick(int seat)
+{
+    CMjPlayer &p = player[seat];
+    TimerService::Current().Stop(p.animtimer->id);
+    switch (p.animation) {
+    case 0:
+        p.animation = 11;
+        p.animtimer->interval = 100;
+        p.animtimer->SetEnabled(true);
+        break;
+    case 11:
+    case 1:
+        p.animation = 0;
+        p.animtimer->interval = 4000 + Random::Next() % 2000;
+        p.animtimer->SetEnabled(true);
+        break;
+    default:
+        p.animtimer->enabled = 0;
+        break;
+    }
+}
+
+void CMj::RotateLinkLabels()
+{
+    if (linkpair >= linklabelcount / 2 - 1)
+        linkpair = 0;
+    else
+        linkpair++;
+    if (linkpair < 0 || linkpair > 4)
+        linkpair = 0;
+    for (LinkLabelSlot &label : linklabels)
+        label.visible = false;
+    linklabels[2 * linkpair].visible = true;
+    linklabels[2 * linkpair + 1].visible = true;
+}

@@ -1,0 +1,69 @@
+#include "platform/Profile.h"
+
+#include "tests/support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProfileTest : public testing::Test {
+protected:
+    ScratchFolder folder;
+};
+
+TEST_F(ProfileTest, MissingFileOrKeyGivesTheDefault)
+{
+    char buf[16];
+    EXPECT_EQ(Profile::ReadString("none.ini", "A", "k", "dflt", buf, sizeof buf), 4);
+    EXPECT_STREQ(buf, "dflt");
+    EXPECT_EQ(Profile::ReadInt("none.ini", "A", "k", 7), 7);
+
+    folder.Write("s.ini", "[A]\r\nother=1\r\n");
+    EXPECT_EQ(Profile::ReadInt("s.ini", "A", "k", -3), -3);
+    EXPECT_EQ(Profile::ReadInt("s.ini", "B", "other", 9), 9); // a key of another section is not ours
+}
+
+TEST_F(ProfileTest, IntegersReadLikeAtoi)
+{
+    folder.Write("s.ini", "[Opt]\nneg=-12\nword=abc\nmixed=42x\nempty=\n spaced = 5 \n");
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "neg", 1), -12);
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "word", 1), 0); // present but not a number
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "mixed", 1), 42);
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "empty", 1), 0);
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "spaced", 1), 5);
+}
+
+TEST_F(ProfileTest, SectionAndKeyNamesIgnoreCase)
+{
+    folder.Write("s.ini", "[window]\nfullscreen=1\n");
+    EXPECT_EQ(Profile::ReadInt("s.ini", "Window", "FullScreen", 0), 1);
+    ASSERT_TRUE(Profile::WriteString("s.ini", "WINDOW", "FULLSCREEN", "0"));
+    EXPECT_EQ(folder.Read("s.ini"), "[window]\r\nFULLSCREEN=0\r\n");
+}
+
+TEST_F(ProfileTest, StringsAreCutToTheBufferAndTerminated)
+{
+    folder.Write("s.ini", "[P]\nname=0123456789ABCDEFGHIJKLMN\n");
+    char buf[20];
+    std::fill(buf, buf + sizeof buf, 'z');
+    EXPECT_EQ(Profile::ReadString("s.ini", "P", "name", "", buf, sizeof buf), 19);
+    EXPECT_EQ(std::string(buf), "0123456789ABCDEFGHI");
+}
+
+TEST_F(ProfileTest, WritingKeepsEveryOtherLine)
+{
+    folder.Write("s.ini", "; comment\n[A]\nx=1\n\n[B]\ny=2\n");
+    ASSERT_TRUE(Profile::WriteString("s.ini", "A", "z", "3"));  // new key lands in its section
+    ASSERT_TRUE(Profile::WriteString("s.ini", "B", "y", "20")); // existing key is replaced in place
+    ASSERT_TRUE(Profile::WriteString("s.ini", "C", "w", "4"));  // new section at the end
+    EXPECT_EQ(folder.Read("s.ini"), "; comment\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=20\r\n[C]\r\nw=4\r\n");
+    EXPECT_EQ(Profile::ReadInt("s.ini", "A", "x", 0), 1);
+}
+
+TEST_F(ProfileTest, WritingCreatesAMissingFile)
+{
+    ASSERT_TRUE(Profile::WriteString("new.ini", "Option", "Sound", "1"));
+    EXPECT_EQ(Profile::ReadInt("new.ini", "Option", "Sound", 0), 1);
+}
+
+} // namespace

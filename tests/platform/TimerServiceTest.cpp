@@ -1,0 +1,124 @@
+#include "platform/CMjTimer.h"
+#include "platform/QtTimerService.h"
+#include "platform/TestClock.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+struct Ticks {
+    std::vector<std::pair<uint64_t, unsigned>> seen; // (time, id)
+};
+
+TEST(TestClock, TicksArriveInTimeOrderAtTheirPeriods)
+{
+    TestClock clock;
+    Ticks t;
+    clock.SetDispatcher([&](unsigned id) { t.seen.push_back({clock.Now(), id}); });
+    clock.Start(1, 30);
+    clock.Start(2, 20);
+    clock.Advance(60);
+    std::vector<std::pair<uint64_t, unsigned>> want = {{20, 2}, {30, 1}, {40, 2}, {60, 1}, {60, 2}};
+    EXPECT_EQ(t.seen, want);
+}
+
+TEST(TestClock, RestartTakesTheLatestIntervalAndStopSilences)
+{
+    TestClock clock;
+    Ticks t;
+    clock.SetDispatcher([&](unsigned id) { t.seen.push_back({clock.Now(), id}); });
+    clock.Start(7, 100);
+    clock.Advance(50);
+    clock.Start(7, 30); // restarted: the next tick is 30 ms from now, then every 30 ms
+    clock.Advance(70);
+    clock.Stop(7);
+    clock.Advance(1000);
+    std::vector<std::pair<uint64_t, unsigned>> want = {{80, 7}, {110, 7}};
+    EXPECT_EQ(t.seen, want);
+}
+
+TEST(TestClock, ShortIntervalsRunAtTenMilliseconds)
+{
+    TestClock clock;
+    int n = 0;
+    clock.SetDispatcher([&](unsigned) { n++; });
+    clock.Start(104, 1);
+    EXPECT_EQ(clock.Interval(104), 10u);
+    clock.Advance(100);
+    EXPECT_EQ(n, 10);
+}
+
+TEST(TestClock, AHandlerThatStopsItsTimerGetsNoMoreTicks)
+{
+    TestClock clock;
+    int n = 0;
+    clock.SetDispatcher([&](unsigned id) {
+        n++;
+        clock.Stop(id);
+    });
+    clock.Start(103, 1000);
+    clock.Advance(5000);
+    EXPECT_EQ(n, 1);
+    EXPECT_FALSE(clock.Step());
+}
+
+TEST(TestClock, TicksNeverNest)
+{
+    TestClock clock;
+    int depth = 0, maxDepth = 0, n = 0;
+    clock.SetDispatcher([&](unsigned) {
+        depth++;
+        maxDepth = std::max(maxDepth, depth);
+        if (n++ < 3)
+            clock.Advance(50); // a handler that waits for time to pass sees no tick of its own
+        depth--;
+    });
+    clock.Start(1, 10);
+    clock.Advance(10);
+    EXPECT_EQ(maxDepth, 1);
+}
+
+TEST(CMjTimer, StartsAndStopsThroughTheInstalledService)
+{
+    TestClock clock;
+    TimerService::Install(&clock);
+    int n = 0;
+    clock.SetDispatcher([&](unsigned id) { n += id == 5 ? 1 : 100; });
+    {
+        CMjTimer t;
+        t.id = 5;
+        t.interval = 200;
+        t.SetEnabled(true);
+        EXPECT_TRUE(t.GetEnabled());
+        clock.Advance(400);
+        EXPECT_EQ(n, 2);
+    } // deleting the timer kills it
+    EXPECT_FALSE(clock.IsRunning(5));
+    TimerService::Install(nullptr);
+}
+
+TEST(QtTimerService, RealTicksArriveThroughTheEventLoop)
+{
+    QtTimerService service;
+    std::vector<unsigned> seen;
+    service.SetDispatcher([&](unsigned id) {
+        seen.push_back(id);
+        if (id == 3)
+            service.Stop(3); // a one-shot
+    });
+    service.Start(3, 20);
+    service.Start(9, 15);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    service.Stop(9);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 3u), 1);
+    EXPECT_GE(std::count(seen.begin(), seen.end(), 9u), 5);
+    EXPECT_FALSE(service.IsRunning(3));
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+#include "platform/Profile.h"
+#include "tests/table/TableFixture.h"
+
+#include <cstring>
+
+namespace {
+
+using CMjSettings = TableFixture;
+
+TEST_F(CMjSettings, MissingServerListGivesTwoDefaultRows)
+{
+    Make();
+    ASSERT_EQ(servercount, 2);
+    EXPECT_STREQ(serverlist[0].name, "电信服务器");
+    EXPECT_STREQ(serverlist[1].name, "网通服务器");
+    EXPECT_EQ(serverlist[0].port, 1982);
+    EXPECT_GT(std::strlen(serverlist[1].host), 0u);
+    EXPECT_EQ(serverindex, 0);
+}
+
+TEST_F(CMjSettings, ServerListRowsTakeTheirOwnKeysAndDefaults)
+{
+    folder.Write("Dirconfig.ini", "[Public]\r\nServerNum=3\r\n[DIRSERVER0]\r\nhost=a.example\r\nport=2000\r\n"
+                                  "[dirserver2]\r\nname=Third\r\n");
+    Make();
+    ASSERT_EQ(servercount, 3);
+    EXPECT_STREQ(serverlist[0].host, "a.example");
+    EXPECT_EQ(serverlist[0].port, 2000);
+    EXPECT_STREQ(serverlist[0].name, "电信服务器");
+    EXPECT_STREQ(serverlist[1].name, "网通服务器");
+    EXPECT_STREQ(serverlist[2].name, "Third");
+    EXPECT_EQ(serverlist[2].port, 1982);
+}
+
+TEST_F(CMjSettings, ServerCountIsBoundedByTheList)
+{
+    folder.Write("Dirconfig.ini", "[Public]\nServerNum=0\n");
+    Make();
+    EXPECT_EQ(servercount, 0);
+    mj.reset();
+
+    folder.Write("Dirconfig.ini", "[Public]\nServerNum=7\n[DIRSERVER6]\nname=Seventh\n");
+    Make();
+    EXPECT_EQ(servercount, MAX_SERVERS); // five rows, never past the list
+    for (int i = 0; i < MAX_SERVERS; i++)
+        EXPECT_NE(std::string(serverlist[i].name), "Seventh");
+}
+
+TEST_F(CMjSettings, OverlongServerFieldsAreCut)
+{
+    std::string longName(80, 'n');
+    folder.Write("Dirconfig.ini", "[Public]\nServerNum=1\n[DIRSERVER0]\nname=" + longName + "\nhost=" + longName + "\n");
+    Make();
+    EXPECT_EQ(std::strlen(serverlist[0].name), 49u);
+    EXPECT_EQ(std::strlen(serverlist[0].host), 49u);
+}
+
+TEST_F(CMjSettings, OptionsAreReadOnlyAsTheFileSays)
+{
+    folder.Write("SET.ini", "[Option]\nSound=0\nMusic=5\nShowTips=0\nAnimate=0\nYuYin=2\n[Window]\nHelp=2\n");
+    CMj &m = Make();
+    EXPECT_FALSE(m.IsSoundOn());
+    EXPECT_TRUE(m.IsMusicOn());
+    EXPECT_EQ(m.ShowTips, 0);
+    EXPECT_FALSE(m.IsAnimateOn());
+    EXPECT_EQ(m.yuyin, 0); // only exactly 1 turns voices on
+    EXPECT_FALSE(showhelp); // anything but 1 clears the help flag
+    mj.reset();
+
+    folder.Write("SET.ini", "[Option]\nYuYin=1\n[Window]\nHelp=1\n");
+    CMj &n = Make();
+    EXPECT_EQ(n.yuyin, 1);
+    EXPECT_TRUE(showhelp);
+    EXPECT_TRUE(n.IsSoundOn());
+}
+
+TEST_F(CMjSettings, ANewSettingsFileIsCreatedWithItsSectionsAndEveryOption)
+{
+    CMj &m = Make();
+    m.SetAnimateOn(false);
+    m.player[1].language = 1;
+    m.player[2].language = 0;
+    std::snprintf(m.player[0].playername, sizeof m.player[0].playername, "%s", "阿明");
+    mj.reset(); // the settings are written when the game object ends
+
+    std::string text = folder.Read("SET.ini");
+    for (const char *header : {"[PlayerInfo]", "[Rull]", "[Skin]", "[Option]", "[Volume]", "[UserSet]", "[Avatar]"})
+        EXPECT_NE(text.find(header), std::string::npos) << header;
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "Option", "Animate", -1), 0);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "Option", "Sound", -1), 1);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "Window", "FullScreen", -1), 0);
+    char name[32];
+    Profile::ReadString("SET.ini", "PlayerInfo", "SPlayerName", "", name, sizeof name);
+    EXPECT_STREQ(name, "阿明");
+    Profile::ReadString("SET.ini", "PlayerInfo", "EPlayerName", "", name, sizeof name);
+    EXPECT_STREQ(name, "小强"); // east is seat 1
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "SPlayerSex", -1), 1);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerSex", -1), 0);
+    // Language 1 writes the plain key; anything else the key with the trailing x.
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerLaguage", -1), 1);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerLaguagex", -1), -1);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "NPlayerLaguagex", -1), 0);
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "NPlayerLaguage", -1), -1);
+
+    // Read back by the next game object.
+    CMj &again = Make();
+    EXPECT_FALSE(again.IsAnimateOn());
+}
+
+TEST_F(CMjSettings, AFullTwentyByteNameIsSavedWithoutReadingPastIt)
+{
+    CMj &m = Make();
+    std::memset(m.player[0].playername, 'A', sizeof m.player[0].playername); // no terminator
+    mj.reset();
+    char name[64];
+    Profile::ReadString("SET.ini", "PlayerInfo", "SPlayerName", "", name, sizeof name);
+    EXPECT_EQ(std::string(name), std::string(20, 'A'));
+}
+
+TEST_F(CMjSettings, ChatLinesAreKeptInFileOrder)
+{
+    folder.Write("Chat.txt", "第一行\r\nsecond\r\n");
+    CMj &m = Make();
+    ASSERT_EQ(m.chatlines.size(), 2u);
+    EXPECT_EQ(m.chatlines[0], "第一行");
+    EXPECT_EQ(m.chatlines[1], "second");
+}
+
+} // namespace
