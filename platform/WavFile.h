@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The samples of a RIFF WAVE file: 8- or 16-bit PCM, one or two channels.
+struct WavData {
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint16_t bitsPerSample = 0;
+    std::vector<uint8_t> samples;
+};
+
+// Nothing when the file is missing, is not PCM, or its chunks claim more bytes than it holds: a
+// damaged file is refused rather than read past its end.
+std::optional<WavData> ReadWavFile(const std::string &path);
+std::optional<WavData> ParseWav(const std::vector<uint8_t> &bytes);
+
+// The file image of PCM samples; the generator writes the sounds with it.
+std::vector<uint8_t> EncodeWav(const WavData &wav);

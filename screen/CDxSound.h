@@ -1,0 +1,55 @@
+#pragma once
+#include "platform/AudioDevice.h"
+#include "rules/MjTile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The game screen's sounds: effects, the tile names and calls spoken in a male and a female voice,
+// and the looped tune. Every sound is a WAV file under "Wave\", loaded once at start. When there is
+// no sound device the player stays disabled and every call is silent.
+class CDxSound {
+public:
+    static constexpr int kVoiceRows = 4;
+    static constexpr int kVoicesPerRow = 50;
+    static constexpr int kEffects = 10;
+    // Voice indexes of the calls; tiles take 0-33.
+    static constexpr int kVoicePung = 34;
+    static constexpr int kVoiceReady = 40;
+    // The plain tile sound, also heard for every voice while voices are off.
+    static constexpr int kEffectTile = 7;
+
+    CDxSound();
+    ~CDxSound();
+    CDxSound(const CDxSound &) = delete;
+    CDxSound &operator=(const CDxSound &) = delete;
+
+    std::unique_ptr<AudioBuffer> LoadWave(const std::string &path);
+    void LoadVoices(int row, bool male);
+    void PlayMjVoice(bool male, MjTile tile);
+    void PlayActionVoice(bool male, int index);
+    void PlayEffect(int slot);
+    void PlayLoop();
+    void StopLoop();
+    void SetSoundOn(bool on);
+    // Hundredths of a decibel, 0 full and -10000 silent; reaches voices and effects, not the tune.
+    void SetVolume(int32_t volume);
+
+    uint8_t disabled = 1;
+    uint8_t soundon = 0;
+    // Written directly by the game's settings and the options screen.
+    uint8_t voiceon = 0;
+    // Declared first so that it goes last: the buffers play on it.
+    std::unique_ptr<AudioDevice> lpDS;
+    std::unique_ptr<AudioBuffer> voices[kVoiceRows][kVoicesPerRow];
+    std::unique_ptr<AudioBuffer> effects[kEffects];
+    // The options screen sets the tune's volume on it directly.
+    std::unique_ptr<AudioBuffer> loop;
+
+private:
+    void PlayVoice(bool male, int index, int first, int last);
+};
+
+// The one player, created by the game object.
+inline CDxSound *dxsound = nullptr;
