@@ -132,6 +132,26 @@ public:
     uint8_t netgame = 0;
     int ownseat = 0;
 
+    // The deal: a new local game, the start of a hand, the dice, the wall and the first tiles.
+    void SetPlayerName(const char *name);
+    void NewLocalGame();
+    void StartHand();
+    void Shuffle();
+    void DiceStep();
+    void DiceTimer();
+    void DrawFromWall();
+    void DrawFromWallEnd();
+    void DealStep();
+    bool ReplaceFlowers();
+    void BeginFirstTurn();
+    static int NextSeat(int seat) { return seat == 3 ? 0 : seat + 1; }
+
+    int sideseat = 0;        // the seat whose side of the wall is opened
+    int showbanker = 0;      // the dealer of the hand on show, saved with a game
+    uint8_t claimtaken = 0;  // the current seat took a claimed tile and discards without drawing
+    uint8_t discardhint = 0;
+    uint8_t readyrequest = 0;
+
 private:
     void ReadServerList();
     void ReadChatLines();

@@ -9,8 +9,19 @@ void CMj::OnTimer(unsigned id)
 {
     switch (id) {
     case TIMER_STATE:
-        // Each state's step arrives with the Part of play it belongs to; others stop the timer.
+        if (gamestate == STATE_DEAL) {
+            DealStep();
+            return;
+        }
+        if (gamestate == STATE_DICE) {
+            DiceStep();
+            return;
+        }
+        // The discard landing of state 3 comes with the turn cycle; every other state stops the timer.
         Timer(TIMER_STATE)->SetEnabled(false);
+        return;
+    case TIMER_DICE:
+        DiceTimer();
         return;
     case TIMER_SHOWALL:
         Timer(TIMER_SHOWALL)->SetEnabled(false);

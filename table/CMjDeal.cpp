@@ -1,0 +1,249 @@
+// A new local game and the preparation of every hand: seats, dice, shuffle, wall and deal.
+#include "table/CMj.h"
+
+#include "platform/Random.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+// Robot seats are named after the avatar they show (avatar index 0-11).
+const char *const kRobotNames[12] = {"阿强", "大刘", "老王", "胖虎", "阿杰", "小明",
+                                     "小静", "花花", "阿芳", "小梅", "阿丽", "婷婷"};
+const char *const kDefaultLocalName = "小兰";
+
+// The first stack of the side of the wall in front of each seat.
+constexpr int kSideStart[4] = {0, 54, 36, 18};
+constexpr int kStacks = 72;
+
+// Tiles of the deal before the last round: three rounds of four to each seat.
+constexpr int kLastFourDealt = 47;
+// The dealer's fourteenth tile ends the deal.
+constexpr int kLastDealt = 52;
+
+int Roll()
+{
+    return Random::Next() % 6 + 1;
+}
+
+} // namespace
+
+void CMj::SetPlayerName(const char *name)
+{
+    std::string_view given = name ? name : "";
+    if (given.empty() || given.size() > CMjPlayer::kNameSize)
+        given = kDefaultLocalName;
+    player[0].SetName(given);
+}
+
+void CMj::NewLocalGame()
+{
+    Timer(TIMER_CLAIMS)->SetEnabled(false);
+    Timer(TIMER_PENG)->SetEnabled(false);
+    // An online table may have left its minimum and its wild tile behind.
+    minfan = 0;
+    wildmode = 0;
+    wildmj = MjTile{};
+    Random::SeedWithTime();
+    for (CMjPlayer &p : player) {
+        p.score = 1000;
+        p.wildmode = wildmode;
+    }
+    banker = 0;
+    for (int seat = 1; seat < 4; seat++) {
+        int avatar = player[seat].avatarindex;
+        player[seat].SetName(kRobotNames[avatar >= 0 && avatar < 12 ? avatar : 0]);
+    }
+    roundwind = 1;
+    StartHand();
+}
+
+void CMj::StartHand()
+{
+    cansave = 0;
+    discardhint = 0;
+    Timer(TIMER_PENG)->SetEnabled(false);
+    Timer(TIMER_CLAIMS)->SetEnabled(false);
+    readyrequest = 0;
+    Timer(TIMER_STATE)->SetEnabled(false);
+    firstdiscard = 0;
+    claimtaken = 0;
+    curplayer = -1;
+    showbanker = banker;
+    gamestatus = 1;
+    backdraws = 0;
+
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = player[seat];
+        p.Reset();
+        p.gridrow = 0;
+        p.gridcol = 0;
+        p.animation = 0;
+        p.animtimer->interval = 4000 + 500 * seat;
+        p.animtimer->SetEnabled(true);
+    }
+    for (int k = 0; k < 4; k++) {
+        CMjPlayer &p = player[(banker + k) % 4];
+        p.seatwind = k + 1;
+        p.roundwind = roundwind;
+    }
+    std::memset(wallstack, 2, sizeof wallstack);
+    std::memset(seenmj, 0, sizeof seenmj);
+    std::memset(gridflags, 0, sizeof gridflags);
+    Paint();
+
+    Random::SeedWithTime();
+    dice1 = Roll();
+    dice2 = Roll();
+    Shuffle();
+    dicepass = 0;
+    Paint();
+    SetGameState(STATE_DICE);
+}
+
+void CMj::Shuffle()
+{
+    Random::SeedWithTime();
+    int rounds = Random::Next() % 20 + 17;
+    rounds *= Random::Next() % 20 + 17;
+    std::memcpy(wallmj, wallsrc, sizeof wallmj);
+    for (int k = 0; k < rounds; k++) {
+        int i = Random::Next() % MJ_TOTAL;
+        int j = Random::Next() % MJ_TOTAL;
+        std::swap(wallmj[i], wallmj[j]);
+    }
+    // Each hand starts from the order the last one left.
+    std::memcpy(wallsrc, wallmj, sizeof wallsrc);
+
+    // The hands are fixed now; the deal only counts them in.
+    for (int p = 0; p < 13; p++)
+        for (int seat = 0; seat < 4; seat++)
+            player[seat].Mj[p] = MjFromIndex(wallmj[p * 4 + seat]);
+    player[banker].Mj[13] = MjFromIndex(wallmj[kLastDealt]);
+    mjindex = -1;
+}
+
+void CMj::DiceStep()
+{
+    Timer(TIMER_STATE)->SetEnabled(false);
+    // The renderer's dice animation decides when a throw has come to rest; without it a throw
+    // rests at once.
+    Paint();
+    Timer(TIMER_DICE)->SetEnabled(true);
+}
+
+void CMj::DiceTimer()
+{
+    Timer(TIMER_DICE)->SetEnabled(false);
+    if (!dicepass) {
+        sideseat = (banker + dice1 + dice2 - 1) % 4;
+        dicepass = 1;
+        Random::SeedWithTime();
+        dice1 = Roll();
+        dice2 = Roll();
+        Paint();
+        SetGameState(STATE_DICE);
+        return;
+    }
+    Paint();
+    changchengstart = kSideStart[sideseat] + dice1 + dice2 - 1;
+    mjindex = -1;
+    dealseat = banker;
+    for (int k = 0; k < 4; k++) {
+        mjindex++;
+        DrawFromWall();
+        player[banker].cardnum++;
+    }
+    player[banker].SortMj();
+    Paint();
+    SetGameState(STATE_DEAL);
+}
+
+void CMj::DrawFromWall()
+{
+    int stack = changchengstart + (mjindex - backdraws) / 2;
+    if (stack >= kStacks)
+        stack -= kStacks;
+    if (wallstack[stack] > 0)
+        wallstack[stack]--;
+    laststack = stack;
+}
+
+void CMj::DrawFromWallEnd()
+{
+    int stack = changchengstart - 1 - backdraws / 2;
+    if (stack < 0)
+        stack += kStacks;
+    if (wallstack[stack] > 0)
+        wallstack[stack]--;
+    backdraws++;
+}
+
+void CMj::DealStep()
+{
+    Timer(TIMER_STATE)->SetEnabled(false);
+    dealseat = NextSeat(dealseat);
+    CMjPlayer &p = player[dealseat];
+    int tiles = mjindex < kLastFourDealt ? 4 : (dealseat == banker ? 2 : 1);
+    for (int k = 0; k < tiles; k++) {
+        mjindex++;
+        DrawFromWall();
+        p.cardnum++;
+    }
+    if (p.cardnum == 14) {
+        // The dealer's fourteenth tile is held apart as the tile of the first turn.
+        p.cardnum = 13;
+        p.drawmj = p.Mj[13];
+        p.drawflag = 1;
+    }
+    p.SortMj();
+    Paint();
+
+    if (mjindex < kLastDealt) {
+        SetGameState(STATE_DEAL);
+        return;
+    }
+    while (ReplaceFlowers())
+        Paint();
+    for (CMjPlayer &seat : player) {
+        seat.wildmode = wildmode;
+        seat.wildmj = wildmj;
+        seat.SortMj();
+    }
+    Paint();
+    BeginFirstTurn();
+}
+
+bool CMj::ReplaceFlowers()
+{
+    bool any = false;
+    auto replace = [&](CMjPlayer &p, MjTile &tile) {
+        if (tile.suit != SUIT_HUA)
+            return;
+        mjindex++;
+        tile = MjFromIndex(wallmj[mjindex]);
+        DrawFromWallEnd();
+        p.flowernum++;
+        any = true;
+    };
+    for (CMjPlayer &p : player) {
+        for (int i = 0; i < p.cardnum; i++)
+            replace(p, p.Mj[i]);
+        if (p.drawflag && p.cardnum < 14) {
+            replace(p, p.drawmj);
+            // The slot after the hand is where the first turn looks for the tile to win on.
+            p.Mj[p.cardnum] = p.drawmj;
+        }
+    }
+    return any;
+}
+
+void CMj::BeginFirstTurn()
+{
+    CMjPlayer &dealer = player[banker];
+    dealer.winmj = dealer.Mj[13];
+    curplayer = banker;
+    claimtaken = 0;
+    // The dealer's first turn, without a draw, belongs to the turn cycle.
+}
