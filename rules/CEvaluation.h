@@ -1,0 +1,88 @@
+#pragma once
+#include "rules/MjTile.h"
+
+#include <cstdint>
+
+class CMjPlayer;
+
+// One group of a plan's target hand: what the hand already holds of it and what it still needs.
+struct EvalGroup {
+    MjTile held[4] = {};
+    int32_t heldnum = 0;
+    MjTile need[4] = {};
+    int32_t neednum = 0;
+    uint8_t avail[4] = {}; // unseen copies of each needed tile
+};
+
+// A target hand named by the fan it aims at, how far the hand is from it, and the concealed tiles
+// it does not use.
+struct EvalPlan {
+    // Fourteen tiles make seven pairs, each a group of the seven-pairs and the default plan.
+    static constexpr int kMaxGroups = 7;
+
+    int32_t type = 0; // fan index
+    int32_t distance = 0;
+    EvalGroup groups[kMaxGroups];
+    int32_t groupnum = 0;
+    MjTile cand[14] = {};
+    int32_t candnum = 0;
+};
+
+// Measures how far a robot's hand is from a set of target hands and which tiles each leaves over.
+class CEvaluation {
+public:
+    static constexpr int kMaxPlans = 90;
+    // The distance of a plan that needs a tile of which no copy is left unseen.
+    static constexpr int kDeadDistance = 9;
+
+    enum PlanType : int32_t {
+        PLAN_QINGYISE = 22,  // one suit
+        PLAN_QIDUI = 19,     // seven pairs
+        PLAN_PENGPENG = 48,  // the default plan: all pungs
+        PLAN_SANBUGAO = 30,  // pure shifted chows
+        PLAN_QINGLONG = 28,  // pure straight
+        PLAN_SANTONGSHUN = 41, // mixed triple chow
+        PLAN_SESANBU = 50,   // mixed shifted chows
+        PLAN_HUALONG = 39,   // mixed straight
+        PLAN_BUKAO = 34,     // knitted straight, honours and knitted tiles
+    };
+
+    // Returns the best plan's distance, or -1 when no plan could be built. The candidates (up to
+    // 14) and the plan record are written when their pointers are given.
+    int Evaluate(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], MjTile *cand,
+                 int *candnum, EvalPlan *plan);
+
+    int PlanCount() const { return plannum; }
+    const EvalPlan &GetPlan(int i) const { return plans[i]; }
+
+private:
+    struct ChowTarget {
+        int suit;
+        int start;
+    };
+
+    bool BuildFlagged(const CMjPlayer &player);
+    void BuildOneSuit(int suit);
+    void BuildQiDui(const CMjPlayer &player);
+    void BuildDefault();
+    void BuildStepChows(const CMjPlayer &player);
+    void BuildStraight(const CMjPlayer &player);
+    void BuildTripleChow(const CMjPlayer &player);
+    void BuildMixedShifted(const CMjPlayer &player);
+    void BuildMixedStraight(const CMjPlayer &player);
+    void BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin, int latermin);
+    void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
+    EvalPlan *NewPlan(int type);
+    void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);
+    void SetCandidates(EvalPlan &plan, const MjTile *rest, int restnum);
+    bool CandidateOfAll(const EvalPlan &best, MjTile tile) const;
+
+    EvalPlan plans[kMaxPlans];
+    int32_t plannum = 0;
+    int32_t maxdistance = 4;
+
+    // The hand being evaluated, sorted, and the seen table, for the builders.
+    MjTile hand[14] = {};
+    int handnum = 0;
+    const int (*seen)[10] = nullptr;
+};

@@ -1,0 +1,26 @@
+#pragma once
+#include "rules/MjTile.h"
+
+// Counts over a seat's concealed tiles that the plan evaluator and the robot share.
+
+// The three suits given to the knitted sets 1-4-7, 2-5-8 and 3-6-9, in the order they are tried.
+constexpr int kKnittedOrders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+
+// The knitted tile of set k (0-2) at position i (0-2) under a suit order: values k + 1, k + 4, k + 7.
+inline MjTile KnittedMj(const int order[3], int k, int i) { return MakeMj(k + 1 + 3 * i, order[k]); }
+
+// True for a kind that exists in the numbered suits (1-9) or the honours (1-7).
+bool IsPlayableKind(int value, int suit);
+
+int CountMj(const MjTile *tiles, int count, MjTile tile);
+
+// Copies of a kind nobody has seen yet from this hand: 4 less those held and those visible; 0 for
+// a kind that does not exist, so callers may ask for v - 1 or v + 2 at a suit's ends.
+int UnseenCount(const MjTile *tiles, int count, const int (*seenmj)[10], int value, int suit);
+inline int UnseenCount(const MjTile *tiles, int count, const int (*seenmj)[10], MjTile tile)
+{
+    return UnseenCount(tiles, count, seenmj, tile.value, tile.suit);
+}
+
+// The first suit order (kKnittedOrders) holding the most knitted kinds; returns how many it holds.
+int BestKnittedOrder(const MjTile *tiles, int count, int order[3]);

@@ -1,0 +1,62 @@
+#pragma once
+#include "rules/CMjPlayer.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+// Hands written as digits followed by their suit letter: m characters, s bamboo, p dots, z honours.
+// "123m55p7z" is 1, 2, 3 of characters, two 5 of dots and White.
+inline std::vector<MjTile> Tiles(const char *text)
+{
+    std::vector<MjTile> tiles;
+    std::vector<int> values;
+    for (const char *c = text; *c; c++) {
+        if (*c >= '1' && *c <= '9') {
+            values.push_back(*c - '0');
+            continue;
+        }
+        const char *suits = "mspz";
+        const char *found = std::strchr(suits, *c);
+        if (!found)
+            continue;
+        for (int v : values)
+            tiles.push_back(MakeMj(v, static_cast<int>(found - suits)));
+        values.clear();
+    }
+    return tiles;
+}
+
+inline void SetHand(CMjPlayer &p, const char *text)
+{
+    std::vector<MjTile> tiles = Tiles(text);
+    p.cardnum = 0;
+    for (MjTile t : tiles)
+        p.Mj[p.cardnum++] = t;
+    p.SortMj();
+}
+
+inline void AddMeld(CMjPlayer &p, GetMjKind kind, const char *text)
+{
+    std::vector<MjTile> tiles = Tiles(text);
+    GetMj &m = p.getmj[p.getnum++];
+    m = GetMj{};
+    for (MjTile t : tiles)
+        m.tiles[m.count++] = t;
+    m.kind = kind;
+}
+
+inline std::vector<MjTile> HandOf(const CMjPlayer &p)
+{
+    return std::vector<MjTile>(p.Mj, p.Mj + p.cardnum);
+}
+
+inline bool SameTiles(const std::vector<MjTile> &a, const std::vector<MjTile> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (!IsSameMj(a[i], b[i]))
+            return false;
+    return true;
+}
