@@ -5,6 +5,7 @@
 #include "platform/Random.h"
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
+#include "rules/FanTable.h"
 
 #include <cstdio>
 #include <cstring>
@@ -117,6 +118,10 @@ CMj::CMj()
         p.animtimer->interval = 4000 + 500 * seat;
         p.animtimer->SetEnabled(true);
     }
+
+    // 12. The fan names the score screen shows.
+    for (int i = 1; i <= 88; i++)
+        FanNames[i] = kFanNamesCn[i];
 }
 
 CMj::~CMj()

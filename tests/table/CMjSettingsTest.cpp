@@ -127,3 +127,17 @@ TEST_F(CMjSettings, ChatLinesAreKeptInFileOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CMjSettings, FanNamesRunFromBigFourWindsToReadyHand)
+{
+    Make();
+    EXPECT_EQ(FanNames[1], "大四喜");
+    EXPECT_EQ(FanNames[81], "花牌");
+    EXPECT_EQ(FanNames[88], "听牌");
+    EXPECT_TRUE(FanNames[0].empty());
+    EXPECT_TRUE(FanNames[89].empty());
+}
+
+} // namespace
