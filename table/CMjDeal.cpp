@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 

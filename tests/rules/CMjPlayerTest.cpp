@@ -299,16 +299,4 @@ TEST(SeatLifecycle, AFullTwentyByteNameReadsBackWithoutSpillingOver)
     EXPECT_EQ(p.playername[4], 0) << "a shorter name clears the rest of the field";
 }
 
-TEST(SeatLifecycle, ANewSeatIsAMaleRobotWithStoppedTimers)
-{
-    CMjPlayer p;
-    EXPECT_EQ(p.sex, 1);
-    EXPECT_EQ(p.robot, 1);
-    EXPECT_EQ(p.score, 0);
-    EXPECT_EQ(p.animtimer->interval, 50u);
-    EXPECT_EQ(p.speechtimer->interval, 10000u);
-    EXPECT_EQ(p.actiontimer->interval, 1000u);
-    EXPECT_FALSE(p.animtimer->GetEnabled());
-}
-
 } // namespace
