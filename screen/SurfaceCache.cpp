@@ -1,0 +1,137 @@
+#include "screen/SurfaceCache.h"
+
+#include "platform/Paths.h"
+#include "platform/QuitRequest.h"
+#include "screen/BmpReader.h"
+#include "screen/Device.h"
+#include "screen/GifSurface.h"
+
+#include <filesystem>
+#include <system_error>
+
+SurfaceSlot *surfaceslot[kSurfaceTableSize];
+std::string surfacepath[kSurfaceTableSize];
+uint8_t surfacekind[kSurfaceTableSize];
+int surfacenum = 0;
+
+namespace {
+
+Bitmap ReadPicture(std::string_view path)
+{
+    std::string file = LocatePicture(path);
+    std::optional<Bitmap> bitmap = file.empty() ? std::nullopt : ReadBmpFile(file);
+    if (bitmap)
+        return *bitmap;
+    // Without its pictures the game cannot be played.
+    QuitRequest::Post();
+    return {};
+}
+
+} // namespace
+
+void RememberSurface(SurfaceSlot &slot, std::string_view path, SurfaceKind kind)
+{
+    if (surfacenum >= kSurfaceTableSize)
+        return;
+    surfaceslot[surfacenum] = &slot;
+    surfacepath[surfacenum] = std::string(path);
+    surfacekind[surfacenum] = kind;
+    ++surfacenum;
+}
+
+int FindSurfaceEntry(const SurfaceSlot &slot)
+{
+    for (int i = 0; i < surfacenum; ++i)
+        if (surfaceslot[i] == &slot)
+            return i;
+    return -1;
+}
+
+std::string PictureAtPath(std::string_view path)
+{
+    std::string mapped(path);
+    for (char &c : mapped)
+        if (c == '\\')
+            c = '/';
+    std::error_code ec;
+    if (!std::filesystem::path(mapped).is_absolute())
+        mapped = (std::filesystem::current_path(ec) / mapped).string();
+    return Paths::Resolve(mapped);
+}
+
+std::string LocatePicture(std::string_view path)
+{
+    std::error_code ec;
+    std::string here = PictureAtPath(path);
+    if (std::filesystem::is_regular_file(here, ec))
+        return here;
+    std::string inProgram = Paths::Resolve(path);
+    if (std::filesystem::is_regular_file(inProgram, ec))
+        return inProgram;
+    return {};
+}
+
+DrawResult GCreateOffScreenPlain(const Bitmap &bitmap, SurfaceSlot &slot, Rect &rect)
+{
+    slot.reset();
+    rect = {0, 0, bitmap.width, bitmap.height};
+    // Full screen shows 16-bit RGB565 too, so every picture has the frame's layout.
+    SurfaceSlot surface = Surface::Create(bitmap.width, bitmap.height, kRgb565);
+    if (!surface)
+        return DrawResult::Failed;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            uint32_t rgb = bitmap.At(x, y);
+            surface->SetPixel(x, y, surface->PackColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+        }
+    slot = std::move(surface);
+    return DrawResult::Ok;
+}
+
+void GReleaseSurface(SurfaceSlot &slot)
+{
+    slot.reset();
+}
+
+void GSetColorKey(SurfaceSlot &slot)
+{
+    if (slot)
+        slot->SetColorKey(colorkey.low);
+}
+
+void GLoadSurface(std::string_view path, SurfaceSlot &slot, Rect &rect, bool remember)
+{
+    GCreateOffScreenPlain(ReadPicture(path), slot, rect);
+    if (remember)
+        RememberSurface(slot, path, SurfaceBitmap);
+}
+
+void GReloadSurface(std::string_view path, SurfaceSlot &slot, Rect &rect)
+{
+    int entry = FindSurfaceEntry(slot);
+    if (entry < 0)
+        return;
+    GReleaseSurface(slot);
+    GCreateOffScreenPlain(ReadPicture(path), slot, rect);
+    surfacepath[entry] = std::string(path);
+    surfacekind[entry] = SurfaceBitmap;
+}
+
+void GReleaseAllSurfaces()
+{
+    for (int i = 0; i < surfacenum; ++i)
+        GReleaseSurface(*surfaceslot[i]);
+}
+
+void GRestoreAllSurfaces()
+{
+    for (int i = 0; i < surfacenum; ++i) {
+        // The owners keep their rectangles: a picture's size does not change across a switch.
+        Rect scratch;
+        if (surfacekind[i] == SurfaceGif)
+            LoadGifSurface(surfacepath[i], *surfaceslot[i], scratch, false);
+        else
+            GLoadSurface(surfacepath[i], *surfaceslot[i], scratch, false);
+        GSetColorKey(*surfaceslot[i]);
+    }
+}
