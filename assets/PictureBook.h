@@ -1,0 +1,55 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+
+// The pictures written so far, in order, so that the contact sheet can show them all. Paths are the
+// program's own ("Graphic\Room.bmp").
+class PictureBook {
+public:
+    struct Entry {
+        std::string path;
+        QImage image;
+    };
+
+    explicit PictureBook(std::filesystem::path folder);
+
+    // A sprite: whatever was left transparent becomes the colour key (magenta); visible colours are
+    // kept off the key.
+    void AddKeyed(const std::string &path, const QImage &picture);
+    void AddOpaque(const std::string &path, const QImage &picture);
+    // A GIF whose transparent index covers what was left transparent.
+    void AddGif(const std::string &path, const QImage &picture);
+
+    bool Ok() const { return ok_; }
+    const std::vector<Entry> &Entries() const { return entries_; }
+
+private:
+    std::filesystem::path File(const std::string &path) const;
+
+    std::filesystem::path folder_;
+    std::vector<Entry> entries_;
+    bool ok_ = true;
+};
+
+// A transparent picture to draw a sprite on.
+QImage Canvas(int width, int height);
+// The Chinese face of the pictures; Latin digits and letters come from the same family.
+QFont HanFont(double pixels, bool bold = true);
+// Text centred in a box, optionally with an outline that keeps it readable on any background.
+void DrawText(QPainter &painter, const QRectF &box, std::u16string_view text, const QFont &font, QColor colour,
+              QColor outline = Qt::transparent, double outlineWidth = 0);
+
+// Drawing of each kind of picture.
+void DrawTiles(PictureBook &book);
+void DrawTable(PictureBook &book);
+void DrawSigns(PictureBook &book);
+void DrawAvatars(PictureBook &book);
+bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);

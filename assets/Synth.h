@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+// A mono sound being synthesised, in floating point; written out as 16-bit PCM.
+class Synth {
+public:
+    static constexpr int kRate = 22050;
+
+    explicit Synth(double seconds);
+
+    // A note with a sharp attack and an exponential decay; harmonics give it a bell or wood colour.
+    void Tone(double start, double length, double frequency, double level, double decay,
+              const std::vector<double> &harmonics = {1.0});
+    // A burst of filtered noise: the click of a tile or a die on the table.
+    void Knock(double start, double length, double level, double brightness);
+    // The same sound again, shifted, so that a looped tune joins without a gap.
+
+    bool Write(const std::filesystem::path &file) const;
+
+private:
+    std::vector<double> samples_;
+    uint32_t noise_ = 12345;
+};
