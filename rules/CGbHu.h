@@ -1,0 +1,144 @@
+#pragma once
+#include "rules/FanTable.h"
+#include "rules/GetMj.h"
+#include "rules/MjKind.h"
+#include "rules/MjTile.h"
+
+#include <cstdint>
+
+class CMjPlayer;
+
+// The national-standard hand evaluator: decides whether tiles win, finds the reading that scores
+// most, and leaves its fan flags here and its total and groups in the player's record. Tiles are
+// handled as counts per kind; no call allocates.
+class CGbHu {
+public:
+    static constexpr int kFlagCount = FAN_COUNT + EXTRA_FAN_COUNT; // fans 0-89, then extras 0-19
+    static constexpr int kExtraBase = FAN_COUNT;
+
+    CGbHu();
+
+    // tiles: the concealed tiles with the winning tile among them. The player's zimo, winmj,
+    // flowernum, ganghu and qiangganghu must be set before. seenmj may be null (nothing seen).
+    int Hu(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
+    // tiles: a hand one tile short of complete. The best total (flowers not counted), 1 for a
+    // special wait or in wild mode, 0 when the hand cannot win with minfan.
+    int CanHu(CMjPlayer *player, const MjTile *tiles, int count);
+    // The hand-level fan tests over the concealed tiles and the melds' tiles, into the working flags.
+    int CalcFan(const MjTile *tiles, int count, CMjPlayer *player);
+    // Clears the fans the rules do not count beside a higher one and sums the working flags.
+    int CalcTotalFan();
+
+    void SetMinFan(int value) { minfan = value; }
+    void SetWildMode(uint8_t mode, MjTile wild)
+    {
+        wildmode = mode;
+        wildmj = wild;
+    }
+
+    uint8_t fanflag[kFlagCount] = {}; // the best reading's fans; extras from kExtraBase
+    GetMj bestgroup[6];
+    int32_t bestnum = 0;
+    int32_t minfan = 0;
+    uint8_t wildmode = 0;
+    MjTile wildmj;
+
+private:
+    // A group of a reading in compact form.
+    enum GroupKind : uint8_t {
+        G_KONG = GETMJ_GANG,
+        G_PUNG = GETMJ_PENG,
+        G_CHOW = GETMJ_CHI,
+        G_PAIR = GETMJ_PAIR,
+        G_ADJACENT, // unfinished shapes of the wild and waiting searches: two neighbours,
+        G_GAP,      // two tiles with a gap,
+        G_SINGLE,   // one tile
+    };
+    struct Group {
+        uint8_t kind = 0;
+        uint8_t tile = 0;     // kind of the lowest tile
+        uint8_t wildfill = 0; // bit i: a wild tile stands for tile i
+    };
+    struct Reading;
+
+    // The suits given to the knitted sets 1-4-7, 2-5-8 and 3-6-9, in the order they are tried:
+    // (characters, bamboo, dots) receiving sets (1,2,3), (1,3,2), (2,1,3), (3,1,2), (2,3,1), (3,2,1).
+    static constexpr int kKnittedSuits[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+
+    // Set-up shared by the tests (CGbHu.cpp).
+    bool LoadMelds(const CMjPlayer *p);
+    void Reset(CMjPlayer *p);
+    void Begin(CMjPlayer *p);
+    void NoteCircumstances(const int (*seenmj)[10], int leftnum);
+    void AddCircumstances(uint8_t *flags) const;
+    static int GroupKinds(const Group *groups, int n, uint8_t *counts);
+    static GetMj ToGetMj(const Group &g);
+
+    // Winning shapes (CGbHuShapes.cpp).
+    static bool IsThirteenOrphans(const uint8_t *counts, int n);
+    static bool KnittedSets(const uint8_t *counts, int sets[3]);
+    static int HonoursKnittedFan(const uint8_t *counts, int n);
+    static int TakeKnitted(const int suits[3], uint8_t *counts);
+    static bool IsKnittedStraight(const uint8_t *counts, int n);
+    static bool IsSevenPairs(const uint8_t *counts, int n);
+    static bool CanComplete(uint8_t *counts, int n, bool pairtaken, int from = 0);
+    static bool HasAllTypes(const uint8_t *counts);
+
+    // The ordinary reading and the scored endings (CGbHu.cpp).
+    int FinishSpecial(int fan, const uint8_t *allkinds);
+    int ScoreSevenPairs(const uint8_t *counts, int n);
+    int FinishSevenPairs(int total);
+    void Decompose(uint8_t *counts, int n, bool pairtaken, int from, int depth);
+    void KeepBest(int total, int depth);
+    int FinishOrdinary();
+
+    // Fan tests (CGbHuFans.cpp).
+    void SaveHandFans(const uint8_t *counts, int n);
+    void HandFans(const uint8_t *counts, int n);
+    static bool IsNineGates(const uint8_t *counts, uint64_t present);
+    static bool IsSevenShiftedPairs(const uint8_t *counts, int n);
+    void PlayerFans();
+    int ScoreReading();
+    void MeldFans(const Reading &r);
+    void CountConcealed(int *concealed, int *strict) const;
+    bool HasMixedShiftedPungs() const;
+    bool HasShortStraight() const;
+    void WaitFans(const Reading &r);
+    void WildExtraFans(const Reading &r);
+    bool IsWildMj(MjTile tile) const;
+
+    // Waiting hands (CGbHuWait.cpp).
+    static bool IsSpecialWait(const uint8_t *counts, int n);
+    static bool IsKnittedStraightWait(const uint8_t *counts, int n);
+    bool WaitSearch(uint8_t *counts, int n, int from, int depth, int pairs, int partials, int singles);
+    void ScoreWait(int depth);
+
+    // The wild-tile rule (CGbHuWild.cpp).
+    int TakeWilds(const MjTile *tiles, int count, uint8_t *counts) const;
+    int HuWild(const uint8_t *counts, int n, int wilds);
+    int CanHuWild(const uint8_t *counts, int n, int wilds);
+    static bool IsWildThirteenOrphans(const uint8_t *counts, int n, int wilds);
+    static bool FillSevenPairs(const uint8_t *counts, int n, int wilds, uint8_t *filled, int *filledn);
+    static int WildHonoursKnittedFan(const uint8_t *counts, int n, int wilds);
+    void WildDecompose(uint8_t *counts, int n, int from, int depth, int wilds, int pairs, int unfinished);
+    void WildFill(const Group *groups, int n, int wilds);
+    void ScoreWildReading(const Group *groups, int n);
+
+    CMjPlayer *player = nullptr;
+    Group meld[4];        // the player's melds, in the order made
+    int meldnum = 0;
+    uint64_t meldopen = 0; // kinds of melded pungs and exposed kongs
+    uint64_t meldany = 0;  // kinds of every melded pung and kong
+    uint64_t meldkong = 0; // kinds of melded kongs
+    int exposedkongs = 0;
+    int concealedkongs = 0;
+    Group group[6];       // the reading being scored: the melds, then the groups found
+    int groupnum = 0;
+    Group pending[6];     // the wild decomposition's groups before the wild tiles are placed
+    int32_t besttotal = 0;
+    bool found = false;  // some reading was scored
+    uint8_t savedflag[FAN_COUNT] = {}; // hand-level fans of the hand being read
+    uint8_t workflag[kFlagCount] = {};  // fans of the reading being scored
+    uint8_t circumstance[3] = {};       // last tile drawn, last tile claimed, fourth copy
+    int wildnum = 0;                    // wild tiles held
+};
