@@ -1,0 +1,70 @@
+#include "screen/ColorTables.h"
+#include "tests/screen/ScreenFixture.h"
+
+namespace {
+
+class ColorTablesTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        BuildColorTables();
+    }
+};
+
+TEST_F(ColorTablesTest, WhiteAndRedKeepTheirLowBitsClear)
+{
+    EXPECT_EQ(0xF8FCF8u, rgb565to888[0xFFFF]);
+    EXPECT_EQ(0xF80000u, rgb565to888[0xF800]);
+    EXPECT_EQ(0x0003E0u, rgb565to555[0x07E0]);
+    EXPECT_EQ(0x7FFFu, rgb565to555[0xFFFF]);
+    EXPECT_EQ(0u, rgb565to888[0]);
+}
+
+TEST_F(ColorTablesTest, ThirtyTwoBitScreenGetsBlueGreenRedZeroBytes)
+{
+    pixelformat = Format32;
+    lpDDSBack->SetPixel(799, 599, 0xF800);
+    lpDDSBack->SetPixel(0, 0, 0x001F);
+    Surface same(kFrameWidth, kFrameHeight, kXrgb8888);
+    GCopySurfacePixels(&same);
+    EXPECT_EQ(0xF80000u, same.Pixel(799, 599));
+    EXPECT_EQ(0x0000F8u, same.Pixel(0, 0));
+}
+
+TEST_F(ColorTablesTest, TwentyFourBitScreenGetsThreeBytesAPixel)
+{
+    pixelformat = Format24;
+    lpDDSBack->SetPixel(1, 0, 0xFFFF);
+    Surface same(kFrameWidth, kFrameHeight, kRgb888);
+    GCopySurfacePixels(&same);
+    uint8_t *p = same.Lock();
+    EXPECT_EQ(0xF8, p[3]);
+    EXPECT_EQ(0xFC, p[4]);
+    EXPECT_EQ(0xF8, p[5]);
+    EXPECT_EQ(0, p[6]);
+    same.Unlock();
+}
+
+TEST_F(ColorTablesTest, OtherSixteenBitScreenGetsFiveFiveFive)
+{
+    pixelformat = Format16;
+    lpDDSBack->SetPixel(5, 5, 0x07E0);
+    Surface same(kFrameWidth, kFrameHeight, kRgb555);
+    GCopySurfacePixels(&same);
+    EXPECT_EQ(0x03E0u, same.Pixel(5, 5));
+}
+
+TEST_F(ColorTablesTest, UnknownScreenOrSmallerTargetNeverOverruns)
+{
+    lpDDSBack->SetPixel(0, 0, 0xFFFF);
+    Surface same(10, 10, kXrgb8888);
+    pixelformat = FormatUnknown;
+    GCopySurfacePixels(&same);
+    EXPECT_EQ(0u, same.Pixel(0, 0));
+    pixelformat = Format32;
+    GCopySurfacePixels(&same);
+    EXPECT_EQ(0xF8FCF8u, same.Pixel(0, 0));
+}
+
+} // namespace

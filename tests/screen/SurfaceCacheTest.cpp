@@ -1,0 +1,136 @@
+#include "platform/Paths.h"
+#include "screen/GifSurface.h"
+#include "screen/SurfaceCache.h"
+#include "tests/screen/PictureFiles.h"
+#include "tests/screen/ScreenFixture.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+class SurfaceCacheTest : public ScreenTest {
+protected:
+    ScratchFolder program;
+};
+
+// Runs the test body from another current folder.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::filesystem::path &to) : before_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(to);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(before_); }
+
+private:
+    std::filesystem::path before_;
+};
+
+TEST_F(SurfaceCacheTest, PictureIsTakenFromTheCurrentFolderBeforeTheProgramFolder)
+{
+    program.Write("Graphic/Room.bmp", Bmp24(Filled(3, 2, 0x0000F8)));
+    ScratchFolder current;
+    Paths::SetProgramFolder(program.Path().string());
+    SurfaceSlot slot;
+    Rect rect;
+    {
+        CurrentFolder here(current.Path());
+        GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
+        ASSERT_TRUE(slot);
+        EXPECT_EQ(0x001Fu, slot->Pixel(0, 0));
+        current.Write("graphic/ROOM.BMP", Bmp24(Filled(4, 4, 0xF80000)));
+        GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
+    }
+    ASSERT_TRUE(slot);
+    EXPECT_EQ((Rect{0, 0, 4, 4}), rect);
+    EXPECT_EQ(0xF800u, slot->Pixel(0, 0));
+    EXPECT_EQ(0, quits);
+}
+
+TEST_F(SurfaceCacheTest, MissingPictureAsksToQuitAndIsStillRemembered)
+{
+    SurfaceSlot slot;
+    Rect rect{1, 2, 3, 4};
+    int before = surfacenum;
+    GLoadSurface("Graphic\\nothing.bmp", slot, rect, true);
+    EXPECT_EQ(1, quits);
+    EXPECT_FALSE(slot);
+    EXPECT_EQ(Rect{}, rect);
+    ASSERT_EQ(before + 1, surfacenum);
+    EXPECT_EQ(&slot, surfaceslot[before]);
+    EXPECT_EQ("Graphic\\nothing.bmp", surfacepath[before]);
+    EXPECT_EQ(SurfaceBitmap, surfacekind[before]);
+    program.Write("Graphic/broken.bmp", "BM not a picture");
+    GLoadSurface("Graphic\\broken.bmp", slot, rect, false);
+    EXPECT_EQ(2, quits);
+}
+
+TEST_F(SurfaceCacheTest, ReloadRewritesOnlyTheFirstEntryOfTheSlot)
+{
+    program.Write("a.bmp", Bmp24(Filled(1, 1, 0xF80000)));
+    program.Write("b.bmp", Bmp24(Filled(2, 1, 0x00FC00)));
+    SurfaceSlot slot;
+    Rect rect;
+    int first = surfacenum;
+    GLoadSurface("a.bmp", slot, rect, true);
+    GLoadSurface("a.bmp", slot, rect, true);
+    GReloadSurface("b.bmp", slot, rect);
+    EXPECT_EQ(first + 2, surfacenum);
+    EXPECT_EQ("b.bmp", surfacepath[first]);
+    EXPECT_EQ("a.bmp", surfacepath[first + 1]);
+    EXPECT_EQ((Rect{0, 0, 2, 1}), rect);
+    EXPECT_EQ(0x07E0u, slot->Pixel(0, 0));
+    // Reloading does not key the picture; callers do.
+    EXPECT_FALSE(slot->HasColorKey());
+}
+
+TEST_F(SurfaceCacheTest, ReloadOfAForgottenSlotChangesNothing)
+{
+    program.Write("a.bmp", Bmp24(Filled(1, 1, 0xF80000)));
+    program.Write("b.bmp", Bmp24(Filled(2, 1, 0x00FC00)));
+    SurfaceSlot slot;
+    Rect rect;
+    GLoadSurface("a.bmp", slot, rect, false);
+    int count = surfacenum;
+    GReloadSurface("b.bmp", slot, rect);
+    EXPECT_EQ(count, surfacenum);
+    EXPECT_EQ((Rect{0, 0, 1, 1}), rect);
+    EXPECT_EQ(0xF800u, slot->Pixel(0, 0));
+}
+
+TEST_F(SurfaceCacheTest, ReleaseAllThenRestoreAllRebuildsEveryPictureKeyed)
+{
+    program.Write("Graphic/Room.bmp", Bmp24(Filled(8, 6, 0x0000F8)));
+    program.Write("Graphic/1.gif", Gif(Filled(5, 5, 0x00FC00)));
+    Sprite room;
+    Sprite face;
+    GLoadSurface("Graphic\\Room.bmp", room.surface, room.rect, true);
+    LoadGifSurface("Graphic\\1.gif", face.surface, face.rect, true);
+    int count = surfacenum;
+
+    GReleaseAllSurfaces();
+    for (int i = 0; i < surfacenum; ++i)
+        EXPECT_FALSE(*surfaceslot[i]) << "entry " << i;
+    GRestoreAllSurfaces();
+
+    EXPECT_EQ(count, surfacenum);
+    ASSERT_TRUE(room.surface);
+    ASSERT_TRUE(face.surface);
+    EXPECT_EQ(0x001Fu, room.surface->Pixel(7, 5));
+    EXPECT_EQ(0x07E0u, face.surface->Pixel(4, 4));
+    // The background was loaded without a key; after a rebuild every picture has one.
+    EXPECT_TRUE(room.surface->HasColorKey());
+    EXPECT_EQ(colorkey.low, face.surface->ColorKey());
+    EXPECT_EQ((Rect{0, 0, 8, 6}), room.rect);
+}
+
+TEST_F(SurfaceCacheTest, ColorKeyOnAnEmptySlotDoesNothing)
+{
+    SurfaceSlot slot;
+    GSetColorKey(slot);
+    EXPECT_FALSE(slot);
+}
+
+} // namespace
