@@ -86,4 +86,7 @@ void DrawAvatars(PictureBook &book)
     for (int n = 1; n <= 12; ++n)
         book.AddGif("Graphic\\" + std::to_string(n) + ".gif", Face(kLooks[n - 1]));
     book.AddKeyed("Graphic\\avatarnone.bmp", NoAvatar());
+    // The default pictures of users without an avatar of their own.
+    book.AddGif("male.gif", Face(kLooks[0]));
+    book.AddGif("female.gif", Face(kLooks[6]));
 }

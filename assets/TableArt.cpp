@@ -282,6 +282,21 @@ QImage Cursor()
     });
 }
 
+// A small table with a tile on each side: the emblem of the mahjong desk.
+QImage DeskEmblem()
+{
+    return Draw(60, 40, [](QPainter &p) {
+        p.setPen(QPen(kWood.darker(130), 2));
+        p.setBrush(kFelt);
+        p.drawRoundedRect(QRectF(10, 4, 40, 32), 4, 4);
+        p.setPen(QPen(QColor(40, 56, 44), 0.8));
+        p.setBrush(QColor(251, 247, 234));
+        const QRectF tiles[4] = {{26, 27, 8, 8}, {42, 16, 8, 8}, {26, 5, 8, 8}, {10, 16, 8, 8}};
+        for (const QRectF &tile : tiles)
+            p.drawRoundedRect(tile.adjusted(1, 1, -1, -1), 1.5, 1.5);
+    });
+}
+
 } // namespace
 
 void DrawTable(PictureBook &book)
@@ -307,4 +322,5 @@ void DrawTable(PictureBook &book)
     book.AddKeyed("Graphic\\hand.bmp", Hand());
     book.AddKeyed("Graphic\\handback.bmp", HandBack());
     book.AddKeyed("Graphic\\cursor.bmp", Cursor());
+    book.AddKeyed("Graphic\\DeskMj.bmp", DeskEmblem());
 }

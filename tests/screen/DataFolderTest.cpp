@@ -1,0 +1,180 @@
+#include "platform/WavFile.h"
+#include "screen/BmpReader.h"
+#include "screen/GifSurface.h"
+
+#include <cstdlib>
+#include <gd.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// The generated data folder (LANTILE_DATA): every picture the screen loads at the size its drawing
+// code relies on, sprites keyed the way blits expect, and every sound the player loads.
+namespace {
+
+struct Picture {
+    std::string path;
+    int width, height;
+    bool keyed;
+};
+
+std::vector<Picture> Pictures()
+{
+    std::vector<Picture> list = {
+        {"Graphic/zjzl.bmp", 43 * 36, 52, true},   {"Graphic/zmp.bmp", 43 * 26, 36, true},
+        {"Graphic/zjpd.bmp", 43 * 30, 42, true},   {"Graphic/djpd.bmp", 43 * 26, 36, true},
+        {"Graphic/xjpd.bmp", 43 * 36, 28, true},   {"Graphic/sjpd.bmp", 43 * 36, 28, true},
+        {"Graphic/djlq.bmp", 26, 38, true},        {"Graphic/xjcm.bmp", 18, 34, true},
+        {"Graphic/sjcm.bmp", 18, 34, true},        {"Graphic/cc2.bmp", 24, 30, true},
+        {"Graphic/cc1.bmp", 28, 22, true},         {"Graphic/Dice.bmp", 726, 33, true},
+        {"Graphic/shuzi.bmp", 200, 28, true},      {"Graphic/wind.bmp", 96, 24, true},
+        {"Graphic/sparkling.bmp", 80, 20, true},   {"Graphic/chupaikuang.bmp", 356, 103, true},
+        {"Graphic/hand.bmp", 456, 209, true},      {"Graphic/chouma.bmp", 98, 30, true},
+        {"Graphic/chouma1.bmp", 30, 20, true},     {"Graphic/Room.bmp", 800, 600, false},
+        {"Graphic/LoadGame.bmp", 800, 600, false}, {"Graphic/Logo.bmp", 300, 200, true},
+        {"Graphic/black.bmp", 800, 600, false},    {"Graphic/state.bmp", 40, 22, true},
+        {"Graphic/gbmj.bmp", 160, 40, true},       {"Graphic/dzmj.bmp", 160, 40, true},
+        {"Graphic/level.bmp", 80, 18, true},       {"Graphic/avatarnone.bmp", 57, 56, true},
+        {"Graphic/DeskMj.bmp", 60, 40, true},      {"Graphic/offline.bmp", 60, 24, true},
+        {"Graphic/kaishi.bmp", 60, 24, true},      {"Graphic/NewStyle/pan.bmp", 120, 40, true},
+        {"Graphic/NewStyle/position.bmp", 24, 24, true}, {"Graphic/NewStyle/wind.bmp", 96, 24, true},
+        {"Graphic/NewStyle/num.bmp", 200, 20, true},     {"Graphic/NewStyle/banker.bmp", 24, 24, true},
+        {"Graphic/pai.bmp", 40, 20, true},         {"Graphic/mj.bmp", 60, 30, true},
+        {"Graphic/szds.bmp", 80, 24, true},        {"Graphic/Flower/Flower_0.bmp", 20, 20, true},
+        {"Graphic/Flower/Flower_1.bmp", 15, 15, true}, {"Graphic/cursor.bmp", 20, 20, true},
+        {"Graphic/quan.bmp", 60, 24, true},        {"Graphic/pan.bmp", 120, 40, true},
+        {"Graphic/NewStyle/popup.bmp", 272, 330, true}, {"Graphic/hint.bmp", 133, 36, true},
+        {"Graphic/handback.bmp", 114, 209, true},
+    };
+    for (const char *name : {"pung", "kong", "win", "dianpao", "chiact"})
+        list.push_back({std::string("Graphic/") + name + ".bmp", 120, 60, true});
+    for (int n = 1; n <= 6; ++n)
+        list.push_back({"Graphic/Center/1-" + std::to_string(n) + ".bmp", 106, 106, true});
+    list.push_back({"Graphic/Center/vidi.bmp", 106, 106, true});
+    for (int n = 0; n < 12; ++n)
+        list.push_back({"Graphic/Effect_" + std::to_string(n) + ".bmp", 80, 80, true});
+    for (int n = 2; n <= 9; ++n)
+        list.push_back({"Graphic/Flower/Flower_" + std::to_string(n) + ".bmp", 12, 15, true});
+    for (const char *wind : {"windpe", "windpn", "windpw"})
+        list.push_back({std::string("Graphic/") + wind + ".bmp", 40, 24, true});
+    for (int n = 0; n < 3; ++n)
+        list.push_back({"Graphic/Tips/tips" + std::to_string(n) + ".bmp", 260, 60, true});
+    return list;
+}
+
+std::vector<std::string> Sounds()
+{
+    std::vector<std::string> sounds;
+    for (const char *name : {"sezi", "DaPai", "action", "Click", "move", "givemj", "win", "chouma", "TinyGame"})
+        sounds.push_back(std::string("Wave/") + name + ".wav");
+    for (const char *sex : {"Male", "FeMale"}) {
+        for (const char *suit : {"wan_", "tiao_", "bing_"})
+            for (int value = 1; value <= 9; ++value)
+                sounds.push_back(std::string("Wave/") + sex + "/" + suit + std::to_string(value) + ".wav");
+        for (const char *name : {"dong", "nan", "xi", "bei", "hongzhong", "facai", "baiban", "peng", "gang", "hu",
+                                 "zimo", "buhua", "chi", "ting"})
+            sounds.push_back(std::string("Wave/") + sex + "/" + name + ".wav");
+    }
+    return sounds;
+}
+
+constexpr uint32_t kKey = 0xFF00FF;
+
+// The blit compares RGB565 values: a colour whose top bits are the key's vanishes with it.
+bool DropsOut(uint32_t rgb)
+{
+    uint32_t r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
+    return (((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)) == 0xF81F;
+}
+
+class DataFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char *data = std::getenv("LANTILE_DATA");
+        if (data == nullptr)
+            GTEST_SKIP() << "LANTILE_DATA is not set";
+        folder_ = std::string(data) + "/";
+    }
+    std::string folder_;
+};
+
+} // namespace
+
+TEST_F(DataFolder, EveryPictureIsThereAtTheSizeTheScreenDrawsIt)
+{
+    for (const Picture &picture : Pictures()) {
+        std::optional<Bitmap> bitmap = ReadBmpFile(folder_ + picture.path);
+        ASSERT_TRUE(bitmap) << picture.path;
+        EXPECT_EQ(bitmap->width, picture.width) << picture.path;
+        EXPECT_EQ(bitmap->height, picture.height) << picture.path;
+    }
+}
+
+TEST_F(DataFolder, SpritesAreKeyedOnlyWhereTheyAreMeantToBeSeeThrough)
+{
+    for (const Picture &picture : Pictures()) {
+        std::optional<Bitmap> bitmap = ReadBmpFile(folder_ + picture.path);
+        ASSERT_TRUE(bitmap) << picture.path;
+        int keyed = 0, vanishing = 0;
+        for (uint32_t pixel : bitmap->pixels) {
+            keyed += (pixel & 0xFFFFFF) == kKey;
+            vanishing += (pixel & 0xFFFFFF) != kKey && DropsOut(pixel);
+        }
+        EXPECT_EQ(vanishing, 0) << picture.path << " has visible pixels that the key would drop";
+        if (!picture.keyed) {
+            EXPECT_EQ(keyed, 0) << picture.path << " is drawn opaque";
+        }
+        EXPECT_LT(keyed, static_cast<int>(bitmap->pixels.size())) << picture.path << " is all key";
+    }
+    // The program takes its colour key from this corner.
+    std::optional<Bitmap> chips = ReadBmpFile(folder_ + "Graphic/chouma.bmp");
+    ASSERT_TRUE(chips);
+    EXPECT_EQ(chips->At(0, 0) & 0xFFFFFF, kKey);
+}
+
+TEST_F(DataFolder, EveryTileCellHoldsATileWithItsCornersSeeThrough)
+{
+    for (const Picture &sheet : Pictures()) {
+        if (sheet.width % 43 != 0 || sheet.width / 43 < 18 || sheet.path.find("Dice") != std::string::npos)
+            continue;
+        std::optional<Bitmap> bitmap = ReadBmpFile(folder_ + sheet.path);
+        ASSERT_TRUE(bitmap) << sheet.path;
+        const int cell = bitmap->width / 43;
+        for (int c = 0; c < 43; ++c) {
+            int x = c * cell;
+            EXPECT_EQ(bitmap->At(x, 0) & 0xFFFFFF, kKey) << sheet.path << " cell " << c;
+            EXPECT_NE(bitmap->At(x + cell / 2, bitmap->height / 2) & 0xFFFFFF, kKey) << sheet.path << " cell " << c;
+        }
+    }
+}
+
+TEST_F(DataFolder, AvatarsAreGifsWithATransparentBackground)
+{
+    std::vector<std::string> gifs = {"male.gif", "female.gif"};
+    for (int n = 1; n <= 12; ++n)
+        gifs.push_back("Graphic/" + std::to_string(n) + ".gif");
+    for (const std::string &path : gifs) {
+        GifImage gif = LoadGif(folder_ + path);
+        ASSERT_TRUE(gif) << path;
+        EXPECT_EQ(gdImageSX(gif.get()), 57) << path;
+        EXPECT_EQ(gdImageSY(gif.get()), 56) << path;
+        int transparent = gdImageGetTransparent(gif.get());
+        ASSERT_GE(transparent, 0) << path;
+        EXPECT_EQ(gdImageGetPixel(gif.get(), 0, 0), transparent) << path;
+    }
+}
+
+TEST_F(DataFolder, EverySoundThePlayerLoadsIsPcmAndAudible)
+{
+    for (const std::string &path : Sounds()) {
+        std::optional<WavData> wav = ReadWavFile(folder_ + path);
+        ASSERT_TRUE(wav) << path;
+        const size_t frames = wav->samples.size() / (wav->channels * wav->bitsPerSample / 8);
+        EXPECT_GT(frames, wav->sampleRate / 50) << path << " is shorter than 20 ms";
+        bool sounds = false;
+        for (size_t i = 0; i + 1 < wav->samples.size() && !sounds; i += 2)
+            sounds = std::abs(static_cast<int16_t>(wav->samples[i] | wav->samples[i + 1] << 8)) > 1000;
+        EXPECT_TRUE(sounds) << path << " is silent";
+    }
+}
