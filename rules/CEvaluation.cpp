@@ -399,6 +399,9 @@ void CEvaluation::BuildKnitted(const CMjPlayer &player, int type, const int32_t 
         for (int v = 5; v <= 7; v++)
             target(dragons, MakeMj(v, SUIT_ZI));
     }
+    // A knitted straight further than the cap is no plan, or every hand of eleven tiles had one.
+    if (!withHonours && plan->distance > maxdistance)
+        return;
     SetCandidates(*plan, pool.tiles, pool.n);
     plannum++;
 }

@@ -9,6 +9,8 @@ constexpr int kKnittedOrders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}
 // The knitted tile of set k (0-2) at position i (0-2) under a suit order: values k + 1, k + 4, k + 7.
 inline MjTile KnittedMj(const int order[3], int k, int i) { return MakeMj(k + 1 + 3 * i, order[k]); }
 
+inline bool IsNumberedMj(MjTile tile) { return tile.suit >= SUIT_WAN && tile.suit <= SUIT_BING; }
+
 // True for a kind that exists in the numbered suits (1-9) or the honours (1-7).
 bool IsPlayableKind(int value, int suit);
 
