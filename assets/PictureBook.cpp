@@ -2,6 +2,7 @@
 
 #include "assets/Pictures.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
@@ -156,6 +157,26 @@ QImage Canvas(int width, int height)
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+QImage Drawn(int width, int height, const std::function<void(QPainter &)> &draw)
+{
+    QImage image = Canvas(width, height);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    draw(p);
+    return image;
+}
+
+void Panel(QPainter &painter, const QRectF &box, QColor top, QColor bottom, QColor rim, double rimWidth, double radius)
+{
+    QLinearGradient shade(box.topLeft(), box.bottomLeft());
+    shade.setColorAt(0, top);
+    shade.setColorAt(1, bottom);
+    painter.setPen(QPen(rim, rimWidth));
+    painter.setBrush(shade);
+    painter.drawRoundedRect(box, radius, radius);
 }
 
 QFont HanFont(double pixels, bool bold)

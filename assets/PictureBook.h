@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRectF>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,10 @@ private:
 
 // A transparent picture to draw a sprite on.
 QImage Canvas(int width, int height);
+// A sprite drawn by draw on a fresh canvas, antialiased.
+QImage Drawn(int width, int height, const std::function<void(QPainter &)> &draw);
+// A rounded panel shaded from top to bottom, with a rim.
+void Panel(QPainter &painter, const QRectF &box, QColor top, QColor bottom, QColor rim, double rimWidth, double radius);
 // The Chinese face of the pictures; Latin digits and letters come from the same family.
 QFont HanFont(double pixels, bool bold = true);
 // Text centred in a box, optionally with an outline that keeps it readable on any background.

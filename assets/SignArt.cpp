@@ -2,7 +2,6 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <functional>
 #include <string>
 
 // Signs, labels and digit strips: Chinese words on plates, and the claim signs in large brush-like
@@ -15,31 +14,16 @@ const QColor kPlate(120, 20, 26);
 const QColor kPlateDark(70, 10, 14);
 const QColor kCream(250, 240, 215);
 
-QImage Draw(int w, int h, const std::function<void(QPainter &)> &draw)
-{
-    QImage image = Canvas(w, h);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    draw(p);
-    return image;
-}
-
 void PlateShape(QPainter &p, const QRectF &r, QColor fill, QColor border)
 {
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, fill.lighter(125));
-    g.setColorAt(1, fill.darker(125));
-    p.setPen(QPen(border, 1.2));
-    p.setBrush(g);
-    double radius = std::min(r.width(), r.height()) * 0.3;
-    p.drawRoundedRect(r.adjusted(0.6, 0.6, -0.6, -0.6), radius, radius);
+    Panel(p, r.adjusted(0.6, 0.6, -0.6, -0.6), fill.lighter(125), fill.darker(125), border, 1.2,
+          std::min(r.width(), r.height()) * 0.3);
 }
 
 // A word on a red plate with a gold rim.
 QImage Plate(int w, int h, std::u16string_view text, double size, QColor fill = kPlate)
 {
-    return Draw(w, h, [&](QPainter &p) {
+    return Drawn(w, h, [&](QPainter &p) {
         PlateShape(p, QRectF(0, 0, w, h), fill, kGold);
         DrawText(p, QRectF(0, 0, w, h), text, HanFont(size), kCream);
     });
@@ -48,7 +32,7 @@ QImage Plate(int w, int h, std::u16string_view text, double size, QColor fill = 
 // A claim sign: a large gold character with a dark outline, no plate.
 QImage Claim(std::u16string_view text, double size)
 {
-    return Draw(120, 60, [&](QPainter &p) {
+    return Drawn(120, 60, [&](QPainter &p) {
         DrawText(p, QRectF(0, 0, 120, 60), text, HanFont(size), kGold, kPlateDark, 5);
     });
 }
@@ -56,7 +40,7 @@ QImage Claim(std::u16string_view text, double size)
 // Cells side by side, each a word or digit.
 QImage Strip(int cellW, int h, const std::vector<std::u16string> &cells, double size, bool plate)
 {
-    return Draw(cellW * static_cast<int>(cells.size()), h, [&](QPainter &p) {
+    return Drawn(cellW * static_cast<int>(cells.size()), h, [&](QPainter &p) {
         for (size_t i = 0; i < cells.size(); ++i) {
             QRectF cell(static_cast<double>(i) * cellW, 0, cellW, h);
             if (plate)
@@ -77,7 +61,7 @@ std::vector<std::u16string> Digits(int from, int count)
 
 QImage Balloon(int w, int h, std::u16string_view text, double size)
 {
-    return Draw(w, h, [&](QPainter &p) {
+    return Drawn(w, h, [&](QPainter &p) {
         p.setPen(QPen(kGold, 1.5));
         p.setBrush(QColor(30, 36, 48));
         p.drawRoundedRect(QRectF(1, 1, w - 2, h - 2), 8, 8);
@@ -88,13 +72,8 @@ QImage Balloon(int w, int h, std::u16string_view text, double size)
 
 QImage Popup()
 {
-    return Draw(272, 330, [](QPainter &p) {
-        QLinearGradient g(0, 0, 0, 330);
-        g.setColorAt(0, QColor(60, 40, 30));
-        g.setColorAt(1, QColor(30, 20, 14));
-        p.setPen(QPen(kGold, 3));
-        p.setBrush(g);
-        p.drawRoundedRect(QRectF(2, 2, 268, 326), 18, 18);
+    return Drawn(272, 330, [](QPainter &p) {
+        Panel(p, QRectF(2, 2, 268, 326), QColor(60, 40, 30), QColor(30, 20, 14), kGold, 3, 18);
         DrawText(p, QRectF(0, 20, 272, 50), u"游戏菜单", HanFont(26), kGold);
         p.setPen(QPen(kGold.darker(150), 1));
         p.drawLine(QPointF(30, 76), QPointF(242, 76));
@@ -103,7 +82,7 @@ QImage Popup()
 
 QImage Blossom(int w, int h)
 {
-    return Draw(w, h, [&](QPainter &p) {
+    return Drawn(w, h, [&](QPainter &p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(230, 80, 110));
         for (int i = 0; i < 5; ++i) {

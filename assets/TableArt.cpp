@@ -5,7 +5,6 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
-#include <functional>
 #include <numbers>
 #include <string>
 
@@ -18,16 +17,6 @@ const QColor kWood(112, 62, 28);
 const QColor kGold(232, 188, 72);
 const QColor kOutline(30, 30, 30);
 
-QImage Draw(int w, int h, const std::function<void(QPainter &)> &draw)
-{
-    QImage image = Canvas(w, h);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    draw(p);
-    return image;
-}
-
 void Felt(QPainter &p, const QRectF &r)
 {
     QRadialGradient g(r.center(), r.width() * 0.6);
@@ -38,7 +27,7 @@ void Felt(QPainter &p, const QRectF &r)
 
 QImage Room()
 {
-    return Draw(800, 600, [](QPainter &p) {
+    return Drawn(800, 600, [](QPainter &p) {
         QLinearGradient wood(0, 0, 800, 600);
         wood.setColorAt(0, kWood.lighter(120));
         wood.setColorAt(1, kWood.darker(130));
@@ -56,7 +45,7 @@ QImage Room()
 
 QImage LoadGame()
 {
-    return Draw(800, 600, [](QPainter &p) {
+    return Drawn(800, 600, [](QPainter &p) {
         Felt(p, QRectF(0, 0, 800, 600));
         DrawText(p, QRectF(0, 200, 800, 120), u"国标麻将", HanFont(72), kGold, QColor(60, 30, 0), 4);
         DrawText(p, QRectF(0, 330, 800, 40), u"正在载入…", HanFont(24, false), QColor(235, 235, 220));
@@ -66,7 +55,7 @@ QImage LoadGame()
 
 QImage Logo()
 {
-    return Draw(300, 200, [](QPainter &p) {
+    return Drawn(300, 200, [](QPainter &p) {
         p.setPen(QPen(kGold.darker(140), 3));
         p.setBrush(QColor(150, 24, 30));
         p.drawRoundedRect(QRectF(4, 4, 292, 192), 24, 24);
@@ -78,19 +67,14 @@ QImage Logo()
 // The chip plate under each seat's name and score; its corner pixel gives the program its colour key.
 QImage ChipPlate()
 {
-    return Draw(98, 30, [](QPainter &p) {
-        QLinearGradient g(0, 0, 0, 30);
-        g.setColorAt(0, QColor(70, 50, 30));
-        g.setColorAt(1, QColor(35, 22, 12));
-        p.setPen(QPen(kGold, 1.5));
-        p.setBrush(g);
-        p.drawRoundedRect(QRectF(1, 1, 96, 28), 8, 8);
+    return Drawn(98, 30, [](QPainter &p) {
+        Panel(p, QRectF(1, 1, 96, 28), QColor(70, 50, 30), QColor(35, 22, 12), kGold, 1.5, 8);
     });
 }
 
 QImage Chip()
 {
-    return Draw(30, 20, [](QPainter &p) {
+    return Drawn(30, 20, [](QPainter &p) {
         p.setPen(QPen(kOutline, 1));
         p.setBrush(QColor(180, 30, 36));
         p.drawEllipse(QRectF(1, 5, 28, 14));
@@ -131,7 +115,7 @@ void DieFace(QPainter &p, const QRectF &cell, int face, double tilt)
 // Cells of 33: 0-6 the faces (0 repeats the one), 6-21 the tumbling frames starting from the six.
 QImage Dice()
 {
-    return Draw(726, 33, [](QPainter &p) {
+    return Drawn(726, 33, [](QPainter &p) {
         for (int cell = 0; cell < 7; ++cell)
             DieFace(p, QRectF(cell * 33, 0, 33, 33), cell == 0 ? 1 : cell, 0);
         for (int step = 1; step < 16; ++step)
@@ -142,7 +126,7 @@ QImage Dice()
 // The centre compass; lit (0-3) names the seat whose turn it is, -1 none.
 QImage Compass(int lit, bool dark)
 {
-    return Draw(106, 106, [&](QPainter &p) {
+    return Drawn(106, 106, [&](QPainter &p) {
         QRectF r(3, 3, 100, 100);
         p.setPen(QPen(kGold.darker(dark ? 200 : 120), 3));
         p.setBrush(dark ? QColor(20, 40, 30) : QColor(24, 56, 40));
@@ -166,7 +150,7 @@ QImage Compass(int lit, bool dark)
 
 QImage Vidi()
 {
-    return Draw(106, 106, [](QPainter &p) {
+    return Drawn(106, 106, [](QPainter &p) {
         QRadialGradient g(53, 53, 50);
         g.setColorAt(0, QColor(250, 220, 120, 230));
         g.setColorAt(1, QColor(250, 220, 120, 0));
@@ -179,7 +163,7 @@ QImage Vidi()
 // A growing, fading ring: frame n of twelve.
 QImage Glow(int frame)
 {
-    return Draw(80, 80, [&](QPainter &p) {
+    return Drawn(80, 80, [&](QPainter &p) {
         // Sprites are keyed, not blended: the ring fades by darkening.
         double t = frame / 11.0;
         const int green = static_cast<int>(215 - 110 * t);
@@ -209,7 +193,7 @@ void Sparkle(QPainter &p, QPointF c, double size)
 
 QImage Sparkling()
 {
-    return Draw(80, 20, [](QPainter &p) {
+    return Drawn(80, 20, [](QPainter &p) {
         const double sizes[4] = {4, 7, 9.5, 6};
         for (int cell = 0; cell < 4; ++cell)
             Sparkle(p, QPointF(cell * 20 + 10, 10), sizes[cell]);
@@ -219,7 +203,7 @@ QImage Sparkling()
 // The frame around the tile just discarded, one cell per seat, opening toward that seat.
 QImage DiscardFrames()
 {
-    return Draw(356, 103, [](QPainter &p) {
+    return Drawn(356, 103, [](QPainter &p) {
         for (int seat = 0; seat < 4; ++seat) {
             QRectF cell(seat * 89, 0, 89, 103);
             p.setPen(QPen(QColor(255, 200, 40), 3));
@@ -249,7 +233,7 @@ void HandShape(QPainter &p, const QRectF &cell, double reach)
 
 QImage Hand()
 {
-    return Draw(456, 209, [](QPainter &p) {
+    return Drawn(456, 209, [](QPainter &p) {
         for (int frame = 0; frame < 4; ++frame)
             HandShape(p, QRectF(frame * 114, 0, 114, 209), frame * 22.0);
     });
@@ -257,7 +241,7 @@ QImage Hand()
 
 QImage HandBack()
 {
-    return Draw(114, 209, [](QPainter &p) {
+    return Drawn(114, 209, [](QPainter &p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 150));
         p.drawEllipse(QRectF(20, 150, 74, 40));
@@ -266,7 +250,7 @@ QImage HandBack()
 
 QImage Cursor()
 {
-    return Draw(20, 20, [](QPainter &p) {
+    return Drawn(20, 20, [](QPainter &p) {
         QPainterPath arrow;
         arrow.moveTo(10, 19);
         arrow.lineTo(2, 8);
@@ -285,7 +269,7 @@ QImage Cursor()
 // A small table with a tile on each side: the emblem of the mahjong desk.
 QImage DeskEmblem()
 {
-    return Draw(60, 40, [](QPainter &p) {
+    return Drawn(60, 40, [](QPainter &p) {
         p.setPen(QPen(kWood.darker(130), 2));
         p.setBrush(kFelt);
         p.drawRoundedRect(QRectF(10, 4, 40, 32), 4, 4);

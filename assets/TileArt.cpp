@@ -27,6 +27,12 @@ const QColor kRed(196, 36, 44);
 const QColor kGreen(30, 128, 66);
 const QColor kBlue(30, 79, 160);
 
+// Where a dot or a stick sits on the face, and its colour.
+struct Mark {
+    double x, y;
+    QColor c;
+};
+
 void Dot(QPainter &p, double x, double y, double r, QColor colour)
 {
     p.setPen(Qt::NoPen);
@@ -42,11 +48,7 @@ void Dot(QPainter &p, double x, double y, double r, QColor colour)
 
 void Dots(QPainter &p, int value)
 {
-    struct D {
-        double x, y;
-        QColor c;
-    };
-    std::vector<D> dots;
+    std::vector<Mark> dots;
     double r = 8.5;
     switch (value) {
     case 1:
@@ -76,7 +78,7 @@ void Dots(QPainter &p, int value)
                 dots.push_back({x, 16.0 + row * 24, row == 0 ? kBlue : row == 1 ? kRed : kGreen});
         break;
     }
-    for (const D &d : dots)
+    for (const Mark &d : dots)
         Dot(p, d.x, d.y, r, d.c);
 }
 
@@ -123,11 +125,7 @@ void Bird(QPainter &p)
 
 void Bamboo(QPainter &p, int value)
 {
-    struct S {
-        double x, y;
-        QColor c;
-    };
-    std::vector<S> sticks;
+    std::vector<Mark> sticks;
     double length = 22;
     switch (value) {
     case 1: Bird(p); return;
@@ -159,7 +157,7 @@ void Bamboo(QPainter &p, int value)
         length = 20;
         break;
     }
-    for (const S &s : sticks)
+    for (const Mark &s : sticks)
         Stick(p, s.x, s.y, length, s.c, value == 8 ? 6 : 7);
 }
 
@@ -332,11 +330,7 @@ void DrawSheet(PictureBook &book, const Sheet &sheet)
 // Tiles seen from behind or from the side, and the wall stacks.
 QImage Piece(int w, int h, const std::function<void(QPainter &, QRectF)> &draw)
 {
-    QImage image = Canvas(w, h);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p, QRectF(0, 0, w, h).adjusted(0.5, 0.5, -0.5, -0.5));
-    return image;
+    return Drawn(w, h, [&](QPainter &p) { draw(p, QRectF(0, 0, w, h).adjusted(0.5, 0.5, -0.5, -0.5)); });
 }
 
 void Slab(QPainter &p, const QRectF &r, QColor colour, double radius)
