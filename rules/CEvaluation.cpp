@@ -6,23 +6,25 @@
 
 namespace {
 
-// A working copy of the hand; each group takes the tiles it uses from it, each tile once.
+// What is left of the hand while groups take the tiles they use, each tile once.
 struct Pool {
-    MjTile tiles[14];
-    int n;
+    KindCounts left;
+    const MjTile *hand;
+    int handnum;
 
-    Pool(const MjTile *src, int count) : n(count)
-    {
-        for (int i = 0; i < count; i++)
-            tiles[i] = src[i];
-    }
+    Pool(const MjTile *tiles, int count) : hand(tiles), handnum(count) { left.Set(tiles, count); }
 
-    bool Take(MjTile tile)
+    bool Take(MjTile tile) { return left.Take(tile); }
+
+    // The tiles no group took, in the hand's order.
+    int Rest(MjTile *out) const
     {
-        if (!RemoveMj(tiles, &n, tile))
-            return false;
-        n--;
-        return true;
+        KindCounts spare = left;
+        int n = 0;
+        for (int i = 0; i < handnum; i++)
+            if (spare.Take(hand[i]))
+                out[n++] = hand[i];
+        return n;
     }
 };
 
@@ -86,6 +88,7 @@ int CEvaluation::Evaluate(CMjPlayer *player, const MjTile *tiles, int count, con
     for (int i = 0; i < count; i++)
         hand[i] = tiles[i];
     ::SortMj(hand, handnum);
+    handcount.Set(hand, handnum);
     seen = seenmj;
 
     const EvalPlan *best = nullptr;
@@ -198,16 +201,9 @@ EvalPlan *CEvaluation::NewPlan(int type)
 void CEvaluation::NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile)
 {
     group.need[group.neednum] = tile;
-    group.avail[group.neednum] = static_cast<uint8_t>(UnseenCount(hand, handnum, seen, tile));
+    group.avail[group.neednum] = static_cast<uint8_t>(UnseenCount(handcount, seen, tile));
     group.neednum++;
     plan.distance++;
-}
-
-void CEvaluation::SetCandidates(EvalPlan &plan, const MjTile *rest, int restnum)
-{
-    for (int i = 0; i < restnum; i++)
-        plan.cand[i] = rest[i];
-    plan.candnum = restnum;
 }
 
 void CEvaluation::BuildOneSuit(int suit)
@@ -308,7 +304,7 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
     }
     if (plan->distance > maxdistance)
         return;
-    SetCandidates(*plan, pool.tiles, pool.n);
+    plan->candnum = pool.Rest(plan->cand);
     plannum++;
 }
 
@@ -402,6 +398,6 @@ void CEvaluation::BuildKnitted(const CMjPlayer &player, int type, const int32_t 
     // A knitted straight further than the cap is no plan, or every hand of eleven tiles had one.
     if (!withHonours && plan->distance > maxdistance)
         return;
-    SetCandidates(*plan, pool.tiles, pool.n);
+    plan->candnum = pool.Rest(plan->cand);
     plannum++;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "rules/HandCount.h"
 #include "rules/MjTile.h"
 
 #include <cstdint>
@@ -74,7 +75,6 @@ private:
     void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
     EvalPlan *NewPlan(int type);
     void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);
-    void SetCandidates(EvalPlan &plan, const MjTile *rest, int restnum);
     bool CandidateOfAll(const EvalPlan &best, MjTile tile) const;
 
     EvalPlan plans[kMaxPlans];
@@ -84,5 +84,6 @@ private:
     // The hand being evaluated, sorted, and the seen table, for the builders.
     MjTile hand[14] = {};
     int handnum = 0;
+    KindCounts handcount;
     const int (*seen)[10] = nullptr;
 };

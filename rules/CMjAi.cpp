@@ -44,11 +44,12 @@ void CMjAi::Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (
     for (int i = 0; i < handnum; i++)
         hand[i] = tiles[i];
     SortMj(hand, handnum);
+    handcount.Set(hand, handnum);
 }
 
 int CMjAi::Unseen(int value, int suit) const
 {
-    return UnseenCount(hand, handnum, seen, value, suit);
+    return UnseenCount(handcount, seen, value, suit);
 }
 
 int CMjAi::Unseen(MjTile tile) const
@@ -151,8 +152,8 @@ int CMjAi::LooseTile(int gap) const
 
 MjTile CMjAi::SingleTile()
 {
-    auto holds = [&](MjTile t, int dv) { return FindMj(hand, handnum, MakeMj(t.value + dv, t.suit)); };
-    auto copies = [&](MjTile t, int dv) { return CountMj(hand, handnum, MakeMj(t.value + dv, t.suit)); };
+    auto holds = [&](MjTile t, int dv) { return handcount.Of(t.value + dv, t.suit) > 0; };
+    auto copies = [&](MjTile t, int dv) { return handcount.Of(t.value + dv, t.suit); };
     MjTile cand[14];
     int n = 0;
     for (int i = 0; i < handnum;) {

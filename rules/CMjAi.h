@@ -1,6 +1,7 @@
 #pragma once
 #include "rules/CEvaluation.h"
 #include "rules/CGbHu.h"
+#include "rules/HandCount.h"
 #include "rules/MjTile.h"
 
 #include <cstdint>
@@ -92,6 +93,7 @@ private:
     CMjPlayer *seat = nullptr;
     MjTile hand[14] = {};
     int handnum = 0;
+    KindCounts handcount;
     const int (*seen)[10] = nullptr;
     bool readyfound = false;
     int32_t readybest = 0;

@@ -113,7 +113,7 @@ void CMjAi::ReadyShape(int pairs, int partials, int singles)
 // A discard that leaves a hand able to win; false when its total falls short of minfan.
 bool CMjAi::ConsiderReady(MjTile discard, int winning, int bonus)
 {
-    if (!FindMj(hand, handnum, discard))
+    if (handcount.Of(discard) == 0)
         return true;
     int total = TotalWithout(discard);
     if (total < minfan)

@@ -1,6 +1,8 @@
 #pragma once
 #include "rules/MjTile.h"
 
+#include <cstdint>
+
 // Counts over a seat's concealed tiles that the plan evaluator and the robot share.
 
 // The three suits given to the knitted sets 1-4-7, 2-5-8 and 3-6-9, in the order they are tried.
@@ -14,14 +16,24 @@ inline bool IsNumberedMj(MjTile tile) { return tile.suit >= SUIT_WAN && tile.sui
 // True for a kind that exists in the numbered suits (1-9) or the honours (1-7).
 bool IsPlayableKind(int value, int suit);
 
-int CountMj(const MjTile *tiles, int count, MjTile tile);
+// Copies per kind of a hand, counted once for the many questions of one search.
+struct KindCounts {
+    uint8_t n[5][10] = {};
+
+    void Set(const MjTile *tiles, int count);
+    // 0 for anything that is no tile of the five suits.
+    int Of(int value, int suit) const;
+    int Of(MjTile tile) const { return Of(tile.value, tile.suit); }
+    // Takes one copy away; false when the hand has none left.
+    bool Take(MjTile tile);
+};
 
 // Copies of a kind nobody has seen yet from this hand: 4 less those held and those visible; 0 for
 // a kind that does not exist, so callers may ask for v - 1 or v + 2 at a suit's ends.
-int UnseenCount(const MjTile *tiles, int count, const int (*seenmj)[10], int value, int suit);
-inline int UnseenCount(const MjTile *tiles, int count, const int (*seenmj)[10], MjTile tile)
+int UnseenCount(const KindCounts &held, const int (*seenmj)[10], int value, int suit);
+inline int UnseenCount(const KindCounts &held, const int (*seenmj)[10], MjTile tile)
 {
-    return UnseenCount(tiles, count, seenmj, tile.value, tile.suit);
+    return UnseenCount(held, seenmj, tile.value, tile.suit);
 }
 
 // The first suit order (kKnittedOrders) holding the most knitted kinds; returns how many it holds.
