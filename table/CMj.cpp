@@ -1,5 +1,6 @@
 #include "table/CMj.h"
 
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/Random.h"
@@ -54,6 +55,7 @@ CMj::CMj()
 {
     // 1. Members are in place; the settings that the rules engine copies start here.
     minfan = 8;
+    SyncRules();
     roundwind = 1;
 
     // 2. The server list.
@@ -99,6 +101,7 @@ CMj::CMj()
     wildrule = 2;
     wildmode = 0;
     wildmj = MjTile{};
+    SyncRules();
     scoremultiplier = 1;
 
     // 8. The lines the chat window shows at start.
@@ -222,6 +225,16 @@ void CMj::SaveSetting(const std::string &path)
 void CMj::Paint()
 {
     // The frame is composed by the renderer, which joins the game object with the game screen.
+}
+
+// Sounds of play go to the sound player once it sits at the table.
+void CMj::PlayEffect(int) {}
+void CMj::PlayActionVoice(int, int) {}
+void CMj::PlayMjVoice(int, MjTile) {}
+
+void CMj::ShowMessage(const std::string &text)
+{
+    MessageBox::Show(text, "Lantile", MessageBox::IconInformation);
 }
 
 int CMj::GetCountdown() const

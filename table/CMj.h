@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/CMjTimer.h"
+#include "rules/CGbHu.h"
+#include "rules/CMjAi.h"
 #include "rules/CMjPlayer.h"
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
@@ -35,6 +37,26 @@ enum MjTimerId : unsigned {
 
 // What timer 1 does on its tick.
 enum GameState : uint8_t { STATE_DEAL = 0, STATE_DISCARD = 3, STATE_DICE = 4 };
+
+// One claim on a discard (or the local player's choice on its own draw).
+enum ClaimKind : uint8_t { CLAIM_HU = 2, CLAIM_GANG = 3, CLAIM_PENG = 4, CLAIM_CHI = 5 };
+struct Claim {
+    uint8_t seat;
+    uint8_t kind;
+    uint8_t accepted;
+    uint8_t declined;
+};
+
+// What the local player may do now: the claim buttons' states.
+struct ClaimChoices {
+    uint8_t peng = 0, gang = 0, hu = 0, pass = 0, chi = 0, ting = 0;
+    uint8_t shown = 0;
+};
+
+// Sounds of play, numbered as the sound player's rows.
+enum ActionVoice { VOICE_PENG = 34, VOICE_GANG = 35, VOICE_HU = 36, VOICE_ZIMO = 37, VOICE_FLOWER = 38,
+                   VOICE_CHI = 39, VOICE_TING = 40 };
+enum Effect { EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN = 8, EFFECT_PAY = 9 };
 
 // A link label's place in the rotation of timer 106.
 struct LinkLabelSlot {
@@ -152,12 +174,77 @@ public:
     uint8_t discardhint = 0;
     uint8_t readyrequest = 0;
 
+    // The turn cycle: draws, discards, the claims round, claims and kongs.
+    void DrawTile(bool first);
+    void PlayTurn();
+    void ClaimsRound();
+    void DiscardLands();
+    void PlayHighlighted();
+    void Peng(int seat);
+    void DoPeng();
+    void Chi(int seat);
+    void Gang(int seat);
+    void GangTile(MjTile tile, int seat);
+    void Pass(int seat);
+    void AnswerClaim(uint8_t kind);
+    int NextPlayer();
+    int GetCurrentPlayer() const { return curplayer; }
+    void ShowClaimButtons(bool show);
+
+    CGbHu gbhu;
+    CMjAi ai;
+    MjTile lastdiscard;
+    MjTile lastdrawn;
+    Claim claimlist[16] = {};
+    int claimcount = 0;
+    ClaimChoices buttons;
+    uint8_t hufound = 0;     // a win on the discard was found
+    uint8_t robpossible = 0; // the kong being added can be robbed
+    uint8_t roboffer = 0;    // the local player is offered to rob it
+    int robseat = -1;
+    MjTile robtile;
+    int pengseat = 0;
+
+    // The end of a hand, payment and the next hand.
+    void Hu(int seat);
+    void PayScore(int winner, int fan, bool selfdrawn, int payer);
+    void EndHand();
+    void NextHand();
+    // Gives the rules engine's copies the game's minimum and wild tile.
+    void SyncRules();
+
+    // Sounds, flights and messages of play; the sound player and the renderer take them over.
+    void PlayEffect(int effect);
+    void PlayActionVoice(int seat, int voice);
+    void PlayMjVoice(int seat, MjTile tile);
+    void ShowMessage(const std::string &text);
+
 private:
     void ReadServerList();
     void ReadChatLines();
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
     void RotateLinkLabels();
+
+    void TakeDrawnTile();
+    void TurnStep();
+    void LocalDecision();
+    void LocalDiscard();
+    bool RobotSelfDecision(CMjPlayer &p);
+    void ScanClaims(int discarder);
+    void AddClaim(int seat, uint8_t kind, bool accepted);
+    bool HasClaimOf(int seat) const;
+    void OfferClaimsToLocal();
+    bool WinsWith(int seat, MjTile tile);
+    bool CanDeclareReady(CMjPlayer &p, bool withDrawn);
+    void AfterClaim(int seat);
+    void AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed);
+    void CompleteKong(int seat);
+    bool TryRob(int kongseat, MjTile tile);
+    bool CanRob(int seat, MjTile tile);
+    void MakeAddedKong(int seat, MjTile tile);
+    void ShowActionIcon(int seat, uint8_t icon);
+    void MoveScore(int from, int to, int amount);
 
     CMjTimer *timers[17] = {};
 };

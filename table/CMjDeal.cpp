@@ -46,6 +46,7 @@ void CMj::NewLocalGame()
     minfan = 0;
     wildmode = 0;
     wildmj = MjTile{};
+    SyncRules();
     Random::SeedWithTime();
     for (CMjPlayer &p : player) {
         p.score = 1000;
@@ -211,6 +212,7 @@ void CMj::DealStep()
         seat.wildmode = wildmode;
         seat.wildmj = wildmj;
         seat.SortMj();
+        seat.ChoosePlan();
     }
     Paint();
     BeginFirstTurn();
@@ -246,5 +248,5 @@ void CMj::BeginFirstTurn()
     dealer.winmj = dealer.Mj[13];
     curplayer = banker;
     claimtaken = 0;
-    // The dealer's first turn, without a draw, belongs to the turn cycle.
+    DrawTile(true);
 }

@@ -17,11 +17,37 @@ void CMj::OnTimer(unsigned id)
             DiceStep();
             return;
         }
-        // The discard landing of state 3 comes with the turn cycle; every other state stops the timer.
+        if (gamestate == STATE_DISCARD) {
+            DiscardLands();
+            return;
+        }
         Timer(TIMER_STATE)->SetEnabled(false);
         return;
     case TIMER_DICE:
         DiceTimer();
+        return;
+    case TIMER_CLAIMS:
+        ClaimsRound();
+        return;
+    case TIMER_PENG:
+        DoPeng();
+        return;
+    case TIMER_ROBOT:
+        PlayTurn();
+        return;
+    case TIMER_FLOWERPAUSE:
+        if (++flowerpauseticks < 12)
+            return;
+        Timer(TIMER_FLOWERPAUSE)->SetEnabled(false);
+        DrawTile(false);
+        return;
+    case TIMER_READYDRAW:
+        if (++readydrawticks < 8) {
+            Paint();
+            return;
+        }
+        Timer(TIMER_READYDRAW)->SetEnabled(false);
+        TakeDrawnTile();
         return;
     case TIMER_SHOWALL:
         Timer(TIMER_SHOWALL)->SetEnabled(false);
@@ -80,12 +106,15 @@ void CMj::CountdownTick(unsigned timerId)
     countdown--;
     if (countdown >= 1)
         return;
+    Timer(timerId)->SetEnabled(false);
     if (timerId == GIVETIMER) {
-        // Time is up: the drawn tile, or else the rightmost tile, is the one to discard.
+        // Time is up: the drawn tile, or else the rightmost tile, is discarded as if clicked.
         CMjPlayer &me = player[0];
         me.hoverindex = me.drawflag ? me.cardnum : me.cardnum - 1;
+        PlayHighlighted();
+    } else {
+        Pass(0);
     }
-    Timer(timerId)->SetEnabled(false);
 }
 
 void CMj::AvatarTick(int seat)

@@ -1,0 +1,72 @@
+// Plays local hands with four robots as fast as the machine allows and prints one summary line.
+#include "platform/Paths.h"
+#include "platform/Random.h"
+#include "platform/TestClock.h"
+#include "table/CMj.h"
+#include "table/SelfPlay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <numeric>
+#include <unistd.h>
+#include <vector>
+
+int main(int argc, char **argv)
+{
+    int hands = 1000;
+    unsigned seed = 1;
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--hands") == 0 && i + 1 < argc) {
+            hands = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else {
+            std::fprintf(stderr, "usage: %s [--hands N] [--seed S]\n", argv[0]);
+            return 2;
+        }
+    }
+    if (hands < 1) {
+        std::fprintf(stderr, "selfplay: --hands must be at least 1\n");
+        return 2;
+    }
+
+    // A scratch program folder: the game reads and writes its settings there, not in the data folder.
+    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("lantile-selfplay-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    Paths::SetProgramFolder(folder.string());
+    TestClock clock;
+    TimerService::Install(&clock);
+    Random::Pin(seed);
+
+    SelfPlaySummary s;
+    int reported = 0;
+    auto start = std::chrono::steady_clock::now();
+    {
+        CMj mj;
+        mj.SetAnimateOn(false);
+        SelfPlay play(mj, clock);
+        play.OnBroken([&](const std::string &rule) {
+            if (reported++ < 10)
+                std::fprintf(stderr, "broken: %s\n", rule.c_str());
+        });
+        play.Run(hands, s);
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    TimerService::Install(nullptr);
+    std::filesystem::remove_all(folder);
+
+    int wins = s.wins[0] + s.wins[1] + s.wins[2] + s.wins[3];
+    std::vector<int> fans(FAN_COUNT);
+    std::iota(fans.begin(), fans.end(), 0);
+    std::stable_sort(fans.begin(), fans.end(), [&](int a, int b) { return s.fancount[a] > s.fancount[b]; });
+    std::printf("hands=%d wins=%d/%d/%d/%d selfdrawn=%d draws=%d meanfan=%.2f topfans=", s.hands, s.wins[0],
+                s.wins[1], s.wins[2], s.wins[3], s.selfdrawn, s.draws, wins ? double(s.fantotal) / wins : 0.0);
+    for (int i = 0; i < 5 && s.fancount[fans[i]] > 0; i++)
+        std::printf("%s%d:%d", i ? "," : "", fans[i], s.fancount[fans[i]]);
+    std::printf(" hands/s=%.0f broken=%d\n", s.hands / seconds, s.broken);
+    return s.broken == 0 ? 0 : 1;
+}

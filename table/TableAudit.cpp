@@ -1,0 +1,59 @@
+#include "table/TableAudit.h"
+
+#include "table/CMj.h"
+
+#include <algorithm>
+
+namespace {
+
+// A drawn tile kept apart from the hand (seat 0's, or the dealer's fourteenth during the deal)
+// counts beside it; a robot's drawn tile joins the hand while its flag is still set.
+int Concealed(const CMj &mj, int seat)
+{
+    const CMjPlayer &p = mj.player[seat];
+    bool apart = p.drawflag && (p.cardnum + 3 * p.getnum) % 3 == 1;
+    return p.cardnum + (apart ? 1 : 0);
+}
+
+} // namespace
+
+int TableAudit::CountTiles(const CMj &mj)
+{
+    int total = std::max(0, MJ_TOTAL - 1 - mj.mjindex); // still in the wall (the index runs one past when it is empty)
+    for (int seat = 0; seat < 4; seat++) {
+        const CMjPlayer &p = mj.player[seat];
+        total += Concealed(mj, seat) + p.outnum + p.flowernum;
+        for (int m = 0; m < p.getnum; m++)
+            total += p.getmj[m].count;
+        if (p.hasplayed)
+            total++; // discarded, not yet landed or claimed
+    }
+    return total;
+}
+
+std::vector<std::string> TableAudit::Check(const CMj &mj) const
+{
+    std::vector<std::string> broken;
+    int tiles = CountTiles(mj);
+    if (tiles != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(tiles));
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++)
+            if (mj.seenmj[suit][value] > 4 || mj.seenmj[suit][value] < 0)
+                broken.push_back("seen " + std::to_string(value) + "/" + std::to_string(suit) + ": " +
+                                 std::to_string(mj.seenmj[suit][value]));
+    int scores = 0;
+    for (int seat = 0; seat < 4; seat++) {
+        const CMjPlayer &p = mj.player[seat];
+        scores += p.score;
+        if (p.ishu || mj.curplayer < 0 || mj.gamestatus != 1)
+            continue; // the deal is still counting tiles in, or the hand is over
+        int held = Concealed(mj, seat) + 3 * p.getnum;
+        bool holdsTurnTile = held == 14 && seat == mj.curplayer && !p.hasplayed;
+        if (held != 13 && !holdsTurnTile)
+            broken.push_back("seat " + std::to_string(seat) + " holds " + std::to_string(held));
+    }
+    if (scores != scoreTotal_)
+        broken.push_back("scores sum to " + std::to_string(scores));
+    return broken;
+}

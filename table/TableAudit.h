@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class CMj;
+
+// Checks that a local hand in play is consistent: every tile is somewhere, no kind is seen more than
+// four times, each seat holds what its turn allows, and the scores keep their sum. Used by the tests
+// and by the self-play driver after every step.
+class TableAudit {
+public:
+    explicit TableAudit(int scoreTotal) : scoreTotal_(scoreTotal) {}
+
+    // The broken rules found now, one line each; empty when the table is sound.
+    std::vector<std::string> Check(const CMj &mj) const;
+
+    // Tiles in hands, melds, discards, set-aside flowers, a discard on its way and the wall.
+    static int CountTiles(const CMj &mj);
+
+private:
+    int scoreTotal_;
+};
