@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
 
 namespace {
 
@@ -240,15 +238,6 @@ TEST(PlanEvaluatorOpeningPlans, AKnittedSearchWithoutChosenSuitsAimsAtTheNearest
     const EvalPlan *knitted = FindPlan(ev, CEvaluation::PLAN_BUKAO);
     ASSERT_NE(knitted, nullptr);
     EXPECT_EQ(knitted->distance, 0);
-}
-
-std::vector<MjTile> ShuffledSet(std::mt19937 &rng)
-{
-    std::vector<MjTile> set;
-    for (int i = 0; i < 136; i++)
-        set.push_back(MjFromIndex(static_cast<uint8_t>(i)));
-    std::shuffle(set.begin(), set.end(), rng);
-    return set;
 }
 
 std::vector<MjTile> Sorted(std::vector<MjTile> tiles)

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <random>
 
 namespace {
 
@@ -31,15 +29,6 @@ struct Robot {
                 n = 4;
     }
 };
-
-std::vector<MjTile> ShuffledSet(std::mt19937 &rng)
-{
-    std::vector<MjTile> set;
-    for (int i = 0; i < 136; i++)
-        set.push_back(MjFromIndex(static_cast<uint8_t>(i)));
-    std::shuffle(set.begin(), set.end(), rng);
-    return set;
-}
 
 // A random seat: up to two melds taken from the shuffled set, the rest concealed.
 void RandomSeat(CMjPlayer &p, std::mt19937 &rng, int concealed)

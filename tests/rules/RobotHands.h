@@ -1,8 +1,10 @@
 #pragma once
 #include "rules/CMjPlayer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <random>
 #include <vector>
 
 // Hands written as digits followed by their suit letter: m characters, s bamboo, p dots, z honours.
@@ -59,4 +61,14 @@ inline bool SameTiles(const std::vector<MjTile> &a, const std::vector<MjTile> &b
         if (!IsSameMj(a[i], b[i]))
             return false;
     return true;
+}
+
+// The 136 tiles without flowers, shuffled.
+inline std::vector<MjTile> ShuffledSet(std::mt19937 &rng)
+{
+    std::vector<MjTile> set;
+    for (int i = 0; i < 136; i++)
+        set.push_back(MjFromIndex(static_cast<uint8_t>(i)));
+    std::shuffle(set.begin(), set.end(), rng);
+    return set;
 }
