@@ -18,34 +18,12 @@ uint8_t MjToIndex(MjTile tile)
     return static_cast<uint8_t>(tile.suit * 36 + tile.value - 1);
 }
 
-void CopyMj(MjTile *dest, const MjTile *src)
-{
-    *dest = *src;
-}
-
-bool IsSameMj(MjTile a, MjTile b)
-{
-    return a.value == b.value && a.suit == b.suit;
-}
-
-bool MjGreater(MjTile a, MjTile b)
-{
-    return a.suit > b.suit || (a.suit == b.suit && a.value > b.value);
-}
-
 void SortMj(MjTile *tiles, int n)
 {
     for (int i = 0; i < n - 1; i++)
         for (int j = i; j < n; j++)
             if (MjGreater(tiles[i], tiles[j]))
                 SwapMj(tiles, i, j);
-}
-
-void SwapMj(MjTile *tiles, int i, int j)
-{
-    MjTile t = tiles[i];
-    tiles[i] = tiles[j];
-    tiles[j] = t;
 }
 
 bool RemoveMj(MjTile *tiles, const int *count, MjTile tile)

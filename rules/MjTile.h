@@ -18,13 +18,32 @@ constexpr int MJ_TOTAL = 144;
 
 MjTile MjFromIndex(uint8_t index);
 uint8_t MjToIndex(MjTile tile);
-void CopyMj(MjTile *dest, const MjTile *src);
-bool IsSameMj(MjTile a, MjTile b);
-bool MjGreater(MjTile a, MjTile b);
 void SortMj(MjTile *tiles, int n);
-void SwapMj(MjTile *tiles, int i, int j);
 // Removes the first copy of tile; the caller lowers the count after a true result.
 bool RemoveMj(MjTile *tiles, const int *count, MjTile tile);
 bool FindMj(const MjTile *tiles, int n, MjTile tile);
 
 inline MjTile MakeMj(int value, int suit) { return MjTile{static_cast<int8_t>(value), static_cast<int8_t>(suit)}; }
+
+// Called in every inner loop of the hand searches, so they live here to be inlined.
+inline void CopyMj(MjTile *dest, const MjTile *src)
+{
+    *dest = *src;
+}
+
+inline bool IsSameMj(MjTile a, MjTile b)
+{
+    return a.value == b.value && a.suit == b.suit;
+}
+
+inline bool MjGreater(MjTile a, MjTile b)
+{
+    return a.suit > b.suit || (a.suit == b.suit && a.value > b.value);
+}
+
+inline void SwapMj(MjTile *tiles, int i, int j)
+{
+    MjTile t = tiles[i];
+    tiles[i] = tiles[j];
+    tiles[j] = t;
+}

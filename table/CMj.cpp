@@ -7,6 +7,7 @@
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
 #include "rules/FanTable.h"
+#include "screen/Device.h"
 
 #include <cstdio>
 #include <cstring>
@@ -16,7 +17,6 @@ int minfan = 8;
 uint8_t wildmode = 0;
 MjTile wildmj;
 uint8_t curscreen = 0;
-bool fullscreen = false;
 bool showhelp = true;
 ServerInfo serverlist[MAX_SERVERS];
 int servercount = 0;
@@ -202,7 +202,7 @@ void CMj::SaveSetting(const std::string &path)
     Profile::WriteString(ini, "Option", "Sound", flag(soundon));
     Profile::WriteString(ini, "Option", "Music", flag(musicon));
     Profile::WriteString(ini, "Option", "YuYin", flag(yuyin));
-    Profile::WriteString(ini, "Window", "FullScreen", flag(fullscreen));
+    Profile::WriteString(ini, "Window", "FullScreen", flag(fullscreen != 0));
     Profile::WriteString(ini, "Window", "Help", flag(showhelp));
 
     // Seats in the order south (local), north, east, west.

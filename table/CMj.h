@@ -254,7 +254,6 @@ extern int minfan;
 extern uint8_t wildmode;
 extern MjTile wildmj;
 extern uint8_t curscreen;
-extern bool fullscreen;
 extern bool showhelp;
 extern ServerInfo serverlist[MAX_SERVERS];
 extern int servercount;
