@@ -122,11 +122,10 @@ int CGbHu::GroupKinds(const Group *groups, int n, uint8_t *counts)
 
 GetMj CGbHu::ToGetMj(const Group &g)
 {
-    static constexpr int kCount[4] = {4, 3, 3, 2};
     GetMj out;
     out.kind = g.kind;
-    out.count = kCount[g.kind];
-    for (int i = 0; i < out.count; i++) {
+    out.count = g.kind == G_KONG ? 4 : g.kind == G_PAIR ? 2 : 3;
+    for (int i = 0; i < out.count && i < 4; i++) {
         out.tiles[i] = KindMj(g.kind == G_CHOW ? g.tile + i : g.tile);
         out.wildfill[i] = (g.wildfill >> i) & 1;
     }
@@ -185,7 +184,7 @@ int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
 {
     std::memset(workflag, 0, sizeof workflag);
     workflag[fan] = 1;
-    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(allkinds))
+    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(PresentMask(allkinds)))
         workflag[FAN_ALL_TYPES] = 1;
     if (player->zimo)
         workflag[FAN_SELF_DRAWN] = 1;

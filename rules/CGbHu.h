@@ -82,7 +82,9 @@ private:
     static bool IsKnittedStraight(const uint8_t *counts, int n);
     static bool IsSevenPairs(const uint8_t *counts, int n);
     static bool CanComplete(uint8_t *counts, int n, bool pairtaken, int from = 0);
-    static bool HasAllTypes(const uint8_t *counts);
+    static uint64_t KnittedMask(const int suits[3]);
+    static uint64_t PresentMask(const uint8_t *counts);
+    static bool HasAllTypes(uint64_t present);
 
     // The ordinary reading and the scored endings (CGbHu.cpp).
     int FinishSpecial(int fan, const uint8_t *allkinds);

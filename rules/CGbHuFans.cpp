@@ -29,6 +29,9 @@ constexpr uint64_t SuitMask(int suit)
     return uint64_t{0x1FF} << (suit * 9);
 }
 
+constexpr uint64_t kWinds = Bit(27) | Bit(28) | Bit(29) | Bit(30);
+constexpr uint64_t kDragons = Bit(31) | Bit(32) | Bit(33);
+
 // Bamboo 2, 3, 4, 6, 8 and Green.
 constexpr uint64_t kGreen = Bit(10) | Bit(11) | Bit(12) | Bit(14) | Bit(16) | Bit(32);
 // Tiles that look the same upside down: dots 1-5, 8, 9, bamboo 2, 4-6, 8, 9, and White.
@@ -128,10 +131,13 @@ void CGbHu::SaveHandFans(const uint8_t *counts, int n)
 void CGbHu::HandFans(const uint8_t *counts, int n)
 {
     uint8_t *f = workflag;
-    uint64_t present = 0;
-    for (int k = 0; k < MJ_KINDS; k++)
+    uint64_t present = 0, hogs = 0;
+    for (int k = 0; k < MJ_KINDS; k++) {
         if (counts[k])
             present |= Bit(k);
+        if (counts[k] >= 4)
+            hogs |= Bit(k);
+    }
     auto only = [present](uint64_t mask) { return present && (present & ~mask) == 0; };
     int suits = 0;
     for (int s = 0; s < 3; s++)
@@ -176,16 +182,15 @@ void CGbHu::HandFans(const uint8_t *counts, int n)
         f[FAN_TWO_DRAGON_PUNGS] = 1;
     if (dragons == 1)
         f[FAN_DRAGON_PUNG] = 1;
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (counts[k] >= 4 && !(meldkong & Bit(k)))
-            f[FAN_TILE_HOG] = 1;
+    if (hogs & ~meldkong)
+        f[FAN_TILE_HOG] = 1;
     if (only(ValueMask(2, 8)))
         f[FAN_ALL_SIMPLES] = 1;
     if (suits <= 2)
         f[FAN_ONE_VOIDED_SUIT] = 1;
     if (!honours)
         f[FAN_NO_HONOURS] = 1;
-    if (HasAllTypes(counts))
+    if (HasAllTypes(present))
         f[FAN_ALL_TYPES] = 1;
 }
 
@@ -351,24 +356,27 @@ void CGbHu::MeldFans(const Reading &r)
         f[FAN_ALL_TERMINALS] = 1;
     if (concealed == 4)
         f[FAN_FOUR_CONCEALED_PUNGS] = 1;
-    if (f[FAN_FULL_FLUSH] && r.pair >= 0)
+    if (f[FAN_FULL_FLUSH] && r.pair >= 0 && r.chows == 4)
         for (int s = 0; s < 3; s++)
             if (r.chow[s * 9] >= 2 && r.chow[s * 9 + 6] >= 2)
                 f[FAN_PURE_TERMINAL_CHOWS] = 1;
     int mostsame = 0;
     bool twosame = false;
-    for (int k = 0; k < 27; k++) {
-        if (r.chow[k] > mostsame)
-            mostsame = r.chow[k];
-        twosame = twosame || r.chow[k] == 2;
+    for (int i = 0; i < groupnum; i++) {
+        if (group[i].kind != G_CHOW)
+            continue;
+        int same = r.chow[group[i].tile];
+        if (same > mostsame)
+            mostsame = same;
+        twosame = twosame || same == 2;
     }
     if (mostsame == 4)
         f[FAN_QUADRUPLE_CHOW] = 1;
-    unsigned pungruns = RunLengths(r.pung, 8, 1);
+    unsigned pungruns = r.pungs >= 3 ? RunLengths(r.pung, 8, 1) : 0;
     if (pungruns & ~0xFu)
         f[FAN_FOUR_PURE_SHIFTED_PUNGS] = 1;
-    unsigned chowruns1 = RunLengths(r.chow, 6, 1);
-    unsigned chowruns2 = RunLengths(r.chow, 6, 2);
+    unsigned chowruns1 = r.chows >= 3 ? RunLengths(r.chow, 6, 1) : 0;
+    unsigned chowruns2 = r.chows >= 3 ? RunLengths(r.chow, 6, 2) : 0;
     if ((chowruns1 & ~0xFu) || (chowruns2 & ~0xFu))
         f[FAN_FOUR_PURE_SHIFTED_CHOWS] = 1;
     // Every group a terminal or honour pung or pair, both kinds present (all terminals is the
@@ -381,10 +389,10 @@ void CGbHu::MeldFans(const Reading &r)
         f[FAN_PURE_TRIPLE_CHOW] = 1;
     if (pungruns & (1u << 3))
         f[FAN_PURE_SHIFTED_PUNGS] = 1;
-    for (int s = 0; s < 3; s++)
+    for (int s = 0; s < 3 && r.chows >= 3; s++)
         if (r.chow[s * 9] && r.chow[s * 9 + 3] && r.chow[s * 9 + 6])
             f[FAN_PURE_STRAIGHT] = 1;
-    if (r.pair >= 0 && IsNumberedKind(r.pair) && KindValue(r.pair) == 5) {
+    if (r.chows == 4 && IsNumberedKind(r.pair) && KindValue(r.pair) == 5) {
         int s = r.pair / 9, a = (s + 1) % 3, b = (s + 2) % 3;
         if (r.chow[a * 9] && r.chow[a * 9 + 6] && r.chow[b * 9] && r.chow[b * 9 + 6])
             f[FAN_THREE_SUITED_TERMINAL_CHOWS] = 1;
@@ -394,15 +402,15 @@ void CGbHu::MeldFans(const Reading &r)
     if (fives)
         f[FAN_ALL_FIVES] = 1;
     int triplevalue = 0, doublevalue = 0, mixedchow = 0, doublechow = 0;
-    for (int v = 0; v < 9; v++) {
+    for (int v = 0; v < 9 && r.pungs >= 2; v++) {
         int suitsat = r.pung[v] + r.pung[9 + v] + r.pung[18 + v];
         triplevalue += suitsat == 3;
         doublevalue += suitsat == 2;
-        if (v < 7) {
-            int chowsat = (r.chow[v] > 0) + (r.chow[9 + v] > 0) + (r.chow[18 + v] > 0);
-            mixedchow += chowsat == 3;
-            doublechow += chowsat == 2;
-        }
+    }
+    for (int v = 0; v < 7 && r.chows >= 2; v++) {
+        int chowsat = (r.chow[v] > 0) + (r.chow[9 + v] > 0) + (r.chow[18 + v] > 0);
+        mixedchow += chowsat == 3;
+        doublechow += chowsat == 2;
     }
     if (triplevalue)
         f[FAN_TRIPLE_PUNG] = 1;
@@ -410,9 +418,9 @@ void CGbHu::MeldFans(const Reading &r)
         f[FAN_THREE_CONCEALED_PUNGS] = 1;
     if (windpungs >= 3)
         f[FAN_BIG_THREE_WINDS] = 1;
-    static constexpr int kOrders[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-    for (const auto &o : kOrders)
-        if (r.chow[o[0] * 9] && r.chow[o[1] * 9 + 3] && r.chow[o[2] * 9 + 6])
+    // The same six suit orders as the knitted sets: any suits for 1-2-3, 4-5-6 and 7-8-9.
+    for (int i = 0; i < 6 && r.chows >= 3; i++)
+        if (r.chow[kKnittedSuits[i][0] * 9] && r.chow[kKnittedSuits[i][1] * 9 + 3] && r.chow[kKnittedSuits[i][2] * 9 + 6])
             f[FAN_MIXED_STRAIGHT] = 1;
     if (mixedchow)
         f[FAN_MIXED_TRIPLE_CHOW] = 1;
@@ -441,11 +449,12 @@ void CGbHu::MeldFans(const Reading &r)
         f[FAN_MIXED_DOUBLE_CHOW] = 1;
     if (HasShortStraight())
         f[FAN_SHORT_STRAIGHT] = 1;
-    for (int s = 0; s < 3; s++)
+    for (int s = 0; s < 3 && r.chows >= 2; s++)
         if (r.chow[s * 9] && r.chow[s * 9 + 6])
             f[FAN_TWO_TERMINAL_CHOWS] = 1;
-    for (int k = 0; k < MJ_KINDS; k++) {
-        if (!r.pung[k])
+    for (int i = 0; i < groupnum; i++) {
+        int k = group[i].tile;
+        if (!IsPungKind(group[i].kind))
             continue;
         int v = KindValue(k);
         bool offwind = k >= KIND_EAST && k < KIND_RED && v != player->seatwind && v != player->roundwind;
@@ -548,6 +557,24 @@ void CGbHu::WildExtraFans(const Reading &r)
         x[EXTRA_NO_WILD] = 1;
     if (meldnum == 0 && player->ting)
         x[EXTRA_STANDING] = 1;
+}
+
+uint64_t CGbHu::PresentMask(const uint8_t *counts)
+{
+    uint64_t present = 0;
+    for (int k = 0; k < MJ_KINDS; k++)
+        if (counts[k])
+            present |= Bit(k);
+    return present;
+}
+
+// Characters, bamboo, dots, a wind and a dragon.
+bool CGbHu::HasAllTypes(uint64_t present)
+{
+    for (uint64_t type : {SuitMask(0), SuitMask(1), SuitMask(2), kWinds, kDragons})
+        if (!(present & type))
+            return false;
+    return true;
 }
 
 bool CGbHu::IsWildMj(MjTile tile) const

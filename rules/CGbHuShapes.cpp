@@ -50,6 +50,14 @@ int CGbHu::HonoursKnittedFan(const uint8_t *counts, int n)
     return FAN_GREATER_HONOURS_KNITTED;
 }
 
+uint64_t CGbHu::KnittedMask(const int suits[3])
+{
+    uint64_t mask = 0;
+    for (int set = 0; set < 3; set++)
+        mask |= uint64_t{0x49} << (suits[set] * 9 + set); // values 1, 4, 7 shifted to the set
+    return mask;
+}
+
 // Takes one copy of each knitted tile of a suit assignment out of counts; returns how many were held.
 int CGbHu::TakeKnitted(const int suits[3], uint8_t *counts)
 {
@@ -70,7 +78,10 @@ bool CGbHu::IsKnittedStraight(const uint8_t *counts, int n)
 {
     if (n < 11)
         return false;
+    uint64_t present = PresentMask(counts);
     for (const auto &suits : kKnittedSuits) {
+        if ((present & KnittedMask(suits)) != KnittedMask(suits))
+            continue;
         uint8_t rest[MJ_KINDS];
         std::memcpy(rest, counts, sizeof rest);
         if (TakeKnitted(suits, rest) == 9 && CanComplete(rest, n - 9, false))
@@ -123,12 +134,3 @@ bool CGbHu::CanComplete(uint8_t *counts, int n, bool pairtaken, int from)
     return ok;
 }
 
-// Characters, bamboo, dots, a wind and a dragon.
-bool CGbHu::HasAllTypes(const uint8_t *counts)
-{
-    bool types[5] = {};
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (counts[k])
-            types[k < 27 ? k / 9 : (k < KIND_RED ? 3 : 4)] = true;
-    return types[0] && types[1] && types[2] && types[3] && types[4];
-}

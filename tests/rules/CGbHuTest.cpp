@@ -1,0 +1,274 @@
+#include "rules/CGbHu.h"
+#include "rules/CMjPlayer.h"
+#include "rules/HandNotation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Case {
+    const char *hand;
+    const char *want;
+};
+
+// Totals worked out by hand from the fan rules (round and seat wind East, minfan 0 unless given).
+const Case kTable[] = {
+    // Pure straight 16, concealed 2, all chows 2, 123m/123p 1, single wait on 5s 1, 258 pair 1;
+    // short straight and two terminal chows go under the straight, no honours under all chows.
+    {"123m456m789m123p5s 5s", "total=23 fans=28,62,63,70,79,86"},
+    // Thirteen orphans 88 alone on a discard; self-drawn adds 1.
+    {"19m19s19p1234567z 1m", "total=88 fans=7"},
+    {"19m19s19p1234567z 1m self", "total=89 fans=7,80"},
+    // Seven shifted pairs 88 + seven pairs 24 (112) beats the chow reading's 88 + concealed 2.
+    {"1122334455667m 7m", "total=112 fans=6,19"},
+    // Knitted straight with an honour pung and pair: 12 only (no wind-dragon mix for 51).
+    {"147m258s369p11z22z 2z", "total=12 fans=35"},
+    // Lesser honours and knitted 12; greater 24 with self-drawn 1.
+    {"147m258s369p1234z 5z", "total=12 fans=34"},
+    {"147m25s3p1234567z 6p self", "total=25 fans=20,80"},
+    // Big four winds 88 + all honours 64 + single wait 1; pungs, wind fans and terminal pungs cleared.
+    {"[111z][222z][333z]444z5z 5z", "total=153 fans=1,11,79"},
+    // Big four winds 88, half flush 6, single wait 1, 258 pair 1; its wind pungs are no 73.
+    {"[111z][222z][333z]444z5m 5m", "total=96 fans=1,49,79,86"},
+    // Small three dragons 64 without two dragon pungs, half flush 6, 123m-456m 1.
+    {"[555z][666z]77z123m45m 6m", "total=71 fans=10,49,71"},
+    // Terminal and honour pungs with West and South: 18 (32), three concealed 16 (333z came on a
+    // discard), East pung as round and seat wind 2+2, concealed 2, one voided suit 1.
+    {"111m999p111z22z33z 3z", "total=55 fans=18,33,60,61,62,75"},
+    // Seven pairs 24, self-drawn 1 still counts.
+    {"1122m3355p77s11z2z 2z self", "total=25 fans=19,80"},
+    // Seven pairs with a quad: 24 + tile hog 2.
+    {"1111m2233p5577s6z 6z", "total=26 fans=19,64"},
+    // Half flush 6 only; the same hand short of minfan 8 does not win.
+    {"[234m][345m]888m11z66m 6m", "total=6 fans=49"},
+    {"[234m][345m]888m11z66m 6m minfan=8", "nowin"},
+    // Melded hand 6 (clears single wait), mixed straight 8, East pung 2+2, 258 pair 1.
+    {"[123m][456p][789s][111z]5m 5m", "total=19 fans=39,52,60,61,86"},
+    // Out on the kong's replacement 8 (clears self-drawn), East pung 2+2, concealed kong 2.
+    {"{2222m}345p678s99s11z 1z self kong", "total=14 fans=46,60,61,67"},
+    // Mixed straight 8, concealed 2, 123m twice 1; robbing a kong 8 clears the last-copy fan 4.
+    {"123m456p789s23m55z 1m rob seen=4", "total=19 fans=39,47,62,69"},
+    {"123m456p789s23m55z 1m seen=4", "total=15 fans=39,58,62,69"},
+    // Last tile: drawn 8 with fully concealed 4, claimed 8 with concealed 2.
+    {"123m456p789s23m55z 1m self left=1", "total=21 fans=39,44,56,69"},
+    {"123m456p789s23m55z 1m left=1", "total=19 fans=39,45,62,69"},
+    // Read as pungs: shifted pungs 24, three concealed 16, concealed 2, 111m 1, voided suit 1,
+    // single wait 1 = 45, above the three-chows reading (24 + 2 + 1 + 1).
+    {"111222333m456p7z 7z", "total=45 fans=24,33,62,73,75,79"},
+    // Three identical chows 24 and no pure double chow; outside hand 4, voided suit 1, single 1.
+    {"[789s][789s]789s123p1z 1z", "total=30 fans=23,55,75,79"},
+    // Edge wait on 3m 1 clears the single wait; mixed straight 8, East pung 4, concealed 2.
+    {"1233m456p789s111z 3m", "total=15 fans=39,60,61,62,77"},
+    // Closed wait 1, mixed straight 8, East pung 4, concealed 2, 258 pair 1.
+    {"13m456p789s111z55s 2m", "total=16 fans=39,60,61,62,78,86"},
+    // Mixed triple chow 8, all chows 2, concealed 2, 123m-456m 1, single wait 1, 258 pair 1.
+    {"123m123p123s456m5p 5p", "total=15 fans=41,62,63,71,79,86"},
+    // Triple pung 16, three concealed 16 (self-drawn), fully concealed 4, all simples 2, single 1.
+    {"222m222p222s345m6s 6s self", "total=39 fans=32,33,56,68,79"},
+    // Four concealed pungs 64, fully concealed 4, 111m 1, no honours 1, single wait 1.
+    {"111m333p555s777s9m 9m self", "total=71 fans=12,56,73,76,79"},
+    // Nine gates 88 (clears full flush, concealed), 111m/999m concealed 2, terminal pung 1,
+    // single wait on 5m 1, 258 pair 1.
+    {"1112345678999m 5m", "total=93 fans=4,66,73,79,86"},
+    // All green 88, concealed 2, tile hog of 2s 2, two concealed pungs 2 (222s came on a discard).
+    {"234s666s888s66z22s 2s", "total=94 fans=3,62,64,66"},
+    // All honours 64 + little four winds 64, three concealed 16, dragon pung 2, East 2+2, concealed 2.
+    {"111z222z333z44z55z 5z", "total=152 fans=9,11,33,59,60,61,62"},
+    // All fives 16 (clears all simples), concealed 2, 456p/456s 1, tile hog of 5s 2, single 1, 258 1.
+    {"345m456p555s456s5m 5m", "total=23 fans=31,62,64,70,79,86"},
+    // Three-suited terminal chows 16 clears all chows, mixed double, two terminal chows.
+    {"123m789m123p789p5s 5s", "total=20 fans=29,62,79,86"},
+    // Three kongs 32 clear the kong fans; 1-2-3 shifted pungs across suits 8; terminal pung 1; single 1.
+    {"[1111m][2222p][3333s]456m7z 7z", "total=42 fans=17,42,73,79"},
+    // Concealed kongs count for three concealed pungs 16.
+    {"{1111m}{2222p}{3333s}456m7z 7z", "total=58 fans=17,33,42,73,79"},
+    // Lower tiles 24, mixed triple chow 8, outside hand 4, concealed 2, all chows 2, 123s twice 1,
+    // single wait 1.
+    {"123m123p123s123s1m 1m", "total=42 fans=27,41,55,62,63,69,79"},
+    // Reversible tiles 8 clears the voided suit; concealed 2; single wait 1.
+    {"123p345p888p456s7z 7z", "total=11 fans=40,62,79"},
+    // Knitted straight with a melded fourth set: 12 + all types 6.
+    {"[555z]147m258s369p1z 1z", "total=18 fans=35,51"},
+    // Four shifted pungs across the suits (extra 0, 6) counts, not also no-wild (extra 4):
+    // four concealed pungs 64, mixed shifted pungs 8, 111m 1, single wait 1.
+    {"111m222p333s444m5z 5z wild=9p", "total=80 fans=12,42,73,79,x0,x4"},
+};
+
+TEST(CGbHuTable, HandsScoreTheirWorkedTotals)
+{
+    for (const Case &c : kTable)
+        EXPECT_EQ(CheckHand(c.hand), c.want) << c.hand;
+}
+
+// A seat with concealed tiles and melds ready for the evaluator.
+class HuFixture : public testing::Test {
+protected:
+    int Score(const char *line, int seenfour = 1)
+    {
+        HandNotation hand;
+        EXPECT_EQ(ParseHand(line, &hand), "");
+        player.Reset();
+        player.cardnum = hand.concealednum;
+        player.getnum = hand.meldnum;
+        for (int i = 0; i < hand.meldnum; i++) {
+            player.getmj[i] = hand.melds[i];
+            player.exposed[i] = !hand.concealedkong[i];
+        }
+        player.winmj = hand.win;
+        player.zimo = hand.selfdrawn;
+        player.flowernum = hand.flowers;
+        player.roundwind = player.seatwind = 1;
+        count = 0;
+        for (int i = 0; i < hand.concealednum; i++)
+            tiles[count++] = hand.concealed[i];
+        tiles[count++] = hand.win;
+        SortMj(tiles, count);
+        hu.SetWildMode(hand.wild, hand.wildmj);
+        std::memset(seen, 0, sizeof seen);
+        seen[hand.win.suit][hand.win.value] = seenfour;
+        return hu.Hu(&player, tiles, count, seen, 50);
+    }
+
+    CGbHu hu;
+    CMjPlayer player;
+    MjTile tiles[14];
+    int count = 0;
+    int seen[5][10] = {};
+};
+
+TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
+{
+    Score("123m456m789m123p5s 5s");
+    player.totalfan = 77;
+    player.hunum = 3;
+    EXPECT_EQ(hu.Hu(&player, tiles, 13, seen, 50), 0);
+    EXPECT_EQ(hu.Hu(&player, tiles, 15, seen, 50), 0);
+    EXPECT_EQ(hu.Hu(nullptr, tiles, 14, seen, 50), 0);
+    EXPECT_EQ(player.totalfan, 77);
+    EXPECT_EQ(player.hunum, 3);
+}
+
+TEST_F(HuFixture, HandShortOfMinimumStillShowsItsGroups)
+{
+    hu.SetMinFan(8);
+    EXPECT_EQ(Score("[234m][345m]888m11z66m 6m"), 0);
+    ASSERT_EQ(player.hunum, 3);
+    EXPECT_EQ(player.hugroup[0].kind, GETMJ_PENG);
+    EXPECT_TRUE(IsSameMj(player.hugroup[0].tiles[0], MakeMj(6, SUIT_WAN)));
+    EXPECT_EQ(player.hugroup[2].kind, GETMJ_PAIR);
+    EXPECT_EQ(player.hugroup[2].count, 2);
+}
+
+TEST_F(HuFixture, SevenPairsAndSpecialHandsIgnoreTheMinimum)
+{
+    hu.SetMinFan(300);
+    EXPECT_EQ(Score("1122m3355p77s11z2z 2z"), 1);
+    EXPECT_EQ(player.totalfan, 24);
+    EXPECT_EQ(player.hunum, 0);
+    EXPECT_EQ(Score("147m258s369p1234z 5z"), 1);
+}
+
+TEST_F(HuFixture, FlowersAddToTheTotalAndShowAsAFan)
+{
+    EXPECT_EQ(Score("123m456m789m123p5s 5s flowers=3"), 1);
+    EXPECT_EQ(player.totalfan, 26);
+    EXPECT_TRUE(hu.fanflag[FAN_FLOWERS]);
+}
+
+TEST_F(HuFixture, OrdinaryHandStoresItsGroupsInReadingOrder)
+{
+    ASSERT_EQ(Score("123m456m789m123p5s 5s"), 1);
+    ASSERT_EQ(player.hunum, 5);
+    const int firsts[5][2] = {{1, SUIT_WAN}, {4, SUIT_WAN}, {7, SUIT_WAN}, {5, SUIT_TIAO}, {1, SUIT_BING}};
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(player.hugroup[i].tiles[0].value, firsts[i][0]) << i;
+        EXPECT_EQ(player.hugroup[i].tiles[0].suit, firsts[i][1]) << i;
+    }
+    EXPECT_EQ(player.hugroup[3].kind, GETMJ_PAIR);
+    EXPECT_TRUE(IsSameMj(player.hugroup[0].tiles[2], MakeMj(3, SUIT_WAN)));
+}
+
+TEST_F(HuFixture, OnlyTheLastTileOfTheWallCounts)
+{
+    Score("123m456p789s23m55z 1m self");
+    EXPECT_FALSE(hu.fanflag[FAN_LAST_TILE_DRAW]);
+    EXPECT_EQ(hu.Hu(&player, tiles, count, seen, 2), 1);
+    EXPECT_FALSE(hu.fanflag[FAN_LAST_TILE_DRAW]);
+    EXPECT_EQ(hu.Hu(&player, tiles, count, seen, 1), 1);
+    EXPECT_TRUE(hu.fanflag[FAN_LAST_TILE_DRAW]);
+}
+
+TEST_F(HuFixture, SelfDrawnConcealedPungsCountAsConcealed)
+{
+    // Won on a discard of the pung's tile, that pung is no longer concealed: four concealed
+    // pungs 64 + fully concealed 4 + 1 + 1 against three concealed 16 + all pungs 6 + 2 + 1 + 1.
+    EXPECT_EQ(CheckHand("111m333p555s77s99m 7s self"), "total=70 fans=12,56,73,76");
+    EXPECT_EQ(CheckHand("111m333p555s77s99m 7s"), "total=26 fans=33,48,62,73,76");
+}
+
+TEST(CGbHuMends, HonoursOtherThanEastMakeTerminalsAndHonours)
+{
+    EXPECT_NE(CheckHand("111m999p555z66z77z 7z").find(",18,"), std::string::npos);
+}
+
+TEST(CGbHuMends, AllHonoursIsNotAlsoTerminalsAndHonours)
+{
+    EXPECT_EQ(CheckHand("[111z][222z][333z]444z5z 5z"), "total=153 fans=1,11,79");
+}
+
+TEST(CGbHuMends, SevenPairsWinsWhenItScoresMoreThanTheChows)
+{
+    EXPECT_EQ(CheckHand("1122334455667m 7m"), "total=112 fans=6,19");
+}
+
+TEST(CGbHuWild, WildTileCompletesAChowAndIsMarked)
+{
+    CMjPlayer player;
+    HandNotation hand;
+    ASSERT_EQ(ParseHand("123m456m78m111z99s 1f wild=1f", &hand), "");
+    MjTile tiles[14];
+    for (int i = 0; i < 13; i++)
+        tiles[i] = hand.concealed[i];
+    tiles[13] = hand.win;
+    player.cardnum = 13;
+    player.winmj = hand.win;
+    player.roundwind = player.seatwind = 1;
+    CGbHu hu;
+    hu.SetWildMode(1, MakeMj(1, SUIT_HUA));
+    ASSERT_EQ(hu.Hu(&player, tiles, 14, nullptr, 50), 1);
+    EXPECT_EQ(player.totalfan, 23);
+    EXPECT_TRUE(hu.fanflag[FAN_PURE_STRAIGHT]);
+    bool marked = false;
+    for (int i = 0; i < player.hunum; i++) {
+        const GetMj &g = player.hugroup[i];
+        if (g.kind == GETMJ_CHI && g.tiles[0].value == 7) {
+            EXPECT_TRUE(IsSameMj(g.tiles[2], MakeMj(9, SUIT_WAN)));
+            EXPECT_EQ(g.wildfill[2], 1);
+            EXPECT_EQ(g.wildfill[0] + g.wildfill[1], 0);
+            marked = true;
+        }
+    }
+    EXPECT_TRUE(marked);
+}
+
+TEST(CGbHuWild, WildStandsAsTheThirteenOrphansDuplicate)
+{
+    EXPECT_EQ(CheckHand("19m19s19p1234567z 1f wild=1f"), "total=88 fans=7");
+    EXPECT_EQ(CheckHand("19m19s19p123456z9m 1f wild=1f"), "total=88 fans=7");
+}
+
+TEST(CGbHuWild, WildPairsTheLastSingleOfSevenPairs)
+{
+    EXPECT_EQ(CheckHand("1122m3355p77s11z2z 1f wild=1f"), "total=24 fans=19");
+}
+
+TEST(CGbHuWild, WildFillsHonoursAndKnittedTiles)
+{
+    // The wild takes the missing White: greater honours and knitted tiles.
+    EXPECT_EQ(CheckHand("147m25s36p123456z 9s wild=9s"), "total=24 fans=20");
+}
+
+} // namespace
