@@ -69,17 +69,6 @@ TEST(PlanEvaluatorSevenPairs, SevenPairsComingOutBestSwitchesTheSeatsPlan)
     EXPECT_EQ(p.qiduiplan, 1);
 }
 
-TEST(PlanEvaluatorDistance, AStraightNeedingAMissingTileIsOneAway)
-{
-    CMjPlayer p;
-    CEvaluation ev;
-    SetHand(p, "12345789m1122z3z");
-    Result r = Evaluated(ev, p);
-    EXPECT_EQ(r.distance, 1);
-    EXPECT_EQ(r.plan.type, CEvaluation::PLAN_QINGLONG);
-    EXPECT_TRUE(SameTiles(r.cand, Tiles("1122z3z")));
-}
-
 TEST(PlanEvaluatorDistance, ANeededTileWhoseCopiesAreAllVisibleIsDistanceNine)
 {
     CMjPlayer p;

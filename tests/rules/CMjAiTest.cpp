@@ -148,6 +148,18 @@ TEST(RobotClaims, AChowWithTheDiscardInTheMiddleIsPreferred)
     EXPECT_TRUE(IsSameMj(p.chimj[1], MakeMj(6, SUIT_WAN)));
 }
 
+TEST(RobotClaims, AChowThatFillsThePlansMissingTileIsTakenEvenWhenNotReadyAfter)
+{
+    CMjPlayer p;
+    Robot robot;
+    SetHand(p, "12456789m9s15p37z");
+    ASSERT_TRUE(robot.ai.NeedChi(&p, MakeMj(3, SUIT_WAN), robot.seen, 50));
+    EXPECT_TRUE(IsSameMj(p.chimj[0], MakeMj(1, SUIT_WAN)));
+    EXPECT_TRUE(IsSameMj(p.chimj[1], MakeMj(2, SUIT_WAN)));
+    // A tile the plan does not need is no chow.
+    EXPECT_FALSE(robot.ai.NeedChi(&p, MakeMj(9, SUIT_WAN), robot.seen, 50));
+}
+
 TEST(RobotClaims, AReadyRobotDeclaresAKongOnlyWhenItStillWaitsAfterIt)
 {
     CMjPlayer p;
