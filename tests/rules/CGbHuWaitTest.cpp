@@ -1,0 +1,82 @@
+#include "rules/CGbHu.h"
+#include "rules/CMjPlayer.h"
+#include "rules/HandNotation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Asks CanHu about a waiting hand written as "<melds><concealed> <any tile>" (the tile is ignored).
+class WaitFixture : public testing::Test {
+protected:
+    int Wait(const char *line)
+    {
+        HandNotation hand;
+            EXPECT_EQ(ParseHand(line, &hand), "") << line;
+        player.Reset();
+        player.cardnum = hand.concealednum;
+        player.getnum = hand.meldnum;
+        for (int i = 0; i < hand.meldnum; i++) {
+            player.getmj[i] = hand.melds[i];
+            player.exposed[i] = !hand.concealedkong[i];
+        }
+        player.roundwind = player.seatwind = 1;
+        SortMj(hand.concealed, hand.concealednum);
+        return hu.CanHu(&player, hand.concealed, hand.concealednum);
+    }
+
+    CGbHu hu;
+    CMjPlayer player;
+};
+
+TEST_F(WaitFixture, FirstShapeFoundDecidesAgainstTheMinimum)
+{
+    // Two pairs: the first (6m) becomes the pung, half flush 6; winning on 1z would score 10.
+    EXPECT_EQ(Wait("[234m][345m]888m11z66m 1s"), 6);
+    EXPECT_TRUE(IsSameMj(player.winmj, MakeMj(6, SUIT_WAN)));
+    EXPECT_EQ(player.totalfan, 6);
+    hu.SetMinFan(8);
+    EXPECT_EQ(Wait("[234m][345m]888m11z66m 1s"), 0);
+}
+
+TEST_F(WaitFixture, TwoNeighboursAreCompletedBelow)
+{
+    // 4-5m waits on 3m or 6m and is scored as won on the 3m; 1-2m can only take 3m, 8-9m only 7m.
+    EXPECT_GT(Wait("123m456p789s45m11z 1s"), 0);
+    EXPECT_TRUE(IsSameMj(player.winmj, MakeMj(3, SUIT_WAN)));
+    EXPECT_GT(Wait("123m456p789s12m11z 1s"), 0);
+    EXPECT_TRUE(IsSameMj(player.winmj, MakeMj(3, SUIT_WAN)));
+    EXPECT_GT(Wait("123m456p789s89m11z 1s"), 0);
+    EXPECT_TRUE(IsSameMj(player.winmj, MakeMj(7, SUIT_WAN)));
+}
+
+TEST_F(WaitFixture, SpecialWaitsAnswerOneWhateverTheirPoints)
+{
+    hu.SetMinFan(8);
+    EXPECT_EQ(Wait("1122m3355p77s11z2z 1s"), 1);
+    EXPECT_EQ(Wait("147m258s369p1234z 1s"), 1);
+    EXPECT_EQ(Wait("147m258s36p111z22z 1s"), 1);
+}
+
+TEST_F(WaitFixture, ThirteenOrphansWaitIsRecognised)
+{
+    EXPECT_EQ(Wait("19m19s19p1234567z 1s"), 1);
+    EXPECT_EQ(Wait("19m19s19p123456z1m 1s"), 1);
+    EXPECT_EQ(Wait("19m19s19p12345z11m 1s"), 0);
+}
+
+TEST_F(WaitFixture, HandThatWaitsForNothingGivesZero)
+{
+    EXPECT_EQ(Wait("1357m2468p13579s 1s"), 0);
+    EXPECT_EQ(Wait("[123m]1357m2468p9s 1s"), 0);
+}
+
+TEST_F(WaitFixture, WildWaitingHandCountsTheMissingTileAsWild)
+{
+    hu.SetWildMode(1, MakeMj(1, SUIT_HUA));
+    EXPECT_EQ(Wait("123m456m78m111z99s 1s"), 1);
+    EXPECT_EQ(Wait("123m456m78m111z9s1f 1s"), 1);
+    EXPECT_EQ(Wait("1357m2468p13579s 1s"), 0);
+}
+
+} // namespace
