@@ -68,7 +68,7 @@ TEST_F(WaitFixture, ThirteenOrphansWaitIsRecognised)
 TEST_F(WaitFixture, HandThatWaitsForNothingGivesZero)
 {
     EXPECT_EQ(Wait("1357m2468p13579s 1s"), 0);
-    EXPECT_EQ(Wait("[123m]1357m2468p9s 1s"), 0);
+    EXPECT_EQ(Wait("[123m]1357m2468p79s 1s"), 0);
 }
 
 TEST_F(WaitFixture, WildWaitingHandCountsTheMissingTileAsWild)
