@@ -7,6 +7,7 @@
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
 #include "rules/FanTable.h"
+#include "screen/CDxSound.h"
 #include "screen/Device.h"
 
 #include <cstdio>
@@ -63,6 +64,9 @@ CMj::CMj()
     ddrawready = 1;
     yuyin = 0;
 
+    // 3. The sound player.
+    dxsound = new CDxSound;
+
     // 4. The seventeen timers; a few run for the object's whole life.
     TimerService::Current().SetDispatcher([this](unsigned id) { OnTimer(id); });
     for (int i = 0; i < 17; i++) {
@@ -113,14 +117,16 @@ CMj::CMj()
 
     ShowTips = 1;
 
-    // 11. Options, then the avatar animations of the seats.
+    // 11. Options, then the avatar animations of the seats and the tune.
     LoadSetting("SET.ini");
+    dxsound->SetSoundOn(soundon);
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
         p.animation = 0;
         p.animtimer->interval = 4000 + 500 * seat;
         p.animtimer->SetEnabled(true);
     }
+    dxsound->PlayLoop();
 
     // 12. The fan names the score screen shows.
     for (int i = 1; i <= 88; i++)
@@ -134,6 +140,8 @@ CMj::~CMj()
         delete t;
         t = nullptr;
     }
+    delete dxsound;
+    dxsound = nullptr;
     TimerService::Current().SetDispatcher(nullptr);
     g_log.Trace("Delete Ok.");
 }
@@ -183,8 +191,11 @@ void CMj::LoadSetting(const std::string &path)
     musicon = Profile::ReadInt(ini, "Option", "Music", 0) != 0;
     ShowTips = Profile::ReadInt(ini, "Option", "ShowTips", 1) != 0;
     animateon = Profile::ReadInt(ini, "Option", "Animate", 1) != 0;
-    if (Profile::ReadInt(ini, "Option", "YuYin", 0) == 1)
+    if (Profile::ReadInt(ini, "Option", "YuYin", 0) == 1) {
         yuyin = 1;
+        if (dxsound)
+            dxsound->voiceon = 1;
+    }
     showhelp = Profile::ReadInt(ini, "Window", "Help", 1) == 1;
 }
 
@@ -227,10 +238,20 @@ void CMj::Paint()
     // The frame is composed by the renderer, which joins the game object with the game screen.
 }
 
-// Sounds of play go to the sound player once it sits at the table.
-void CMj::PlayEffect(int) {}
-void CMj::PlayActionVoice(int, int) {}
-void CMj::PlayMjVoice(int, MjTile) {}
+void CMj::PlayEffect(int effect)
+{
+    dxsound->PlayEffect(effect);
+}
+
+void CMj::PlayActionVoice(int seat, int voice)
+{
+    dxsound->PlayActionVoice(player[seat].sex == 1, voice);
+}
+
+void CMj::PlayMjVoice(int seat, MjTile tile)
+{
+    dxsound->PlayMjVoice(player[seat].sex == 1, tile);
+}
 
 void CMj::ShowMessage(const std::string &text)
 {
