@@ -34,6 +34,7 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    setenv("SDL_AUDIODRIVER", "dummy", 0); // self-play is silent
     // A scratch program folder: the game reads and writes its settings there, not in the data folder.
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("lantile-selfplay-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
