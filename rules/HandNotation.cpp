@@ -245,12 +245,15 @@ std::string CheckHand(std::string_view line)
     const char *sep = "";
     for (int i = 1; i < FAN_COUNT; i++)
         if (hu.fanflag[i]) {
-            out += sep + std::to_string(i);
+            out += sep;
+            out += std::to_string(i);
             sep = ",";
         }
     for (int j = 0; j < EXTRA_FAN_USED; j++)
         if (hu.fanflag[CGbHu::kExtraBase + j]) {
-            out += sep + std::string("x") + std::to_string(j);
+            out += sep;
+            out += 'x';
+            out += std::to_string(j);
             sep = ",";
         }
     return out;
