@@ -61,10 +61,6 @@ private:
     };
     struct Reading;
 
-    // The suits given to the knitted sets 1-4-7, 2-5-8 and 3-6-9, in the order they are tried:
-    // (characters, bamboo, dots) receiving sets (1,2,3), (1,3,2), (2,1,3), (3,1,2), (2,3,1), (3,2,1).
-    static constexpr int kKnittedSuits[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-
     // Set-up shared by the tests (CGbHu.cpp).
     bool LoadMelds(const CMjPlayer *p);
     void Reset(CMjPlayer *p);

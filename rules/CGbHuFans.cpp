@@ -1,6 +1,7 @@
 #include "rules/CGbHu.h"
 
 #include "rules/CMjPlayer.h"
+#include "rules/HandCount.h"
 
 #include <bit>
 #include <cstring>
@@ -420,7 +421,7 @@ void CGbHu::MeldFans(const Reading &r)
         f[FAN_BIG_THREE_WINDS] = 1;
     // The same six suit orders as the knitted sets: any suits for 1-2-3, 4-5-6 and 7-8-9.
     for (int i = 0; i < 6 && r.chows >= 3; i++)
-        if (r.chow[kKnittedSuits[i][0] * 9] && r.chow[kKnittedSuits[i][1] * 9 + 3] && r.chow[kKnittedSuits[i][2] * 9 + 6])
+        if (r.chow[kKnittedOrders[i][0] * 9] && r.chow[kKnittedOrders[i][1] * 9 + 3] && r.chow[kKnittedOrders[i][2] * 9 + 6])
             f[FAN_MIXED_STRAIGHT] = 1;
     if (mixedchow)
         f[FAN_MIXED_TRIPLE_CHOW] = 1;

@@ -1,5 +1,7 @@
 #include "rules/CGbHu.h"
 
+#include "rules/HandCount.h"
+
 #include <cstring>
 
 // Every terminal and honour kind, the fourteenth tile a copy of one of them.
@@ -79,7 +81,7 @@ bool CGbHu::IsKnittedStraight(const uint8_t *counts, int n)
     if (n < 11)
         return false;
     uint64_t present = PresentMask(counts);
-    for (const auto &suits : kKnittedSuits) {
+    for (const auto &suits : kKnittedOrders) {
         if ((present & KnittedMask(suits)) != KnittedMask(suits))
             continue;
         uint8_t rest[MJ_KINDS];

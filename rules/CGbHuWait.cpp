@@ -1,6 +1,7 @@
 #include "rules/CGbHu.h"
 
 #include "rules/CMjPlayer.h"
+#include "rules/HandCount.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -56,7 +57,7 @@ bool CGbHu::IsKnittedStraightWait(const uint8_t *counts, int n)
 {
     if (n < 8)
         return false;
-    for (const auto &suits : kKnittedSuits) {
+    for (const auto &suits : kKnittedOrders) {
         uint8_t rest[MJ_KINDS];
         std::memcpy(rest, counts, sizeof rest);
         int held = TakeKnitted(suits, rest);
