@@ -25,8 +25,9 @@ int TopValue(int suit)
     return suit == SUIT_ZI ? 7 : suit == SUIT_HUA ? 8 : 9;
 }
 
-// Reads "123m45p" style tiles up to the end of text; returns a reason on failure.
-std::string ReadTiles(std::string_view text, std::vector<MjTile> *tiles)
+} // namespace
+
+std::string ParseTiles(std::string_view text, std::vector<MjTile> *tiles)
 {
     std::string digits;
     for (char c : text) {
@@ -52,10 +53,12 @@ std::string ReadTiles(std::string_view text, std::vector<MjTile> *tiles)
     return {};
 }
 
+namespace {
+
 std::string ReadMeld(std::string_view text, bool concealed, HandNotation *hand)
 {
     std::vector<MjTile> tiles;
-    if (std::string err = ReadTiles(text, &tiles); !err.empty())
+    if (std::string err = ParseTiles(text, &tiles); !err.empty())
         return err;
     if (hand->meldnum == 4)
         return "more than four melds";
@@ -95,7 +98,7 @@ std::string ReadHandTiles(std::string_view text, HandNotation *hand)
             return err;
         i = end + 1;
     }
-    if (std::string err = ReadTiles(text.substr(i), &tiles); !err.empty())
+    if (std::string err = ParseTiles(text.substr(i), &tiles); !err.empty())
         return err;
     if (tiles.size() > 13)
         return "too many concealed tiles";
@@ -125,7 +128,7 @@ std::string ReadFlag(std::string_view flag, HandNotation *hand)
     std::string_view name = flag.substr(0, eq), value = flag.substr(eq + 1);
     if (name == "wild") {
         std::vector<MjTile> tiles;
-        if (ReadTiles(value, &tiles).empty() && tiles.size() == 1) {
+        if (ParseTiles(value, &tiles).empty() && tiles.size() == 1) {
             hand->wild = true;
             hand->wildmj = tiles[0];
             return {};
@@ -178,7 +181,7 @@ std::string ParseHand(std::string_view line, HandNotation *hand)
     if (std::string err = ReadHandTiles(words[0], hand); !err.empty())
         return err;
     std::vector<MjTile> win;
-    if (std::string err = ReadTiles(words[1], &win); !err.empty())
+    if (std::string err = ParseTiles(words[1], &win); !err.empty())
         return err;
     if (win.size() != 1)
         return "expected one winning tile";

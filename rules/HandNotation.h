@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A winning hand written as one line, for the hand-check tool and the evaluator's tests:
 //   <melds><concealed> <winning tile> [flags]
@@ -30,6 +31,10 @@ struct HandNotation {
     bool wild = false;
     MjTile wildmj;
 };
+
+// Appends the tiles of "123m45p7z1f" style text; returns an empty string, or the reason the text
+// cannot be read.
+std::string ParseTiles(std::string_view text, std::vector<MjTile> *tiles);
 
 // Reads one line; returns an empty string, or the reason the line cannot be read.
 std::string ParseHand(std::string_view line, HandNotation *hand);

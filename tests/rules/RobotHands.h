@@ -1,33 +1,12 @@
 #pragma once
 #include "rules/CMjPlayer.h"
+#include "tests/support/Tiles.h"
 
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <random>
 #include <vector>
-
-// Hands written as digits followed by their suit letter: m characters, s bamboo, p dots, z honours.
-// "123m55p7z" is 1, 2, 3 of characters, two 5 of dots and White.
-inline std::vector<MjTile> Tiles(const char *text)
-{
-    std::vector<MjTile> tiles;
-    std::vector<int> values;
-    for (const char *c = text; *c; c++) {
-        if (*c >= '1' && *c <= '9') {
-            values.push_back(*c - '0');
-            continue;
-        }
-        const char *suits = "mspz";
-        const char *found = std::strchr(suits, *c);
-        if (!found)
-            continue;
-        for (int v : values)
-            tiles.push_back(MakeMj(v, static_cast<int>(found - suits)));
-        values.clear();
-    }
-    return tiles;
-}
 
 inline void SetHand(CMjPlayer &p, const char *text)
 {
