@@ -220,11 +220,7 @@ int CGbHu::FinishSevenPairs(int total)
 void CGbHu::Decompose(uint8_t *counts, int n, bool pairtaken, int from, int depth)
 {
     if (n == 0) {
-        groupnum = meldnum + depth;
-        found = true;
-        int total = ScoreReading();
-        if (total > besttotal)
-            KeepBest(total, depth);
+        ScoreGroups(depth);
         return;
     }
     if (n < 2 || meldnum + depth >= 6)
@@ -259,6 +255,24 @@ void CGbHu::Decompose(uint8_t *counts, int n, bool pairtaken, int from, int dept
         counts[k + 1]++;
         counts[k + 2]++;
     }
+}
+
+void CGbHu::ScoreGroups(int depth)
+{
+    groupnum = meldnum + depth;
+    found = true;
+    int total = ScoreReading();
+    if (total > besttotal)
+        KeepBest(total, depth);
+}
+
+void CGbHu::ScoreFilledGroups(int depth)
+{
+    groupnum = meldnum + depth;
+    uint8_t all[MJ_KINDS] = {};
+    int tiles = GroupKinds(group, groupnum, all);
+    SaveHandFans(all, tiles);
+    ScoreGroups(depth);
 }
 
 void CGbHu::KeepBest(int total, int depth)

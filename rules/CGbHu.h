@@ -87,6 +87,11 @@ private:
     int ScoreSevenPairs(const uint8_t *counts, int n);
     int FinishSevenPairs(int total);
     void Decompose(uint8_t *counts, int n, bool pairtaken, int from, int depth);
+    // Scores the reading in the groups and keeps it when strictly better than the best so far.
+    void ScoreGroups(int depth);
+    // The same for a reading completed by the search (a wait, a wild fill): its hand-level fans
+    // come from the groups first.
+    void ScoreFilledGroups(int depth);
     void KeepBest(int total, int depth);
     int FinishOrdinary();
 

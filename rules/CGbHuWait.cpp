@@ -151,12 +151,5 @@ void CGbHu::ScoreWait(int depth)
             win = g[i].tile;
         }
     player->winmj = KindMj(win);
-    groupnum = meldnum + depth;
-    uint8_t all[MJ_KINDS] = {};
-    int tiles = GroupKinds(group, groupnum, all);
-    SaveHandFans(all, tiles);
-    found = true;
-    int total = ScoreReading();
-    if (total > besttotal)
-        KeepBest(total, depth);
+    ScoreFilledGroups(depth);
 }

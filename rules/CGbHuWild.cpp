@@ -229,12 +229,5 @@ void CGbHu::WildFill(const Group *groups, int n, int wilds)
 void CGbHu::ScoreWildReading(const Group *groups, int n)
 {
     std::memcpy(group + meldnum, groups, sizeof(Group) * n);
-    groupnum = meldnum + n;
-    uint8_t all[MJ_KINDS] = {};
-    int tiles = GroupKinds(group, groupnum, all);
-    SaveHandFans(all, tiles);
-    found = true;
-    int total = ScoreReading();
-    if (total > besttotal)
-        KeepBest(total, n);
+    ScoreFilledGroups(n);
 }
