@@ -18,10 +18,7 @@ bool Near(MjTile a, MjTile b, int gap)
 
 } // namespace
 
-CMjAi::CMjAi()
-{
-    stack.reserve(128);
-}
+CMjAi::CMjAi() = default;
 
 void CMjAi::SetMinFan(int value)
 {
@@ -45,16 +42,9 @@ void CMjAi::Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (
         hand[i] = tiles[i];
     SortMj(hand, handnum);
     handcount.Set(hand, handnum);
-}
-
-int CMjAi::Unseen(int value, int suit) const
-{
-    return UnseenCount(handcount, seen, value, suit);
-}
-
-int CMjAi::Unseen(MjTile tile) const
-{
-    return Unseen(tile.value, tile.suit);
+    for (int suit = 0; suit <= SUIT_HUA; suit++)
+        for (int value = 0; value <= 9; value++)
+            unseen[suit][value] = static_cast<uint8_t>(UnseenCount(handcount, seen, value, suit));
 }
 
 int CMjAi::PairWorth(MjTile tile) const

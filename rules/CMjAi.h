@@ -5,7 +5,6 @@
 #include "rules/MjTile.h"
 
 #include <cstdint>
-#include <vector>
 
 class CMjPlayer;
 
@@ -30,19 +29,20 @@ public:
     void SetWildMode(uint8_t mode, MjTile wild);
 
 private:
-    // One state of the shape search: the groups set aside so far and the tiles still to place.
-    struct ShapeState {
-        MjTile pair[8];
-        MjTile part[8][2];
-        MjTile single[14];
-        MjTile rest[14];
-        int8_t pairnum = 0, partnum = 0, singlenum = 0, restnum = 0;
-    };
+    // Kinds numbered suit * 10 + value: rising numbers follow the hand's sort order and a chow is
+    // three neighbouring numbers.
+    static constexpr int kKinds = 50;
+    static MjTile TileOf(int kind) { return MakeMj(kind % 10, kind / 10); }
 
     // The hand a search works on: sorted, with the seen table and the seat (for its melds).
     void Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10]);
-    int Unseen(MjTile tile) const;
-    int Unseen(int value, int suit) const;
+    // Asked in every leaf of the searches, so read from a table filled by Begin; 0 off the table,
+    // as at a suit's ends (v - 1, v + 2).
+    int Unseen(int value, int suit) const
+    {
+        return suit >= 0 && suit <= SUIT_HUA && value >= 0 && value <= 9 ? unseen[suit][value] : 0;
+    }
+    int Unseen(MjTile tile) const { return Unseen(tile.value, tile.suit); }
     int PairWorth(MjTile tile) const;
     int PartialWorth(const MjTile *part) const;
     MjTile FewerUnseen(MjTile a, MjTile b) const;
@@ -50,22 +50,40 @@ private:
 
     MjTile ChooseDiscard(CMjPlayer *player, const int (*seenmj)[10]);
 
-    // Ready-hand search (CMjAiReady.cpp).
+    // Ready-hand search (CMjAiSearch.cpp).
     bool ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10]);
-    void ReadySearch(const MjTile *rest, int n, int pairs, int partials, int singles);
+    void ReadySearch(int from, int left, int pairs, int partials, int singles);
     void ReadyShape(int pairs, int partials, int singles);
     bool ConsiderReady(MjTile discard, int winning, int bonus);
     int TotalWithout(MjTile discard);
 
-    // Shape searches (CMjAiShape.cpp).
+    // Shape searches (CMjAiSearch.cpp).
     bool GetBestWay();
-    void PushShapes(const ShapeState &state);
-    void ScoreShape(const ShapeState &state);
+    void BestWaySearch(int from, int left, int pairs, int partials, int singles);
+    void ScoreShape(int pairs, int partials, int singles);
     void Offer(int score, MjTile discard, bool secondrank);
     bool SmallShapeSearch();
-    void SmallSearch(const MjTile *rest, int n, int pairs, int partials, int singles);
+    void SmallSearch(int from, int left, int pairs, int partials, int singles);
 
-    // Fallbacks when no shape stands out (CMjAiPlay.cpp).
+    // The tiles a search has still to place, taken out and put back group by group.
+    int StartRest();
+    int FirstRest(int from) const;
+    bool RestHolds(int kind, int copies) const { return rest[kind] >= copies; }
+    bool CanPartial(int head, int gap) const;
+    bool CanChow(int head) const { return CanPartial(head, 2) && RestHolds(head + 1, 1); }
+    // Sets aside a group of tiles from the head up, step apart (0 for a pair or a set of equal
+    // tiles), follows the reading with search and puts the group back.
+    using Search = void (CMjAi::*)(int from, int left, int pairs, int partials, int singles);
+    void Follow(Search search, int head, int step, int tiles, int left, int pairs, int partials, int singles)
+    {
+        for (int i = 0; i < tiles; i++)
+            rest[head + i * step]--;
+        (this->*search)(head, left - tiles, pairs, partials, singles);
+        for (int i = 0; i < tiles; i++)
+            rest[head + i * step]++;
+    }
+
+    // Fallbacks when no shape stands out.
     int LoneHonour() const;
     int LooseTile(int gap) const;
     MjTile SingleTile();
@@ -73,11 +91,11 @@ private:
     CGbHu gbhu;
     CEvaluation evaluation;
 
-    // Working values of the searches.
+    // Working values of the searches; the groups along the current path of a search.
     MjTile playmj;
-    MjTile pairmj[2];
-    MjTile partmj[2];
-    MjTile singlemj[2];
+    MjTile pairmj[7];
+    MjTile partmj[7][2];
+    MjTile singlemj[14];
     uint8_t candflag[2] = {};
     MjTile candmj[2];
     MjTile bestmj;
@@ -98,9 +116,6 @@ private:
     bool readyfound = false;
     int32_t readybest = 0;
     int totalcache[MJ_KINDS] = {}; // CanHu of the hand less one copy of a kind; -1 not asked yet
-    // Scratch of the small shape search: the groups along the current path.
-    MjTile smallpair[7];
-    MjTile smallpart[7][2];
-    MjTile smallsingle[14];
-    std::vector<ShapeState> stack;
+    uint8_t unseen[5][10] = {};
+    uint8_t rest[kKinds] = {};
 };

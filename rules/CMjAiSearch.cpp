@@ -3,8 +3,6 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandCount.h"
 
-#include <ctime>
-
 namespace {
 
 // Copies tiles into out without the first copy of tile; -1 when there is none.
@@ -21,29 +19,6 @@ int Without(const MjTile *tiles, int n, MjTile tile, MjTile *out)
     return taken ? m : -1;
 }
 
-MjTile Up(MjTile tile, int dv)
-{
-    return MakeMj(tile.value + dv, tile.suit);
-}
-
-// The sorted tiles less a chow from their head; -1 when the hand lacks it.
-int WithoutChow(const MjTile *rest, int n, MjTile *out)
-{
-    if (!IsNumberedMj(rest[0]) || rest[0].value > 7)
-        return -1;
-    MjTile between[14];
-    int m = Without(rest + 1, n - 1, Up(rest[0], 1), between);
-    return m < 0 ? -1 : Without(between, m, Up(rest[0], 2), out);
-}
-
-// The sorted tiles less their head and the first later tile gap above it, in one numbered suit.
-int WithoutPartial(const MjTile *rest, int n, int gap, MjTile *out)
-{
-    if (!IsNumberedMj(rest[0]) || rest[0].value + gap > 9)
-        return -1;
-    return Without(rest + 1, n - 1, Up(rest[0], gap), out);
-}
-
 int Length(int pairs, int partials, int singles)
 {
     return 2 * (pairs + partials) + singles;
@@ -58,45 +33,68 @@ bool CMjAi::ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const i
     readybest = 0;
     for (int &total : totalcache)
         total = -1;
-    ReadySearch(hand, handnum, 0, 0, 0);
+    ReadySearch(0, StartRest(), 0, 0, 0);
     return readyfound;
+}
+
+// The searches below follow the sorted hand: each step sets aside a group holding the lowest tile
+// left (the head), so a later head is never lower and the scan for it starts where the last ended.
+// Returns how many tiles the search has to place.
+int CMjAi::StartRest()
+{
+    int left = 0;
+    for (int kind = 0; kind < kKinds; kind++) {
+        rest[kind] = handcount.n[kind / 10][kind % 10];
+        left += rest[kind];
+    }
+    return left;
+}
+
+int CMjAi::FirstRest(int from) const
+{
+    while (rest[from] == 0)
+        from++;
+    return from;
+}
+
+// A partial of the head and the tile gap above it, in one numbered suit.
+bool CMjAi::CanPartial(int head, int gap) const
+{
+    return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && RestHolds(head + gap, 1);
 }
 
 // Depth first over every way to read the hand as groups plus at most two pairs, one partial and
 // two singles. Pairs and partials beyond what a ready shape holds are not followed: such readings
 // can never count.
-void CMjAi::ReadySearch(const MjTile *rest, int n, int pairs, int partials, int singles)
+void CMjAi::ReadySearch(int from, int left, int pairs, int partials, int singles)
 {
-    if (n == 0) {
+    if (left == 0) {
         ReadyShape(pairs, partials, singles);
         return;
     }
-    MjTile head = rest[0];
-    MjTile next[14];
-    bool two = n >= 2 && IsSameMj(rest[1], head);
-    if (two && n >= 3 && IsSameMj(rest[2], head))
-        ReadySearch(rest + 3, n - 3, pairs, partials, singles);
-    if (two && pairs + partials < 2 && singles < 2) {
-        pairmj[pairs] = head;
-        ReadySearch(rest + 2, n - 2, pairs + 1, partials, singles);
+    int head = FirstRest(from);
+    MjTile tile = TileOf(head);
+    if (RestHolds(head, 3))
+        Follow(&CMjAi::ReadySearch, head, 0, 3, left, pairs, partials, singles);
+    if (RestHolds(head, 2) && pairs + partials < 2 && singles < 2) {
+        pairmj[pairs] = tile;
+        Follow(&CMjAi::ReadySearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
-    int m = WithoutChow(rest, n, next);
-    if (m >= 0)
-        ReadySearch(next, m, pairs, partials, singles);
+    if (CanChow(head))
+        Follow(&CMjAi::ReadySearch, head, 1, 3, left, pairs, partials, singles);
     if (pairs < 2 && partials == 0 && singles < 2) {
         for (int gap = 1; gap <= 2; gap++) {
-            m = WithoutPartial(rest, n, gap, next);
-            if (m < 0)
+            if (!CanPartial(head, gap))
                 continue;
-            partmj[0] = head;
-            partmj[1] = Up(head, gap);
-            ReadySearch(next, m, pairs, 1, singles);
+            partmj[0][0] = tile;
+            partmj[0][1] = TileOf(head + gap);
+            Follow(&CMjAi::ReadySearch, head, gap, 2, left, pairs, 1, singles);
         }
     }
     if ((singles == 0 && ((pairs < 3 && partials == 0) || (pairs < 2 && partials < 2))) ||
         (singles == 1 && pairs + partials == 0)) {
-        singlemj[singles] = head;
-        ReadySearch(rest + 1, n - 1, pairs, partials, singles + 1);
+        singlemj[singles] = tile;
+        Follow(&CMjAi::ReadySearch, head, 0, 1, left, pairs, partials, singles + 1);
     }
 }
 
@@ -105,7 +103,7 @@ void CMjAi::ReadyShape(int pairs, int partials, int singles)
     if (singles == 1 && pairs == 2 && partials == 0)
         ConsiderReady(singlemj[0], Unseen(pairmj[0]) + Unseen(pairmj[1]), 0);
     else if (singles == 1 && pairs == 1 && partials == 1)
-        ConsiderReady(singlemj[0], PartialWorth(partmj), 0);
+        ConsiderReady(singlemj[0], PartialWorth(partmj[0]), 0);
     else if (singles == 2 && pairs == 0 && partials == 0 && ConsiderReady(singlemj[0], Unseen(singlemj[1]), -1))
         ConsiderReady(singlemj[1], Unseen(singlemj[0]), -1);
 }
@@ -148,29 +146,10 @@ bool CMjAi::GetBestWay()
 {
     bestscore = secondscore = 0;
     bestmj = secondmj = MjTile{};
-    stack.clear();
-    ShapeState start;
-    for (int i = 0; i < handnum; i++)
-        start.rest[i] = hand[i];
-    start.restnum = static_cast<int8_t>(handnum);
-    stack.push_back(start);
-    long begin = static_cast<long>(std::clock());
-    int rounds = 0;
-    while (!stack.empty()) {
-        ShapeState state = stack.back();
-        stack.pop_back();
-        rounds++;
-        if (state.restnum == 0)
-            ScoreShape(state);
-        else if (state.singlenum <= 4 && state.partnum <= 3)
-            PushShapes(state);
-    }
-    g_log.Trace("开始的时间是:%ld .\n", begin);
-    g_log.Trace("循环的次数是:%d.\n", rounds);
-    g_log.Trace("结束的时间是:%ld .\n", static_cast<long>(std::clock()));
+    BestWaySearch(0, StartRest(), 0, 0, 0);
     if (bestscore >= 1) {
         playmj = bestmj;
-        g_log.Trace("GetBestWay Find PlayMj: Step = %d Mj[%d %d].\n", rounds, playmj.value, playmj.suit);
+        g_log.Trace("GetBestWay Find PlayMj: Mj[%d %d].\n", playmj.value, playmj.suit);
         return true;
     }
     if (secondscore >= 1) {
@@ -181,46 +160,39 @@ bool CMjAi::GetBestWay()
     return false;
 }
 
-// Children are pushed pung, chow, pair, partials, single, so the single is followed first. Only
-// lengths of 5 and 8 score, and a state's length never shrinks: longer ones are not pushed.
-void CMjAi::PushShapes(const ShapeState &state)
+// Children are followed single, partials (gap 2, then 1), pair, chow, pung: ties keep the first
+// best, so this order is part of the choice. Only lengths of 5 and 8 score, and a reading's length
+// never shrinks: longer ones are not followed.
+void CMjAi::BestWaySearch(int from, int left, int pairs, int partials, int singles)
 {
-    const MjTile *rest = state.rest;
-    int n = state.restnum;
-    MjTile head = rest[0];
-    auto push = [&](ShapeState child, const MjTile *left, int m) {
-        if (Length(child.pairnum, child.partnum, child.singlenum) > 8)
-            return;
-        for (int i = 0; i < m; i++)
-            child.rest[i] = left[i];
-        child.restnum = static_cast<int8_t>(m);
-        stack.push_back(child);
-    };
-    bool two = n >= 2 && IsSameMj(rest[1], head);
-    if (two && n >= 3 && IsSameMj(rest[2], head))
-        push(state, rest + 3, n - 3);
-    MjTile next[14];
-    int m = WithoutChow(rest, n, next);
-    if (m >= 0)
-        push(state, next, m);
-    if (two) {
-        ShapeState child = state;
-        child.pair[child.pairnum++] = head;
-        push(child, rest + 2, n - 2);
+    if (left == 0) {
+        ScoreShape(pairs, partials, singles);
+        return;
     }
-    for (int gap = 1; gap <= 2; gap++) {
-        m = WithoutPartial(rest, n, gap, next);
-        if (m < 0)
+    if (singles > 4 || partials > 3)
+        return;
+    int head = FirstRest(from);
+    MjTile tile = TileOf(head);
+    int length = Length(pairs, partials, singles);
+    if (length + 1 <= 8) {
+        singlemj[singles] = tile;
+        Follow(&CMjAi::BestWaySearch, head, 0, 1, left, pairs, partials, singles + 1);
+    }
+    for (int gap = 2; gap >= 1 && length + 2 <= 8; gap--) {
+        if (!CanPartial(head, gap))
             continue;
-        ShapeState child = state;
-        child.part[child.partnum][0] = head;
-        child.part[child.partnum][1] = Up(head, gap);
-        child.partnum++;
-        push(child, next, m);
+        partmj[partials][0] = tile;
+        partmj[partials][1] = TileOf(head + gap);
+        Follow(&CMjAi::BestWaySearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
-    ShapeState child = state;
-    child.single[child.singlenum++] = head;
-    push(child, rest + 1, n - 1);
+    if (length + 2 <= 8 && RestHolds(head, 2)) {
+        pairmj[pairs] = tile;
+        Follow(&CMjAi::BestWaySearch, head, 0, 2, left, pairs + 1, partials, singles);
+    }
+    if (CanChow(head))
+        Follow(&CMjAi::BestWaySearch, head, 1, 3, left, pairs, partials, singles);
+    if (RestHolds(head, 3))
+        Follow(&CMjAi::BestWaySearch, head, 0, 3, left, pairs, partials, singles);
 }
 
 void CMjAi::Offer(int score, MjTile discard, bool secondrank)
@@ -234,26 +206,27 @@ void CMjAi::Offer(int score, MjTile discard, bool secondrank)
     }
 }
 
-void CMjAi::ScoreShape(const ShapeState &s)
+void CMjAi::ScoreShape(int p, int q, int n)
 {
-    int p = s.pairnum, q = s.partnum, n = s.singlenum;
+    const MjTile *pair = pairmj, *single = singlemj;
+    const MjTile(*part)[2] = partmj;
     int pairs = 0, parts = 0;
     for (int i = 0; i < p; i++)
-        pairs += PairWorth(s.pair[i]);
+        pairs += PairWorth(pair[i]);
     for (int i = 0; i < q; i++)
-        parts += PartialWorth(s.part[i]);
+        parts += PartialWorth(part[i]);
     int length = Length(p, q, n);
 
     if (length == 5) {
         if (n == 3 && p + q == 1) {
-            int k = FewestUnseen(s.single, 3);
+            int k = FewestUnseen(single, 3);
             int score = pairs + parts;
             for (int i = 0; i < 3; i++)
                 if (i != k)
-                    score += Unseen(s.single[i]);
-            Offer(score, s.single[k], false);
+                    score += Unseen(single[i]);
+            Offer(score, single[k], false);
         } else if (p == 0 && q == 2 && n == 1) {
-            Offer(parts, s.single[0], false);
+            Offer(parts, single[0], false);
         }
         return;
     }
@@ -262,30 +235,30 @@ void CMjAi::ScoreShape(const ShapeState &s)
     if (p == 4) {
         int k = 0;
         for (int i = 1; i < 4; i++)
-            if (PairWorth(s.pair[i]) < PairWorth(s.pair[k]))
+            if (PairWorth(pair[i]) < PairWorth(pair[k]))
                 k = i;
-        Offer(pairs - PairWorth(s.pair[k]), s.pair[k], false);
+        Offer(pairs - PairWorth(pair[k]), pair[k], false);
     } else if (p == 3 && q == 1) {
-        Offer(pairs, FewerUnseen(s.part[0][0], s.part[0][1]), false);
+        Offer(pairs, FewerUnseen(part[0][0], part[0][1]), false);
     } else if (p == 3 && n == 2) {
-        Offer(pairs, FewerUnseen(s.single[0], s.single[1]), false);
+        Offer(pairs, FewerUnseen(single[0], single[1]), false);
     } else if (p == 2 && q == 2) {
-        int k = PartialWorth(s.part[1]) < PartialWorth(s.part[0]) ? 1 : 0;
-        Offer(pairs + parts, FewerUnseen(s.part[k][0], s.part[k][1]), false);
+        int k = PartialWorth(part[1]) < PartialWorth(part[0]) ? 1 : 0;
+        Offer(pairs + parts, FewerUnseen(part[k][0], part[k][1]), false);
     } else if (p == 2 && q == 1) {
-        Offer(pairs + parts, FewerUnseen(s.single[0], s.single[1]), false);
+        Offer(pairs + parts, FewerUnseen(single[0], single[1]), false);
     } else if (p == 2 && n == 4) {
-        Offer(pairs, s.single[FewestUnseen(s.single, 4)], false);
+        Offer(pairs, single[FewestUnseen(single, 4)], false);
     } else if (p == 1 && q == 3) {
         int k = 0;
         for (int i = 1; i < 3; i++)
-            if (PartialWorth(s.part[i]) < PartialWorth(s.part[k]))
+            if (PartialWorth(part[i]) < PartialWorth(part[k]))
                 k = i;
-        Offer(pairs + parts - PartialWorth(s.part[k]), FewerUnseen(s.part[k][0], s.part[k][1]), true);
+        Offer(pairs + parts - PartialWorth(part[k]), FewerUnseen(part[k][0], part[k][1]), true);
     } else if (p == 1 && q == 2) {
-        Offer(pairs + parts, FewerUnseen(s.single[0], s.single[1]), true);
+        Offer(pairs + parts, FewerUnseen(single[0], single[1]), true);
     } else if (p == 0 && q == 3) {
-        Offer(parts, FewerUnseen(s.single[0], s.single[1]), true);
+        Offer(parts, FewerUnseen(single[0], single[1]), true);
     }
 }
 
@@ -294,7 +267,7 @@ bool CMjAi::SmallShapeSearch()
     candflag[0] = candflag[1] = 0;
     if (handnum > 14)
         return false;
-    SmallSearch(hand, handnum, 0, 0, 0);
+    SmallSearch(0, StartRest(), 0, 0, 0);
     if (candflag[0])
         playmj = candmj[0];
     else if (candflag[1])
@@ -304,17 +277,17 @@ bool CMjAi::SmallShapeSearch()
 
 // Exhaustive, but the first candidate once found can no longer change, and lengths above 8 never
 // give one.
-void CMjAi::SmallSearch(const MjTile *rest, int n, int pairs, int partials, int singles)
+void CMjAi::SmallSearch(int from, int left, int pairs, int partials, int singles)
 {
     int length = Length(pairs, partials, singles);
     if (candflag[0] || length > 8)
         return;
-    if (n == 0) {
+    if (left == 0) {
         if (length == 5 && pairs + partials >= 1) {
             candflag[0] = 1;
-            candmj[0] = smallsingle[0];
+            candmj[0] = singlemj[0];
         } else if (length == 8 && pairs + partials >= 4) {
-            MjTile first = singles ? smallsingle[0] : partials ? smallpart[0][0] : smallpair[0];
+            MjTile first = singles ? singlemj[0] : partials ? partmj[0][0] : pairmj[0];
             int k = pairs ? 0 : 1;
             if (!candflag[k]) {
                 candflag[k] = 1;
@@ -323,30 +296,27 @@ void CMjAi::SmallSearch(const MjTile *rest, int n, int pairs, int partials, int 
         }
         return;
     }
-    MjTile head = rest[0];
-    int same = 1;
-    while (same < n && same < 4 && IsSameMj(rest[same], head))
-        same++;
-    if (same == 4)
-        SmallSearch(rest + 4, n - 4, pairs, partials, singles);
-    if (same >= 3)
-        SmallSearch(rest + 3, n - 3, pairs, partials, singles);
-    MjTile next[14];
-    int m = WithoutChow(rest, n, next);
-    if (m >= 0)
-        SmallSearch(next, m, pairs, partials, singles);
-    if (same >= 2) {
-        smallpair[pairs] = head;
-        SmallSearch(rest + 2, n - 2, pairs + 1, partials, singles);
+    int head = FirstRest(from);
+    MjTile tile = TileOf(head);
+    // A set of four is read as a kong as well as a pung.
+    for (int same = 4; same >= 3; same--) {
+        if (!RestHolds(head, same))
+            continue;
+        Follow(&CMjAi::SmallSearch, head, 0, same, left, pairs, partials, singles);
+    }
+    if (CanChow(head))
+        Follow(&CMjAi::SmallSearch, head, 1, 3, left, pairs, partials, singles);
+    if (RestHolds(head, 2)) {
+        pairmj[pairs] = tile;
+        Follow(&CMjAi::SmallSearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
     for (int gap = 1; gap <= 2; gap++) {
-        m = WithoutPartial(rest, n, gap, next);
-        if (m < 0)
+        if (!CanPartial(head, gap))
             continue;
-        smallpart[partials][0] = head;
-        smallpart[partials][1] = Up(head, gap);
-        SmallSearch(next, m, pairs, partials + 1, singles);
+        partmj[partials][0] = tile;
+        partmj[partials][1] = TileOf(head + gap);
+        Follow(&CMjAi::SmallSearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
-    smallsingle[singles] = head;
-    SmallSearch(rest + 1, n - 1, pairs, partials, singles + 1);
+    singlemj[singles] = tile;
+    Follow(&CMjAi::SmallSearch, head, 0, 1, left, pairs, partials, singles + 1);
 }
