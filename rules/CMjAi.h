@@ -40,7 +40,7 @@ private:
     // as at a suit's ends (v - 1, v + 2).
     int Unseen(int value, int suit) const
     {
-        return suit >= 0 && suit <= SUIT_HUA && value >= 0 && value <= 9 ? unseen[suit][value] : 0;
+        return HasKindSlot(value, suit) ? unseen[suit][value] : 0;
     }
     int Unseen(MjTile tile) const { return Unseen(tile.value, tile.suit); }
     int PairWorth(MjTile tile) const;
@@ -67,9 +67,18 @@ private:
 
     // The tiles a search has still to place, taken out and put back group by group.
     int StartRest();
-    int FirstRest(int from) const;
+    int FirstRest(int from) const
+    {
+        while (rest[from] == 0)
+            from++;
+        return from;
+    }
     bool RestHolds(int kind, int copies) const { return rest[kind] >= copies; }
-    bool CanPartial(int head, int gap) const;
+    // A partial of the head and the tile gap above it, in one numbered suit.
+    bool CanPartial(int head, int gap) const
+    {
+        return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && RestHolds(head + gap, 1);
+    }
     bool CanChow(int head) const { return CanPartial(head, 2) && RestHolds(head + 1, 1); }
     // Sets aside a group of tiles from the head up, step apart (0 for a pair or a set of equal
     // tiles), follows the reading with search and puts the group back.

@@ -50,19 +50,6 @@ int CMjAi::StartRest()
     return left;
 }
 
-int CMjAi::FirstRest(int from) const
-{
-    while (rest[from] == 0)
-        from++;
-    return from;
-}
-
-// A partial of the head and the tile gap above it, in one numbered suit.
-bool CMjAi::CanPartial(int head, int gap) const
-{
-    return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && RestHolds(head + gap, 1);
-}
-
 // Depth first over every way to read the hand as groups plus at most two pairs, one partial and
 // two singles. Pairs and partials beyond what a ready shape holds are not followed: such readings
 // can never count.
