@@ -18,12 +18,17 @@ uint8_t MjToIndex(MjTile tile)
     return static_cast<uint8_t>(tile.suit * 36 + tile.value - 1);
 }
 
+// Insertion: hands arrive sorted or nearly so (one drawn tile at the end), which costs one pass.
+// Equal tiles are alike, so any sort gives the same result.
 void SortMj(MjTile *tiles, int n)
 {
-    for (int i = 0; i < n - 1; i++)
-        for (int j = i; j < n; j++)
-            if (MjGreater(tiles[i], tiles[j]))
-                SwapMj(tiles, i, j);
+    for (int i = 1; i < n; i++) {
+        MjTile tile = tiles[i];
+        int j = i;
+        for (; j > 0 && MjGreater(tiles[j - 1], tile); j--)
+            tiles[j] = tiles[j - 1];
+        tiles[j] = tile;
+    }
 }
 
 bool RemoveMj(MjTile *tiles, const int *count, MjTile tile)
