@@ -12,7 +12,8 @@ struct Pool {
     const MjTile *hand;
     int handnum;
 
-    Pool(const MjTile *tiles, int count) : hand(tiles), handnum(count) { left.Set(tiles, count); }
+    // Starts from the hand's counts, made once per evaluation: every plan builds its own pool.
+    Pool(const MjTile *tiles, int count, const KindCounts &counts) : left(counts), hand(tiles), handnum(count) {}
 
     bool Take(MjTile tile) { return left.Take(tile); }
 
@@ -278,7 +279,7 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
     EvalPlan *plan = NewPlan(type);
     if (!plan)
         return;
-    Pool pool(hand, handnum);
+    Pool pool(hand, handnum, handcount);
     bool meldused[5] = {};
     for (int c = 0; c < n; c++) {
         EvalGroup &group = plan->groups[plan->groupnum++];
@@ -375,7 +376,7 @@ void CEvaluation::BuildKnitted(const CMjPlayer &player, int type, const int32_t 
     EvalPlan *plan = NewPlan(type);
     if (!plan)
         return;
-    Pool pool(hand, handnum);
+    Pool pool(hand, handnum, handcount);
     auto target = [&](EvalGroup &group, MjTile tile) {
         if (pool.Take(tile))
             group.held[group.heldnum++] = tile;
