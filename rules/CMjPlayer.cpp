@@ -90,11 +90,28 @@ void CMjPlayer::SetName(std::string_view name)
 
 void CMjPlayer::SortMj()
 {
-    for (int i = 0; i < cardnum - 1; i++)
-        for (int j = i + 1; j < cardnum; j++)
-            if (NeedSwap(i, j))
-                SwapMj(i, j);
+    if (MarksAlike()) {
+        // Tiles of one kind are told apart only by their marks, so while those agree every sort
+        // ends alike; hands arrive sorted but for a drawn tile, which insertion places in one pass.
+        for (int i = 1; i < cardnum; i++)
+            for (int j = i; j > 0 && NeedSwap(j - 1, j); j--)
+                SwapMj(j - 1, j);
+    } else {
+        // The exchange order decides where marks of equal tiles end up.
+        for (int i = 0; i < cardnum - 1; i++)
+            for (int j = i + 1; j < cardnum; j++)
+                if (NeedSwap(i, j))
+                    SwapMj(i, j);
+    }
     CountSuits();
+}
+
+bool CMjPlayer::MarksAlike() const
+{
+    for (int i = 1; i < cardnum; i++)
+        if (tilemark[i] != tilemark[0])
+            return false;
+    return true;
 }
 
 bool CMjPlayer::NeedSwap(int i, int j) const

@@ -152,4 +152,5 @@ public:
 private:
     int FindIndex(MjTile tile) const;
     void RemoveAt(int index);
+    bool MarksAlike() const;
 };

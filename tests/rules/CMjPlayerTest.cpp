@@ -196,6 +196,19 @@ TEST(SeatHand, SortingCarriesEachTileItsMarkAndRecountsSuits)
     EXPECT_EQ(p.suitcount[2], 0);
 }
 
+TEST(SeatHand, MarkedCopiesOfADrawnTilesNeighboursKeepTheirOrderOfOld)
+{
+    CMjPlayer p;
+    Deal(p, {T(1, 0), T(5, 0), T(5, 0), T(7, 0), T(3, 0)});
+    p.tilemark[1] = 1;
+    p.tilemark[2] = 2;
+    p.SortMj();
+    EXPECT_TRUE(Same(Hand(p), {T(1, 0), T(3, 0), T(5, 0), T(5, 0), T(7, 0)}));
+    EXPECT_EQ(p.tilemark[2], 2) << "the exchange sort carries the first copy past the second";
+    EXPECT_EQ(p.tilemark[3], 1);
+    EXPECT_EQ(p.tilemark[4], 0);
+}
+
 TEST(SeatHand, WildTilesSortFirstAndEveryFlowerIsWildWhenFlowersAre)
 {
     CMjPlayer p;
