@@ -3,6 +3,7 @@
 #include "rules/CGbHu.h"
 #include "rules/HandCount.h"
 #include "rules/MjTile.h"
+#include "rules/ShapeRest.h"
 
 #include <cstdint>
 
@@ -29,11 +30,6 @@ public:
     void SetWildMode(uint8_t mode, MjTile wild);
 
 private:
-    // Kinds numbered suit * 10 + value: rising numbers follow the hand's sort order and a chow is
-    // three neighbouring numbers.
-    static constexpr int kKinds = 50;
-    static MjTile TileOf(int kind) { return MakeMj(kind % 10, kind / 10); }
-
     // The hand a search works on: sorted, with the seen table and the seat (for its melds).
     void Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10]);
     // Asked in every leaf of the searches, so read from a table filled by Begin; 0 off the table,
@@ -52,44 +48,29 @@ private:
 
     // Ready-hand search (CMjAiSearch.cpp).
     bool ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10]);
-    void ReadySearch(int from, int left, int pairs, int partials, int singles);
+    void ReadySearch(int left, int pairs, int partials, int singles);
     void ReadyShape(int pairs, int partials, int singles);
     bool ConsiderReady(MjTile discard, int winning, int bonus);
     int TotalWithout(MjTile discard);
 
     // Shape searches (CMjAiSearch.cpp).
     bool GetBestWay();
-    void BestWaySearch(int from, int left, int pairs, int partials, int singles);
+    void BestWaySearch(int left, int pairs, int partials, int singles);
     void ScoreShape(int pairs, int partials, int singles);
     void Offer(int score, MjTile discard, bool secondrank);
     bool SmallShapeSearch();
-    void SmallSearch(int from, int left, int pairs, int partials, int singles);
+    void SmallSearch(int left, int pairs, int partials, int singles);
 
-    // The tiles a search has still to place, taken out and put back group by group.
-    int StartRest();
-    int FirstRest(int from) const
-    {
-        while (rest[from] == 0)
-            from++;
-        return from;
-    }
-    bool RestHolds(int kind, int copies) const { return rest[kind] >= copies; }
-    // A partial of the head and the tile gap above it, in one numbered suit.
-    bool CanPartial(int head, int gap) const
-    {
-        return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && RestHolds(head + gap, 1);
-    }
-    bool CanChow(int head) const { return CanPartial(head, 2) && RestHolds(head + 1, 1); }
     // Sets aside a group of tiles from the head up, step apart (0 for a pair or a set of equal
     // tiles), follows the reading with search and puts the group back.
-    using Search = void (CMjAi::*)(int from, int left, int pairs, int partials, int singles);
+    using Search = void (CMjAi::*)(int left, int pairs, int partials, int singles);
     void Follow(Search search, int head, int step, int tiles, int left, int pairs, int partials, int singles)
     {
         for (int i = 0; i < tiles; i++)
-            rest[head + i * step]--;
-        (this->*search)(head, left - tiles, pairs, partials, singles);
+            rest.Take(head + i * step);
+        (this->*search)(left - tiles, pairs, partials, singles);
         for (int i = 0; i < tiles; i++)
-            rest[head + i * step]++;
+            rest.Put(head + i * step);
     }
 
     // Fallbacks when no shape stands out.
@@ -126,5 +107,5 @@ private:
     int32_t readybest = 0;
     int totalcache[MJ_KINDS] = {}; // CanHu of the hand less one copy of a kind; -1 not asked yet
     uint8_t unseen[5][10] = {};
-    uint8_t rest[kKinds] = {};
+    ShapeRest rest; // the tiles a search has still to place
 };

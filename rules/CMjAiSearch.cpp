@@ -33,48 +33,41 @@ bool CMjAi::ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const i
     readybest = 0;
     for (int &total : totalcache)
         total = -1;
-    ReadySearch(0, StartRest(), 0, 0, 0);
+    ReadySearch(rest.Start(handcount), 0, 0, 0);
     return readyfound;
 }
 
 // The searches below follow the sorted hand: each step sets aside a group holding the lowest tile
-// left (the head), so a later head is never lower and the scan for it starts where the last ended.
-// Returns how many tiles the search has to place.
-int CMjAi::StartRest()
-{
-    int left = 0;
-    for (int kind = 0; kind < kKinds; kind++) {
-        rest[kind] = handcount.n[kind / 10][kind % 10];
-        left += rest[kind];
-    }
-    return left;
-}
+// left (the head).
 
 // Depth first over every way to read the hand as groups plus at most two pairs, one partial and
 // two singles. Pairs and partials beyond what a ready shape holds are not followed: such readings
 // can never count.
-void CMjAi::ReadySearch(int from, int left, int pairs, int partials, int singles)
+void CMjAi::ReadySearch(int left, int pairs, int partials, int singles)
 {
     if (left == 0) {
         ReadyShape(pairs, partials, singles);
         return;
     }
-    int head = FirstRest(from);
-    MjTile tile = TileOf(head);
-    if (RestHolds(head, 3))
+    // A ready reading holds at most 5 tiles outside chows and pungs.
+    if (rest.MoreStranded(5 - Length(pairs, partials, singles)))
+        return;
+    int head = rest.Head();
+    MjTile tile = ShapeRest::TileOf(head);
+    if (rest.Holds(head, 3))
         Follow(&CMjAi::ReadySearch, head, 0, 3, left, pairs, partials, singles);
-    if (RestHolds(head, 2) && pairs + partials < 2 && singles < 2) {
+    if (rest.Holds(head, 2) && pairs + partials < 2 && singles < 2) {
         pairmj[pairs] = tile;
         Follow(&CMjAi::ReadySearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
-    if (CanChow(head))
+    if (rest.CanChow(head))
         Follow(&CMjAi::ReadySearch, head, 1, 3, left, pairs, partials, singles);
     if (pairs < 2 && partials == 0 && singles < 2) {
         for (int gap = 1; gap <= 2; gap++) {
-            if (!CanPartial(head, gap))
+            if (!rest.CanPartial(head, gap))
                 continue;
             partmj[0][0] = tile;
-            partmj[0][1] = TileOf(head + gap);
+            partmj[0][1] = ShapeRest::TileOf(head + gap);
             Follow(&CMjAi::ReadySearch, head, gap, 2, left, pairs, 1, singles);
         }
     }
@@ -121,9 +114,9 @@ int CMjAi::TotalWithout(MjTile discard)
     int kind = MjKind(discard);
     if (kind >= 0 && totalcache[kind] >= 0)
         return totalcache[kind];
-    MjTile rest[14];
-    int n = Without(hand, handnum, discard, rest);
-    int total = gbhu.CanHu(seat, rest, n);
+    MjTile fewer[14];
+    int n = Without(hand, handnum, discard, fewer);
+    int total = gbhu.CanHu(seat, fewer, n);
     if (kind >= 0)
         totalcache[kind] = total;
     return total;
@@ -133,7 +126,7 @@ bool CMjAi::GetBestWay()
 {
     bestscore = secondscore = 0;
     bestmj = secondmj = MjTile{};
-    BestWaySearch(0, StartRest(), 0, 0, 0);
+    BestWaySearch(rest.Start(handcount), 0, 0, 0);
     if (bestscore >= 1) {
         playmj = bestmj;
         g_log.Trace("GetBestWay Find PlayMj: Mj[%d %d].\n", playmj.value, playmj.suit);
@@ -150,7 +143,7 @@ bool CMjAi::GetBestWay()
 // Children are followed single, partials (gap 2, then 1), pair, chow, pung: ties keep the first
 // best, so this order is part of the choice. Only lengths of 5 and 8 score, and a reading's length
 // never shrinks: longer ones are not followed.
-void CMjAi::BestWaySearch(int from, int left, int pairs, int partials, int singles)
+void CMjAi::BestWaySearch(int left, int pairs, int partials, int singles)
 {
     if (left == 0) {
         ScoreShape(pairs, partials, singles);
@@ -158,27 +151,31 @@ void CMjAi::BestWaySearch(int from, int left, int pairs, int partials, int singl
     }
     if (singles > 4 || partials > 3)
         return;
-    int head = FirstRest(from);
-    MjTile tile = TileOf(head);
+    // A reading's length counts the tiles outside chows and pungs, so tiles that no chow or pung of
+    // the rest can hold may already decide that every reading below runs past 8 and scores nothing.
     int length = Length(pairs, partials, singles);
+    if (rest.MoreStranded(8 - length))
+        return;
+    int head = rest.Head();
+    MjTile tile = ShapeRest::TileOf(head);
     if (length + 1 <= 8) {
         singlemj[singles] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 1, left, pairs, partials, singles + 1);
     }
     for (int gap = 2; gap >= 1 && length + 2 <= 8; gap--) {
-        if (!CanPartial(head, gap))
+        if (!rest.CanPartial(head, gap))
             continue;
         partmj[partials][0] = tile;
-        partmj[partials][1] = TileOf(head + gap);
+        partmj[partials][1] = ShapeRest::TileOf(head + gap);
         Follow(&CMjAi::BestWaySearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
-    if (length + 2 <= 8 && RestHolds(head, 2)) {
+    if (length + 2 <= 8 && rest.Holds(head, 2)) {
         pairmj[pairs] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
-    if (CanChow(head))
+    if (rest.CanChow(head))
         Follow(&CMjAi::BestWaySearch, head, 1, 3, left, pairs, partials, singles);
-    if (RestHolds(head, 3))
+    if (rest.Holds(head, 3))
         Follow(&CMjAi::BestWaySearch, head, 0, 3, left, pairs, partials, singles);
 }
 
@@ -254,7 +251,7 @@ bool CMjAi::SmallShapeSearch()
     candflag[0] = candflag[1] = 0;
     if (handnum > 14)
         return false;
-    SmallSearch(0, StartRest(), 0, 0, 0);
+    SmallSearch(rest.Start(handcount), 0, 0, 0);
     if (candflag[0])
         playmj = candmj[0];
     else if (candflag[1])
@@ -264,7 +261,7 @@ bool CMjAi::SmallShapeSearch()
 
 // Exhaustive, but the first candidate once found can no longer change, and lengths above 8 never
 // give one.
-void CMjAi::SmallSearch(int from, int left, int pairs, int partials, int singles)
+void CMjAi::SmallSearch(int left, int pairs, int partials, int singles)
 {
     int length = Length(pairs, partials, singles);
     if (candflag[0] || length > 8)
@@ -283,25 +280,27 @@ void CMjAi::SmallSearch(int from, int left, int pairs, int partials, int singles
         }
         return;
     }
-    int head = FirstRest(from);
-    MjTile tile = TileOf(head);
+    if (rest.MoreStranded(8 - length))
+        return;
+    int head = rest.Head();
+    MjTile tile = ShapeRest::TileOf(head);
     // A set of four is read as a kong as well as a pung.
     for (int same = 4; same >= 3; same--) {
-        if (!RestHolds(head, same))
+        if (!rest.Holds(head, same))
             continue;
         Follow(&CMjAi::SmallSearch, head, 0, same, left, pairs, partials, singles);
     }
-    if (CanChow(head))
+    if (rest.CanChow(head))
         Follow(&CMjAi::SmallSearch, head, 1, 3, left, pairs, partials, singles);
-    if (RestHolds(head, 2)) {
+    if (rest.Holds(head, 2)) {
         pairmj[pairs] = tile;
         Follow(&CMjAi::SmallSearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
     for (int gap = 1; gap <= 2; gap++) {
-        if (!CanPartial(head, gap))
+        if (!rest.CanPartial(head, gap))
             continue;
         partmj[partials][0] = tile;
-        partmj[partials][1] = TileOf(head + gap);
+        partmj[partials][1] = ShapeRest::TileOf(head + gap);
         Follow(&CMjAi::SmallSearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
     singlemj[singles] = tile;
