@@ -65,10 +65,8 @@ public:
     {
         uint64_t lows = kinds & (kinds >> 1) & (kinds >> 2) & kChowLows;
         uint64_t stranded = kinds & ~(lows | lows << 1 | lows << 2 | triples);
-        if (std::popcount(stranded) > budget)
-            return true;
         int tiles = 0;
-        for (; stranded; stranded &= stranded - 1)
+        for (; stranded && tiles <= budget; stranded &= stranded - 1)
             tiles += count[std::countr_zero(stranded)];
         return tiles > budget;
     }
