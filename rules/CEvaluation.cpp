@@ -274,7 +274,7 @@ void CEvaluation::BuildDefault()
 void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin,
                              int latermin)
 {
-    if (MeldedPungs(player) > 1)
+    if (MeldedPungs(player) > 1 || !ChowsInReach(player, chows, n, firstmin, latermin))
         return;
     EvalPlan *plan = NewPlan(type);
     if (!plan)
@@ -307,6 +307,31 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
         return;
     plan->candnum = pool.Rest(plan->cand);
     plannum++;
+}
+
+// Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
+// most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
+// fails even with those counts is not built at all.
+bool CEvaluation::ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin,
+                               int latermin) const
+{
+    int most = 0;
+    for (int c = 0; c < n; c++) {
+        bool melded = false;
+        for (int m = 0; m < player.getnum && !melded; m++)
+            melded = IsChowMeld(player.getmj[m], chows[c].suit, chows[c].start);
+        int held = 3;
+        if (!melded) {
+            held = 0;
+            for (int k = 0; k < 3; k++)
+                if (handcount.Of(chows[c].start + k, chows[c].suit) > 0)
+                    held++;
+        }
+        if (held < (c == 0 ? firstmin : latermin))
+            return false;
+        most += held;
+    }
+    return 3 * n - most <= maxdistance;
 }
 
 void CEvaluation::BuildStepChows(const CMjPlayer &player)

@@ -72,6 +72,7 @@ private:
     void BuildMixedShifted(const CMjPlayer &player);
     void BuildMixedStraight(const CMjPlayer &player);
     void BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin, int latermin);
+    bool ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin, int latermin) const;
     void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
     EvalPlan *NewPlan(int type);
     void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);

@@ -117,6 +117,20 @@ TEST(PlanEvaluatorDistance, AMeldedChowCountsAsHeldAndUsesNoConcealedTile)
     EXPECT_TRUE(SameTiles(r.cand, Tiles("2s1199p")));
 }
 
+TEST(PlanEvaluatorDistance, AMeldedChowCanBeTheChowAStepPlanStartsFrom)
+{
+    CMjPlayer p;
+    CEvaluation ev;
+    SetHand(p, "445m19p19s1234z");
+    AddMeld(p, GETMJ_CHI, "123m");
+    Evaluated(ev, p);
+    const EvalPlan *steps = FindPlan(ev, CEvaluation::PLAN_SANBUGAO);
+    ASSERT_NE(steps, nullptr) << "the hand holds too little of 123m, but the meld holds all of it";
+    EXPECT_EQ(steps->distance, 3);
+    EXPECT_EQ(steps->groups[0].heldnum, 3);
+    EXPECT_EQ(steps->groups[0].neednum, 0);
+}
+
 TEST(PlanEvaluatorDistance, AHandOfTerminalsAndHonoursIsOutOfReachOfEveryPlan)
 {
     CMjPlayer p;
