@@ -396,7 +396,7 @@ void CEvaluation::BuildKnitted(const CMjPlayer &player, int type, const int32_t 
         for (int k = 0; k < 3; k++)
             suits[k] = order[k];
     else
-        BestKnittedOrder(hand, handnum, suits);
+        BestKnittedOrder(handcount, suits);
 
     EvalPlan *plan = NewPlan(type);
     if (!plan)

@@ -68,3 +68,5 @@ inline int UnseenCount(const KindCounts &held, const int (*seenmj)[10], MjTile t
 
 // The first suit order (kKnittedOrders) holding the most knitted kinds; returns how many it holds.
 int BestKnittedOrder(const MjTile *tiles, int count, int order[3]);
+// The same from counts the caller already holds.
+int BestKnittedOrder(const KindCounts &counts, int order[3]);
