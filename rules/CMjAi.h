@@ -106,6 +106,6 @@ private:
     bool readyfound = false;
     int32_t readybest = 0;
     int totalcache[MJ_KINDS] = {}; // CanHu of the hand less one copy of a kind; -1 not asked yet
-    uint8_t unseen[5][10] = {};
+    uint8_t unseen[5][10] = {}; // per kind, for the hand being searched
     ShapeRest rest; // the tiles a search has still to place
 };

@@ -19,6 +19,8 @@ int Without(const MjTile *tiles, int n, MjTile tile, MjTile *out)
     return taken ? m : -1;
 }
 
+// The searches below set aside, step by step, a group holding the lowest tile left (the head). A
+// reading's length is the number of its tiles outside chows and pungs.
 int Length(int pairs, int partials, int singles)
 {
     return 2 * (pairs + partials) + singles;
@@ -36,9 +38,6 @@ bool CMjAi::ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const i
     ReadySearch(rest.Start(handcount), 0, 0, 0);
     return readyfound;
 }
-
-// The searches below follow the sorted hand: each step sets aside a group holding the lowest tile
-// left (the head).
 
 // Depth first over every way to read the hand as groups plus at most two pairs, one partial and
 // two singles. Pairs and partials beyond what a ready shape holds are not followed: such readings
@@ -151,8 +150,7 @@ void CMjAi::BestWaySearch(int left, int pairs, int partials, int singles)
     }
     if (singles > 4 || partials > 3)
         return;
-    // A reading's length counts the tiles outside chows and pungs, so tiles that no chow or pung of
-    // the rest can hold may already decide that every reading below runs past 8 and scores nothing.
+    // Tiles that no chow or pung of the rest can hold may already carry every reading below past 8.
     int length = Length(pairs, partials, singles);
     if (rest.MoreStranded(8 - length))
         return;
