@@ -205,29 +205,34 @@ std::string ParseHand(std::string_view line, HandNotation *hand)
     return {};
 }
 
+void SeatHand(const HandNotation &hand, CMjPlayer *player)
+{
+    player->cardnum = hand.concealednum;
+    for (int i = 0; i < hand.concealednum; i++)
+        player->Mj[i] = hand.concealed[i];
+    player->getnum = hand.meldnum;
+    for (int i = 0; i < hand.meldnum; i++) {
+        player->getmj[i] = hand.melds[i];
+        player->exposed[i] = hand.concealedkong[i] ? 0 : 1;
+    }
+    player->zimo = hand.selfdrawn;
+    player->winmj = hand.win;
+    player->flowernum = hand.flowers;
+    player->roundwind = hand.roundwind;
+    player->seatwind = hand.seatwind;
+    player->ganghu = hand.kongreplacement;
+    player->qiangganghu = hand.robbing;
+    player->wildmode = hand.wild;
+    player->wildmj = hand.wildmj;
+}
+
 std::string CheckHand(std::string_view line)
 {
     HandNotation hand;
     if (std::string err = ParseHand(line, &hand); !err.empty())
         return "error: " + err;
     CMjPlayer player;
-    player.cardnum = hand.concealednum;
-    for (int i = 0; i < hand.concealednum; i++)
-        player.Mj[i] = hand.concealed[i];
-    player.getnum = hand.meldnum;
-    for (int i = 0; i < hand.meldnum; i++) {
-        player.getmj[i] = hand.melds[i];
-        player.exposed[i] = hand.concealedkong[i] ? 0 : 1;
-    }
-    player.zimo = hand.selfdrawn;
-    player.winmj = hand.win;
-    player.flowernum = hand.flowers;
-    player.roundwind = hand.roundwind;
-    player.seatwind = hand.seatwind;
-    player.ganghu = hand.kongreplacement;
-    player.qiangganghu = hand.robbing;
-    player.wildmode = hand.wild;
-    player.wildmj = hand.wildmj;
+    SeatHand(hand, &player);
 
     MjTile tiles[14];
     int count = hand.concealednum + 1;

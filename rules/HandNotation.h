@@ -12,6 +12,8 @@
 // f flowers): "123m45p". Melds come first: [123m] chow, [444s] pung, [5555p] exposed kong,
 // {5555p} concealed kong. Flags: self, kong, rob, flowers=N, round=N, seat=N, left=N, seen=N,
 // minfan=N, wild=<tile>.
+class CMjPlayer;
+
 struct HandNotation {
     GetMj melds[4];
     bool concealedkong[4] = {};
@@ -38,6 +40,9 @@ std::string ParseTiles(std::string_view text, std::vector<MjTile> *tiles);
 
 // Reads one line; returns an empty string, or the reason the line cannot be read.
 std::string ParseHand(std::string_view line, HandNotation *hand);
+
+// Puts the hand's concealed tiles, melds and circumstances into a seat.
+void SeatHand(const HandNotation &hand, CMjPlayer *player);
 
 // Scores one line: "total=<T> fans=<i>,..." (fans 1-88, then extra fans as x0-x6), "nowin", or
 // "error: <reason>".

@@ -111,16 +111,7 @@ protected:
         HandNotation hand;
         EXPECT_EQ(ParseHand(line, &hand), "");
         player.Reset();
-        player.cardnum = hand.concealednum;
-        player.getnum = hand.meldnum;
-        for (int i = 0; i < hand.meldnum; i++) {
-            player.getmj[i] = hand.melds[i];
-            player.exposed[i] = !hand.concealedkong[i];
-        }
-        player.winmj = hand.win;
-        player.zimo = hand.selfdrawn;
-        player.flowernum = hand.flowers;
-        player.roundwind = player.seatwind = 1;
+        SeatHand(hand, &player);
         count = 0;
         for (int i = 0; i < hand.concealednum; i++)
             tiles[count++] = hand.concealed[i];

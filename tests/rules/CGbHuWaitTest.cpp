@@ -12,15 +12,9 @@ protected:
     int Wait(const char *line)
     {
         HandNotation hand;
-            EXPECT_EQ(ParseHand(line, &hand), "") << line;
+        EXPECT_EQ(ParseHand(line, &hand), "") << line;
         player.Reset();
-        player.cardnum = hand.concealednum;
-        player.getnum = hand.meldnum;
-        for (int i = 0; i < hand.meldnum; i++) {
-            player.getmj[i] = hand.melds[i];
-            player.exposed[i] = !hand.concealedkong[i];
-        }
-        player.roundwind = player.seatwind = 1;
+        SeatHand(hand, &player);
         SortMj(hand.concealed, hand.concealednum);
         return hu.CanHu(&player, hand.concealed, hand.concealednum);
     }
