@@ -212,6 +212,55 @@ TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
     EXPECT_EQ(m.player[1].scorechange, 0);
 }
 
+// Seat 1 holds a pung of 5p and its fourth copy; seat 0 waits on 5p.
+class RobbingFromARobot : public TurnCycle {
+protected:
+    CMj &Offer()
+    {
+        CMj &m = Table();
+        CMjPlayer &robot = m.player[1];
+        Hand(1, "5p1234567z12345z");
+        robot.cardnum = 11;
+        robot.getmj[0] = GetMj{};
+        robot.getmj[0].kind = GETMJ_PENG;
+        robot.getmj[0].count = 3;
+        robot.getmj[0].tiles[0] = robot.getmj[0].tiles[1] = robot.getmj[0].tiles[2] = Tile("5p");
+        robot.getnum = 1;
+        Hand(0, "123m456m789m111s5p");
+        m.curplayer = 1;
+        m.GangTile(Tile("5p"), 1);
+        return m;
+    }
+};
+
+TEST_F(RobbingFromARobot, TheLocalPlayerIsOfferedTheWinAndTakesIt)
+{
+    CMj &m = Offer();
+    ASSERT_TRUE(m.roboffer);
+    EXPECT_TRUE(m.buttons.hu);
+    EXPECT_TRUE(m.buttons.pass);
+    EXPECT_EQ(m.player[1].getmj[0].count, 3); // the kong waits for the answer
+    m.AnswerClaim(CLAIM_HU);
+    EXPECT_TRUE(m.player[0].ishu);
+    EXPECT_TRUE(m.player[0].fanflag[FAN_ROBBING_THE_KONG]);
+    EXPECT_LT(m.player[1].scorechange, 0);
+    EXPECT_EQ(m.player[2].scorechange, 0);
+}
+
+TEST_F(RobbingFromARobot, PassingLetsTheKongGoAhead)
+{
+    CMj &m = Offer();
+    ASSERT_TRUE(m.roboffer);
+    int drawn = m.mjindex;
+    m.Pass(0);
+    EXPECT_FALSE(m.player[0].ishu);
+    EXPECT_EQ(m.player[1].getmj[0].count, 4);
+    EXPECT_EQ(m.player[1].getmj[0].kind, GETMJ_GANG);
+    EXPECT_EQ(m.seenmj[2][5], 1);
+    EXPECT_EQ(m.mjindex, drawn + 1); // the replacement tile
+    EXPECT_EQ(m.curplayer, 1);
+}
+
 TEST_F(TurnCycle, KongsAreOfferedWithOneTileLeftButNotWithNone)
 {
     CMj &m = Table();
