@@ -38,6 +38,18 @@ protected:
         p.SortMj();
     }
 
+    // The seat's only meld becomes an exposed pung of the tile.
+    void Pung(int seat, std::string_view tile)
+    {
+        CMjPlayer &p = mj->player[seat];
+        p.getmj[0] = GetMj{};
+        p.getmj[0].kind = GETMJ_PENG;
+        p.getmj[0].count = 3;
+        p.getmj[0].tiles[0] = p.getmj[0].tiles[1] = p.getmj[0].tiles[2] = Tile(tile);
+        p.exposed[0] = 1;
+        p.getnum = 1;
+    }
+
     // A robot that declared ready throws out the tile it draws: the simplest way to make it discard.
     void RobotDiscards(int seat, std::string_view tile)
     {
@@ -171,12 +183,7 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     // A pung on the table and its fourth copy drawn: the pung grows into a kong.
     CMjPlayer &me = m.player[0];
     m.curplayer = 0;
-    me.getmj[0] = GetMj{};
-    me.getmj[0].kind = GETMJ_PENG;
-    me.getmj[0].count = 3;
-    me.getmj[0].tiles[0] = me.getmj[0].tiles[1] = me.getmj[0].tiles[2] = Tile("2m");
-    me.exposed[0] = 1;
-    me.getnum = 1;
+    Pung(0, "2m");
     m.seenmj[0][2] = 3;
     me.drawmj = Tile("2m");
     me.drawflag = 1;
@@ -195,11 +202,7 @@ TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
     CMjPlayer &me = m.player[0];
     Hand(0, "1234567z123456z");
     me.cardnum = 10;
-    me.getmj[0] = GetMj{};
-    me.getmj[0].kind = GETMJ_PENG;
-    me.getmj[0].count = 3;
-    me.getmj[0].tiles[0] = me.getmj[0].tiles[1] = me.getmj[0].tiles[2] = Tile("5p");
-    me.getnum = 1;
+    Pung(0, "5p");
     me.drawmj = Tile("5p");
     me.drawflag = 1;
     Hand(2, "123m456m789m111s5p");
@@ -221,11 +224,7 @@ protected:
         CMjPlayer &robot = m.player[1];
         Hand(1, "5p1234567z12345z");
         robot.cardnum = 11;
-        robot.getmj[0] = GetMj{};
-        robot.getmj[0].kind = GETMJ_PENG;
-        robot.getmj[0].count = 3;
-        robot.getmj[0].tiles[0] = robot.getmj[0].tiles[1] = robot.getmj[0].tiles[2] = Tile("5p");
-        robot.getnum = 1;
+        Pung(1, "5p");
         Hand(0, "123m456m789m111s5p");
         m.curplayer = 1;
         m.GangTile(Tile("5p"), 1);
