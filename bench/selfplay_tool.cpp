@@ -3,7 +3,7 @@
 #include "platform/Random.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
-#include "table/SelfPlay.h"
+#include "tests/kit/SelfPlay.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "platform/MessageBox.h"
-#include "table/LocalRobot.h"
-#include "table/SelfPlay.h"
-#include "table/TableAudit.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/kit/SelfPlay.h"
+#include "tests/kit/TableAudit.h"
 #include "tests/support/Tiles.h"
 #include "tests/table/TableFixture.h"
 

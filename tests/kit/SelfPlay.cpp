@@ -1,9 +1,9 @@
-#include "table/SelfPlay.h"
+#include "tests/kit/SelfPlay.h"
 
 #include "platform/TestClock.h"
 #include "table/CMj.h"
-#include "table/LocalRobot.h"
-#include "table/TableAudit.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/kit/TableAudit.h"
 
 namespace {
 

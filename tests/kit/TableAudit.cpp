@@ -1,4 +1,4 @@
-#include "table/TableAudit.h"
+#include "tests/kit/TableAudit.h"
 
 #include "table/CMj.h"
 

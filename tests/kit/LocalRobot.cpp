@@ -1,4 +1,4 @@
-#include "table/LocalRobot.h"
+#include "tests/kit/LocalRobot.h"
 
 #include "table/CMj.h"
 
