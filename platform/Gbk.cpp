@@ -1,5 +1,6 @@
 #include "platform/Gbk.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -42,4 +43,17 @@ std::string GbkToUtf8(std::string_view gbk)
 std::string Utf8ToGbk(std::string_view utf8)
 {
     return Convert("GBK", "UTF-8", utf8);
+}
+
+size_t GbkFit(std::string_view gbk, size_t maxBytes)
+{
+    size_t end = 0;
+    while (end < gbk.size()) {
+        auto lead = static_cast<unsigned char>(gbk[end]);
+        size_t width = (lead >= 0x81 && lead <= 0xFE) ? 2 : 1;
+        if (end + width > maxBytes)
+            break;
+        end += width;
+    }
+    return std::min(end, gbk.size());
 }

@@ -6,3 +6,7 @@
 // Bytes that do not convert are replaced ('?'), so a damaged string never stops the conversion.
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
+
+// The length of the longest start of a GBK text that fits in maxBytes without splitting a character
+// (a lead byte 0x81-0xFE takes the byte after it). Fixed-width fields are filled with this cut.
+size_t GbkFit(std::string_view gbk, size_t maxBytes);

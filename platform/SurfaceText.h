@@ -19,6 +19,13 @@ enum TextFlags : unsigned {
     TextWordBreak = 16,  // lines break between words to fit the width; otherwise only at line ends
 };
 
+// Colours of labels, lines and edit boxes are kept as Windows COLORREF values, 0x00BBGGRR; drawing
+// takes 0x00RRGGBB.
+constexpr uint32_t ColorRefToRgb(uint32_t colorref)
+{
+    return (colorref & 0xFF) << 16 | (colorref & 0xFF00) | (colorref >> 16 & 0xFF);
+}
+
 struct TextStyle {
     TextFont font = TextFont::Arial12;
     uint32_t color = 0xFFFFFF; // 0x00RRGGBB

@@ -20,7 +20,21 @@ constexpr const char *kSuitVoices[3] = {"wan_", "tiao_", "bing_"};
 constexpr int kMaleRow = 0;
 constexpr int kFemaleRow = 1;
 
+std::function<void(std::string_view)> g_playHook;
+
 } // namespace
+
+void CDxSound::SetPlayHook(std::function<void(std::string_view file)> hook)
+{
+    g_playHook = std::move(hook);
+}
+
+void CDxSound::Start(AudioBuffer &buffer, std::string_view file)
+{
+    if (g_playHook)
+        g_playHook(file);
+    buffer.Play(false);
+}
 
 CDxSound::CDxSound()
 {
@@ -94,7 +108,18 @@ void CDxSound::PlayActionVoice(bool male, int index)
 void CDxSound::PlayEffect(int slot)
 {
     if (!disabled && soundon && slot >= 0 && slot < kEffects && effects[slot])
-        effects[slot]->Play(false);
+        Start(*effects[slot], kEffectFiles[slot]);
+}
+
+void CDxSound::PlayWave(const std::string &path)
+{
+    if (disabled)
+        return;
+    std::unique_ptr<AudioBuffer> &wave = waves_[path];
+    if (!wave)
+        wave = LoadWave(Paths::Resolve(path));
+    if (wave)
+        Start(*wave, path);
 }
 
 void CDxSound::PlayLoop()

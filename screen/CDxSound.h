@@ -3,8 +3,11 @@
 #include "rules/MjTile.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // The game screen's sounds: effects, the tile names and calls spoken in a male and a female voice,
 // and the looped tune. Every sound is a WAV file under "Wave\", loaded once at start. When there is
@@ -30,6 +33,9 @@ public:
     void PlayMjVoice(bool male, MjTile tile);
     void PlayActionVoice(bool male, int index);
     void PlayEffect(int slot);
+    // A sound file of its own (a check box's click), loaded on first use and kept; it sounds even
+    // with the sound switch off.
+    void PlayWave(const std::string &path);
     void PlayLoop();
     void StopLoop();
     void SetSoundOn(bool on);
@@ -47,8 +53,14 @@ public:
     // The options screen sets the tune's volume on it directly.
     std::unique_ptr<AudioBuffer> loop;
 
+    // Tests hear every effect and wave that starts, by its file ("Wave\move.wav"); empty: none.
+    static void SetPlayHook(std::function<void(std::string_view file)> hook);
+
 private:
     void PlayVoice(bool male, int index, int first, int last);
+    void Start(AudioBuffer &buffer, std::string_view file);
+
+    std::map<std::string, std::unique_ptr<AudioBuffer>> waves_;
 };
 
 // The one player, created by the game object.

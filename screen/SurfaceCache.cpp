@@ -39,6 +39,20 @@ void RememberSurface(SurfaceSlot &slot, std::string_view path, SurfaceKind kind)
     ++surfacenum;
 }
 
+void ForgetSurface(const SurfaceSlot &slot)
+{
+    int kept = 0;
+    for (int i = 0; i < surfacenum; ++i) {
+        if (surfaceslot[i] == &slot)
+            continue;
+        surfaceslot[kept] = surfaceslot[i];
+        surfacepath[kept] = std::move(surfacepath[i]);
+        surfacekind[kept] = surfacekind[i];
+        ++kept;
+    }
+    surfacenum = kept;
+}
+
 int FindSurfaceEntry(const SurfaceSlot &slot)
 {
     for (int i = 0; i < surfacenum; ++i)

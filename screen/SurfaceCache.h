@@ -18,6 +18,8 @@ extern int surfacenum;
 // Appends an entry; past the table's end the picture is simply not remembered (it is then neither
 // released nor rebuilt by a switch, and keeps its surface).
 void RememberSurface(SurfaceSlot &slot, std::string_view path, SurfaceKind kind);
+// Takes every entry of slot out of the table, for an owner that goes before the program ends.
+void ForgetSurface(const SurfaceSlot &slot);
 // The first entry of slot, or -1.
 int FindSurfaceEntry(const SurfaceSlot &slot);
 
