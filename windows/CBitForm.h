@@ -1,0 +1,67 @@
+#pragma once
+#include "screen/CachedPicture.h"
+#include "windows/CBitButtonArray.h"
+
+#include <cstdint>
+#include <string_view>
+
+class CMj;
+
+// Which in-game screen is on top; 0 leaves the table up, and it takes the input.
+enum ScreenId : int8_t {
+    SCREEN_NONE = 0,
+    SCREEN_SCORE = 1,      // CScoreForm, over the table
+    SCREEN_OPTIONS = 2,    // CSetForm
+    SCREEN_SLOTS = 6,      // CWelComForm
+    SCREEN_NEWGAME = 7,    // CNewGameDlg, over the slots
+    SCREEN_NAME = 8,       // CInputNameDlg, over the table
+    SCREEN_LOBBY = 10,     // CNetRoom
+    SCREEN_MENU = 11,      // CModeForm
+    SCREEN_LOGIN = 12,     // CLoginForm
+    SCREEN_REGISTER = 13,  // CRegForm
+    SCREEN_INVITE = 14,    // CInviteForm, over the table
+    SCREEN_HELP = 15,      // CHelpForm
+    SCREEN_SERVERS = 18,   // CChooseNetForm
+};
+extern int8_t curscreen;
+
+// The three message screens stand over whatever is up, each with a flag of its own: the message
+// with OK (CShowMessageForm), a received invitation (CInviteMessage), a notice without buttons
+// (CInfoForm). Input goes to the message, then the invitation, then the screen, then the table.
+extern uint8_t showmsgon;
+extern uint8_t invitemsgon;
+extern uint8_t infoformon;
+
+// The base of every in-game screen: a background picture at (x, y) with its buttons, drawn into the
+// frame by the renderer. Mouse positions are frame coordinates; the mouse operations return the
+// index of the button concerned, or -1.
+class CBitForm {
+public:
+    CBitForm(std::string_view background, CMj *owner);
+    virtual ~CBitForm();
+    CBitForm(const CBitForm &) = delete;
+    CBitForm &operator=(const CBitForm &) = delete;
+
+    // The background, opaque, then the buttons.
+    virtual void Draw();
+    // Back to the table, repainted.
+    virtual void Hide();
+    virtual void SetPos(int px, int py);
+    virtual void Idle() {}
+    // Writes the screen's id into curscreen (or its overlay flag) and repaints.
+    virtual void Show() = 0;
+    virtual int MouseDown(int px, int py) = 0;
+    virtual int MouseMove(int px, int py) = 0;
+    virtual int MouseUp(int px, int py) = 0;
+
+    CachedPicture background;
+    int x = 0;
+    int y = 0;
+    int dragx = 0; // the screen's position when a drag began
+    int dragy = 0;
+    CBitButtonArray buttons;
+    CMj *owner;
+    uint8_t dragging = 0; // a press outside the buttons lasts
+    int dragstartx = 0;   // where the pointer was when it began
+    int dragstarty = 0;
+};
