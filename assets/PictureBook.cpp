@@ -220,6 +220,7 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawTable(book);
     DrawSigns(book);
     DrawAvatars(book);
+    DrawWidgets(book);
     // The sheet goes beside the data folder (the build folder), not into it.
     std::filesystem::path data = std::filesystem::absolute(folder).lexically_normal();
     if (!data.has_filename())

@@ -57,4 +57,5 @@ void DrawTiles(PictureBook &book);
 void DrawTable(PictureBook &book);
 void DrawSigns(PictureBook &book);
 void DrawAvatars(PictureBook &book);
+void DrawWidgets(PictureBook &book);
 bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);
