@@ -2,7 +2,7 @@
 #include "platform/QtTimerService.h"
 #include "table/CMj.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <csignal>
 #include <cstdio>
 
@@ -17,7 +17,8 @@ void Quit(int)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The game draws its text with the toolkit's fonts, which need the GUI application.
+    QApplication app(argc, argv);
     Paths::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     QtTimerService timers;
     TimerService::Install(&timers);

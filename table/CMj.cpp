@@ -9,6 +9,8 @@
 #include "rules/FanTable.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
+#include "windows/CDxChatWnd.h"
+#include "windows/CDxEdit.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,7 +19,6 @@
 int minfan = 8;
 uint8_t wildmode = 0;
 MjTile wildmj;
-uint8_t curscreen = 0;
 bool showhelp = true;
 ServerInfo serverlist[MAX_SERVERS];
 int servercount = 0;
@@ -49,6 +50,13 @@ const char *const kDefaultHost = "127.0.0.1";
 const char *const kDefaultHostNetcom = "localhost";
 
 const char *const kProductUrl = "https://lantile.example.org/";
+
+// The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
+// the ready-made lines on the right above the hand. Only online play shows them.
+constexpr int kChatInputX = 400;
+constexpr int kChatInputY = 570;
+constexpr Rect kChatWindows[2] = {{607, 35, 770, 105}, {607, 410, 770, 480}};
+constexpr uint32_t kWhite = 0xFFFFFF;
 
 } // namespace
 
@@ -108,11 +116,22 @@ CMj::CMj()
     SyncRules();
     scoremultiplier = 1;
 
-    // 8. The lines the chat window shows at start.
+    // 8. The chat input (the table's only edit box, so it keeps the focus) and the chat windows; the
+    // ready-made lines start from the first page.
+    chatedit = std::make_unique<CDxEdit>("Graphic\\input.bmp");
+    chatedit->SetPos(kChatInputX, kChatInputY);
+    chatedit->focused = 1;
+    for (int i = 0; i < 2; i++) {
+        chatwnd[i] = std::make_unique<CDxGameChatWnd>();
+        const Rect &r = kChatWindows[i];
+        chatwnd[i]->SetPos(r.left, r.top, r.right, r.bottom);
+    }
     ReadChatLines();
+    if (chatwnd[1]->pages.Count() > 0)
+        chatwnd[1]->curpage = 0;
 
     // 9. The product's link.
-    linklabels[0] = LinkLabelSlot{265, 572, "Lantile on website", kProductUrl, true};
+    linklabels[0].Set(265, 572, "Lantile on website", kProductUrl);
     linklabelcount = 1;
 
     ShowTips = 1;
@@ -136,6 +155,9 @@ CMj::CMj()
 CMj::~CMj()
 {
     SaveSetting("SET.ini");
+    chatedit.reset();
+    for (auto &wnd : chatwnd)
+        wnd.reset();
     for (CMjTimer *&t : timers) {
         delete t;
         t = nullptr;
@@ -171,7 +193,7 @@ void CMj::ReadChatLines()
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        chatlines.push_back(line);
+        chatwnd[1]->AddText(line, kWhite);
     }
 }
 

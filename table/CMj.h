@@ -6,10 +6,12 @@
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
 #include "table/ServerInfo.h"
+#include "windows/CBitForm.h"
+#include "windows/CDxLinkLabel.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 // Timer ids: the main window routes every tick to CMj::OnTimer by these numbers.
 enum MjTimerId : unsigned {
@@ -58,13 +60,8 @@ enum ActionVoice { VOICE_PENG = 34, VOICE_GANG = 35, VOICE_HU = 36, VOICE_ZIMO =
                    VOICE_CHI = 39, VOICE_TING = 40 };
 enum Effect { EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN = 8, EFFECT_PAY = 9 };
 
-// A link label's place in the rotation of timer 106.
-struct LinkLabelSlot {
-    int x = 0, y = 0;
-    std::string caption;
-    std::string url;
-    bool visible = false;
-};
+class CDxEdit;
+class CDxGameChatWnd;
 
 constexpr int MAX_LINKLABELS = 10;
 constexpr int FANNAME_COUNT = 90;
@@ -142,8 +139,11 @@ public:
 
     uint8_t gamestatus = 0; // 0 before the first hand, 1 in a hand, 2 the hand has ended
     uint8_t blink = 0;
-    std::vector<std::string> chatlines; // the lines of "Chat.txt", shown in the chat window
-    LinkLabelSlot linklabels[MAX_LINKLABELS];
+    // The chat input and the table's two chat windows: 0 the table's chat and system lines, 1 the
+    // ready-made lines of "Chat.txt" that the player clicks to send.
+    std::unique_ptr<CDxEdit> chatedit;
+    std::unique_ptr<CDxGameChatWnd> chatwnd[2];
+    CDxLinkLabel linklabels[MAX_LINKLABELS];
     int linklabelcount = 0;
     int linkpair = 0;
     uint8_t yuyin = 0;
@@ -253,7 +253,6 @@ private:
 extern int minfan;
 extern uint8_t wildmode;
 extern MjTile wildmj;
-extern uint8_t curscreen;
 extern bool showhelp;
 extern ServerInfo serverlist[MAX_SERVERS];
 extern int servercount;

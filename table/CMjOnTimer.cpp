@@ -4,6 +4,7 @@
 #include "platform/Random.h"
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
+#include "windows/CDxEdit.h"
 
 void CMj::OnTimer(unsigned id)
 {
@@ -64,7 +65,7 @@ void CMj::OnTimer(unsigned id)
         blink = !blink;
         break;
     case TIMER_CARET:
-        // The carets of the edit boxes blink here once the boxes are on the screen.
+        chatedit->caret = !chatedit->caret;
         break;
     case TIMER_COUNTDOWN:
         if (gamestatus == 1 && countdown >= 1)
@@ -147,8 +148,8 @@ void CMj::RotateLinkLabels()
         linkpair++;
     if (linkpair < 0 || linkpair > 4)
         linkpair = 0;
-    for (LinkLabelSlot &label : linklabels)
-        label.visible = false;
-    linklabels[2 * linkpair].visible = true;
-    linklabels[2 * linkpair + 1].visible = true;
+    for (CDxLinkLabel &label : linklabels)
+        label.shown = 0;
+    linklabels[2 * linkpair].shown = 1;
+    linklabels[2 * linkpair + 1].shown = 1;
 }

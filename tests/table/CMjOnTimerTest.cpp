@@ -1,4 +1,5 @@
 #include "tests/table/TableFixture.h"
+#include "windows/CDxEdit.h"
 
 namespace {
 
@@ -16,6 +17,17 @@ TEST_F(CMjOnTimer, OnlyTheCaretCountdownAndLinkTimersRunAtStart)
     EXPECT_EQ(clock.Interval(11), 4500u);
     EXPECT_EQ(clock.Interval(13), 5500u);
     EXPECT_EQ(m.GetCountdown(), -1);
+}
+
+TEST_F(CMjOnTimer, TheChatInputsCaretBlinksEveryHalfSecond)
+{
+    CMj &m = Make();
+    ASSERT_TRUE(m.chatedit->focused);
+    EXPECT_EQ(m.chatedit->caret, 1);
+    clock.Advance(500);
+    EXPECT_EQ(m.chatedit->caret, 0);
+    clock.Advance(500);
+    EXPECT_EQ(m.chatedit->caret, 1);
 }
 
 TEST_F(CMjOnTimer, GameStateSetsThePeriodOfTimerOne)
@@ -83,12 +95,13 @@ TEST_F(CMjOnTimer, LinkLabelsRotateOnlyWithThreeOrMoreAndNoScreenUp)
     CMj &m = Make();
     auto visible = [&] {
         std::string v;
-        for (const LinkLabelSlot &l : m.linklabels)
-            v += l.visible ? '1' : '0';
+        for (const CDxLinkLabel &l : m.linklabels)
+            v += l.shown ? '1' : '0';
         return v;
     };
+    for (int i = 2; i < MAX_LINKLABELS; i++)
+        m.linklabels[i].shown = 0;
     m.linklabelcount = 2;
-    m.linklabels[1].visible = true;
     m.OnTimer(TIMER_LINKS);
     EXPECT_EQ(visible(), "1100000000");
 

@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 #include "tests/table/TableFixture.h"
+#include "windows/CDxChatWnd.h"
 
 #include <cstring>
 
@@ -117,13 +118,26 @@ TEST_F(CMjSettings, AFullTwentyByteNameIsSavedWithoutReadingPastIt)
     EXPECT_EQ(std::string(name), std::string(20, 'A'));
 }
 
-TEST_F(CMjSettings, ChatLinesAreKeptInFileOrder)
+TEST_F(CMjSettings, ChatLinesFillTheReadyMadeLinesWindowInFileOrderFromItsFirstPage)
 {
-    folder.Write("Chat.txt", "第一行\r\nsecond\r\n");
+    std::string chat;
+    for (int i = 0; i < 12; i++)
+        chat += "第" + std::to_string(i) + "行\r\n";
+    folder.Write("Chat.txt", chat);
     CMj &m = Make();
-    ASSERT_EQ(m.chatlines.size(), 2u);
-    EXPECT_EQ(m.chatlines[0], "第一行");
-    EXPECT_EQ(m.chatlines[1], "second");
+    const CDxGameChatWnd &lines = *m.chatwnd[1];
+    ASSERT_GT(lines.pages.Count(), 1);
+    EXPECT_EQ(lines.curpage, 0);
+    std::vector<std::string> read;
+    for (int page = 0; page < lines.pages.Count(); page++)
+        for (const CChatLine &line : lines.pages.GetPage(page)->list.lines) {
+            EXPECT_EQ(line.color, 0xFFFFFFu);
+            read.push_back(line.text);
+        }
+    ASSERT_EQ(read.size(), 12u);
+    EXPECT_EQ(read.front(), "第0行");
+    EXPECT_EQ(read.back(), "第11行");
+    EXPECT_EQ(m.chatwnd[0]->pages.Count(), 0);
 }
 
 } // namespace
