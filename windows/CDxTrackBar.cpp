@@ -22,9 +22,8 @@ bool CDxTrackBar::MouseDown(int px, int py)
     return dragging;
 }
 
-bool CDxTrackBar::MouseMove(int px, int py)
+bool CDxTrackBar::MouseMove(int px, int)
 {
-    (void)py;
     if (!dragging || step <= 0)
         return false;
     int wanted = position;

@@ -59,6 +59,23 @@ std::vector<Picture> Pictures()
         list.push_back({std::string("Graphic/") + wind + ".bmp", 40, 24, true});
     for (int n = 0; n < 3; ++n)
         list.push_back({"Graphic/Tips/tips" + std::to_string(n) + ".bmp", 260, 60, true});
+    // Buttons are five frames side by side, each small enough for the place the table gives it.
+    for (const char *claim : {"peng", "gang", "hu", "guo", "chi", "ting", "tang", "piao", "piaono"})
+        list.push_back({std::string("Graphic/") + claim + ".bmp", 5 * 64, 40, true});
+    for (const char *menu : {"option", "back", "rules", "resume"})
+        list.push_back({std::string("Graphic/NewStyle/") + menu + ".bmp", 5 * 196, 44, true});
+    const std::vector<Picture> widgets = {
+        {"Graphic/start.bmp", 5 * 98, 36, true},           {"Graphic/MainMenu.bmp", 5 * 90, 44, true},
+        {"Graphic/MainForm/newgame.bmp", 5 * 36, 24, true}, {"Graphic/MainForm/Close.bmp", 5 * 40, 20, true},
+        {"Graphic/MainForm/max.bmp", 5 * 36, 20, true},     {"Graphic/MainForm/btn_invite.bmp", 5 * 44, 22, true},
+        {"Graphic/ChatWnd/send.bmp", 5 * 60, 24, true},     {"Graphic/ChatWnd/senddefault.bmp", 5 * 36, 24, true},
+        {"Graphic/ChatWnd/up.bmp", 5 * 10, 12, true},       {"Graphic/ChatWnd/down.bmp", 5 * 10, 12, true},
+        {"Graphic/chinull.bmp", 5 * 100, 18, true},         {"Graphic/chicancle.bmp", 5 * 100, 18, true},
+        {"Graphic/input.bmp", 170, 24, true},               {"Graphic/ChatWnd/BackGround.bmp", 186, 80, true},
+        {"Graphic/NetForm/Chat.bmp", 532, 72, true},        {"Graphic/NetForm/up.bmp", 5 * 16, 16, true},
+        {"Graphic/NetForm/down.bmp", 5 * 16, 16, true},     {"Graphic/NetForm/barcenter.bmp", 16, 8, false},
+    };
+    list.insert(list.end(), widgets.begin(), widgets.end());
     return list;
 }
 
