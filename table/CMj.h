@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Timer ids: the main window routes every tick to CMj::OnTimer by these numbers.
 enum MjTimerId : unsigned {
