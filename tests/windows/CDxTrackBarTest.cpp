@@ -4,96 +4,61 @@
 namespace {
 
 // Stand-ins for the screens' own thumbs: any generated picture will do.
-constexpr const char *kThumb = "Graphic\\state.bmp";
+constexpr const char *kThumb = "Graphic\\state.bmp"; // 40 x 22
 constexpr const char *kUp = "Graphic\\NetForm\\up.bmp";
 constexpr const char *kDown = "Graphic\\NetForm\\down.bmp";
 
-class CDxTrackBarTest : public WidgetTest {
-protected:
-    void SetUp() override
-    {
-        WidgetTest::SetUp();
-        slider = std::make_unique<CDxTrackBar>(kThumb);
-        width = slider->thumb.Width();
-        // Ten pixels a step.
-        slider->SetRange(100, 100 + width + 200, 300);
-    }
-    // A press in the middle of the thumb where it stands now.
-    bool PressThumb() { return slider->MouseDown(100 + slider->position * slider->step + width / 2, 310); }
+using CDxTrackBarTest = WidgetTest;
 
-    std::unique_ptr<CDxTrackBar> slider;
-    int width = 0;
-};
-
-TEST_F(CDxTrackBarTest, DraggingPastEitherEndStopsAtTheEnd)
+TEST_F(CDxTrackBarTest, TheSliderMovesOnlyByItsThumbAndStopsAtBothEnds)
 {
-    ASSERT_EQ(slider->step, 10);
-    ASSERT_TRUE(PressThumb());
-    EXPECT_TRUE(slider->MouseMove(50, 310));
-    EXPECT_EQ(slider->position, 0);
-    EXPECT_FALSE(slider->MouseMove(100, 310)); // on the track's start: no change
-    EXPECT_TRUE(slider->MouseMove(100 + 75, 310));
-    EXPECT_EQ(slider->position, 7);
-    EXPECT_TRUE(slider->MouseMove(slider->x1 + 50, 310));
-    EXPECT_EQ(slider->position, 20);
-    // Near the track's end the step count would pass 20.
-    EXPECT_FALSE(slider->MouseMove(slider->x1 - 1, 310));
-    EXPECT_EQ(slider->position, 20);
-    EXPECT_TRUE(slider->MouseUp(0, 0));
-    EXPECT_FALSE(slider->MouseMove(150, 310));
-    EXPECT_EQ(slider->position, 20);
-}
+    CDxTrackBar slider(kThumb);
+    EXPECT_TRUE(slider.MouseDown(20, 5)); // before its range: no step, no drag
+    EXPECT_FALSE(slider.MouseMove(500, 5));
+    slider.SetRange(100, 100 + 40 + 200, 300); // ten pixels a step
+    slider.position = 10;
+    EXPECT_FALSE(slider.MouseDown(200, 310)); // beside the thumb
+    EXPECT_FALSE(slider.MouseDown(220, 300));
+    EXPECT_FALSE(slider.MouseMove(50, 310));
+    EXPECT_EQ(slider.position, 10);
 
-TEST_F(CDxTrackBarTest, APressBesideTheThumbMovesNothing)
-{
-    slider->position = 10;
-    const int left = 100 + 10 * 10;
-    EXPECT_FALSE(slider->MouseDown(left, 310));
-    EXPECT_FALSE(slider->MouseDown(left - 30, 310));
-    EXPECT_FALSE(slider->MouseDown(left + 5, 300));
-    EXPECT_FALSE(slider->MouseMove(50, 310));
-    EXPECT_EQ(slider->position, 10);
-}
-
-TEST_F(CDxTrackBarTest, ATrackTooShortForItsStepsTakesNoDrag)
-{
-    CDxTrackBar unset(kThumb);
-    EXPECT_TRUE(unset.MouseDown(width / 2, 5));
-    EXPECT_FALSE(unset.MouseMove(500, 5));
-    EXPECT_EQ(unset.position, 20);
-
-    slider->SetRange(100, 100 + width + 19, 300);
-    EXPECT_EQ(slider->step, 0);
-    ASSERT_TRUE(PressThumb());
-    EXPECT_FALSE(slider->MouseMove(110, 310));
-    EXPECT_FALSE(slider->MouseMove(50, 310));
-    EXPECT_EQ(slider->position, 20);
-}
-
-TEST_F(CDxTrackBarTest, TheThumbIsDrawnAtItsStep)
-{
-    slider->position = 7;
+    ASSERT_TRUE(slider.MouseDown(220, 310));
+    EXPECT_TRUE(slider.MouseMove(50, 310));
+    EXPECT_EQ(slider.position, 0);
+    EXPECT_FALSE(slider.MouseMove(100, 310)); // on the track's start
+    EXPECT_TRUE(slider.MouseMove(175, 310));
+    EXPECT_EQ(slider.position, 7);
+    EXPECT_TRUE(slider.MouseMove(400, 310));
+    EXPECT_EQ(slider.position, 20);
+    EXPECT_FALSE(slider.MouseMove(339, 310)); // 23 steps in, still 20
     std::unique_ptr<Surface> before = Snapshot();
-    slider->Draw();
-    EXPECT_EQ(CellMismatches(*Load(kThumb), slider->thumb.rect, 170, 300, *before), 0);
+    slider.Draw();
+    EXPECT_EQ(CellMismatches(*Load(kThumb), {0, 0, 40, 22}, 300, 300, *before), 0);
+    EXPECT_TRUE(slider.MouseUp(0, 0));
+    EXPECT_FALSE(slider.MouseMove(150, 310));
+
+    slider.SetRange(100, 100 + 40 + 19, 300); // too short for its steps
+    ASSERT_TRUE(slider.MouseDown(100 + 20, 310));
+    EXPECT_FALSE(slider.MouseMove(50, 310));
+    EXPECT_EQ(slider.position, 20);
 }
 
 class CDxTrackBar2Test : public WidgetTest {
 protected:
+    // The lobby's page bar.
     void SetUp() override
     {
         WidgetTest::SetUp();
         bar = std::make_unique<CDxTrackBar2>(kUp, kUp, kDown);
-        // The lobby's page bar.
         bar->SetRange(548, 85, 420);
         bar->buttons.SetPos(CDxTrackBar2::kUp, 547, 66);
         bar->buttons.SetPos(CDxTrackBar2::kDown, 547, 420);
     }
-    bool Click(int index)
+    void Click(int index)
     {
         const CBitButton *b = bar->buttons.Get(index);
         bar->MouseDown(b->x + 8, b->y + 8);
-        return bar->MouseUp(b->x + 8, b->y + 8);
+        EXPECT_TRUE(bar->MouseUp(b->x + 8, b->y + 8));
     }
 
     std::unique_ptr<CDxTrackBar2> bar;
@@ -101,27 +66,25 @@ protected:
 
 TEST_F(CDxTrackBar2Test, TheArrowsTurnOnePageAndStopAtTheEnds)
 {
-    EXPECT_TRUE(Click(CDxTrackBar2::kUp));
+    Click(CDxTrackBar2::kUp);
     EXPECT_EQ(bar->position, 0);
-    EXPECT_TRUE(Click(CDxTrackBar2::kDown));
+    Click(CDxTrackBar2::kDown);
     EXPECT_EQ(bar->position, 1);
     bar->position = 16;
-    EXPECT_TRUE(Click(CDxTrackBar2::kDown));
+    Click(CDxTrackBar2::kDown);
     EXPECT_EQ(bar->position, 16);
-    EXPECT_TRUE(Click(CDxTrackBar2::kUp));
+    Click(CDxTrackBar2::kUp);
     EXPECT_EQ(bar->position, 15);
-    EXPECT_EQ(bar->dragging, 0);
 }
 
 TEST_F(CDxTrackBar2Test, DraggingTheThumbPastEitherEndStopsAtTheEnd)
 {
-    ASSERT_EQ(bar->step, (420 - 85 - 16) / 16);
+    const int step = (420 - 85 - 16) / 16;
     ASSERT_TRUE(bar->MouseDown(555, 93));
-    EXPECT_EQ(bar->dragging, 1);
     EXPECT_TRUE(bar->MouseMove(555, 600));
     EXPECT_EQ(bar->position, 16);
-    EXPECT_EQ(bar->buttons.Get(CDxTrackBar2::kThumb)->y, 85 + 420 - 85 - 16);
-    EXPECT_TRUE(bar->MouseMove(555, 85 + 5 * bar->step + 1));
+    EXPECT_EQ(bar->buttons.Get(CDxTrackBar2::kThumb)->y, 420 - 16);
+    EXPECT_TRUE(bar->MouseMove(555, 85 + 5 * step + 1));
     EXPECT_EQ(bar->position, 5);
     EXPECT_TRUE(bar->MouseMove(555, 10));
     EXPECT_EQ(bar->position, 0);
@@ -129,7 +92,6 @@ TEST_F(CDxTrackBar2Test, DraggingTheThumbPastEitherEndStopsAtTheEnd)
     bar->MouseUp(555, 10);
 
     bar->SetRange(548, 85, 100); // shorter than the thumb and its 16 steps
-    ASSERT_LE(bar->step, 0);
     ASSERT_TRUE(bar->MouseDown(555, 93));
     EXPECT_FALSE(bar->MouseMove(555, 600));
     EXPECT_EQ(bar->position, 0);
@@ -147,8 +109,7 @@ TEST_F(CDxTrackBar2Test, TheColumnOfTilesRunsDownToTheBottomUnderTheThumb)
     EXPECT_EQ(CellMismatches(*tile, tile->Bounds(), 547, 85 + 41 * 8, *before, false), 0);
     EXPECT_EQ(Changed(*before, {547, 85 + 42 * 8, 563, 85 + 43 * 8}), 0);
     // The thumb's own pixels over the column.
-    const int thumbY = 85 + 8 * bar->step;
-    EXPECT_EQ(CellMismatches(*Load(kUp), {0, 0, 16, 16}, 547, thumbY, *Snapshot()), 0);
+    EXPECT_EQ(CellMismatches(*Load(kUp), {0, 0, 16, 16}, 547, 85 + 8 * bar->step, *Snapshot()), 0);
 }
 
 } // namespace
