@@ -65,6 +65,7 @@ void CGbHu::Reset(CMjPlayer *p)
     besttotal = 0;
     found = false;
     wildnum = 0;
+    winkind = MjKind(p->winmj);
     std::memcpy(group, meld, sizeof(Group) * meldnum);
 }
 
@@ -89,6 +90,17 @@ void CGbHu::AddCircumstances(uint8_t *flags) const
     for (int i = 0; i < 3; i++)
         if (circumstance[i])
             flags[kFans[i]] = 1;
+}
+
+void CGbHu::AddWinContext(uint8_t *flags) const
+{
+    if (player->zimo)
+        flags[FAN_SELF_DRAWN] = 1;
+    // Out on a kong's replacement is a self-drawn fan: a discard won after a kong earns nothing.
+    if (player->zimo && player->ganghu)
+        flags[FAN_OUT_WITH_REPLACEMENT] = 1;
+    if (player->qiangganghu)
+        flags[FAN_ROBBING_THE_KONG] = 1;
 }
 
 int CGbHu::GroupKinds(const Group *groups, int n, uint8_t *counts)
@@ -184,10 +196,13 @@ int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
 {
     std::memset(workflag, 0, sizeof workflag);
     workflag[fan] = 1;
-    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(PresentMask(allkinds)))
+    uint64_t present = PresentMask(allkinds);
+    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(present))
         workflag[FAN_ALL_TYPES] = 1;
-    if (player->zimo)
-        workflag[FAN_SELF_DRAWN] = 1;
+    // Honours and knitted tiles whose numbered tiles are a whole knitted straight count both.
+    if (fan == FAN_LESSER_HONOURS_KNITTED && HoldsKnittedTiles(present))
+        workflag[FAN_KNITTED_STRAIGHT] = 1;
+    AddWinContext(workflag);
     AddCircumstances(workflag);
     int total = CalcTotalFan();
     std::memcpy(fanflag, workflag, sizeof fanflag);
@@ -199,10 +214,10 @@ int CGbHu::ScoreSevenPairs(const uint8_t *counts, int n)
 {
     std::memset(workflag, 0, sizeof workflag);
     workflag[FAN_SEVEN_PAIRS] = 1;
-    if (player->zimo)
-        workflag[FAN_SELF_DRAWN] = 1;
+    AddWinContext(workflag);
     AddCircumstances(workflag);
     HandFans(counts, n);
+    SevenPairsFans(counts);
     return CalcTotalFan();
 }
 
@@ -282,6 +297,11 @@ void CGbHu::KeepBest(int total, int depth)
     for (int i = 0; i < depth; i++)
         bestgroup[i] = ToGetMj(group[meldnum + i]);
     std::memcpy(fanflag, workflag, sizeof fanflag);
+}
+
+int CGbHu::WaitAnswer() const
+{
+    return found && besttotal >= minfan ? besttotal : 0;
 }
 
 int CGbHu::FinishOrdinary()

@@ -22,7 +22,8 @@ public:
     // flowernum, ganghu and qiangganghu must be set before. seenmj may be null (nothing seen).
     int Hu(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
     // tiles: a hand one tile short of complete. The best total (flowers not counted), 1 for a
-    // special wait or in wild mode, 0 when the hand cannot win with minfan.
+    // special wait or in wild mode, 0 when the hand cannot win with minfan. Only a question: the
+    // player's record is left exactly as it was.
     int CanHu(CMjPlayer *player, const MjTile *tiles, int count);
     // The hand-level fan tests over the concealed tiles and the melds' tiles, into the working flags.
     int CalcFan(const MjTile *tiles, int count, CMjPlayer *player);
@@ -67,6 +68,8 @@ private:
     void Begin(CMjPlayer *p);
     void NoteCircumstances(const int (*seenmj)[10], int leftnum);
     void AddCircumstances(uint8_t *flags) const;
+    // Self-drawn, out on a kong's replacement and robbing a kong, for a win of any shape.
+    void AddWinContext(uint8_t *flags) const;
     static int GroupKinds(const Group *groups, int n, uint8_t *counts);
     static GetMj ToGetMj(const Group &g);
 
@@ -76,6 +79,7 @@ private:
     static int HonoursKnittedFan(const uint8_t *counts, int n);
     static int TakeKnitted(const int suits[3], uint8_t *counts);
     static bool IsKnittedStraight(const uint8_t *counts, int n);
+    static bool HoldsKnittedTiles(uint64_t present);
     static bool IsSevenPairs(const uint8_t *counts, int n);
     static bool CanComplete(uint8_t *counts, int n, bool pairtaken, int from = 0);
     static uint64_t KnittedMask(const int suits[3]);
@@ -94,11 +98,14 @@ private:
     void ScoreFilledGroups(int depth);
     void KeepBest(int total, int depth);
     int FinishOrdinary();
+    // CanHu's answer from the best reading, written nowhere.
+    int WaitAnswer() const;
 
     // Fan tests (CGbHuFans.cpp).
     void SaveHandFans(const uint8_t *counts, int n);
     void HandFans(const uint8_t *counts, int n);
-    static bool IsNineGates(const uint8_t *counts, uint64_t present);
+    bool IsNineGates(const uint8_t *counts, uint64_t present) const;
+    void SevenPairsFans(const uint8_t *counts);
     static bool IsSevenShiftedPairs(const uint8_t *counts, int n);
     void PlayerFans();
     int ScoreReading();
@@ -143,5 +150,6 @@ private:
     uint8_t savedflag[FAN_COUNT] = {}; // hand-level fans of the hand being read
     uint8_t workflag[kFlagCount] = {};  // fans of the reading being scored
     uint8_t circumstance[3] = {};       // last tile drawn, last tile claimed, fourth copy
+    int winkind = -1;                   // the winning tile of the reading: the player's, or a wait's
     int wildnum = 0;                    // wild tiles held
 };

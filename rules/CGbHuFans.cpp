@@ -103,6 +103,7 @@ int CGbHu::CalcFan(const MjTile *tiles, int count, CMjPlayer *p)
     if (!p)
         return 0;
     player = p;
+    winkind = MjKind(p->winmj);
     if (!LoadMelds(p))
         meldnum = 0;
     uint8_t counts[MJ_KINDS] = {};
@@ -195,19 +196,45 @@ void CGbHu::HandFans(const uint8_t *counts, int n)
         f[FAN_ALL_TYPES] = 1;
 }
 
-// Three 1s, three 9s and 2-8 of one suit, nothing melded.
-bool CGbHu::IsNineGates(const uint8_t *counts, uint64_t present)
+// 1112345678999 of one suit held concealed before the win, which any tile of the suit completes:
+// the fourteen tiles are that shape and the winning tile. A hand that merely contains the shape
+// and won on another tile is no nine gates.
+bool CGbHu::IsNineGates(const uint8_t *counts, uint64_t present) const
 {
+    static constexpr uint8_t kGates[9] = {3, 1, 1, 1, 1, 1, 1, 1, 3};
     int first = std::countr_zero(present);
     if (first >= 27 || (present & ~SuitMask(first / 9)))
         return false;
-    const uint8_t *c = counts + first / 9 * 9;
-    if (c[0] < 3 || c[8] < 3)
-        return false;
-    for (int v = 1; v < 8; v++)
-        if (!c[v])
+    int base = first / 9 * 9, extra = -1;
+    for (int v = 0; v < 9; v++) {
+        int over = counts[base + v] - kGates[v];
+        if (over < 0 || over > 1 || (over == 1 && extra >= 0))
             return false;
-    return true;
+        if (over == 1)
+            extra = base + v;
+    }
+    // A wild tile won on may stand for the extra tile.
+    bool wildwin = wildmode && IsWildMj(player->winmj);
+    return extra >= 0 && (extra == winkind || wildwin);
+}
+
+// Seven pairs hold no pungs, yet their tiles alone make the terminal fans.
+void CGbHu::SevenPairsFans(const uint8_t *counts)
+{
+    bool terminals = true, orphans = true, honours = false, numbered = false;
+    for (int k = 0; k < MJ_KINDS; k++) {
+        if (!counts[k])
+            continue;
+        terminals = terminals && IsTerminalKind(k);
+        orphans = orphans && IsOrphanKind(k);
+        honours = honours || !IsNumberedKind(k);
+        numbered = numbered || IsNumberedKind(k);
+    }
+    // As for pungs: all terminals and all honours are fans of their own.
+    if (terminals)
+        workflag[FAN_ALL_TERMINALS] = 1;
+    if (orphans && honours && numbered)
+        workflag[FAN_ALL_TERMINALS_AND_HONOURS] = 1;
 }
 
 // Seven pairs of one suit with values rising by one.
@@ -232,19 +259,15 @@ void CGbHu::PlayerFans()
     uint8_t *f = workflag;
     if (meldnum == 0)
         f[FAN_CONCEALED_HAND] = 1;
-    if (player->zimo)
-        f[FAN_SELF_DRAWN] = 1;
+    AddWinContext(f);
     if (f[FAN_CONCEALED_HAND] && f[FAN_SELF_DRAWN]) {
         f[FAN_FULLY_CONCEALED] = 1;
         f[FAN_CONCEALED_HAND] = 0;
         f[FAN_SELF_DRAWN] = 0;
     }
-    if (player->cardnum == 1 && !player->zimo)
+    // Every meld claimed: a concealed kong is no help asked.
+    if (player->cardnum == 1 && !player->zimo && concealedkongs == 0)
         f[FAN_MELDED_HAND] = 1;
-    if (player->ganghu)
-        f[FAN_OUT_WITH_REPLACEMENT] = 1;
-    if (player->qiangganghu)
-        f[FAN_ROBBING_THE_KONG] = 1;
     if (exposedkongs)
         f[FAN_MELDED_KONG] = 1;
     if (concealedkongs)
@@ -286,7 +309,6 @@ int CGbHu::ScoreReading()
 // discard, completed by the winning tile. `strict` also treats a concealed kong as melded.
 void CGbHu::CountConcealed(int *concealed, int *strict) const
 {
-    int winkind = MjKind(player->winmj);
     bool wildwin = wildmode && !player->zimo && IsWildMj(player->winmj);
     int marked = 0;
     *concealed = *strict = 0;
@@ -518,7 +540,7 @@ bool CGbHu::HasShortStraight() const
 void CGbHu::WaitFans(const Reading &r)
 {
     uint8_t *f = workflag;
-    int win = MjKind(player->winmj);
+    int win = winkind;
     if (r.pair >= 0) {
         int v = KindValue(r.pair);
         if (minfan == 0 && IsNumberedKind(r.pair) && (v == 2 || v == 5 || v == 8))

@@ -75,6 +75,15 @@ int CGbHu::TakeKnitted(const int suits[3], uint8_t *counts)
     return held;
 }
 
+// All nine tiles of some knitted straight: 1-4-7, 2-5-8 and 3-6-9, each in its own suit.
+bool CGbHu::HoldsKnittedTiles(uint64_t present)
+{
+    for (const auto &suits : kKnittedOrders)
+        if ((present & KnittedMask(suits)) == KnittedMask(suits))
+            return true;
+    return false;
+}
+
 // The nine knitted tiles of one suit assignment, and the rest complete groups and a pair.
 bool CGbHu::IsKnittedStraight(const uint8_t *counts, int n)
 {

@@ -23,6 +23,8 @@ constexpr Exclusion kExclusions[] = {
     {FAN_LOWER_FOUR, {FAN_NO_HONOURS}},
     {FAN_UPPER_FOUR, {FAN_NO_HONOURS}},
     {FAN_LESSER_HONOURS_KNITTED, {FAN_ALL_TYPES, FAN_FULLY_CONCEALED, FAN_SINGLE_WAIT}},
+    // Also when one of the three is a concealed kong, which the two-pung count leaves out.
+    {FAN_THREE_CONCEALED_PUNGS, {FAN_TWO_CONCEALED_PUNGS}},
     {FAN_ALL_FIVES, {FAN_ALL_SIMPLES, FAN_NO_HONOURS}},
     {FAN_THREE_SUITED_TERMINAL_CHOWS, {FAN_MIXED_DOUBLE_CHOW, FAN_TWO_TERMINAL_CHOWS, FAN_NO_HONOURS, FAN_ALL_CHOWS}},
     {FAN_PURE_STRAIGHT, {FAN_SHORT_STRAIGHT, FAN_TWO_TERMINAL_CHOWS}},
@@ -34,7 +36,8 @@ constexpr Exclusion kExclusions[] = {
     {FAN_FULL_FLUSH, {FAN_HALF_FLUSH, FAN_NO_HONOURS, FAN_ONE_VOIDED_SUIT}},
     {FAN_ALL_EVEN_PUNGS, {FAN_ALL_PUNGS, FAN_ALL_SIMPLES, FAN_NO_HONOURS}},
     {FAN_GREATER_HONOURS_KNITTED, {FAN_ALL_TYPES, FAN_FULLY_CONCEALED, FAN_SINGLE_WAIT}},
-    {FAN_SEVEN_PAIRS, {FAN_FULLY_CONCEALED, FAN_SINGLE_WAIT, FAN_CONCEALED_HAND, FAN_DRAGON_PUNG}},
+    // Seven pairs hold no pung, so four of a dragon is no dragon pung either.
+    {FAN_SEVEN_PAIRS, {FAN_FULLY_CONCEALED, FAN_SINGLE_WAIT, FAN_CONCEALED_HAND, FAN_DRAGON_PUNG, FAN_TWO_DRAGON_PUNGS}},
     {FAN_ALL_TERMINALS_AND_HONOURS, {FAN_ALL_PUNGS, FAN_OUTSIDE_HAND, FAN_PUNG_OF_TERMINALS}},
     {FAN_THREE_KONGS, {FAN_TWO_CONCEALED_KONGS, FAN_TWO_MELDED_KONGS, FAN_CONCEALED_KONG, FAN_MELDED_KONG}},
     {FAN_FOUR_PURE_SHIFTED_CHOWS, {FAN_TWO_TERMINAL_CHOWS}},
@@ -56,7 +59,8 @@ constexpr Exclusion kExclusions[] = {
     {FAN_FOUR_KONGS,
      {FAN_MELDED_KONG, FAN_TWO_CONCEALED_KONGS, FAN_TWO_MELDED_KONGS, FAN_CONCEALED_KONG, FAN_THREE_KONGS,
       FAN_ALL_PUNGS, FAN_SINGLE_WAIT}},
-    {FAN_NINE_GATES, {FAN_FULL_FLUSH, FAN_CONCEALED_HAND}},
+    // Its 111 and 999 are part of the fan.
+    {FAN_NINE_GATES, {FAN_FULL_FLUSH, FAN_CONCEALED_HAND, FAN_PUNG_OF_TERMINALS}},
     {FAN_ALL_GREEN, {FAN_HALF_FLUSH}},
     {FAN_BIG_THREE_DRAGONS, {FAN_TWO_DRAGON_PUNGS, FAN_DRAGON_PUNG}},
     // Its wind pungs are not counted again as terminal-or-honour pungs either.
@@ -76,6 +80,12 @@ constexpr auto kPoints = [] {
 int CGbHu::CalcTotalFan()
 {
     uint8_t *f = workflag;
+    // These fans already count the concealed hand: drawn to, such a hand keeps only its self-drawn
+    // point. Done first, so that the fans that clear self-drawn still see it.
+    if (f[FAN_FULLY_CONCEALED] && (f[FAN_FOUR_CONCEALED_PUNGS] || f[FAN_NINE_GATES])) {
+        f[FAN_FULLY_CONCEALED] = 0;
+        f[FAN_SELF_DRAWN] = 1;
+    }
     for (const Exclusion &rule : kExclusions) {
         if (!f[rule.fan])
             continue;

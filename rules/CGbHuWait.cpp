@@ -23,10 +23,7 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
     if (IsKnittedStraightWait(counts, count))
         return 1;
     WaitSearch(counts, count, 0, 0, 0, 0, 0);
-    if (!found || besttotal < minfan)
-        return 0;
-    p->totalfan = besttotal;
-    return besttotal;
+    return WaitAnswer();
 }
 
 // Waits that no group search finds: seven pairs, honours and knitted tiles, thirteen orphans.
@@ -150,6 +147,6 @@ void CGbHu::ScoreWait(int depth)
             g[i].kind = G_PUNG;
             win = g[i].tile;
         }
-    player->winmj = KindMj(win);
+    winkind = win;
     ScoreFilledGroups(depth);
 }

@@ -57,7 +57,7 @@ int CGbHu::CanHuWild(const uint8_t *counts, int n, int wilds)
     uint8_t rest[MJ_KINDS];
     std::memcpy(rest, counts, sizeof rest);
     WildDecompose(rest, n, 0, 0, open, 0, 0);
-    return found ? FinishOrdinary() : 0;
+    return WaitAnswer() > 0 ? 1 : 0;
 }
 
 // Every held tile a terminal or honour; the wild tiles stand for the kinds missing and, when all

@@ -26,8 +26,9 @@ const Case kTable[] = {
     {"1122334455667m 7m", "total=112 fans=6,19"},
     // Knitted straight with an honour pung and pair: 12 only (no wind-dragon mix for 51).
     {"147m258s369p11z22z 2z", "total=12 fans=35"},
-    // Lesser honours and knitted 12; greater 24 with self-drawn 1.
-    {"147m258s369p1234z 5z", "total=12 fans=34"},
+    // Lesser honours and knitted 12, its numbered tiles a knitted straight 12; greater 24 with
+    // self-drawn 1.
+    {"147m258s369p1234z 5z", "total=24 fans=34,35"},
     {"147m25s3p1234567z 6p self", "total=25 fans=20,80"},
     // Big four winds 88 + all honours 64 + single wait 1; pungs, wind fans and terminal pungs cleared.
     {"[111z][222z][333z]444z5z 5z", "total=153 fans=1,11,79"},
@@ -68,11 +69,12 @@ const Case kTable[] = {
     {"123m123p123s456m5p 5p", "total=15 fans=41,62,63,71,79,86"},
     // Triple pung 16, three concealed 16 (self-drawn), fully concealed 4, all simples 2, single 1.
     {"222m222p222s345m6s 6s self", "total=39 fans=32,33,56,68,79"},
-    // Four concealed pungs 64, fully concealed 4, 111m 1, no honours 1, single wait 1.
-    {"111m333p555s777s9m 9m self", "total=71 fans=12,56,73,76,79"},
-    // Nine gates 88 (clears full flush, concealed), 111m/999m concealed 2, terminal pung 1,
+    // Four concealed pungs 64 (its concealed hand counted: drawn, only self-drawn 1 stays), 111m
+    // 1, no honours 1, single wait 1.
+    {"111m333p555s777s9m 9m self", "total=68 fans=12,73,76,79,80"},
+    // Nine gates 88 (clears full flush, concealed, the terminal pungs), 111m/999m concealed 2,
     // single wait on 5m 1, 258 pair 1.
-    {"1112345678999m 5m", "total=93 fans=4,66,73,79,86"},
+    {"1112345678999m 5m", "total=92 fans=4,66,79,86"},
     // All green 88, concealed 2, tile hog of 2s 2, two concealed pungs 2 (222s came on a discard).
     {"234s666s888s66z22s 2s", "total=94 fans=3,62,64,66"},
     // All honours 64 + little four winds 64, three concealed 16, dragon pung 2, East 2+2, concealed 2.
@@ -195,8 +197,8 @@ TEST_F(HuFixture, OnlyTheLastTileOfTheWallCounts)
 TEST_F(HuFixture, SelfDrawnConcealedPungsCountAsConcealed)
 {
     // Won on a discard of the pung's tile, that pung is no longer concealed: four concealed
-    // pungs 64 + fully concealed 4 + 1 + 1 against three concealed 16 + all pungs 6 + 2 + 1 + 1.
-    EXPECT_EQ(CheckHand("111m333p555s77s99m 7s self"), "total=70 fans=12,56,73,76");
+    // pungs 64 + self-drawn 1 + 1 + 1 against three concealed 16 + all pungs 6 + 2 + 1 + 1.
+    EXPECT_EQ(CheckHand("111m333p555s77s99m 7s self"), "total=67 fans=12,73,76,80");
     EXPECT_EQ(CheckHand("111m333p555s77s99m 7s"), "total=26 fans=33,48,62,73,76");
 }
 
@@ -213,6 +215,64 @@ TEST(CGbHuMends, AllHonoursIsNotAlsoTerminalsAndHonours)
 TEST(CGbHuMends, SevenPairsWinsWhenItScoresMoreThanTheChows)
 {
     EXPECT_EQ(CheckHand("1122334455667m 7m"), "total=112 fans=6,19");
+}
+
+// Where the national rules give another result than a literal reading of the fan list.
+TEST(CGbHuMends, NineGatesIsTheShapeHeldBeforeTheWin)
+{
+    // 1112345678999m held, any tile of the suit wins: the 9m makes four 9s and is still nine gates.
+    EXPECT_EQ(CheckHand("1112345678999m 9m"), "total=106 fans=4,28,64");
+    // The same fourteen tiles won on a 1m: the hand held was never the shape. Full flush 24,
+    // straight 16, concealed 2, tile hog 2, 999m 1, single wait 1.
+    EXPECT_EQ(CheckHand("1123456789999m 1m"), "total=46 fans=22,28,62,64,73,79");
+    EXPECT_EQ(CheckHand("1122345678999m 1m"), "total=29 fans=22,62,71,73,86");
+}
+
+TEST(CGbHuMends, FansThatCountTheConcealedHandLeaveOnlySelfDrawnWhenDrawn)
+{
+    EXPECT_EQ(CheckHand("1112345678999m 5m self"), "total=93 fans=4,66,79,80,86");
+    EXPECT_EQ(CheckHand("111m333p555s777s9m 9m self"), "total=68 fans=12,73,76,79,80");
+    // Out on a kong's replacement takes the self-drawn point's place.
+    EXPECT_EQ(CheckHand("{1111m}333p555s777s9m 9m self kong"), "total=77 fans=12,46,67,73,76,79");
+}
+
+TEST(CGbHuMends, SevenPairsScoreTheirTerminalFansButNoDragonPungs)
+{
+    EXPECT_EQ(CheckHand("1199m1199p99s112z 2z"), "total=56 fans=18,19");
+    EXPECT_EQ(CheckHand("1111m99m11p99p11s9s 9s"), "total=90 fans=8,19,64");
+    EXPECT_EQ(CheckHand("1122334455667z 7z"), "total=88 fans=11,19");
+    // Four Red and four Green are two pairs each, not two dragon pungs.
+    EXPECT_EQ(CheckHand("2288m4s55556666z 4s"), "total=27 fans=19,64,75");
+}
+
+TEST(CGbHuMends, HonoursAndKnittedTilesHoldingAKnittedStraightCountBoth)
+{
+    EXPECT_EQ(CheckHand("147m258s369p1234z 5z"), "total=24 fans=34,35");
+    EXPECT_EQ(CheckHand("147m258s36p12345z 6z"), "total=12 fans=34");
+}
+
+TEST(CGbHuMends, KongFansCountForEveryWinningShape)
+{
+    EXPECT_EQ(CheckHand("19m19s19p1234567z 1m rob"), "total=96 fans=7,47");
+    EXPECT_EQ(CheckHand("1122m3355p77s11z2z 2z self kong"), "total=32 fans=19,46");
+    EXPECT_EQ(CheckHand("147m258s369p1234z 5z self kong"), "total=32 fans=34,35,46");
+}
+
+TEST(CGbHuMends, OutOnAKongsReplacementIsSelfDrawnOnly)
+{
+    EXPECT_EQ(CheckHand("{2222m}345p678s99s11z 1z self kong"), "total=14 fans=46,60,61,67");
+    EXPECT_EQ(CheckHand("{2222m}345p678s99s11z 1z kong"), "total=6 fans=60,61,67");
+}
+
+TEST(CGbHuMends, ThreeConcealedPungsWithAConcealedKongAreNotAlsoTwo)
+{
+    EXPECT_EQ(CheckHand("{1111m}333p555s789s2z 2z"), "total=20 fans=33,67,73,79");
+}
+
+TEST(CGbHuMends, MeldedHandNeedsEveryMeldClaimed)
+{
+    EXPECT_EQ(CheckHand("[1111m][222p][333s][456s]5m 5m"), "total=18 fans=42,52,73,74,76,86");
+    EXPECT_EQ(CheckHand("{1111m}[222p][333s][456s]5m 5m"), "total=14 fans=42,67,73,76,79,86");
 }
 
 TEST(CGbHuWild, WildTileCompletesAChowAndIsMarked)
