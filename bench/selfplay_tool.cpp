@@ -19,13 +19,16 @@ int main(int argc, char **argv)
 {
     int hands = 1000;
     unsigned seed = 1;
+    bool animate = false;
     for (int i = 1; i < argc; i++) {
         if (std::strcmp(argv[i], "--hands") == 0 && i + 1 < argc) {
             hands = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--animate") == 0) {
+            animate = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--hands N] [--seed S]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--hands N] [--seed S] [--animate]\n", argv[0]);
             return 2;
         }
     }
@@ -48,7 +51,8 @@ int main(int argc, char **argv)
     auto start = std::chrono::steady_clock::now();
     {
         CMj mj;
-        mj.SetAnimateOn(false);
+        // The game's default is on: its pauses (a ready player's drawn tile) are part of play.
+        mj.SetAnimateOn(animate);
         SelfPlay play(mj, clock);
         play.OnBroken([&](const std::string &rule) {
             if (reported++ < 10)

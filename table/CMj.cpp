@@ -288,13 +288,11 @@ int CMj::GetCountdown() const
 
 void CMj::ResetTable()
 {
-    Timer(TIMER_STATE)->SetEnabled(false);
-    firstdiscard = 0;
-    cansave = 0;
+    StopPlay();
     curplayer = 0;
     gamestatus = 1;
     for (CMjPlayer &p : player)
-        p.Reset();
+        ResetSeat(p);
     std::memset(wallstack, 2, sizeof wallstack);
     std::memset(seenmj, 0, sizeof seenmj);
     std::memset(gridflags, 0, sizeof gridflags);

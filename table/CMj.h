@@ -159,6 +159,9 @@ public:
     void SetPlayerName(const char *name);
     void NewLocalGame();
     void StartHand();
+    // Stops every timer of play and clears the turn's flags and the claim prompt: a new game, a
+    // new hand and a loaded game start from a quiet table.
+    void StopPlay();
     void Shuffle();
     void DiceStep();
     void DiceTimer();
@@ -222,6 +225,7 @@ public:
 
 private:
     void ReadServerList();
+    void ResetSeat(CMjPlayer &p);
     void ReadChatLines();
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
@@ -229,6 +233,9 @@ private:
 
     void TakeDrawnTile();
     void TurnStep();
+    // The one place a seat's tiles are tested for a win: the context of the win (self-drawn, on
+    // its own kong's replacement, robbing a kong) is set for the evaluator and cleared again.
+    bool TestWin(CMjPlayer &p, const MjTile *tiles, int n, MjTile win, bool selfdrawn, bool robbing);
     void LocalDecision();
     void LocalDiscard();
     bool RobotSelfDecision(CMjPlayer &p);
@@ -236,7 +243,7 @@ private:
     void AddClaim(int seat, uint8_t kind, bool accepted);
     bool HasClaimOf(int seat) const;
     void OfferClaimsToLocal();
-    bool WinsWith(int seat, MjTile tile);
+    bool WinsWith(int seat, MjTile tile, bool robbing);
     bool CanDeclareReady(CMjPlayer &p, bool withDrawn);
     void AfterClaim(int seat);
     void AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed);

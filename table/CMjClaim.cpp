@@ -184,10 +184,7 @@ void CMj::CompleteKong(int seat)
 
 bool CMj::CanRob(int seat, MjTile tile)
 {
-    player[seat].qiangganghu = 1;
-    bool wins = WinsWith(seat, tile);
-    player[seat].qiangganghu = 0;
-    return wins;
+    return WinsWith(seat, tile, true);
 }
 
 // Before a pung becomes a kong the others may rob its tile. A robot able to win takes it at once;
@@ -257,8 +254,6 @@ void CMj::Pass(int seat)
             continue;
         c.accepted = 1;
         c.declined = 1;
-        if (c.kind == CLAIM_HU)
-            me.ganghu = 0;
     }
     if (curplayer != 0)
         ClaimsRound();
@@ -277,9 +272,15 @@ void CMj::AnswerClaim(uint8_t kind)
     }
     CMjPlayer &me = player[0];
     if (kind == CLAIM_CHI && me.CanChi(lastdiscard)) {
-        // Several shapes are chosen among on the hand; a single one is taken as it is.
-        me.chimj[0] = me.chichoice[0].tiles[0];
-        me.chimj[1] = me.chichoice[0].tiles[1];
+        // The shape chosen on the hand when it is one of the chows; else the first.
+        bool chosen = false;
+        for (int i = 0; i < me.chinum; i++)
+            chosen = chosen || (IsSameMj(me.chimj[0], me.chichoice[i].tiles[0]) &&
+                                IsSameMj(me.chimj[1], me.chichoice[i].tiles[1]));
+        if (!chosen) {
+            me.chimj[0] = me.chichoice[0].tiles[0];
+            me.chimj[1] = me.chichoice[0].tiles[1];
+        }
     }
     if (kind == CLAIM_HU && roboffer) {
         roboffer = 0;

@@ -40,8 +40,6 @@ void CMj::SetPlayerName(const char *name)
 
 void CMj::NewLocalGame()
 {
-    Timer(TIMER_CLAIMS)->SetEnabled(false);
-    Timer(TIMER_PENG)->SetEnabled(false);
     // An online table may have left its minimum and its wild tile behind.
     minfan = 0;
     wildmode = 0;
@@ -61,16 +59,36 @@ void CMj::NewLocalGame()
     StartHand();
 }
 
-void CMj::StartHand()
+void CMj::StopPlay()
 {
+    static constexpr unsigned kPlayTimers[] = {TIMER_STATE,       GIVETIMER,   ACTIONTIMER, TIMER_CLAIMS,
+                                               TIMER_PENG,        TIMER_FLOWERPAUSE, TIMER_ROBOT, TIMER_DICE,
+                                               TIMER_FLIGHT,      TIMER_CLAIMFLIGHT, TIMER_READYDRAW};
+    for (unsigned id : kPlayTimers)
+        Timer(id)->SetEnabled(false);
     cansave = 0;
     discardhint = 0;
-    Timer(TIMER_PENG)->SetEnabled(false);
-    Timer(TIMER_CLAIMS)->SetEnabled(false);
     readyrequest = 0;
-    Timer(TIMER_STATE)->SetEnabled(false);
     firstdiscard = 0;
     claimtaken = 0;
+    hufound = 0;
+    robpossible = 0;
+    roboffer = 0;
+    robseat = -1;
+    claimcount = 0;
+    ShowClaimButtons(false);
+}
+
+void CMj::ResetSeat(CMjPlayer &p)
+{
+    p.Reset();
+    p.gridrow = 0;
+    p.gridcol = 0;
+}
+
+void CMj::StartHand()
+{
+    StopPlay();
     curplayer = -1;
     showbanker = banker;
     gamestatus = 1;
@@ -78,9 +96,7 @@ void CMj::StartHand()
 
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
-        p.Reset();
-        p.gridrow = 0;
-        p.gridcol = 0;
+        ResetSeat(p);
         p.animation = 0;
         p.animtimer->interval = 4000 + 500 * seat;
         p.animtimer->SetEnabled(true);

@@ -12,14 +12,6 @@ void CMj::Hu(int seat)
     int n = p.cardnum;
     std::memcpy(tiles, p.Mj, sizeof(MjTile) * n);
     bool current = seat == curplayer;
-    if (current) {
-        p.zimo = 1;
-        if (p.ganging)
-            p.ganghu = 1;
-    }
-    if (robpossible || roboffer)
-        p.qiangganghu = robpossible;
-
     MjTile win;
     bool drawnInHand = false;
     if (seat == 0) {
@@ -34,13 +26,8 @@ void CMj::Hu(int seat)
         tiles[n++] = win;
         SortMj(tiles, n);
     }
-    p.winmj = win;
-    int ok = gbhu.Hu(&p, tiles, n, seenmj, MJ_TOTAL - mjindex);
-    bool robbed = p.qiangganghu != 0;
-    p.qiangganghu = 0;
-    p.zimo = 0;
-    p.ganghu = 0;
-    if (!ok) {
+    bool robbed = robpossible != 0;
+    if (!TestWin(p, tiles, n, win, current, robbed)) {
         MessageBox::Show("重新开始游戏", "dazu", MessageBox::IconInformation);
         return;
     }

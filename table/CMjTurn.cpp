@@ -120,6 +120,20 @@ bool CMj::CanDeclareReady(CMjPlayer &p, bool withDrawn)
     return false;
 }
 
+bool CMj::TestWin(CMjPlayer &p, const MjTile *tiles, int n, MjTile win, bool selfdrawn, bool robbing)
+{
+    p.winmj = win;
+    p.zimo = selfdrawn;
+    // Out on a kong's replacement is the kong maker's own draw; a discard after a kong is not.
+    p.ganghu = selfdrawn && p.ganging;
+    p.qiangganghu = robbing;
+    bool wins = gbhu.Hu(&p, tiles, n, seenmj, MJ_TOTAL - mjindex) != 0;
+    p.zimo = 0;
+    p.ganghu = 0;
+    p.qiangganghu = 0;
+    return wins;
+}
+
 void CMj::LocalDecision()
 {
     CMjPlayer &p = player[0];
@@ -134,12 +148,7 @@ void CMj::LocalDecision()
     if (p.drawflag)
         tiles[n++] = p.drawmj;
     SortMj(tiles, n);
-    p.zimo = 1;
-    p.ganghu = p.ganging;
-    p.winmj = p.drawmj;
-    buttons.hu = gbhu.Hu(&p, tiles, n, seenmj, MJ_TOTAL - mjindex) != 0;
-    p.zimo = 0;
-    p.ganghu = 0;
+    buttons.hu = TestWin(p, tiles, n, p.drawmj, true, false);
 
     if (mjindex < kLastTile) {
         MjTile t;
@@ -217,17 +226,9 @@ void CMj::PlayHighlighted()
 bool CMj::RobotSelfDecision(CMjPlayer &p)
 {
     int left = MJ_TOTAL - mjindex;
-    if (!claimtaken) {
-        p.zimo = 1;
-        p.ganghu = p.ganging;
-        p.winmj = p.drawmj;
-        bool wins = gbhu.Hu(&p, p.Mj, p.cardnum, seenmj, left) != 0;
-        p.zimo = 0;
-        p.ganghu = 0;
-        if (wins) {
-            Hu(curplayer);
-            return true;
-        }
+    if (!claimtaken && TestWin(p, p.Mj, p.cardnum, p.drawmj, true, false)) {
+        Hu(curplayer);
+        return true;
     }
     if (claimtaken)
         return false;
@@ -317,7 +318,7 @@ void CMj::PlayTurn()
     }
 }
 
-bool CMj::WinsWith(int seat, MjTile tile)
+bool CMj::WinsWith(int seat, MjTile tile, bool robbing)
 {
     CMjPlayer &p = player[seat];
     MjTile tiles[15];
@@ -325,8 +326,7 @@ bool CMj::WinsWith(int seat, MjTile tile)
         tiles[i] = p.Mj[i];
     tiles[p.cardnum] = tile;
     SortMj(tiles, p.cardnum + 1);
-    p.winmj = tile;
-    return gbhu.Hu(&p, tiles, p.cardnum + 1, seenmj, MJ_TOTAL - mjindex) != 0;
+    return TestWin(p, tiles, p.cardnum + 1, tile, false, robbing);
 }
 
 void CMj::AddClaim(int seat, uint8_t kind, bool accepted)
@@ -354,12 +354,9 @@ void CMj::ScanClaims(int discarder)
         CMjPlayer &q = player[s];
         if (q.ishu)
             continue;
-        q.ganghu = player[discarder].ganging;
-        if (WinsWith(s, t)) {
+        if (WinsWith(s, t, false)) {
             hufound = 1;
             AddClaim(s, CLAIM_HU, s != 0);
-        } else {
-            q.ganghu = 0;
         }
     }
     for (int k = 1; k < 4; k++) {
@@ -400,6 +397,8 @@ void CMj::OfferClaimsToLocal()
 {
     CMjPlayer &me = player[0];
     PlayEffect(EFFECT_PROMPT);
+    // No chow is chosen on the hand yet: an earlier choice must not decide this one.
+    me.chimj[0] = me.chimj[1] = MjTile{};
     buttons = ClaimChoices{};
     for (int i = 0; i < claimcount; i++) {
         if (claimlist[i].seat != 0)

@@ -9,23 +9,36 @@ namespace {
 constexpr unsigned kPlayTimers[] = {TIMER_STATE, TIMER_CLAIMS, TIMER_PENG, TIMER_FLOWERPAUSE,
                                     TIMER_ROBOT, TIMER_DICE, TIMER_READYDRAW};
 
+// A claim button that can be pressed: shown and enabled.
+bool Offered(const ClaimChoices &b, uint8_t enabled)
+{
+    return b.shown && enabled;
+}
+
+bool ClaimOffered(const ClaimChoices &b)
+{
+    return Offered(b, b.hu) || Offered(b, b.gang) || Offered(b, b.peng) || Offered(b, b.chi);
+}
+
 bool AnswerClaims(CMj &mj)
 {
     CMjPlayer &me = mj.player[0];
+    const ClaimChoices &b = mj.buttons;
     int left = MJ_TOTAL - mj.mjindex;
     MjTile t = mj.lastdiscard;
-    if (mj.buttons.hu) {
+    if (b.hu) {
         mj.AnswerClaim(CLAIM_HU);
-    } else if (mj.buttons.gang && mj.curplayer != 0 && mj.ai.NeedGang(&me, t, mj.seenmj, left)) {
+    } else if (b.gang && mj.curplayer != 0 && mj.ai.NeedGang(&me, t, mj.seenmj, left)) {
         mj.AnswerClaim(CLAIM_GANG);
-    } else if (mj.buttons.gang && mj.curplayer == 0 && me.GetGangList() > 0 &&
+    } else if (b.gang && mj.curplayer == 0 && me.GetGangList() > 0 &&
                mj.ai.NeedGang(&me, me.gangchoice[0], mj.seenmj, left)) {
         mj.AnswerClaim(CLAIM_GANG);
-    } else if (mj.buttons.peng && mj.ai.NeedPeng(&me, t, mj.seenmj, left)) {
+    } else if (b.peng && mj.ai.NeedPeng(&me, t, mj.seenmj, left)) {
         mj.AnswerClaim(CLAIM_PENG);
-    } else if (mj.buttons.chi && mj.ai.NeedChi(&me, t, mj.seenmj, left)) {
+    } else if (b.chi && mj.ai.NeedChi(&me, t, mj.seenmj, left)) {
+        // The robot's chow is the shape chosen on the hand (its chimj), as a player would pick it.
         mj.AnswerClaim(CLAIM_CHI);
-    } else {
+    } else if (b.pass) {
         mj.Pass(0);
     }
     return true;
@@ -35,7 +48,7 @@ bool AnswerClaims(CMj &mj)
 bool Discard(CMj &mj)
 {
     CMjPlayer &me = mj.player[0];
-    if (mj.buttons.ting)
+    if (Offered(mj.buttons, mj.buttons.ting))
         mj.readyrequest = 1;
     MjTile hand[14];
     uint8_t marks[15];
@@ -76,13 +89,16 @@ bool LocalRobot::GameWaits(CMj &mj)
     return true;
 }
 
+// Only what a player sees: the claim buttons shown and enabled, and the own hand holding the tile
+// of its turn. A prompt the game waits on but does not show leaves the robot clicking in vain, and
+// the hand never ends.
 bool LocalRobot::Act(CMj &mj)
 {
     if (mj.gamestatus != 1 || !GameWaits(mj))
         return false;
-    if (mj.claimbuttonsup)
+    if (ClaimOffered(mj.buttons))
         return AnswerClaims(mj);
-    if (mj.curplayer == 0 && mj.cansave)
+    if (mj.player[0].drawflag)
         return Discard(mj);
     return false;
 }

@@ -1,5 +1,6 @@
 #include "tests/kit/TableAudit.h"
 
+#include "platform/TimerService.h"
 #include "table/CMj.h"
 
 #include <algorithm>
@@ -28,6 +29,9 @@ int TableAudit::CountTiles(const CMj &mj)
         if (p.hasplayed)
             total++; // discarded, not yet landed or claimed
     }
+    // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
+    if (TimerService::Current().IsRunning(TIMER_READYDRAW))
+        total++;
     return total;
 }
 
