@@ -397,8 +397,6 @@ void CMj::OfferClaimsToLocal()
 {
     CMjPlayer &me = player[0];
     PlayEffect(EFFECT_PROMPT);
-    // No chow is chosen on the hand yet: an earlier choice must not decide this one.
-    me.chimj[0] = me.chimj[1] = MjTile{};
     buttons = ClaimChoices{};
     for (int i = 0; i < claimcount; i++) {
         if (claimlist[i].seat != 0)

@@ -30,20 +30,6 @@ TEST_F(CMjOnTimer, TheChatInputsCaretBlinksEveryHalfSecond)
     EXPECT_EQ(m.chatedit->caret, 1);
 }
 
-TEST_F(CMjOnTimer, GameStateSetsThePeriodOfTimerOne)
-{
-    CMj &m = Make();
-    const std::pair<uint8_t, unsigned> periods[] = {{STATE_DEAL, 100}, {STATE_DISCARD, 500}, {STATE_DICE, 10}, {7, 50}};
-    for (auto [state, period] : periods) {
-        m.SetGameState(state);
-        EXPECT_EQ(clock.Interval(TIMER_STATE), period);
-        EXPECT_EQ(m.gamestate, state);
-    }
-    // A state with no step stops the timer at its first tick.
-    clock.Advance(50);
-    EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
-}
-
 TEST_F(CMjOnTimer, IdsNobodyHandlesAreStoppedAtTheirFirstTick)
 {
     Make();
@@ -154,25 +140,6 @@ TEST_F(CMjOnTimer, SpeechAndActionIconTimersClearAfterOneTick)
     EXPECT_EQ(m.player[3].action, 0);
     EXPECT_FALSE(clock.IsRunning(21));
     EXPECT_FALSE(clock.IsRunning(15));
-}
-
-TEST_F(CMjOnTimer, ResetTableEmptiesTheTable)
-{
-    CMj &m = Make();
-    m.wallstack[5] = 0;
-    m.seenmj[2][3] = 4;
-    m.gridflags[17] = 1;
-    m.player[1].cardnum = 13;
-    m.curplayer = 2;
-    m.SetGameState(STATE_DEAL);
-    m.ResetTable();
-    EXPECT_EQ(m.wallstack[5], 2);
-    EXPECT_EQ(m.seenmj[2][3], 0);
-    EXPECT_EQ(m.gridflags[17], 0);
-    EXPECT_EQ(m.player[1].cardnum, 0);
-    EXPECT_EQ(m.curplayer, 0);
-    EXPECT_EQ(m.gamestatus, 1);
-    EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
 }
 
 } // namespace

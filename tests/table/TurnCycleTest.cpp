@@ -245,19 +245,174 @@ TEST_F(TurnCycle, AReadyLocalPlayerDiscardsWhatItDrawsUnlessItWins)
     EXPECT_EQ(m.gamestatus, 2);
 }
 
-TEST_F(TurnCycle, PaymentsFollowTheWayTheHandWasWon)
+TEST_F(TurnCycle, AnUnclaimedDiscardLandsHalfASecondAfterTheClaimsRound)
 {
     CMj &m = Table();
-    m.PayScore(1, 3, true, -1);
-    EXPECT_EQ(m.player[1].scorechange, 9);
-    EXPECT_EQ(m.player[0].scorechange, -3);
-    EXPECT_EQ(m.player[2].score, 997);
-    EXPECT_EQ(m.player[3].score, 997);
+    RobotDiscards(3, "9p"); // nobody wants it
+    clock.Advance(m.robotpace + 499);
+    EXPECT_EQ(m.player[3].outnum, 0);
+    clock.Advance(1);
+    EXPECT_EQ(m.player[3].outnum, 1);
+    EXPECT_EQ(m.curplayer, 0);
+}
 
-    m.PayScore(2, 5, false, 0);
-    EXPECT_EQ(m.player[0].score, 992);
-    EXPECT_EQ(m.player[2].score, 1002);
-    EXPECT_EQ(m.player[3].score, 997);
+// Seat 1 holds four 9p and has declared ready (waiting on East); it makes the concealed kong and
+// throws out its replacement, which is `replacement`.
+void KongAndDiscard(CMj &m, TestClock &clock, const char *replacement)
+{
+    CMjPlayer &robot = m.player[1];
+    robot.cardnum = 0;
+    for (MjTile t : Tiles("9999p123m456m789s1z"))
+        robot.Mj[robot.cardnum++] = t;
+    robot.SortMj();
+    robot.ting = 1;
+    m.curplayer = 1;
+    m.wallmj[61] = static_cast<uint8_t>(MjToIndex(Tile(replacement)));
+    m.GangTile(Tile("9p"), 1);
+    clock.Advance(50); // the robot's turn: a ready robot discards what it drew
+    ASSERT_TRUE(IsSameMj(m.lastdiscard, Tile(replacement)));
+}
+
+TEST_F(TurnCycle, AWinOnTheDiscardAfterAKongScoresNoKongFanAndTheDiscarderPaysIt)
+{
+    CMj &m = Table();
+    Hand(0, "123m456m789m111s5p");
+    KongAndDiscard(m, clock, "5p");
+    ASSERT_TRUE(m.buttons.hu);
+    m.AnswerClaim(CLAIM_HU);
+    CMjPlayer &me = m.player[0];
+    ASSERT_TRUE(me.ishu);
+    EXPECT_FALSE(me.fanflag[FAN_OUT_WITH_REPLACEMENT]);
+    EXPECT_EQ(me.payseat, 1);
+    EXPECT_EQ(me.scorechange, me.totalfan);
+    EXPECT_EQ(m.player[1].scorechange, -me.totalfan);
+    EXPECT_EQ(m.player[2].scorechange, 0);
+    EXPECT_EQ(m.player[3].scorechange, 0);
+}
+
+TEST_F(TurnCycle, AKongsDiscardClaimedForAPungEndsTheKongsTurn)
+{
+    // Later the kong's maker wins on an ordinary draw: nothing of its kong's replacement is left.
+    CMj &m = Table();
+    Hand(0, "55s13m1234567z12z");
+    KongAndDiscard(m, clock, "5s");
+    ASSERT_TRUE(m.buttons.peng);
+    m.AnswerClaim(CLAIM_PENG);
+    CMjPlayer &me = m.player[0];
+    me.hoverindex = 0; // 1m: nobody takes it
+    m.PlayHighlighted();
+    m.wallmj[62] = 108; // East: seat 1 draws its winning tile
+    clock.Advance(m.robotpace + 500 + 50);
+    CMjPlayer &robot = m.player[1];
+    ASSERT_TRUE(robot.ishu);
+    EXPECT_TRUE(robot.fanflag[FAN_SELF_DRAWN]);
+    EXPECT_FALSE(robot.fanflag[FAN_OUT_WITH_REPLACEMENT]);
+}
+
+TEST_F(TurnCycle, ASelfDrawnWinOnAClaimedKongsReplacementNamesTheSupplierAndAllPay)
+{
+    CMj &m = Table();
+    Hand(0, "555p123m456m789s1z");
+    RobotDiscards(3, "5p");
+    ASSERT_TRUE(m.buttons.gang);
+    m.wallmj[61] = 108; // the replacement is East, the winning tile
+    m.AnswerClaim(CLAIM_GANG);
+    ASSERT_TRUE(m.buttons.hu);
+    m.AnswerClaim(CLAIM_HU);
+    CMjPlayer &me = m.player[0];
+    ASSERT_TRUE(me.ishu);
+    EXPECT_TRUE(me.fanflag[FAN_OUT_WITH_REPLACEMENT]);
+    EXPECT_EQ(me.payseat, 3);
+    EXPECT_EQ(me.scorechange, 3 * me.totalfan);
+    for (int seat = 1; seat < 4; seat++)
+        EXPECT_EQ(m.player[seat].scorechange, -me.totalfan) << seat;
+}
+
+TEST_F(TurnCycle, TheLastTileOfTheWallOffersTheLocalPlayerNoKong)
+{
+    CMj &m = Table();
+    CMjPlayer &me = m.player[0];
+    for (int before : {141, 142}) {
+        Hand(0, "555p1234567z123z");
+        m.mjindex = before;
+        m.wallmj[before + 1] = 76; // the fourth 5p
+        m.curplayer = 0;
+        m.DrawTile(false);
+        ASSERT_TRUE(me.drawflag);
+        EXPECT_EQ(m.buttons.gang != 0, before + 1 < 143) << "drawing tile " << before + 1;
+        m.Pass(0);
+    }
+}
+
+TEST_F(TurnCycle, AReadyLocalPlayerWinsOnADiscardWithoutBeingAsked)
+{
+    CMj &m = Table();
+    Hand(0, "123m456m789m111s5p");
+    m.player[0].ting = 1;
+    RobotDiscards(3, "5p");
+    EXPECT_TRUE(m.player[0].ishu);
+    EXPECT_EQ(m.gamestatus, 2);
+}
+
+TEST_F(TurnCycle, TheReadyButtonLightsWhenADiscardLeavesTheHandWaitingAndDeclares)
+{
+    CMj &m = Table();
+    CMjPlayer &me = m.player[0];
+    Hand(0, "123m456m789m11s59p");
+    m.wallmj[61] = 76; // 5p: throwing the 9p leaves 55p and 11s waiting
+    m.DrawTile(false);
+    ASSERT_TRUE(m.buttons.shown);
+    ASSERT_TRUE(m.buttons.ting);
+    m.readyrequest = 1; // the ready button
+    m.ShowClaimButtons(false);
+    for (int i = 0; i < me.cardnum; i++)
+        if (IsSameMj(me.Mj[i], Tile("9p")))
+            me.hoverindex = i;
+    m.PlayHighlighted();
+    EXPECT_TRUE(me.ting);
+
+    // A hand that no discard leaves waiting never lights it.
+    m.ResetTable();
+    m.mjindex = 60;
+    Hand(0, "1357m1357s1357p1z");
+    m.curplayer = 0;
+    m.wallmj[61] = 108;
+    m.DrawTile(false);
+    EXPECT_FALSE(m.buttons.ting);
+}
+
+TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
+{
+    CMj &m = Table();
+    m.changchengstart = 10;
+    m.backdraws = 0;
+    m.curplayer = 1;
+    m.wallmj[61] = 136; // a flower
+    m.wallmj[62] = 0;   // 1m
+    m.DrawTile(false);
+    EXPECT_EQ(m.backdraws, 1);
+    EXPECT_EQ(m.wallstack[9], 1) << "the stack before the front's start";
+    EXPECT_EQ(m.player[1].flowernum, 1);
+    EXPECT_EQ(m.mjindex, 61);
+    clock.Advance(600); // the pause after a flower, then the replacement from the front
+    EXPECT_EQ(m.mjindex, 62);
+    EXPECT_EQ(m.wallstack[10 + (62 - 1) / 2], 1);
+    EXPECT_TRUE(m.player[1].FindMj(Tile("1m")));
+}
+
+TEST_F(TurnCycle, TheHandsShownAtTheEndCountAsSeen)
+{
+    CMj &m = Table();
+    Hand(0, "123m456m789m111s5p"); // the other seats hold a 5p each too
+    m.mjindex = 143;
+    m.DrawTile(false);
+    ASSERT_EQ(m.gamestatus, 2);
+    EXPECT_EQ(m.seenmj[SUIT_BING][5], 4);
+    int seen = 0;
+    for (const auto &row : m.seenmj)
+        for (int n : row)
+            seen += n;
+    EXPECT_EQ(seen, 4 * 13);
 }
 
 TEST_F(TurnCycle, ADrawnHandMovesNoPointsButTheDealerPasses)
@@ -297,10 +452,42 @@ TEST_F(TurnCycle, ASeatAtZeroIsBankruptButOneAtOneIsNot)
     MessageBox::SetHandler(nullptr);
 }
 
-TEST_F(TurnCycle, WholeHandsWithFourRobotsKeepTheTableSound)
+// The self-play seat sees the table as a player does.
+TEST_F(TurnCycle, TheSelfPlaySeatPressesOnlyButtonsThatAreShown)
+{
+    CMj &m = Table();
+    Hand(0, "123m456m789m111s5p");
+    RobotDiscards(3, "5p");
+    ASSERT_TRUE(m.buttons.hu);
+    m.buttons.shown = 0; // a prompt the game waits on but never drew
+    LocalRobot::Act(m);
+    EXPECT_FALSE(m.player[0].ishu);
+    m.buttons.shown = 1;
+    LocalRobot::Act(m);
+    EXPECT_TRUE(m.player[0].ishu);
+}
+
+TEST_F(TurnCycle, TheSelfPlaySeatTakesTheChowItChose)
+{
+    // 5m fits 4-6m, 3-4m and 6-7m; only 3-4m leaves the hand waiting (on 5m or 8m after the 1z).
+    CMj &m = Table();
+    Hand(0, "3467m123s456s99p1z");
+    RobotDiscards(3, "5m");
+    ASSERT_TRUE(m.buttons.chi);
+    LocalRobot::Act(m);
+    CMjPlayer &me = m.player[0];
+    ASSERT_EQ(me.getnum, 1);
+    EXPECT_TRUE(IsSameMj(me.getmj[0].tiles[0], Tile("3m")));
+    EXPECT_TRUE(me.FindMj(Tile("6m")) && me.FindMj(Tile("7m")));
+}
+
+// Whole hands with the game's pauses (the default) and without them.
+class WholeHands : public TableFixture, public testing::WithParamInterface<bool> {};
+
+TEST_P(WholeHands, FourRobotsKeepTheTableSound)
 {
     CMj &m = Make();
-    m.SetAnimateOn(false);
+    m.SetAnimateOn(GetParam());
     SelfPlay play(m, clock);
     std::vector<std::string> broken;
     play.OnBroken([&](const std::string &rule) { broken.push_back(rule); });
@@ -311,5 +498,8 @@ TEST_F(TurnCycle, WholeHandsWithFourRobotsKeepTheTableSound)
     EXPECT_GT(s.wins[0] + s.wins[1] + s.wins[2] + s.wins[3], 100);
     EXPECT_GT(s.selfdrawn, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Animation, WholeHands, testing::Bool(),
+                         [](const testing::TestParamInfo<bool> &info) { return info.param ? "On" : "Off"; });
 
 } // namespace
