@@ -243,6 +243,46 @@ TEST(PlanEvaluatorOpeningPlans, AKnittedSearchWithoutChosenSuitsAimsAtTheNearest
     EXPECT_EQ(knitted->distance, 0);
 }
 
+// The lowest tile a plan's first chow holds or needs.
+MjTile FirstChowStart(const EvalPlan &plan)
+{
+    const EvalGroup &g = plan.groups[0];
+    std::vector<MjTile> tiles(g.held, g.held + g.heldnum);
+    tiles.insert(tiles.end(), g.need, g.need + g.neednum);
+    SortMj(tiles.data(), static_cast<int>(tiles.size()));
+    return tiles.at(0);
+}
+
+bool HasPlanFrom(const CEvaluation &ev, int type, MjTile start)
+{
+    for (int i = 0; i < ev.PlanCount(); i++)
+        if (ev.GetPlan(i).type == type && IsSameMj(FirstChowStart(ev.GetPlan(i)), start))
+            return true;
+    return false;
+}
+
+// A mixed chow plan is aimed at only from two tiles of its first chow, however complete the rest.
+TEST(PlanEvaluatorChowPlans, MixedPlansStartFromTwoTilesOfTheirFirstChow)
+{
+    struct Case {
+        const char *hand;
+        int type;
+    } cases[] = {
+        {"456s789p123456z", CEvaluation::PLAN_HUALONG},  // 123m 456s 789p
+        {"234s345p123456z", CEvaluation::PLAN_SESANBU},  // 123m 234s 345p
+    };
+    for (const Case &c : cases) {
+        CMjPlayer p;
+        CEvaluation ev;
+        SetHand(p, (std::string("1m") + c.hand).c_str());
+        Evaluated(ev, p);
+        EXPECT_FALSE(HasPlanFrom(ev, c.type, Tile("1m"))) << "1m" << c.hand;
+        SetHand(p, (std::string("12m") + c.hand).c_str());
+        Evaluated(ev, p);
+        EXPECT_TRUE(HasPlanFrom(ev, c.type, Tile("1m"))) << "12m" << c.hand;
+    }
+}
+
 std::vector<MjTile> Sorted(std::vector<MjTile> tiles)
 {
     SortMj(tiles.data(), static_cast<int>(tiles.size()));

@@ -125,17 +125,46 @@ TEST(RobotClaims, TheDefaultPlanClaimsEveryPungAndNeverAChow)
     EXPECT_GT(pungs, 0);
 }
 
-TEST(RobotClaims, SevenPairsAndHonoursAndKnittedNeverClaim)
+TEST(RobotClaims, SevenPairsAndKnittedPlansTakeNoClaimTheHandWouldOtherwiseTake)
 {
+    Robot robot;
+    struct Ask {
+        const char *hand;
+        const char *tile;
+        bool chow;
+    } asks[] = {{"3456m3335s33567p", "3s", false}, {"567899m66s23477p", "6s", false}, {"3456m3335s33567p", "4s", true}};
+    for (const Ask &a : asks) {
+        CMjPlayer p;
+        SetHand(p, a.hand);
+        auto claims = [&] {
+            return a.chow ? robot.ai.NeedChi(&p, Tile(a.tile), robot.seen, 50)
+                          : robot.ai.NeedPeng(&p, Tile(a.tile), robot.seen, 50);
+        };
+        ASSERT_TRUE(claims()) << a.hand << " " << a.tile;
+        for (uint8_t *flag : {&p.qiduiplan, &p.bukaoplan}) {
+            *flag = 1;
+            EXPECT_FALSE(claims()) << a.hand << " " << a.tile;
+            *flag = 0;
+        }
+    }
+}
+
+TEST(RobotClaims, APungThatLeavesTheHandWaitingIsClaimed)
+{
+    // After the pung of 1p, throwing the 6m leaves 22m, 234s, 67s and 678p waiting on 5s or 8s.
     CMjPlayer p;
     Robot robot;
-    SetHand(p, "1133m5577p249s13z");
-    for (uint8_t *flag : {&p.qiduiplan, &p.bukaoplan}) {
-        *flag = 1;
-        EXPECT_FALSE(robot.ai.NeedPeng(&p, MakeMj(1, SUIT_WAN), robot.seen, 50));
-        EXPECT_FALSE(robot.ai.NeedChi(&p, MakeMj(3, SUIT_TIAO), robot.seen, 50));
-        *flag = 0;
-    }
+    SetHand(p, "226m23467s11678p");
+    EXPECT_TRUE(robot.ai.NeedPeng(&p, Tile("1p"), robot.seen, 50));
+}
+
+TEST(RobotClaims, AKongThatLeavesThePlanNoFartherIsTaken)
+{
+    // Three 9s serve no plan: the kong costs nothing and is made.
+    CMjPlayer p;
+    Robot robot;
+    SetHand(p, "12m22s66s999s1357p");
+    EXPECT_TRUE(robot.ai.NeedGang(&p, Tile("9s"), robot.seen, 50));
 }
 
 TEST(RobotClaims, AChowWithTheDiscardInTheMiddleIsPreferred)
@@ -268,13 +297,27 @@ TEST(RobotDiscard, AClosedWaitWithOneTileLeftStillCountsAsAWait)
 TEST(RobotDiscard, TheShapeSearchBreaksThePartialWithTheFewestTilesLeft)
 {
     // Two melds' worth of groups are set; of the rest, 3m-4m can still become a run from many
-    // tiles, 1p-2p only from 3p, most of which are visible.
+    // tiles, 1p-2p only from 3p, most of which are visible. Of 1p and 2p the one with fewer copies
+    // left goes.
     CMjPlayer p;
     Robot robot;
     SetHand(p, "34m123s789s12p5577z");
     robot.seen[SUIT_BING][3] = 3;
-    MjTile t = robot.Play(p);
-    EXPECT_TRUE(IsSameMj(t, MakeMj(1, SUIT_BING)) || IsSameMj(t, MakeMj(2, SUIT_BING)));
+    robot.seen[SUIT_BING][2] = 2;
+    EXPECT_TRUE(IsSameMj(robot.Play(p), Tile("2p")));
+    robot.seen[SUIT_BING][2] = 0;
+    robot.seen[SUIT_BING][1] = 2;
+    EXPECT_TRUE(IsSameMj(robot.Play(p), Tile("1p")));
+}
+
+TEST(RobotDiscard, AReadingOneTileFromReadyOutranksALooserOne)
+{
+    // 456m, 333s and 567p leave 33p and three singles: the 3m goes. Reading 3456m as two partials
+    // instead (a pair, two partials and the singles 5s and East) would throw the 5s.
+    CMjPlayer p;
+    Robot robot;
+    SetHand(p, "3456m3335s33567p3z");
+    EXPECT_TRUE(IsSameMj(robot.Play(p), Tile("3m")));
 }
 
 TEST(RobotDiscardFallbacks, ALoneHonourGoesFirstWhenNoShapeIsWorthAnything)
@@ -294,6 +337,14 @@ TEST(RobotDiscardFallbacks, TwoEqualHonoursAreNeverALoneHonour)
     SetHand(p, "112233556677z12m");
     MjTile t = robot.Play(p);
     EXPECT_NE(t.suit, SUIT_ZI);
+}
+
+TEST(RobotDiscardFallbacks, AmongSinglesATerminalGoesFirst)
+{
+    CMjPlayer p;
+    Robot robot;
+    SetHand(p, "22366m5689s23p777z");
+    EXPECT_TRUE(IsSameMj(robot.Play(p), Tile("9s")));
 }
 
 TEST(RobotDiscardFallbacks, ATileFarFromBothNeighboursIsLoose)
