@@ -1,15 +1,61 @@
 #include "screen/GifSurface.h"
 
+#include "platform/Paths.h"
 #include "platform/QuitRequest.h"
 #include "screen/SurfaceCache.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
+
+// No picture this program draws comes near this; a header declaring more is damage.
+constexpr int kMaxGifSide = 4096;
+constexpr uintmax_t kMaxGifBytes = uintmax_t{32} << 20;
+
+uint16_t Le16(const uint8_t *p)
+{
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+// The most pixels LZW data of this many bytes can give: codes are at least 3 bits wide, and each
+// code gives at most one pixel more than the code before it, up to the 4096 of a full table.
+uint64_t MostPixels(uint64_t bytes)
+{
+    uint64_t codes = bytes * 8 / 3;
+    uint64_t rising = std::min<uint64_t>(codes, 4096);
+    return rising * (rising + 1) / 2 + (codes - rising) * 4096;
+}
+
+// The larger of the logical screen's and the first image's declared sizes; false when the bytes are
+// no GIF or hold no image.
+bool DeclaredSize(const std::vector<uint8_t> &b, int *width, int *height)
+{
+    if (b.size() < 13 || (std::memcmp(b.data(), "GIF87a", 6) != 0 && std::memcmp(b.data(), "GIF89a", 6) != 0))
+        return false;
+    *width = Le16(&b[6]);
+    *height = Le16(&b[8]);
+    size_t at = 13;
+    if (b[10] & 0x80)
+        at += size_t{3} << ((b[10] & 7) + 1); // the global colour table
+    while (at < b.size() && b[at] == 0x21) {   // extensions: a label, then sub-blocks up to an empty one
+        at += 2;
+        while (at < b.size() && b[at] != 0)
+            at += b[at] + 1u;
+        at++;
+    }
+    if (at + 9 >= b.size() || b[at] != 0x2C)
+        return false;
+    *width = std::max<int>(*width, Le16(&b[at + 5]));
+    *height = std::max<int>(*height, Le16(&b[at + 7]));
+    return true;
+}
 
 // Transparent pixels take the colour key's colour, so keyed blits leave them out.
 void PaintGif(const gdImage *image, Surface &surface)
@@ -54,12 +100,19 @@ DrawResult ReloadGif(std::string_view path, SurfaceSlot &slot, Rect &rect, int m
 
 GifImage LoadGif(std::string_view path)
 {
-    FILE *file = std::fopen(PictureAtPath(path).c_str(), "rb");
-    if (!file)
+    // The declared size is checked before anything is decoded: the decoder would reserve whatever
+    // a damaged header claims.
+    std::string file = Paths::Resolve(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec) || std::filesystem::file_size(file, ec) > kMaxGifBytes || ec)
         return nullptr;
-    GifImage image(gdImageCreateFromGif(file));
-    std::fclose(file);
-    return image;
+    std::ifstream in(file, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int width = 0, height = 0;
+    if (!DeclaredSize(bytes, &width, &height) || width > kMaxGifSide || height > kMaxGifSide ||
+        uint64_t(width) * uint64_t(height) > MostPixels(bytes.size()))
+        return nullptr;
+    return GifImage(gdImageCreateFromGifPtr(static_cast<int>(bytes.size()), bytes.data()));
 }
 
 bool IsGifFileOk(std::string_view path)
@@ -73,15 +126,15 @@ DrawResult LoadGifSurface(std::string_view path, SurfaceSlot &slot, Rect &rect, 
     // The full path is a string of its own, so a long program folder cannot overrun it.
     std::string file = LocatePicture(path);
     GifImage image = file.empty() ? nullptr : LoadGif(file);
-    int width = image ? gdImageSX(image.get()) : 1;
-    int height = image ? gdImageSY(image.get()) : 1;
-    SurfaceSlot surface = Surface::Create(width, height);
-    if (!surface)
-        return DrawResult::Failed;
-    if (image) {
-        rect = {0, 0, width, height};
+    SurfaceSlot surface = image ? Surface::Create(gdImageSX(image.get()), gdImageSY(image.get())) : nullptr;
+    if (surface) {
+        rect = {0, 0, surface->Width(), surface->Height()};
         PaintGif(image.get(), *surface);
     } else {
+        // Whatever failed, the slot holds the empty picture that blits of it and a restore expect.
+        surface = Surface::Create(1, 1);
+        if (!surface)
+            return DrawResult::Failed;
         rect = {};
     }
     slot = std::move(surface);

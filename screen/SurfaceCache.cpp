@@ -61,28 +61,11 @@ int FindSurfaceEntry(const SurfaceSlot &slot)
     return -1;
 }
 
-std::string PictureAtPath(std::string_view path)
-{
-    std::string mapped(path);
-    for (char &c : mapped)
-        if (c == '\\')
-            c = '/';
-    std::error_code ec;
-    if (!std::filesystem::path(mapped).is_absolute())
-        mapped = (std::filesystem::current_path(ec) / mapped).string();
-    return Paths::Resolve(mapped);
-}
-
 std::string LocatePicture(std::string_view path)
 {
     std::error_code ec;
-    std::string here = PictureAtPath(path);
-    if (std::filesystem::is_regular_file(here, ec))
-        return here;
-    std::string inProgram = Paths::Resolve(path);
-    if (std::filesystem::is_regular_file(inProgram, ec))
-        return inProgram;
-    return {};
+    std::string file = Paths::Resolve(path);
+    return std::filesystem::is_regular_file(file, ec) ? file : std::string();
 }
 
 DrawResult GCreateOffScreenPlain(const Bitmap &bitmap, SurfaceSlot &slot, Rect &rect)

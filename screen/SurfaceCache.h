@@ -23,11 +23,9 @@ void ForgetSurface(const SurfaceSlot &slot);
 // The first entry of slot, or -1.
 int FindSurfaceEntry(const SurfaceSlot &slot);
 
-// Where a picture is: the path itself (from the current folder), else under the program folder;
-// empty when neither holds a file.
+// Where a picture is: a relative path under the program folder (backslashes, any case), never the
+// current folder, which may be anyone's; empty when no file is there.
 std::string LocatePicture(std::string_view path);
-// The path itself mapped to a file (backslashes, any case), from the current folder.
-std::string PictureAtPath(std::string_view path);
 
 // A surface of the bitmap's size holding it; rect gets the size even when creation fails.
 DrawResult GCreateOffScreenPlain(const Bitmap &bitmap, SurfaceSlot &slot, Rect &rect);

@@ -99,6 +99,37 @@ TEST_F(GifSurfaceTest, ReloadKeepsTheOldPictureWhenTheNewOneIsBadOrTheSlotUnknow
     EXPECT_EQ(count, surfacenum);
 }
 
+// A GIF whose screen and image declare width x height, followed by `data` bytes of image data.
+std::string DeclaredGif(int width, int height, size_t data)
+{
+    auto le16 = [](int v) { return std::string{char(v & 0xFF), char(v >> 8 & 0xFF)}; };
+    std::string gif = "GIF89a" + le16(width) + le16(height) + std::string("\0\0\0", 3);
+    gif += "\x2C" + le16(0) + le16(0) + le16(width) + le16(height) + std::string("\0\x02", 2);
+    for (size_t left = data; left > 0;) {
+        size_t block = std::min<size_t>(left, 255);
+        gif += char(block) + std::string(block, '\x55');
+        left -= block;
+    }
+    return gif + std::string("\0\x3B", 2);
+}
+
+// A replaced or damaged avatar must not stall the game or exhaust memory: refused before decoding.
+TEST_F(GifSurfaceTest, PicturesDeclaringMoreThanTheyCouldHoldLoadAsMissing)
+{
+    program.Write("huge.gif", DeclaredGif(16384, 16384, 1));
+    program.Write("enormous.gif", DeclaredGif(40000, 40000, 0));
+    program.Write("dense.gif", DeclaredGif(2000, 2000, 100)); // 100 bytes hold at most some 36000 pixels
+    for (const char *name : {"huge.gif", "enormous.gif", "dense.gif"}) {
+        Sprite face;
+        EXPECT_EQ(DrawResult::Ok, LoadGifSurface(name, face.surface, face.rect, false)) << name;
+        ASSERT_TRUE(face.surface) << name;
+        EXPECT_EQ(1, face.surface->Width()) << name;
+        EXPECT_EQ(Rect{}, face.rect) << name;
+        EXPECT_FALSE(IsGifFileOk((program.Path() / name).string())) << name;
+    }
+    EXPECT_EQ(0, quits);
+}
+
 TEST_F(GifSurfaceTest, PathsLongerThanTheOldBufferStillLoad)
 {
     std::string deep;

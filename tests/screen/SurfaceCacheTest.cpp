@@ -28,24 +28,23 @@ private:
     std::filesystem::path before_;
 };
 
-TEST_F(SurfaceCacheTest, PictureIsTakenFromTheCurrentFolderBeforeTheProgramFolder)
+// Started from another folder, the program still shows its own pictures and never another's.
+TEST_F(SurfaceCacheTest, PicturesComeFromTheProgramFolderWhateverTheCurrentFolder)
 {
     program.Write("Graphic/Room.bmp", Bmp24(Filled(3, 2, 0x0000F8)));
     ScratchFolder current;
     Paths::SetProgramFolder(program.Path().string());
+    current.Write("Graphic/Room.bmp", Bmp24(Filled(4, 4, 0xF80000)));
+    current.Write("Graphic/1.gif", Gif(Filled(4, 4, 0xF80000)));
+    CurrentFolder here(current.Path());
     SurfaceSlot slot;
     Rect rect;
-    {
-        CurrentFolder here(current.Path());
-        GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
-        ASSERT_TRUE(slot);
-        EXPECT_EQ(0x001Fu, slot->Pixel(0, 0));
-        current.Write("graphic/ROOM.BMP", Bmp24(Filled(4, 4, 0xF80000)));
-        GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
-    }
+    GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
     ASSERT_TRUE(slot);
-    EXPECT_EQ((Rect{0, 0, 4, 4}), rect);
-    EXPECT_EQ(0xF800u, slot->Pixel(0, 0));
+    EXPECT_EQ((Rect{0, 0, 3, 2}), rect);
+    EXPECT_EQ(0x001Fu, slot->Pixel(0, 0));
+    LoadGifSurface("Graphic\\1.gif", slot, rect, false);
+    EXPECT_EQ(Rect{}, rect);
     EXPECT_EQ(0, quits);
 }
 
