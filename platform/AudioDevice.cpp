@@ -13,6 +13,12 @@ constexpr int kFrequency = 44100;
 constexpr int kChunkFrames = 1024;
 // Channels are added in blocks: the player holds about a hundred buffers.
 constexpr size_t kChannelBlock = 32;
+// Rates a sound may sensibly have; far outside them the conversion would multiply the samples
+// beyond any memory (a declared 1 Hz becomes 44100 times its size).
+constexpr uint32_t kMinRate = 4000;
+constexpr uint32_t kMaxRate = 192000;
+// A converted sound larger than this is refused; the game's longest, the tune, needs a few MB.
+constexpr size_t kMaxConverted = size_t{64} << 20;
 
 } // namespace
 
@@ -91,10 +97,14 @@ AudioDevice::~AudioDevice()
 
 std::unique_ptr<AudioBuffer> AudioDevice::CreateBuffer(const WavData &wav)
 {
+    if (wav.sampleRate < kMinRate || wav.sampleRate > kMaxRate)
+        return nullptr;
     SDL_AudioCVT cvt;
     SDL_AudioFormat from = wav.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     if (SDL_BuildAudioCVT(&cvt, from, static_cast<Uint8>(wav.channels), static_cast<int>(wav.sampleRate), format_,
                           static_cast<Uint8>(channels_), frequency_) < 0)
+        return nullptr;
+    if (cvt.len_mult < 1 || wav.samples.size() > kMaxConverted / static_cast<size_t>(cvt.len_mult))
         return nullptr;
     std::vector<uint8_t> samples(wav.samples.size() * static_cast<size_t>(cvt.len_mult));
     std::copy(wav.samples.begin(), wav.samples.end(), samples.begin());

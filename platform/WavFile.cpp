@@ -1,7 +1,9 @@
 #include "platform/WavFile.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace {
 
@@ -9,6 +11,8 @@ constexpr uint16_t kFormatPcm = 1;
 constexpr size_t kChunkHeader = 8;
 // The PCM fields of the format record; a longer "fmt " chunk carries extension bytes we ignore.
 constexpr size_t kPcmFormatBytes = 16;
+// Far above any sound of the game (the tune is well under a megabyte).
+constexpr uintmax_t kMaxWavBytes = uintmax_t{64} << 20;
 
 uint32_t Le32(const uint8_t *p)
 {
@@ -98,11 +102,17 @@ std::optional<WavData> ParseWav(const std::vector<uint8_t> &bytes)
 
 std::optional<WavData> ReadWavFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    // A folder, a device or a huge file in a sound's place is no sound: nothing is read.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxWavBytes)
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
-    in.seekg(0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     if (!in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
         return std::nullopt;
     return ParseWav(bytes);

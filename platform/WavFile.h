@@ -12,8 +12,9 @@ struct WavData {
     std::vector<uint8_t> samples;
 };
 
-// Nothing when the file is missing, is not PCM, or its chunks claim more bytes than it holds: a
-// damaged file is refused rather than read past its end.
+// Nothing when the file is missing, is no regular file, is far larger than any sound, is not PCM,
+// or its chunks claim more bytes than it holds: a damaged file is refused rather than read past its
+// end.
 std::optional<WavData> ReadWavFile(const std::string &path);
 std::optional<WavData> ParseWav(const std::vector<uint8_t> &bytes);
 

@@ -103,6 +103,30 @@ TEST_F(SoundFolder, AMissingOrDamagedFileSilencesOnlyItsOwnSound)
     EXPECT_EQ(Playing(sound), Names{});
 }
 
+// Sounds a player replaced or that got damaged: each is refused as missing, before the player
+// reserves memory for it; the game goes on with the rest.
+TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
+{
+    auto write = [](const fs::path &file, const WavData &wav) {
+        std::vector<uint8_t> bytes = EncodeWav(wav);
+        std::ofstream(file, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    };
+    // One hertz: converted to the device's rate it would take 44100 times its size.
+    write(folder_ / "Wave" / "win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
+    write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(1000, 0)});
+    // A folder where the file should be.
+    fs::remove(folder_ / "Wave" / "move.wav");
+    fs::create_directories(folder_ / "Wave" / "move.wav");
+    CDxSound sound;
+    ASSERT_FALSE(sound.disabled);
+    EXPECT_EQ(sound.effects[8], nullptr);
+    EXPECT_EQ(sound.voices[0][36], nullptr);
+    EXPECT_EQ(sound.effects[6], nullptr);
+    EXPECT_NE(sound.effects[7], nullptr);
+    EXPECT_NE(sound.voices[1][36], nullptr);
+}
+
 TEST_F(SoundFolder, TilesAreSpokenInTheChosenVoice)
 {
     CDxSound sound;
