@@ -115,6 +115,8 @@ TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
     // One hertz: converted to the device's rate it would take 44100 times its size.
     write(folder_ / "Wave" / "win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
     write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(1000, 0)});
+    // Eight minutes of low-rate samples: over 64 MB once converted.
+    write(folder_ / "Wave" / "Male" / "gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(2000000, 128)});
     // A folder where the file should be.
     fs::remove(folder_ / "Wave" / "move.wav");
     fs::create_directories(folder_ / "Wave" / "move.wav");
@@ -122,6 +124,7 @@ TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
     ASSERT_FALSE(sound.disabled);
     EXPECT_EQ(sound.effects[8], nullptr);
     EXPECT_EQ(sound.voices[0][36], nullptr);
+    EXPECT_EQ(sound.voices[0][35], nullptr);
     EXPECT_EQ(sound.effects[6], nullptr);
     EXPECT_NE(sound.effects[7], nullptr);
     EXPECT_NE(sound.voices[1][36], nullptr);
