@@ -114,7 +114,7 @@ TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
     };
     // One hertz: converted to the device's rate it would take 44100 times its size.
     write(folder_ / "Wave" / "win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
-    write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(1000, 0)});
+    write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(16, 0)});
     // Eight minutes of low-rate samples: over 64 MB once converted.
     write(folder_ / "Wave" / "Male" / "gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(2000000, 128)});
     // A folder where the file should be.
