@@ -29,6 +29,7 @@ int main(int argc, char **argv)
     {
         CMj game;
         std::puts("Lantile: the game window is not built yet; the game runs without a window. Ctrl-C ends it.");
+        std::fflush(stdout); // seen at once even when the output is a pipe
         rc = app.exec();
     } // the game object writes its settings as it ends
     TimerService::Install(nullptr);

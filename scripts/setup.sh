@@ -11,8 +11,27 @@ lantile_setup() {
     echo "Installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -q && \
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+    lantile_apt $sudo apt-get update -q && \
+        lantile_apt $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Runs an apt-get command line. On a fresh machine another apt (often the system's own update) may
+# hold the package locks: wait for it, up to ten minutes, instead of failing. apt waits for the
+# dpkg lock itself when asked; the lists and archives locks are retried here.
+lantile_apt() {
+    local deadline=$((SECONDS + 600)) log
+    log=$(mktemp)
+    until "$@" -o DPkg::Lock::Timeout=600 2>"$log"; do
+        cat "$log" >&2
+        if ! grep -q "Could not get lock" "$log" || [ "$SECONDS" -ge "$deadline" ]; then
+            rm -f "$log"
+            return 1
+        fi
+        echo "Waiting for another package manager to finish..." >&2
+        sleep "${LANTILE_APT_RETRY:-5}"
+    done
+    cat "$log" >&2
+    rm -f "$log"
 }
 
 lantile_jobs() {
