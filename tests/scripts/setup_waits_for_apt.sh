@@ -7,6 +7,7 @@ export LANTILE_APT_RETRY=0
 failed=0
 
 calls=0
+args=""
 busy_twice() {
     calls=$((calls + 1))
     if [ "$calls" -le 2 ]; then
