@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 
 Synth::Synth(double seconds) : samples_(static_cast<size_t>(seconds * kRate), 0.0) {}
@@ -47,7 +46,20 @@ bool Synth::Write(const std::filesystem::path &file) const
     double peak = 0;
     for (double s : samples_)
         peak = std::max(peak, std::abs(s));
-    const double scale = peak > 0.9 ? 0.9 / peak : 1.0;
+    return WriteScaled(file, peak > 0.9 ? 0.9 / peak : 1.0);
+}
+
+bool Synth::WriteAtRms(const std::filesystem::path &file, double dbfs) const
+{
+    double sum = 0;
+    for (double s : samples_)
+        sum += s * s;
+    double rms = samples_.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples_.size()));
+    return WriteScaled(file, rms > 0 ? std::pow(10.0, dbfs / 20.0) / rms : 1.0);
+}
+
+bool Synth::WriteScaled(const std::filesystem::path &file, double scale) const
+{
     WavData wav{1, kRate, 16, {}};
     wav.samples.reserve(samples_.size() * 2);
     for (double s : samples_) {
@@ -55,8 +67,5 @@ bool Synth::Write(const std::filesystem::path &file) const
         wav.samples.push_back(static_cast<uint8_t>(v));
         wav.samples.push_back(static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8));
     }
-    std::vector<uint8_t> bytes = EncodeWav(wav);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    return WriteWavFile(file.string(), wav);
 }

@@ -15,11 +15,14 @@ public:
               const std::vector<double> &harmonics = {1.0});
     // A burst of filtered noise: the click of a tile or a die on the table.
     void Knock(double start, double length, double level, double brightness);
-    // The same sound again, shifted, so that a looped tune joins without a gap.
-
+    // Written as it is, its peaks kept below full scale.
     bool Write(const std::filesystem::path &file) const;
+    // Written scaled to an RMS level in dBFS: the tune's place under the voices.
+    bool WriteAtRms(const std::filesystem::path &file, double dbfs) const;
 
 private:
+    bool WriteScaled(const std::filesystem::path &file, double scale) const;
+
     std::vector<double> samples_;
     uint32_t noise_ = 12345;
 };

@@ -34,5 +34,6 @@ bool WriteTune(const std::filesystem::path &folder)
         for (int beat = 0; beat < 4; ++beat)
             s.Tone(barStart + beat * kBeat, kBeat * 1.6, Pitch(kMelody[bar][beat]), 0.35, 3.0, pluck);
     }
-    return s.Write(folder / "Wave" / "TinyGame.wav");
+    // Background music: well under the voices, which peak near full scale.
+    return s.WriteAtRms(folder / "Wave" / "TinyGame.wav", -24.0);
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -44,14 +46,22 @@ struct Job {
     QString text;
 };
 
-// espeak-ng writes 22 kHz PCM; the file is read back so that a broken one fails the build.
+// Every voice peaks here, just under full scale: loud and clear over the tune, never clipped.
+constexpr double kVoicePeakDbfs = -1.0;
+
+// espeak-ng writes 22 kHz PCM at a level of its own; the file is read back (so that a broken one
+// fails the build) and written again at the voices' level.
 bool Speak(const Job &job)
 {
     QProcess espeak;
     espeak.start("espeak-ng", {"-v", job.voice, "-s", "150", "-w", QString::fromStdString(job.file.string()), job.text});
     if (!espeak.waitForFinished(20000) || espeak.exitStatus() != QProcess::NormalExit || espeak.exitCode() != 0)
         return false;
-    return ReadWavFile(job.file.string()).has_value();
+    std::optional<WavData> wav = ReadWavFile(job.file.string());
+    if (!wav)
+        return false;
+    ApplyGain(*wav, std::pow(10.0, (kVoicePeakDbfs - PeakDbfs(*wav)) / 20.0));
+    return WriteWavFile(job.file.string(), *wav);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/WavFile.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -141,4 +143,60 @@ std::vector<uint8_t> EncodeWav(const WavData &wav)
     if (dataSize & 1)
         out.push_back(0);
     return out;
+}
+
+bool WriteWavFile(const std::string &path, const WavData &wav)
+{
+    std::vector<uint8_t> bytes = EncodeWav(wav);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+namespace {
+
+constexpr double kFullScale = 32768.0;
+
+// The byte offsets of the 16-bit samples; none for other sample sizes.
+size_t SampleBytes(const WavData &wav)
+{
+    return wav.bitsPerSample == 16 ? wav.samples.size() & ~size_t{1} : 0;
+}
+
+int16_t SampleAt(const WavData &wav, size_t i)
+{
+    return static_cast<int16_t>(wav.samples[i] | wav.samples[i + 1] << 8);
+}
+
+double Dbfs(double amplitude)
+{
+    return 20.0 * std::log10(std::max(amplitude, 1e-9) / kFullScale);
+}
+
+} // namespace
+
+double PeakDbfs(const WavData &wav)
+{
+    int peak = 0;
+    for (size_t i = 0; i < SampleBytes(wav); i += 2)
+        peak = std::max(peak, std::abs(int{SampleAt(wav, i)}));
+    return Dbfs(peak);
+}
+
+double RmsDbfs(const WavData &wav)
+{
+    double sum = 0;
+    for (size_t i = 0; i < SampleBytes(wav); i += 2)
+        sum += double(SampleAt(wav, i)) * SampleAt(wav, i);
+    size_t n = SampleBytes(wav) / 2;
+    return Dbfs(n ? std::sqrt(sum / double(n)) : 0.0);
+}
+
+void ApplyGain(WavData &wav, double gain)
+{
+    for (size_t i = 0; i < SampleBytes(wav); i += 2) {
+        long scaled = std::clamp<long>(std::lround(SampleAt(wav, i) * gain), -32768, 32767);
+        wav.samples[i] = static_cast<uint8_t>(scaled);
+        wav.samples[i + 1] = static_cast<uint8_t>(static_cast<uint16_t>(scaled) >> 8);
+    }
 }

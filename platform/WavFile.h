@@ -18,5 +18,13 @@ struct WavData {
 std::optional<WavData> ReadWavFile(const std::string &path);
 std::optional<WavData> ParseWav(const std::vector<uint8_t> &bytes);
 
-// The file image of PCM samples; the generator writes the sounds with it.
+// The file image of PCM samples, and the file itself; the generator writes the sounds with them.
 std::vector<uint8_t> EncodeWav(const WavData &wav);
+bool WriteWavFile(const std::string &path, const WavData &wav);
+
+// Levels of 16-bit samples in decibels below full scale (0 dBFS is the largest sample value);
+// the generator sets its sounds' levels with them.
+double PeakDbfs(const WavData &wav);
+double RmsDbfs(const WavData &wav);
+// Multiplies 16-bit samples by gain, clipping at full scale.
+void ApplyGain(WavData &wav, double gain);

@@ -86,9 +86,7 @@ TEST(WavFile, FilesAreReadFromDiskAndAMissingOneIsNothing)
 {
     WavData wav = Tone(1, 8, 33);
     std::filesystem::path file = std::filesystem::temp_directory_path() / "lantile_wavfile_test.wav";
-    std::vector<uint8_t> bytes = EncodeWav(wav);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(WriteWavFile(file.string(), wav));
     ExpectSame(wav, ReadWavFile(file.string()));
     std::filesystem::remove(file);
     EXPECT_FALSE(ReadWavFile(file.string()));

@@ -18,10 +18,8 @@ namespace {
 void WriteSound(const fs::path &file, int milliseconds)
 {
     WavData wav{1, 44100, 16, std::vector<uint8_t>(static_cast<size_t>(44100 * milliseconds / 1000) * 2, 0)};
-    std::vector<uint8_t> bytes = EncodeWav(wav);
     fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    WriteWavFile(file.string(), wav);
 }
 
 // A program folder holding every sound the player loads, each two seconds long.
@@ -107,11 +105,7 @@ TEST_F(SoundFolder, AMissingOrDamagedFileSilencesOnlyItsOwnSound)
 // reserves memory for it; the game goes on with the rest.
 TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
 {
-    auto write = [](const fs::path &file, const WavData &wav) {
-        std::vector<uint8_t> bytes = EncodeWav(wav);
-        std::ofstream(file, std::ios::binary | std::ios::trunc)
-            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    };
+    auto write = [](const fs::path &file, const WavData &wav) { WriteWavFile(file.string(), wav); };
     // One hertz: converted to the device's rate it would take 44100 times its size.
     write(folder_ / "Wave" / "win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
     write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(16, 0)});
