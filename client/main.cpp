@@ -3,13 +3,18 @@
 #include "table/CMj.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
 namespace {
 
+volatile std::sig_atomic_t quitRequested = 0;
+
+// Also remembered: a quit asked for before the event loop runs would otherwise be lost.
 void Quit(int)
 {
+    quitRequested = 1;
     QCoreApplication::quit();
 }
 
@@ -30,6 +35,10 @@ int main(int argc, char **argv)
         CMj game;
         std::puts("Lantile: the game window is not built yet; the game runs without a window. Ctrl-C ends it.");
         std::fflush(stdout); // seen at once even when the output is a pipe
+        QTimer::singleShot(0, &app, [&app] {
+            if (quitRequested)
+                app.quit();
+        });
         rc = app.exec();
     } // the game object writes its settings as it ends
     TimerService::Install(nullptr);

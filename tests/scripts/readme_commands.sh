@@ -32,10 +32,20 @@ check_program() {
     done
     out=$(mktemp -u)
     mkfifo "$out"
-    SDL_AUDIODRIVER=dummy "$dir/lantile" >"$out" 2>/dev/null &
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$dir/lantile" >"$out" 2>/dev/null &
     pid=$!
     read -r -t 60 line <"$out"
-    kill "$pid" 2>/dev/null
+    # Ended as Ctrl-C would end it, at once after its first line; forced after ten seconds.
+    kill -TERM "$pid" 2>/dev/null
+    local waited=0
+    while kill -0 "$pid" 2>/dev/null && [ $waited -lt 100 ]; do
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        fail "$1" "the program did not end on SIGTERM"
+    fi
     wait "$pid" 2>/dev/null
     rm -rf "$dir" "$out"
     [[ $line == Lantile:* ]] || fail "$1" "no start-up line through a pipe (got '$line')"
