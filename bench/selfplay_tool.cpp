@@ -5,6 +5,8 @@
 #include "table/CMj.h"
 #include "tests/kit/SelfPlay.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -38,6 +40,9 @@ int main(int argc, char **argv)
     }
 
     setenv("SDL_AUDIODRIVER", "dummy", 0); // self-play is silent
+    // The game object's widgets measure their text with the toolkit's fonts; nothing is shown.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
     // A scratch program folder: the game reads and writes its settings there, not in the data folder.
     std::filesystem::path folder = std::filesystem::temp_directory_path() / ("lantile-selfplay-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
