@@ -9,22 +9,6 @@ namespace {
 
 using Deal = TableFixture;
 
-int TilesTaken(const CMj &m)
-{
-    int left = std::accumulate(std::begin(m.wallstack), std::end(m.wallstack), 0);
-    return 2 * 72 - left;
-}
-
-// Ticks the clock until the dealer holds the turn; every tick must keep the wall and mjindex in step.
-void RunToFirstTurn(TestClock &clock, CMj &m)
-{
-    for (int ticks = 0; m.curplayer < 0; ticks++) {
-        ASSERT_LT(ticks, 100000) << "the deal never reached the dealer's turn";
-        ASSERT_TRUE(clock.Step());
-        ASSERT_EQ(TilesTaken(m), m.mjindex + 1) << "at tick " << ticks;
-    }
-}
-
 std::vector<int> Sorted(const uint8_t *tiles, int n)
 {
     std::vector<int> v(tiles, tiles + n);
@@ -75,7 +59,7 @@ TEST_F(Deal, ALocalGameReachesTheDealersFirstTurnOnTimerTicksAlone)
     EXPECT_EQ(m.sideseat, firstSide);
     const int secondSum = m.dice1 + m.dice2;
 
-    RunToFirstTurn(clock, m);
+    RunToFirstTurn();
     const int sideStart[4] = {0, 54, 36, 18};
     EXPECT_EQ(m.changchengstart, sideStart[firstSide] + secondSum - 1);
     EXPECT_EQ(m.curplayer, 0);
@@ -96,12 +80,12 @@ TEST_F(Deal, ALaterDealerIsDealtFirstAndGetsTheEastWind)
 {
     CMj &m = Make();
     m.NewLocalGame();
-    RunToFirstTurn(clock, m);
+    RunToFirstTurn();
     m.banker = 2;
     m.curplayer = -1;
     m.StartHand();
     EXPECT_EQ(m.showbanker, 2);
-    RunToFirstTurn(clock, m);
+    RunToFirstTurn();
     EXPECT_EQ(m.curplayer, 2);
     EXPECT_EQ(m.player[2].drawflag, 1);
     EXPECT_EQ(m.player[0].drawflag, 0);
@@ -281,7 +265,7 @@ TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTile)
     }
     m.banker = 2;
     m.NewLocalGame();
-    RunToFirstTurn(clock, m);
+    RunToFirstTurn();
     EXPECT_EQ(minfan, 0);
     EXPECT_EQ(wildmode, 0);
     EXPECT_EQ(m.banker, 0);

@@ -12,11 +12,7 @@ protected:
     {
         CMj &m = *mj;
         int dealer = m.banker;
-        for (int ticks = 0; m.curplayer < 0; ticks++) {
-            ASSERT_LT(ticks, 100000) << "the deal never reached the dealer's turn";
-            ASSERT_TRUE(clock.Step());
-            ASSERT_EQ(m.gamestatus, 1) << "the new hand ended during its deal";
-        }
+        RunToFirstTurn();
         EXPECT_EQ(m.curplayer, dealer);
         EXPECT_EQ(m.banker, dealer);
         std::vector<std::string> broken = TableAudit(4000).Check(m);

@@ -8,7 +8,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
+#include <numeric>
+
+// Tiles taken from the wall, counted on its stacks.
+inline int TilesTaken(const CMj &m)
+{
+    int left = std::accumulate(std::begin(m.wallstack), std::end(m.wallstack), 0);
+    return 2 * 72 - left;
+}
 
 // A game object in a scratch program folder that holds the generated pictures, on a test clock,
 // with a fixed random sequence. A picture the game cannot load fails the test.
@@ -33,6 +42,18 @@ protected:
     {
         mj = std::make_unique<CMj>();
         return *mj;
+    }
+
+    // Ticks the clock until the dealer holds the turn; every tick must keep the wall and mjindex in
+    // step, and the hand in play.
+    void RunToFirstTurn()
+    {
+        for (int ticks = 0; mj->curplayer < 0; ticks++) {
+            ASSERT_LT(ticks, 100000) << "the deal never reached the dealer's turn";
+            ASSERT_TRUE(clock.Step());
+            ASSERT_EQ(TilesTaken(*mj), mj->mjindex + 1) << "at tick " << ticks;
+            ASSERT_EQ(mj->gamestatus, 1) << "the hand ended during its deal, at tick " << ticks;
+        }
     }
 
     ScratchFolder folder;
