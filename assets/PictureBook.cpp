@@ -152,6 +152,20 @@ void PictureBook::AddGif(const std::string &path, const QImage &picture)
     entries_.push_back({path, keyed});
 }
 
+const QImage *PictureBook::Find(std::string_view path) const
+{
+    for (const Entry &entry : entries_)
+        if (entry.path == path)
+            return &entry.image;
+    return nullptr;
+}
+
+void PictureBook::Fail(const std::string &why)
+{
+    std::fprintf(stderr, "lantile_assets: %s\n", why.c_str());
+    ok_ = false;
+}
+
 QImage Canvas(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -221,6 +235,8 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawSigns(book);
     DrawAvatars(book);
     DrawWidgets(book);
+    DrawMessageScreens(book);
+    DrawHelp(book);
     // The sheet goes beside the data folder (the build folder), not into it.
     std::filesystem::path data = std::filesystem::absolute(folder).lexically_normal();
     if (!data.has_filename())

@@ -30,6 +30,10 @@ public:
     void AddGif(const std::string &path, const QImage &picture);
 
     bool Ok() const { return ok_; }
+    // A picture written before, as written (keyed areas magenta); null when there is none.
+    const QImage *Find(std::string_view path) const;
+    // A picture that cannot be drawn as it should spoils the whole book.
+    void Fail(const std::string &why);
     const std::vector<Entry> &Entries() const { return entries_; }
 
 private:
@@ -52,10 +56,17 @@ QFont HanFont(double pixels, bool bold = true);
 void DrawText(QPainter &painter, const QRectF &box, std::u16string_view text, const QFont &font, QColor colour,
               QColor outline = Qt::transparent, double outlineWidth = 0);
 
+// A button strip of five frames of w x h (normal, hovered, pressed, disabled, spare): a plate in the
+// base colour with the word on it.
+QImage Button(int w, int h, std::u16string_view word, QColor base, double size);
+
 // Drawing of each kind of picture.
 void DrawTiles(PictureBook &book);
 void DrawTable(PictureBook &book);
 void DrawSigns(PictureBook &book);
 void DrawAvatars(PictureBook &book);
 void DrawWidgets(PictureBook &book);
+void DrawMessageScreens(PictureBook &book);
+// The help pages show tiles of the sheets drawn before them.
+void DrawHelp(PictureBook &book);
 bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);

@@ -25,9 +25,11 @@ bool WriteTextFiles(const std::filesystem::path &folder)
         "欢迎来到 Lantile 麻将！\r\n"
         "国标麻将：八番起和，祝您手气好。\r\n"
         "友好交流，文明游戏。\r\n";
+    // Each score is the highest of its level: a player's title is the first whose score is at least
+    // the player's, and the last row takes everyone above.
     const std::string levels =
-        "新手 0\r\n入门 100\r\n学徒 300\r\n熟手 600\r\n好手 1000\r\n高手 2000\r\n"
-        "大师 4000\r\n宗师 8000\r\n雀圣 16000\r\n雀神 32000\r\n";
+        "新手 99\r\n入门 299\r\n学徒 599\r\n熟手 999\r\n好手 1999\r\n高手 3999\r\n"
+        "大师 7999\r\n宗师 15999\r\n雀圣 31999\r\n雀神 32000\r\n";
     return Write(folder / "Dirconfig.ini", dirconfig) && Write(folder / "Chat.txt", chat) &&
            Write(folder / "level.txt", levels);
 }

@@ -44,20 +44,6 @@ QImage Strip(int w, int h, const FrameArt &art)
     });
 }
 
-// A plate with a word on it; the pressed frame's word sits one pixel lower and to the right.
-QImage Button(int w, int h, std::u16string_view word, QColor base, double size)
-{
-    return Strip(w, h, [=](QPainter &p, const QRectF &cell, int frame) {
-        QColor plate = PlateColour(base, frame);
-        QColor rim = frame == Hover ? kGold.lighter(120) : frame == Disabled ? QColor(90, 90, 90) : kGold;
-        Panel(p, cell.adjusted(1, 1, -1, -1), plate.lighter(120), plate.darker(120), rim, 1.5,
-              std::min(cell.width(), cell.height()) * 0.25);
-        QRectF text = frame == Pressed ? cell.translated(1, 1) : cell;
-        if (!word.empty())
-            DrawText(p, text, word, HanFont(size), frame == Disabled ? QColor(200, 200, 200) : kCream);
-    });
-}
-
 // A small plate with a triangle pointing up or down.
 QImage Arrow(int w, int h, bool pointsUp, QColor base)
 {
@@ -111,6 +97,19 @@ QImage ColumnTile(int w, int h)
 }
 
 } // namespace
+
+QImage Button(int w, int h, std::u16string_view word, QColor base, double size)
+{
+    return Strip(w, h, [=](QPainter &p, const QRectF &cell, int frame) {
+        QColor plate = PlateColour(base, frame);
+        QColor rim = frame == Hover ? kGold.lighter(120) : frame == Disabled ? QColor(90, 90, 90) : kGold;
+        Panel(p, cell.adjusted(1, 1, -1, -1), plate.lighter(120), plate.darker(120), rim, 1.5,
+              std::min(cell.width(), cell.height()) * 0.25);
+        QRectF text = frame == Pressed ? cell.translated(1, 1) : cell;
+        if (!word.empty())
+            DrawText(p, text, word, HanFont(size), frame == Disabled ? QColor(200, 200, 200) : kCream);
+    });
+}
 
 void DrawWidgets(PictureBook &book)
 {

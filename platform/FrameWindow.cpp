@@ -1,5 +1,6 @@
 #include "platform/FrameWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -155,4 +156,14 @@ int FrameWindow::Height() const
 bool FrameWindow::HasCaption() const
 {
     return !(view_->windowFlags() & Qt::FramelessWindowHint);
+}
+
+bool FrameWindow::IsMinimized() const
+{
+    return view_->isMinimized();
+}
+
+void FrameWindow::Alert()
+{
+    QApplication::alert(view_.get(), 0);
 }

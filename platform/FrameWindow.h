@@ -24,6 +24,9 @@ public:
     int Width() const;
     int Height() const;
     bool HasCaption() const;
+    bool IsMinimized() const;
+    // Asks the desktop to flash the window's taskbar entry until the window is activated.
+    void Alert();
 
 private:
     class View;

@@ -1,6 +1,5 @@
 #include "table/CMj.h"
 
-#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/Random.h"
@@ -11,6 +10,7 @@
 #include "screen/Device.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
+#include "windows/LevelTable.h"
 
 #include <cstdio>
 #include <cstring>
@@ -96,6 +96,9 @@ CMj::CMj()
         p.roundwind = 1;
     }
 
+    // 6. The in-game screens, each behind its global pointer.
+    CreateScreens();
+
     // 7. The table at rest.
     for (int i = 0; i < MJ_TOTAL; i++)
         wallmj[i] = wallsrc[i] = static_cast<uint8_t>(i);
@@ -136,9 +139,10 @@ CMj::CMj()
 
     ShowTips = 1;
 
-    // 11. Options, then the avatar animations of the seats and the tune.
+    // 11. Options, the level titles, then the avatar animations of the seats and the tune.
     LoadSetting("SET.ini");
     dxsound->SetSoundOn(soundon);
+    LoadLevelTable("level.txt");
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
         p.animation = 0;
@@ -162,6 +166,7 @@ CMj::~CMj()
         delete t;
         t = nullptr;
     }
+    DeleteScreens();
     delete dxsound;
     dxsound = nullptr;
     TimerService::Current().SetDispatcher(nullptr);
@@ -273,11 +278,6 @@ void CMj::PlayActionVoice(int seat, int voice)
 void CMj::PlayMjVoice(int seat, MjTile tile)
 {
     dxsound->PlayMjVoice(player[seat].sex == 1, tile);
-}
-
-void CMj::ShowMessage(const std::string &text)
-{
-    MessageBox::Show(text, "Lantile", MessageBox::IconInformation);
 }
 
 int CMj::GetCountdown() const

@@ -63,6 +63,10 @@ enum Effect { EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN = 8, EFFECT_PAY 
 
 class CDxEdit;
 class CDxGameChatWnd;
+class InviteLinks;
+
+// What the mouse did, as the main window hands it on.
+enum class MouseAction { Down, Move, Up };
 
 constexpr int MAX_LINKLABELS = 10;
 constexpr int FANNAME_COUNT = 90;
@@ -221,9 +225,19 @@ public:
     void PlayEffect(int effect);
     void PlayActionVoice(int seat, int voice);
     void PlayMjVoice(int seat, MjTile tile);
+    // The message screen shows the text over whatever is up.
     void ShowMessage(const std::string &text);
 
+    // The message screen and then the invitation take the mouse before the screen on top and the
+    // table: true when one of them is up and took it, and nothing else may see it.
+    bool OverlayMouse(MouseAction action, int x, int y);
+    bool IsNetGame() const { return netgame != 0; }
+    // The lobby, the server and the main window's invitation list, once the main window has them.
+    InviteLinks *invitelinks = nullptr;
+
 private:
+    void CreateScreens();
+    void DeleteScreens();
     void ReadServerList();
     void ResetSeat(CMjPlayer &p);
     void ReadChatLines();

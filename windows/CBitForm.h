@@ -37,12 +37,13 @@ extern uint8_t infoformon;
 // index of the button concerned, or -1.
 class CBitForm {
 public:
-    CBitForm(std::string_view background, CMj *owner);
+    // keyed: the background's magenta is see-through, for the small screens that stand over others.
+    CBitForm(std::string_view background, CMj *owner, bool keyed = false);
     virtual ~CBitForm();
     CBitForm(const CBitForm &) = delete;
     CBitForm &operator=(const CBitForm &) = delete;
 
-    // The background, opaque, then the buttons.
+    // The background (opaque unless keyed), then the buttons.
     virtual void Draw();
     // Back to the table, repainted.
     virtual void Hide();
@@ -55,6 +56,7 @@ public:
     virtual int MouseUp(int px, int py) = 0;
 
     CachedPicture background;
+    bool keyedbackground;
     int x = 0;
     int y = 0;
     int dragx = 0; // the screen's position when a drag began
@@ -64,4 +66,14 @@ public:
     uint8_t dragging = 0; // a press outside the buttons lasts
     int dragstartx = 0;   // where the pointer was when it began
     int dragstarty = 0;
+
+protected:
+    // The owner composes the frame again.
+    void Repaint();
+    // SetPos with the background centred on the frame.
+    void Centre();
+    // The buttons take the press or the move, and the screen repaints when one of them reports;
+    // its index, or -1.
+    int ButtonsDown(int px, int py);
+    int ButtonsMove(int px, int py);
 };

@@ -76,6 +76,26 @@ std::vector<Picture> Pictures()
         {"Graphic/NetForm/down.bmp", 5 * 16, 16, true},     {"Graphic/NetForm/barcenter.bmp", 16, 8, false},
     };
     list.insert(list.end(), widgets.begin(), widgets.end());
+    // The message screens stand over others, see-through at their rounded corners.
+    const std::vector<Picture> messages = {
+        {"Graphic/ShowMessage/background.bmp", 245, 96, true},   {"Graphic/ShowMessage/queding.bmp", 5 * 84, 28, true},
+        {"Graphic/InviteMessage/background.bmp", 245, 110, true}, {"Graphic/InviteMessage/queding.bmp", 5 * 84, 28, true},
+        {"Graphic/InviteMessage/quxiao.bmp", 5 * 84, 28, true},  {"Graphic/InviteForm/background.bmp", 336, 352, true},
+        {"Graphic/InviteForm/btinvite.bmp", 5 * 84, 28, true},   {"Graphic/InviteForm/btcancel.bmp", 5 * 84, 28, true},
+    };
+    list.insert(list.end(), messages.begin(), messages.end());
+    // The help fills the frame; its page buttons stand 17 pixels apart at the closest.
+    list.push_back({"Graphic/HelpForm/background.bmp", 800, 600, false});
+    for (int n = 1; n <= 10; ++n) {
+        list.push_back({"Graphic/HelpForm/" + std::to_string(n) + ".bmp", 800, 600, false});
+        list.push_back({"Graphic/HelpForm/bt" + std::to_string(n) + ".bmp", 5 * 130, 17, true});
+    }
+    const std::vector<Picture> help = {
+        {"Graphic/HelpForm/prev.bmp", 5 * 72, 26, true},    {"Graphic/HelpForm/next.bmp", 5 * 72, 26, true},
+        {"Graphic/HelpForm/close.bmp", 5 * 88, 28, true},   {"Graphic/HelpForm/checkbox1.bmp", 160, 20, true},
+        {"Graphic/HelpForm/checkbox2.bmp", 160, 20, true},
+    };
+    list.insert(list.end(), help.begin(), help.end());
     return list;
 }
 
@@ -148,6 +168,16 @@ TEST_F(DataFolder, SpritesAreKeyedOnlyWhereTheyAreMeantToBeSeeThrough)
     std::optional<Bitmap> chips = ReadBmpFile(folder_ + "Graphic/chouma.bmp");
     ASSERT_TRUE(chips);
     EXPECT_EQ(chips->At(0, 0) & 0xFFFFFF, kKey);
+}
+
+TEST_F(DataFolder, TheHelpOpensOnItsFirstPage)
+{
+    std::optional<Bitmap> background = ReadBmpFile(folder_ + "Graphic/HelpForm/background.bmp");
+    std::optional<Bitmap> first = ReadBmpFile(folder_ + "Graphic/HelpForm/1.bmp");
+    std::optional<Bitmap> second = ReadBmpFile(folder_ + "Graphic/HelpForm/2.bmp");
+    ASSERT_TRUE(background && first && second);
+    EXPECT_EQ(background->pixels, first->pixels);
+    EXPECT_NE(first->pixels, second->pixels);
 }
 
 TEST_F(DataFolder, EveryTileCellHoldsATileWithItsCornersSeeThrough)

@@ -1,0 +1,15 @@
+#pragma once
+#include <functional>
+
+class FrameSink;
+
+// Whether the user has the program in front: it is the active application and the window is not
+// minimised.
+bool WindowInFront(const FrameSink *window);
+// Asks the desktop to flash the window's taskbar entry until the program is brought forward.
+// Without a window manager the desktop does nothing.
+void AlertWindow(FrameSink *window);
+
+// Tests say whether the window is in front and record the alerts; empty handlers restore the
+// desktop's answers.
+void SetWindowAlertHandlers(std::function<bool(const FrameSink *)> inFront, std::function<void(FrameSink *)> alert);

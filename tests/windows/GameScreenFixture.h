@@ -1,0 +1,58 @@
+#pragma once
+#include "platform/Paths.h"
+#include "platform/TestClock.h"
+#include "table/CMj.h"
+#include "tests/windows/WidgetFixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+// The game object with its screens, built from the generated pictures in a fresh program folder,
+// on a clock that never moves by itself; screens are driven as the main window would drive them.
+class GameScreenTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        TimerService::Install(&clock_);
+        curscreen = SCREEN_NONE;
+    }
+
+    void TearDown() override
+    {
+        game.reset();
+        curscreen = SCREEN_NONE;
+        TimerService::Install(nullptr);
+        WidgetTest::TearDown();
+    }
+
+    CMj &Game()
+    {
+        game = std::make_unique<CMj>();
+        return *game;
+    }
+
+    static std::filesystem::path ProgramFile(const std::string &name)
+    {
+        return std::filesystem::path(Paths::ProgramFolder()) / name;
+    }
+    static void WriteProgramFile(const std::string &name, const std::string &bytes)
+    {
+        std::ofstream(ProgramFile(name), std::ios::binary) << bytes;
+    }
+
+    // A press and a release at the middle of a screen's button.
+    static void Click(CBitForm &form, int button)
+    {
+        const CBitButton &b = *form.buttons.Get(button);
+        const int x = b.x + b.GetWidth() / 2, y = b.y + b.GetHeight() / 2;
+        form.MouseDown(x, y);
+        form.MouseUp(x, y);
+    }
+
+    std::unique_ptr<CMj> game;
+
+private:
+    TestClock clock_;
+};
