@@ -19,8 +19,8 @@ class LevelReader {
 public:
     explicit LevelReader(std::istream &in) : in_(in) {}
 
-    // The next word, or false at the end of the file. Only its first bytes are kept: enough to cut
-    // a title on a character boundary, however long the word.
+    // The next word, or false at the end of the file. Only as many bytes as a title holds are kept,
+    // however long the word.
     bool Word(std::string &word)
     {
         SkipSpace();
@@ -29,7 +29,7 @@ public:
         for (int c = in_.peek(); c != EOF && !IsSpace(c); c = in_.peek()) {
             in_.get();
             any = true;
-            if (word.size() < kLevelTitleBytes)
+            if (word.size() < kLevelTitleBytes - 1)
                 word.push_back(static_cast<char>(c));
         }
         return any;

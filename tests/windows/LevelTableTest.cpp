@@ -55,14 +55,16 @@ TEST_F(LevelTableTest, ALongTitleIsCutOnACharacterBoundaryAndTheRowsStayInStep)
 
 TEST_F(LevelTableTest, NumbersAreClampedAndAWordThatIsNoNumberIsTheNextTitle)
 {
-    Load("big 99999999999 small -99999999999 c x d 7 e 12abc f 3");
-    ASSERT_EQ(levelcount, 5);
+    Load("big 99999999999 small -99999999999 c x d 7 e 12abc f 3 g -h 1");
+    ASSERT_EQ(levelcount, 6);
     EXPECT_EQ(leveltable[0].score, INT_MAX);
     EXPECT_EQ(leveltable[1].score, INT_MIN);
     EXPECT_EQ(Title(2), "d");
     EXPECT_EQ(Title(3), "e");
     EXPECT_EQ(leveltable[3].score, 12);
     EXPECT_EQ(Title(4), "f");
+    // A sign without digits is no number either: it stays with the word.
+    EXPECT_EQ(Title(5), "-h");
 }
 
 TEST_F(LevelTableTest, AScoreTakesTheFirstTitleThatReachesItOrElseTheLast)

@@ -164,6 +164,8 @@ TEST_F(MessageScreens, PressesUnderAnOverlayReachNothingElse)
 
     // With the message gone the invitation takes the mouse, still before the screen.
     showmsgon = 0;
+    EXPECT_TRUE(game->OverlayMouse(MouseAction::Move, ax, ay));
+    EXPECT_EQ(invitemessage->buttons.Get(CInviteMessage::ACCEPT)->hover, 1);
     EXPECT_TRUE(game->OverlayMouse(MouseAction::Down, ax, ay));
     EXPECT_TRUE(game->OverlayMouse(MouseAction::Up, ax, ay));
     EXPECT_EQ(links.sat.size(), 1u);
