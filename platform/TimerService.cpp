@@ -18,11 +18,27 @@ void TimerService::Install(TimerService *service)
     g_current = service;
 }
 
+void TimerService::SetHandler(unsigned id, std::function<void()> handler)
+{
+    if (handler)
+        handlers_[id] = std::move(handler);
+    else
+        handlers_.erase(id);
+}
+
 void TimerService::Deliver(unsigned id)
 {
-    if (dispatching_ || !dispatcher_ || !IsRunning(id))
+    if (dispatching_ || !IsRunning(id))
+        return;
+    auto own = handlers_.find(id);
+    // A copy: the handler may give its id back while it runs.
+    std::function<void()> handler = own != handlers_.end() ? own->second : nullptr;
+    if (!handler && !dispatcher_)
         return;
     dispatching_ = true;
-    dispatcher_(id);
+    if (handler)
+        handler();
+    else
+        dispatcher_(id);
     dispatching_ = false;
 }

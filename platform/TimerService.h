@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <map>
 
 // The window timers of the game: integer ids with an interval, whose ticks reach one dispatcher on
 // the GUI thread, one at a time. Starting a running timer restarts it with the new interval;
@@ -16,6 +17,9 @@ public:
     virtual bool IsRunning(unsigned id) const = 0;
 
     void SetDispatcher(Dispatcher d) { dispatcher_ = std::move(d); }
+    // Ticks of this id go to the handler instead of the dispatcher: timers of the program's own parts
+    // outside the game (the connection's time-outs). An empty handler gives the id back.
+    void SetHandler(unsigned id, std::function<void()> handler);
 
     // The service the game's timers use; the program installs the event-loop one, tests a clock.
     static TimerService &Current();
@@ -27,5 +31,6 @@ protected:
 
 private:
     Dispatcher dispatcher_;
+    std::map<unsigned, std::function<void()>> handlers_;
     bool dispatching_ = false;
 };

@@ -5,6 +5,8 @@
 #include "rules/CMjPlayer.h"
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
+#include "table/GameMsg.h"
+#include "table/NetLink.h"
 #include "table/ServerInfo.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLinkLabel.h"
@@ -72,10 +74,10 @@ constexpr int MAX_LINKLABELS = 10;
 constexpr int FANNAME_COUNT = 90;
 
 // The one game object: four seats, the wall, the timers and every operation of play.
-class CMj {
+class CMj : public RecordSink {
 public:
     CMj();
-    ~CMj();
+    ~CMj() override;
     CMj(const CMj &) = delete;
     CMj &operator=(const CMj &) = delete;
 
@@ -234,6 +236,14 @@ public:
     bool IsNetGame() const { return netgame != 0; }
     // The lobby, the server and the main window's invitation list, once the main window has them.
     InviteLinks *invitelinks = nullptr;
+
+    // The online game: the connection, the records the game object builds itself in its one send
+    // buffer, and what the server sends.
+    NetLink *netlink = nullptr; // set by the main window; not owned
+    GameMsg sendbuf;
+    void SendBuffer();
+    void OnGameMsg(const GameMsg &msg) override;
+    void OnDisconnect() override;
 
 private:
     void CreateScreens();

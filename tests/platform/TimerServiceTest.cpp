@@ -65,6 +65,27 @@ TEST(TestClock, AHandlerThatStopsItsTimerGetsNoMoreTicks)
     EXPECT_FALSE(clock.Step());
 }
 
+TEST(TestClock, AnIdWithItsOwnHandlerBypassesTheDispatcher)
+{
+    TestClock clock;
+    std::vector<unsigned> dispatched;
+    int own = 0;
+    clock.SetDispatcher([&](unsigned id) { dispatched.push_back(id); });
+    clock.SetHandler(300, [&] {
+        own++;
+        clock.Stop(300);
+        clock.SetHandler(300, nullptr); // gives the id back from inside its own tick
+    });
+    clock.Start(300, 50);
+    clock.Start(1, 50);
+    clock.Advance(100);
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(dispatched, (std::vector<unsigned>{1, 1}));
+    clock.Start(300, 50);
+    clock.Advance(50);
+    EXPECT_EQ(dispatched.back(), 300u);
+}
+
 TEST(TestClock, TicksNeverNest)
 {
     TestClock clock;

@@ -1,0 +1,222 @@
+#include "client/Datamodule.h"
+
+#include "platform/AdapterAddress.h"
+#include "platform/ClientSocket.h"
+#include "platform/Gbk.h"
+#include "platform/MessageBox.h"
+#include "platform/TimerService.h"
+#include "rules/CLog.h"
+#include "table/ClientRecords.h"
+
+#include <cstring>
+
+namespace {
+
+const char *const kVerifying = "正在验证用户身份...";
+const char *const kStatusLinkCaption = "点击查看服务状态 ";
+const char *const kServiceStatusUrl = "https://lantile.example.org/status";
+
+} // namespace
+
+TDataModule1::TDataModule1(std::unique_ptr<NetSocket> socket1)
+    : ClientSocket1(socket1 ? std::move(socket1) : std::make_unique<ClientSocket>(TIMER_CONNECT1, kConnectTimeoutMs)),
+      timers(TimerService::Current())
+{
+    ClientSocket1->SetEvents({[this] { ClientSocket1Connect(); }, [this] { ClientSocket1Read(); },
+                              [this] { ClientSocket1Disconnect(); },
+                              [this](NetSocket::ErrorKind kind) { ClientSocket1Error(kind); }});
+    timers.SetHandler(TIMER_PROXY1, [this] { OnProxyTimeout(); });
+}
+
+TDataModule1::~TDataModule1()
+{
+    timers.Stop(TIMER_PROXY1);
+    timers.SetHandler(TIMER_PROXY1, nullptr);
+    ClientSocket1->SetEvents({});
+}
+
+void TDataModule1::OpenGameLink(const GameLinkTarget &target)
+{
+    if (ClientSocket1->IsActive())
+        return;
+    account = target.account;
+    password = target.password;
+    proxyready = 0;
+    proxyon = target.proxy.kind != ProxyRoute::NONE;
+    if (!proxyon) {
+        ClientSocket1->Open(target.host, target.port);
+        return;
+    }
+    proxysock.SetType(target.proxy.kind);
+    proxysock.SetDestination(target.host, target.port);
+    proxysock.SetAuth(target.proxy.user, target.proxy.password);
+    ClientSocket1->Open(target.proxy.host, target.proxy.port);
+}
+
+void TDataModule1::CloseGameLink()
+{
+    linkup = false;
+    timers.Stop(TIMER_PROXY1);
+    ClientSocket1->Close();
+}
+
+// Every record of the program leaves here. Only a link that stands takes records: before the proxy's
+// handshake has finished they would reach the proxy. The toolkit writes what waits as soon as the
+// system takes it, so nothing sits until the next record.
+void TDataModule1::SendPacket(const GameMsg &msg)
+{
+    if (!linkup || (proxyon && !proxyready)) {
+        g_log.Trace("SendPacket: no link for type %d.", msg.Type());
+        return;
+    }
+    if (ClientSocket1->BytesToWrite() + GameMsg::kSize >= kSendLimit) {
+        // A server that takes nothing would make the queue grow without end.
+        g_log.Error("SendPacket: the queue is full; the connection is closed.");
+        CloseGameLink();
+        return;
+    }
+    ClientSocket1->Write(msg.Data(), GameMsg::kSize);
+    ClientSocket1->Flush();
+}
+
+void TDataModule1::ClientSocket1Connect()
+{
+    framer.Clear();
+    linkup = true;
+    if (!proxyon) {
+        SendLogin();
+        return;
+    }
+    timers.Start(TIMER_PROXY1, kProxyTimeoutMs);
+    if (proxysock.OnConnect(*ClientSocket1))
+        ProxyFinished();
+}
+
+void TDataModule1::ClientSocket1Read()
+{
+    if (dispatching)
+        return;
+    if (proxyon && !proxyready) {
+        if (!proxysock.OnRead(*ClientSocket1) || !ProxyFinished())
+            return;
+    }
+    // Bytes of the server may have come behind the proxy's answer; the toolkit announces bytes only
+    // once, so everything waiting is taken now.
+    DrainRecords();
+}
+
+void TDataModule1::DrainRecords()
+{
+    dispatching = true;
+    while (linkup && ClientSocket1->BytesAvailable() > 0) {
+        int64_t got = ClientSocket1->Read(framer.ReadPlace(), framer.Room());
+        if (got <= 0)
+            break;
+        framer.Cut(static_cast<int>(got), [this](const GameMsg &msg) {
+            if (game)
+                game->OnGameMsg(msg);
+            return linkup;
+        });
+    }
+    dispatching = false;
+}
+
+bool TDataModule1::ProxyFinished()
+{
+    timers.Stop(TIMER_PROXY1);
+    if (proxysock.GetError() != CProxySock::ERROR_NONE) {
+        ProxyFailed();
+        return false;
+    }
+    proxyready = 1;
+    SendLogin();
+    return true;
+}
+
+void TDataModule1::ProxyFailed()
+{
+    CloseGameLink();
+    hooks->ReleaseLoginScreen();
+    MessageBox::Show("连接代理服务器失败!", "info", MessageBox::IconInformation);
+}
+
+void TDataModule1::OnProxyTimeout()
+{
+    timers.Stop(TIMER_PROXY1);
+    if (linkup && proxyon && !proxyready)
+        ProxyFailed();
+}
+
+void TDataModule1::SendLogin()
+{
+    hooks->ClearTables();
+    hooks->ShowStatus(kVerifying);
+    GameMsg login;
+    BuildLogin(login, account, password, FirstAdapterAddress());
+    SendPacket(login);
+    std::memset(myaccount, 0, sizeof myaccount);
+    std::memcpy(myaccount, account.data(), GbkFit(account, sizeof myaccount));
+    if (networkmode)
+        hooks->ShowHintText(kVerifying);
+}
+
+void TDataModule1::LinkEnded()
+{
+    linkup = false;
+    timers.Stop(TIMER_PROXY1);
+    framer.Clear();
+}
+
+void TDataModule1::ClientSocket1Disconnect()
+{
+    LinkEnded();
+    if (networkmode)
+        hooks->CloseHint();
+    hooks->HideStatus();
+    if (game)
+        game->OnDisconnect();
+}
+
+void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
+{
+    LinkEnded();
+    if (networkmode)
+        hooks->CloseHint();
+    hooks->ReleaseLoginScreen();
+    if (game)
+        game->OnDisconnect();
+    ClientSocket1->Close();
+    switch (kind) {
+    case NetSocket::ErrorConnect:
+        if (networkmode) {
+            MessageBox::Show("连接游戏服务器失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
+                             "Lantile", MessageBox::IconWarning);
+        } else {
+            hooks->PostLinkNotice("连接到游戏服务器失败，可能是网络故障或者服务器维护", kStatusLinkCaption,
+                                  kServiceStatusUrl);
+            hooks->ShowServerChoice();
+            hooks->ShowStatus("连接服务器失败，请检查网络。");
+        }
+        break;
+    case NetSocket::ErrorLookup:
+        if (networkmode) {
+            MessageBox::Show("查询服务器域名失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
+                             "Lantile", MessageBox::IconWarning);
+        } else {
+            hooks->PostLinkNotice("查询服务器域名失败，可能是网络故障或者服务器维护", kStatusLinkCaption,
+                                  kServiceStatusUrl);
+            hooks->ShowServerChoice();
+            hooks->ShowStatus("查询服务器域名失败，请检查网络。");
+        }
+        break;
+    case NetSocket::ErrorDisconnect:
+        MessageBox::Show("与服务器的连接断开，请尽快重新登录继续游戏.", "信息", MessageBox::IconInformation);
+        break;
+    case NetSocket::ErrorOther:
+        MessageBox::Show("和服务器的连接断开，请重新登录。", "信息", MessageBox::IconWarning);
+        break;
+    }
+    hooks->Repaint();
+    if (networkmode)
+        hooks->CloseMainWindow();
+}

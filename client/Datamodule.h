@@ -1,0 +1,92 @@
+#pragma once
+#include "client/Proxysock.h"
+#include "client/RecordFramer.h"
+#include "platform/NetSocket.h"
+#include "table/NetLink.h"
+
+#include <memory>
+#include <string>
+
+class TimerService;
+
+// What the connection tells the rest of the program. The main window forwards these to the login
+// screen, the lobby, the waiting window of NetWork mode and itself; each default does nothing.
+class DataModuleHooks {
+public:
+    virtual ~DataModuleHooks() = default;
+    virtual void ClearTables() {}                  // the lobby forgets its tables before a login
+    virtual void ShowStatus(const std::string &) {} // the login screen's status label, then a repaint
+    virtual void HideStatus() {}
+    virtual void ReleaseLoginScreen() {} // its buttons usable again, its time-out stopped
+    virtual void ShowServerChoice() {}
+    virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
+                                const std::string & /*url*/) {}
+    virtual void ShowHintText(const std::string &) {} // NetWork mode's waiting window
+    virtual void CloseHint() {}
+    virtual void Repaint() {}
+    virtual void CloseMainWindow() {} // NetWork mode ends with its connection; queued by the window
+};
+
+// The game-server connection: opens it (through a proxy when asked), logs in, cuts the server's
+// bytes into records for the game object, and is the one way out for every record the program sends.
+// Connection failures become the user's messages.
+class TDataModule1 : public NetLink {
+public:
+    // Timer ids of the game link's time-outs; the game's own ids stay below them.
+    static constexpr unsigned TIMER_CONNECT1 = 300;
+    static constexpr unsigned TIMER_PROXY1 = 301;
+    static constexpr unsigned kConnectTimeoutMs = 60000;
+    static constexpr unsigned kProxyTimeoutMs = 60000;
+    // Bytes that may wait to be sent; a record that would reach it ends the connection instead.
+    static constexpr int kSendLimit = 10000;
+
+    // Without a socket the toolkit's is used; tests hand in their own.
+    explicit TDataModule1(std::unique_ptr<NetSocket> socket1 = nullptr);
+    ~TDataModule1() override;
+    TDataModule1(const TDataModule1 &) = delete;
+    TDataModule1 &operator=(const TDataModule1 &) = delete;
+
+    void SetGame(RecordSink *sink) { game = sink; }
+    void SetHooks(DataModuleHooks *h) { hooks = h ? h : &noHooks; }
+
+    void SendPacket(const GameMsg &msg) override;
+    void OpenGameLink(const GameLinkTarget &target) override;
+    void CloseGameLink() override;
+    bool GameLinkActive() const override { return ClientSocket1->IsActive(); }
+    bool GameLinkConnected() const override { return ClientSocket1->IsConnected(); }
+
+    void ClientSocket1Connect();
+    void ClientSocket1Read();
+    void ClientSocket1Disconnect();
+    void ClientSocket1Error(NetSocket::ErrorKind kind);
+    void SendLogin();
+
+    // Bytes of an unfinished record waiting for the next read.
+    int CarryCount() const { return framer.Carry(); }
+
+    std::unique_ptr<NetSocket> ClientSocket1;
+    CProxySock proxysock;
+    uint8_t proxyon = 0;    // the connection being made goes through a proxy
+    uint8_t proxyready = 0; // its handshake has finished and the login was sent
+    bool networkmode = false; // started as "NetWork": the connection is the whole program
+    char myaccount[20] = {};  // the account logged in with; unterminated when it fills the field
+
+private:
+    void DrainRecords();
+    // The handshake has ended: logs in, or fails the connection; true when records may follow.
+    bool ProxyFinished();
+    void ProxyFailed();
+    void OnProxyTimeout();
+    // The connection has ended, by whichever way: nothing of it may reach the next one.
+    void LinkEnded();
+
+    RecordSink *game = nullptr;
+    DataModuleHooks noHooks;
+    DataModuleHooks *hooks = &noHooks;
+    RecordFramer framer;
+    TimerService &timers;
+    std::string account;
+    std::string password;
+    bool linkup = false;      // connected, and not yet ended
+    bool dispatching = false; // records are being handed on; a nested read waits for this one
+};

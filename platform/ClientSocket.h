@@ -1,0 +1,40 @@
+#pragma once
+#include "platform/NetSocket.h"
+
+#include <memory>
+
+class QTcpSocket;
+class TimerService;
+
+// A client connection on the toolkit's TCP socket. A connection still being made after the time-out
+// ends with ErrorConnect; the time-out runs on the timer service, so a test clock steps it.
+class ClientSocket : public NetSocket {
+public:
+    ClientSocket(unsigned timeoutTimerId, unsigned timeoutMs);
+    ~ClientSocket() override;
+    ClientSocket(const ClientSocket &) = delete;
+    ClientSocket &operator=(const ClientSocket &) = delete;
+
+    // Opening while a connection is active ends that one silently.
+    void Open(const std::string &host, int port) override;
+    void Close() override;
+    bool IsActive() const override;
+    bool IsConnected() const override;
+    int64_t BytesAvailable() const override;
+    int64_t Read(uint8_t *into, int64_t max) override;
+    int64_t Write(const uint8_t *data, int64_t size) override;
+    int64_t BytesToWrite() const override;
+    void Flush() override;
+
+private:
+    void OnSocketError(int error);
+    void OnTimeout();
+    // Ends the connection without the toolkit's own end signals: the caller reports the end.
+    void Abort();
+
+    std::unique_ptr<QTcpSocket> socket_;
+    TimerService &timers_;
+    unsigned timerId_;
+    unsigned timeoutMs_;
+    bool linked_ = false; // the current connection was made
+};

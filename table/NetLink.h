@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+
+class GameMsg;
+
+// A proxy on the way to the game server, as the proxy settings give it.
+struct ProxyRoute {
+    enum Kind { NONE = 0, SOCKS5 = 1, HTTP = 3 };
+    int kind = NONE;
+    std::string host;
+    int port = 0;
+    std::string user; // empty: no authentication
+    std::string password;
+};
+
+// Where and as whom to log in to the game server (texts GBK, as typed).
+struct GameLinkTarget {
+    std::string host;
+    int port = 1982;
+    std::string account;
+    std::string password;
+    ProxyRoute proxy;
+};
+
+// The connection to the game server as the game object and the screens see it. The program's one
+// implementation is the data module; tests put a recorder in its place.
+class NetLink {
+public:
+    virtual ~NetLink() = default;
+    // Queues one record for the server and sends what the connection takes now; never waits.
+    virtual void SendPacket(const GameMsg &msg) = 0;
+    // Connects (through the proxy, if any) and logs in once the link stands.
+    virtual void OpenGameLink(const GameLinkTarget &target) = 0;
+    virtual void CloseGameLink() = 0;
+    // Connecting or connected.
+    virtual bool GameLinkActive() const = 0;
+    virtual bool GameLinkConnected() const = 0;
+};
+
+// Who takes the game server's records and the end of the connection: the game object.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void OnGameMsg(const GameMsg &msg) = 0;
+    virtual void OnDisconnect() = 0;
+};

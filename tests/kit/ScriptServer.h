@@ -1,0 +1,57 @@
+#pragma once
+#include "tests/kit/SessionScript.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTcpServer;
+
+// A stand-in game server (or proxy) on 127.0.0.1 that plays one session script per connection, step
+// by step on the event loop, and stops at the first step that fails. The failure names the script
+// line, the byte, the expected and the received value.
+class ScriptServer {
+public:
+    ScriptServer();
+    ~ScriptServer();
+    ScriptServer(const ScriptServer &) = delete;
+    ScriptServer &operator=(const ScriptServer &) = delete;
+
+    // Port 0 takes a free port.
+    bool Listen(uint16_t port = 0);
+    uint16_t Port() const;
+    // Queues a script for the next connection; false, with the reason, for a script it cannot read.
+    bool Load(std::string_view text, std::string *error = nullptr);
+    // Every connection replays the last script loaded.
+    void SetLoop(bool loop) { loop_ = loop; }
+
+    // Every loaded script has been played to its end, and nothing failed.
+    bool Done() const;
+    bool Failed() const { return !failure_.empty(); }
+    const std::string &Failure() const { return failure_; }
+    // Every client record that an expect step took, in order (ignored ones too).
+    const std::vector<std::vector<uint8_t>> &Received() const { return received_; }
+    int Connections() const { return static_cast<int>(sessions_.size()); }
+    // Sessions played to their end (or failed).
+    int Finished() const { return finished_; }
+
+private:
+    struct Session;
+    void Accept();
+    void Fail(const Session &s, int line, const std::string &why);
+
+    std::unique_ptr<QTcpServer> server_;
+    std::deque<SessionScript> scripts_;
+    SessionScript last_;
+    bool loop_ = false;
+    std::vector<std::unique_ptr<Session>> sessions_;
+    std::vector<std::vector<uint8_t>> received_;
+    std::string failure_;
+    int finished_ = 0;
+};
+
+// Runs the event loop until pred holds or ms have passed; answers pred.
+bool RunUntil(const std::function<bool()> &pred, int ms);

@@ -1,0 +1,220 @@
+#include "table/ClientRecords.h"
+#include "table/UserSet.h"
+#include "tests/kit/SessionScript.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// The expectations are written by hand from the record tables, in the scripted server's notation;
+// every byte a pattern does not name must be zero.
+void ExpectRecord(const GameMsg &m, const char *pattern)
+{
+    RecordPattern p;
+    std::string error;
+    ASSERT_TRUE(ParseRecord(pattern, &p, &error)) << error;
+    EXPECT_EQ(p.Mismatch(m.Data()), "") << pattern;
+}
+
+// Patterns are UTF-8, as in a script file; narrow literals here are GBK.
+const char *Utf8(const char8_t *text)
+{
+    return reinterpret_cast<const char *>(text);
+}
+
+void ExpectRefused(bool built, const GameMsg &m)
+{
+    EXPECT_FALSE(built);
+    ExpectRecord(m, "0"); // left zeroed: nothing of it can go out
+}
+
+TEST(ClientRecords, PlayRecordsNameTilesByTheirKindsFirstCopy)
+{
+    GameMsg m;
+    EXPECT_TRUE(BuildAction(m, ACTION_PASS));
+    ExpectRecord(m, "1");
+    EXPECT_TRUE(BuildAction(m, ACTION_PENG));
+    ExpectRecord(m, "1 3=2");
+    EXPECT_TRUE(BuildAction(m, ACTION_HU));
+    ExpectRecord(m, "1 3=4");
+    EXPECT_TRUE(BuildOwnKong(m, MakeMj(5, SUIT_BING)));
+    ExpectRecord(m, "1 2=t(5p) 3=3");
+    EXPECT_TRUE(BuildChow(m, MakeMj(3, SUIT_TIAO), MakeMj(4, SUIT_TIAO)));
+    ExpectRecord(m, "1 3=5 4=t(3s) 5=t(4s)");
+    EXPECT_TRUE(BuildGiveCard(m, MakeMj(7, SUIT_ZI), true));
+    ExpectRecord(m, "2 2=1 3=t(7z)");
+    EXPECT_TRUE(BuildGiveCard(m, MakeMj(9, SUIT_WAN), false));
+    ExpectRecord(m, "2 3=t(9m)");
+    EXPECT_TRUE(BuildFlowerCount(m, 3));
+    ExpectRecord(m, "6 3=3");
+}
+
+TEST(ClientRecords, NoRecordCarriesATileThatIsNoTile)
+{
+    GameMsg m;
+    ExpectRefused(BuildGiveCard(m, MjTile{}, false), m);
+    ExpectRefused(BuildGiveCard(m, MakeMj(8, SUIT_BACK), false), m); // face down
+    ExpectRefused(BuildOwnKong(m, MakeMj(10, SUIT_WAN)), m);
+    ExpectRefused(BuildOwnKong(m, MakeMj(8, SUIT_ZI)), m);
+    ExpectRefused(BuildChow(m, MakeMj(3, SUIT_TIAO), MjTile{}), m);
+    ExpectRefused(BuildAction(m, 1), m);
+    ExpectRefused(BuildAction(m, ACTION_CHI), m); // a chow names its tiles
+    ExpectRefused(BuildFlowerCount(m, 0), m);
+    ExpectRefused(BuildFlowerCount(m, 9), m);
+}
+
+TEST(ClientRecords, ARecordBuiltInASharedBufferKeepsNothingOfTheOneBefore)
+{
+    GameMsg buffer;
+    ASSERT_TRUE(BuildGiveCard(buffer, MakeMj(2, SUIT_WAN), true));
+    ASSERT_TRUE(BuildAction(buffer, ACTION_PASS));
+    ExpectRecord(buffer, "1");
+    BuildLogin(buffer, "alice", "pw", "00163E5A2B01");
+    BuildBare(buffer, CS_KEEPALIVE);
+    ExpectRecord(buffer, "104");
+}
+
+TEST(ClientRecords, LoginCutsAccountAndPasswordToTwentyBytes)
+{
+    GameMsg m;
+    BuildLogin(m, "alice", "secret", "00163E5A2B01");
+    ExpectRecord(m, R"(100 1:"alice" 21:"secret" 51:"00163E5A2B01" 101=120 103=20)");
+    BuildLogin(m, "abcdefghijklmnopqrst", "01234567890123456789", "");
+    ExpectRecord(m, R"(100 1:"abcdefghijklmnopqrst" 21:"01234567890123456789" 101=120 103=20)");
+    BuildLogin(m, "abcdefghijklmnopqrstuvwxy", "pw", "0016");
+    ExpectRecord(m, R"(100 1:"abcdefghijklmnopqrst" 21:"pw" 101=120 103=20)");
+    // A character across the 20th byte is left out whole, not cut in half.
+    BuildLogin(m, "abcdefghijklmnopqrs\xD5\xC5", "pw", "00163E5A2B0");
+    ExpectRecord(m, R"(100 1:"abcdefghijklmnopqrs" 21:"pw" 101=120 103=20)");
+}
+
+TEST(ClientRecords, ChatTextsAreCutToTheirFieldsOnACharacterBoundary)
+{
+    GameMsg m;
+    std::string long200(200, 'x');
+    BuildTableChat(m, long200, CHAT_LINE);
+    ExpectRecord(m, ("3 1:\"" + std::string(127, 'x') + "\"").c_str());
+    BuildTableChat(m, long200, CHAT_EDITBOX);
+    ExpectRecord(m, ("3 1:\"" + std::string(128, 'x') + "\"").c_str());
+    BuildTableChat(m, std::string(126, 'x') + "\xD5\xC5", CHAT_LINE);
+    ExpectRecord(m, ("3 1:\"" + std::string(126, 'x') + "\"").c_str());
+    BuildTableChat(m, "\xC4\xE3\xBA\xC3", CHAT_LINE);
+    ExpectRecord(m, Utf8(u8"3 1:\"你好\""));
+
+    EXPECT_TRUE(BuildPrivateChat(m, "bob", std::string(100, 'y')));
+    ExpectRecord(m, ("109 1:\"bob\" 21:\"" + std::string(100, 'y') + "\"").c_str());
+    EXPECT_TRUE(BuildPrivateChat(m, "abcdefghijklmnopqrst", std::string(150, 'y')));
+    ExpectRecord(m, ("109 1:\"abcdefghijklmnopqrst\" 21:\"" + std::string(100, 'y') + "\"").c_str());
+    ExpectRefused(BuildPrivateChat(m, "abcdefghijklmnopqrstu", "hi"), m);
+
+    EXPECT_TRUE(BuildRoomChat(m, std::string(130, 'z')));
+    ExpectRecord(m, ("110 1:\"" + std::string(127, 'z') + "\"").c_str());
+    ExpectRefused(BuildRoomChat(m, ""), m);
+}
+
+TEST(ClientRecords, UserSetSendsOnlyTheFiltersThatAreOn)
+{
+    GameMsg m;
+    UserSet off;
+    off.p2ptalk = 0;
+    BuildUserSet(m, off);
+    ExpectRecord(m, "4 1=1 21=1");
+
+    UserSet on;
+    on.invite = 0;
+    on.ip = 3;
+    on.escape = 1;
+    on.escaperate = 50;
+    on.limitscore1 = 1;
+    on.limitscore1rate = -300;
+    on.limitscore2 = 1;
+    on.limitscore2rate = 100000;
+    BuildUserSet(m, on);
+    ExpectRecord(m, "4 2=3 3=1 4=50 5=1 6:i32=-300 10=1 11:i32=100000");
+
+    UserSet odd;
+    odd.ip = 7;
+    odd.escaperate = 77; // the filter is off: the rate stays home
+    odd.limitscore1rate = 5;
+    BuildUserSet(m, odd);
+    ExpectRecord(m, "4 1=1");
+    odd.escape = 1;
+    odd.escaperate = 150;
+    BuildUserSet(m, odd);
+    ExpectRecord(m, "4 1=1 3=1");
+}
+
+TEST(ClientRecords, LobbyAndServiceRecords)
+{
+    GameMsg m;
+    EXPECT_TRUE(BuildSitDown(m, 99, 3));
+    ExpectRecord(m, "101 1=99 2=3");
+    ExpectRefused(BuildSitDown(m, 100, 0), m);
+    ExpectRefused(BuildSitDown(m, 5, 4), m);
+
+    EXPECT_TRUE(BuildEnterRoom(m, 0));
+    ExpectRecord(m, "107");
+    EXPECT_TRUE(BuildEnterRoom(m, 9));
+    ExpectRecord(m, "107 1=9");
+    ExpectRefused(BuildEnterRoom(m, 256), m);
+
+    EXPECT_TRUE(BuildInvite(m, "abcdefghijklmnopqrst"));
+    ExpectRecord(m, R"(106 1:"abcdefghijklmnopqrst")");
+    ExpectRefused(BuildInvite(m, "abcdefghijklmnopqrstu"), m);
+
+    EXPECT_TRUE(BuildAdmin(m, ADMIN_MUTE, "abcdefghijklmnopqrst"));
+    ExpectRecord(m, R"(111 3=3 4:"abcdefghijklmnopqrst")");
+    EXPECT_TRUE(BuildAdmin(m, ADMIN_KICK, "\xD5\xC5\xC8\xFD"));
+    ExpectRecord(m, Utf8(u8R"(111 3=1 4:"张三")"));
+    ExpectRefused(BuildAdmin(m, ADMIN_KICK, "abcdefghijklmnopqrstu"), m);
+    ExpectRefused(BuildAdmin(m, 2, "bob"), m);
+
+    EXPECT_TRUE(BuildBuy(m, "123456789012", "abcdefgh"));
+    ExpectRecord(m, R"(5 3:"123456789012" 15:"abcdefgh")");
+    ExpectRefused(BuildBuy(m, "12345678901", "abcdefgh"), m);
+    ExpectRefused(BuildBuy(m, "123456789012", "abcdefghi"), m);
+
+    EXPECT_TRUE(BuildSetAvatar(m, 12));
+    ExpectRecord(m, "112 3=1 4=12");
+    ExpectRefused(BuildSetAvatar(m, 0), m);
+    ExpectRefused(BuildSetAvatar(m, 13), m);
+
+    for (uint8_t type : {CS_LEAVE_TABLE, CS_READY, CS_KEEPALIVE, CS_EXIT}) {
+        EXPECT_TRUE(BuildBare(m, type));
+        ExpectRecord(m, std::to_string(type).c_str());
+    }
+    ExpectRefused(BuildBare(m, 108), m);
+    ExpectRefused(BuildBare(m, CS_ACTION), m);
+}
+
+TEST(GameMsg, IntegersAndTextsAreReadWithinTheRecord)
+{
+    GameMsg m(SC_HAND_RESULT);
+    m.PutI32(7, -8);
+    EXPECT_EQ(m.Get(7), 0xF8);
+    EXPECT_EQ(m.Get(10), 0xFF);
+    EXPECT_EQ(m.GetI32(7), -8);
+    m.PutI32(126, 0x01020304); // the last byte falls outside and is not written
+    EXPECT_EQ(m.Get(128), 0x02);
+    EXPECT_EQ(m.GetI32(126), 0x020304);
+    EXPECT_EQ(m.Get(129), 0);
+    EXPECT_EQ(m.Get(-1), 0);
+
+    GameMsg full(SC_MESSAGEBOX);
+    full.PutText({1, 128}, std::string(200, 'a'));
+    EXPECT_EQ(full.GetText({1, 128}), std::string(128, 'a'));
+    EXPECT_EQ(full.GetText({100, 60}), std::string(29, 'a'));
+    full.Put(5, 0);
+    EXPECT_EQ(full.GetText({1, 128}), "aaaa");
+
+    MjTile tile;
+    m.Put(3, 143);
+    ASSERT_TRUE(m.TileAt(3, &tile));
+    EXPECT_TRUE(IsSameMj(tile, MakeMj(8, SUIT_HUA)));
+    m.Put(3, 144);
+    EXPECT_FALSE(m.TileAt(3, &tile));
+    EXPECT_FALSE(m.TileAt(129, &tile));
+}
+
+} // namespace
