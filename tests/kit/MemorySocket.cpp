@@ -48,16 +48,14 @@ int64_t MemorySocket::Write(const uint8_t *data, int64_t size)
 {
     if (!connected_)
         return -1;
-    queued_.insert(queued_.end(), data, data + size);
+    // Like the system's socket, bytes go out as soon as they can, flushed or not.
+    std::vector<uint8_t> &to = stalled_ ? queued_ : written_;
+    to.insert(to.end(), data, data + size);
     return size;
 }
 
 void MemorySocket::Flush()
 {
-    if (stalled_)
-        return;
-    written_.insert(written_.end(), queued_.begin(), queued_.end());
-    queued_.clear();
 }
 
 void MemorySocket::Accept()

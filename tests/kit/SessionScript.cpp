@@ -335,11 +335,11 @@ bool ParseStep(std::vector<std::string> words, SessionScript *script, int *glue,
                 return false;
             step.bytes.assign(p.bytes, p.bytes + kRecordSize);
         }
-        if (*glue > 0 && verb == "send") {
-            // Glued records join the write of the first one.
+        if (*glue > 0) {
+            // Glued lines join the write of the first one.
             ScriptStep &first = script->steps.back();
             if (--*glue < 0 || first.kind != ScriptStep::WRITE) {
-                *error = "glue needs send lines";
+                *error = "glue needs send or raw lines";
                 return false;
             }
             if (first.bytes.empty()) {
@@ -408,8 +408,8 @@ bool ParseScript(std::string_view text, SessionScript *script, std::string *erro
         bool ok = SplitWords(line, &words, &why);
         if (ok && words.empty())
             continue;
-        if (ok && glue > 0 && words[0] != "send")
-            why = "glue needs send lines", ok = false;
+        if (ok && glue > 0 && words[0] != "send" && words[0] != "raw")
+            why = "glue needs send or raw lines", ok = false;
         if (ok)
             ok = ParseStep(words, script, &glue, &why);
         if (!ok) {
@@ -419,7 +419,7 @@ bool ParseScript(std::string_view text, SessionScript *script, std::string *erro
         script->steps.back().line = number;
     }
     if (glue > 0) {
-        *error = "glue needs send lines";
+        *error = "glue needs send or raw lines";
         return false;
     }
     return true;

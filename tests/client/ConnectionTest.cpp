@@ -1,0 +1,211 @@
+// The game-server connection over real loopback sockets, against the scripted server.
+#include "table/ClientRecords.h"
+#include "tests/client/LinkFixture.h"
+#include "tests/client/RawPeer.h"
+
+#include <QCoreApplication>
+#include <QTcpServer>
+#include <cstring>
+
+namespace {
+
+const char *const kLogin = R"(expect 100 1:"alice" 21:"pw" 51..63:* 101=120 103=20
+)";
+
+class Connection : public LinkFixture {
+protected:
+    // Serves the scripts, one per connection, and opens the link to it.
+    void Serve(const std::vector<std::string> &scripts)
+    {
+        for (const std::string &s : scripts) {
+            std::string error;
+            ASSERT_TRUE(server.Load(s, &error)) << error;
+        }
+        ASSERT_TRUE(server.Listen());
+        Make().OpenGameLink(Target(server.Port()));
+    }
+    void ExpectServerDone()
+    {
+        EXPECT_TRUE(RunUntil([&] { return server.Done() || server.Failed(); }, 5000));
+        EXPECT_TRUE(server.Done()) << server.Failure();
+    }
+    bool RecordsReach(size_t n) { return RunUntil([&] { return sink.records.size() >= n; }, 5000); }
+    static std::string Text(const GameMsg &m) { return m.GetText({2, 127}); }
+
+    ScriptServer server;
+};
+
+uint16_t ClosedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+TEST_F(Connection, ARecordInTwoPiecesIsHandedOnWhenItsSecondPieceArrives)
+{
+    Serve({std::string(kLogin) + R"(send 11 1=100 2:"hello" split=100,29 gap=300)"});
+    ASSERT_TRUE(RunUntil([&] { return link->CarryCount() == 100; }, 5000));
+    EXPECT_TRUE(sink.records.empty());
+    ASSERT_TRUE(RecordsReach(1));
+    EXPECT_EQ(sink.records.size(), 1u);
+    EXPECT_EQ(Text(sink.records[0]), "hello");
+    EXPECT_EQ(link->CarryCount(), 0);
+    ExpectServerDone();
+}
+
+TEST_F(Connection, RecordsInOneWriteAreHandedOnInStreamOrder)
+{
+    std::string script = std::string(kLogin) + "glue 2\nsend 11 2:\"one\"\nsend 11 2:\"two\"\npause 100\nglue 100\n";
+    for (int i = 0; i < 100; i++)
+        script += "send 11 1=" + std::to_string(i) + " 2:\"n\"\n";
+    Serve({script});
+    ASSERT_TRUE(RecordsReach(102));
+    EXPECT_EQ(Text(sink.records[0]), "one");
+    EXPECT_EQ(Text(sink.records[1]), "two");
+    // 12,900 bytes arrive with one announcement; the reader takes them all, not one buffer's worth.
+    for (int i = 0; i < 100; i++)
+        ASSERT_EQ(sink.records[2 + i].Get(1), i);
+    ExpectServerDone();
+}
+
+TEST_F(Connection, BytesOfAnUnfinishedRecordDoNotOutliveTheirConnection)
+{
+    std::string first = std::string(kLogin) + "glue 2\nsend 11 2:\"first\"\nraw 07\nclose\n";
+    std::string second = std::string(kLogin) + "send 11 2:\"second\"\n";
+    Serve({first, second});
+    ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 1; }, 5000));
+    EXPECT_EQ(sink.records.size(), 1u);
+    EXPECT_EQ(link->CarryCount(), 0);
+    EXPECT_TRUE(boxes.empty()); // a server that closes is no error
+    EXPECT_TRUE(Has("HideStatus"));
+    EXPECT_FALSE(Has("ReleaseLogin"));
+
+    link->OpenGameLink(Target(server.Port()));
+    ASSERT_TRUE(RecordsReach(2));
+    EXPECT_EQ(sink.records[1].Type(), 11);
+    EXPECT_EQ(Text(sink.records[1]), "second");
+    ExpectServerDone();
+}
+
+TEST_F(Connection, LoginSendsTheAccountAndReportsThatItIsBeingChecked)
+{
+    server.Load(R"(expect 100 1:"abcdefghijklmnopqrst" 21:"secret" 51..63:* 101=120 103=20
+send 102 3=1)");
+    ASSERT_TRUE(server.Listen());
+    Make().OpenGameLink(Target(server.Port(), "abcdefghijklmnopqrst", "secret"));
+    ASSERT_TRUE(RecordsReach(1));
+    EXPECT_EQ(sink.records[0].Type(), SC_LOGIN_SUCCESS);
+    ExpectServerDone();
+    ASSERT_GE(hooks.calls.size(), 2u);
+    EXPECT_EQ(hooks.calls[0], "ClearTables");
+    EXPECT_EQ(hooks.calls[1], "Status 正在验证用户身份...");
+    EXPECT_EQ(std::string(link->myaccount, 20), "abcdefghijklmnopqrst");
+}
+
+TEST_F(Connection, AServerThatStopsReadingIsDisconnectedOnce)
+{
+    RawPeer peer(4, 4096);
+    Make().OpenGameLink(Target(peer.Port()));
+    ASSERT_TRUE(RunUntil([&] { return link->GameLinkConnected(); }, 5000));
+    GameMsg keepalive;
+    BuildBare(keepalive, CS_KEEPALIVE);
+    int sent = 0;
+    while (link->GameLinkConnected() && sent < 500000) {
+        link->SendPacket(keepalive);
+        if (++sent % 512 == 0)
+            QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(link->GameLinkActive());
+    EXPECT_LT(sent, 500000);
+    EXPECT_TRUE(RunUntil([&] { return sink.disconnects > 0; }, 2000));
+    link->SendPacket(keepalive); // after the end: dropped
+    RunUntil([] { return false; }, 200);
+    EXPECT_EQ(sink.disconnects, 1);
+}
+
+TEST_F(Connection, BytesLeftWaitingGoOutWhenTheServerReadsAgainWithNoFurtherRecord)
+{
+    RawPeer peer(4, 4096);
+    Make().OpenGameLink(Target(peer.Port()));
+    ASSERT_TRUE(RunUntil([&] { return link->GameLinkConnected(); }, 5000));
+    // Fill the system's buffers until some bytes wait in the program's own queue.
+    int sent = 0;
+    GameMsg chat;
+    while (link->ClientSocket1->BytesToWrite() == 0 && sent < 100000) {
+        BuildTableChat(chat, std::to_string(sent), CHAT_LINE);
+        link->SendPacket(chat);
+        if (++sent % 64 == 0)
+            QCoreApplication::processEvents();
+    }
+    ASSERT_GT(link->ClientSocket1->BytesToWrite(), 0);
+    size_t expected = static_cast<size_t>(sent + 1) * GameMsg::kSize; // with the login
+    ASSERT_TRUE(RunUntil([&] { return peer.Drain().size() >= expected; }, 10000));
+    const std::vector<uint8_t> &got = peer.Drain();
+    ASSERT_EQ(got.size(), expected);
+    BuildTableChat(chat, std::to_string(sent - 1), CHAT_LINE);
+    EXPECT_EQ(std::memcmp(got.data() + got.size() - GameMsg::kSize, chat.Data(), GameMsg::kSize), 0);
+    EXPECT_TRUE(link->GameLinkConnected());
+}
+
+TEST_F(Connection, ARefusedConnectionOffersAnotherServer)
+{
+    Make().OpenGameLink(Target(ClosedPort()));
+    ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 1; }, 5000));
+    std::vector<std::string> want = {
+        "ReleaseLogin",
+        "LinkNotice 连接到游戏服务器失败，可能是网络故障或者服务器维护|点击查看服务状态 |https://lantile.example.org/status",
+        "ServerChoice", "Status 连接服务器失败，请检查网络。", "Repaint"};
+    EXPECT_EQ(hooks.calls, want);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(link->GameLinkActive());
+}
+
+TEST_F(Connection, AHostThatCannotBeFoundOffersAnotherServer)
+{
+    GameLinkTarget target = Target(1982);
+    target.host = "bad host";
+    Make().OpenGameLink(target);
+    ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 1; }, 5000));
+    EXPECT_TRUE(Has("LinkNotice 查询服务器域名失败，可能是网络故障或者服务器维护|点击查看服务状态 |"
+                    "https://lantile.example.org/status"));
+    EXPECT_TRUE(Has("ServerChoice"));
+    EXPECT_TRUE(Has("Status 查询服务器域名失败，请检查网络。"));
+}
+
+TEST_F(Connection, InNetWorkModeAFailedConnectionIsABoxAndTheEnd)
+{
+    Make().networkmode = true;
+    link->OpenGameLink(Target(ClosedPort()));
+    ASSERT_TRUE(RunUntil([&] { return !boxes.empty(); }, 5000));
+    EXPECT_EQ(boxes[0].text, "连接游戏服务器失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。");
+    EXPECT_EQ(boxes[0].title, "Lantile");
+    EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain"}));
+
+    GameLinkTarget target = Target(1982);
+    target.host = "bad host";
+    link->OpenGameLink(target);
+    ASSERT_TRUE(RunUntil([&] { return boxes.size() == 2; }, 5000));
+    EXPECT_EQ(boxes[1].text, "查询服务器域名失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。");
+    EXPECT_EQ(boxes[1].title, "Lantile");
+}
+
+TEST_F(Connection, AConnectionNeverMadeEndsAtTheTimeOut)
+{
+    RawPeer full(0);
+    full.FillQueue();
+    Make().OpenGameLink(Target(full.Port()));
+    RunUntil([] { return false; }, 300);
+    ASSERT_TRUE(link->GameLinkActive());
+    ASSERT_FALSE(link->GameLinkConnected());
+    clock.Advance(TDataModule1::kConnectTimeoutMs - 1);
+    EXPECT_TRUE(link->GameLinkActive());
+    clock.Advance(1);
+    EXPECT_FALSE(link->GameLinkActive());
+    EXPECT_TRUE(Has("ServerChoice"));
+    EXPECT_TRUE(Has("Status 连接服务器失败，请检查网络。"));
+    EXPECT_EQ(sink.disconnects, 1);
+}
+
+} // namespace

@@ -1,0 +1,217 @@
+// The data module's rules on a connection the test plays by hand.
+#include "table/ClientRecords.h"
+#include "tests/client/LinkFixture.h"
+#include "tests/kit/MemorySocket.h"
+
+namespace {
+
+class DataModule : public LinkFixture {
+protected:
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        auto s = std::make_unique<MemorySocket>();
+        socket = s.get();
+        Make(std::move(s));
+    }
+    void Connect()
+    {
+        link->OpenGameLink(Target(1982));
+        socket->Accept();
+        socket->ClearWritten(); // the login
+    }
+    // Records whose byte 1 counts from first.
+    static std::vector<uint8_t> Numbered(int first, int count)
+    {
+        std::vector<uint8_t> bytes;
+        for (int i = 0; i < count; i++) {
+            GameMsg m(SC_TABLE_CHAT);
+            m.Put(1, static_cast<uint8_t>(first + i));
+            bytes.insert(bytes.end(), m.Data(), m.Data() + GameMsg::kSize);
+        }
+        return bytes;
+    }
+    std::vector<int> Numbers() const
+    {
+        std::vector<int> n;
+        for (const GameMsg &m : sink.records)
+            n.push_back(m.Get(1));
+        return n;
+    }
+    static GameMsg Keepalive()
+    {
+        GameMsg m;
+        BuildBare(m, CS_KEEPALIVE);
+        return m;
+    }
+
+    MemorySocket *socket = nullptr;
+};
+
+TEST_F(DataModule, SeventySevenRecordsMayWaitAndTheSeventyEighthEndsTheConnection)
+{
+    Connect();
+    socket->SetStalled(true);
+    for (int i = 0; i < 77; i++)
+        link->SendPacket(Keepalive());
+    EXPECT_EQ(socket->BytesToWrite(), 9933);
+    EXPECT_TRUE(link->GameLinkConnected());
+    link->SendPacket(Keepalive());
+    EXPECT_FALSE(link->GameLinkActive());
+    EXPECT_EQ(sink.disconnects, 0); // reported after the sender has returned
+    socket->DeliverQueued();
+    EXPECT_EQ(sink.disconnects, 1);
+}
+
+TEST_F(DataModule, RecordsGoOutOnlyWhileTheLinkStands)
+{
+    link->SendPacket(Keepalive());
+    link->OpenGameLink(Target(1982));
+    link->SendPacket(Keepalive());
+    EXPECT_TRUE(socket->Written().empty());
+    socket->Accept();
+    ASSERT_EQ(socket->Written().size(), 129u); // the login only
+    EXPECT_EQ(socket->Written()[0], CS_LOGIN);
+    socket->ServerCloses();
+    link->SendPacket(Keepalive());
+    EXPECT_EQ(socket->Written().size(), 129u);
+}
+
+TEST_F(DataModule, AConnectionEndedByARecordHandlerHandsOnNothingMore)
+{
+    Connect();
+    socket->SetStalled(true);
+    for (int i = 0; i < 77; i++)
+        link->SendPacket(Keepalive());
+    // Each record is answered; the first answer overflows the queue.
+    sink.onRecord = [&](const GameMsg &) { link->SendPacket(Keepalive()); };
+    socket->Feed(Numbered(0, 3));
+    EXPECT_EQ(Numbers(), std::vector<int>{0});
+    EXPECT_EQ(sink.disconnects, 0);
+    socket->DeliverQueued();
+    EXPECT_EQ(sink.disconnects, 1);
+}
+
+TEST_F(DataModule, AReadInsideARecordHandlerLeavesTheOrderToTheOuterOne)
+{
+    Connect();
+    // A box inside a handler runs the event loop, and with it the next read event.
+    sink.onRecord = [&](const GameMsg &m) {
+        if (m.Get(1) == 0)
+            socket->Feed(Numbered(3, 2));
+    };
+    socket->Feed(Numbered(0, 3));
+    EXPECT_EQ(Numbers(), (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(DataModule, EachReadTakesAtMostOneWorkBufferAndAllOfThemAreTaken)
+{
+    Connect();
+    socket->SetReadChunk(1000); // the system hands over less than asked
+    std::vector<uint8_t> bytes = Numbered(0, 150);
+    bytes.push_back(7);
+    socket->Feed(bytes);
+    ASSERT_EQ(sink.records.size(), 150u);
+    for (int i = 0; i < 150; i++)
+        ASSERT_EQ(sink.records[i].Get(1), i % 256);
+    EXPECT_EQ(link->CarryCount(), 1);
+}
+
+TEST_F(DataModule, TheCarryIsDroppedAtEveryEndOfAConnection)
+{
+    Connect();
+    std::vector<uint8_t> part = Numbered(0, 1);
+    part.resize(60);
+    socket->Feed(part);
+    EXPECT_EQ(link->CarryCount(), 60);
+    socket->Fail(NetSocket::ErrorOther); // an error, with no disconnect after it
+    EXPECT_EQ(link->CarryCount(), 0);
+
+    Connect();
+    socket->Feed(Numbered(9, 1));
+    ASSERT_EQ(sink.records.size(), 1u);
+    EXPECT_EQ(sink.records[0].Get(1), 9);
+}
+
+TEST_F(DataModule, ABrokenLinkTellsTheUserWhichWay)
+{
+    Connect();
+    socket->Fail(NetSocket::ErrorOther);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "和服务器的连接断开，请重新登录。");
+    EXPECT_EQ(boxes[0].title, "信息");
+    EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
+    EXPECT_EQ(hooks.calls.back(), "Repaint");
+    EXPECT_EQ(sink.disconnects, 1);
+
+    Connect();
+    socket->Fail(NetSocket::ErrorDisconnect);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "与服务器的连接断开，请尽快重新登录继续游戏.");
+    EXPECT_EQ(boxes[1].title, "信息");
+    EXPECT_EQ(boxes[1].icon, MessageBox::IconInformation);
+}
+
+TEST_F(DataModule, ThroughAProxyTheLoginWaitsForTheHandshake)
+{
+    GameLinkTarget t = Target(1982);
+    t.proxy.kind = ProxyRoute::SOCKS5;
+    t.proxy.host = "127.0.0.2";
+    t.proxy.port = 1080;
+    link->OpenGameLink(t);
+    EXPECT_EQ(socket->Host(), "127.0.0.2");
+    EXPECT_EQ(socket->Port(), 1080);
+    socket->Accept();
+    EXPECT_EQ(socket->Written(), (std::vector<uint8_t>{5, 1, 0}));
+    link->SendPacket(Keepalive()); // would reach the proxy
+    socket->ClearWritten();
+    socket->Feed({5, 0});
+    EXPECT_EQ(socket->Written(), (std::vector<uint8_t>{5, 1, 0, 1, 127, 0, 0, 1, 0x07, 0xBE}));
+    socket->ClearWritten();
+    std::vector<uint8_t> reply = {5, 0, 0, 1, 10, 0, 0, 1, 0x12, 0x34};
+    std::vector<uint8_t> record = Numbered(5, 1);
+    reply.insert(reply.end(), record.begin(), record.end());
+    socket->Feed(reply);
+    ASSERT_EQ(socket->Written().size(), 129u);
+    EXPECT_EQ(socket->Written()[0], CS_LOGIN);
+    EXPECT_EQ(Numbers(), std::vector<int>{5}); // the record behind the proxy's answer
+}
+
+TEST_F(DataModule, AProxyThatNeverAnswersFailsAtTheTimeOut)
+{
+    GameLinkTarget t = Target(1982);
+    t.proxy.kind = ProxyRoute::HTTP;
+    t.proxy.host = "127.0.0.1";
+    t.proxy.port = 8080;
+    link->OpenGameLink(t);
+    socket->Accept();
+    clock.Advance(TDataModule1::kProxyTimeoutMs - 1);
+    EXPECT_TRUE(boxes.empty());
+    clock.Advance(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "连接代理服务器失败!");
+    EXPECT_EQ(boxes[0].title, "info");
+    EXPECT_EQ(boxes[0].icon, MessageBox::IconInformation);
+    EXPECT_TRUE(Has("ReleaseLogin"));
+    EXPECT_FALSE(link->GameLinkActive());
+    socket->DeliverQueued();
+    EXPECT_EQ(sink.disconnects, 1);
+}
+
+TEST_F(DataModule, AnHttpProxyWithNoDestinationFailsAtOnce)
+{
+    GameLinkTarget t = Target(1982);
+    t.host = "";
+    t.proxy.kind = ProxyRoute::HTTP;
+    t.proxy.host = "127.0.0.1";
+    t.proxy.port = 8080;
+    link->OpenGameLink(t);
+    socket->Accept();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "错误：使用代理服务器时没有指定目的地址!");
+    EXPECT_EQ(boxes[1].text, "连接代理服务器失败!");
+    EXPECT_TRUE(socket->Written().empty());
+    EXPECT_FALSE(link->GameLinkActive());
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#pragma once
+#include "client/Datamodule.h"
+#include "platform/MessageBox.h"
+#include "platform/TestClock.h"
+#include "table/GameMsg.h"
+#include "tests/kit/ScriptServer.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Takes the records the data module hands on, in place of the game object.
+struct RecordingSink : RecordSink {
+    void OnGameMsg(const GameMsg &msg) override
+    {
+        records.push_back(msg);
+        if (onRecord)
+            onRecord(msg);
+    }
+    void OnDisconnect() override { disconnects++; }
+
+    std::vector<GameMsg> records;
+    int disconnects = 0;
+    std::function<void(const GameMsg &)> onRecord;
+};
+
+// Everything the connection tells the rest of the program, one line each.
+struct RecordingHooks : DataModuleHooks {
+    void ClearTables() override { Note("ClearTables"); }
+    void ShowStatus(const std::string &text) override { Note("Status " + text); }
+    void HideStatus() override { Note("HideStatus"); }
+    void ReleaseLoginScreen() override { Note("ReleaseLogin"); }
+    void ShowServerChoice() override { Note("ServerChoice"); }
+    void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override
+    {
+        Note("LinkNotice " + text + "|" + caption + "|" + url);
+    }
+    void ShowHintText(const std::string &text) override { Note("Hint " + text); }
+    void CloseHint() override { Note("CloseHint"); }
+    void Repaint() override { Note("Repaint"); }
+    void CloseMainWindow() override { Note("CloseMain"); }
+    void Note(const std::string &line) { calls.push_back(line); }
+
+    std::vector<std::string> calls;
+};
+
+// A data module on the test clock, whose records, hooks and message boxes are recorded.
+class LinkFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TimerService::Install(&clock);
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box);
+            return MessageBox::ResultOk;
+        });
+    }
+    void TearDown() override
+    {
+        link.reset();
+        MessageBox::SetHandler(nullptr);
+        TimerService::Install(nullptr);
+    }
+    TDataModule1 &Make(std::unique_ptr<NetSocket> socket = nullptr)
+    {
+        link = std::make_unique<TDataModule1>(std::move(socket));
+        link->SetGame(&sink);
+        link->SetHooks(&hooks);
+        return *link;
+    }
+    static GameLinkTarget Target(uint16_t port, const std::string &account = "alice", const std::string &password = "pw")
+    {
+        GameLinkTarget t;
+        t.host = "127.0.0.1";
+        t.port = port;
+        t.account = account;
+        t.password = password;
+        return t;
+    }
+    bool Has(const std::string &call) const
+    {
+        return std::find(hooks.calls.begin(), hooks.calls.end(), call) != hooks.calls.end();
+    }
+
+    TestClock clock;
+    RecordingSink sink;
+    RecordingHooks hooks;
+    std::vector<MessageBox::Box> boxes;
+    std::unique_ptr<TDataModule1> link;
+};
