@@ -1,0 +1,214 @@
+// Proxy handshakes, byte by byte, on a connection the test plays as the proxy.
+#include "client/Proxysock.h"
+#include "platform/MessageBox.h"
+#include "tests/kit/MemorySocket.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Of(const std::string &text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+class ProxyHandshake : public testing::Test {
+protected:
+    void Start(int type, const std::string &user = "", const std::string &password = "",
+               const std::string &host = "127.0.0.1")
+    {
+        proxy.SetType(type);
+        proxy.SetAuth(user, password);
+        proxy.SetDestination(host, 1982);
+        socket.Open("proxy", 1080);
+        socket.Accept();
+        socket.ClearWritten();
+        EXPECT_FALSE(proxy.OnConnect(socket));
+    }
+    // The proxy answers; what the client says back is returned.
+    bool Answer(const Bytes &bytes)
+    {
+        socket.ClearWritten();
+        socket.Feed(bytes);
+        return proxy.OnRead(socket);
+    }
+    Bytes Said() const { return socket.Written(); }
+
+    CProxySock proxy;
+    MemorySocket socket;
+};
+
+const Bytes kConnectByAddress = {5, 1, 0, 1, 127, 0, 0, 1, 0x07, 0xBE};
+const Bytes kBoundAddress = {5, 0, 0, 1, 127, 0, 0, 1, 0x12, 0x34};
+
+TEST_F(ProxyHandshake, Socks5WithoutAUserOffersNoAuthenticationAndConnects)
+{
+    Start(CProxySock::TYPE_SOCKS5);
+    EXPECT_EQ(Said(), (Bytes{5, 1, 0}));
+    EXPECT_FALSE(Answer({5, 0}));
+    EXPECT_EQ(Said(), kConnectByAddress);
+    EXPECT_TRUE(Answer(kBoundAddress));
+    EXPECT_EQ(proxy.GetError(), 0);
+}
+
+TEST_F(ProxyHandshake, Socks5AsksTheProxyToResolveANameItCannot)
+{
+    Start(CProxySock::TYPE_SOCKS5, "", "", "bad host");
+    EXPECT_FALSE(Answer({5, 0}));
+    Bytes want = {5, 1, 0, 3, 8};
+    for (char c : std::string("bad host"))
+        want.push_back(static_cast<uint8_t>(c));
+    want.insert(want.end(), {0x07, 0xBE});
+    EXPECT_EQ(Said(), want);
+}
+
+TEST_F(ProxyHandshake, Socks5SendsUserAndPasswordWhenTheProxyAsks)
+{
+    Start(CProxySock::TYPE_SOCKS5, "bob", "secret");
+    EXPECT_EQ(Said(), (Bytes{5, 2, 0, 2}));
+    EXPECT_FALSE(Answer({5, 2}));
+    EXPECT_EQ(Said(), (Bytes{1, 3, 'b', 'o', 'b', 6, 's', 'e', 'c', 'r', 'e', 't'}));
+    EXPECT_FALSE(Answer({1, 0}));
+    EXPECT_EQ(Said(), kConnectByAddress);
+    EXPECT_TRUE(Answer(kBoundAddress));
+    EXPECT_EQ(proxy.GetError(), 0);
+}
+
+TEST_F(ProxyHandshake, Socks5WithoutAUserStillAnswersAProxyThatWantsAPassword)
+{
+    Start(CProxySock::TYPE_SOCKS5);
+    EXPECT_FALSE(Answer({5, 2}));
+    EXPECT_EQ(Said(), (Bytes{1, 0, 0}));
+}
+
+TEST_F(ProxyHandshake, Socks5RefusalsEndWithAnError)
+{
+    struct Case {
+        Bytes method, auth, reply;
+        int error;
+    };
+    const Case cases[] = {
+        {{5, 255}, {}, {}, 1},                           // no method acceptable
+        {{4, 0}, {}, {}, 1},                             // not SOCKS5
+        {{5, 1}, {}, {}, 1},                             // a method never offered
+        {{5, 2}, {1, 1}, {}, 1},                         // wrong password
+        {{5, 0}, {}, {5, 5, 0, 1, 127}, 2},              // the server refused the proxy
+        {{5, 0}, {}, {5, 0, 0, 9, 0}, 1},                // an address type that does not exist
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.method) + testing::PrintToString(c.reply));
+        Start(CProxySock::TYPE_SOCKS5, "bob", "secret");
+        bool done = Answer(c.method);
+        if (!done && !c.auth.empty())
+            done = Answer(c.auth);
+        if (!done)
+            done = Answer(c.reply);
+        EXPECT_TRUE(done);
+        EXPECT_EQ(proxy.GetError(), c.error);
+    }
+}
+
+TEST_F(ProxyHandshake, Socks5ReadsAReplyOneByteAtATime)
+{
+    Start(CProxySock::TYPE_SOCKS5);
+    EXPECT_FALSE(Answer({5}));
+    EXPECT_FALSE(Answer({0}));
+    for (size_t i = 0; i + 1 < kBoundAddress.size(); i++)
+        EXPECT_FALSE(Answer({kBoundAddress[i]}));
+    EXPECT_TRUE(Answer({kBoundAddress.back()}));
+    EXPECT_EQ(proxy.GetError(), 0);
+}
+
+TEST_F(ProxyHandshake, Socks5TakesTheBoundAddressAndNothingAfterIt)
+{
+    Bytes record(129, 0);
+    record[0] = 102;
+    const Bytes name = {5, 0, 0, 3, 20, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k',
+                        'l', 'm', 'n', 'o', 'p', 'q', 'r', 's', 't', 0x07, 0xBE};
+    const Bytes six = {5, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0x12, 0x34};
+    for (const Bytes &reply : {kBoundAddress, name, six}) {
+        Start(CProxySock::TYPE_SOCKS5);
+        Answer({5, 0});
+        Bytes bytes = reply;
+        bytes.insert(bytes.end(), record.begin(), record.end());
+        EXPECT_TRUE(Answer(bytes));
+        EXPECT_EQ(proxy.GetError(), 0);
+        EXPECT_EQ(socket.BytesAvailable(), 129);
+    }
+}
+
+TEST_F(ProxyHandshake, ANewAttemptForgetsAReplyHalfReadByTheLastOne)
+{
+    Start(CProxySock::TYPE_SOCKS5);
+    EXPECT_FALSE(Answer({5}));
+    Start(CProxySock::TYPE_SOCKS5);
+    EXPECT_FALSE(Answer({5, 0}));
+    EXPECT_EQ(Said(), kConnectByAddress);
+}
+
+TEST_F(ProxyHandshake, HttpAsksForATunnelWithBasicCredentials)
+{
+    Start(CProxySock::TYPE_HTTP);
+    EXPECT_EQ(Said(), Of("CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n\r\n"));
+    Start(CProxySock::TYPE_HTTP, "bob", "secret");
+    EXPECT_EQ(Said(), Of("CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n"
+                         "Authorization: Basic Ym9iOnNlY3JldA==\r\nProxy-Authorization: Basic Ym9iOnNlY3JldA==\r\n\r\n"));
+}
+
+TEST_F(ProxyHandshake, HttpOpensTheTunnelOnlyOnASuccessStatusLine)
+{
+    struct Case {
+        const char *reply;
+        int error;
+    };
+    const Case cases[] = {
+        {"HTTP/1.0 200 Connection established\r\nProxy-agent: tinyproxy/1.11.1\r\n\r\n", 0},
+        {"http/1.1 200 OK\r\n\r\n", 0},
+        {"HTTP/1.1 204 No Content\r\n\r\n", 0},
+        {"HTTP/1.1 407 Proxy Authentication Required\r\n\r\n", 1},
+        {"HTTP/1.1 407 Proxy Authentication Required\r\nX-Id: 1200\r\n\r\n", 1},
+        {"HTTP/1.0 500 Unable to connect\r\nContent-Length: 200\r\n\r\n", 1},
+        {"HTTP/1.1 2000 OK\r\n\r\n", 1},
+        {"HTTP/1.1\r\n\r\n", 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.reply);
+        Start(CProxySock::TYPE_HTTP);
+        Bytes bytes = Of(c.reply);
+        bytes.push_back(102); // the server's first byte, right behind the header
+        EXPECT_TRUE(Answer(bytes));
+        EXPECT_EQ(proxy.GetError(), c.error);
+        EXPECT_EQ(socket.BytesAvailable(), 1);
+    }
+}
+
+TEST_F(ProxyHandshake, HttpJudgesAtTheFirstByteThatDecides)
+{
+    Start(CProxySock::TYPE_HTTP);
+    EXPECT_TRUE(Answer(Of("HTX/1.1 200 OK\r\n\r\n")));
+    EXPECT_EQ(proxy.GetError(), 1);
+    EXPECT_EQ(socket.BytesAvailable(), 15); // stopped at the third byte
+
+    Start(CProxySock::TYPE_HTTP);
+    EXPECT_FALSE(Answer(Of("HTTP/1.1 200 Connection est")));
+    EXPECT_TRUE(Answer(Of("ablished\r\n\r\n")));
+    EXPECT_EQ(proxy.GetError(), 0);
+    EXPECT_TRUE(proxy.OnRead(socket)); // judged once and for all
+}
+
+TEST_F(ProxyHandshake, HttpGivesUpOnAHeaderThatNeverEnds)
+{
+    Start(CProxySock::TYPE_HTTP);
+    std::string endless = "HTTP/1.1 200 OK\r\n";
+    while (endless.size() < 9 * 1024)
+        endless += "X-Pad: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n";
+    EXPECT_TRUE(Answer(Of(endless)));
+    EXPECT_EQ(proxy.GetError(), 1);
+    EXPECT_EQ(socket.BytesAvailable(), static_cast<int64_t>(endless.size() - CProxySock::kHttpReplyCap));
+}
+
+} // namespace
