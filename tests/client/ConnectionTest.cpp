@@ -42,38 +42,36 @@ uint16_t ClosedPort()
     return probe.serverPort();
 }
 
-TEST_F(Connection, ARecordInTwoPiecesIsHandedOnWhenItsSecondPieceArrives)
+TEST_F(Connection, RecordsInPiecesAndTogetherAreHandedOnWholeAndInOrder)
 {
-    Serve({std::string(kLogin) + R"(send 11 1=100 2:"hello" split=100,29 gap=300)"});
+    Serve({SessionText("framing.session")});
     ASSERT_TRUE(RunUntil([&] { return link->CarryCount() == 100; }, 5000));
     EXPECT_TRUE(sink.records.empty());
     ASSERT_TRUE(RecordsReach(1));
-    EXPECT_EQ(sink.records.size(), 1u);
     EXPECT_EQ(Text(sink.records[0]), "hello");
     EXPECT_EQ(link->CarryCount(), 0);
+    ASSERT_TRUE(RecordsReach(3));
+    EXPECT_EQ(Text(sink.records[1]), "one");
+    EXPECT_EQ(Text(sink.records[2]), "two");
     ExpectServerDone();
 }
 
-TEST_F(Connection, RecordsInOneWriteAreHandedOnInStreamOrder)
+TEST_F(Connection, AHundredRecordsInOneWriteAreAllTaken)
 {
-    std::string script = std::string(kLogin) + "glue 2\nsend 11 2:\"one\"\nsend 11 2:\"two\"\npause 100\nglue 100\n";
+    std::string script = std::string(kLogin) + "glue 100\n";
     for (int i = 0; i < 100; i++)
         script += "send 11 1=" + std::to_string(i) + " 2:\"n\"\n";
     Serve({script});
-    ASSERT_TRUE(RecordsReach(102));
-    EXPECT_EQ(Text(sink.records[0]), "one");
-    EXPECT_EQ(Text(sink.records[1]), "two");
-    // 12,900 bytes arrive with one announcement; the reader takes them all, not one buffer's worth.
+    ASSERT_TRUE(RecordsReach(100));
+    // 12,900 bytes come with one announcement; the reader takes them all, not one buffer's worth.
     for (int i = 0; i < 100; i++)
-        ASSERT_EQ(sink.records[2 + i].Get(1), i);
+        ASSERT_EQ(sink.records[i].Get(1), i);
     ExpectServerDone();
 }
 
 TEST_F(Connection, BytesOfAnUnfinishedRecordDoNotOutliveTheirConnection)
 {
-    std::string first = std::string(kLogin) + "glue 2\nsend 11 2:\"first\"\nraw 07\nclose\n";
-    std::string second = std::string(kLogin) + "send 11 2:\"second\"\n";
-    Serve({first, second});
+    Serve({SessionText("carry-close.session"), std::string(kLogin) + "send 11 2:\"second\"\n"});
     ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 1; }, 5000));
     EXPECT_EQ(sink.records.size(), 1u);
     EXPECT_EQ(link->CarryCount(), 0);
@@ -90,12 +88,12 @@ TEST_F(Connection, BytesOfAnUnfinishedRecordDoNotOutliveTheirConnection)
 
 TEST_F(Connection, LoginSendsTheAccountAndReportsThatItIsBeingChecked)
 {
-    server.Load(R"(expect 100 1:"abcdefghijklmnopqrst" 21:"secret" 51..63:* 101=120 103=20
-send 102 3=1)");
+    server.Load(SessionText("login.session"));
     ASSERT_TRUE(server.Listen());
     Make().OpenGameLink(Target(server.Port(), "abcdefghijklmnopqrst", "secret"));
     ASSERT_TRUE(RecordsReach(1));
     EXPECT_EQ(sink.records[0].Type(), SC_LOGIN_SUCCESS);
+    EXPECT_EQ(sink.records[0].GetText({6, 100}), "欢迎光临");
     ExpectServerDone();
     ASSERT_GE(hooks.calls.size(), 2u);
     EXPECT_EQ(hooks.calls[0], "ClearTables");
@@ -206,6 +204,34 @@ TEST_F(Connection, AConnectionNeverMadeEndsAtTheTimeOut)
     EXPECT_TRUE(Has("ServerChoice"));
     EXPECT_TRUE(Has("Status 连接服务器失败，请检查网络。"));
     EXPECT_EQ(sink.disconnects, 1);
+}
+
+// The scripted server plays the proxy, then the game server behind it.
+TEST_F(Connection, AProxysAnswerInAnyPiecesLeavesTheServersFirstRecordIntact)
+{
+    for (const char *name : {"fake-socks5-bytes.session", "fake-socks5-name.session", "fake-http-407.session"})
+        ASSERT_TRUE(server.Load(SessionText(name)));
+    ASSERT_TRUE(server.Listen());
+    GameLinkTarget t = Target(1982);
+    t.proxy = {ProxyRoute::SOCKS5, "127.0.0.1", server.Port(), "", ""};
+    Make().OpenGameLink(t);
+    ASSERT_TRUE(RecordsReach(1));
+    EXPECT_EQ(sink.records[0].Type(), SC_LOGIN_SUCCESS);
+
+    link->CloseGameLink();
+    ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 1; }, 2000));
+    link->OpenGameLink(t);
+    ASSERT_TRUE(RecordsReach(2));
+    EXPECT_EQ(Text(sink.records[1]), "first");
+
+    link->CloseGameLink();
+    ASSERT_TRUE(RunUntil([&] { return sink.disconnects == 2; }, 2000));
+    t.proxy.kind = ProxyRoute::HTTP;
+    link->OpenGameLink(t);
+    ASSERT_TRUE(RunUntil([&] { return !boxes.empty(); }, 5000));
+    EXPECT_EQ(boxes[0].text, "连接代理服务器失败!");
+    ExpectServerDone();
+    EXPECT_EQ(sink.records.size(), 2u);
 }
 
 } // namespace

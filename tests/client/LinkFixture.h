@@ -5,8 +5,10 @@
 #include "table/GameMsg.h"
 #include "tests/kit/ScriptServer.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,15 @@ struct RecordingHooks : DataModuleHooks {
 
     std::vector<std::string> calls;
 };
+
+// A script of tests/client/sessions.
+inline std::string SessionText(const std::string &name)
+{
+    std::ifstream in(std::string(LANTILE_SESSIONS) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // A data module on the test clock, whose records, hooks and message boxes are recorded.
 class LinkFixture : public testing::Test {
