@@ -29,7 +29,7 @@ struct ScriptServer::Session {
     void Fail(int line, const std::string &why)
     {
         over = true;
-        owner->Fail(*this, line, why);
+        owner->End(*this, "line " + std::to_string(line) + ": " + why);
     }
 };
 
@@ -78,11 +78,13 @@ bool ScriptServer::Done() const
     return !Failed() && scripts_.empty() && !sessions_.empty() && finished_ == Connections();
 }
 
-void ScriptServer::Fail(const Session &s, int line, const std::string &why)
+void ScriptServer::End(const Session &s, const std::string &failure)
 {
     finished_++;
-    if (failure_.empty())
-        failure_ = "connection " + std::to_string(s.number) + ", line " + std::to_string(line) + ": " + why;
+    if (failure_.empty() && !failure.empty())
+        failure_ = "connection " + std::to_string(s.number) + ", " + failure;
+    if (report_)
+        report_(s.number, failure);
 }
 
 void ScriptServer::Accept()
@@ -100,7 +102,8 @@ void ScriptServer::Accept()
         } else if (loop_ && !last_.steps.empty()) {
             session->script = last_;
         } else {
-            session->Fail(0, "a connection no script was loaded for");
+            session->over = true;
+            End(*session, "no script was loaded for it");
             continue;
         }
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [session] {
@@ -127,7 +130,7 @@ void ScriptServer::Session::Advance()
     while (!over && !waiting) {
         if (step >= script.steps.size()) {
             over = true;
-            owner->finished_++;
+            owner->End(*this, {});
             return;
         }
         const ScriptStep &st = script.steps[step];

@@ -27,6 +27,8 @@ public:
     bool Load(std::string_view text, std::string *error = nullptr);
     // Every connection replays the last script loaded.
     void SetLoop(bool loop) { loop_ = loop; }
+    // Told of each connection's end of script: its number and the failure, empty when it passed.
+    void OnSessionEnd(std::function<void(int, const std::string &)> report) { report_ = std::move(report); }
 
     // Every loaded script has been played to its end, and nothing failed.
     bool Done() const;
@@ -41,7 +43,7 @@ public:
 private:
     struct Session;
     void Accept();
-    void Fail(const Session &s, int line, const std::string &why);
+    void End(const Session &s, const std::string &failure);
 
     std::unique_ptr<QTcpServer> server_;
     std::deque<SessionScript> scripts_;
@@ -51,6 +53,7 @@ private:
     std::vector<std::vector<uint8_t>> received_;
     std::string failure_;
     int finished_ = 0;
+    std::function<void(int, const std::string &)> report_;
 };
 
 // Runs the event loop until pred holds or ms have passed; answers pred.
