@@ -141,44 +141,49 @@ bool CProxySock::Socks5Greeting(ByteStream &socket)
     return Send(socket, greeting) ? false : Finish(ERROR_FAILED);
 }
 
+// Goes on through the states while bytes wait: the toolkit announces them only once.
 bool CProxySock::Socks5Read(ByteStream &socket)
 {
-    switch (state_) {
-    case 1:
-        if (!ReadBytes(socket, 2))
-            return false;
-        if (reply_[0] != SOCKS_VERSION || reply_[1] == METHOD_REFUSED)
-            return Finish(ERROR_FAILED);
-        // A proxy that asks for a password gets one, even an empty one.
-        if (reply_[1] == METHOD_PASSWORD)
-            return Socks5Auth(socket);
-        if (reply_[1] == METHOD_NONE)
-            return Socks5Connect(socket);
-        return Finish(ERROR_FAILED);
-    case 2:
-        if (!ReadBytes(socket, 2))
-            return false;
-        if (reply_[1] != 0)
-            return Finish(ERROR_FAILED);
-        return Socks5Connect(socket);
-    case 3:
-        if (pendingskip_ == 0) {
-            if (!ReadBytes(socket, 5))
+    for (;;) {
+        switch (state_) {
+        case 1:
+            if (!ReadBytes(socket, 2))
                 return false;
-            if (!Socks5ReplyHead())
-                return true;
-        }
-        // The bound address and port end the reply; they are read and dropped.
-        while (pendingskip_ > 0) {
-            uint8_t scrap[32];
-            int64_t got = socket.Read(scrap, std::min<int64_t>(pendingskip_, sizeof scrap));
-            if (got <= 0)
+            if (reply_[0] != SOCKS_VERSION || reply_[1] == METHOD_REFUSED)
+                return Finish(ERROR_FAILED);
+            // A proxy that asks for a password gets one, even an empty one.
+            if (reply_[1] == METHOD_PASSWORD) {
+                if (Socks5Auth(socket))
+                    return true;
+            } else if (reply_[1] != METHOD_NONE || Socks5Connect(socket)) {
+                return Finish(ERROR_FAILED);
+            }
+            break;
+        case 2:
+            if (!ReadBytes(socket, 2))
                 return false;
-            pendingskip_ -= static_cast<int>(got);
+            if (reply_[1] != 0 || Socks5Connect(socket))
+                return Finish(ERROR_FAILED);
+            break;
+        case 3:
+            if (pendingskip_ == 0) {
+                if (!ReadBytes(socket, 5))
+                    return false;
+                if (!Socks5ReplyHead())
+                    return true;
+            }
+            // The bound address and port end the reply; they are read and dropped.
+            while (pendingskip_ > 0) {
+                uint8_t scrap[32];
+                int64_t got = socket.Read(scrap, std::min<int64_t>(pendingskip_, sizeof scrap));
+                if (got <= 0)
+                    return false;
+                pendingskip_ -= static_cast<int>(got);
+            }
+            return Finish(ERROR_NONE);
+        default:
+            return true;
         }
-        return Finish(ERROR_NONE);
-    default:
-        return true;
     }
 }
 

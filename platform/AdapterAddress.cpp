@@ -2,7 +2,9 @@
 
 #include <QNetworkInterface>
 
-std::string FirstAdapterAddress()
+namespace {
+
+std::string Find()
 {
     for (const QNetworkInterface &adapter : QNetworkInterface::allInterfaces()) {
         if (adapter.flags().testFlag(QNetworkInterface::IsLoopBack))
@@ -12,4 +14,13 @@ std::string FirstAdapterAddress()
             return digits.toStdString();
     }
     return {};
+}
+
+} // namespace
+
+std::string FirstAdapterAddress()
+{
+    // Asked at every login; the machine's adapters are listed once.
+    static const std::string address = Find();
+    return address;
 }

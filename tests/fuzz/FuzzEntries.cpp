@@ -1,0 +1,195 @@
+#include "tests/fuzz/FuzzEntries.h"
+
+#include "client/Datamodule.h"
+#include "client/Proxysock.h"
+#include "platform/MessageBox.h"
+#include "platform/TestClock.h"
+#include "table/CMj.h"
+#include "tests/kit/MemorySocket.h"
+
+#include <cstring>
+#include <strings.h>
+
+namespace {
+
+// Piece sizes drawn from a small generator: the edges of a record and of a read, and anything else.
+class Pieces {
+public:
+    explicit Pieces(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    size_t Next()
+    {
+        state_ = state_ * 1103515245u + 12345u;
+        uint32_t r = state_ >> 8;
+        static const size_t edges[] = {1, 2, 128, 129, 130, 258, 8320, 8321};
+        return r % 3 == 0 ? edges[(r >> 4) % 8] : 1 + (r >> 4) % 9000;
+    }
+
+private:
+    uint32_t state_;
+};
+
+// Checks each record the data module hands on against the stream, then gives it to the game.
+struct CheckingSink : RecordSink {
+    void OnGameMsg(const GameMsg &msg) override
+    {
+        if (failure.empty() && (offset + GameMsg::kSize > size || std::memcmp(msg.Data(), stream + offset, GameMsg::kSize) != 0))
+            failure = "record " + std::to_string(offset / GameMsg::kSize) + " is not the stream's";
+        offset += GameMsg::kSize;
+        game->OnGameMsg(msg);
+    }
+    void OnDisconnect() override { game->OnDisconnect(); }
+
+    CMj *game = nullptr;
+    const uint8_t *stream = nullptr;
+    size_t size = 0;
+    size_t offset = 0;
+    std::string failure;
+};
+
+size_t Consumed(const MemorySocket &s, size_t fed)
+{
+    return fed - static_cast<size_t>(s.BytesAvailable());
+}
+
+// The length of a SOCKS5 exchange that ends in an open tunnel, read from the proxy's bytes; 0 when
+// they do not make one.
+size_t Socks5SuccessLength(const uint8_t *b, size_t n)
+{
+    if (n < 2 || b[0] != 5 || (b[1] != 0 && b[1] != 2))
+        return 0;
+    size_t pos = 2;
+    if (b[1] == 2) {
+        if (n < pos + 2 || b[pos + 1] != 0)
+            return 0;
+        pos += 2;
+    }
+    if (n < pos + 5 || b[pos] != 5 || b[pos + 1] != 0)
+        return 0;
+    switch (b[pos + 3]) {
+    case 1: return pos + 4 + 4 + 2;
+    case 3: return pos + 4 + 1 + b[pos + 4] + 2;
+    case 4: return pos + 4 + 16 + 2;
+    default: return 0;
+    }
+}
+
+// An HTTP header that opens the tunnel: "HTTP/<version> 2xx", ended by its first empty line.
+bool HttpSuccess(const uint8_t *b, size_t n)
+{
+    std::string text(reinterpret_cast<const char *>(b), n);
+    if (text.size() < 4 || text.find("\r\n\r\n") != text.size() - 4 || strncasecmp(text.c_str(), "HTTP/", 5) != 0)
+        return false;
+    std::string line = text.substr(0, text.find("\r\n"));
+    size_t space = line.find(' ');
+    if (space == std::string::npos || space <= 5)
+        return false;
+    size_t code = line.find_first_not_of(' ', space);
+    auto digit = [&](size_t i) { return i < line.size() && line[i] >= '0' && line[i] <= '9'; };
+    return code != std::string::npos && line[code] == '2' && digit(code + 1) && digit(code + 2) &&
+           (code + 3 == line.size() || line[code + 3] == ' ');
+}
+
+} // namespace
+
+struct RecordDispatch::Parts {
+    TestClock clock;
+    std::unique_ptr<CMj> game;
+    MemorySocket *socket = nullptr;
+    std::unique_ptr<TDataModule1> link;
+    CheckingSink sink;
+};
+
+RecordDispatch::RecordDispatch() : parts_(std::make_unique<Parts>())
+{
+    Parts &p = *parts_;
+    TimerService::Install(&p.clock);
+    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
+    p.game = std::make_unique<CMj>();
+    auto s = std::make_unique<MemorySocket>();
+    p.socket = s.get();
+    p.link = std::make_unique<TDataModule1>(std::move(s));
+    p.sink.game = p.game.get();
+    p.link->SetGame(&p.sink);
+}
+
+RecordDispatch::~RecordDispatch()
+{
+    parts_->link.reset();
+    parts_->game.reset();
+    MessageBox::SetHandler(nullptr);
+    TimerService::Install(nullptr);
+}
+
+std::string RecordDispatch::Run(const uint8_t *data, size_t size)
+{
+    Parts &h = *parts_;
+    if (size == 0)
+        return {};
+    Pieces pieces(data[0]);
+    const uint8_t *stream = data + 1;
+    size_t n = size - 1;
+    h.sink.stream = stream;
+    h.sink.size = n;
+    h.sink.offset = 0;
+    h.sink.failure.clear();
+    h.socket->SetReadChunk(data[0] & 0x80 ? 1 + data[0] % 200 : 0);
+
+    GameLinkTarget target;
+    target.host = "127.0.0.1";
+    target.account = "fuzz";
+    h.link->OpenGameLink(target);
+    h.socket->Accept();
+    for (size_t at = 0; at < n && h.link->GameLinkConnected();) {
+        size_t piece = std::min(pieces.Next(), n - at);
+        h.socket->Feed(stream + at, piece);
+        at += piece;
+    }
+    std::string failure = h.sink.failure;
+    if (failure.empty() && h.sink.offset != n / GameMsg::kSize * GameMsg::kSize)
+        failure = "handed on " + std::to_string(h.sink.offset) + " bytes of " + std::to_string(n);
+    if (failure.empty() && h.link->CarryCount() != static_cast<int>(n % GameMsg::kSize))
+        failure = "a carry of " + std::to_string(h.link->CarryCount()) + " bytes";
+    h.socket->ServerCloses();
+    if (failure.empty() && h.link->CarryCount() != 0)
+        failure = "the carry outlived the link";
+    h.socket->ClearWritten();
+    return failure;
+}
+
+std::string ProxyReplyInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return {};
+    bool http = data[0] & 1;
+    CProxySock proxy;
+    proxy.SetType(http ? CProxySock::TYPE_HTTP : CProxySock::TYPE_SOCKS5);
+    if (data[0] & 2)
+        proxy.SetAuth("bob", "pw");
+    proxy.SetDestination("127.0.0.1", 1982);
+    MemorySocket socket;
+    socket.Open("proxy", 1080);
+    socket.Accept();
+    if (proxy.OnConnect(socket))
+        return "the handshake ended before the proxy said anything";
+
+    Pieces pieces(data[0] >> 2);
+    const uint8_t *reply = data + 1;
+    size_t n = size - 1, fed = 0;
+    bool finished = false;
+    while (fed < n && !finished) {
+        size_t piece = std::min(pieces.Next() % 64 + 1, n - fed);
+        socket.Feed(reply + fed, piece);
+        fed += piece;
+        finished = proxy.OnRead(socket);
+    }
+    size_t consumed = Consumed(socket, fed);
+    if (!finished && consumed != fed)
+        return "waits for more with " + std::to_string(fed - consumed) + " bytes unread";
+    if (http && consumed > CProxySock::kHttpReplyCap)
+        return "an HTTP header of " + std::to_string(consumed) + " bytes";
+    if (finished && proxy.GetError() == CProxySock::ERROR_NONE) {
+        if (http ? !HttpSuccess(reply, consumed) : Socks5SuccessLength(reply, n) != consumed)
+            return "a tunnel opened on " + std::to_string(consumed) + " bytes that do not open one";
+    }
+    return {};
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The two inputs a server or a proxy controls, as entries that the fuzzers and the record-storm test
+// share. Each answers the first broken rule it finds, or an empty text.
+
+// The game server's byte stream: byte 0 seeds the sizes of the pieces the stream arrives in and how
+// much one read hands over; the rest is the stream. It goes through the data module's read path to
+// the game object, and the link then ends. Every whole record must reach the game object intact
+// and in order, and nothing of an unfinished one may outlive the link.
+class RecordDispatch {
+public:
+    // A game object (in the program folder as it is set) on a test clock of its own, and a data
+    // module on a connection played here; message boxes are answered at once.
+    RecordDispatch();
+    ~RecordDispatch();
+    RecordDispatch(const RecordDispatch &) = delete;
+    RecordDispatch &operator=(const RecordDispatch &) = delete;
+
+    std::string Run(const uint8_t *data, size_t size);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+// A proxy's answers (with message boxes answered by the caller): byte 0 chooses SOCKS5 or HTTP (bit 0), a user (bit 1) and seeds the sizes of
+// the pieces (the rest). The handshake may succeed only on a well-formed answer, never takes a byte
+// past its end, and keeps an HTTP header within its cap.
+std::string ProxyReplyInput(const uint8_t *data, size_t size);
