@@ -427,7 +427,9 @@ bool ParseScript(std::string_view text, SessionScript *script, std::string *erro
 
 std::string RecordLine(const char *verb, const uint8_t *record)
 {
-    std::string line = std::string(verb) + " " + std::to_string(record[0]);
+    std::string line = verb;
+    line += ' ';
+    line += std::to_string(record[0]);
     for (int i = 1; i < kRecordSize;) {
         if (record[i] == 0) {
             i++;
@@ -436,15 +438,16 @@ std::string RecordLine(const char *verb, const uint8_t *record)
         int end = i;
         while (end < kRecordSize && record[end] != 0)
             end++;
-        line += " " + std::to_string(i);
-        if (end - i == 1) {
-            line += "=" + std::to_string(record[i]);
-        } else {
-            line += "=[";
-            for (int k = i; k < end; k++)
-                line += (k > i ? "," : "") + std::to_string(record[k]);
-            line += "]";
+        line += ' ';
+        line += std::to_string(i);
+        line += end - i == 1 ? "=" : "=[";
+        for (int k = i; k < end; k++) {
+            if (k > i)
+                line += ',';
+            line += std::to_string(record[k]);
         }
+        if (end - i > 1)
+            line += ']';
         i = end;
     }
     return line;
