@@ -116,6 +116,7 @@ TEST_F(Connection, AServerThatStopsReadingIsDisconnectedOnce)
     }
     EXPECT_FALSE(link->GameLinkActive());
     EXPECT_LT(sent, 500000);
+    EXPECT_EQ(sink.disconnects, 0); // told from the event loop, not inside the sender
     EXPECT_TRUE(RunUntil([&] { return sink.disconnects > 0; }, 2000));
     link->SendPacket(keepalive); // after the end: dropped
     RunUntil([] { return false; }, 200);
