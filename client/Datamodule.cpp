@@ -10,11 +10,25 @@
 
 #include <cstring>
 
+// What the user is told when no connection could be made: a box in NetWork mode, else a link
+// notice and the login screen's status, by cause.
+struct NoLinkTexts {
+    const char *box;
+    const char *notice;
+    const char *status;
+};
+
 namespace {
 
 const char *const kVerifying = "正在验证用户身份...";
 const char *const kStatusLinkCaption = "点击查看服务状态 ";
 const char *const kServiceStatusUrl = "https://lantile.example.org/status";
+const NoLinkTexts kConnectFailed = {
+    "连接游戏服务器失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
+    "连接到游戏服务器失败，可能是网络故障或者服务器维护", "连接服务器失败，请检查网络。"};
+const NoLinkTexts kLookupFailed = {
+    "查询服务器域名失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
+    "查询服务器域名失败，可能是网络故障或者服务器维护", "查询服务器域名失败，请检查网络。"};
 
 } // namespace
 
@@ -177,6 +191,17 @@ void TDataModule1::ClientSocket1Disconnect()
         game->OnDisconnect();
 }
 
+void TDataModule1::NoLink(const NoLinkTexts &texts)
+{
+    if (networkmode) {
+        MessageBox::Show(texts.box, "Lantile", MessageBox::IconWarning);
+        return;
+    }
+    hooks->PostLinkNotice(texts.notice, kStatusLinkCaption, kServiceStatusUrl);
+    hooks->ShowServerChoice();
+    hooks->ShowStatus(texts.status);
+}
+
 void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
 {
     LinkEnded();
@@ -188,26 +213,10 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
     ClientSocket1->Close();
     switch (kind) {
     case NetSocket::ErrorConnect:
-        if (networkmode) {
-            MessageBox::Show("连接游戏服务器失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
-                             "Lantile", MessageBox::IconWarning);
-        } else {
-            hooks->PostLinkNotice("连接到游戏服务器失败，可能是网络故障或者服务器维护", kStatusLinkCaption,
-                                  kServiceStatusUrl);
-            hooks->ShowServerChoice();
-            hooks->ShowStatus("连接服务器失败，请检查网络。");
-        }
+        NoLink(kConnectFailed);
         break;
     case NetSocket::ErrorLookup:
-        if (networkmode) {
-            MessageBox::Show("查询服务器域名失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
-                             "Lantile", MessageBox::IconWarning);
-        } else {
-            hooks->PostLinkNotice("查询服务器域名失败，可能是网络故障或者服务器维护", kStatusLinkCaption,
-                                  kServiceStatusUrl);
-            hooks->ShowServerChoice();
-            hooks->ShowStatus("查询服务器域名失败，请检查网络。");
-        }
+        NoLink(kLookupFailed);
         break;
     case NetSocket::ErrorDisconnect:
         MessageBox::Show("与服务器的连接断开，请尽快重新登录继续游戏.", "信息", MessageBox::IconInformation);

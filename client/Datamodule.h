@@ -8,6 +8,7 @@
 #include <string>
 
 class TimerService;
+struct NoLinkTexts;
 
 // What the connection tells the rest of the program. The main window forwards these to the login
 // screen, the lobby, the waiting window of NetWork mode and itself; each default does nothing.
@@ -77,6 +78,8 @@ private:
     bool ProxyFinished();
     void ProxyFailed();
     void OnProxyTimeout();
+    // No connection could be made: the user may pick another server.
+    void NoLink(const NoLinkTexts &texts);
     // The connection has ended, by whichever way: nothing of it may reach the next one.
     void LinkEnded();
 

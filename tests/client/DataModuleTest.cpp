@@ -38,6 +38,14 @@ protected:
             n.push_back(m.Get(1));
         return n;
     }
+    static GameLinkTarget ViaProxy(int kind)
+    {
+        GameLinkTarget t = Target(1982);
+        t.proxy.kind = kind;
+        t.proxy.host = "127.0.0.2";
+        t.proxy.port = 1080;
+        return t;
+    }
     static GameMsg Keepalive()
     {
         GameMsg m;
@@ -154,11 +162,7 @@ TEST_F(DataModule, ABrokenLinkTellsTheUserWhichWay)
 
 TEST_F(DataModule, ThroughAProxyTheLoginWaitsForTheHandshake)
 {
-    GameLinkTarget t = Target(1982);
-    t.proxy.kind = ProxyRoute::SOCKS5;
-    t.proxy.host = "127.0.0.2";
-    t.proxy.port = 1080;
-    link->OpenGameLink(t);
+    link->OpenGameLink(ViaProxy(ProxyRoute::SOCKS5));
     EXPECT_EQ(socket->Host(), "127.0.0.2");
     EXPECT_EQ(socket->Port(), 1080);
     socket->Accept();
@@ -179,11 +183,7 @@ TEST_F(DataModule, ThroughAProxyTheLoginWaitsForTheHandshake)
 
 TEST_F(DataModule, AProxyThatNeverAnswersFailsAtTheTimeOut)
 {
-    GameLinkTarget t = Target(1982);
-    t.proxy.kind = ProxyRoute::HTTP;
-    t.proxy.host = "127.0.0.1";
-    t.proxy.port = 8080;
-    link->OpenGameLink(t);
+    link->OpenGameLink(ViaProxy(ProxyRoute::HTTP));
     socket->Accept();
     clock.Advance(TDataModule1::kProxyTimeoutMs - 1);
     EXPECT_TRUE(boxes.empty());
@@ -200,11 +200,8 @@ TEST_F(DataModule, AProxyThatNeverAnswersFailsAtTheTimeOut)
 
 TEST_F(DataModule, AnHttpProxyWithNoDestinationFailsAtOnce)
 {
-    GameLinkTarget t = Target(1982);
+    GameLinkTarget t = ViaProxy(ProxyRoute::HTTP);
     t.host = "";
-    t.proxy.kind = ProxyRoute::HTTP;
-    t.proxy.host = "127.0.0.1";
-    t.proxy.port = 8080;
     link->OpenGameLink(t);
     socket->Accept();
     ASSERT_EQ(boxes.size(), 2u);

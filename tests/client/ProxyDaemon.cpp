@@ -80,24 +80,24 @@ std::string ProxyDaemon::WriteConfig() const
     return path;
 }
 
-const char *ProxyDaemon::Program() const
+const char *ProxyDaemon::Program(Kind kind)
 {
     static const char *const programs[] = {"danted", "microsocks", "tinyproxy"};
-    return programs[kind_];
+    return programs[kind];
 }
 
-std::string ProxyDaemon::Executable() const
+std::string ProxyDaemon::Executable(Kind kind)
 {
-    QString found = QStandardPaths::findExecutable(Program());
+    QString found = QStandardPaths::findExecutable(Program(kind));
     if (found.isEmpty()) // danted lives in the administrator's folder
-        found = QStandardPaths::findExecutable(Program(), {"/usr/sbin", "/usr/bin"});
+        found = QStandardPaths::findExecutable(Program(kind), {"/usr/sbin", "/usr/bin"});
     return found.toStdString();
 }
 
 bool ProxyDaemon::Start(std::string *why)
 {
-    const char *program = Program();
-    std::string executable = Executable();
+    const char *program = Program(kind_);
+    std::string executable = Executable(kind_);
     if (executable.empty()) {
         *why = std::string(program) + " is not installed";
         return false;

@@ -18,14 +18,14 @@ public:
     ProxyDaemon(const ProxyDaemon &) = delete;
     ProxyDaemon &operator=(const ProxyDaemon &) = delete;
 
-    bool Installed() const { return !Executable().empty(); }
+    static bool Installed(Kind kind) { return !Executable(kind).empty(); }
     // Starts it and waits until its port takes connections; false with the reason otherwise.
     bool Start(std::string *why);
     uint16_t Port() const { return port_; }
 
 private:
-    const char *Program() const;
-    std::string Executable() const;
+    static const char *Program(Kind kind);
+    static std::string Executable(Kind kind);
     std::string WriteConfig() const;
 
     Kind kind_;

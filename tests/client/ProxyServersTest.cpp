@@ -21,25 +21,31 @@ struct Route {
 
 class ThroughProxy : public LinkFixture {
 protected:
-    ProxyDaemon &AddProxy(const Route &r)
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        ASSERT_TRUE(server.Listen());
+    }
+    // Starts the route's proxy server and opens the link through it to the port.
+    bool OpenThrough(const Route &r, uint16_t port)
     {
         daemons.push_back(std::make_unique<ProxyDaemon>(r.daemon, folder.Path(), r.daemonUser, r.daemonPassword));
-        return *daemons.back();
-    }
-    void Open(const Route &r, uint16_t serverPort)
-    {
-        GameLinkTarget t = Target(serverPort);
-        t.proxy.kind = r.kind;
-        t.proxy.host = "127.0.0.1";
-        t.proxy.port = daemons.back()->Port();
-        t.proxy.user = r.user;
-        t.proxy.password = r.password;
+        ProxyDaemon &proxy = *daemons.back();
+        std::string why;
+        if (!proxy.Start(&why)) {
+            ADD_FAILURE() << why;
+            return false;
+        }
+        GameLinkTarget t = Target(port);
+        t.proxy = {r.kind, "127.0.0.1", proxy.Port(), r.user, r.password};
         if (!link)
             Make();
         link->OpenGameLink(t);
+        return true;
     }
 
     ScratchFolder folder;
+    ScriptServer server;
     std::vector<std::unique_ptr<ProxyDaemon>> daemons;
 };
 
@@ -51,18 +57,13 @@ TEST_F(ThroughProxy, TheLoginReachesTheServerThroughEachKindOfProxy)
         {"tinyproxy", ProxyDaemon::TINYPROXY, "", "", ProxyRoute::HTTP, "", ""},
         {"tinyproxy BasicAuth", ProxyDaemon::TINYPROXY, "bob", "s3cret", ProxyRoute::HTTP, "bob", "s3cret"},
     };
-    ScriptServer server;
-    ASSERT_TRUE(server.Listen());
     for (const Route &r : routes) {
         SCOPED_TRACE(r.name);
-        ProxyDaemon &proxy = AddProxy(r);
-        if (!proxy.Installed())
-            GTEST_SKIP() << r.name << ": the proxy server is not installed; scripts/setup.sh installs it";
-        std::string why;
-        ASSERT_TRUE(proxy.Start(&why)) << why;
         ASSERT_TRUE(server.Load(kLoginAndWelcome));
         size_t before = sink.records.size();
-        Open(r, server.Port());
+        if (!ProxyDaemon::Installed(r.daemon))
+            GTEST_SKIP() << r.name << ": the proxy server is not installed; scripts/setup.sh installs it";
+        ASSERT_TRUE(OpenThrough(r, server.Port()));
         ASSERT_TRUE(RunUntil([&] { return sink.records.size() > before || server.Failed(); }, 5000)) << r.name;
         EXPECT_TRUE(server.Done()) << server.Failure();
         EXPECT_EQ(sink.records.back().Type(), SC_LOGIN_SUCCESS);
@@ -87,18 +88,13 @@ TEST_F(ThroughProxy, ARefusingProxyEndsTheAttemptWithNoLogin)
         {"HTTP 407", ProxyDaemon::TINYPROXY, "bob", "s3cret", ProxyRoute::HTTP, "", ""},
         {"server refused", ProxyDaemon::DANTE, "", "", ProxyRoute::SOCKS5, "", ""},
     };
-    ScriptServer server;
-    ASSERT_TRUE(server.Listen());
     for (const Route &r : routes) {
         SCOPED_TRACE(r.name);
-        ProxyDaemon &proxy = AddProxy(r);
-        if (!proxy.Installed())
-            GTEST_SKIP() << r.name << ": the proxy server is not installed; scripts/setup.sh installs it";
-        std::string why;
-        ASSERT_TRUE(proxy.Start(&why)) << why;
         size_t shown = boxes.size();
         hooks.calls.clear();
-        Open(r, r.daemon == ProxyDaemon::DANTE ? closedPort : server.Port());
+        if (!ProxyDaemon::Installed(r.daemon))
+            GTEST_SKIP() << r.name << ": the proxy server is not installed; scripts/setup.sh installs it";
+        ASSERT_TRUE(OpenThrough(r, r.daemon == ProxyDaemon::DANTE ? closedPort : server.Port()));
         ASSERT_TRUE(RunUntil([&] { return boxes.size() > shown; }, 5000));
         EXPECT_EQ(boxes.back().text, "连接代理服务器失败!");
         EXPECT_EQ(boxes.back().title, "info");
