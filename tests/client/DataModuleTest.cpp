@@ -112,19 +112,6 @@ TEST_F(DataModule, AReadInsideARecordHandlerLeavesTheOrderToTheOuterOne)
     EXPECT_EQ(Numbers(), (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
-TEST_F(DataModule, EachReadTakesAtMostOneWorkBufferAndAllOfThemAreTaken)
-{
-    Connect();
-    socket->SetReadChunk(1000); // the system hands over less than asked
-    std::vector<uint8_t> bytes = Numbered(0, 150);
-    bytes.push_back(7);
-    socket->Feed(bytes);
-    ASSERT_EQ(sink.records.size(), 150u);
-    for (int i = 0; i < 150; i++)
-        ASSERT_EQ(sink.records[i].Get(1), i % 256);
-    EXPECT_EQ(link->CarryCount(), 1);
-}
-
 TEST_F(DataModule, TheCarryIsDroppedAtEveryEndOfAConnection)
 {
     Connect();

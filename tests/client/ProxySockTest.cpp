@@ -45,16 +45,6 @@ protected:
 const Bytes kConnectByAddress = {5, 1, 0, 1, 127, 0, 0, 1, 0x07, 0xBE};
 const Bytes kBoundAddress = {5, 0, 0, 1, 127, 0, 0, 1, 0x12, 0x34};
 
-TEST_F(ProxyHandshake, Socks5WithoutAUserOffersNoAuthenticationAndConnects)
-{
-    Start(CProxySock::TYPE_SOCKS5);
-    EXPECT_EQ(Said(), (Bytes{5, 1, 0}));
-    EXPECT_FALSE(Answer({5, 0}));
-    EXPECT_EQ(Said(), kConnectByAddress);
-    EXPECT_TRUE(Answer(kBoundAddress));
-    EXPECT_EQ(proxy.GetError(), 0);
-}
-
 TEST_F(ProxyHandshake, Socks5AsksTheProxyToResolveANameItCannot)
 {
     Start(CProxySock::TYPE_SOCKS5, "", "", "bad host");
