@@ -6,6 +6,7 @@
 #include "table/CMj.h"
 #include "tests/kit/MemorySocket.h"
 
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -71,6 +72,12 @@ BENCHMARK(BM_RecordsToACounter);
 void BM_RecordsToTheGame(benchmark::State &state)
 {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // The game object measures its link labels' text, which needs the toolkit's fonts.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int argc = 1;
+    char name[] = "framer_bench";
+    char *argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
     auto folder = std::filesystem::temp_directory_path() / ("lantile-framer-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     Paths::SetProgramFolder(folder.string());

@@ -13,6 +13,6 @@ for target in record_dispatch_fuzz proxy_fuzz; do
   mkdir -p "$corpus"
   echo "== $target, $seconds s (log: build/fuzz/$target.log)"
   build/fuzz/bin/$target -max_total_time="$seconds" -print_final_stats=1 -dict="tests/fuzz/$target.dict" \
-    "$corpus" >"build/fuzz/$target.log" 2>&1 || { tail -n 40 "build/fuzz/$target.log"; exit 1; }
+    -artifact_prefix=build/fuzz/ "$corpus" >"build/fuzz/$target.log" 2>&1 || { tail -n 40 "build/fuzz/$target.log"; exit 1; }
   grep -E "^(#[0-9]+ *DONE|stat::)" "build/fuzz/$target.log" || tail -n 5 "build/fuzz/$target.log"
 done
