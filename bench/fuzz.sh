@@ -8,6 +8,8 @@ cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DLANTILE_FUZZ=ON -DLANTIL
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/fuzz -j "$(nproc)" --target record_dispatch_fuzz proxy_fuzz
 export SDL_AUDIODRIVER=dummy
+# The toolkit's font cache lives until exit, as in ./test.
+export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 for target in record_dispatch_fuzz proxy_fuzz; do
   corpus=build/fuzz/corpus/$target
   mkdir -p "$corpus"
