@@ -128,7 +128,8 @@ void DrawSigns(PictureBook &book)
     book.AddKeyed("Graphic\\windpw.bmp", Plate(40, 24, u"西风", 14));
     book.AddKeyed("Graphic\\Flower\\Flower_0.bmp", Blossom(20, 20));
     book.AddKeyed("Graphic\\Flower\\Flower_1.bmp", Strip(15, 15, {u"×"}, 14, false));
-    for (int n = 2; n <= 9; ++n)
+    // Digits 0-8: a seat may hold all eight flowers.
+    for (int n = 2; n <= 10; ++n)
         book.AddKeyed("Graphic\\Flower\\Flower_" + std::to_string(n) + ".bmp", Strip(12, 15, Digits(n - 2, 1), 14, false));
     book.AddKeyed("Graphic\\NewStyle\\popup.bmp", Popup());
     book.AddKeyed("Graphic\\hint.bmp", Balloon(133, 36, u"", 12));

@@ -1,5 +1,6 @@
 #include "platform/QtTimerService.h"
 
+#include <QThread>
 #include <QTimerEvent>
 #include <algorithm>
 
@@ -24,6 +25,11 @@ void QtTimerService::Stop(unsigned id)
 bool QtTimerService::IsRunning(unsigned id) const
 {
     return qtIds_.count(id) != 0;
+}
+
+void QtTimerService::Sleep(unsigned ms)
+{
+    QThread::msleep(ms);
 }
 
 void QtTimerService::timerEvent(QTimerEvent *event)

@@ -11,6 +11,7 @@ public:
     void Start(unsigned id, unsigned intervalMs) override;
     void Stop(unsigned id) override;
     bool IsRunning(unsigned id) const override;
+    void Sleep(unsigned ms) override;
 
 protected:
     void timerEvent(QTimerEvent *event) override;

@@ -20,6 +20,13 @@ inline constexpr PixelFormat kRgb555{16, 0x7C00, 0x03E0, 0x001F};
 inline constexpr PixelFormat kRgb888{24, 0xFF0000, 0x00FF00, 0x0000FF};
 inline constexpr PixelFormat kXrgb8888{32, 0xFF0000, 0x00FF00, 0x0000FF};
 
+struct Point {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const Point &) const = default;
+};
+
 // Left and top inside, right and bottom outside.
 struct Rect {
     int left = 0;

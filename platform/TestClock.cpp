@@ -18,6 +18,12 @@ bool TestClock::IsRunning(unsigned id) const
     return timers_.count(id) != 0;
 }
 
+void TestClock::Sleep(unsigned ms)
+{
+    now_ += ms;
+    slept_ += ms;
+}
+
 unsigned TestClock::Interval(unsigned id) const
 {
     auto it = timers_.find(id);

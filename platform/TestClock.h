@@ -11,12 +11,16 @@ public:
     void Start(unsigned id, unsigned intervalMs) override;
     void Stop(unsigned id) override;
     bool IsRunning(unsigned id) const override;
+    // The clock moves on at once; ticks that fell due meanwhile fire at the next Advance or Step.
+    void Sleep(unsigned ms) override;
 
     void Advance(uint64_t ms);
     // Advances to the next due tick and fires it; false when no timer runs.
     bool Step();
     uint64_t Now() const { return now_; }
     unsigned Interval(unsigned id) const;
+    // Milliseconds spent asleep so far.
+    uint64_t Slept() const { return slept_; }
 
 private:
     struct Entry {
@@ -30,4 +34,5 @@ private:
     std::map<unsigned, Entry> timers_;
     uint64_t now_ = 0;
     uint64_t started_ = 0;
+    uint64_t slept_ = 0;
 };

@@ -15,6 +15,9 @@ public:
     virtual void Start(unsigned id, unsigned intervalMs) = 0;
     virtual void Stop(unsigned id) = 0;
     virtual bool IsRunning(unsigned id) const = 0;
+    // Blocks the caller; the banner and the flights that wait for their arrival pace themselves with
+    // it. No tick is delivered meanwhile (ticks never nest): a tick that fell due fires afterwards.
+    virtual void Sleep(unsigned ms) = 0;
 
     void SetDispatcher(Dispatcher d) { dispatcher_ = std::move(d); }
     // Ticks of this id go to the handler instead of the dispatcher: timers of the program's own parts

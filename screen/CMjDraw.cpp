@@ -1,19 +1,42 @@
 #include "screen/CMjDraw.h"
 
+#include "platform/Paths.h"
+#include "platform/Profile.h"
+#include "platform/TimerService.h"
 #include "screen/ColorTables.h"
 #include "screen/Device.h"
+#include "screen/FrameBlend.h"
 #include "screen/SharedSprites.h"
 #include "screen/SurfaceCache.h"
+
+int tophandy = 50;
+std::string tooltiptext;
+std::string avatarname[4];
+int wallflightside = 0;
+int discardseat = 0;
+
+namespace {
+
+constexpr int kBannerSteps = 40;
+constexpr unsigned kBannerStepMs = 50;
+
+} // namespace
 
 CMjDraw::CMjDraw()
 {
     lpDD = nullptr;
     lpDDSPrimary = nullptr;
     lpDDSBack.reset();
+    tophandy = 50;
+    ClearGrid();
+    for (std::string &name : avatarname)
+        name.clear();
 }
 
 CMjDraw::~CMjDraw()
 {
+    // Every exit leaves the window style plain, whether or not a device was ever set up.
+    Profile::WriteString("SET.ini", "Window", "Style", "0");
     if (!lpDD)
         return;
     lpDDSPrimary = nullptr;
@@ -27,6 +50,74 @@ void CMjDraw::SetGame(CMj *owner, std::function<void()> paint)
 {
     game = owner;
     paint_ = std::move(paint);
+}
+
+void CMjDraw::Refresh()
+{
+    if (paint_)
+        paint_();
+}
+
+void CMjDraw::Banner()
+{
+    if (!lpDDSBack)
+        return;
+    Sprite logo;
+    GLoadSurface(Paths::ProgramFolder() + "/Graphic\\Logo.bmp", logo.surface, logo.rect, false);
+    int w = logo.rect.Width();
+    int h = logo.rect.Height();
+    for (int step = 0; step < kBannerSteps; ++step) {
+        lpDDSBack->Fill({0, 0, width, height}, 0xFFFF);
+        GAlphaBlend(logo.surface.get(), (width - w) / 2, (height - h) / 2, 0, 0, w, h, step * 6);
+        DrawFullScreen();
+        TimerService::Current().Sleep(kBannerStepMs);
+    }
+}
+
+void CMjDraw::InitLayout()
+{
+    const int W = width;
+    const int H = height;
+    const int ow = owncell.width;
+    const int oh = owncell.height;
+    const int cw = wallpic[0].rect.Width(); // "cc2"
+    const int ch = wallpic[0].rect.Height();
+    const int pw = pung.rect.Width();
+    const int ph = pung.rect.Height();
+    const int lw = seatback[2].rect.Width(); // "djlq"
+    const int sw = seatback[3].rect.Width(); // "sjcm"
+
+    const int sideWallY = (H - 255 - ch - 5) / 2 - 15;
+    wallorigin[0] = {(W - 18 * cw) / 2, 438};
+    wallorigin[1] = {600, sideWallY};
+    wallorigin[2] = {(W - 18 * cw) / 2, 105};
+    wallorigin[3] = {180, sideWallY};
+
+    seatpoint[0] = {(W - ow) / 2, H - 55 - 2 * oh - 20};
+    seatpoint[1] = {W - 70 - sw - ow - 50, (H - oh) / 2};
+    seatpoint[2] = {(W - ow) / 2, tophandy + oh};
+    seatpoint[3] = {sw + 120, (H - oh) / 2};
+
+    handanchor = {698, H - 55 - oh};
+
+    // The bottom sign subtracts the picture's width, not its height.
+    actionpoint[0] = {(W - pw) / 2, H - 55 - oh - pw - 10};
+    actionpoint[1] = {W - (lw + 50) - pw, (H - ph) / 2};
+    actionpoint[2] = {(W - pw) / 2, tophandy + 10};
+    actionpoint[3] = {lw / 2 + 50, (H - ph) / 2};
+
+    chipplate[0] = {2, 569};
+    chipplate[1] = {700, 287};
+    chipplate[2] = {181, 118};
+    chipplate[3] = {21, 287};
+
+    dicestart[0] = {(W - 73) / 2, wallorigin[0].y - 10};
+    dicestart[1] = {wallorigin[1].x - 40, (H - 73) / 2};
+    dicestart[2] = {(W - 73) / 2, wallorigin[2].y + 40};
+    dicestart[3] = {wallorigin[3].x + 40, (H - 73) / 2};
+
+    gridrows = 14;
+    gridcols = 6;
 }
 
 void CMjDraw::ReleasePictures()
@@ -58,6 +149,20 @@ DrawResult CMjDraw::DrawFullScreen()
         return lpDDSPrimary->Present(*lpDDSSame);
     }
     return lpDDSPrimary->Present(*lpDDSBack);
+}
+
+void CMjDraw::Render(CMj *mj, const uint8_t *wallstack)
+{
+    if (!lpDDSBack)
+        return;
+    // A lost surface is restored and the frame composed again once; a frame lost twice is dropped.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DrawAll(mj, wallstack);
+        if (DrawFullScreen() != DrawResult::Lost)
+            return;
+        if (attempt > 0 || RestoreSurfaces() != DrawResult::Ok)
+            return;
+    }
 }
 
 DrawResult CMjDraw::RestoreSurfaces()

@@ -171,7 +171,7 @@ void CMjDraw::LoadPictureSet()
     Load(pai, "Graphic\\pai.bmp");
     Load(mj, "Graphic\\mj.bmp");
     Load(szds, "Graphic\\szds.bmp");
-    for (int n = 0; n < 10; ++n)
+    for (int n = 0; n < kFlowerPictures; ++n)
         Load(flower[n], Numbered("Graphic\\Flower\\Flower_", n));
     Load(cursor, "Graphic\\cursor.bmp");
     Load(quan, "Graphic\\quan.bmp");

@@ -7,6 +7,7 @@
 #include "rules/CLog.h"
 #include "rules/FanTable.h"
 #include "screen/CDxSound.h"
+#include "screen/ColorTables.h"
 #include "screen/Device.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
@@ -67,8 +68,15 @@ CMj::CMj()
     SyncRules();
     roundwind = 1;
 
-    // 2. The server list.
+    // 2. The server list; the renderer and its device (none without a main window).
     ReadServerList();
+    BuildColorTables();
+    draw.SetGame(this, [this] { Paint(); });
+    if (fullscreen)
+        draw.InitFullScreen(hMainWnd);
+    else
+        draw.InitWindowed();
+    draw.windowed = fullscreen ? 0 : 1;
     ddrawready = 1;
     yuyin = 0;
 
@@ -142,6 +150,7 @@ CMj::CMj()
     // 11. Options, the level titles, then the avatar animations of the seats and the tune.
     LoadSetting("SET.ini");
     dxsound->SetSoundOn(soundon);
+    draw.InitLayout();
     LoadLevelTable("level.txt");
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
@@ -262,7 +271,27 @@ void CMj::SaveSetting(const std::string &path)
 
 void CMj::Paint()
 {
-    // The frame is composed by the renderer, which joins the game object with the game screen.
+    if (ddrawready)
+        draw.Render(this, wallstack);
+    else
+        draw.Draw(this, wallstack);
+}
+
+void CMj::OnShow()
+{
+    draw.Banner();
+}
+
+void CMj::Fly(uint8_t kind, int speed)
+{
+    // One step at most every 10 ms, so that a flight is seen however fast a frame is made.
+    constexpr unsigned kStepMs = 10;
+    draw.SetAnimKind(kind);
+    while (!draw.StepFlight(speed)) {
+        Paint();
+        TimerService::Current().Sleep(kStepMs);
+    }
+    draw.SetAnimKind(CMjDraw::AnimNone);
 }
 
 void CMj::PlayEffect(int effect)
@@ -296,7 +325,16 @@ void CMj::ResetTable()
     std::memset(wallstack, 2, sizeof wallstack);
     std::memset(seenmj, 0, sizeof seenmj);
     std::memset(gridflags, 0, sizeof gridflags);
+    ClearTableView();
     Paint();
+}
+
+void CMj::ClearTableView()
+{
+    draw.ClearGrid();
+    for (int seat = 0; seat < 4; seat++)
+        draw.InitGridCursor(&player[seat], seat);
+    draw.SetShowAll(0);
 }
 
 CMjTimer *CMj::Timer(unsigned id)

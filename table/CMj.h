@@ -5,6 +5,7 @@
 #include "rules/CMjPlayer.h"
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
+#include "screen/CMjDraw.h"
 #include "table/GameMsg.h"
 #include "table/NetLink.h"
 #include "table/ServerInfo.h"
@@ -61,7 +62,7 @@ struct ClaimChoices {
 // Sounds of play, numbered as the sound player's rows.
 enum ActionVoice { VOICE_PENG = 34, VOICE_GANG = 35, VOICE_HU = 36, VOICE_ZIMO = 37, VOICE_FLOWER = 38,
                    VOICE_CHI = 39, VOICE_TING = 40 };
-enum Effect { EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN = 8, EFFECT_PAY = 9 };
+enum Effect { EFFECT_DICE = 0, EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN = 8, EFFECT_PAY = 9 };
 
 class CDxEdit;
 class CDxGameChatWnd;
@@ -84,7 +85,10 @@ public:
     void LoadSetting(const std::string &path);
     void SaveSetting(const std::string &path);
 
+    // The whole screen again: every change of the game ends here.
     void Paint();
+    // The game screen is shown for the first time.
+    void OnShow();
     CMjPlayer *GetPlayer(int seat) { return &player[seat]; }
     int GetCountdown() const;
 
@@ -106,6 +110,7 @@ public:
 
     // Seats: 0 is always the local player.
     CMjPlayer player[4];
+    CMjDraw draw;
 
     // The wall: tile indexes in dealing order, the source of the next shuffle, tiles per stack.
     uint8_t wallmj[MJ_TOTAL];
@@ -161,6 +166,17 @@ public:
     uint8_t netgame = 0;
     int ownseat = 0;
 
+    // What the renderer shows when these are set; no play of this game sets them.
+    uint8_t handmode = 0;      // 2: the hand's tiles are chosen by tileok2
+    uint8_t handtimeron = 0;   // the hand animation over the local hand, at frame handframe
+    int handframe = 0;
+    uint8_t markertimeron = 0; // the marker over seat markerseat, at frame markerframe
+    int markerframe = 0;
+    int markerseat = 0;
+    int sparkleframe = -1;     // 0-3 while sparkles show
+    uint8_t secondhint = 0;
+    MjTile covertile;          // shown for the third tile of a meld whose meldshown is 1
+
     // The deal: a new local game, the start of a hand, the dice, the wall and the first tiles.
     void SetPlayerName(const char *name);
     void NewLocalGame();
@@ -171,6 +187,8 @@ public:
     void Shuffle();
     void DiceStep();
     void DiceTimer();
+    // The dice rolling from a seat; timer 1 steps them.
+    void ThrowDice(int thrower);
     void DrawFromWall();
     void DrawFromWallEnd();
     void DealStep();
@@ -227,6 +245,8 @@ public:
     void PlayEffect(int effect);
     void PlayActionVoice(int seat, int voice);
     void PlayMjVoice(int seat, MjTile tile);
+    // Steps the flight the renderer has started, one frame at a time, until it arrives.
+    void Fly(uint8_t kind, int speed);
     // The message screen shows the text over whatever is up.
     void ShowMessage(const std::string &text);
 
@@ -250,11 +270,15 @@ private:
     void DeleteScreens();
     void ReadServerList();
     void ResetSeat(CMjPlayer &p);
+    // The renderer's discard grid empty with every seat's cursor at its start, and hands face down.
+    void ClearTableView();
     void ReadChatLines();
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
     void RotateLinkLabels();
 
+    // Timer 104: the drawn tile's flight from the wall; on arrival the seat takes the tile.
+    void DrawFlightStep();
     void TakeDrawnTile();
     void TurnStep();
     // The one place a seat's tiles are tested for a win: the context of the win (self-drawn, on
@@ -270,6 +294,8 @@ private:
     bool WinsWith(int seat, MjTile tile, bool robbing);
     bool CanDeclareReady(CMjPlayer &p, bool withDrawn);
     void AfterClaim(int seat);
+    // With animation on, the discard flies from the discarder to the seat that takes it.
+    void FlyClaimedTile(int seat);
     void AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed);
     void CompleteKong(int seat);
     bool TryRob(int kongseat, MjTile tile);

@@ -36,11 +36,20 @@ void CMj::Peng(int seat)
         DoPeng();
 }
 
+void CMj::FlyClaimedTile(int seat)
+{
+    if (!animateon)
+        return;
+    draw.StartMeldFlight(seat, curplayer, &lastdiscard);
+    Fly(CMjDraw::AnimTile, 30);
+}
+
 void CMj::DoPeng()
 {
     Timer(TIMER_PENG)->SetEnabled(false);
     int seat = pengseat;
     CMjPlayer &p = player[seat];
+    FlyClaimedTile(seat);
     player[curplayer].hasplayed = 0;
     p.DeleteMjN(lastdiscard, 2);
     AddMeld(p, lastdiscard, GETMJ_PENG, 1);
@@ -58,6 +67,7 @@ void CMj::Chi(int seat)
         return;
     ShowActionIcon(seat, 5);
     PlayActionVoice(seat, VOICE_CHI);
+    FlyClaimedTile(seat);
     player[curplayer].hasplayed = 0;
     p.DeleteMj(a);
     p.DeleteMj(b);
@@ -115,6 +125,7 @@ void CMj::Gang(int seat)
     }
     if (!p.CanGang(lastdiscard))
         return;
+    FlyClaimedTile(seat);
     player[curplayer].hasplayed = 0;
     p.DeleteMjN(lastdiscard, 3);
     AddMeld(p, lastdiscard, GETMJ_GANG, 1);

@@ -109,6 +109,7 @@ void CMj::StartHand()
     std::memset(wallstack, 2, sizeof wallstack);
     std::memset(seenmj, 0, sizeof seenmj);
     std::memset(gridflags, 0, sizeof gridflags);
+    ClearTableView();
     Paint();
 
     Random::SeedWithTime();
@@ -116,7 +117,16 @@ void CMj::StartHand()
     dice2 = Roll();
     Shuffle();
     dicepass = 0;
+    ThrowDice(banker);
+}
+
+void CMj::ThrowDice(int thrower)
+{
+    draw.StartDice(thrower, dice1 - 1, dice2 - 1);
+    draw.SetAnimKind(CMjDraw::AnimDice);
+    draw.ShowDice(1);
     Paint();
+    PlayEffect(EFFECT_DICE);
     SetGameState(STATE_DICE);
 }
 
@@ -145,8 +155,12 @@ void CMj::Shuffle()
 void CMj::DiceStep()
 {
     Timer(TIMER_STATE)->SetEnabled(false);
-    // The renderer's dice animation decides when a throw has come to rest; without it a throw
-    // rests at once.
+    if (!draw.StepDice()) {
+        Paint();
+        SetGameState(STATE_DICE);
+        return;
+    }
+    draw.SetAnimKind(CMjDraw::AnimNone);
     Paint();
     Timer(TIMER_DICE)->SetEnabled(true);
 }
@@ -160,10 +174,10 @@ void CMj::DiceTimer()
         Random::SeedWithTime();
         dice1 = Roll();
         dice2 = Roll();
-        Paint();
-        SetGameState(STATE_DICE);
+        ThrowDice(sideseat);
         return;
     }
+    draw.ShowDice(0);
     Paint();
     changchengstart = kSideStart[sideseat] + dice1 + dice2 - 1;
     mjindex = -1;

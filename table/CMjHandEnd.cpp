@@ -53,6 +53,7 @@ void CMj::Hu(int seat)
         ShowActionIcon(curplayer, 4);
         ShowActionIcon(seat, 3);
         Paint();
+        FlyClaimedTile(seat);
     }
     p.ishu = 1;
 
@@ -72,6 +73,9 @@ void CMj::Hu(int seat)
 
 void CMj::MoveScore(int from, int to, int amount)
 {
+    // The chips fly from the payer's plate to the winner's before the points move.
+    draw.StartSeatFlight(from, to);
+    Fly(CMjDraw::AnimChip, 30);
     player[from].score -= amount;
     player[from].scorechange -= amount;
     player[to].score += amount;
@@ -101,6 +105,7 @@ void CMj::EndHand()
         for (int i = 0; i < p.cardnum; i++)
             seenmj[p.Mj[i].suit][p.Mj[i].value]++;
     Timer(TIMER_SHOWALL)->SetEnabled(false);
+    draw.SetShowAll(1);
     player[0].drawflag = 0;
     for (CMjPlayer &p : player) {
         if (!p.ishu || p.cardnum >= 14)

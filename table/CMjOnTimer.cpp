@@ -52,6 +52,17 @@ void CMj::OnTimer(unsigned id)
         return;
     case TIMER_SHOWALL:
         Timer(TIMER_SHOWALL)->SetEnabled(false);
+        draw.SetShowAll(0);
+        break;
+    case TIMER_FLIGHT:
+        DrawFlightStep();
+        return;
+    case TIMER_CLAIMFLIGHT:
+        Timer(TIMER_CLAIMFLIGHT)->SetEnabled(false);
+        if (draw.StepFlight(30))
+            draw.SetAnimKind(CMjDraw::AnimNone);
+        else
+            Timer(TIMER_CLAIMFLIGHT)->SetEnabled(true);
         break;
     case GIVETIMER:
         g_log.Trace("GIVETIMER.");

@@ -44,9 +44,29 @@ void CMj::DrawTile(bool first)
         DrawFromWallEnd();
     else
         DrawFromWall();
-    if (animateon && curplayer == 0 && player[0].ting) {
-        // A ready player's tile is held up a moment before it is played for them.
+    if (animateon) {
+        // The tile flies from the wall to the seat first; timer 104 carries it there.
         Paint();
+        draw.StartWallFlight(laststack, curplayer);
+        draw.SetAnimKind(CMjDraw::AnimWallTile);
+        Timer(TIMER_FLIGHT)->SetEnabled(true);
+        return;
+    }
+    TakeDrawnTile();
+}
+
+void CMj::DrawFlightStep()
+{
+    Timer(TIMER_FLIGHT)->SetEnabled(false);
+    if (!draw.StepFlight(60)) {
+        Paint();
+        Timer(TIMER_FLIGHT)->SetEnabled(true);
+        return;
+    }
+    draw.SetAnimKind(CMjDraw::AnimNone);
+    Paint();
+    if (curplayer == 0 && player[0].ting) {
+        // A ready player's tile is held up a moment before it is played for them.
         readydrawticks = 0;
         Timer(TIMER_READYDRAW)->SetEnabled(true);
         return;
@@ -464,6 +484,11 @@ void CMj::DiscardLands()
     Timer(TIMER_STATE)->SetEnabled(false);
     CMjPlayer &p = player[curplayer];
     p.hasplayed = 0;
+    draw.AddToGrid(&p, curplayer, &lastdiscard);
+    if (animateon) {
+        draw.StartDiscardFlight(curplayer, &lastdiscard, player);
+        Fly(CMjDraw::AnimTile, 30);
+    }
     PlayEffect(EFFECT_DISCARD);
     if (p.outnum < CMjPlayer::kMaxOut)
         p.outmj[p.outnum++] = lastdiscard;

@@ -25,7 +25,7 @@ void WritePictureSet(const ScratchFolder &folder)
         names.push_back("Center/1-" + std::to_string(n));
     for (int n = 0; n < 12; ++n)
         names.push_back("Effect_" + std::to_string(n));
-    for (int n = 0; n < 10; ++n)
+    for (int n = 0; n < CMjDraw::kFlowerPictures; ++n)
         names.push_back("Flower/Flower_" + std::to_string(n));
     for (int n = 0; n < 3; ++n)
         names.push_back("Tips/tips" + std::to_string(n));
@@ -111,7 +111,7 @@ TEST_F(CMjDrawDeviceTest, PictureSetGivesKeyCellsAndKeyedSprites)
     EXPECT_TRUE(draw->avatar[3].surface->HasColorKey());
     EXPECT_EQ(0x001Fu, draw->avatar[1].surface->Pixel(0, 0));
     ASSERT_TRUE(sprites::tips[2].surface);
-    EXPECT_TRUE(draw->flower[9].surface);
+    EXPECT_TRUE(draw->flower[10].surface);
 }
 
 TEST_F(CMjDrawDeviceTest, SwitchingToFullScreenAndBackRebuildsEveryPicture)

@@ -53,7 +53,7 @@ std::vector<Picture> Pictures()
     list.push_back({"Graphic/Center/vidi.bmp", 106, 106, true});
     for (int n = 0; n < 12; ++n)
         list.push_back({"Graphic/Effect_" + std::to_string(n) + ".bmp", 80, 80, true});
-    for (int n = 2; n <= 9; ++n)
+    for (int n = 2; n <= 10; ++n)
         list.push_back({"Graphic/Flower/Flower_" + std::to_string(n) + ".bmp", 12, 15, true});
     for (const char *wind : {"windpe", "windpn", "windpw"})
         list.push_back({std::string("Graphic/") + wind + ".bmp", 40, 24, true});
