@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr unsigned kPlayTimers[] = {TIMER_STATE, TIMER_CLAIMS, TIMER_PENG, TIMER_FLOWERPAUSE,
-                                    TIMER_ROBOT, TIMER_DICE, TIMER_READYDRAW};
+constexpr unsigned kPlayTimers[] = {TIMER_STATE, TIMER_CLAIMS, TIMER_PENG,   TIMER_FLOWERPAUSE, TIMER_ROBOT,
+                                    TIMER_DICE,  TIMER_FLIGHT, TIMER_CLAIMFLIGHT, TIMER_READYDRAW};
 
 // A claim button that can be pressed: shown and enabled.
 bool Offered(const ClaimChoices &b, uint8_t enabled)

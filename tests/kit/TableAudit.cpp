@@ -32,6 +32,9 @@ int TableAudit::CountTiles(const CMj &mj)
     // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
     if (TimerService::Current().IsRunning(TIMER_READYDRAW))
         total++;
+    // A drawn tile flying from the wall has left the wall and is in no hand yet.
+    if (TimerService::Current().IsRunning(TIMER_FLIGHT))
+        total++;
     return total;
 }
 

@@ -14,8 +14,8 @@ public:
     // The broken rules found now, one line each; empty when the table is sound.
     std::vector<std::string> Check(const CMj &mj) const;
 
-    // Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile held
-    // up before it joins the hand, and the wall.
+    // Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile flying
+    // from the wall or held up before it joins the hand, and the wall.
     static int CountTiles(const CMj &mj);
 
 private:

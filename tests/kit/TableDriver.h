@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class CMj;
+class TestClock;
+
+// Drives a local game on a test clock the way a player meets it: runs the game until a moment,
+// moves and clicks the mouse, and takes shots of the frame. Seat 0 is played by LocalRobot while
+// the game runs towards a moment that is not the local player's own.
+class TableDriver {
+public:
+    enum class Moment {
+        LocalTurn, // the local player must discard
+        Claim,     // the claim buttons wait for the local player
+        HandEnd,   // the hand is over
+        Dice,      // the dice roll
+        Deal,      // the tiles are being dealt
+        Flight,    // a tile or chip flies
+        Idle,      // nothing of play runs and nothing moves
+    };
+
+    TableDriver(CMj &mj, TestClock &clock) : mj_(mj), clock_(clock) {}
+
+    // A new local game, from its first repaint.
+    void NewGame();
+    // Runs the game tick by tick until the moment (or the condition) holds; false when it did not
+    // come within maxTicks.
+    bool RunUntil(Moment moment, int maxTicks = kMaxTicks);
+    bool RunUntil(const std::function<bool(const CMj &)> &holds, int maxTicks = kMaxTicks);
+    static bool Holds(const CMj &mj, Moment moment);
+    // Moves the clock on, firing every tick due.
+    void Advance(unsigned ms);
+
+    // The mouse over the frame, in frame coordinates.
+    void Move(int x, int y);
+    void Click(int x, int y);
+    void RightClick(int x, int y);
+
+    // The frame last composed, as a PNG; false when there is none or it cannot be written.
+    bool Shot(const std::string &path) const;
+    // curplayer, seat 0's tile count, the four discard counts and gamestatus on one line.
+    std::string StateLine() const;
+
+    // Makes folder a program folder that reads the generated data folder (pictures, sounds, the
+    // data files) and keeps its own settings.
+    static void LinkGeneratedData(const std::filesystem::path &folder, const std::filesystem::path &data);
+
+    static constexpr int kMaxTicks = 200000;
+
+private:
+    CMj &mj_;
+    TestClock &clock_;
+};
