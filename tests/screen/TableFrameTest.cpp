@@ -1,0 +1,359 @@
+#include "platform/Profile.h"
+#include "screen/SharedSprites.h"
+#include "tests/kit/FrameProbe.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/screen/TableScreenFixture.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+// Frames of a game composed from the generated pictures, checked pixel by pixel where each piece
+// must stand.
+namespace {
+
+int FaceCell(MjTile tile)
+{
+    const int bases[5] = {0, 9, 18, 27, 34};
+    return bases[tile.suit] + tile.value - 1;
+}
+
+// Cell n of a sheet of 43, cut short by the bottom `cut` rows.
+Rect SheetCell(const Sprite &sheet, int n, int cut = 0)
+{
+    const int w = sheet.rect.Width() / 43;
+    return {n * w, 0, (n + 1) * w, sheet.rect.Height() - cut};
+}
+
+int SpriteMismatches(const Surface &frame, Point at, const Sprite &sprite)
+{
+    return CellMismatches(frame, at.x, at.y, *sprite.surface, sprite.rect);
+}
+
+TEST_F(TableScreen, TheLayoutFollowsThePictureSizes)
+{
+    const CMjDraw &d = mj->draw;
+    EXPECT_EQ((Point{698, 493}), d.handanchor);
+    const Point seat[4] = {{382, 421}, {626, 274}, {382, 102}, {138, 274}};
+    const Point action[4] = {{340, 363}, {604, 270}, {340, 60}, {63, 270}};
+    const Point dice[4] = {{363, 428}, {560, 263}, {363, 145}, {220, 263}};
+    const Point wall[4] = {{184, 438}, {600, 140}, {184, 105}, {180, 140}};
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(seat[s], d.seatpoint[s]) << s;
+        EXPECT_EQ(action[s], d.actionpoint[s]) << s;
+        EXPECT_EQ(dice[s], d.dicestart[s]) << s;
+        EXPECT_EQ(wall[s], d.wallorigin[s]) << s;
+    }
+    EXPECT_EQ(14, d.gridrows);
+    EXPECT_EQ(6, d.gridcols);
+}
+
+TEST_F(TableScreen, TheLocalHandStandsOnItsRowWithTheDrawnTileApart)
+{
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    const CMjPlayer &me = mj->player[0];
+    ASSERT_EQ(13, me.cardnum);
+    ASSERT_TRUE(me.drawflag);
+    mj->Paint();
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(0, CellMismatches(Frame(), 210 + 36 * i, 493, *mj->draw.zjzl.surface,
+                                    SheetCell(mj->draw.zjzl, FaceCell(me.Mj[i]))))
+            << "tile " << i;
+    EXPECT_EQ(0, CellMismatches(Frame(), 698, 493, *mj->draw.zjzl.surface, SheetCell(mj->draw.zjzl, FaceCell(me.drawmj))));
+    EXPECT_EQ((Point{714, 493}), mj->draw.drawtarget[0]);
+}
+
+TEST_F(TableScreen, HoveringRaisesOnlyThatTileAndNamesIt)
+{
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    CMjPlayer &me = mj->player[0];
+    mj->Paint();
+    Surface before = Frame();
+    driver->Move(210 + 36 * 3 + 5, 500);
+    ASSERT_EQ(3, me.hoverindex);
+    // Raised to 478; its top row lies under the balloon.
+    Rect raised = SheetCell(mj->draw.zjzl, FaceCell(me.Mj[3]));
+    raised.top = 1;
+    EXPECT_EQ(0, CellMismatches(Frame(), 318, 479, *mj->draw.zjzl.surface, raised));
+    // The tile's column and the balloon 40 to its left and 50 above the row, nothing else.
+    Rect changed = ChangedRect(before, Frame());
+    EXPECT_FALSE(changed.Empty());
+    EXPECT_EQ(changed, Intersect(changed, {278, 443, 411, 545})) << changed.left << "," << changed.top << " "
+                                                                  << changed.right << "," << changed.bottom;
+    // The drawn tile's tool-tip stands 40 to its left too.
+    driver->Move(700, 500);
+    ASSERT_EQ(13, me.hoverindex);
+    EXPECT_EQ((Point{658, 443}), mj->draw.tooltippoint);
+
+    const struct {
+        MjTile tile;
+        const char *name;
+    } names[] = {{MakeMj(5, 0), "Character 5"}, {MakeMj(2, 1), "Bamboo 2"},  {MakeMj(9, 2), "Circle 9"},
+                 {MakeMj(1, 3), "East Wind"},   {MakeMj(7, 3), "White Dragon"}, {MakeMj(8, 3), "Wind "},
+                 {MakeMj(3, 4), "Flower "}};
+    for (const auto &n : names) {
+        me.Mj[0] = n.tile;
+        me.hoverindex = 0;
+        mj->Paint();
+        EXPECT_EQ(n.name, tooltiptext);
+    }
+}
+
+TEST_F(TableScreen, ThirtySixDiscardsMakePyramidsOfShrinkingRows)
+{
+    const CMjDraw &d = mj->draw;
+    // First tiles of the rows of 11, 9, 7, 5, 3 and 1 below (9, 7, 5, 3, 1 and single tiles beside).
+    EXPECT_EQ((Point{229, 397}), d.DiscardPlace(0, 0));
+    EXPECT_EQ((Point{255, 369}), d.DiscardPlace(0, 11));
+    EXPECT_EQ((Point{333, 285}), d.DiscardPlace(0, 32));
+    EXPECT_EQ((Point{333, 257}), d.DiscardPlace(0, 35)); // a row of one stays where the row below began
+    EXPECT_EQ((Point{540, 140}), d.DiscardPlace(2, 0));
+    EXPECT_EQ((Point{514, 168}), d.DiscardPlace(2, 11));
+    EXPECT_EQ((Point{210, 162}), d.DiscardPlace(3, 0));
+    EXPECT_EQ((Point{246, 182}), d.DiscardPlace(3, 9));
+    EXPECT_EQ((Point{390, 262}), d.DiscardPlace(3, 25)); // the single tiles go on along the diagonal
+    EXPECT_EQ((Point{426, 282}), d.DiscardPlace(3, 26));
+    EXPECT_EQ((Point{558, 373}), d.DiscardPlace(1, 0));
+    EXPECT_EQ((Point{522, 353}), d.DiscardPlace(1, 9));
+    // The local player's tiles from the twelfth on are cut short; on the right all but a row's first.
+    EXPECT_FALSE(d.DiscardIsShort(0, 10));
+    EXPECT_TRUE(d.DiscardIsShort(0, 11));
+    EXPECT_FALSE(d.DiscardIsShort(1, 9));
+    EXPECT_TRUE(d.DiscardIsShort(1, 10));
+
+    std::memset(mj->wallstack, 0, 72);
+    for (int seat = 0; seat < 4; ++seat) {
+        for (CMjPlayer &p : mj->player)
+            p.outnum = 0;
+        CMjPlayer &p = mj->player[seat];
+        p.outnum = 36;
+        for (int n = 0; n < 36; ++n)
+            p.outmj[n] = MakeMj(n % 9 + 1, (n / 9) % 4);
+        mj->Paint();
+        const Sprite &sheet = seat == 0 ? d.zmp : d.wallsheet[seat];
+        for (int n = 0; n < 36; ++n) {
+            // Rows in front of the top and left seats cover the bottom 8 rows of the tile before.
+            const int cut = d.DiscardIsShort(seat, n) || seat == 2 || seat == 3 ? 8 : 0;
+            const Point at = d.DiscardPlace(seat, n);
+            EXPECT_EQ(0, CellMismatches(Frame(), at.x, at.y, *sheet.surface, SheetCell(sheet, FaceCell(p.outmj[n]), cut)))
+                << "seat " << seat << " discard " << n;
+        }
+    }
+    // As many as a seat can hold are drawn, clipped where they leave the screen.
+    for (CMjPlayer &p : mj->player)
+        p.outnum = CMjPlayer::kMaxOut;
+    mj->Paint();
+}
+
+TEST_F(TableScreen, WallStacksShowTheirTilesAndASecondOneHigher)
+{
+    uint8_t *stacks = mj->wallstack;
+    std::memset(stacks, 0, 72);
+    mj->Paint();
+    Surface empty = Frame();
+    stacks[0] = 1;
+    stacks[17] = 2;
+    stacks[18] = 2;
+    stacks[36] = 1;
+    stacks[54] = 2;
+    mj->Paint();
+    const CMjDraw &d = mj->draw;
+    const Sprite &flat = d.wallpic[0];
+    const Sprite &upright = d.wallpic[1];
+    EXPECT_EQ((Point{592, 438}), d.WallStackPlace(0));
+    EXPECT_EQ(0, SpriteMismatches(Frame(), d.WallStackPlace(0), flat));
+    EXPECT_EQ(0, SpriteMismatches(Frame(), d.WallStackPlace(36), flat));
+    Point p17 = d.WallStackPlace(17);
+    EXPECT_EQ(0, SpriteMismatches(Frame(), {p17.x, p17.y - 5}, flat));
+    Point p18 = d.WallStackPlace(18);
+    EXPECT_EQ(0, SpriteMismatches(Frame(), {p18.x, p18.y - 8}, upright));
+    Point p54 = d.WallStackPlace(54);
+    EXPECT_EQ(0, SpriteMismatches(Frame(), {p54.x, p54.y - 8}, upright));
+    // An empty stack leaves the table as it was.
+    Point p1 = d.WallStackPlace(1);
+    for (int y = p1.y; y < p1.y + 30; ++y)
+        for (int x = p1.x + 1; x < p1.x + 23; ++x)
+            ASSERT_EQ(empty.Pixel(x, y), Frame().Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(TableScreen, DiceRollTwelvePixelsAFrameAndRestOnTheirFaces)
+{
+    driver->NewGame();
+    const CMjDraw &d = mj->draw;
+    ASSERT_EQ(CMjDraw::AnimDice, d.animkind);
+    const Point from = d.dicestart[mj->banker];
+    int frames = 0;
+    while (d.animkind == CMjDraw::AnimDice) {
+        ASSERT_EQ(from.y - 12 * d.step, d.pos.y);
+        Rect rolling{33 * (6 + d.step), 0, 33 * (7 + d.step), 33};
+        ASSERT_EQ(0, CellMismatches(Frame(), d.pos.x, d.pos.y, *d.dice.surface, rolling)) << "step " << d.step;
+        ASSERT_EQ(0, CellMismatches(Frame(), d.pos.x + 40, d.pos.y, *d.dice.surface, rolling));
+        // No turn pointer while the dice are out.
+        ASSERT_NE(0, CellMismatches(Frame(), 347, 241, *d.turnpointer[0].surface, d.turnpointer[0].rect));
+        ++frames;
+        ASSERT_TRUE(clock.Step());
+    }
+    EXPECT_GE(frames, 15);
+    ASSERT_TRUE(d.diceshown);
+    EXPECT_EQ(from.y - 180, d.pos.y);
+    EXPECT_EQ(0, CellMismatches(Frame(), d.pos.x, d.pos.y, *d.dice.surface, {33 * (mj->dice1 - 1), 0, 33 * mj->dice1, 33}));
+    EXPECT_EQ(0, CellMismatches(Frame(), d.pos.x + 40, d.pos.y, *d.dice.surface, {33 * (mj->dice2 - 1), 0, 33 * mj->dice2, 33}));
+}
+
+TEST_F(TableScreen, TheTurnPointerShowsOnlyWhileAHandIsPlayed)
+{
+    const CMjDraw &d = mj->draw;
+    auto pointerShown = [&](int seat) {
+        mj->Paint();
+        return CellMismatches(Frame(), 347, 241, *d.turnpointer[seat].surface, d.turnpointer[seat].rect) == 0;
+    };
+    mj->gamestatus = 1;
+    for (int seat = 0; seat < 4; ++seat) {
+        mj->curplayer = seat;
+        EXPECT_TRUE(pointerShown(seat)) << seat;
+    }
+    mj->draw.SetAnimKind(CMjDraw::AnimDice);
+    EXPECT_FALSE(pointerShown(3));
+    mj->draw.SetAnimKind(CMjDraw::AnimNone);
+    mj->draw.ShowDice(1);
+    EXPECT_FALSE(pointerShown(3));
+    mj->draw.ShowDice(0);
+    mj->gamestatus = 2;
+    EXPECT_FALSE(pointerShown(3));
+}
+
+TEST_F(TableScreen, AFullNameIsDrawnFromItsTwentyBytesAlone)
+{
+    CMjPlayer &right = mj->player[1];
+    right.SetName("WWWWWWWWWWWWWWWWWWWW");
+    // What follows the name field must not change how the name is drawn.
+    right.cardnum = 0x41414141;
+    mj->Paint();
+    Surface first = Frame();
+    right.cardnum = 0x57575757;
+    mj->Paint();
+    Rect changed = ChangedRect(first, Frame());
+    EXPECT_TRUE(Intersect(changed, {700, 287, 780, 305}).Empty());
+}
+
+TEST_F(TableScreen, AllEightFlowersShowTheirCount)
+{
+    const CMjDraw &d = mj->draw;
+    for (int count : {0, 7, 8}) {
+        mj->player[0].flowernum = count;
+        mj->Paint();
+        EXPECT_EQ(0, SpriteMismatches(Frame(), {136, 572}, d.flower[2 + count])) << count;
+    }
+    // A count that cannot be shows the highest there is, and reads nothing past the pictures.
+    mj->player[0].flowernum = 200;
+    mj->Paint();
+    EXPECT_EQ(0, SpriteMismatches(Frame(), {136, 572}, d.flower[10]));
+}
+
+TEST_F(TableScreen, TheBannerFadesTheLogoInOnWhiteWithoutTakingTime)
+{
+    const int shownBefore = static_cast<int>(screen.shown.size());
+    const uint64_t slept = clock.Slept();
+    auto started = std::chrono::steady_clock::now();
+    mj->OnShow();
+    auto spent = std::chrono::steady_clock::now() - started;
+    ASSERT_EQ(shownBefore + 40, static_cast<int>(screen.shown.size()));
+    EXPECT_EQ(2000u, clock.Slept() - slept);
+    EXPECT_LT(spent, std::chrono::milliseconds(1500));
+    const Surface &first = *screen.shown[shownBefore];
+    for (int y = 0; y < 600; y += 7)
+        for (int x = 0; x < 800; x += 7)
+            ASSERT_EQ(0xFFFFu, first.Pixel(x, y)) << x << "," << y;
+    // The logo's centre at the last step: alpha 234 of the logo over white.
+    Sprite logo;
+    GLoadSurface("Graphic\\Logo.bmp", logo.surface, logo.rect, false);
+    ASSERT_TRUE(logo.surface);
+    const int x = (800 - logo.rect.Width()) / 2 + logo.rect.Width() / 2;
+    const int y = (600 - logo.rect.Height()) / 2 + logo.rect.Height() / 2;
+    const uint32_t s = logo.surface->Pixel(logo.rect.Width() / 2, logo.rect.Height() / 2);
+    auto mix = [](int src, int dst) { return dst + (((src - dst) * 234) >> 8); };
+    const uint32_t expected = mix(s >> 11, 31) << 11 | mix(s >> 5 & 63, 63) << 5 | mix(s & 31, 31);
+    EXPECT_EQ(expected, screen.shown.back()->Pixel(x, y));
+}
+
+TEST_F(TableScreen, EveryRepaintShowsOneFrame)
+{
+    driver->NewGame();
+    for (int step = 0; step < 400 && mj->gamestatus == 1; ++step) {
+        const int presents = screen.presents;
+        mj->Paint();
+        ASSERT_EQ(presents + 1, screen.presents) << "step " << step;
+        if (!LocalRobot::Act(*mj))
+            clock.Step();
+    }
+}
+
+// A screen that changes the table while it is being restored, to tell a composed frame from a re-shown one.
+class RestoringScreen : public FakeScreen {
+public:
+    DrawResult Restore() override
+    {
+        if (onRestore)
+            onRestore();
+        return FakeScreen::Restore();
+    }
+    std::function<void()> onRestore;
+};
+
+TEST_F(TableScreen, ALostFrameIsComposedAgainOnceAndThenDropped)
+{
+    RestoringScreen lossy;
+    lpDDSPrimary = &lossy;
+    lossy.onRestore = [&] { mj->player[1].score = 4321; };
+    mj->player[1].score = 1000;
+    lossy.loseNext = true;
+    mj->Paint();
+    EXPECT_EQ(1, lossy.restores);
+    EXPECT_EQ(2, lossy.presents);
+    ASSERT_EQ(1u, lossy.shown.size());
+    Surface recomposed = *lossy.shown[0];
+    mj->Paint();
+    EXPECT_TRUE(ChangedRect(recomposed, *lossy.shown[1]).Empty());
+
+    // A screen that loses every frame gets one restore and one more try per repaint.
+    lossy.onRestore = nullptr;
+    lossy.loseAlways = true;
+    mj->Paint();
+    EXPECT_EQ(2, lossy.restores);
+    EXPECT_EQ(5, lossy.presents);
+    lpDDSPrimary = &screen;
+}
+
+TEST_F(TableScreen, AnAvatarIsLoadedOnlyWhenItChanges)
+{
+    CMjDraw &d = mj->draw;
+    d.SetAvatar(1, 5);
+    ASSERT_NE(std::string::npos, avatarname[1].find("5.gif"));
+    const Surface *picture = d.avatar[1].surface.get();
+    const uint32_t corner = picture->Pixel(20, 20);
+    // With the pictures gone the same avatar still needs nothing from the disk.
+    std::filesystem::rename(folder.Path() / "Graphic", folder.Path() / "Graphic.away");
+    d.SetAvatar(1, 5);
+    EXPECT_EQ(picture, d.avatar[1].surface.get());
+    EXPECT_EQ(corner, d.avatar[1].surface->Pixel(20, 20));
+    std::filesystem::rename(folder.Path() / "Graphic.away", folder.Path() / "Graphic");
+    const std::string shown = avatarname[0];
+    d.SetAvatar(0, 0);
+    d.SetAvatar(0, 13);
+    d.SetAvatar(4, 3);
+    EXPECT_EQ(shown, avatarname[0]);
+}
+
+TEST(RendererLifetime, LeavesThePlainWindowStyleEvenWithoutADevice)
+{
+    ScratchFolder folder;
+    { CMjDraw draw; }
+    char style[8] = {};
+    Profile::ReadString("SET.ini", "Window", "Style", "", style, sizeof style);
+    EXPECT_STREQ("0", style);
+}
+
+} // namespace
