@@ -104,9 +104,15 @@ std::optional<Bitmap> ParseBmp(const std::vector<uint8_t> &bytes)
 
 std::optional<Bitmap> ReadBmpFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char *>(bytes.data()), size))
+        return std::nullopt;
     return ParseBmp(bytes);
 }

@@ -8,6 +8,9 @@
 #include "screen/FrameBlend.h"
 #include "screen/SharedSprites.h"
 #include "screen/SurfaceCache.h"
+#include "windows/CBitButtonArray.h"
+#include "windows/CBitForm.h"
+#include "windows/Screens.h"
 
 int tophandy = 50;
 std::string tooltiptext;
@@ -19,6 +22,13 @@ namespace {
 
 constexpr int kBannerSteps = 40;
 constexpr unsigned kBannerStepMs = 50;
+
+// The renderer goes before the program ends: its pictures leave the surface table with it.
+void Drop(SurfaceSlot &slot)
+{
+    ForgetSurface(slot);
+    GReleaseSurface(slot);
+}
 
 } // namespace
 
@@ -118,6 +128,22 @@ void CMjDraw::InitLayout()
 
     gridrows = 14;
     gridcols = 6;
+
+    if (!buttons)
+        return;
+    // Buttons 5 and 14 are never placed.
+    const struct {
+        int index, x, y;
+    } places[] = {
+        {0, 440, 378},  {1, 510, 378},  {2, 670, 400},  {3, 300, 378},           {4, 472, 378},  {6, 10, 0},
+        {7, 48, 0},     {8, 86, 0},     {9, 756, 3},    {10, 712, 10},           {11, 380, H - 55 - oh - 50},
+        {12, 370, 378}, {13, 200, 378}, {15, 351, 481}, {16, 704, 550},          {17, 623, 564}, {18, 612, 567},
+        {19, 612, 567}, {20, 710, 3},   {21, 575, 563}, {22, 580, 378},          {23, 200, 378}, {24, 340, 378},
+        {25, 400, 378}, {26, 716, 20},  {27, 302, 198}, {28, 302, 310},          {29, 302, 253}, {30, 302, 366},
+        {31, 150, 340}, {32, 150, 360}, {33, 150, 380}, {34, 150, 400},          {35, 150, 420},
+    };
+    for (const auto &place : places)
+        buttons->SetPos(place.index, place.x, place.y);
 }
 
 void CMjDraw::ReleasePictures()
@@ -128,16 +154,16 @@ void CMjDraw::ReleasePictures()
                           &windpe, &windpn, &windpw, &sprites::black, &sprites::popup, &sprites::sparkling,
                           &sprites::hint, &sprites::chouma1, &sprites::pan, &sprites::handback, &sprites::hand,
                           &sprites::chupaikuang, &sprites::level})
-        GReleaseSurface(group->surface);
+        Drop(group->surface);
     for (auto *array : {seatback, wallpic, wallsheet, avatar, turnpointer})
         for (int i = 0; i < 4; ++i)
-            GReleaseSurface(array[i].surface);
+            Drop(array[i].surface);
     for (Sprite &s : effect)
-        GReleaseSurface(s.surface);
+        Drop(s.surface);
     for (Sprite &s : flower)
-        GReleaseSurface(s.surface);
+        Drop(s.surface);
     for (Sprite &s : sprites::tips)
-        GReleaseSurface(s.surface);
+        Drop(s.surface);
 }
 
 DrawResult CMjDraw::DrawFullScreen()
@@ -158,6 +184,17 @@ void CMjDraw::Render(CMj *mj, const uint8_t *wallstack)
     // A lost surface is restored and the frame composed again once; a frame lost twice is dropped.
     for (int attempt = 0; attempt < 2; ++attempt) {
         DrawAll(mj, wallstack);
+        if (infoformon && infoform) {
+            infoform->Draw();
+            showmsgon = 0;
+            invitemsgon = 0;
+        }
+        if (showmsgon && showmessageform) {
+            Dim(100);
+            showmessageform->Draw();
+        }
+        if (invitemsgon && invitemessage)
+            invitemessage->Draw();
         if (DrawFullScreen() != DrawResult::Lost)
             return;
         if (attempt > 0 || RestoreSurfaces() != DrawResult::Ok)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+class CBitButtonArray;
 class CMj;
 class CMjPlayer;
 
@@ -34,6 +35,8 @@ public:
 
     // paint is the game object's repaint: a mode switch and Refresh call it.
     void SetGame(CMj *owner, std::function<void()> paint);
+    // The table's buttons, which the layout places and every frame draws.
+    void SetButtons(CBitButtonArray *array) { buttons = array; }
     void SetAnimKind(uint8_t kind) { animkind = kind; }
     // The fixed points of the table; the pictures must be loaded (their sizes place everything).
     void InitLayout();
@@ -104,6 +107,7 @@ public:
     int width = 800;
     int height = 600;
     CMj *game = nullptr;
+    CBitButtonArray *buttons = nullptr;
     uint8_t windowed = 1;
     uint8_t backinscreenformat = 0;
     TileCell owncell;
@@ -178,7 +182,12 @@ private:
     void DrawTable(CMj &mj, const uint8_t *wallstack);
     void DrawSeatSigns(CMj &mj);
     void DrawMovingThing();
+    void DrawWidgets(CMj &mj);
+    void DrawChowChoices(CMj &mj);
+    void DrawHints(CMj &mj);
+    void DrawGameMenu();
     void DrawToolTip();
+    bool ButtonShown(int index) const;
     void Dim(int alpha);
 
     // Pieces of the table.

@@ -5,6 +5,11 @@
 #include "screen/FrameBlend.h"
 #include "screen/SharedSprites.h"
 #include "table/CMj.h"
+#include "windows/CBitButtonArray.h"
+#include "windows/CBitForm.h"
+#include "windows/CDxChatWnd.h"
+#include "windows/CDxEdit.h"
+#include "windows/Screens.h"
 
 #include <algorithm>
 
@@ -42,9 +47,126 @@ void CMjDraw::DrawAll(CMj *mj, const uint8_t *wallstack)
     DrawScreens(*mj, wallstack);
 }
 
+namespace {
+
+void DrawScreen(CBitForm *screen)
+{
+    if (screen)
+        screen->Draw();
+}
+
+} // namespace
+
 void CMjDraw::DrawScreens(CMj &mj, const uint8_t *wallstack)
 {
-    DrawTable(mj, wallstack);
+    switch (curscreen) {
+    case SCREEN_SCORE:
+        DrawTable(mj, wallstack);
+        Dim(100);
+        DrawScreen(scoreform);
+        return;
+    case SCREEN_OPTIONS:
+        // From the title menu the options stand over the dimmed menu, from the table over the table.
+        if (setformfrom == SCREEN_MENU) {
+            DrawScreen(modeform);
+            Dim(150);
+        } else {
+            DrawTable(mj, wallstack);
+            Dim(100);
+        }
+        DrawScreen(setform);
+        return;
+    case SCREEN_SLOTS:
+        DrawScreen(welcomform);
+        return;
+    case SCREEN_NEWGAME:
+        DrawScreen(welcomform);
+        DrawScreen(newgamedlg);
+        return;
+    case SCREEN_NAME:
+        DrawTable(mj, wallstack);
+        DrawScreen(inputnamedlg);
+        return;
+    case SCREEN_INVITE:
+        DrawTable(mj, wallstack);
+        DrawScreen(inviteform);
+        return;
+    case SCREEN_LOBBY:
+        DrawScreen(netroom);
+        return;
+    case SCREEN_MENU:
+        DrawScreen(modeform);
+        return;
+    case SCREEN_LOGIN:
+        DrawScreen(loginform);
+        return;
+    case SCREEN_REGISTER:
+        DrawScreen(regform);
+        return;
+    case SCREEN_HELP:
+        DrawScreen(helpform);
+        return;
+    case SCREEN_SERVERS:
+        DrawScreen(choosenetform);
+        return;
+    default:
+        DrawTable(mj, wallstack);
+        if (ButtonShown(27))
+            DrawGameMenu();
+        return;
+    }
+}
+
+bool CMjDraw::ButtonShown(int index) const
+{
+    const CBitButton *button = buttons ? buttons->Get(index) : nullptr;
+    return button && button->visible;
+}
+
+void CMjDraw::DrawGameMenu()
+{
+    Dim(100);
+    DrawSprite(sprites::popup, 264, 96);
+    for (int index = 27; index <= 30; ++index)
+        if (CBitButton *button = buttons->Get(index))
+            button->Draw();
+}
+
+void CMjDraw::DrawWidgets(CMj &mj)
+{
+    if (mj.chatedit)
+        mj.chatedit->Draw();
+    if (buttons)
+        buttons->DrawAll();
+    if (mj.chatwnd[0])
+        mj.chatwnd[0]->Draw(180);
+    if (mj.chatwnd[1])
+        mj.chatwnd[1]->Draw(100);
+}
+
+void CMjDraw::DrawChowChoices(CMj &mj)
+{
+    if (!ButtonShown(35))
+        return;
+    const CMjPlayer &me = mj.player[0];
+    const int n = std::clamp(me.chinum, 0, 3);
+    const int x0 = (width - (122 * n + 122)) / 2;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < 3; ++i)
+            DrawSmallTile(me.chichoice[j].tiles[i], x0 + 122 * j + 25 * i + 20, 420, false);
+}
+
+void CMjDraw::DrawHints(CMj &mj)
+{
+    if (!mj.ShowTips)
+        return;
+    const bool passShown = ButtonShown(3);
+    if (mj.discardhint)
+        BlendSprite(sprites::tips[0], 269, 170, 220);
+    if (passShown)
+        BlendSprite(sprites::tips[1], 25, 384, 220);
+    else if (mj.secondhint)
+        BlendSprite(sprites::tips[2], 268, 374, 220);
 }
 
 void CMjDraw::DrawSeatSigns(CMj &mj)
@@ -134,6 +256,7 @@ void CMjDraw::DrawTable(CMj &mj, const uint8_t *wallstack)
     DrawMovingThing();
     DrawWildTile(mj);
     DrawCountdown(mj);
+    DrawWidgets(mj);
 
     if (mj.markertimeron && mj.markerframe >= 0 && mj.markerframe < 12 && mj.markerseat >= 0 && mj.markerseat <= 3) {
         Point at = mj.markerseat == 0 ? Point{720, 520} : drawtarget[mj.markerseat];
@@ -141,14 +264,7 @@ void CMjDraw::DrawTable(CMj &mj, const uint8_t *wallstack)
         DrawSprite(effect[mj.markerframe], at.x - 20, at.y - 20);
     }
 
-    if (mj.ShowTips) {
-        const bool passShown = mj.buttons.shown && mj.buttons.pass;
-        if (mj.discardhint)
-            BlendSprite(sprites::tips[0], 269, 170, 220);
-        if (passShown)
-            BlendSprite(sprites::tips[1], 25, 384, 220);
-        else if (mj.secondhint)
-            BlendSprite(sprites::tips[2], 268, 374, 220);
-    }
+    DrawChowChoices(mj);
+    DrawHints(mj);
     DrawToolTip();
 }

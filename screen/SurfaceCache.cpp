@@ -76,11 +76,14 @@ DrawResult GCreateOffScreenPlain(const Bitmap &bitmap, SurfaceSlot &slot, Rect &
     SurfaceSlot surface = Surface::Create(bitmap.width, bitmap.height, kRgb565);
     if (!surface)
         return DrawResult::Failed;
-    for (int y = 0; y < bitmap.height; ++y)
-        for (int x = 0; x < bitmap.width; ++x) {
-            uint32_t rgb = bitmap.At(x, y);
-            surface->SetPixel(x, y, surface->PackColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
-        }
+    uint8_t *pixels = surface->Lock();
+    for (int y = 0; y < bitmap.height; ++y) {
+        auto *row = reinterpret_cast<uint16_t *>(pixels + static_cast<size_t>(y) * surface->Pitch());
+        const uint32_t *from = &bitmap.pixels[static_cast<size_t>(y) * bitmap.width];
+        for (int x = 0; x < bitmap.width; ++x)
+            row[x] = static_cast<uint16_t>((from[x] >> 8 & 0xF800) | (from[x] >> 5 & 0x07E0) | (from[x] >> 3 & 0x001F));
+    }
+    surface->Unlock();
     slot = std::move(surface);
     return DrawResult::Ok;
 }

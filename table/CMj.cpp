@@ -52,6 +52,32 @@ const char *const kDefaultHostNetcom = "localhost";
 
 const char *const kProductUrl = "https://lantile.example.org/";
 
+// The table's buttons by index; the renderer places them. Most are never shown but keep the numbering.
+const struct {
+    const char *picture;
+    const char *caption;
+} kTableButtons[] = {
+    {"Graphic\\peng.bmp", ""},                 {"Graphic\\gang.bmp", ""},
+    {"Graphic\\hu.bmp", ""},                   {"Graphic\\guo.bmp", ""},
+    {"Graphic\\chi.bmp", ""},                  {"Graphic\\chi.bmp", ""},
+    {"Graphic\\MainForm\\newgame.bmp", ""},    {"Graphic\\chi.bmp", "设置"},
+    {"Graphic\\chi.bmp", "规则"},              {"Graphic\\MainForm\\Close.bmp", ""},
+    {"Graphic\\chi.bmp", "缩小"},              {"Graphic\\chi.bmp", ""},
+    {"Graphic\\chi.bmp", ""},                  {"Graphic\\chi.bmp", ""},
+    {"Graphic\\chi.bmp", ""},                  {"Graphic\\start.bmp", ""},
+    {"Graphic\\MainMenu.bmp", ""},             {"Graphic\\ChatWnd\\send.bmp", ""},
+    {"Graphic\\ChatWnd\\up.bmp", ""},          {"Graphic\\ChatWnd\\down.bmp", ""},
+    {"Graphic\\MainForm\\btn_invite.bmp", ""}, {"Graphic\\ChatWnd\\senddefault.bmp", ""},
+    {"Graphic\\ting.bmp", ""},                 {"Graphic\\tang.bmp", ""},
+    {"Graphic\\piao.bmp", ""},                 {"Graphic\\piaono.bmp", ""},
+    {"Graphic\\MainForm\\max.bmp", ""},        {"Graphic\\NewStyle\\option.bmp", ""},
+    {"Graphic\\NewStyle\\back.bmp", ""},       {"Graphic\\NewStyle\\rules.bmp", ""},
+    {"Graphic\\NewStyle\\resume.bmp", ""},     {"Graphic\\chinull.bmp", ""},
+    {"Graphic\\chinull.bmp", ""},              {"Graphic\\chinull.bmp", ""},
+    {"Graphic\\chinull.bmp", ""},              {"Graphic\\chicancle.bmp", ""},
+};
+constexpr int kMenuButton = 16;
+
 // The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
 // the ready-made lines on the right above the hand. Only online play shows them.
 constexpr int kChatInputX = 400;
@@ -145,11 +171,18 @@ CMj::CMj()
     linklabels[0].Set(265, 572, "Lantile on website", kProductUrl);
     linklabelcount = 1;
 
+    // 10. The table's buttons: only the menu button shows at first.
+    for (const auto &button : kTableButtons)
+        tablebuttons.Add(button.picture, button.caption);
+    for (int i = 0; i < tablebuttons.Count(); i++)
+        tablebuttons.Get(i)->visible = i == kMenuButton;
+    ShowClaimButtons(false);
     ShowTips = 1;
 
     // 11. Options, the level titles, then the avatar animations of the seats and the tune.
     LoadSetting("SET.ini");
     dxsound->SetSoundOn(soundon);
+    draw.SetButtons(&tablebuttons);
     draw.InitLayout();
     LoadLevelTable("level.txt");
     for (int seat = 0; seat < 4; seat++) {

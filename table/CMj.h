@@ -226,6 +226,8 @@ public:
     Claim claimlist[16] = {};
     int claimcount = 0;
     ClaimChoices buttons;
+    // The table's 36 buttons: the claim prompt, the menu and its four entries, the chat buttons.
+    CBitButtonArray tablebuttons;
     uint8_t hufound = 0;     // a win on the discard was found
     uint8_t robpossible = 0; // the kong being added can be robbed
     uint8_t roboffer = 0;    // the local player is offered to rob it

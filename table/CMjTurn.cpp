@@ -503,7 +503,17 @@ void CMj::ShowClaimButtons(bool show)
     if (!show) {
         buttons = ClaimChoices{};
         claimbuttonsup = 0;
-        return;
+    } else {
+        claimbuttonsup = buttons.peng || buttons.gang || buttons.hu || buttons.chi;
     }
-    claimbuttonsup = buttons.peng || buttons.gang || buttons.hu || buttons.chi;
+    // The prompt on the screen: pung, kong, win, pass, chow and ready, each usable when offered.
+    const struct {
+        int index;
+        uint8_t offered;
+    } prompt[] = {{0, buttons.peng}, {1, buttons.gang}, {2, buttons.hu}, {3, buttons.pass}, {12, buttons.chi}, {22, buttons.ting}};
+    for (const auto &b : prompt)
+        if (CBitButton *button = tablebuttons.Get(b.index)) {
+            button->visible = show;
+            button->enabled = b.offered;
+        }
 }

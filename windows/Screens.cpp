@@ -1,0 +1,18 @@
+#include "windows/Screens.h"
+
+CBitForm *scoreform = nullptr;
+CBitForm *setform = nullptr;
+CBitForm *welcomform = nullptr;
+CBitForm *newgamedlg = nullptr;
+CBitForm *inputnamedlg = nullptr;
+CBitForm *netroom = nullptr;
+CBitForm *modeform = nullptr;
+CBitForm *loginform = nullptr;
+CBitForm *regform = nullptr;
+CBitForm *inviteform = nullptr;
+CBitForm *helpform = nullptr;
+CBitForm *choosenetform = nullptr;
+CBitForm *showmessageform = nullptr;
+CBitForm *invitemessage = nullptr;
+CBitForm *infoform = nullptr;
+int8_t setformfrom = 0;
