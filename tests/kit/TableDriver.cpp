@@ -1,10 +1,12 @@
 #include "tests/kit/TableDriver.h"
 
+#include "platform/Gbk.h"
 #include "platform/SurfacePng.h"
 #include "platform/TestClock.h"
 #include "screen/Device.h"
 #include "table/CMj.h"
 #include "tests/kit/LocalRobot.h"
+#include "windows/CDxEdit.h"
 
 #include <sstream>
 
@@ -56,13 +58,35 @@ void TableDriver::Advance(unsigned ms)
     clock_.Advance(ms);
 }
 
-// The table's share of the mouse, as the game's input routing gives it to the hand: hovering
-// raises a tile while the local player may discard, a press discards the raised tile, and a right
-// press discards the drawn tile (or passes while the claim prompt is up).
+// Input reaches the table as the game routes it when no screen is up: the table's buttons first;
+// hovering raises a tile while the local player may discard and a press discards the raised tile;
+// a right press discards the drawn tile, or passes while the claim prompt is up; Esc and the menu
+// button open and close the game menu; typed characters go to the chat input in an online game.
+namespace {
+
+constexpr int kMenuButton = 16;
+constexpr int kResumeButton = 30;
+
+void ToggleMenu(CMj &mj, bool open)
+{
+    for (int index = 27; index <= 30; ++index)
+        mj.tablebuttons.Get(index)->visible = open;
+    mj.Paint();
+}
+
+bool MenuOpen(CMj &mj)
+{
+    return mj.tablebuttons.Get(27)->visible;
+}
+
+} // namespace
+
 void TableDriver::Move(int x, int y)
 {
+    if (mj_.tablebuttons.MouseMove(x, y) >= 0)
+        mj_.Paint();
     CMjPlayer &me = mj_.player[0];
-    if (mj_.gamestatus == 2 || !mj_.cansave)
+    if (curscreen != SCREEN_NONE || mj_.gamestatus == 2 || !mj_.cansave)
         return;
     if (mj_.draw.HoverHand(x, y, &me))
         mj_.Paint();
@@ -71,19 +95,50 @@ void TableDriver::Move(int x, int y)
 void TableDriver::Click(int x, int y)
 {
     Move(x, y);
+    if (mj_.tablebuttons.MouseDown(x, y) >= 0) {
+        mj_.Paint();
+        const int released = mj_.tablebuttons.MouseUp(x, y);
+        if (released == kMenuButton)
+            ToggleMenu(mj_, !MenuOpen(mj_));
+        else if (released == kResumeButton)
+            ToggleMenu(mj_, false);
+        else
+            mj_.Paint();
+        return;
+    }
+    if (MenuOpen(mj_)) {
+        ToggleMenu(mj_, false);
+        return;
+    }
     mj_.PlayHighlighted();
 }
 
 void TableDriver::RightClick(int, int)
 {
     CMjPlayer &me = mj_.player[0];
-    const bool passShown = mj_.buttons.shown && mj_.buttons.pass;
+    const bool passShown = mj_.tablebuttons.Get(3)->visible;
     if (me.drawflag && !passShown) {
         me.hoverindex = me.cardnum;
         mj_.PlayHighlighted();
-    } else if (passShown) {
+    } else if (passShown && mj_.tablebuttons.Get(3)->enabled) {
         mj_.Pass(0);
     }
+}
+
+void TableDriver::KeyDown(int key)
+{
+    if (curscreen == SCREEN_NONE && key == KeyEsc)
+        ToggleMenu(mj_, !MenuOpen(mj_));
+}
+
+void TableDriver::Type(const std::string &utf8)
+{
+    if (curscreen != SCREEN_NONE || !mj_.netgame || !mj_.chatedit)
+        return;
+    for (char byte : Utf8ToGbk(utf8))
+        if (byte != KeyEnter)
+            mj_.chatedit->KeyPress(static_cast<uint8_t>(byte));
+    mj_.Paint();
 }
 
 bool TableDriver::Shot(const std::string &path) const

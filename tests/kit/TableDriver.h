@@ -34,10 +34,16 @@ public:
     // Moves the clock on, firing every tick due.
     void Advance(unsigned ms);
 
-    // The mouse over the frame, in frame coordinates.
+    // Key codes of the keys the game reads.
+    enum Key { KeyTab = 9, KeyEnter = 13, KeyEsc = 27, KeySpace = 32 };
+
+    // The mouse over the frame, in frame coordinates: a click is a press and a release there.
     void Move(int x, int y);
     void Click(int x, int y);
     void RightClick(int x, int y);
+    void KeyDown(int key);
+    // Characters typed (UTF-8), as the keyboard gives them to the game.
+    void Type(const std::string &utf8);
 
     // The frame last composed, as a PNG; false when there is none or it cannot be written.
     bool Shot(const std::string &path) const;
