@@ -21,10 +21,17 @@ public:
             ++lost;
             return DrawResult::Lost;
         }
-        shown.push_back(std::make_unique<Surface>(frame));
-        // Long runs keep only the latest frames.
-        if (keep > 0 && shown.size() > keep)
+        if (!keepFrames)
+            return DrawResult::Ok;
+        // Long runs keep only the latest frames, reusing the oldest one's memory.
+        if (keep > 0 && shown.size() >= keep) {
+            std::unique_ptr<Surface> oldest = std::move(shown.front());
             shown.erase(shown.begin());
+            *oldest = frame;
+            shown.push_back(std::move(oldest));
+        } else {
+            shown.push_back(std::make_unique<Surface>(frame));
+        }
         return DrawResult::Ok;
     }
     DrawResult Restore() override
@@ -41,7 +48,8 @@ public:
     bool IsFullScreen() const override { return fullScreen; }
 
     std::vector<std::unique_ptr<Surface>> shown;
-    size_t keep = 0; // 0 keeps every frame
+    bool keepFrames = true; // false only counts them
+    size_t keep = 0;        // 0 keeps every frame
     bool loseNext = false;
     bool loseAlways = false;
     int presents = 0;

@@ -1,0 +1,174 @@
+// Plays a seeded local game through a script and writes the frames it asks for as PNG files, each
+// with one line of the table's state, and a montage of them all.
+//
+//   tableshot --seed S --script FILE --out DIR
+//
+// Script lines (# starts a comment):
+//   banner                       the logo fading in, as when the window first shows
+//   newgame                      a new local game
+//   until local-turn|claim|hand-end|dice|deal|flight|idle|landed
+//                                runs the game to that moment (landed: the local player's next discard
+//                                lies in its pyramid); seat 0 plays itself on the way
+//   advance MS                   moves the game clock on
+//   move X Y | click X Y | rclick X Y
+//   key Esc|Enter|Tab|Space
+//   type TEXT
+//   shot NAME.png
+#include "platform/SurfacePng.h"
+#include "platform/SurfaceText.h"
+#include "screen/Device.h"
+#include "table/CMj.h"
+#include "tests/kit/FakeScreen.h"
+#include "tests/kit/TableDriver.h"
+#include "tests/kit/TableSession.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Shot {
+    std::string name;
+    Surface frame;
+};
+
+const std::map<std::string, TableDriver::Moment> kMoments = {
+    {"local-turn", TableDriver::Moment::LocalTurn}, {"claim", TableDriver::Moment::Claim},
+    {"hand-end", TableDriver::Moment::HandEnd},     {"dice", TableDriver::Moment::Dice},
+    {"deal", TableDriver::Moment::Deal},            {"flight", TableDriver::Moment::Flight},
+    {"idle", TableDriver::Moment::Idle},
+};
+
+const std::map<std::string, int> kKeys = {
+    {"Esc", TableDriver::KeyEsc}, {"Enter", TableDriver::KeyEnter}, {"Tab", TableDriver::KeyTab},
+    {"Space", TableDriver::KeySpace},
+};
+
+// The shots at half size, three to a row, each named below.
+bool WriteMontage(const std::vector<Shot> &shots, const std::string &path)
+{
+    constexpr int kW = 400, kH = 300, kLabel = 20, kColumns = 3;
+    const int rows = (static_cast<int>(shots.size()) + kColumns - 1) / kColumns;
+    Surface montage(kW * kColumns, (kH + kLabel) * rows);
+    montage.Fill(montage.Bounds(), 0);
+    for (size_t i = 0; i < shots.size(); ++i) {
+        const int x = static_cast<int>(i % kColumns) * kW;
+        const int y = static_cast<int>(i / kColumns) * (kH + kLabel);
+        montage.StretchBlit({x, y, x + kW, y + kH}, shots[i].frame, shots[i].frame.Bounds(), false);
+        DrawSurfaceText(montage, shots[i].name, {x, y + kH, x + kW, y + kH + kLabel}, TextCentre | TextVCentre, TextStyle{});
+    }
+    return SaveSurfacePng(montage, path);
+}
+
+int Fail(int line, const std::string &text)
+{
+    std::fprintf(stderr, "tableshot: line %d: %s\n", line, text.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    unsigned seed = 1;
+    std::string script, out;
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc)
+            seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc)
+            script = argv[++i];
+        else if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc)
+            out = argv[++i];
+        else
+            script.clear(), i = argc;
+    }
+    if (script.empty() || out.empty()) {
+        std::fprintf(stderr, "usage: %s --seed S --script FILE --out DIR\n", argv[0]);
+        return 2;
+    }
+    std::ifstream lines(script);
+    if (!lines) {
+        std::fprintf(stderr, "tableshot: cannot read %s\n", script.c_str());
+        return 2;
+    }
+    std::filesystem::create_directories(out);
+
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    QApplication app(argc, argv); // the frames' text needs the toolkit's fonts
+    FakeScreen screen;
+    screen.keep = 1;
+    std::vector<Shot> shots;
+    int rc = 0;
+    {
+        TableSession session(seed, &screen);
+        CMj &mj = session.Game();
+        TableDriver &driver = session.Driver();
+        int number = 0;
+        for (std::string text; std::getline(lines, text) && rc == 0;) {
+            ++number;
+            std::istringstream words(text);
+            std::string command;
+            if (!(words >> command) || command[0] == '#')
+                continue;
+            std::string arg;
+            int x = 0, y = 0;
+            if (command == "banner") {
+                mj.OnShow();
+            } else if (command == "newgame") {
+                driver.NewGame();
+            } else if (command == "until" && words >> arg) {
+                bool reached;
+                if (arg == "landed") {
+                    const int before = mj.player[0].outnum;
+                    reached = driver.RunUntil([before](const CMj &game) { return game.player[0].outnum > before; });
+                } else if (kMoments.count(arg)) {
+                    reached = driver.RunUntil(kMoments.at(arg));
+                } else {
+                    rc = Fail(number, "no such moment: " + arg);
+                    break;
+                }
+                if (!reached)
+                    rc = Fail(number, "the game never came to " + arg);
+            } else if (command == "advance" && words >> x) {
+                driver.Advance(static_cast<unsigned>(x));
+            } else if ((command == "move" || command == "click" || command == "rclick") && words >> x >> y) {
+                if (command == "move")
+                    driver.Move(x, y);
+                else if (command == "click")
+                    driver.Click(x, y);
+                else
+                    driver.RightClick(x, y);
+            } else if (command == "key" && words >> arg && kKeys.count(arg)) {
+                driver.KeyDown(kKeys.at(arg));
+            } else if (command == "type") {
+                std::getline(words >> std::ws, arg);
+                driver.Type(arg);
+            } else if (command == "shot" && words >> arg) {
+                if (!driver.Shot((std::filesystem::path(out) / arg).string())) {
+                    rc = Fail(number, "cannot write " + arg);
+                    break;
+                }
+                shots.push_back({arg, *lpDDSBack});
+                std::printf("%s: %s\n", arg.c_str(), driver.StateLine().c_str());
+            } else {
+                rc = Fail(number, "cannot read: " + text);
+            }
+        }
+    }
+    if (rc == 0 && !shots.empty()) {
+        const std::string montage = (std::filesystem::path(out) / "montage.png").string();
+        if (!WriteMontage(shots, montage))
+            return Fail(0, "cannot write " + montage);
+        std::printf("montage: %s\n", montage.c_str());
+    }
+    return rc;
+}

@@ -1,0 +1,75 @@
+#include "tests/kit/FrameProbe.h"
+#include "tests/kit/SelfPlay.h"
+#include "tests/kit/TableAudit.h"
+#include "tests/screen/TableScreenFixture.h"
+
+
+// Local play with its animations shown: the dice, the flights of drawn, discarded, claimed and
+// won tiles and of the chips, on the screen frame by frame, without costing the tests any time.
+namespace {
+
+TEST_F(TableScreen, ADiscardFliesFromTheHandToItsPlaceInThePyramid)
+{
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    CMjPlayer &me = mj->player[0];
+    const Point place = mj->draw.DiscardPlace(0, 0);
+    const MjTile played = me.Mj[4];
+    driver->Click(210 + 36 * 4 + 10, 500);
+    ASSERT_EQ(0, me.outnum);
+    const int framesBefore = screen.presents;
+    ASSERT_TRUE(driver->RunUntil([](const CMj &mj) { return mj.player[0].outnum == 1; }));
+    EXPECT_TRUE(IsSameMj(played, me.outmj[0]));
+    EXPECT_GT(screen.presents - framesBefore, 5) << "the flight is shown frame by frame";
+    const Sprite &small = mj->draw.zmp;
+    const int w = small.rect.Width() / 43;
+    const int cell = played.suit * 9 + played.value - 1;
+    mj->Paint();
+    EXPECT_EQ(0, CellMismatches(Frame(), place.x, place.y, *small.surface, {cell * w, 0, (cell + 1) * w, small.rect.Height()}));
+}
+
+TEST_F(TableScreen, ADrawnTileFliesFromTheWallOnTheTimer)
+{
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    driver->Click(210 + 10, 500);
+    ASSERT_TRUE(driver->RunUntil([](const CMj &mj) { return mj.draw.animkind == CMjDraw::AnimWallTile; }));
+    ASSERT_TRUE(mj->Timer(TIMER_FLIGHT)->GetEnabled());
+    const CMjDraw &d = mj->draw;
+    // It flies to where the seat's drawn tile stands.
+    EXPECT_EQ(d.drawtarget[mj->curplayer], d.target);
+    const Sprite &back = d.flightvertical ? d.wallpic[1] : d.wallpic[0];
+    int steps = 0;
+    while (d.animkind == CMjDraw::AnimWallTile) {
+        if (d.step > 0) {
+            EXPECT_EQ(0, CellMismatches(Frame(), d.pos.x, d.pos.y, *back.surface, back.rect)) << "step " << d.step;
+        }
+        ASSERT_TRUE(clock.Step());
+        ++steps;
+    }
+    EXPECT_GE(steps, 2);
+}
+
+// Two hundred hands in four runs of fifty, each from its own seed, so that they run side by side.
+class AnimatedHands : public TableScreen, public testing::WithParamInterface<unsigned> {};
+
+TEST_P(AnimatedHands, FiftyHandsOnTheScreenKeepTheTableSound)
+{
+    constexpr int kHands = 50;
+    Random::Pin(GetParam());
+    mj->SetAnimateOn(true);
+    screen.keepFrames = false;
+    SelfPlaySummary summary;
+    SelfPlay play(*mj, clock);
+    play.OnBroken([](const std::string &rule) { ADD_FAILURE() << rule; });
+    play.Run(kHands, summary);
+    EXPECT_EQ(kHands, summary.hands);
+    EXPECT_EQ(0, summary.broken);
+    EXPECT_EQ(0, screen.lost);
+    // Every hand is seen: dice, deal, flights and turns, hundreds of frames each.
+    EXPECT_GT(screen.presents, kHands * 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(FourSeeds, AnimatedHands, testing::Values(11u, 22u, 33u, 44u));
+
+} // namespace
