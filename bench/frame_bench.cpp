@@ -1,0 +1,70 @@
+// One frame of a table in the middle of a hand, with a raised tile's tool-tip and the game menu's
+// dim: composed, and composed and shown in the game window (converted for a 32-bit screen).
+#include "platform/FrameWindow.h"
+#include "table/CMj.h"
+#include "tests/kit/TableDriver.h"
+#include "tests/kit/TableSession.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<FrameWindow> window;
+std::unique_ptr<TableSession> session;
+
+bool MidHand(const CMj &mj)
+{
+    int discards = 0;
+    for (const CMjPlayer &p : mj.player)
+        discards += p.outnum;
+    return discards >= 16 && TableDriver::Holds(mj, TableDriver::Moment::LocalTurn);
+}
+
+void SetUpTable()
+{
+    window = std::make_unique<FrameWindow>();
+    window->ShowWindowed(true);
+    session = std::make_unique<TableSession>(5, window.get());
+    CMj &mj = session->Game();
+    TableDriver &driver = session->Driver();
+    driver.NewGame();
+    driver.RunUntil(MidHand);
+    driver.Move(210 + 36 * 5 + 10, 500);
+    driver.KeyDown(TableDriver::KeyEsc);
+    mj.Paint();
+}
+
+void ComposeFrame(benchmark::State &state)
+{
+    CMj &mj = session->Game();
+    for (auto _ : state)
+        mj.draw.DrawAll(&mj, mj.wallstack);
+}
+BENCHMARK(ComposeFrame)->Unit(benchmark::kMillisecond);
+
+void ComposeAndShowFrame(benchmark::State &state)
+{
+    CMj &mj = session->Game();
+    for (auto _ : state)
+        mj.Paint();
+}
+BENCHMARK(ComposeAndShowFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    SetUpTable();
+    benchmark::RunSpecifiedBenchmarks();
+    session.reset();
+    window.reset();
+    benchmark::Shutdown();
+    return 0;
+}
