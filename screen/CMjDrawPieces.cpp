@@ -65,6 +65,17 @@ constexpr int kDiscardFrameHeight = 103;
 constexpr int kDiceCell = 33;
 constexpr int kRollingCells = 6; // the six faces come first, the rolling frames after them
 
+// Where the other seats' names and scores are written.
+struct SeatText {
+    int seat;
+    Rect box;
+    unsigned flags;
+};
+constexpr SeatText kNames[] = {{3, {22, 287, 102, 305}, TextCentre}, {1, {700, 287, 780, 305}, TextCentre},
+                               {2, {181, 118, 261, 158}, TextLeft}};
+constexpr SeatText kScores[] = {{1, {720, 303, 770, 323}, TextCentre}, {2, {202, 134, 252, 154}, TextLeft},
+                                {3, {43, 303, 93, 323}, TextCentre}};
+
 } // namespace
 
 bool IsSameOrFlower(MjTile a, MjTile b)
@@ -156,12 +167,7 @@ void CMjDraw::DrawAvatarsAndNames(CMj &mj)
         else if (SeatShown(mj, seat) && !face.rect.Empty())
             lpDDSBack->StretchBlit(avatarrect[seat], *face.surface, face.rect, true);
     }
-    const struct {
-        int seat;
-        Rect box;
-        unsigned flags;
-    } names[] = {{3, {22, 287, 102, 305}, TextCentre}, {1, {700, 287, 780, 305}, TextCentre}, {2, {181, 118, 261, 158}, TextLeft}};
-    for (const auto &name : names)
+    for (const SeatText &name : kNames)
         if (SeatShown(mj, name.seat))
             Text(mj.player[name.seat].GetName(), name.box, name.flags);
 }
@@ -173,12 +179,7 @@ void CMjDraw::DrawLocalName(CMj &mj)
 
 void CMjDraw::DrawScores(CMj &mj)
 {
-    const struct {
-        int seat;
-        Rect box;
-        unsigned flags;
-    } scores[] = {{1, {720, 303, 770, 323}, TextCentre}, {2, {202, 134, 252, 154}, TextLeft}, {3, {43, 303, 93, 323}, TextCentre}};
-    for (const auto &score : scores)
+    for (const SeatText &score : kScores)
         if (SeatShown(mj, score.seat))
             Text(std::to_string(mj.player[score.seat].score), score.box, score.flags);
     SurfaceTextOut(*lpDDSBack, 24, 585, std::to_string(mj.player[0].score), White());
