@@ -10,6 +10,11 @@
 #include "screen/SurfaceCache.h"
 #include "windows/CBitButtonArray.h"
 #include "windows/CBitForm.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInfoForm.h"
+#include "windows/CInviteForm.h"
+#include "windows/CInviteMessage.h"
+#include "windows/CShowMessageForm.h"
 #include "windows/Screens.h"
 
 int tophandy = 50;

@@ -9,6 +9,11 @@
 #include "windows/CBitForm.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInfoForm.h"
+#include "windows/CInviteForm.h"
+#include "windows/CInviteMessage.h"
+#include "windows/CShowMessageForm.h"
 #include "windows/Screens.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 class CBitForm;
 
-// The in-game screens, each created once by the game object and reached through its pointer; null
-// while a screen does not exist.
+// The in-game screens not declared with their own classes, each created once by the game object and
+// reached through its pointer; null while a screen does not exist.
 extern CBitForm *scoreform;       // 1
 extern CBitForm *setform;         // 2
 extern CBitForm *welcomform;      // 6
@@ -14,12 +14,7 @@ extern CBitForm *netroom;         // 10
 extern CBitForm *modeform;        // 11
 extern CBitForm *loginform;       // 12
 extern CBitForm *regform;         // 13
-extern CBitForm *inviteform;      // 14
-extern CBitForm *helpform;        // 15
 extern CBitForm *choosenetform;   // 18
-extern CBitForm *showmessageform; // the overlays, shown by their flags
-extern CBitForm *invitemessage;
-extern CBitForm *infoform;
 
 // The screen that was on top when the options screen was shown: from the title menu the menu stays
 // dimmed behind it, from the table the table.
