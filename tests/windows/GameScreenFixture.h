@@ -29,7 +29,10 @@ protected:
 
     CMj &Game()
     {
+        // The game object's renderer starts without a device; the screens draw into the test's frame.
+        Surface frame = *lpDDSBack;
         game = std::make_unique<CMj>();
+        lpDDSBack = std::make_unique<Surface>(frame);
         return *game;
     }
 
