@@ -36,19 +36,20 @@ void GCopySurfacePixels(Surface *dest)
     bool narrow = pixelformat == Format16 && bits == 16;
     int width = std::min(lpDDSBack->Width(), dest->Width());
     int height = std::min(lpDDSBack->Height(), dest->Height());
-    int step = bits / 8;
     for (int y = 0; (wide || narrow) && y < height; ++y) {
         const uint16_t *from = reinterpret_cast<const uint16_t *>(back + static_cast<size_t>(y) * lpDDSBack->Pitch());
         uint8_t *to = out + static_cast<size_t>(y) * dest->Pitch();
-        for (int x = 0; x < width; ++x, to += step) {
-            if (narrow) {
-                std::memcpy(to, &rgb565to555[from[x]], 2);
-                continue;
-            }
-            uint32_t rgb = rgb565to888[from[x]];
-            // Little-endian bytes blue, green, red (and a zero byte for 32 bits).
-            std::memcpy(to, &rgb, step);
-        }
+        // One loop per pixel size, so each store has a size the compiler knows: the copy runs once
+        // per frame shown on a screen that is not RGB565.
+        if (narrow)
+            for (int x = 0; x < width; ++x)
+                std::memcpy(to + 2 * x, &rgb565to555[from[x]], 2);
+        else if (bits == 32)
+            for (int x = 0; x < width; ++x)
+                std::memcpy(to + 4 * x, &rgb565to888[from[x]], 4); // blue, green, red, zero
+        else
+            for (int x = 0; x < width; ++x)
+                std::memcpy(to + 3 * x, &rgb565to888[from[x]], 3); // blue, green, red
     }
     lpDDSBack->Unlock();
     dest->Unlock();
