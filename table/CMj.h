@@ -8,6 +8,7 @@
 #include "screen/CMjDraw.h"
 #include "table/GameMsg.h"
 #include "table/NetLink.h"
+#include "table/SavedGame.h"
 #include "table/ServerInfo.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLinkLabel.h"
@@ -256,6 +257,18 @@ public:
     // table: true when one of them is up and took it, and nothing else may see it.
     bool OverlayMouse(MouseAction action, int x, int y);
     bool IsNetGame() const { return netgame != 0; }
+
+    // Saved games. Saving is allowed between hands, and in a hand while the local player is about to
+    // discard with no prompt up; a refusal or a failure shows a message and returns false, and the
+    // file saved before stays as it was. Loading a missing file returns false and says nothing; a
+    // damaged one, or any file while an online game runs, is refused with a box and changes nothing.
+    bool SaveAllowed() const;
+    bool SaveGame(const std::string &path);
+    bool LoadGame(const std::string &path);
+    // The table as a saved game holds it, and the table set from one that SavedGame::Parse accepted:
+    // play is stopped first, and the turn is not restarted.
+    SavedGame Snapshot() const;
+    void Restore(const SavedGame &game);
     // The lobby, the server and the main window's invitation list, once the main window has them.
     InviteLinks *invitelinks = nullptr;
 
@@ -278,6 +291,11 @@ private:
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
     void RotateLinkLabels();
+
+    // The stacks of the wall as play left them, from the index and the flowers drawn from the back.
+    void RebuildWall();
+    // A restored table plays on: the local player's turn, or the next hand.
+    void ResumePlay();
 
     // Timer 104: the drawn tile's flight from the wall; on arrival the seat takes the tile.
     void DrawFlightStep();

@@ -1,9 +1,13 @@
 #include "tests/kit/SelfPlay.h"
 
+#include "platform/FileBytes.h"
+#include "platform/Paths.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
 #include "tests/kit/LocalRobot.h"
-#include "tests/kit/TableAudit.h"
+
+#include <algorithm>
+#include <fstream>
 
 namespace {
 
@@ -16,6 +20,12 @@ int ScoreTotal(const CMj &mj)
     for (const CMjPlayer &p : mj.player)
         total += p.score;
     return total;
+}
+
+bool SameBytes(const SavedGame &game, const std::vector<uint8_t> &bytes)
+{
+    const auto again = game.Bytes();
+    return std::equal(again.begin(), again.end(), bytes.begin(), bytes.end());
 }
 
 } // namespace
@@ -44,39 +54,118 @@ void SelfPlay::Record(SelfPlaySummary &s) const
             s.fancount[fan]++;
 }
 
+void SelfPlay::Broken(SelfPlaySummary &summary, const std::string &rule) const
+{
+    summary.broken++;
+    if (report_)
+        report_(rule);
+}
+
+void SelfPlay::Mismatch(SelfPlaySummary &summary, const std::string &what) const
+{
+    summary.mismatches++;
+    if (report_)
+        report_(what);
+}
+
+bool SelfPlay::PlayOut(SelfPlaySummary &summary, const std::function<void()> &beforeStep)
+{
+    for (int steps = 0; steps < kMaxStepsPerHand; steps++) {
+        if (mj_.gamestatus == 2)
+            return true;
+        if (beforeStep)
+            beforeStep();
+        if (!LocalRobot::Act(mj_))
+            clock_.Step();
+        for (const std::string &rule : audit_.Check(mj_))
+            Broken(summary, rule);
+    }
+    return false;
+}
+
+void SelfPlay::PlayHand(SelfPlaySummary &summary, std::vector<SavePoint> &points)
+{
+    auto save = [&] {
+        if (!savefile_.empty() && mj_.SaveAllowed())
+            Save(summary, points);
+    };
+    while (!PlayOut(summary, save)) {
+        Broken(summary, "a hand did not end");
+        mj_.NewLocalGame();
+    }
+}
+
+bool SelfPlay::Save(SelfPlaySummary &summary, std::vector<SavePoint> &points)
+{
+    SavePoint point;
+    if (!mj_.SaveGame(savefile_) ||
+        FileBytes::Read(Paths::Resolve(savefile_), SavedGame::kSize + 1, point.bytes) != FileBytes::ReadStatus::Ok) {
+        Mismatch(summary, "a save failed");
+        return false;
+    }
+    if (!points.empty() && points.back().bytes == point.bytes)
+        return true; // the same moment, met again after a tick
+    std::copy(std::begin(mj_.wallstack), std::end(mj_.wallstack), point.wallstack.begin());
+    points.push_back(std::move(point));
+    return true;
+}
+
+void SelfPlay::Replay(const std::vector<SavePoint> &points, SelfPlaySummary &summary)
+{
+    for (const SavePoint &point : points) {
+        std::ofstream(Paths::Resolve(savefile_), std::ios::binary)
+            .write(reinterpret_cast<const char *>(point.bytes.data()), static_cast<std::streamsize>(point.bytes.size()));
+        if (!mj_.LoadGame(savefile_)) {
+            Mismatch(summary, "a saved game was refused");
+            continue;
+        }
+        summary.roundtrips++;
+        if (!SameBytes(mj_.Snapshot(), point.bytes))
+            Mismatch(summary, "a loaded game saves other bytes");
+        if (!std::equal(point.wallstack.begin(), point.wallstack.end(), std::begin(mj_.wallstack)))
+            Mismatch(summary, "a loaded game rebuilt another wall");
+        if (!PlayOut(summary, nullptr))
+            Broken(summary, "a loaded hand did not end");
+    }
+}
+
+// A hand's end restored from its file, as loading it would before starting the next hand.
+void SelfPlay::RestoreEnd(const SavePoint &end, SelfPlaySummary &summary)
+{
+    SavedGame game;
+    if (!SavedGame::Parse(end.bytes.data(), end.bytes.size(), game)) {
+        Mismatch(summary, "the end of a hand was refused");
+        return;
+    }
+    mj_.Restore(game);
+    summary.roundtrips++;
+    if (!SameBytes(mj_.Snapshot(), end.bytes))
+        Mismatch(summary, "a restored hand's end saves other bytes");
+}
+
 void SelfPlay::Run(int hands, SelfPlaySummary &summary)
 {
     mj_.NewLocalGame();
-    TableAudit audit(ScoreTotal(mj_));
-    int steps = 0;
-    int played = 0;
-    while (played < hands) {
-        if (mj_.gamestatus == 2) {
-            Record(summary);
-            played++;
-            steps = 0;
-            bool bankrupt = false;
-            for (const CMjPlayer &p : mj_.player)
-                bankrupt = bankrupt || p.score < 1;
-            if (bankrupt)
-                mj_.NewLocalGame();
-            else
-                mj_.NextHand();
-            continue;
+    audit_ = TableAudit(ScoreTotal(mj_));
+    std::vector<SavePoint> points, earlier, end;
+    for (int played = 0; played < hands; played++) {
+        points.clear();
+        PlayHand(summary, points);
+        Record(summary);
+        end.clear();
+        if (!savefile_.empty() && Save(summary, end)) {
+            // The last hand's games are loaded over this hand's end, which then comes back from its file.
+            Replay(earlier, summary);
+            RestoreEnd(end.front(), summary);
+            earlier = std::move(points);
         }
-        if (!LocalRobot::Act(mj_))
-            clock_.Step();
-        for (const std::string &rule : audit.Check(mj_)) {
-            summary.broken++;
-            if (report_)
-                report_(rule);
-        }
-        if (++steps > kMaxStepsPerHand) {
-            summary.broken++;
-            if (report_)
-                report_("a hand did not end");
+        bool bankrupt = false;
+        for (const CMjPlayer &p : mj_.player)
+            bankrupt = bankrupt || p.score < 1;
+        if (bankrupt)
             mj_.NewLocalGame();
-            steps = 0;
-        }
+        else
+            mj_.NextHand();
     }
+    Replay(earlier, summary);
 }

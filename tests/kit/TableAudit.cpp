@@ -2,30 +2,13 @@
 
 #include "platform/TimerService.h"
 #include "table/CMj.h"
-
-#include <algorithm>
-
-namespace {
-
-// A drawn tile kept apart from the hand (seat 0's, or the dealer's fourteenth during the deal)
-// counts beside it; a robot's drawn tile joins the hand while its flag is still set.
-int Concealed(const CMj &mj, int seat)
-{
-    const CMjPlayer &p = mj.player[seat];
-    bool apart = p.drawflag && (p.cardnum + 3 * p.getnum) % 3 == 1;
-    return p.cardnum + (apart ? 1 : 0);
-}
-
-} // namespace
+#include "table/TileCount.h"
 
 int TableAudit::CountTiles(const CMj &mj)
 {
-    int total = std::max(0, MJ_TOTAL - 1 - mj.mjindex); // still in the wall (the index runs one past when it is empty)
-    for (int seat = 0; seat < 4; seat++) {
-        const CMjPlayer &p = mj.player[seat];
-        total += Concealed(mj, seat) + p.outnum + p.flowernum;
-        for (int m = 0; m < p.getnum; m++)
-            total += p.getmj[m].count;
+    int total = TileCount::WallLeft(mj.mjindex);
+    for (const CMjPlayer &p : mj.player) {
+        total += TileCount::OfSeat(p.cardnum, p.drawflag, p.getmj, p.getnum, p.outnum, p.flowernum);
         if (p.hasplayed)
             total++; // discarded, not yet landed or claimed
     }
@@ -55,7 +38,7 @@ std::vector<std::string> TableAudit::Check(const CMj &mj) const
         scores += p.score;
         if (p.ishu || mj.curplayer < 0 || mj.gamestatus != 1)
             continue; // the deal is still counting tiles in, or the hand is over
-        int held = Concealed(mj, seat) + 3 * p.getnum;
+        int held = TileCount::Held(p.cardnum, p.drawflag, p.getnum);
         bool holdsTurnTile = held == 14 && seat == mj.curplayer && !p.hasplayed;
         if (held != 13 && !holdsTurnTile)
             broken.push_back("seat " + std::to_string(seat) + " holds " + std::to_string(held));
