@@ -1,0 +1,338 @@
+#include "platform/MessageBox.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/kit/SelfPlay.h"
+#include "tests/table/HandFixture.h"
+#include "windows/CShowMessageForm.h"
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char *const kDamaged = "this document edition is lower or is damaged.";
+const char *const kNotYourTurn = "It's your turn to discard a tile then you can preserve the progress.";
+
+class SaveGame : public HandFixture {
+protected:
+    void SetUp() override
+    {
+        HandFixture::SetUp();
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box);
+            return static_cast<int>(MessageBox::ResultOk);
+        });
+    }
+    void TearDown() override
+    {
+        MessageBox::SetHandler(nullptr);
+        HandFixture::TearDown();
+    }
+
+    // One step of play as the self-play driver takes it: seat 0 acts when it can, else time passes.
+    void Step()
+    {
+        if (mj->gamestatus == 2)
+            mj->NextHand();
+        else if (!LocalRobot::Act(*mj))
+            clock.Step();
+    }
+    template <class Done> void PlayUntil(Done done)
+    {
+        for (int steps = 0; !done(); steps++) {
+            ASSERT_LT(steps, 200000) << "the moment never came";
+            Step();
+        }
+    }
+    // A robot-played game at a moment when the local player may save, with at least `drawn` tiles
+    // taken from the wall.
+    CMj &GameAtSavePoint(int drawn)
+    {
+        CMj &m = Make();
+        m.SetAnimateOn(false);
+        m.NewLocalGame();
+        PlayUntil([&] { return m.gamestatus == 1 && m.SaveAllowed() && m.mjindex >= drawn; });
+        return m;
+    }
+    std::string Saved() const
+    {
+        auto bytes = mj->Snapshot().Bytes();
+        return std::string(bytes.begin(), bytes.end());
+    }
+    CMj &Fresh()
+    {
+        mj.reset();
+        CMj &m = Make();
+        m.SetAnimateOn(false);
+        return m;
+    }
+
+    std::vector<MessageBox::Box> boxes;
+};
+
+int32_t I32At(const std::string &bytes, size_t offset)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; i--)
+        v = v << 8 | static_cast<uint8_t>(bytes[offset + i]);
+    return static_cast<int32_t>(v);
+}
+
+// A table at seat 0's discard with a distinct value in every field the file keeps: seat 0 holds a
+// concealed kong of 9m, ten tiles and a drawn 5s; seat 1 has discarded twice, seat 2 drawn three
+// flowers.
+CMj &DistinctTable(CMj &m)
+{
+    CMjPlayer &me = m.player[0];
+    me.getmj[0] = GetMj{{Tile("9m"), Tile("9m"), Tile("9m"), Tile("9m")}, 4, GETMJ_GANG, {}};
+    me.exposed[0] = 0;
+    me.getnum = 1;
+    me.drawmj = Tile("5s");
+    me.drawflag = 1;
+    me.Mj[me.cardnum] = me.drawmj;
+    m.player[1].outmj[0] = Tile("3z");
+    m.player[1].outmj[1] = Tile("7p");
+    m.player[1].outnum = 2;
+    m.player[2].flowernum = 3;
+    m.mjindex = 58; // 85 in the wall, 15 + 3 x 13 held, 2 discarded, 3 flowers
+    m.player[1].SetName("ABCDEFGHIJKLMNOPQRST");
+    const int avatars[4] = {7, 8, 9, 2};
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = m.player[seat];
+        p.score = 1000 + 111 * seat;
+        p.scorechange = -seat;
+        p.avatarindex = avatars[seat];
+        p.gridcol = seat + 1;
+        p.gridrow = 10 - seat;
+        p.payseat = seat - 1;
+        p.seatwind = (seat + 2) % 4 + 1;
+        p.roundwind = 3;
+    }
+    m.player[3].ting = 1;
+    me.humj = Tile("2z");
+    m.roundwind = 3;
+    m.banker = 2;
+    m.showbanker = 1;
+    m.changchengstart = 41;
+    m.seenmj[2][5] = 3;
+    m.gridflags[77] = 1;
+    wildmj = Tile("6p");
+    m.wildindicator = Tile("3s");
+    m.wildrule = 3;
+    m.cansave = 1;
+    return m;
+}
+
+TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGame)
+{
+    CMj &m = Table();
+    Hand(0, "139m258s47p13z");
+    DistinctTable(m);
+    ASSERT_TRUE(m.SaveGame("Save\\3.cmj")) << "the Save folder is made when missing";
+    const std::string file = folder.Read("Save/3.cmj");
+    ASSERT_EQ(file.size(), 3392u);
+    EXPECT_EQ(file.substr(0, 10), std::string("VIDI2.6.1\0", 10));
+    EXPECT_EQ(I32At(file, 382), 13) << "seat 1's tile count";
+    EXPECT_EQ(I32At(file, 358), 7) << "seat 0's avatar";
+    EXPECT_EQ(file[11 + 200], 2) << "seat 0's winning tile";
+    EXPECT_EQ(file[11 + 56 + 13], 1) << "seat 0's first meld is a concealed kong";
+    EXPECT_EQ(I32At(file, 1435), 58);
+    EXPECT_EQ(I32At(file, 2188), 3);
+
+    CMj &loaded = Fresh();
+    ASSERT_TRUE(loaded.LoadGame("Save\\3.cmj"));
+    EXPECT_TRUE(boxes.empty());
+    const std::string again = Saved();
+    auto diff = std::mismatch(file.begin(), file.end(), again.begin()).first - file.begin();
+    EXPECT_EQ(diff, 3392) << "the first byte that did not come back";
+    EXPECT_EQ(TilesTaken(loaded), 59) << "the wall's stacks are rebuilt";
+    EXPECT_EQ(loaded.player[0].sex, 1);
+    EXPECT_EQ(loaded.player[3].sex, 0);
+    EXPECT_TRUE(loaded.SaveAllowed()) << "the local player discards next";
+}
+
+TEST_F(SaveGame, AConcealedKongStillScoresAsConcealedAfterALoad)
+{
+    CMj &m = Table();
+    Hand(0, "123m456s789p5z");
+    DistinctTable(m);
+    m.player[0].drawmj = m.player[0].Mj[10] = Tile("5z");
+    m.player[1].outnum = 0;
+    m.player[2].flowernum = 0;
+    m.mjindex = 53;
+    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
+    auto winFans = [&](CMj &table) {
+        EXPECT_TRUE(table.buttons.hu);
+        table.AnswerClaim(CLAIM_HU);
+        const CMjPlayer &me = table.player[0];
+        EXPECT_TRUE(me.ishu);
+        return std::vector<uint8_t>(std::begin(me.fanflag), std::end(me.fanflag));
+    };
+    m.DrawTile(true);
+    const std::vector<uint8_t> played = winFans(m);
+    EXPECT_TRUE(played[FAN_CONCEALED_KONG]);
+
+    CMj &loaded = Fresh();
+    ASSERT_TRUE(loaded.LoadGame("Save\\1.cmj"));
+    EXPECT_EQ(winFans(loaded), played);
+}
+
+TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
+{
+    CMj &m = Make();
+    EXPECT_FALSE(m.SaveGame("Save\\1.cmj")) << "no game yet";
+    EXPECT_EQ(showmessageform->text, kNotYourTurn);
+    m.SetAnimateOn(false);
+    m.NewLocalGame();
+    PlayUntil([&] { return m.curplayer == 1; });
+    showmessageform->text.clear();
+    EXPECT_FALSE(m.SaveGame("Save\\1.cmj")) << "a robot's turn";
+    EXPECT_EQ(showmessageform->text, kNotYourTurn);
+    EXPECT_FALSE(fs::exists(folder.Path() / "Save"));
+
+    PlayUntil([&] { return m.gamestatus == 2; });
+    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
+    int scores[4], banker = m.banker;
+    for (int seat = 0; seat < 4; seat++)
+        scores[seat] = m.player[seat].score;
+    CMj &loaded = Fresh();
+    ASSERT_TRUE(loaded.LoadGame("Save\\1.cmj"));
+    EXPECT_EQ(loaded.gamestatus, 1) << "the next hand is dealt";
+    EXPECT_EQ(loaded.banker, banker);
+    for (int seat = 0; seat < 4; seat++)
+        EXPECT_EQ(loaded.player[seat].score, scores[seat]);
+}
+
+TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)
+{
+    CMj &m = GameAtSavePoint(70);
+    const std::string before = Saved();
+    auto refused = [&](const std::string &bytes) {
+        folder.Write("Save/x.cmj", bytes);
+        boxes.clear();
+        bool loaded = m.LoadGame("Save\\x.cmj");
+        return !loaded && boxes.size() == 1 && boxes[0].text == kDamaged && boxes[0].title == "信息" &&
+               Saved() == before;
+    };
+    int loose = 0;
+    for (size_t n = 0; n < before.size(); n++)
+        loose += !refused(before.substr(0, n));
+    EXPECT_EQ(loose, 0) << "cut files not refused cleanly";
+    EXPECT_TRUE(refused(before + '\0'));
+    std::string tag = before;
+    tag[9] = '1';
+    EXPECT_TRUE(refused(tag));
+
+    // What cannot be read is damaged; nothing at all is not even mentioned.
+    fs::create_directory(folder.Path() / "Save/folder.cmj");
+    ASSERT_EQ(mkfifo((folder.Path() / "Save/pipe.cmj").c_str(), 0600), 0);
+    for (const char *path : {"Save\\folder.cmj", "Save\\pipe.cmj"}) {
+        boxes.clear();
+        EXPECT_FALSE(m.LoadGame(path));
+        EXPECT_EQ(boxes.size(), 1u) << path;
+    }
+    boxes.clear();
+    EXPECT_FALSE(m.LoadGame("NetWork"));
+    EXPECT_TRUE(boxes.empty());
+
+    // A sound file is refused too while an online table runs.
+    folder.Write("Save/good.cmj", before);
+    m.netgame = 1;
+    EXPECT_FALSE(m.LoadGame("Save\\good.cmj"));
+    m.netgame = 0;
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Saved(), before);
+}
+
+TEST_F(SaveGame, MutatedFilesAreRefusedOrPlayOn)
+{
+    CMj &m = GameAtSavePoint(70);
+    const std::string before = Saved();
+    folder.Write("Save/good.cmj", before);
+    std::mt19937 random(15);
+    int refused = 0, unclean = 0;
+    for (int i = 0; i < 10000; i++) {
+        std::string bytes = before;
+        for (int k = random() % 4; k >= 0; k--)
+            bytes[random() % bytes.size()] = static_cast<char>(random());
+        folder.Write("Save/x.cmj", bytes);
+        boxes.clear();
+        if (!m.LoadGame("Save\\x.cmj")) {
+            refused++;
+            unclean += boxes.size() != 1 || Saved() != before;
+            continue;
+        }
+        for (int tick = 0; tick < 500; tick++)
+            Step();
+        ASSERT_TRUE(m.LoadGame("Save\\good.cmj"));
+    }
+    EXPECT_EQ(unclean, 0);
+    EXPECT_GT(refused, 2000);
+    EXPECT_LT(refused, 9000);
+}
+
+TEST_F(SaveGame, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    CMj &m = GameAtSavePoint(0);
+    const std::string old = "the game saved before";
+    folder.Write("Save/2.cmj", old);
+    const fs::path tmp = folder.Path() / "Save/2.cmj.tmp";
+
+    // A file may grow to 1000 bytes only: the write stops part way.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        bool saved = m.SaveGame("Save\\2.cmj");
+        _exit(!saved && showmsgon && showmessageform->text == "The game could not be saved." ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save reported no failure";
+    EXPECT_EQ(folder.Read("Save/2.cmj"), old);
+    EXPECT_FALSE(fs::exists(tmp));
+
+    // A folder where the temporary file goes.
+    fs::create_directory(tmp);
+    showmsgon = 0;
+    EXPECT_FALSE(m.SaveGame("Save\\2.cmj"));
+    EXPECT_TRUE(showmsgon);
+    EXPECT_EQ(folder.Read("Save/2.cmj"), old);
+    EXPECT_TRUE(fs::is_directory(tmp));
+}
+
+TEST_F(SaveGame, ALoadDuringARobotsTurnLeavesTheRobotNothingToDo)
+{
+    CMj &m = GameAtSavePoint(60);
+    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
+    const std::string saved = Saved();
+    PlayUntil([&] { return clock.IsRunning(TIMER_ROBOT); });
+    ASSERT_TRUE(m.LoadGame("Save\\1.cmj"));
+    clock.Advance(5000);
+    EXPECT_EQ(Saved(), saved);
+}
+
+TEST_F(SaveGame, SavedEverywhereInTwoHundredHandsEveryGameComesBackAndPlaysOn)
+{
+    CMj &m = Make();
+    m.SetAnimateOn(false);
+    SelfPlay play(m, clock);
+    play.SaveEverywhere("Save\\roundtrip.cmj");
+    std::vector<std::string> problems;
+    play.OnBroken([&](const std::string &what) { problems.push_back(what); });
+    SelfPlaySummary s;
+    play.Run(200, s);
+    EXPECT_EQ(s.mismatches, 0);
+    EXPECT_EQ(s.broken, 0);
+    EXPECT_GT(s.roundtrips, 1500);
+    EXPECT_TRUE(problems.empty()) << problems[0];
+}
+
+} // namespace
