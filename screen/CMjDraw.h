@@ -4,7 +4,7 @@
 #include "screen/Sprite.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -89,9 +89,11 @@ public:
     void AddToGrid(CMjPlayer *player, int seat, const MjTile *tile);
     void SetGridCell(int row, int column, uint8_t value);
     void ClearGrid();
-    // 400 occupancy bytes, then 400 tiles as value and suit bytes. A short file loads what it holds.
-    bool SaveGrid(std::FILE *file) const;
-    void LoadGrid(std::FILE *file);
+    // The grid as a saved game keeps it, kGridBytes: 400 occupancy bytes row by row, then the 400
+    // tiles as value and suit bytes.
+    static constexpr size_t kGridBytes = 3 * kGridSize * kGridSize;
+    void SaveGrid(uint8_t *bytes) const;
+    void LoadGrid(const uint8_t *bytes);
 
     // The local hand under the pointer: a click raises or lowers a tile (true when it hit one); a move
     // raises the tile under it (true when the raised tile changed and the frame must be redrawn).

@@ -198,26 +198,22 @@ void CMjDraw::ClearGrid()
 namespace {
 
 constexpr size_t kCells = CMjDraw::kGridSize * CMjDraw::kGridSize;
-constexpr size_t kGridBytes = 3 * kCells;
+static_assert(CMjDraw::kGridBytes == 3 * kCells);
 
 } // namespace
 
-bool CMjDraw::SaveGrid(std::FILE *file) const
+void CMjDraw::SaveGrid(uint8_t *bytes) const
 {
-    uint8_t bytes[kGridBytes];
     std::copy(&gridused[0][0], &gridused[0][0] + kCells, bytes);
     for (size_t i = 0; i < kCells; ++i) {
         const MjTile &tile = grid[i / kGridSize][i % kGridSize];
         bytes[kCells + 2 * i] = static_cast<uint8_t>(tile.value);
         bytes[kCells + 2 * i + 1] = static_cast<uint8_t>(tile.suit);
     }
-    return std::fwrite(bytes, 1, kGridBytes, file) == kGridBytes;
 }
 
-void CMjDraw::LoadGrid(std::FILE *file)
+void CMjDraw::LoadGrid(const uint8_t *bytes)
 {
-    uint8_t bytes[kGridBytes] = {};
-    std::fread(bytes, 1, kGridBytes, file);
     std::copy(bytes, bytes + kCells, &gridused[0][0]);
     for (size_t i = 0; i < kCells; ++i) {
         MjTile &tile = grid[i / kGridSize][i % kGridSize];

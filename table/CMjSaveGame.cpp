@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <vector>
 
+static_assert(SavedGame::kGridBytes == CMjDraw::kGridBytes);
+
 namespace {
 
 // Avatars 0-5 are women, 6-11 men.
@@ -25,7 +27,9 @@ bool CMj::SaveAllowed() const
 {
     if (gamestatus != 1)
         return gamestatus != 0; // before the first hand there is nothing to keep
-    return curplayer == 0 && !buttons.shown && cansave;
+    // The turn's tile must be in hand: after a kong the flag stays set while the replacement, or a
+    // flower and then its replacement, is still on its way.
+    return curplayer == 0 && !buttons.shown && cansave && player[0].drawflag;
 }
 
 bool CMj::SaveGame(const std::string &path)
@@ -114,6 +118,7 @@ SavedGame CMj::Snapshot() const
     g.wildmj = wildmj;
     g.wildindicator = wildindicator;
     g.wildrule = wildrule;
+    draw.SaveGrid(g.grid);
     return g;
 }
 
@@ -156,6 +161,7 @@ void CMj::Restore(const SavedGame &g)
         p.ting = f.ting;
         p.avatarindex = f.avatarindex;
         p.sex = SexOfAvatar(f.avatarindex);
+        draw.SetAvatar(seat, f.avatarindex + 1);
         p.wildmode = wildmode;
         p.wildmj = wildmj;
         p.SortMj();
@@ -170,6 +176,8 @@ void CMj::Restore(const SavedGame &g)
     std::memcpy(gridflags, g.gridflags, sizeof gridflags);
     wildindicator = g.wildindicator;
     wildrule = g.wildrule;
+    draw.LoadGrid(g.grid);
+    draw.SetShowAll(0);
     backdraws = 0;
     if (gamestatus == 1)
         RebuildWall();

@@ -121,6 +121,8 @@ CMj &DistinctTable(CMj &m)
     m.changchengstart = 41;
     m.seenmj[2][5] = 3;
     m.gridflags[77] = 1;
+    m.draw.gridused[3][5] = 1;
+    m.draw.grid[3][5] = Tile("4p");
     wildmj = Tile("6p");
     m.wildindicator = Tile("3s");
     m.wildrule = 3;
@@ -143,6 +145,8 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGame)
     EXPECT_EQ(file[11 + 56 + 13], 1) << "seat 0's first meld is a concealed kong";
     EXPECT_EQ(I32At(file, 1435), 58);
     EXPECT_EQ(I32At(file, 2188), 3);
+    EXPECT_EQ(file[2192 + 3 * 20 + 5], 1) << "the renderer's grid, row by row";
+    EXPECT_EQ(file.substr(2592 + 2 * (3 * 20 + 5), 2), "\4\2");
 
     CMj &loaded = Fresh();
     ASSERT_TRUE(loaded.LoadGame("Save\\3.cmj"));
@@ -206,6 +210,23 @@ TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
     EXPECT_EQ(loaded.banker, banker);
     for (int seat = 0; seat < 4; seat++)
         EXPECT_EQ(loaded.player[seat].score, scores[seat]);
+}
+
+TEST_F(SaveGame, NoSaveWhileAKongsReplacementIsOnItsWay)
+{
+    CMj &m = Table();
+    Hand(0, "1111m2345678p12z");
+    CMjPlayer &me = m.player[0];
+    me.drawmj = me.Mj[13] = Tile("9p");
+    me.drawflag = 1;
+    m.wallmj[61] = 136; // the replacement is a flower, replaced in turn after a pause
+    m.DrawTile(true);
+    ASSERT_TRUE(m.buttons.gang);
+    m.AnswerClaim(CLAIM_GANG);
+    ASSERT_TRUE(clock.IsRunning(TIMER_FLOWERPAUSE));
+    EXPECT_FALSE(m.SaveGame("Save\\1.cmj"));
+    PlayUntil([&] { return !clock.IsRunning(TIMER_FLOWERPAUSE); });
+    EXPECT_TRUE(m.SaveGame("Save\\1.cmj"));
 }
 
 TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)
