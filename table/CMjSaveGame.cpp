@@ -73,51 +73,70 @@ bool CMj::LoadGame(const std::string &path)
     return true;
 }
 
+namespace {
+
+template <class T, size_t N> void CopyArray(const T (&from)[N], T (&to)[N])
+{
+    std::copy(std::begin(from), std::end(from), to);
+}
+
+// The fields a saved seat keeps under the seat record's own names, copied either way.
+template <class From, class To> void CopySeat(const From &from, To &to)
+{
+    CopyArray(from.playername, to.playername);
+    to.cardnum = from.cardnum;
+    CopyArray(from.Mj, to.Mj);
+    to.getnum = from.getnum;
+    CopyArray(from.getmj, to.getmj);
+    to.drawflag = from.drawflag;
+    to.drawmj = from.drawmj;
+    to.ishu = from.ishu;
+    to.humj = from.humj;
+    to.payseat = from.payseat;
+    to.scorechange = from.scorechange;
+    to.score = from.score;
+    to.gridcol = from.gridcol;
+    to.gridrow = from.gridrow;
+    to.outnum = from.outnum;
+    CopyArray(from.outmj, to.outmj);
+    to.seatwind = from.seatwind;
+    to.roundwind = from.roundwind;
+    to.flowernum = from.flowernum;
+    to.ting = from.ting;
+    to.avatarindex = from.avatarindex;
+}
+
+// The same for the table's own fields.
+template <class From, class To> void CopyTable(const From &from, To &to)
+{
+    to.gamestatus = from.gamestatus;
+    to.roundwind = from.roundwind;
+    to.banker = from.banker;
+    to.showbanker = from.showbanker;
+    to.changchengstart = from.changchengstart;
+    to.mjindex = from.mjindex;
+    CopyArray(from.wallmj, to.wallmj);
+    for (int suit = 0; suit < 5; suit++)
+        CopyArray(from.seenmj[suit], to.seenmj[suit]);
+    CopyArray(from.gridflags, to.gridflags);
+    to.wildindicator = from.wildindicator;
+    to.wildrule = from.wildrule;
+}
+
+} // namespace
+
 SavedGame CMj::Snapshot() const
 {
     SavedGame g;
-    g.gamestatus = gamestatus;
+    CopyTable(*this, g);
     for (int seat = 0; seat < 4; seat++) {
-        const CMjPlayer &p = player[seat];
-        SavedSeat &f = g.player[seat];
-        std::memcpy(f.playername, p.playername, sizeof f.playername);
-        f.cardnum = p.cardnum;
-        std::copy(std::begin(p.Mj), std::end(p.Mj), f.Mj);
-        f.getnum = p.getnum;
-        for (int m = 0; m < 5; m++) {
-            f.getmj[m] = p.getmj[m];
-            f.concealed[m] = p.exposed[m] == 0;
-        }
-        f.drawflag = p.drawflag;
-        f.drawmj = p.drawmj;
-        f.ishu = p.ishu;
-        f.humj = p.humj;
-        f.payseat = p.payseat;
-        f.scorechange = p.scorechange;
-        f.score = p.score;
-        f.gridcol = p.gridcol;
-        f.gridrow = p.gridrow;
-        f.outnum = p.outnum;
-        std::copy(std::begin(p.outmj), std::end(p.outmj), f.outmj);
-        f.seatwind = p.seatwind;
-        f.roundwind = p.roundwind;
-        f.flowernum = p.flowernum;
-        f.ting = p.ting;
-        f.avatarindex = p.avatarindex;
+        CopySeat(player[seat], g.player[seat]);
+        for (int m = 0; m < 5; m++)
+            g.player[seat].concealed[m] = player[seat].exposed[m] == 0;
     }
     g.minfan = minfan;
-    g.roundwind = roundwind;
-    g.banker = banker;
-    g.showbanker = showbanker;
-    g.changchengstart = changchengstart;
-    g.mjindex = mjindex;
-    std::memcpy(g.wallmj, wallmj, sizeof g.wallmj);
-    std::memcpy(g.seenmj, seenmj, sizeof g.seenmj);
-    std::memcpy(g.gridflags, gridflags, sizeof g.gridflags);
     g.wildmode = wildmode;
     g.wildmj = wildmj;
-    g.wildindicator = wildindicator;
-    g.wildrule = wildrule;
     draw.SaveGrid(g.grid);
     return g;
 }
@@ -126,7 +145,7 @@ void CMj::Restore(const SavedGame &g)
 {
     // A robot's turn, a claims round or a countdown still running would act on the new table.
     StopPlay();
-    gamestatus = g.gamestatus;
+    CopyTable(g, *this);
     // A loaded game is a local game: no minimum fan total and no wild tile, whatever the file says.
     minfan = 0;
     wildmode = 0;
@@ -134,48 +153,16 @@ void CMj::Restore(const SavedGame &g)
     SyncRules();
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
-        const SavedSeat &f = g.player[seat];
         p.Reset();
-        std::memcpy(p.playername, f.playername, sizeof p.playername);
-        p.cardnum = f.cardnum;
-        std::copy(std::begin(f.Mj), std::end(f.Mj), p.Mj);
-        p.getnum = f.getnum;
-        for (int m = 0; m < 5; m++) {
-            p.getmj[m] = f.getmj[m];
-            p.exposed[m] = f.concealed[m] ? 0 : 1;
-        }
-        p.drawflag = f.drawflag;
-        p.drawmj = f.drawmj;
-        p.ishu = f.ishu;
-        p.humj = f.humj;
-        p.payseat = f.payseat;
-        p.scorechange = f.scorechange;
-        p.score = f.score;
-        p.gridcol = f.gridcol;
-        p.gridrow = f.gridrow;
-        p.outnum = f.outnum;
-        std::copy(std::begin(f.outmj), std::end(f.outmj), p.outmj);
-        p.seatwind = f.seatwind;
-        p.roundwind = f.roundwind;
-        p.flowernum = f.flowernum;
-        p.ting = f.ting;
-        p.avatarindex = f.avatarindex;
-        p.sex = SexOfAvatar(f.avatarindex);
-        draw.SetAvatar(seat, f.avatarindex + 1);
+        CopySeat(g.player[seat], p);
+        for (int m = 0; m < 5; m++)
+            p.exposed[m] = g.player[seat].concealed[m] ? 0 : 1;
+        p.sex = SexOfAvatar(p.avatarindex);
+        draw.SetAvatar(seat, p.avatarindex + 1);
         p.wildmode = wildmode;
         p.wildmj = wildmj;
         p.SortMj();
     }
-    roundwind = g.roundwind;
-    banker = g.banker;
-    showbanker = g.showbanker;
-    changchengstart = g.changchengstart;
-    mjindex = g.mjindex;
-    std::memcpy(wallmj, g.wallmj, sizeof wallmj);
-    std::memcpy(seenmj, g.seenmj, sizeof seenmj);
-    std::memcpy(gridflags, g.gridflags, sizeof gridflags);
-    wildindicator = g.wildindicator;
-    wildrule = g.wildrule;
     draw.LoadGrid(g.grid);
     draw.SetShowAll(0);
     backdraws = 0;
