@@ -58,7 +58,8 @@ bool WriteAll(int fd, const uint8_t *data, size_t size)
 // created tells whether a file was made at tmp, which is then the caller's to remove on failure.
 bool WriteTemporary(const std::string &tmp, const uint8_t *data, size_t size, bool &created, std::string &error)
 {
-    Fd file{open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
+    // A link standing at the name is not followed: the write must not land anywhere else.
+    Fd file{open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644)};
     created = file.fd >= 0;
     if (!created)
         return Fail(error, "create " + tmp);

@@ -15,8 +15,9 @@ enum class ReadStatus { Ok, Missing, Unreadable };
 ReadStatus Read(const std::string &path, size_t limit, std::vector<uint8_t> &out);
 
 // Writes the bytes to path + ".tmp" in the same folder, syncs it, renames it over path and syncs the
-// folder. On any failure the temporary file is removed, the old file stays as it was, and error
-// says which step failed and why.
+// folder. Any failure returns false with error saying which step failed and why; up to the rename
+// the temporary file is removed and the old file stays as it was. (A folder that cannot be synced
+// after the rename holds the new file, which may not yet be on the disk.)
 bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, std::string &error);
 
 } // namespace FileBytes
