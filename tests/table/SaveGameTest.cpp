@@ -155,6 +155,7 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGame)
     auto diff = std::mismatch(file.begin(), file.end(), again.begin()).first - file.begin();
     EXPECT_EQ(diff, 3392) << "the first byte that did not come back";
     EXPECT_EQ(TilesTaken(loaded), 59) << "the wall's stacks are rebuilt";
+    EXPECT_TRUE(avatarname[0].ends_with("8.gif")) << "avatar 7 shows picture 8: " << avatarname[0];
     EXPECT_EQ(loaded.player[0].sex, 1);
     EXPECT_EQ(loaded.player[3].sex, 0);
     EXPECT_TRUE(loaded.SaveAllowed()) << "the local player discards next";
