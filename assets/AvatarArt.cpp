@@ -13,19 +13,20 @@ struct Look {
     bool glasses;
 };
 
+// Pictures 1-6 are women and 7-12 men: a seat's sex follows from its picture number.
 const Look kLooks[12] = {
+    {{245, 210, 180}, {60, 35, 20}, {200, 120, 40}, true, false},
+    {{245, 215, 185}, {120, 70, 30}, {150, 60, 150}, true, true},
+    {{240, 205, 170}, {15, 15, 15}, {220, 90, 110}, true, false},
+    {{250, 220, 190}, {170, 110, 50}, {90, 150, 60}, true, false},
+    {{245, 205, 175}, {35, 25, 30}, {40, 60, 140}, true, true},
+    {{235, 200, 170}, {80, 45, 30}, {230, 150, 60}, true, false},
     {{240, 200, 165}, {40, 30, 25}, {40, 90, 170}, false, false},
     {{225, 185, 150}, {20, 20, 20}, {170, 40, 40}, false, true},
-    {{245, 210, 180}, {60, 35, 20}, {200, 120, 40}, true, false},
     {{210, 170, 130}, {30, 25, 20}, {40, 130, 80}, false, false},
-    {{245, 215, 185}, {120, 70, 30}, {150, 60, 150}, true, true},
     {{230, 190, 155}, {90, 90, 90}, {60, 60, 70}, false, true},
-    {{240, 205, 170}, {15, 15, 15}, {220, 90, 110}, true, false},
     {{200, 160, 120}, {50, 30, 20}, {30, 120, 140}, false, false},
-    {{250, 220, 190}, {170, 110, 50}, {90, 150, 60}, true, false},
     {{220, 180, 140}, {25, 20, 20}, {120, 80, 40}, false, false},
-    {{235, 195, 160}, {200, 200, 200}, {80, 40, 100}, false, true},
-    {{245, 205, 175}, {35, 25, 30}, {40, 60, 140}, true, true},
 };
 
 QImage Face(const Look &look)
@@ -87,6 +88,6 @@ void DrawAvatars(PictureBook &book)
         book.AddGif("Graphic\\" + std::to_string(n) + ".gif", Face(kLooks[n - 1]));
     book.AddKeyed("Graphic\\avatarnone.bmp", NoAvatar());
     // The default pictures of users without an avatar of their own.
-    book.AddGif("male.gif", Face(kLooks[0]));
-    book.AddGif("female.gif", Face(kLooks[6]));
+    book.AddGif("male.gif", Face(kLooks[6]));
+    book.AddGif("female.gif", Face(kLooks[0]));
 }

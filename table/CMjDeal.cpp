@@ -9,9 +9,9 @@
 
 namespace {
 
-// Robot seats are named after the avatar they show (avatar index 0-11).
-const char *const kRobotNames[12] = {"阿强", "大刘", "老王", "胖虎", "阿杰", "小明",
-                                     "小静", "花花", "阿芳", "小梅", "阿丽", "婷婷"};
+// Robot seats are named after the avatar they show (avatar index 0-11: 0-5 women, 6-11 men).
+const char *const kRobotNames[12] = {"小静", "花花", "阿芳", "小梅", "阿丽", "婷婷",
+                                     "阿强", "大刘", "老王", "胖虎", "阿杰", "小明"};
 const char *const kDefaultLocalName = "小兰";
 
 // The first stack of the side of the wall in front of each seat.
