@@ -391,28 +391,6 @@ QImage HelpPage(int index, const Page &page, const QImage &tiles, const QImage &
     });
 }
 
-// The box and its label: "show this help when a game is started".
-QImage CheckBox(bool checked)
-{
-    return Drawn(160, 20, [=](QPainter &p) {
-        p.setPen(QPen(kGold, 1.5));
-        p.setBrush(kCream);
-        p.drawRoundedRect(QRectF(2, 2, 16, 16), 2, 2);
-        if (checked) {
-            QPainterPath tick;
-            tick.moveTo(5, 10);
-            tick.lineTo(9, 14.5);
-            tick.lineTo(16, 4.5);
-            p.setPen(QPen(kCinnabar, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.setBrush(Qt::NoBrush);
-            p.drawPath(tick);
-        }
-        p.setFont(HanFont(13, false));
-        p.setPen(kCream);
-        p.drawText(QRectF(24, 0, 136, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("开始游戏时显示帮助"));
-    });
-}
-
 } // namespace
 
 void DrawHelp(PictureBook &book)
@@ -440,6 +418,7 @@ void DrawHelp(PictureBook &book)
     book.AddKeyed("Graphic\\HelpForm\\prev.bmp", Button(72, 26, u"上一页", kBrown, 14));
     book.AddKeyed("Graphic\\HelpForm\\next.bmp", Button(72, 26, u"下一页", kBrown, 14));
     book.AddKeyed("Graphic\\HelpForm\\close.bmp", Button(88, 28, u"关闭", QColor(150, 28, 32), 15));
-    book.AddKeyed("Graphic\\HelpForm\\checkbox1.bmp", CheckBox(false));
-    book.AddKeyed("Graphic\\HelpForm\\checkbox2.bmp", CheckBox(true));
+    // The box and its label: "show this help when a game is started".
+    book.AddKeyed("Graphic\\HelpForm\\checkbox1.bmp", CheckBox(160, false, u"开始游戏时显示帮助"));
+    book.AddKeyed("Graphic\\HelpForm\\checkbox2.bmp", CheckBox(160, true, u"开始游戏时显示帮助"));
 }

@@ -236,6 +236,7 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawAvatars(book);
     DrawWidgets(book);
     DrawMessageScreens(book);
+    DrawOnlineScreens(book);
     DrawHelp(book);
     // The sheet goes beside the data folder (the build folder), not into it.
     std::filesystem::path data = std::filesystem::absolute(folder).lexically_normal();

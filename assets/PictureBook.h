@@ -60,6 +60,11 @@ void DrawText(QPainter &painter, const QRectF &box, std::u16string_view text, co
 // base colour with the word on it.
 QImage Button(int w, int h, std::u16string_view word, QColor base, double size);
 
+// The field of an edit box: light, with a sunken rim.
+QImage EditField(int w, int h);
+// A check box 20 pixels tall: the box, ticked or not, and its label (if any) to the right of it.
+QImage CheckBox(int width, bool checked, std::u16string_view label);
+
 // Drawing of each kind of picture.
 void DrawTiles(PictureBook &book);
 void DrawTable(PictureBook &book);
@@ -67,6 +72,8 @@ void DrawSigns(PictureBook &book);
 void DrawAvatars(PictureBook &book);
 void DrawWidgets(PictureBook &book);
 void DrawMessageScreens(PictureBook &book);
+// The screens of online play: login, server choice, registration.
+void DrawOnlineScreens(PictureBook &book);
 // The help pages show tiles of the sheets drawn before them.
 void DrawHelp(PictureBook &book);
 bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);

@@ -65,18 +65,6 @@ QImage Arrow(int w, int h, bool pointsUp, QColor base)
     });
 }
 
-// The field of an edit box: light, with a sunken rim.
-QImage EditField(int w, int h)
-{
-    return Drawn(w, h, [=](QPainter &p) {
-        p.setPen(QPen(QColor(90, 70, 50), 1));
-        p.setBrush(QColor(248, 244, 232));
-        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
-        p.setPen(QPen(QColor(200, 190, 170), 1));
-        p.drawLine(QPointF(2, 2.5), QPointF(w - 3, 2.5));
-    });
-}
-
 // A chat window's backing, blended over the table: dark, with a lighter lane for its arrows.
 QImage ChatBacking(int w, int h, int laneWidth)
 {
@@ -97,6 +85,41 @@ QImage ColumnTile(int w, int h)
 }
 
 } // namespace
+
+QImage EditField(int w, int h)
+{
+    return Drawn(w, h, [=](QPainter &p) {
+        p.setPen(QPen(QColor(90, 70, 50), 1));
+        p.setBrush(QColor(248, 244, 232));
+        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
+        p.setPen(QPen(QColor(200, 190, 170), 1));
+        p.drawLine(QPointF(2, 2.5), QPointF(w - 3, 2.5));
+    });
+}
+
+QImage CheckBox(int width, bool checked, std::u16string_view label)
+{
+    return Drawn(width, 20, [=](QPainter &p) {
+        p.setPen(QPen(kGold, 1.5));
+        p.setBrush(kCream);
+        p.drawRoundedRect(QRectF(2, 2, 16, 16), 2, 2);
+        if (checked) {
+            QPainterPath tick;
+            tick.moveTo(5, 10);
+            tick.lineTo(9, 14.5);
+            tick.lineTo(16, 4.5);
+            p.setPen(QPen(QColor(150, 36, 28), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(tick);
+        }
+        if (label.empty())
+            return;
+        p.setFont(HanFont(13, false));
+        p.setPen(kCream);
+        p.drawText(QRectF(24, 0, width - 24, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromUtf16(label.data(), static_cast<qsizetype>(label.size())));
+    });
+}
 
 QImage Button(int w, int h, std::u16string_view word, QColor base, double size)
 {

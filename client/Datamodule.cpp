@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
+#include "table/Addresses.h"
 #include "table/ClientRecords.h"
 
 #include <cstring>
@@ -22,7 +23,6 @@ namespace {
 
 const char *const kVerifying = "正在验证用户身份...";
 const char *const kStatusLinkCaption = "点击查看服务状态 ";
-const char *const kServiceStatusUrl = "https://lantile.example.org/status";
 const NoLinkTexts kConnectFailed = {
     "连接游戏服务器失败，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。",
     "连接到游戏服务器失败，可能是网络故障或者服务器维护", "连接服务器失败，请检查网络。"};
@@ -34,11 +34,14 @@ const NoLinkTexts kLookupFailed = {
 
 TDataModule1::TDataModule1(std::unique_ptr<NetSocket> socket1)
     : ClientSocket1(socket1 ? std::move(socket1) : std::make_unique<ClientSocket>(TIMER_CONNECT1, kConnectTimeoutMs)),
-      timers(TimerService::Current())
+      ClientSocket2(std::make_unique<ClientSocket>(TIMER_CONNECT2, kConnectTimeoutMs)), timers(TimerService::Current())
 {
     ClientSocket1->SetEvents({[this] { ClientSocket1Connect(); }, [this] { ClientSocket1Read(); },
                               [this] { ClientSocket1Disconnect(); },
                               [this](NetSocket::ErrorKind kind) { ClientSocket1Error(kind); }});
+    // The registration link is closed by the program once it has its answer: its end tells nothing.
+    ClientSocket2->SetEvents({[this] { ClientSocket2Connect(); }, [this] { ClientSocket2Read(); }, nullptr,
+                              [this](NetSocket::ErrorKind kind) { ClientSocket2Error(kind); }});
     timers.SetHandler(TIMER_PROXY1, [this] { OnProxyTimeout(); });
 }
 
@@ -47,6 +50,7 @@ TDataModule1::~TDataModule1()
     timers.Stop(TIMER_PROXY1);
     timers.SetHandler(TIMER_PROXY1, nullptr);
     ClientSocket1->SetEvents({});
+    ClientSocket2->SetEvents({});
 }
 
 void TDataModule1::OpenGameLink(const GameLinkTarget &target)
@@ -228,4 +232,108 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
     hooks->Repaint();
     if (networkmode)
         hooks->CloseMainWindow();
+}
+
+void TDataModule1::OpenRegLink(const RegLinkTarget &target)
+{
+    // An open socket would take no second connection: the new request would never leave.
+    CloseRegLink();
+    regrequest = target.request;
+    proxyready = 0;
+    proxyon = target.proxy.kind != ProxyRoute::NONE;
+    if (!proxyon) {
+        ClientSocket2->Open(target.host, target.port);
+        return;
+    }
+    proxysock.SetType(target.proxy.kind);
+    proxysock.SetDestination(target.host, target.port);
+    proxysock.SetAuth(target.proxy.user, target.proxy.password);
+    ClientSocket2->Open(target.proxy.host, target.proxy.port);
+}
+
+void TDataModule1::CloseRegLink()
+{
+    ClientSocket2->Close();
+}
+
+void TDataModule1::SendRegRequest()
+{
+    hooks->ShowRegStatus("连接服务器成功,正在提交注册请求...");
+    ClientSocket2->Write(regrequest.bytes, RegRequest::kSize);
+    ClientSocket2->Flush();
+}
+
+void TDataModule1::ClientSocket2Connect()
+{
+    if (!proxyon)
+        SendRegRequest();
+    else if (proxysock.OnConnect(*ClientSocket2))
+        RegProxyFinished();
+}
+
+bool TDataModule1::RegProxyFinished()
+{
+    if (proxysock.GetError() != CProxySock::ERROR_NONE) {
+        CloseRegLink();
+        hooks->ReleaseRegScreen();
+        MessageBox::Show("连接代理服务器失败!", "info", MessageBox::IconInformation);
+        return false;
+    }
+    proxyready = 1;
+    SendRegRequest();
+    return true;
+}
+
+void TDataModule1::ClientSocket2Read()
+{
+    if (proxyon && !proxyready) {
+        if (!proxysock.OnRead(*ClientSocket2) || !RegProxyFinished())
+            return;
+        // The answer is still to come.
+        if (ClientSocket2->BytesAvailable() == 0)
+            return;
+    }
+    hooks->HideRegStatus();
+    hooks->ReleaseRegScreen();
+    // One byte is the answer; anything else is no answer at all.
+    uint8_t code = 0;
+    const bool answered = ClientSocket2->BytesAvailable() == 1 && ClientSocket2->Read(&code, 1) == 1;
+    // Closed whatever came, so that the next request finds the link free.
+    CloseRegLink();
+    if (answered)
+        RegAnswer(static_cast<int8_t>(code));
+}
+
+void TDataModule1::RegAnswer(int8_t code)
+{
+    const char *text = "已经被注册的帐号";
+    switch (code) {
+    case 1:
+        MessageBox::Show("注册帐号成功", "Info", MessageBox::IconInformation);
+        hooks->ShowLoginScreen();
+        return;
+    case 10:
+        text = "帐号中含有系统禁止的字符";
+        break;
+    case 9:
+        text = "服务器停止注册";
+        break;
+    case 5:
+        text = "注册帐号不成功";
+        break;
+    default:
+        break;
+    }
+    MessageBox::Show(text, "Warning", MessageBox::IconInformation);
+}
+
+void TDataModule1::ClientSocket2Error(NetSocket::ErrorKind kind)
+{
+    hooks->ReleaseRegScreen();
+    if (kind == NetSocket::ErrorConnect)
+        hooks->ShowRegStatus(kConnectFailed.status);
+    else if (kind == NetSocket::ErrorLookup)
+        hooks->ShowRegStatus(kLookupFailed.status);
+    hooks->Repaint();
+    hooks->PostLinkNotice("接到注册服务器失败，请至游戏网站进行注册", "点击这里注册帐号 ", kRegisterPageUrl);
 }

@@ -22,6 +22,10 @@ public:
     virtual void ShowServerChoice() {}
     virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
                                 const std::string & /*url*/) {}
+    virtual void ShowRegStatus(const std::string &) {} // the registration screen's status, then a repaint
+    virtual void HideRegStatus() {}
+    virtual void ReleaseRegScreen() {} // its buttons usable again, its time-out stopped
+    virtual void ShowLoginScreen() {}  // an account was registered: the player logs in with it
     virtual void ShowHintText(const std::string &) {} // NetWork mode's waiting window
     virtual void CloseHint() {}
     virtual void Repaint() {}
@@ -30,12 +34,14 @@ public:
 
 // The game-server connection: opens it (through a proxy when asked), logs in, cuts the server's
 // bytes into records for the game object, and is the one way out for every record the program sends.
+// Beside it, the registration link sends one request and tells the user the server's verdict.
 // Connection failures become the user's messages.
 class TDataModule1 : public NetLink {
 public:
     // Timer ids of the game link's time-outs; the game's own ids stay below them.
     static constexpr unsigned TIMER_CONNECT1 = 300;
     static constexpr unsigned TIMER_PROXY1 = 301;
+    static constexpr unsigned TIMER_CONNECT2 = 302;
     static constexpr unsigned kConnectTimeoutMs = 60000;
     static constexpr unsigned kProxyTimeoutMs = 60000;
     // Bytes that may wait to be sent; a record that would reach it ends the connection instead.
@@ -55,6 +61,8 @@ public:
     void CloseGameLink() override;
     bool GameLinkActive() const override { return ClientSocket1->IsActive(); }
     bool GameLinkConnected() const override { return ClientSocket1->IsConnected(); }
+    void OpenRegLink(const RegLinkTarget &target) override;
+    void CloseRegLink() override;
 
     void ClientSocket1Connect();
     void ClientSocket1Read();
@@ -62,11 +70,16 @@ public:
     void ClientSocket1Error(NetSocket::ErrorKind kind);
     void SendLogin();
 
+    void ClientSocket2Connect();
+    void ClientSocket2Read();
+    void ClientSocket2Error(NetSocket::ErrorKind kind);
+
     // Bytes of an unfinished record waiting for the next read.
     int CarryCount() const { return framer.Carry(); }
 
     std::unique_ptr<NetSocket> ClientSocket1;
-    CProxySock proxysock;
+    std::unique_ptr<NetSocket> ClientSocket2; // the registration link
+    CProxySock proxysock; // serves whichever link is being opened
     uint8_t proxyon = 0;    // the connection being made goes through a proxy
     uint8_t proxyready = 0; // its handshake has finished and the login was sent
     bool networkmode = false; // started as "NetWork": the connection is the whole program
@@ -82,6 +95,12 @@ private:
     void NoLink(const NoLinkTexts &texts);
     // The connection has ended, by whichever way: nothing of it may reach the next one.
     void LinkEnded();
+    void SendRegRequest();
+    // The handshake of the registration link has ended: sends the request, or gives up; true when
+    // the request went.
+    bool RegProxyFinished();
+    // The server's verdict on the request, told to the user.
+    void RegAnswer(int8_t code);
 
     RecordSink *game = nullptr;
     DataModuleHooks noHooks;
@@ -90,6 +109,7 @@ private:
     TimerService &timers;
     std::string account;
     std::string password;
+    RegRequest regrequest;
     bool linkup = false;      // connected, and not yet ended
     bool dispatching = false; // records are being handed on; a nested read waits for this one
 };

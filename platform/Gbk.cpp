@@ -6,7 +6,15 @@
 
 namespace {
 
-std::string Convert(const char *to, const char *from, std::string_view in)
+// Bytes of the UTF-8 sequence that starts with lead (1 for a byte that starts none).
+size_t Utf8Length(unsigned char lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// fromUtf8: what cannot be converted is a character outside GBK, dropped whole; otherwise a
+// damaged byte, marked with '?'.
+std::string Convert(const char *to, const char *from, std::string_view in, bool fromUtf8)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -22,11 +30,15 @@ std::string Convert(const char *to, const char *from, std::string_view in)
             break;
         if (errno == E2BIG)
             break; // cannot happen: four output bytes per input byte is enough for both directions
-        // An invalid or truncated sequence: emit a marker and skip one byte.
-        *dst++ = '?';
-        dstLeft--;
-        src++;
-        srcLeft--;
+        size_t skip = 1;
+        if (fromUtf8)
+            skip = std::min(Utf8Length(static_cast<unsigned char>(*src)), srcLeft);
+        else {
+            *dst++ = '?';
+            dstLeft--;
+        }
+        src += skip;
+        srcLeft -= skip;
     }
     out.resize(out.size() - dstLeft);
     iconv_close(cd);
@@ -37,12 +49,12 @@ std::string Convert(const char *to, const char *from, std::string_view in)
 
 std::string GbkToUtf8(std::string_view gbk)
 {
-    return Convert("UTF-8", "GBK", gbk);
+    return Convert("UTF-8", "GBK", gbk, false);
 }
 
 std::string Utf8ToGbk(std::string_view utf8)
 {
-    return Convert("GBK", "UTF-8", utf8);
+    return Convert("GBK", "UTF-8", utf8, true);
 }
 
 size_t GbkFit(std::string_view gbk, size_t maxBytes)

@@ -25,6 +25,8 @@ int ShowDialog(const MessageBox::Box &box)
         buttons = QMessageBox::Yes | QMessageBox::No;
     QMessageBox dialog(icons[box.icon], QString::fromStdString(GbkToUtf8(box.title)),
                        QString::fromStdString(GbkToUtf8(box.text)), buttons, QApplication::activeWindow());
+    // Texts come from the server and from users: markup in them is shown as typed, never followed.
+    dialog.setTextFormat(Qt::PlainText);
     switch (dialog.exec()) {
     case QMessageBox::Cancel:
         return MessageBox::ResultCancel;

@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 
+#include "platform/Gbk.h"
 #include "platform/Paths.h"
 
 #include <cstdlib>
@@ -83,7 +84,7 @@ int ReadString(std::string_view path, std::string_view section, std::string_view
     if (size <= 0)
         return 0;
     std::string value = Lookup(path, section, key).value_or(std::string(def));
-    int n = static_cast<int>(value.size()) < size - 1 ? static_cast<int>(value.size()) : size - 1;
+    int n = static_cast<int>(GbkFit(value, static_cast<size_t>(size - 1)));
     std::memcpy(buf, value.data(), n);
     buf[n] = '\0';
     return n;

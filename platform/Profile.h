@@ -6,7 +6,7 @@
 namespace Profile {
 
 // Copies the value (or the default when the key or file is missing) into buf, at most size - 1
-// bytes and always terminated; returns the number of bytes copied.
+// bytes cut between GBK characters, and always terminated; returns the number of bytes copied.
 int ReadString(std::string_view path, std::string_view section, std::string_view key, std::string_view def,
                char *buf, int size);
 // The leading integer of the value, as atoi reads it (sign kept, 0 when there is no number);

@@ -9,6 +9,7 @@
 #include "screen/CDxSound.h"
 #include "screen/ColorTables.h"
 #include "screen/Device.h"
+#include "table/Addresses.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/LevelTable.h"
@@ -49,8 +50,6 @@ const char *const kDefaultNames[4] = {"玩家", "小强", "小静", "花花"};
 // The local servers the list falls back to when "Dirconfig.ini" does not name a host.
 const char *const kDefaultHost = "127.0.0.1";
 const char *const kDefaultHostNetcom = "localhost";
-
-const char *const kProductUrl = "https://lantile.example.org/";
 
 // The table's buttons by index; the renderer places them. Most are never shown but keep the numbering.
 const struct {
@@ -229,7 +228,7 @@ void CMj::ReadServerList()
         Profile::ReadString(ini, section, "name", i == 1 ? "网通服务器" : "电信服务器", row.name, sizeof row.name);
         Profile::ReadString(ini, section, "host", i == 1 ? kDefaultHostNetcom : kDefaultHost, row.host,
                             sizeof row.host);
-        row.port = Profile::ReadInt(ini, section, "port", 1982);
+        row.port = Profile::ReadInt(ini, section, "port", kGameServerPort);
         servercount++;
     }
 }

@@ -68,6 +68,7 @@ enum Effect { EFFECT_DICE = 0, EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN
 class CDxEdit;
 class CDxGameChatWnd;
 class InviteLinks;
+class Shell;
 
 // What the mouse did, as the main window hands it on.
 enum class MouseAction { Down, Move, Up };
@@ -275,6 +276,7 @@ public:
     // The online game: the connection, the records the game object builds itself in its one send
     // buffer, and what the server sends.
     NetLink *netlink = nullptr; // set by the main window; not owned
+    Shell *shell = nullptr;     // the main window itself
     GameMsg sendbuf;
     void SendBuffer();
     void OnGameMsg(const GameMsg &msg) override;

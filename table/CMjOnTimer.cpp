@@ -5,6 +5,8 @@
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
 #include "windows/CDxEdit.h"
+#include "windows/CLoginForm.h"
+#include "windows/CRegForm.h"
 
 void CMj::OnTimer(unsigned id)
 {
@@ -76,6 +78,11 @@ void CMj::OnTimer(unsigned id)
         blink = !blink;
         break;
     case TIMER_CARET:
+        // The edit that has the focus on the screen on top blinks, and the table's chat input always.
+        if (curscreen == SCREEN_LOGIN)
+            loginform->curedit->caret = !loginform->curedit->caret;
+        else if (curscreen == SCREEN_REGISTER)
+            regform->curedit->caret = !regform->curedit->caret;
         chatedit->caret = !chatedit->caret;
         break;
     case TIMER_COUNTDOWN:
@@ -106,7 +113,10 @@ void CMj::OnTimer(unsigned id)
         player[id - TIMER_ACTIONICON].action = 0;
         break;
     default:
-        // Not the table's: the login screen takes its own ids; nobody else wants this one.
+        // Not the table's: the login and registration screens take their time-outs; nobody else
+        // wants any other id.
+        if (loginform->OnTimer(id) || regform->OnTimer(id))
+            return;
         TimerService::Current().Stop(id);
         return;
     }

@@ -1,4 +1,6 @@
 #pragma once
+#include "table/RegRequest.h"
+
 #include <string>
 
 class GameMsg;
@@ -22,8 +24,17 @@ struct GameLinkTarget {
     ProxyRoute proxy;
 };
 
-// The connection to the game server as the game object and the screens see it. The program's one
-// implementation is the data module; tests put a recorder in its place.
+// Where to send an account registration request, and the request.
+struct RegLinkTarget {
+    std::string host;
+    int port = 0;
+    ProxyRoute proxy;
+    RegRequest request;
+};
+
+// The connection to the game server, and the registration link beside it, as the game object and the
+// screens see them. The program's one implementation is the data module; tests put a recorder in its
+// place. The two links share one proxy handshake: the screens never open both at once.
 class NetLink {
 public:
     virtual ~NetLink() = default;
@@ -35,6 +46,11 @@ public:
     // Connecting or connected.
     virtual bool GameLinkActive() const = 0;
     virtual bool GameLinkConnected() const = 0;
+
+    // Connects (through the proxy, if any; a registration link still open is closed first), sends the
+    // request once the link stands and reads the one-byte answer.
+    virtual void OpenRegLink(const RegLinkTarget &target) = 0;
+    virtual void CloseRegLink() = 0;
 };
 
 // Who takes the game server's records and the end of the connection: the game object.

@@ -13,3 +13,9 @@ void CDxLabel::Draw() const
     if (visible && lpDDSBack)
         DrawSurfaceText(*lpDDSBack, text, rect, TextLeft, {TextFont::IconTitle, ColorRefToRgb(color)});
 }
+
+void CDxLabel::Show(std::string_view shown)
+{
+    text = shown;
+    visible = 1;
+}

@@ -7,7 +7,4 @@ CBitForm *newgamedlg = nullptr;
 CBitForm *inputnamedlg = nullptr;
 CBitForm *netroom = nullptr;
 CBitForm *modeform = nullptr;
-CBitForm *loginform = nullptr;
-CBitForm *regform = nullptr;
-CBitForm *choosenetform = nullptr;
 int8_t setformfrom = 0;

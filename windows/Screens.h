@@ -12,9 +12,6 @@ extern CBitForm *newgamedlg;      // 7
 extern CBitForm *inputnamedlg;    // 8
 extern CBitForm *netroom;         // 10
 extern CBitForm *modeform;        // 11
-extern CBitForm *loginform;       // 12
-extern CBitForm *regform;         // 13
-extern CBitForm *choosenetform;   // 18
 
 // The screen that was on top when the options screen was shown: from the title menu the menu stays
 // dimmed behind it, from the table the table.

@@ -96,6 +96,18 @@ std::vector<Picture> Pictures()
         {"Graphic/HelpForm/checkbox2.bmp", 160, 20, true},
     };
     list.insert(list.end(), help.begin(), help.end());
+    // The online screens fill the frame; their buttons stand 60 pixels apart, the server rows 47.
+    const std::vector<Picture> online = {
+        {"Graphic/LoginForm/background.bmp", 800, 600, false}, {"Graphic/LoginForm/edit.bmp", 160, 26, true},
+        {"Graphic/LoginForm/Enter.bmp", 5 * 112, 40, true},     {"Graphic/LoginForm/Close.bmp", 5 * 112, 40, true},
+        {"Graphic/LoginForm/Reg.bmp", 5 * 112, 40, true},       {"Graphic/LoginForm/Daili.bmp", 5 * 112, 40, true},
+        {"Graphic/ChooseNetForm/background.bmp", 800, 600, false},
+        {"Graphic/ChooseNetForm/load.bmp", 5 * 154, 22, true},  {"Graphic/LoadForm/close.bmp", 5 * 176, 40, true},
+        {"Graphic/RegForm/background.bmp", 800, 600, false},    {"Graphic/RegForm/edit.bmp", 180, 26, true},
+        {"Graphic/RegForm/checkbox1.bmp", 20, 20, true},        {"Graphic/RegForm/checkbox2.bmp", 20, 20, true},
+        {"Graphic/RegForm/submit.bmp", 5 * 112, 40, true},      {"Graphic/RegForm/return.bmp", 5 * 112, 40, true},
+    };
+    list.insert(list.end(), online.begin(), online.end());
     return list;
 }
 

@@ -33,10 +33,10 @@ TEST_F(CMjOnTimer, TheChatInputsCaretBlinksEveryHalfSecond)
 TEST_F(CMjOnTimer, IdsNobodyHandlesAreStoppedAtTheirFirstTick)
 {
     Make();
-    for (unsigned id : {10u, 22u, 99u, 150u, 200u})
+    for (unsigned id : {10u, 22u, 99u, 150u, 202u})
         clock.Start(id, 100);
     clock.Advance(100);
-    for (unsigned id : {10u, 22u, 99u, 150u, 200u})
+    for (unsigned id : {10u, 22u, 99u, 150u, 202u})
         EXPECT_FALSE(clock.IsRunning(id)) << id;
 }
 

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        TimerService::Install(&clock_);
+        TimerService::Install(&clock);
         curscreen = SCREEN_NONE;
     }
 
@@ -55,7 +55,5 @@ protected:
     }
 
     std::unique_ptr<CMj> game;
-
-private:
-    TestClock clock_;
+    TestClock clock;
 };

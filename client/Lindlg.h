@@ -1,0 +1,30 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+// The link notice: a message with one link under it, for errors that a web page can help with and
+// for offers. Texts may come from the server, so they are shown as plain text; the link opens only
+// web addresses.
+class TLinkDlgForm : public QDialog {
+public:
+    explicit TLinkDlgForm(QWidget *parent = nullptr);
+
+    // Fills the notice and shows it, modal.
+    void Notice(const std::string &text, const std::string &caption, const std::string &url);
+    void Fill(const std::string &text, const std::string &caption, const std::string &url);
+
+    QLabel *Label1; // the text
+    QLabel *Label2; // the link
+    QPushButton *BitBtn1;
+    std::string linkurl;
+
+protected:
+    // The link turns red under the mouse and blue again when it leaves; a click opens it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void SetLinkColour(Qt::GlobalColor colour);
+};

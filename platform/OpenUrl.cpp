@@ -1,0 +1,31 @@
+#include "platform/OpenUrl.h"
+
+#include "platform/Gbk.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+std::function<void(const std::string &)> g_handler;
+
+} // namespace
+
+bool OpenUrl(std::string_view url)
+{
+    const QUrl parsed(QString::fromStdString(GbkToUtf8(url)), QUrl::StrictMode);
+    // The scheme comes back in lower case whatever case it was written in.
+    const QString scheme = parsed.scheme();
+    if (!parsed.isValid() || (scheme != "http" && scheme != "https") || parsed.host().isEmpty())
+        return false;
+    if (g_handler) {
+        g_handler(std::string(url));
+        return true;
+    }
+    return QDesktopServices::openUrl(parsed);
+}
+
+void SetOpenUrlHandler(std::function<void(const std::string &)> handler)
+{
+    g_handler = std::move(handler);
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Opens a web page in the user's browser. Addresses come from the server too, so only http and https
+// addresses with a host are opened; anything else (a file, a program, a script) is refused: false.
+bool OpenUrl(std::string_view url);
+
+// Replaces the browser (tests record the addresses opened); an empty handler restores it.
+void SetOpenUrlHandler(std::function<void(const std::string &)> handler);

@@ -1,0 +1,16 @@
+#pragma once
+
+// The service's addresses, all in one place: its web pages, and the hosts the program connects to
+// when "Network.cfg" names none. Each page address stays within 34 bytes, the most that a link
+// field of the server's records holds.
+inline constexpr const char *kProductUrl = "https://lantile.example.org/";
+inline constexpr const char *kServiceStatusUrl = "https://lantile.example.org/status";
+inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/signup";
+
+// The game server of "Network.cfg" [loginserver] ip, on its designed port.
+inline constexpr const char *kGameServerHost = "game.lantile.example.org";
+inline constexpr int kGameServerPort = 1982;
+// The registration server of [loginserver] regip; the same port serves a direct link and one
+// through a proxy.
+inline constexpr const char *kRegServerHost = "reg.lantile.example.org";
+inline constexpr int kRegServerPort = 3891;
