@@ -48,6 +48,9 @@ TEST_F(ProfileTest, StringsAreCutToTheBufferAndTerminated)
     std::fill(buf, buf + sizeof buf, 'z');
     EXPECT_EQ(Profile::ReadString("s.ini", "P", "name", "", buf, sizeof buf), 19);
     EXPECT_EQ(std::string(buf), "0123456789ABCDEFGHI");
+    // A character that would not fit whole stays out.
+    folder.Write("s.ini", "[P]\nname=012345678901234567中\n");
+    EXPECT_EQ(Profile::ReadString("s.ini", "P", "name", "", buf, sizeof buf), 18);
 }
 
 TEST_F(ProfileTest, WritingKeepsEveryOtherLine)
