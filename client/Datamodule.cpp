@@ -236,8 +236,6 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
 
 void TDataModule1::OpenRegLink(const RegLinkTarget &target)
 {
-    // An open socket would take no second connection: the new request would never leave.
-    CloseRegLink();
     regrequest = target.request;
     proxyready = 0;
     proxyon = target.proxy.kind != ProxyRoute::NONE;

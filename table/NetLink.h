@@ -47,8 +47,8 @@ public:
     virtual bool GameLinkActive() const = 0;
     virtual bool GameLinkConnected() const = 0;
 
-    // Connects (through the proxy, if any; a registration link still open is closed first), sends the
-    // request once the link stands and reads the one-byte answer.
+    // Connects (through the proxy, if any), sends the request once the link stands and reads the
+    // one-byte answer; the link is closed once answered.
     virtual void OpenRegLink(const RegLinkTarget &target) = 0;
     virtual void CloseRegLink() = 0;
 };

@@ -201,7 +201,7 @@ bool CLoginForm::Login(Messages messages)
     status.Show("正在连接到游戏服务器...");
     SetEnabled(false);
     Repaint();
-    Profile::WriteString(kNetworkCfg, kSection, "name", accountedit->GetText(kNameBytes));
+    Profile::WriteString(kNetworkCfg, kSection, "name", accountedit->text);
     countdown = kTimeoutSeconds;
     logintimer.SetEnabled(true);
     link->OpenGameLink(target);

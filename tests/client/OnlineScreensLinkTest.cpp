@@ -139,17 +139,34 @@ TEST_F(OnlineLinks, ASilentServerFreesTheScreenAfterThirtySeconds)
     EXPECT_FALSE(data->ClientSocket2->IsActive());
 }
 
-TEST_F(OnlineLinks, NoServerGivesTheStatusAndOneLinkToTheWebRegistration)
+TEST_F(OnlineLinks, NoServerGivesTheStatusAndALinkNoticeOnEitherLink)
 {
     Begin("127.0.39.3");
     Submit();
     ASSERT_TRUE(RunUntil([&] { return !hooks->notices.empty(); }, 5000));
-    EXPECT_EQ(hooks->notices, std::vector<std::string>{"接到注册服务器失败，请至游戏网站进行注册|点击这里注册帐号 |"
-                                                       "https://lantile.example.org/signup"});
+    EXPECT_EQ(hooks->notices[0], "接到注册服务器失败，请至游戏网站进行注册|点击这里注册帐号 |"
+                                 "https://lantile.example.org/signup");
     EXPECT_EQ(regform->status.text, "连接服务器失败，请检查网络。");
     EXPECT_TRUE(regform->status.visible);
     EXPECT_FALSE(Waiting());
     EXPECT_FALSE(clock.IsRunning(CRegForm::TIMER_REGISTER));
+    WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=bad host\r\n");
+    Submit();
+    ASSERT_TRUE(RunUntil([&] { return hooks->notices.size() == 2; }, 5000));
+    EXPECT_EQ(regform->status.text, "查询服务器域名失败，请检查网络。");
+
+    // The login's failure frees its screen and offers the other servers.
+    std::snprintf(serverlist[0].host, sizeof serverlist[0].host, "127.0.39.3");
+    serverindex = 0;
+    loginform->Show();
+    loginform->accountedit->text = "user1";
+    loginform->passwordedit->text = "abcd";
+    Click(*loginform, CLoginForm::ENTER);
+    ASSERT_TRUE(RunUntil([&] { return hooks->notices.size() == 3; }, 5000));
+    EXPECT_EQ(curscreen, SCREEN_SERVERS);
+    EXPECT_EQ(loginform->status.text, "连接服务器失败，请检查网络。");
+    EXPECT_TRUE(loginform->buttons.Get(CLoginForm::ENTER)->enabled);
+    EXPECT_FALSE(clock.IsRunning(CLoginForm::TIMER_LOGIN));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -184,6 +201,13 @@ TEST_F(OnlineLinks, LoginAndRegistrationReachTheirServersThroughEachKindOfProxy)
         Submit();
         ASSERT_TRUE(BoxesReach(told + 1));
         EXPECT_EQ(boxes.back().text, "注册帐号成功");
+        // A proxy that cannot reach the server ends the attempt.
+        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=127.0.39.5\r\n");
+        Submit();
+        ASSERT_TRUE(BoxesReach(told + 2));
+        EXPECT_EQ(boxes.back().text, "连接代理服务器失败!");
+        EXPECT_FALSE(Waiting());
+        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=127.0.39.4\r\n");
 
         ASSERT_TRUE(game.Load(R"(expect 100 1:"user1" 21:"abcd" 51..63:* 101=120 103=20
 )"));

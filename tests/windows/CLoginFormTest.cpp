@@ -152,6 +152,12 @@ TEST_F(Login, AnAttemptWithoutAnswerEndsAfterThirtySecondsWithTheMessageForHowFa
         EXPECT_FALSE(link.active);
     }
     EXPECT_EQ(link.closes, 2);
+
+    // An error told while the link opens finds the screen waiting already, and frees it for good.
+    link.onOpen = [] { loginform->Release(); };
+    Attempt("alice", "secret");
+    EXPECT_TRUE(ButtonsEnabled());
+    EXPECT_FALSE(clock.IsRunning(CLoginForm::TIMER_LOGIN));
 }
 
 TEST_F(Login, ProxySettingsChangeOnOkOnlyAndAreWrittenBackKeyByKey)
@@ -236,6 +242,12 @@ TEST(ProxyDialog, FieldsFollowTheSwitchesAndOkTakesBackOnlyWhatTheyAllow)
         on.TakeInto(t);
         EXPECT_EQ(t.port, 3128) << port;
     }
+    ProxySettings noauth = s;
+    on.needauth = false;
+    on.user = "mallory";
+    on.TakeInto(noauth);
+    EXPECT_EQ(noauth.username, "bob"); // kept while the proxy asks for none
+    on.needauth = true;
     on.port = "808";
     on.socks = true;
     on.proxyname = std::string(47, 'x') + "中文";
@@ -265,6 +277,8 @@ TEST_F(Login, TabMovesTheFocusShowEmptiesThePasswordAndTheCaretBlinksOnTheScreen
     loginform->KeyPress(9);
     EXPECT_EQ(loginform->curedit, loginform->accountedit.get());
     loginform->accountedit->text = "alice";
+    Click(*loginform, CLoginForm::REGISTER);
+    EXPECT_EQ(curscreen, SCREEN_REGISTER);
     loginform->Show();
     EXPECT_EQ(loginform->passwordedit->text, "");
     EXPECT_EQ(loginform->accountedit->text, "alice");
@@ -278,6 +292,49 @@ TEST_F(Login, TabMovesTheFocusShowEmptiesThePasswordAndTheCaretBlinksOnTheScreen
     clock.Advance(500);
     EXPECT_EQ(loginform->curedit->caret, 0);
     EXPECT_EQ(regedit->caret, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Pixels that differ between two frames, and how many of them lie inside r.
+std::pair<int, int> Differences(const Surface &a, const Surface &b, Rect r)
+{
+    int all = 0, inside = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                ++all;
+                inside += x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+            }
+    return {all, inside};
+}
+
+TEST_F(Login, EditsChoicesAndTheStatusAreDrawnWhereTheyStand)
+{
+    Start();
+    loginform->CBitForm::Draw();
+    std::unique_ptr<Surface> bare = Snapshot();
+    loginform->Draw();
+    std::unique_ptr<Surface> edit = Load("Graphic\\LoginForm\\edit.bmp");
+    EXPECT_EQ(CellMismatches(*edit, edit->Bounds(), 373, 291, *bare), 0); // the empty password
+    std::unique_ptr<Surface> quiet = Snapshot();
+    loginform->status.Show("正在连接到游戏服务器...");
+    loginform->Draw();
+    auto [all, inside] = Differences(*quiet, *lpDDSBack, {280, 525, 580, 565});
+    EXPECT_GT(all, 0);
+    EXPECT_EQ(inside, all);
+
+    regform->CBitForm::Draw();
+    bare = Snapshot();
+    regform->Draw();
+    std::unique_ptr<Surface> checked = Load("Graphic\\RegForm\\checkbox2.bmp");
+    std::unique_ptr<Surface> unchecked = Load("Graphic\\RegForm\\checkbox1.bmp");
+    EXPECT_EQ(CellMismatches(*checked, checked->Bounds(), 382, 375, *bare), 0);
+    EXPECT_EQ(CellMismatches(*unchecked, unchecked->Bounds(), 534, 375, *bare), 0);
+    edit = Load("Graphic\\RegForm\\edit.bmp");
+    EXPECT_EQ(CellMismatches(*edit, edit->Bounds(), 405, 315, *bare), 0); // the empty e-mail
 }
 
 } // namespace

@@ -96,6 +96,13 @@ TEST_F(Register, AValidFormOpensTheRegistrationServerDirectlyOrThroughTheLoginsP
     EXPECT_EQ(proxied.host, "10.3.3.3");
     EXPECT_EQ(proxied.port, 3891);
     EXPECT_EQ(proxied.request.bytes[RegRequest::kFirstChoice], 0);
+
+    // An error told while the link opens finds the screen waiting already, and frees it for good.
+    regform->Release();
+    link.onOpen = [] { regform->Release(); };
+    Click(*regform, CRegForm::SUBMIT);
+    EXPECT_TRUE(Enabled(*regform, CRegForm::SUBMIT));
+    EXPECT_FALSE(clock.IsRunning(CRegForm::TIMER_REGISTER));
 }
 
 TEST_F(Register, TheTwoChoicesStayOppositeAndTabGoesRoundTheFourEdits)

@@ -18,6 +18,8 @@ struct RecordingLink : NetLink {
     {
         games.push_back(target);
         active = true;
+        if (onOpen)
+            onOpen();
     }
     void CloseGameLink() override
     {
@@ -26,9 +28,15 @@ struct RecordingLink : NetLink {
     }
     bool GameLinkActive() const override { return active; }
     bool GameLinkConnected() const override { return connected; }
-    void OpenRegLink(const RegLinkTarget &target) override { regs.push_back(target); }
+    void OpenRegLink(const RegLinkTarget &target) override
+    {
+        regs.push_back(target);
+        if (onOpen)
+            onOpen();
+    }
     void CloseRegLink() override { ++regcloses; }
 
+    std::function<void()> onOpen; // what the connection reports while it opens
     std::vector<GameLinkTarget> games;
     std::vector<RegLinkTarget> regs;
     bool active = false;
