@@ -1,4 +1,5 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -12,16 +13,11 @@
 // the box that says whether the help shows at the start of a game.
 namespace {
 
-const QColor kFelt(22, 98, 62);
-const QColor kFeltDark(12, 64, 40);
 const QColor kWood(88, 50, 24);
 const QColor kWoodDark(54, 28, 12);
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
 const QColor kPaper(250, 244, 226);
 const QColor kInk(40, 30, 20);
 const QColor kCinnabar(150, 36, 28);
-const QColor kBrown(96, 62, 36);
 
 // Where the game places the widgets over the pages.
 constexpr int kPageButtonX = 124;
@@ -326,13 +322,7 @@ private:
 void Frame(QPainter &p, const QImage &standing)
 {
     p.fillRect(QRectF(0, 0, 800, 600), kFeltDark);
-    QLinearGradient felt(0, 0, 0, 600);
-    felt.setColorAt(0, kFelt);
-    felt.setColorAt(1, kFeltDark);
-    p.fillRect(QRectF(0, 40, 800, 560), felt);
-    p.setPen(QPen(kGold, 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(4, 44, 792, 552));
+    Felt(p, QRectF(0, 40, 800, 560), QRectF(4, 44, 792, 552));
 
     QLinearGradient bar(0, 0, 0, 40);
     bar.setColorAt(0, kWood);

@@ -1,4 +1,5 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
 #include <QPainter>
 
@@ -6,14 +7,6 @@
 // the invitation received, and the form for inviting a player. Each is a dark panel with rounded,
 // see-through corners; their texts are written on it in white by the game.
 namespace {
-
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
-const QColor kNight(34, 44, 66);
-const QColor kNightDeep(18, 24, 38);
-const QColor kGreen(30, 110, 70);
-const QColor kRed(150, 28, 32);
-const QColor kBlue(36, 70, 130);
 
 QImage DarkPanel(int w, int h, const std::function<void(QPainter &)> &more = {})
 {

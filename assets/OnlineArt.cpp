@@ -1,6 +1,6 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 
 // The screens of online play, each drawn alone over the whole frame: the login, the choice of game
@@ -8,28 +8,11 @@
 // game writes the edits' texts, the status line (white, at (280, 525)) and the servers' names.
 namespace {
 
-const QColor kFelt(22, 98, 62);
-const QColor kFeltDark(12, 64, 40);
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
-const QColor kNight(34, 44, 66);
-const QColor kNightDeep(18, 24, 38);
-const QColor kGreen(30, 110, 70);
-const QColor kRed(150, 28, 32);
-const QColor kBlue(36, 70, 130);
-const QColor kBrown(96, 62, 36);
-
 // The felt, the product's name at the top, and the screen's panel with its title.
 QImage Backdrop(const QRectF &panel, std::u16string_view title, const std::function<void(QPainter &)> &more)
 {
     return Drawn(800, 600, [&](QPainter &p) {
-        QLinearGradient felt(0, 0, 0, 600);
-        felt.setColorAt(0, kFelt);
-        felt.setColorAt(1, kFeltDark);
-        p.fillRect(QRectF(0, 0, 800, 600), felt);
-        p.setPen(QPen(kGold, 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(6, 6, 788, 588));
+        Felt(p, QRectF(0, 0, 800, 600), QRectF(6, 6, 788, 588));
         DrawText(p, QRectF(0, 24, 800, 60), u"Lantile 麻将", HanFont(40), kGold, kFeltDark, 5);
         Panel(p, panel, kNight, kNightDeep, kGold, 2, 12);
         DrawText(p, QRectF(panel.left(), panel.top() + 12, panel.width(), 36), title, HanFont(24), kGold);

@@ -1,6 +1,7 @@
 #include "assets/PictureBook.h"
 
 #include "assets/Pictures.h"
+#include "assets/ScreenPalette.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -191,6 +192,17 @@ void Panel(QPainter &painter, const QRectF &box, QColor top, QColor bottom, QCol
     painter.setPen(QPen(rim, rimWidth));
     painter.setBrush(shade);
     painter.drawRoundedRect(box, radius, radius);
+}
+
+void Felt(QPainter &painter, const QRectF &area, const QRectF &rim)
+{
+    QLinearGradient felt(0, 0, 0, 600);
+    felt.setColorAt(0, kFelt);
+    felt.setColorAt(1, kFeltDark);
+    painter.fillRect(area, felt);
+    painter.setPen(QPen(kGold, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rim);
 }
 
 QFont HanFont(double pixels, bool bold)

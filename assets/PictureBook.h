@@ -50,6 +50,8 @@ QImage Canvas(int width, int height);
 QImage Drawn(int width, int height, const std::function<void(QPainter &)> &draw);
 // A rounded panel shaded from top to bottom, with a rim.
 void Panel(QPainter &painter, const QRectF &box, QColor top, QColor bottom, QColor rim, double rimWidth, double radius);
+// The table's felt over area, shaded from the frame's top to its bottom, in a gold rim.
+void Felt(QPainter &painter, const QRectF &area, const QRectF &rim);
 // The Chinese face of the pictures; Latin digits and letters come from the same family.
 QFont HanFont(double pixels, bool bold = true);
 // Text centred in a box, optionally with an outline that keeps it readable on any background.

@@ -1,4 +1,5 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,12 +9,6 @@
 // the chat input and the chat windows' backgrounds. Sizes follow where the game places them.
 namespace {
 
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
-const QColor kRed(150, 28, 32);
-const QColor kGreen(30, 110, 70);
-const QColor kBlue(36, 70, 130);
-const QColor kBrown(96, 62, 36);
 const QColor kGrey(120, 120, 120);
 
 enum Frame { Normal, Hover, Pressed, Disabled, Spare };

@@ -59,16 +59,21 @@ void TDataModule1::OpenGameLink(const GameLinkTarget &target)
         return;
     account = target.account;
     password = target.password;
+    OpenThrough(*ClientSocket1, target.host, target.port, target.proxy);
+}
+
+void TDataModule1::OpenThrough(NetSocket &socket, const std::string &host, int port, const ProxyRoute &proxy)
+{
     proxyready = 0;
-    proxyon = target.proxy.kind != ProxyRoute::NONE;
+    proxyon = proxy.kind != ProxyRoute::NONE;
     if (!proxyon) {
-        ClientSocket1->Open(target.host, target.port);
+        socket.Open(host, port);
         return;
     }
-    proxysock.SetType(target.proxy.kind);
-    proxysock.SetDestination(target.host, target.port);
-    proxysock.SetAuth(target.proxy.user, target.proxy.password);
-    ClientSocket1->Open(target.proxy.host, target.proxy.port);
+    proxysock.SetType(proxy.kind);
+    proxysock.SetDestination(host, port);
+    proxysock.SetAuth(proxy.user, proxy.password);
+    socket.Open(proxy.host, proxy.port);
 }
 
 void TDataModule1::CloseGameLink()
@@ -237,16 +242,7 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
 void TDataModule1::OpenRegLink(const RegLinkTarget &target)
 {
     regrequest = target.request;
-    proxyready = 0;
-    proxyon = target.proxy.kind != ProxyRoute::NONE;
-    if (!proxyon) {
-        ClientSocket2->Open(target.host, target.port);
-        return;
-    }
-    proxysock.SetType(target.proxy.kind);
-    proxysock.SetDestination(target.host, target.port);
-    proxysock.SetAuth(target.proxy.user, target.proxy.password);
-    ClientSocket2->Open(target.proxy.host, target.proxy.port);
+    OpenThrough(*ClientSocket2, target.host, target.port, target.proxy);
 }
 
 void TDataModule1::CloseRegLink()

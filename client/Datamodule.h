@@ -86,6 +86,8 @@ public:
     char myaccount[20] = {};  // the account logged in with; unterminated when it fills the field
 
 private:
+    // Opens the socket to the host, or to the proxy with the handshake towards the host made ready.
+    void OpenThrough(NetSocket &socket, const std::string &host, int port, const ProxyRoute &proxy);
     void DrainRecords();
     // The handshake has ended: logs in, or fails the connection; true when records may follow.
     bool ProxyFinished();

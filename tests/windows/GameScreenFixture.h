@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 // The game object with its screens, built from the generated pictures in a fresh program folder,
 // on a clock that never moves by itself; screens are driven as the main window would drive them.
@@ -17,12 +19,17 @@ protected:
         WidgetTest::SetUp();
         TimerService::Install(&clock);
         curscreen = SCREEN_NONE;
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box);
+            return MessageBox::ResultOk;
+        });
     }
 
     void TearDown() override
     {
         game.reset();
         curscreen = SCREEN_NONE;
+        MessageBox::SetHandler(nullptr);
         TimerService::Install(nullptr);
         WidgetTest::TearDown();
     }
@@ -56,4 +63,5 @@ protected:
 
     std::unique_ptr<CMj> game;
     TestClock clock;
+    std::vector<MessageBox::Box> boxes; // every message box shown, answered OK
 };

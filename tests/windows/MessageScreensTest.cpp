@@ -40,18 +40,8 @@ protected:
     void SetUp() override
     {
         GameScreenTest::SetUp();
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return MessageBox::ResultOk;
-        });
         Game().invitelinks = &links;
     }
-    void TearDown() override
-    {
-        GameScreenTest::TearDown();
-        MessageBox::SetHandler(nullptr);
-    }
-
     // The frame with only a screen's background drawn, keyed, over what it held.
     static std::unique_ptr<Surface> Under(const Surface &before, const char *background, const CBitForm &form)
     {
@@ -70,7 +60,6 @@ protected:
     }
 
     FakeLinks links;
-    std::vector<MessageBox::Box> boxes;
 };
 
 // Pixels a text drew: changed from the frame without it.

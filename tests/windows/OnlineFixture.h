@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/MessageBox.h"
 #include "table/Shell.h"
 #include "tests/windows/GameScreenFixture.h"
 #include "windows/CDxEdit.h"
@@ -63,19 +62,6 @@ struct FakeShell : Shell {
 // and main window, and every message box and message-screen text kept.
 class OnlineScreenTest : public GameScreenTest {
 protected:
-    void SetUp() override
-    {
-        GameScreenTest::SetUp();
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return MessageBox::ResultOk;
-        });
-    }
-    void TearDown() override
-    {
-        GameScreenTest::TearDown();
-        MessageBox::SetHandler(nullptr);
-    }
     // Call after the files the screens read at start are written.
     CMj &Start()
     {
@@ -95,5 +81,4 @@ protected:
 
     RecordingLink link;
     FakeShell shell;
-    std::vector<MessageBox::Box> boxes;
 };
