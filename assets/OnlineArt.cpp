@@ -89,7 +89,7 @@ void DrawOnlineScreens(PictureBook &book)
     book.AddOpaque("Graphic\\ChooseNetForm\\background.bmp", ServersBackground());
     book.AddKeyed("Graphic\\ChooseNetForm\\load.bmp", Button(154, 22, u"", kBlue, 12));
     // Also the saved-game slots screen's way back, at the same place.
-    book.AddKeyed("Graphic\\LoadForm\\close.bmp", Button(176, 40, u"返回", kRed, 18));
+    book.AddKeyed("Graphic\\LoadForm\\close.bmp", Button(176, 34, u"返回", kBrown, 16));
 
     book.AddOpaque("Graphic\\RegForm\\background.bmp", RegisterBackground());
     book.AddKeyed("Graphic\\RegForm\\edit.bmp", EditField(180, 26));

@@ -13,6 +13,7 @@
 //   move X Y | click X Y | rclick X Y
 //   key Esc|Enter|Tab|Space
 //   type TEXT
+//   show servers                 the choice of game server, the way into online play
 //   shot NAME.png
 #include "platform/SurfacePng.h"
 #include "platform/SurfaceText.h"
@@ -21,6 +22,7 @@
 #include "tests/kit/FakeScreen.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/kit/TableSession.h"
+#include "windows/CChooseNetForm.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -152,6 +154,8 @@ int main(int argc, char **argv)
             } else if (command == "type") {
                 std::getline(words >> std::ws, arg);
                 driver.Type(arg);
+            } else if (command == "show" && words >> arg && arg == "servers") {
+                choosenetform->Show();
             } else if (command == "shot" && words >> arg) {
                 if (!driver.Shot((std::filesystem::path(out) / arg).string())) {
                     rc = Fail(number, "cannot write " + arg);

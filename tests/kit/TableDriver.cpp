@@ -6,7 +6,10 @@
 #include "screen/Device.h"
 #include "table/CMj.h"
 #include "tests/kit/LocalRobot.h"
+#include "windows/CChooseNetForm.h"
 #include "windows/CDxEdit.h"
+#include "windows/CLoginForm.h"
+#include "windows/CRegForm.h"
 
 #include <sstream>
 
@@ -62,7 +65,34 @@ void TableDriver::Advance(unsigned ms)
 // hovering raises a tile while the local player may discard and a press discards the raised tile;
 // a right press discards the drawn tile, or passes while the claim prompt is up; Esc and the menu
 // button open and close the game menu; typed characters go to the chat input in an online game.
+// The screens of online play take the mouse and the keys while they are on top.
 namespace {
+
+CBitForm *OnlineScreenOnTop()
+{
+    switch (curscreen) {
+    case SCREEN_LOGIN:
+        return loginform;
+    case SCREEN_REGISTER:
+        return regform;
+    case SCREEN_SERVERS:
+        return choosenetform;
+    default:
+        return nullptr;
+    }
+}
+
+// A typed character for the login or the registration screen; false when neither is on top.
+bool KeyToScreen(uint8_t key)
+{
+    if (curscreen == SCREEN_LOGIN)
+        loginform->KeyPress(key);
+    else if (curscreen == SCREEN_REGISTER)
+        regform->KeyPress(key);
+    else
+        return false;
+    return true;
+}
 
 constexpr int kMenuButton = 16;
 constexpr int kResumeButton = 30;
@@ -83,6 +113,10 @@ bool MenuOpen(CMj &mj)
 
 void TableDriver::Move(int x, int y)
 {
+    if (CBitForm *screen = OnlineScreenOnTop()) {
+        screen->MouseMove(x, y);
+        return;
+    }
     if (mj_.tablebuttons.MouseMove(x, y) >= 0)
         mj_.Paint();
     CMjPlayer &me = mj_.player[0];
@@ -95,6 +129,11 @@ void TableDriver::Move(int x, int y)
 void TableDriver::Click(int x, int y)
 {
     Move(x, y);
+    if (CBitForm *screen = OnlineScreenOnTop()) {
+        screen->MouseDown(x, y);
+        screen->MouseUp(x, y);
+        return;
+    }
     if (mj_.tablebuttons.MouseDown(x, y) >= 0) {
         mj_.Paint();
         const int released = mj_.tablebuttons.MouseUp(x, y);
@@ -127,12 +166,19 @@ void TableDriver::RightClick(int, int)
 
 void TableDriver::KeyDown(int key)
 {
+    if ((key == KeyTab || key == KeyEnter) && KeyToScreen(static_cast<uint8_t>(key)))
+        return;
     if (curscreen == SCREEN_NONE && key == KeyEsc)
         ToggleMenu(mj_, !MenuOpen(mj_));
 }
 
 void TableDriver::Type(const std::string &utf8)
 {
+    if (curscreen == SCREEN_LOGIN || curscreen == SCREEN_REGISTER) {
+        for (char byte : Utf8ToGbk(utf8))
+            KeyToScreen(static_cast<uint8_t>(byte));
+        return;
+    }
     if (curscreen != SCREEN_NONE || !mj_.netgame || !mj_.chatedit)
         return;
     for (char byte : Utf8ToGbk(utf8))

@@ -102,7 +102,7 @@ std::vector<Picture> Pictures()
         {"Graphic/LoginForm/Enter.bmp", 5 * 112, 40, true},     {"Graphic/LoginForm/Close.bmp", 5 * 112, 40, true},
         {"Graphic/LoginForm/Reg.bmp", 5 * 112, 40, true},       {"Graphic/LoginForm/Daili.bmp", 5 * 112, 40, true},
         {"Graphic/ChooseNetForm/background.bmp", 800, 600, false},
-        {"Graphic/ChooseNetForm/load.bmp", 5 * 154, 22, true},  {"Graphic/LoadForm/close.bmp", 5 * 176, 40, true},
+        {"Graphic/ChooseNetForm/load.bmp", 5 * 154, 22, true},  {"Graphic/LoadForm/close.bmp", 5 * 176, 34, true},
         {"Graphic/RegForm/background.bmp", 800, 600, false},    {"Graphic/RegForm/edit.bmp", 180, 26, true},
         {"Graphic/RegForm/checkbox1.bmp", 20, 20, true},        {"Graphic/RegForm/checkbox2.bmp", 20, 20, true},
         {"Graphic/RegForm/submit.bmp", 5 * 112, 40, true},      {"Graphic/RegForm/return.bmp", 5 * 112, 40, true},
