@@ -9,8 +9,7 @@
 #include <functional>
 #include <vector>
 
-// The connection as the screens see it: what they open and close, and a link that stays as the test
-// sets it.
+// The connection as the screens see it: what they open and close; its state is the test's to set.
 struct RecordingLink : NetLink {
     void SendPacket(const GameMsg &) override {}
     void OpenGameLink(const GameLinkTarget &target) override
@@ -20,11 +19,7 @@ struct RecordingLink : NetLink {
         if (onOpen)
             onOpen();
     }
-    void CloseGameLink() override
-    {
-        ++closes;
-        active = connected = false;
-    }
+    void CloseGameLink() override { active = connected = false; }
     bool GameLinkActive() const override { return active; }
     bool GameLinkConnected() const override { return connected; }
     void OpenRegLink(const RegLinkTarget &target) override
@@ -33,42 +28,34 @@ struct RecordingLink : NetLink {
         if (onOpen)
             onOpen();
     }
-    void CloseRegLink() override { ++regcloses; }
+    void CloseRegLink() override {}
 
     std::function<void()> onOpen; // what the connection reports while it opens
     std::vector<GameLinkTarget> games;
     std::vector<RegLinkTarget> regs;
     bool active = false;
     bool connected = false;
-    int closes = 0;
-    int regcloses = 0;
 };
 
-// The main window's proxy dialog, answered by the test as a user would.
+// The main window's proxy dialog, answered as the test's user does.
 struct FakeShell : Shell {
     bool EditProxy(ProxyDialog &dialog) override
     {
-        shown.push_back(dialog);
-        if (user)
-            user(dialog);
+        user(dialog);
         return ok;
     }
-    std::function<void(ProxyDialog &)> user;
+    std::function<void(ProxyDialog &)> user = [](ProxyDialog &) {};
     bool ok = true;
-    std::vector<ProxyDialog> shown;
 };
 
-// The game object with its screens in a program folder of the test's files, a recording connection
-// and main window, and every message box and message-screen text kept.
+// The game object with its screens on a recording connection and main window.
 class OnlineScreenTest : public GameScreenTest {
 protected:
-    // Call after the files the screens read at start are written.
-    CMj &Start()
+    // After the files the screens read as they are built.
+    void Start()
     {
-        CMj &m = Game();
-        m.netlink = &link;
-        m.shell = &shell;
-        return m;
+        Game().netlink = &link;
+        game->shell = &shell;
     }
     // The message screen's text, or empty when it is not up; taken down again.
     static std::string Message()
