@@ -33,7 +33,7 @@ void SetUpTable()
     driver.NewGame();
     driver.RunUntil(MidHand);
     driver.Move(210 + 36 * 5 + 10, 500);
-    driver.KeyDown(TableDriver::KeyEsc);
+    driver.Key(TableDriver::KeyEsc);
     mj.Paint();
 }
 

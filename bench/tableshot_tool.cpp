@@ -150,7 +150,7 @@ int main(int argc, char **argv)
                 else
                     driver.RightClick(x, y);
             } else if (command == "key" && words >> arg && kKeys.count(arg)) {
-                driver.KeyDown(kKeys.at(arg));
+                driver.Key(kKeys.at(arg));
             } else if (command == "type") {
                 std::getline(words >> std::ws, arg);
                 driver.Type(arg);

@@ -1,11 +1,11 @@
+#include "client/LantileMain.h"
 #include "platform/Paths.h"
 #include "platform/QtTimerService.h"
-#include "table/CMj.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <csignal>
-#include <cstdio>
 
 namespace {
 
@@ -22,25 +22,19 @@ void Quit(int)
 
 int main(int argc, char **argv)
 {
-    // The game draws its text with the toolkit's fonts, which need the GUI application.
+    // First, as a message box needs it; it also takes the toolkit's own options out of argv.
     QApplication app(argc, argv);
     Paths::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     QtTimerService timers;
     TimerService::Install(&timers);
     std::signal(SIGINT, Quit);
     std::signal(SIGTERM, Quit);
-
-    int rc;
-    {
-        CMj game;
-        std::puts("Lantile: the game window is not built yet; the game runs without a window. Ctrl-C ends it.");
-        std::fflush(stdout); // seen at once even when the output is a pipe
-        QTimer::singleShot(0, &app, [&app] {
-            if (quitRequested)
-                app.quit();
-        });
-        rc = app.exec();
-    } // the game object writes its settings as it ends
+    QTimer::singleShot(0, &app, [&app] {
+        if (quitRequested)
+            app.quit();
+    });
+    // The game object writes its settings as the main window goes, before this returns.
+    const int rc = LantileMain(std::vector<std::string>(argv + 1, argv + argc), SingleInstance::DefaultPath());
     TimerService::Install(nullptr);
     return rc;
 }

@@ -1,12 +1,27 @@
 #include "platform/FrameWindow.h"
 
+#include "platform/KeyInput.h"
+#include "platform/WindowEvents.h"
+
 #include <QApplication>
+#include <QCursor>
+#include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
+#include <QUrl>
 #include <QWidget>
+#include <cmath>
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -40,6 +55,11 @@ public:
         frame_.fill(Qt::black);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFixedSize(kFrameWidth, kFrameHeight);
+        // Moves with no button held must arrive too: hover lifts tiles and lights buttons.
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_InputMethodEnabled);
+        setAcceptDrops(true);
     }
 
     void Take(const Surface &frame, QImage::Format format)
@@ -53,23 +73,170 @@ public:
         repaint();
     }
 
+    // The input method learns when typing starts or stops and where the box stands, after anything
+    // that may have moved the game's focus or the frame.
+    void UpdateInputMethod()
+    {
+        Rect box;
+        const bool typing = events && events->TextInput(box);
+        if (typing == typing_ && (!typing || box == box_))
+            return;
+        typing_ = typing;
+        box_ = box;
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImCursorRectangle);
+    }
+
+    WindowEvents *events = nullptr;
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         if (!isFullScreen()) {
             painter.drawImage(0, 0, frame_);
-            return;
+        } else {
+            painter.fillRect(rect(), Qt::black);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(FrameRect(), frame_);
         }
-        painter.fillRect(rect(), Qt::black);
-        QSize scaled = frame_.size().scaled(size(), Qt::KeepAspectRatio);
-        QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, frame_);
+        // The owner's first look at the shown window runs from the event loop, after this paint.
+        if (!painted_) {
+            painted_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (events)
+                        events->FirstShow();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        // The middle button and the wheel are not the game's.
+        if (!events || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
+            return;
+        const QPoint p = ToFrame(event->position());
+        events->MouseDown(p.x(), p.y(), event->button() == Qt::RightButton);
+        UpdateInputMethod();
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (!events)
+            return;
+        const QPoint p = ToFrame(event->position());
+        events->MouseMove(p.x(), p.y());
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (!events || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
+            return;
+        const QPoint p = ToFrame(event->position());
+        events->MouseUp(p.x(), p.y());
+        UpdateInputMethod();
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (!events)
+            return;
+        if (const int code = KeyCode(event->key()))
+            events->KeyDown(code);
+        // Tab types its character on release, as the game reads it.
+        if (event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab)
+            for (char byte : TypedBytes(event->text().toStdString()))
+                events->Char(static_cast<uint8_t>(byte));
+        UpdateInputMethod();
+    }
+    void keyReleaseEvent(QKeyEvent *event) override
+    {
+        // A held key repeats its press alone, never a release between.
+        if (!events || event->isAutoRepeat())
+            return;
+        if (const int code = KeyCode(event->key()))
+            events->KeyUp(code);
+        UpdateInputMethod();
+    }
+    // Tab stays the game's even when native controls stand in the window.
+    bool focusNextPrevChild(bool) override { return false; }
+
+    void inputMethodEvent(QInputMethodEvent *event) override
+    {
+        if (events)
+            for (char byte : TypedBytes(event->commitString().toStdString()))
+                events->Char(static_cast<uint8_t>(byte));
+        event->accept();
+        UpdateInputMethod();
+    }
+    // Only an edit box takes an input method's text; during play it would swallow letters and Space.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        Rect box;
+        const bool typing = events && events->TextInput(box);
+        if (query == Qt::ImEnabled)
+            return typing;
+        if (query == Qt::ImCursorRectangle)
+            return typing ? ToWidget(box) : QRect();
+        return QWidget::inputMethodQuery(query);
+    }
+
+    void dragEnterEvent(QDragEnterEvent *event) override
+    {
+        if (event->mimeData()->hasUrls())
+            event->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent *event) override
+    {
+        std::vector<std::string> paths;
+        for (const QUrl &url : event->mimeData()->urls())
+            paths.push_back(url.isLocalFile() ? QFile::encodeName(url.toLocalFile()).toStdString() : std::string());
+        event->acceptProposedAction();
+        // Answered once the drop is over, as a dropped-files message comes after it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, paths] {
+                if (events)
+                    events->Drop(paths);
+            },
+            Qt::QueuedConnection);
+    }
+
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (events)
+            events->Close();
+        event->accept();
     }
 
 private:
+    // Where the frame stands in the widget: all of it in a window, scaled and centred in full screen.
+    QRect FrameRect() const
+    {
+        if (!isFullScreen())
+            return QRect(0, 0, kFrameWidth, kFrameHeight);
+        QSize scaled = QSize(kFrameWidth, kFrameHeight).scaled(size(), Qt::KeepAspectRatio);
+        return QRect(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
+    }
+    // Rounded down, so that a point in the black bars lies outside the frame.
+    QPoint ToFrame(QPointF p) const
+    {
+        const QRect r = FrameRect();
+        return QPoint(static_cast<int>(std::floor((p.x() - r.x()) * kFrameWidth / r.width())),
+                      static_cast<int>(std::floor((p.y() - r.y()) * kFrameHeight / r.height())));
+    }
+    QRect ToWidget(const Rect &box) const
+    {
+        const QRect r = FrameRect();
+        auto x = [&](int fx) { return r.x() + fx * r.width() / kFrameWidth; };
+        auto y = [&](int fy) { return r.y() + fy * r.height() / kFrameHeight; };
+        return QRect(QPoint(x(box.left), y(box.top)), QPoint(x(box.right) - 1, y(box.bottom) - 1));
+    }
+
     QImage frame_;
+    bool painted_ = false;
+    bool typing_ = false;
+    Rect box_;
 };
 
 FrameWindow::FrameWindow() : view_(std::make_unique<View>()) {}
@@ -116,6 +283,7 @@ void FrameWindow::ShowFullScreen()
     view_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     view_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     view_->showFullScreen();
+    view_->UpdateInputMethod();
 }
 
 void FrameWindow::ShowWindowed(bool caption)
@@ -125,11 +293,54 @@ void FrameWindow::ShowWindowed(bool caption)
     view_->setFixedSize(kFrameWidth, kFrameHeight);
     view_->move((ScreenWidth() - kFrameWidth) / 2, (ScreenHeight() - kFrameHeight) / 2);
     view_->show();
+    view_->activateWindow();
+    view_->setFocus();
+    view_->UpdateInputMethod();
 }
 
 bool FrameWindow::IsFullScreen() const
 {
     return view_->isFullScreen();
+}
+
+void FrameWindow::SetEvents(WindowEvents *events)
+{
+    view_->events = events;
+}
+
+void FrameWindow::SetTitle(const std::string &title)
+{
+    view_->setWindowTitle(QString::fromStdString(title));
+}
+
+void FrameWindow::Hide()
+{
+    view_->hide();
+}
+
+bool FrameWindow::SetCursorFile(const std::string &path)
+{
+    QPixmap picture(QFile::decodeName(path.c_str()));
+    if (picture.isNull())
+        return false;
+    // A cursor file's first entry holds the hot spot after its size and colour bytes.
+    unsigned char header[14] = {};
+    std::ifstream(path, std::ios::binary).read(reinterpret_cast<char *>(header), sizeof header);
+    const int hotX = header[10] | header[11] << 8;
+    const int hotY = header[12] | header[13] << 8;
+    const bool inside = hotX < picture.width() && hotY < picture.height();
+    view_->setCursor(QCursor(picture, inside ? hotX : -1, inside ? hotY : -1));
+    return true;
+}
+
+void FrameWindow::Post(std::function<void()> call)
+{
+    QMetaObject::invokeMethod(view_.get(), std::move(call), Qt::QueuedConnection);
+}
+
+QWidget *FrameWindow::Widget()
+{
+    return view_.get();
 }
 
 std::unique_ptr<Surface> FrameWindow::Shown() const
@@ -161,6 +372,11 @@ bool FrameWindow::HasCaption() const
 bool FrameWindow::IsMinimized() const
 {
     return view_->isMinimized();
+}
+
+bool FrameWindow::IsVisible() const
+{
+    return view_->isVisible();
 }
 
 void FrameWindow::Alert()

@@ -1,10 +1,17 @@
 #pragma once
 #include "platform/FrameSink.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
-// The toolkit window that shows the game's frames. Full screen fills the screen with the frame
-// scaled up (kept in proportion, black bars beside it) instead of changing the display mode.
+class QWidget;
+class WindowEvents;
+
+// The toolkit window that shows the game's frames and takes the mouse, the keys, the input method
+// and dropped files for its owner. Full screen fills the screen with the frame scaled up (kept in
+// proportion, black bars beside it) instead of changing the display mode; the pointer is mapped
+// back to the frame.
 class FrameWindow : public FrameSink {
 public:
     FrameWindow();
@@ -19,12 +26,25 @@ public:
     void ShowWindowed(bool caption) override;
     bool IsFullScreen() const override;
 
+    // Who gets the window's input; null drops it.
+    void SetEvents(WindowEvents *events);
+    // Title text in UTF-8.
+    void SetTitle(const std::string &title);
+    void Hide();
+    // The pointer over the window from a cursor file; false (the arrow stays) when it cannot be read.
+    bool SetCursorFile(const std::string &path);
+    // Runs the call later on the GUI thread, from the event loop, unless the window is gone by then.
+    void Post(std::function<void()> call);
+    // The widget native controls stand in.
+    QWidget *Widget();
+
     // What the window shows now, read back from its painting, in RGB565 at the window's size.
     std::unique_ptr<Surface> Shown() const;
     int Width() const;
     int Height() const;
     bool HasCaption() const;
     bool IsMinimized() const;
+    bool IsVisible() const;
     // Asks the desktop to flash the window's taskbar entry until the window is activated.
     void Alert();
 

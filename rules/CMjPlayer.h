@@ -142,6 +142,7 @@ public:
     MjTile gangchoice[5] = {};
     int32_t gangnum = 0;
     uint8_t gangflag = 0; // the local player is choosing among several kongs
+    MjTile gangmj;        // the kong the local player pointed at
     int32_t avatarindex = 0; // 0-11
     uint8_t wildmode = 0;
     MjTile wildmj;

@@ -99,6 +99,8 @@ public:
     // raises the tile under it (true when the raised tile changed and the frame must be redrawn).
     bool HitTestHand(int x, int y, CMjPlayer *player);
     bool HoverHand(int x, int y, CMjPlayer *player);
+    // The middle of the local hand's tile index (cardnum: the drawn tile) as it stands now.
+    Point HandTileCentre(const CMjPlayer &player, int index) const;
 
     // Where a seat's discard number n lies in its pyramid, and whether it is drawn short.
     Point DiscardPlace(int seat, int n) const;

@@ -104,6 +104,13 @@ int CMjDraw::TileUnder(int x, int y, const CMjPlayer &p, int left) const
     return -1;
 }
 
+Point CMjDraw::HandTileCentre(const CMjPlayer &p, int index) const
+{
+    const int left = HandLeft(p, game && game->gamestatus == 2);
+    const int x = left + owncell.width * index + (index == p.cardnum ? kDrawnGap : 0);
+    return {x + owncell.width / 2, handanchor.y + owncell.height / 2};
+}
+
 bool CMjDraw::HitTestHand(int x, int y, CMjPlayer *player)
 {
     CMjPlayer &p = *player;

@@ -75,13 +75,14 @@ const struct {
     {"Graphic\\chinull.bmp", ""},              {"Graphic\\chinull.bmp", ""},
     {"Graphic\\chinull.bmp", ""},              {"Graphic\\chicancle.bmp", ""},
 };
-constexpr int kMenuButton = 16;
 
 // The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
 // the ready-made lines on the right above the hand. Only online play shows them.
 constexpr int kChatInputX = 400;
 constexpr int kChatInputY = 570;
 constexpr Rect kChatWindows[2] = {{607, 35, 770, 105}, {607, 410, 770, 480}};
+// The ready-made lines' window enlarged keeps its bottom and grows upwards.
+constexpr int kEnlargedChatTop = 260;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 } // namespace
@@ -174,7 +175,7 @@ CMj::CMj()
     for (const auto &button : kTableButtons)
         tablebuttons.Add(button.picture, button.caption);
     for (int i = 0; i < tablebuttons.Count(); i++)
-        tablebuttons.Get(i)->visible = i == kMenuButton;
+        tablebuttons.Get(i)->visible = i == BTN_MENU;
     ShowClaimButtons(false);
     ShowTips = 1;
 
@@ -241,6 +242,20 @@ void CMj::ReadChatLines()
             line.pop_back();
         chatwnd[1]->AddText(line, kWhite);
     }
+}
+
+void CMj::EnlargeChat(bool large)
+{
+    chatenlarged = large;
+    tablebuttons.Get(BTN_CHATUP)->visible = !large;
+    tablebuttons.Get(BTN_CHATDOWN)->visible = large;
+    // The lines are laid out for the window's size: they are laid out again for the new one.
+    const Rect &r = kChatWindows[1];
+    CDxGameChatWnd &lines = *chatwnd[1];
+    lines.Clear();
+    lines.SetPos(r.left, large ? kEnlargedChatTop : r.top, r.right, r.bottom);
+    ReadChatLines();
+    lines.curpage = lines.pages.Count() > 0 ? 0 : -1;
 }
 
 void CMj::LoadSetting(const std::string &path)

@@ -10,6 +10,7 @@
 #include "table/NetLink.h"
 #include "table/SavedGame.h"
 #include "table/ServerInfo.h"
+#include "table/TalkGate.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLinkLabel.h"
 
@@ -58,6 +59,14 @@ struct Claim {
 struct ClaimChoices {
     uint8_t peng = 0, gang = 0, hu = 0, pass = 0, chi = 0, ting = 0;
     uint8_t shown = 0;
+};
+
+// The table's buttons by index; only these are ever shown.
+enum TableButton {
+    BTN_PENG = 0, BTN_GANG = 1, BTN_HU = 2, BTN_PASS = 3, BTN_CHI = 12,
+    BTN_START = 15, BTN_MENU = 16, BTN_SEND = 17, BTN_CHATUP = 18, BTN_CHATDOWN = 19, BTN_INVITE = 20,
+    BTN_PHRASES = 21, BTN_TING = 22,
+    BTN_OPTIONS = 27, BTN_BACK = 28, BTN_RULES = 29, BTN_RESUME = 30, // the game menu
 };
 
 // Sounds of play, numbered as the sound player's rows.
@@ -220,6 +229,8 @@ public:
     int NextPlayer();
     int GetCurrentPlayer() const { return curplayer; }
     void ShowClaimButtons(bool show);
+    // The picture buttons of the prompt as `buttons` says: shown with it, usable when offered.
+    void SyncClaimButtons();
 
     CGbHu gbhu;
     CMjAi ai;
@@ -258,6 +269,43 @@ public:
     // table: true when one of them is up and took it, and nothing else may see it.
     bool OverlayMouse(MouseAction action, int x, int y);
     bool IsNetGame() const { return netgame != 0; }
+    // An online game whose connection stands: only then do records go out.
+    bool OnlineConnected() const;
+
+    // Input from the main window in frame coordinates, each to the one thing that should see it: an
+    // overlay, else the screen on top, else the table (its buttons, chat windows and the local hand).
+    void OnMouseDown(int x, int y, bool right);
+    void OnMouseMove(int x, int y);
+    void OnMouseUp(int x, int y);
+    // A typed byte, and a key's code as it goes down and up.
+    void OnKeyPress(uint8_t ch);
+    void OnKeyDown(int key);
+    void OnKeyUp(int key);
+    // The edit box typed text goes to now, or null.
+    CDxEdit *FocusedEdit();
+    // What a released table button does.
+    void TableButtonClicked(int index);
+    // The local player's raised tile has changed: in a choice mode it names the chow or the kong.
+    void HandHovered();
+    // A press on the table that no button or window took: the chow or kong pointed at is made, or
+    // the raised tile discarded.
+    void HandPressed();
+    // The tile under the pointer where the mouse last was rises, as the turn comes to the player.
+    void RefreshHover();
+    void ShowGameMenu(bool show);
+    bool GameMenuShown() const;
+    // The chat input goes out as a table chat line, unless the talk gate is shut.
+    void SendChatInput();
+    // Only while the sound is on.
+    void PlayWave(const std::string &path);
+    // The ready-made lines' window grows upwards, or back.
+    void EnlargeChat(bool large);
+
+    // Where the pointer was last seen over the table.
+    int mousex = -1;
+    int mousey = -1;
+    uint8_t chatenlarged = 0;
+    TalkGate talkgate;
 
     // Saved games. Saving is allowed between hands, and in a hand while the local player is about to
     // discard with no prompt up; a refusal or a failure shows a message and returns false, and the
@@ -324,6 +372,18 @@ private:
     bool CanRob(int seat, MjTile tile);
     void MakeAddedKong(int seat, MjTile tile);
     void ShowActionIcon(int seat, uint8_t icon);
+    // The kong the seat makes on its own turn: the one the local player pointed at, else the first
+    // it can make; false when it can make none.
+    bool ChosenKong(CMjPlayer &p, MjTile *tile);
+    // Kong and chow buttons: made at once when there is one way, else the player points at it.
+    void KongButton();
+    void ChowButton();
+    void ClaimButtonClicked(int index);
+    void RightPress();
+    void HoverHandAt(int x, int y);
+    // A screen is up: it alone takes the input, or nothing does when its id has no screen. False
+    // when the table is up.
+    template <typename Call> bool ToScreen(Call call);
     void MoveScore(int from, int to, int amount);
 
     CMjTimer *timers[17] = {};

@@ -113,14 +113,16 @@ void CMj::AfterClaim(int seat)
     Paint();
     cansave = 1;
     discardhint = 1;
+    RefreshHover();
 }
 
 void CMj::Gang(int seat)
 {
     CMjPlayer &p = player[seat];
     if (seat == curplayer) {
-        if (p.GetGangList() > 0)
-            GangTile(p.gangchoice[0], seat);
+        MjTile kong;
+        if (ChosenKong(p, &kong))
+            GangTile(kong, seat);
         return;
     }
     if (!p.CanGang(lastdiscard))
@@ -132,6 +134,14 @@ void CMj::Gang(int seat)
     seenmj[lastdiscard.suit][lastdiscard.value] += 3;
     p.gangseat = curplayer;
     CompleteKong(seat);
+}
+
+bool CMj::ChosenKong(CMjPlayer &p, MjTile *tile)
+{
+    if (p.GetGangList() == 0)
+        return false;
+    *tile = FindMj(p.gangchoice, p.gangnum, p.gangmj) ? p.gangmj : p.gangchoice[0];
+    return true;
 }
 
 void CMj::GangTile(MjTile tile, int seat)
@@ -301,6 +311,8 @@ void CMj::AnswerClaim(uint8_t kind)
         return;
     }
     ShowClaimButtons(false);
+    me.chiflag = 0;
+    me.gangflag = 0;
     for (uint8_t &ok : me.tileok)
         ok = 1;
     ClaimsRound();

@@ -2,6 +2,8 @@
 #include "table/CMj.h"
 
 #include "rules/CLog.h"
+#include "screen/Device.h"
+#include "windows/FlashMainWindow.h"
 
 namespace {
 
@@ -158,6 +160,7 @@ void CMj::LocalDecision()
 {
     CMjPlayer &p = player[0];
     readyrequest = 0;
+    p.gangmj = MjTile{};
     buttons = ClaimChoices{};
     buttons.pass = 1;
 
@@ -209,6 +212,8 @@ void CMj::LocalDecision()
     }
     cansave = 1;
     Paint();
+    RefreshHover();
+    FlashMainWindow(hMainWnd);
 }
 
 void CMj::LocalDiscard()
@@ -456,9 +461,9 @@ void CMj::ClaimsRound()
             break;
         case CLAIM_GANG:
             if (c.seat == curplayer) {
-                CMjPlayer &p = player[c.seat];
-                if (p.GetGangList() > 0)
-                    GangTile(p.gangchoice[0], c.seat);
+                MjTile kong;
+                if (ChosenKong(player[c.seat], &kong))
+                    GangTile(kong, c.seat);
             } else {
                 Gang(c.seat);
             }
@@ -506,14 +511,19 @@ void CMj::ShowClaimButtons(bool show)
     } else {
         claimbuttonsup = buttons.peng || buttons.gang || buttons.hu || buttons.chi;
     }
-    // The prompt on the screen: pung, kong, win, pass, chow and ready, each usable when offered.
+    SyncClaimButtons();
+}
+
+void CMj::SyncClaimButtons()
+{    // The prompt on the screen: pung, kong, win, pass, chow and ready, each usable when offered.
     const struct {
         int index;
         uint8_t offered;
-    } prompt[] = {{0, buttons.peng}, {1, buttons.gang}, {2, buttons.hu}, {3, buttons.pass}, {12, buttons.chi}, {22, buttons.ting}};
+    } prompt[] = {{BTN_PENG, buttons.peng}, {BTN_GANG, buttons.gang}, {BTN_HU, buttons.hu},
+                  {BTN_PASS, buttons.pass}, {BTN_CHI, buttons.chi},   {BTN_TING, buttons.ting}};
     for (const auto &b : prompt)
         if (CBitButton *button = tablebuttons.Get(b.index)) {
-            button->visible = show;
+            button->visible = buttons.shown;
             button->enabled = b.offered;
         }
 }

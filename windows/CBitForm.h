@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+class CDxEdit;
 class CMj;
 
 // Which in-game screen is on top; 0 leaves the table up, and it takes the input.
@@ -54,6 +55,15 @@ public:
     virtual int MouseDown(int px, int py) = 0;
     virtual int MouseMove(int px, int py) = 0;
     virtual int MouseUp(int px, int py) = 0;
+    // A right press, which only the lobby answers (its user menu).
+    virtual void RightMouseDown(int, int) {}
+    // Keys reach the screens that read them: typed bytes for those with edit boxes, key codes for
+    // the score screen; every other screen ignores them.
+    virtual void KeyPress(uint8_t) {}
+    virtual void KeyDown(int) {}
+    virtual void KeyUp(int) {}
+    // The edit box typed text goes to now; none on a screen without one.
+    virtual CDxEdit *FocusedEdit() { return nullptr; }
 
     CachedPicture background;
     bool keyedbackground;

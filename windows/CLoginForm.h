@@ -34,7 +34,8 @@ public:
     int MouseMove(int px, int py) override { return ButtonsMove(px, py); }
     int MouseUp(int px, int py) override;
     // A typed character: Tab moves the focus, Enter logs in, the rest goes to the edits.
-    void KeyPress(uint8_t key);
+    void KeyPress(uint8_t key) override;
+    CDxEdit *FocusedEdit() override { return curedit; }
     // The time-out's tick; false for ids that are not the screen's.
     bool OnTimer(unsigned id);
     // The four buttons.

@@ -35,7 +35,8 @@ public:
     int MouseMove(int px, int py) override { return ButtonsMove(px, py); }
     int MouseUp(int px, int py) override;
     // Tab moves the focus through the four edits in turn; the rest goes to the edits.
-    void KeyPress(uint8_t key);
+    void KeyPress(uint8_t key) override;
+    CDxEdit *FocusedEdit() override { return curedit; }
     // The time-out; false for ids that are not the screen's.
     bool OnTimer(unsigned id);
     void EnableButtons(bool enabled);

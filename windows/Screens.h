@@ -16,3 +16,7 @@ extern CBitForm *modeform;        // 11
 // The screen that was on top when the options screen was shown: from the title menu the menu stays
 // dimmed behind it, from the table the table.
 extern int8_t setformfrom;
+
+// The screen that stands for an id of curscreen; null for 0, for ids without a screen and for
+// screens not made.
+CBitForm *ScreenById(int id);

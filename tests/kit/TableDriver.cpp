@@ -6,10 +6,6 @@
 #include "screen/Device.h"
 #include "table/CMj.h"
 #include "tests/kit/LocalRobot.h"
-#include "windows/CChooseNetForm.h"
-#include "windows/CDxEdit.h"
-#include "windows/CLoginForm.h"
-#include "windows/CRegForm.h"
 
 #include <sstream>
 
@@ -47,10 +43,15 @@ bool TableDriver::RunUntil(Moment moment, int maxTicks)
 
 bool TableDriver::RunUntil(const std::function<bool(const CMj &)> &holds, int maxTicks)
 {
+    return Run(holds, maxTicks, true);
+}
+
+bool TableDriver::Run(const std::function<bool(CMj &)> &holds, int maxTicks, bool seat0Plays)
+{
     for (int tick = 0; tick < maxTicks; ++tick) {
         if (holds(mj_))
             return true;
-        if (!LocalRobot::Act(mj_) && !clock_.Step())
+        if (!(seat0Plays && LocalRobot::Act(mj_)) && !clock_.Step())
             break;
     }
     return holds(mj_);
@@ -61,130 +62,45 @@ void TableDriver::Advance(unsigned ms)
     clock_.Advance(ms);
 }
 
-// Input reaches the table as the game routes it when no screen is up: the table's buttons first;
-// hovering raises a tile while the local player may discard and a press discards the raised tile;
-// a right press discards the drawn tile, or passes while the claim prompt is up; Esc and the menu
-// button open and close the game menu; typed characters go to the chat input in an online game.
-// The screens of online play take the mouse and the keys while they are on top.
-namespace {
-
-CBitForm *OnlineScreenOnTop()
+bool TableDriver::RunUntilSeat0(int maxTicks)
 {
-    switch (curscreen) {
-    case SCREEN_LOGIN:
-        return loginform;
-    case SCREEN_REGISTER:
-        return regform;
-    case SCREEN_SERVERS:
-        return choosenetform;
-    default:
-        return nullptr;
-    }
+    return Run([](CMj &mj) { return mj.gamestatus == 2 || LocalRobot::Next(mj).kind != LocalInput::None; }, maxTicks,
+               false);
 }
-
-// A typed character for the login or the registration screen; false when neither is on top.
-bool KeyToScreen(uint8_t key)
-{
-    if (curscreen == SCREEN_LOGIN)
-        loginform->KeyPress(key);
-    else if (curscreen == SCREEN_REGISTER)
-        regform->KeyPress(key);
-    else
-        return false;
-    return true;
-}
-
-constexpr int kMenuButton = 16;
-constexpr int kResumeButton = 30;
-
-void ToggleMenu(CMj &mj, bool open)
-{
-    for (int index = 27; index <= 30; ++index)
-        mj.tablebuttons.Get(index)->visible = open;
-    mj.Paint();
-}
-
-bool MenuOpen(CMj &mj)
-{
-    return mj.tablebuttons.Get(27)->visible;
-}
-
-} // namespace
 
 void TableDriver::Move(int x, int y)
 {
-    if (CBitForm *screen = OnlineScreenOnTop()) {
-        screen->MouseMove(x, y);
-        return;
-    }
-    if (mj_.tablebuttons.MouseMove(x, y) >= 0)
-        mj_.Paint();
-    CMjPlayer &me = mj_.player[0];
-    if (curscreen != SCREEN_NONE || mj_.gamestatus == 2 || !mj_.cansave)
-        return;
-    if (mj_.draw.HoverHand(x, y, &me))
-        mj_.Paint();
+    mj_.OnMouseMove(x, y);
 }
 
 void TableDriver::Click(int x, int y)
 {
-    Move(x, y);
-    if (CBitForm *screen = OnlineScreenOnTop()) {
-        screen->MouseDown(x, y);
-        screen->MouseUp(x, y);
-        return;
-    }
-    if (mj_.tablebuttons.MouseDown(x, y) >= 0) {
-        mj_.Paint();
-        const int released = mj_.tablebuttons.MouseUp(x, y);
-        if (released == kMenuButton)
-            ToggleMenu(mj_, !MenuOpen(mj_));
-        else if (released == kResumeButton)
-            ToggleMenu(mj_, false);
-        else
-            mj_.Paint();
-        return;
-    }
-    if (MenuOpen(mj_)) {
-        ToggleMenu(mj_, false);
-        return;
-    }
-    mj_.PlayHighlighted();
+    mj_.OnMouseMove(x, y);
+    mj_.OnMouseDown(x, y, false);
+    mj_.OnMouseUp(x, y);
 }
 
-void TableDriver::RightClick(int, int)
+void TableDriver::RightClick(int x, int y)
 {
-    CMjPlayer &me = mj_.player[0];
-    const bool passShown = mj_.tablebuttons.Get(3)->visible;
-    if (me.drawflag && !passShown) {
-        me.hoverindex = me.cardnum;
-        mj_.PlayHighlighted();
-    } else if (passShown && mj_.tablebuttons.Get(3)->enabled) {
-        mj_.Pass(0);
-    }
+    mj_.OnMouseDown(x, y, true);
+    mj_.OnMouseUp(x, y);
 }
 
-void TableDriver::KeyDown(int key)
+void TableDriver::Key(int key)
 {
-    if ((key == KeyTab || key == KeyEnter) && KeyToScreen(static_cast<uint8_t>(key)))
-        return;
-    if (curscreen == SCREEN_NONE && key == KeyEsc)
-        ToggleMenu(mj_, !MenuOpen(mj_));
+    mj_.OnKeyDown(key);
+    // The character a key types comes after its code; Tab's when it is let go.
+    if (key == KeyBackspace || key == KeyEnter || key == KeyEsc || key == KeySpace)
+        mj_.OnKeyPress(static_cast<uint8_t>(key));
+    mj_.OnKeyUp(key);
+    if (key == KeyTab)
+        mj_.OnKeyPress(KeyTab);
 }
 
 void TableDriver::Type(const std::string &utf8)
 {
-    if (curscreen == SCREEN_LOGIN || curscreen == SCREEN_REGISTER) {
-        for (char byte : Utf8ToGbk(utf8))
-            KeyToScreen(static_cast<uint8_t>(byte));
-        return;
-    }
-    if (curscreen != SCREEN_NONE || !mj_.netgame || !mj_.chatedit)
-        return;
     for (char byte : Utf8ToGbk(utf8))
-        if (byte != KeyEnter)
-            mj_.chatedit->KeyPress(static_cast<uint8_t>(byte));
-    mj_.Paint();
+        mj_.OnKeyPress(static_cast<uint8_t>(byte));
 }
 
 bool TableDriver::Shot(const std::string &path) const

@@ -31,18 +31,23 @@ public:
     bool RunUntil(Moment moment, int maxTicks = kMaxTicks);
     bool RunUntil(const std::function<bool(const CMj &)> &holds, int maxTicks = kMaxTicks);
     static bool Holds(const CMj &mj, Moment moment);
+    // Runs the game until seat 0 must act (LocalRobot::Next says how) or the hand is over; seat 0
+    // does nothing meanwhile.
+    bool RunUntilSeat0(int maxTicks = kMaxTicks);
     // Moves the clock on, firing every tick due.
     void Advance(unsigned ms);
 
     // Key codes of the keys the game reads.
-    enum Key { KeyTab = 9, KeyEnter = 13, KeyEsc = 27, KeySpace = 32 };
+    enum KeyCode { KeyBackspace = 8, KeyTab = 9, KeyEnter = 13, KeyEsc = 27, KeySpace = 32 };
 
-    // The mouse over the frame, in frame coordinates: a click is a press and a release there.
+    // Input as the main window hands it to the game, in frame coordinates: a click is a move, a
+    // press and a release there.
     void Move(int x, int y);
     void Click(int x, int y);
     void RightClick(int x, int y);
-    void KeyDown(int key);
-    // Characters typed (UTF-8), as the keyboard gives them to the game.
+    // A key pressed and let go, as the main window hands it on.
+    void Key(int key);
+    // Characters typed (UTF-8), byte by byte in GBK.
     void Type(const std::string &utf8);
 
     // The frame last composed, as a PNG; false when there is none or it cannot be written.
@@ -57,6 +62,9 @@ public:
     static constexpr int kMaxTicks = 200000;
 
 private:
+    // Ticks until holds; seat 0 acts between ticks when it plays.
+    bool Run(const std::function<bool(CMj &)> &holds, int maxTicks, bool seat0Plays);
+
     CMj &mj_;
     TestClock &clock_;
 };

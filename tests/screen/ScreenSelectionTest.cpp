@@ -121,7 +121,7 @@ TEST_F(Screens, SlotsAndTitleMenuHideTheTable)
 
 TEST_F(Screens, TheGameMenuOpensOverTheDimmedTableWithItsButtonsBright)
 {
-    driver->KeyDown(TableDriver::KeyEsc);
+    driver->Key(TableDriver::KeyEsc);
     ASSERT_TRUE(mj->tablebuttons.Get(27)->visible);
     const Sprite &popup = sprites::popup;
     // The panel's title, above the buttons.
@@ -132,7 +132,7 @@ TEST_F(Screens, TheGameMenuOpensOverTheDimmedTableWithItsButtonsBright)
         Rect normal{0, 0, button->GetWidth(), button->GetHeight()};
         EXPECT_EQ(0, CellMismatches(Frame(), button->x, button->y, *button->picture.Get(), normal)) << index;
     }
-    driver->KeyDown(TableDriver::KeyEsc);
+    driver->Key(TableDriver::KeyEsc);
     EXPECT_FALSE(mj->tablebuttons.Get(27)->visible);
     EXPECT_EQ(Room(), Probe());
 }

@@ -1,10 +1,9 @@
 #pragma once
+#include "tests/kit/TableSetup.h"
 #include "tests/support/Tiles.h"
 #include "tests/table/TableFixture.h"
 
-#include <algorithm>
 #include <string_view>
-#include <vector>
 
 // Tables in the middle of a local hand, with the seats' tiles written in the hand notation.
 class HandFixture : public TableFixture {
@@ -13,29 +12,11 @@ protected:
     CMj &Table()
     {
         CMj &m = Make();
-        m.SetAnimateOn(false);
-        m.NewLocalGame();
-        m.ResetTable(); // nothing of the new game's deal goes on
-        m.mjindex = 60;
-        m.curplayer = 0;
-        for (int seat = 0; seat < 4; seat++)
-            m.player[seat].score = 1000;
-        Hand(0, "1234567z1234567z");
-        for (int seat = 1; seat < 4; seat++)
-            Hand(seat, "1357m1357s1357p1z");
+        TableSetup::MidHand(m);
         return m;
     }
 
-    void Hand(int seat, std::string_view text)
-    {
-        CMjPlayer &p = mj->player[seat];
-        std::vector<MjTile> tiles = Tiles(text);
-        p.cardnum = std::min<int>(static_cast<int>(tiles.size()), 13);
-        for (int i = 0; i < p.cardnum; i++)
-            p.Mj[i] = tiles[i];
-        p.drawflag = 0;
-        p.SortMj();
-    }
+    void Hand(int seat, std::string_view text) { TableSetup::Hand(*mj, seat, text); }
 
     // The seat's only meld becomes an exposed pung of the tile.
     void Pung(int seat, std::string_view tile)
@@ -49,18 +30,5 @@ protected:
         p.getnum = 1;
     }
 
-    // A robot that declared ready throws out the tile it draws: the simplest way to make it discard.
-    void RobotDiscards(int seat, std::string_view tile)
-    {
-        CMj &m = *mj;
-        CMjPlayer &p = m.player[seat];
-        p.ting = 1;
-        p.drawmj = Tile(tile);
-        p.drawflag = 1;
-        p.Mj[p.cardnum++] = p.drawmj;
-        p.SortMj();
-        m.curplayer = seat;
-        m.claimtaken = 0;
-        m.PlayTurn();
-    }
+    void RobotDiscards(int seat, std::string_view tile) { TableSetup::RobotDiscards(*mj, seat, tile); }
 };

@@ -478,8 +478,10 @@ TEST_F(TurnCycle, TheSelfPlaySeatTakesTheChowItChose)
     Hand(0, "3467m123s456s99p1z");
     RobotDiscards(3, "5m");
     ASSERT_TRUE(m.buttons.chi);
-    LocalRobot::Act(m);
     CMjPlayer &me = m.player[0];
+    LocalRobot::Act(m); // three chows: the seat must point at one
+    ASSERT_TRUE(me.chiflag);
+    LocalRobot::Act(m);
     ASSERT_EQ(me.getnum, 1);
     EXPECT_TRUE(IsSameMj(me.getmj[0].tiles[0], Tile("3m")));
     EXPECT_TRUE(me.FindMj(Tile("6m")) && me.FindMj(Tile("7m")));

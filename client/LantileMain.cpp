@@ -1,0 +1,36 @@
+#include "client/LantileMain.h"
+
+#include "client/Main.h"
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <exception>
+
+int LantileMain(const std::vector<std::string> &args, const std::string &lockPath)
+{
+    const std::string first = args.empty() ? std::string() : args[0];
+    // Installers ask these of the program; there is nothing to register, so they end it at once,
+    // even beside a running game.
+    if (first == "/REGSERVER" || first == "/UNREGSERVER")
+        return 0;
+    SingleInstance instance(lockPath);
+    if (!instance.Acquire()) {
+        MessageBox::Show("Lantile is running.", "Infomation", MessageBox::IconInformation);
+        return 0;
+    }
+    // A screen too narrow for the game says so, and the start counts as failed.
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen && screen->geometry().width() < TMainForm::kMinScreenWidth) {
+        MessageBox::Show("屏幕宽度不足800像素，无法运行游戏。", "Lantile", MessageBox::IconError);
+        return 1;
+    }
+    try {
+        TMainForm MainForm(args);
+        return QApplication::exec();
+    } catch (const std::exception &e) {
+        MessageBox::Show(e.what(), "Lantile", MessageBox::IconError);
+        return 1;
+    }
+}

@@ -1,0 +1,116 @@
+#pragma once
+#include "client/Main.h"
+#include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
+#include "platform/Random.h"
+#include "platform/TestClock.h"
+#include "table/CMj.h"
+#include "tests/kit/TableDriver.h"
+#include "tests/support/ScratchFolder.h"
+#include "windows/CBitForm.h"
+#include "windows/CDxEdit.h"
+#include "windows/Screens.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A screen on top that keeps what reaches it.
+class RecordingScreen : public CBitForm {
+public:
+    RecordingScreen() : CBitForm("Graphic\\hint.bmp", nullptr) {}
+    void Show() override {}
+    int MouseDown(int x, int y) override
+    {
+        downs.push_back({x, y});
+        return -1;
+    }
+    int MouseMove(int, int) override { return -1; }
+    int MouseUp(int, int) override { return -1; }
+    void RightMouseDown(int x, int y) override { rights.push_back({x, y}); }
+    void KeyPress(uint8_t ch) override { typed += static_cast<char>(ch); }
+    void KeyUp(int key) override { ups.push_back(key); }
+    CDxEdit *FocusedEdit() override { return edit; }
+
+    CDxEdit *edit = nullptr;
+    std::vector<Point> downs;
+    std::vector<Point> rights;
+    std::string typed;
+    std::vector<int> ups;
+};
+
+// The main window in this process: a scratch program folder holding the generated data, the game
+// on the test clock with a fixed random sequence, message boxes recorded. Input goes to the window
+// as the toolkit delivers it.
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TableDriver::LinkGeneratedData(folder.Path(), std::getenv("LANTILE_DATA"));
+        QuitRequest::SetHandler([] { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box);
+            return MessageBox::ResultOk;
+        });
+        TimerService::Install(&clock);
+        Random::Pin(1234);
+    }
+    void TearDown() override
+    {
+        driver.reset();
+        form.reset();
+        inputnamedlg = nullptr;
+        screen.reset();
+        curscreen = SCREEN_NONE;
+        TimerService::Install(nullptr);
+        Random::Unpin();
+        MessageBox::SetHandler(nullptr);
+        QuitRequest::SetHandler(nullptr);
+    }
+
+    // The window, shown and past its first look: the banner has run and a local game has begun.
+    CMj &Open(const std::vector<std::string> &args = {})
+    {
+        form = std::make_unique<TMainForm>(args);
+        driver = std::make_unique<TableDriver>(form->Game(), clock);
+        for (int i = 0; i < 100 && form->Game().gamestatus == 0; ++i)
+            QCoreApplication::processEvents();
+        return form->Game();
+    }
+    CMj &Game() { return form->Game(); }
+    QWidget *View() { return form->Window().Widget(); }
+
+    // A screen on top that records its input, as the name screen.
+    RecordingScreen &ScreenOnTop()
+    {
+        screen = std::make_unique<RecordingScreen>();
+        inputnamedlg = screen.get();
+        curscreen = SCREEN_NAME;
+        return *screen;
+    }
+
+    void Move(Point p) { QTest::mouseMove(View(), QPoint(p.x, p.y)); }
+    void Click(Point p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        Move(p);
+        QTest::mouseClick(View(), button, {}, QPoint(p.x, p.y));
+    }
+    Point ButtonCentre(int index)
+    {
+        const CBitButton &b = *Game().tablebuttons.Get(index);
+        return {b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2};
+    }
+    Point TileCentre(int index) { return Game().draw.HandTileCentre(Game().player[0], index); }
+
+    ScratchFolder folder;
+    TestClock clock;
+    std::vector<MessageBox::Box> boxes;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TableDriver> driver;
+    std::unique_ptr<RecordingScreen> screen;
+};

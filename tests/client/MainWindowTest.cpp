@@ -1,0 +1,295 @@
+// The game played through the main window: the toolkit's mouse and key events, mapped and routed to
+// the table, the screen on top, the game menu and the claim prompt.
+#include "tests/client/MainWindowFixture.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/kit/TableAudit.h"
+#include "tests/kit/TableSetup.h"
+#include "tests/support/Tiles.h"
+#include "windows/CDxChatWnd.h"
+
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
+
+namespace {
+
+TEST_F(MainWindowTest, AWholeHandIsPlayedWithTheMouseAlone)
+{
+    CMj &m = Open();
+    m.SetAnimateOn(false);
+    ASSERT_EQ(1, m.gamestatus);
+    TableAudit audit(4000);
+    int presses = 0, discards = 0;
+    while (m.gamestatus == 1) {
+        ASSERT_TRUE(driver->RunUntilSeat0()) << driver->StateLine();
+        const LocalInput input = LocalRobot::Next(m);
+        if (input.kind == LocalInput::Button) {
+            ++presses;
+            Click(ButtonCentre(input.index));
+        } else if (input.kind == LocalInput::Tile) {
+            ++discards;
+            Click(TileCentre(input.index));
+        }
+        const std::vector<std::string> broken = audit.Check(m);
+        ASSERT_TRUE(broken.empty()) << broken[0];
+        ASSERT_LT(presses + discards, 200) << "the clicks do not move the game on";
+    }
+    EXPECT_EQ(2, m.gamestatus);
+    EXPECT_GT(presses, 0);
+    EXPECT_GT(discards, 0);
+}
+
+// The table in the middle of a hand, the robot on the left (seat 3) discarding the tile to seat 0.
+void OfferToSeat0(CMj &m, const char *hand, const char *discard)
+{
+    TableSetup::MidHand(m);
+    TableSetup::Hand(m, 0, hand);
+    TableSetup::RobotDiscards(m, 3, discard);
+}
+
+int IndexOf(const CMjPlayer &p, const char *tile)
+{
+    for (int i = 0; i < p.cardnum; ++i)
+        if (IsSameMj(p.Mj[i], Tile(tile)))
+            return i;
+    return -1;
+}
+
+TEST_F(MainWindowTest, EscTogglesTheGameMenuAndAPressWithTheMenuUpDiscardsNothing)
+{
+    CMj &m = Open();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    const std::string before = driver->StateLine();
+    QTest::keyClick(View(), Qt::Key_Escape);
+    ASSERT_TRUE(m.GameMenuShown());
+    Click(TileCentre(0));
+    EXPECT_FALSE(m.GameMenuShown());
+    EXPECT_EQ(before, driver->StateLine());
+    EXPECT_TRUE(m.player[0].drawflag);
+    QTest::keyClick(View(), Qt::Key_Escape);
+    EXPECT_TRUE(m.GameMenuShown());
+    QTest::keyClick(View(), Qt::Key_Escape);
+    EXPECT_FALSE(m.GameMenuShown());
+}
+
+TEST_F(MainWindowTest, AClaimButtonLetGoOffItAnswersNothingAndARightClickPasses)
+{
+    CMj &m = Open();
+    OfferToSeat0(m, "55p123m456m789m1s9s", "5p");
+    ASSERT_TRUE(m.buttons.shown && m.buttons.peng);
+    const Point peng = ButtonCentre(BTN_PENG);
+    const QPoint off(peng.x, peng.y - 80);
+    QTest::mousePress(View(), Qt::LeftButton, {}, QPoint(peng.x, peng.y));
+    QTest::mouseMove(View(), off);
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, off);
+    EXPECT_TRUE(m.buttons.shown && m.buttons.peng);
+    EXPECT_FALSE(m.tablebuttons.Get(BTN_PENG)->pressed);
+    EXPECT_EQ(0, m.player[0].getnum);
+
+    // The pointer rests on a tile while the prompt is passed; the turn that follows raises it.
+    Click(TileCentre(2), Qt::RightButton);
+    EXPECT_FALSE(m.buttons.shown);
+    EXPECT_EQ(0, m.player[0].getnum);
+    ASSERT_TRUE(driver->RunUntilSeat0());
+    CMjPlayer &me = m.player[0];
+    ASSERT_TRUE(me.drawflag && m.cansave);
+    EXPECT_EQ(2, me.hoverindex);
+    // At the own turn a right click discards the drawn tile, wherever the pointer is.
+    const MjTile drawn = me.drawmj;
+    Click(TileCentre(2), Qt::RightButton);
+    EXPECT_FALSE(me.drawflag);
+    EXPECT_TRUE(IsSameMj(drawn, me.playmj));
+    EXPECT_EQ(13, me.cardnum);
+}
+
+TEST_F(MainWindowTest, OfTwoChowsThePlayerGetsTheOneItPointsAt)
+{
+    // 5m fits 4-6m and 6-7m.
+    CMj &m = Open();
+    OfferToSeat0(m, "467m123s456s99p17z", "5m");
+    ASSERT_TRUE(m.buttons.chi);
+    Click(ButtonCentre(BTN_CHI));
+    CMjPlayer &me = m.player[0];
+    ASSERT_TRUE(me.chiflag);
+    EXPECT_FALSE(me.tileok[IndexOf(me, "1s")]);
+    EXPECT_TRUE(me.tileok[IndexOf(me, "7m")]);
+    Click(TileCentre(IndexOf(me, "7m")));
+    ASSERT_EQ(1, me.getnum);
+    EXPECT_TRUE(IsSameMj(Tile("5m"), me.getmj[0].tiles[0]));
+    EXPECT_TRUE(IsSameMj(Tile("7m"), me.getmj[0].tiles[2]));
+    EXPECT_TRUE(me.FindMj(Tile("4m")) || IsSameMj(me.drawmj, Tile("4m")));
+}
+
+TEST_F(MainWindowTest, OfTwoConcealedKongsThePlayerMakesTheOneItPointsAt)
+{
+    CMj &m = Open();
+    TableSetup::MidHand(m);
+    TableSetup::Hand(m, 0, "1111m2222p345s99p");
+    CMjPlayer &me = m.player[0];
+    me.drawmj = Tile("7z");
+    me.drawflag = 1;
+    m.DrawTile(true);
+    ASSERT_TRUE(m.buttons.gang);
+    Click(ButtonCentre(BTN_GANG));
+    ASSERT_TRUE(me.gangflag);
+    Click(TileCentre(IndexOf(me, "2p")));
+    ASSERT_EQ(1, me.getnum);
+    EXPECT_EQ(GETMJ_GANG, me.getmj[0].kind);
+    EXPECT_TRUE(IsSameMj(Tile("2p"), me.getmj[0].tiles[0]));
+    EXPECT_EQ(4, me.GetMjCount(Tile("1m")));
+}
+
+// The connection as the game object sees it, always standing; it keeps what is sent.
+struct StandingLink : NetLink {
+    void SendPacket(const GameMsg &msg) override { sent.push_back(msg); }
+    void OpenGameLink(const GameLinkTarget &) override {}
+    void CloseGameLink() override {}
+    bool GameLinkActive() const override { return true; }
+    bool GameLinkConnected() const override { return true; }
+    std::vector<GameMsg> sent;
+};
+
+TEST_F(MainWindowTest, ChatGoesOutOnEnterButNotAgainWithinThreeSeconds)
+{
+    CMj &m = Open();
+    m.StopPlay();
+    StandingLink link;
+    m.netlink = &link;
+    m.netgame = 1;
+    QTest::keyClick(View(), Qt::Key_Return);
+    EXPECT_TRUE(link.sent.empty()) << "nothing to say";
+    QTest::keyClicks(View(), "hi");
+    QTest::keyClick(View(), Qt::Key_Return);
+    ASSERT_EQ(1u, link.sent.size());
+    EXPECT_EQ(CS_TABLE_CHAT, link.sent[0].Type());
+    EXPECT_EQ("hi", link.sent[0].GetText({1, 128}));
+    EXPECT_TRUE(m.chatedit->text.empty());
+
+    QTest::keyClicks(View(), "yo");
+    QTest::keyClick(View(), Qt::Key_Return);
+    EXPECT_EQ(1u, link.sent.size());
+    EXPECT_EQ("yo", m.chatedit->text);
+    EXPECT_GT(m.chatwnd[0]->pages.Count(), 0) << "the player is told why";
+    clock.Advance(3000);
+    QTest::keyClick(View(), Qt::Key_Return);
+    EXPECT_EQ(2u, link.sent.size());
+    m.netlink = nullptr;
+    m.netgame = 0;
+}
+
+TEST_F(MainWindowTest, KeysReachTheScreenOnTopAsTheGameReadsThem)
+{
+    Open();
+    RecordingScreen &s = ScreenOnTop();
+    // A native list in the window would take Tab for itself.
+    QListWidget list(View());
+    list.addItem("row");
+    list.show();
+    QTest::keyClick(View(), Qt::Key_Tab);
+    EXPECT_EQ("\t", s.typed) << "Tab types once, as it is let go";
+    EXPECT_EQ(std::vector<int>{9}, s.ups);
+
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
+    QCoreApplication::sendEvent(View(), &repeated);
+    EXPECT_EQ(std::vector<int>{9}, s.ups) << "a held key is not let go";
+
+    QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, "\x01");
+    QCoreApplication::sendEvent(View(), &ctrlA);
+    QTest::keyClick(View(), Qt::Key_Backspace);
+    EXPECT_EQ("\t\b", s.typed);
+}
+
+TEST_F(MainWindowTest, AnInputMethodTypesGbkIntoTheFocusedBoxAndStaysOffWithoutOne)
+{
+    Open();
+    RecordingScreen &s = ScreenOnTop();
+    EXPECT_FALSE(View()->inputMethodQuery(Qt::ImEnabled).toBool());
+    CDxEdit edit("Graphic\\input.bmp");
+    s.edit = &edit;
+    EXPECT_TRUE(View()->inputMethodQuery(Qt::ImEnabled).toBool());
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf16(u"张三\U0001F600"));
+    QCoreApplication::sendEvent(View(), &commit);
+    EXPECT_EQ("\xD5\xC5\xC8\xFD", s.typed) << "a character outside GBK is dropped whole";
+}
+
+TEST_F(MainWindowTest, AClickInFullScreenReachesTheFramePointUnderIt)
+{
+    Open();
+    RecordingScreen &s = ScreenOnTop();
+    FrameWindow &window = form->Window();
+    window.ShowFullScreen();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.IsFullScreen());
+    const double scale = std::min(window.Width() / 800.0, window.Height() / 600.0);
+    const int ox = static_cast<int>((window.Width() - 800 * scale) / 2);
+    const int oy = static_cast<int>((window.Height() - 600 * scale) / 2);
+    QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(ox + static_cast<int>(400 * scale), oy + static_cast<int>(300 * scale)));
+    ASSERT_EQ(1u, s.downs.size());
+    EXPECT_EQ((Point{400, 300}), s.downs[0]);
+    // The black bars lie outside the frame.
+    if (oy > 0) {
+        QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(ox + 10, oy / 2));
+        ASSERT_EQ(2u, s.downs.size());
+        EXPECT_LT(s.downs[1].y, 0);
+    }
+}
+
+TEST_F(MainWindowTest, TheWindowHasABorderUnlessTheScreenIsExactlyTheFramesWidth)
+{
+    const int width = QGuiApplication::primaryScreen()->geometry().width();
+    if (width < TMainForm::kMinScreenWidth)
+        GTEST_SKIP() << "no window on a screen this narrow";
+    Open();
+    const FrameWindow &window = form->Window();
+    EXPECT_TRUE(window.IsVisible());
+    EXPECT_EQ(width != 800, window.HasCaption()) << "screen width " << width;
+    EXPECT_EQ(800, window.Width());
+    EXPECT_EQ(600, window.Height());
+}
+
+// Files dropped on the window, as the toolkit hands them to it at the end of a drag.
+void DropOn(QObject *view, const std::vector<QUrl> &urls)
+{
+    QMimeData data;
+    data.setUrls(QList<QUrl>(urls.begin(), urls.end()));
+    QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    view->event(&drop);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(MainWindowTest, DroppedFilesThatAreNotOneSavedGameAreRefused)
+{
+    Open();
+    DropOn(View(), {QUrl::fromLocalFile("/tmp/a.cmj"), QUrl::fromLocalFile("/tmp/b.cmj")});
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("一次只能打开一个游戏档案。", boxes[0].text);
+    EXPECT_EQ("错误", boxes[0].title);
+    EXPECT_EQ(MessageBox::IconError, boxes[0].icon);
+    DropOn(View(), {QUrl::fromLocalFile("/tmp/A.CMJ")});
+    DropOn(View(), {QUrl("http://example.org/a.cmj")});
+    ASSERT_EQ(3u, boxes.size());
+    EXPECT_EQ("未知的档案类型。", boxes[1].text);
+    EXPECT_EQ("未知的档案类型。", boxes[2].text);
+}
+
+TEST_F(MainWindowTest, NotificationsPostedTogetherEachShowTheirOwnText)
+{
+    Open();
+    boxes.clear();
+    form->PostShowText("A");
+    form->PostShowText("B");
+    EXPECT_TRUE(boxes.empty()) << "shown from the event loop";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("A", boxes[0].text);
+    EXPECT_EQ("B", boxes[1].text);
+    EXPECT_EQ("Lantile", boxes[1].title);
+}
+
+} // namespace
