@@ -37,11 +37,6 @@ void THintForm::SetText(const std::string &text)
     Label1->setText(QString::fromStdString(GbkToUtf8(text)));
 }
 
-std::string THintForm::Text() const
-{
-    return Utf8ToGbk(Label1->text().toStdString());
-}
-
 void THintForm::Button1Click()
 {
     closeMainWindow_();

@@ -14,7 +14,6 @@ public:
 
     // GBK text.
     void SetText(const std::string &text);
-    std::string Text() const;
     void Button1Click();
 
     QLabel *Label1;

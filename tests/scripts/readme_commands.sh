@@ -6,6 +6,7 @@ set -uo pipefail
 src=$1
 bin=$2
 failed=0
+. "$(dirname "$0")/program_copy.sh"
 
 fail() {
     echo "README command failed: $1" >&2
@@ -18,37 +19,22 @@ if grep -n '`\(\./\|build/\|cmake\|echo\)[^`]* [^`]*`' "$src/README.md"; then
     fail "a command written in the text" "show it on an indented line of its own"
 fi
 
-# The program prints one line as it starts; through a pipe it must arrive at once, not at exit. It
-# runs from a copy beside the data folder, so that the settings it writes stay out of the build.
+# The program runs headless until SIGTERM, which ends it with exit code 0 and its settings written.
 check_program() {
-    local dir out pid line=""
-    dir=$(mktemp -d)
-    cp "$bin/lantile" "$dir/"
-    for entry in "$bin"/*; do
-        case "$(basename "$entry")" in
-        Graphic | Wave | *.gif) ln -s "$entry" "$dir/" ;;
-        *.ini | *.txt) cp "$entry" "$dir/" ;;
-        esac
-    done
-    out=$(mktemp -u)
-    mkfifo "$out"
-    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$dir/lantile" >"$out" 2>/dev/null &
+    local dir pid waited=0
+    dir=$(program_copy "$bin")
+    TMPDIR=$dir QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$dir/lantile" >/dev/null 2>&1 &
     pid=$!
-    read -r -t 60 line <"$out"
-    # Ended as Ctrl-C would end it, at once after its first line; forced after ten seconds.
-    kill -TERM "$pid" 2>/dev/null
-    local waited=0
-    while kill -0 "$pid" 2>/dev/null && [ $waited -lt 100 ]; do
+    # Started once it holds its one-instance lock.
+    until ls "$dir"/lantile-*.lock >/dev/null 2>&1 || [ $waited -ge 600 ]; do
         sleep 0.1
         waited=$((waited + 1))
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -KILL "$pid"
-        fail "$1" "the program did not end on SIGTERM"
-    fi
-    wait "$pid" 2>/dev/null
-    rm -rf "$dir" "$out"
-    [[ $line == Lantile:* ]] || fail "$1" "no start-up line through a pipe (got '$line')"
+    sleep 1
+    stop_program "$pid"
+    [ "$program_rc" = 0 ] || fail "$1" "SIGTERM ended the program with '$program_rc'"
+    grep -q '^Style=0' "$dir/SET.ini" 2>/dev/null || fail "$1" "no settings written at the end"
+    rm -rf "$dir"
 }
 
 while IFS= read -r raw; do
@@ -77,6 +63,10 @@ while IFS= read -r raw; do
         # Fewer hands: this build is instrumented and much slower.
         result=$(eval "${local_command/--hands 10000/--hands 30}")
         [[ $result == *" broken=0" ]] || fail "$command" "selfplay answered '$result'"
+        ;;
+    *startup)
+        result=$(eval "$local_command")
+        [[ $result == "first frame shown "* ]] || fail "$command" "startup answered '$result'"
         ;;
     *_bench)
         eval "$local_command --benchmark_list_tests=true" >/dev/null || fail "$command" "does not start"
