@@ -117,6 +117,8 @@ TEST_F(MainWindowTest, OfTwoChowsThePlayerGetsTheOneItPointsAt)
     Click(ButtonCentre(BTN_CHI));
     CMjPlayer &me = m.player[0];
     ASSERT_TRUE(me.chiflag);
+    EXPECT_FALSE(m.tablebuttons.Get(BTN_CHI)->enabled);
+    EXPECT_TRUE(m.tablebuttons.Get(BTN_PASS)->enabled) << "the player may still back out";
     EXPECT_FALSE(me.tileok[IndexOf(me, "1s")]);
     EXPECT_TRUE(me.tileok[IndexOf(me, "7m")]);
     Click(TileCentre(IndexOf(me, "7m")));
