@@ -7,6 +7,7 @@
 #include "tests/support/Tiles.h"
 #include "windows/CDxChatWnd.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -193,6 +194,8 @@ TEST_F(MainWindowTest, KeysReachTheScreenOnTopAsTheGameReadsThem)
     QListWidget list(View());
     list.addItem("row");
     list.show();
+    QApplication::setActiveWindow(View());
+    View()->setFocus();
     QTest::keyClick(View(), Qt::Key_Tab);
     EXPECT_EQ("\t", s.typed) << "Tab types once, as it is let go";
     EXPECT_EQ(std::vector<int>{9}, s.ups);
