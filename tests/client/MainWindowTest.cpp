@@ -199,6 +199,7 @@ TEST_F(MainWindowTest, KeysReachTheScreenOnTopAsTheGameReadsThem)
     // Each to the widget that has the focus then, as the keyboard delivers them.
     QTest::keyPress(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(View(), QApplication::focusWidget()) << "the list took the keys";
     EXPECT_EQ("\t", s.typed) << "Tab types once, as it is let go";
     EXPECT_EQ(std::vector<int>{9}, s.ups);
 
