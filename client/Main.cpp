@@ -1,6 +1,8 @@
 #include "client/Main.h"
 
 #include "client/Hint.h"
+#include "client/Lindlg.h"
+#include "client/Proxy.h"
 #include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -54,6 +56,8 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
     mjgame = std::make_unique<CMj>();
     QGuiApplication::restoreOverrideCursor();
+    SetScreensGame(*mjgame);
+    mjgame->shell = this;
     DataModule1 = std::make_unique<TDataModule1>();
     DataModule1->SetGame(mjgame.get());
     DataModule1->SetHooks(this);
@@ -84,6 +88,7 @@ TMainForm::~TMainForm()
     window.SetEvents(nullptr);
     DataModule1.reset();
     mjgame->netlink = nullptr;
+    mjgame->shell = nullptr;
     mjgame.reset(); // writes the settings
     HintForm.reset();
     hMainWnd = nullptr;
@@ -189,9 +194,20 @@ void TMainForm::CloseHint()
         HintForm->hide();
 }
 
-void TMainForm::Repaint()
+void TMainForm::PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url)
 {
-    mjgame->Paint();
+    window.Post([this, text, caption, url] {
+        if (linknoticeopen)
+            return;
+        linknoticeopen = true;
+        TLinkDlgForm(window.Widget()).Notice(text, caption, url);
+        linknoticeopen = false;
+    });
+}
+
+bool TMainForm::EditProxy(ProxyDialog &dialog)
+{
+    return TProxyForm(window.Widget()).Edit(dialog);
 }
 
 void TMainForm::CloseMainWindow()

@@ -1,7 +1,9 @@
 #pragma once
 #include "client/Datamodule.h"
+#include "client/ScreenHooks.h"
 #include "platform/FrameWindow.h"
 #include "platform/WindowEvents.h"
+#include "table/Shell.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,8 +15,9 @@ class THintForm;
 
 // The program's one window. It shows the game screen the game object draws and hands the game
 // every press, move, release, key and typed byte; it owns the game object and the game-server
-// connection, and shows the notifications other parts of the program post to it.
-class TMainForm : public WindowEvents, public DataModuleHooks {
+// connection, passes what the connection tells it on to the screens, and shows the notifications
+// other parts of the program post to it and the dialogs the screens ask for.
+class TMainForm : public WindowEvents, public ScreenHooks, public Shell {
 public:
     static constexpr int kMinScreenWidth = 800;
 
@@ -45,15 +48,18 @@ public:
     void Close() override;
     void Drop(const std::vector<std::string> &paths) override;
 
-    // What the connection tells the window.
+    // What the connection tells the window itself; the screens' part is ScreenHooks'.
+    void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override;
     void ShowHintText(const std::string &text) override;
     void CloseHint() override;
-    void Repaint() override;
     void CloseMainWindow() override;
+
+    bool EditProxy(ProxyDialog &dialog) override;
 
     uint8_t networkmode = 0;
 
 private:
+    bool linknoticeopen = false; // a notice that comes meanwhile is dropped
     void ShowText(const std::string &text);
 
     FrameWindow window;

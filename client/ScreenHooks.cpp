@@ -8,7 +8,7 @@
 void ScreenHooks::ShowStatus(const std::string &text)
 {
     loginform->status.Show(text);
-    game_.Paint();
+    game_->Paint();
 }
 
 void ScreenHooks::HideStatus()
@@ -29,13 +29,13 @@ void ScreenHooks::ShowServerChoice()
 void ScreenHooks::ShowRegStatus(const std::string &text)
 {
     regform->status.Show(text);
-    game_.Paint();
+    game_->Paint();
 }
 
 void ScreenHooks::HideRegStatus()
 {
     regform->status.visible = 0;
-    game_.Paint();
+    game_->Paint();
 }
 
 void ScreenHooks::ReleaseRegScreen()
@@ -50,5 +50,5 @@ void ScreenHooks::ShowLoginScreen()
 
 void ScreenHooks::Repaint()
 {
-    game_.Paint();
+    game_->Paint();
 }

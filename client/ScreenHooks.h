@@ -8,7 +8,7 @@ class CMj;
 // own part (the link notice, NetWork mode's waiting window, its close).
 class ScreenHooks : public DataModuleHooks {
 public:
-    explicit ScreenHooks(CMj &game) : game_(game) {}
+    explicit ScreenHooks(CMj &game) : game_(&game) {}
 
     void ShowStatus(const std::string &text) override;
     void HideStatus() override;
@@ -20,6 +20,11 @@ public:
     void ShowLoginScreen() override;
     void Repaint() override;
 
+protected:
+    // For the main window, which makes the game after itself.
+    ScreenHooks() = default;
+    void SetScreensGame(CMj &game) { game_ = &game; }
+
 private:
-    CMj &game_;
+    CMj *game_ = nullptr;
 };

@@ -155,6 +155,8 @@ struct StandingLink : NetLink {
     void CloseGameLink() override {}
     bool GameLinkActive() const override { return true; }
     bool GameLinkConnected() const override { return true; }
+    void OpenRegLink(const RegLinkTarget &) override {}
+    void CloseRegLink() override {}
     std::vector<GameMsg> sent;
 };
 
