@@ -10,6 +10,7 @@
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
 #include "windows/CDxEdit.h"
+#include "windows/CLoginForm.h"
 #include "windows/Screens.h"
 
 #include <QCoreApplication>
@@ -73,12 +74,15 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     if (!Arg(args, 0).empty())
         mjgame->LoadGame(args[0]);
     if (networkmode) {
+        // The account and password stand in the login screen's boxes, as if typed there.
+        loginform->accountedit->text = EditText(Arg(args, 1));
+        loginform->passwordedit->text = EditText(Arg(args, 2));
         GameLinkTarget target;
         target.host = Arg(args, 3);
         if (servercount > 0)
             target.port = serverlist[serverindex].port;
-        target.account = EditText(Arg(args, 1));
-        target.password = EditText(Arg(args, 2));
+        target.account = loginform->accountedit->text;
+        target.password = loginform->passwordedit->text;
         DataModule1->OpenGameLink(target);
     }
 }

@@ -6,6 +6,7 @@
 #include "table/ClientRecords.h"
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
+#include "windows/CLoginForm.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -87,12 +88,15 @@ class NetWorkStart : public MainWindowTest {};
 TEST_F(NetWorkStart, ShowsOnlyTheHintLogsInAndSaysGoodbyeOnClosingDuringAGame)
 {
     ScriptServer server;
-    ASSERT_TRUE(server.Load("expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\nexpect 105\n"));
+    ASSERT_TRUE(server.Load("expect 100 1:\"alice\" 21..40:* 51..63:* 101=120 103=20\nexpect 105\n"));
     ASSERT_TRUE(server.Listen());
     // The game server's port comes from the server list.
     std::filesystem::remove(folder.Path() / "Dirconfig.ini");
     folder.Write("Dirconfig.ini", "[DIRSERVER0]\r\nport=" + std::to_string(server.Port()) + "\r\n");
-    CMj &m = Open({"NetWork", "alice", "pw", "127.0.0.1"});
+    // The password fills the box but for one byte, where half a character would go.
+    const std::string password = std::string(98, 'p') + reinterpret_cast<const char *>(u8"中");
+    CMj &m = Open({"NetWork", "alice", password, "127.0.0.1"});
+    EXPECT_EQ(std::string(98, 'p'), loginform->passwordedit->text);
     EXPECT_FALSE(form->Window().IsVisible());
     ASSERT_NE(nullptr, form->Hint());
     EXPECT_TRUE(form->Hint()->isVisible());
