@@ -87,6 +87,13 @@ void DrawAvatars(PictureBook &book)
     for (int n = 1; n <= 12; ++n)
         book.AddGif("Graphic\\" + std::to_string(n) + ".gif", Face(kLooks[n - 1]));
     book.AddKeyed("Graphic\\avatarnone.bmp", NoAvatar());
+    // The name screen's twelve avatars side by side, 58 x 58 each.
+    QImage strip = Canvas(12 * 58, 58);
+    QPainter p(&strip);
+    for (int n = 0; n < 12; ++n)
+        p.drawImage(n * 58, 1, Face(kLooks[n]));
+    p.end();
+    book.AddKeyed("Graphic\\InputName\\djhzj.bmp", strip);
     // The default pictures of users without an avatar of their own.
     book.AddGif("male.gif", Face(kLooks[6]));
     book.AddGif("female.gif", Face(kLooks[0]));

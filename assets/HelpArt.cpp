@@ -194,19 +194,6 @@ QString Q(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The lying tiles of the game, with the key made see-through again.
-QImage TileSheet(const QImage &keyed)
-{
-    QImage tiles = keyed.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < tiles.height(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(tiles.scanLine(y));
-        for (int x = 0; x < tiles.width(); ++x)
-            if ((row[x] & 0xFFFFFF) == 0xFF00FF)
-                row[x] = 0;
-    }
-    return tiles;
-}
-
 // Lays a page's lines out from the top of the body down; false when they run past its end.
 class PageWriter {
 public:
@@ -391,7 +378,7 @@ void DrawHelp(PictureBook &book)
         book.Fail("the help pages need the tile sheets");
         return;
     }
-    const QImage tiles = TileSheet(*lying), hand = TileSheet(*standing);
+    const QImage tiles = SeeThrough(*lying), hand = SeeThrough(*standing);
     const std::vector<Page> &pages = Pages();
     for (size_t i = 0; i < pages.size(); ++i) {
         bool fits = true;

@@ -167,6 +167,18 @@ void PictureBook::Fail(const std::string &why)
     ok_ = false;
 }
 
+QImage SeeThrough(const QImage &keyed)
+{
+    QImage image = keyed.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == (kKey & 0xFFFFFF))
+                row[x] = 0;
+    }
+    return image;
+}
+
 QImage Canvas(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -249,6 +261,8 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawWidgets(book);
     DrawMessageScreens(book);
     DrawOnlineScreens(book);
+    DrawGameScreens(book);
+    DrawScoreScreen(book);
     DrawHelp(book);
     // The sheet goes beside the data folder (the build folder), not into it.
     std::filesystem::path data = std::filesystem::absolute(folder).lexically_normal();

@@ -44,6 +44,9 @@ private:
     bool ok_ = true;
 };
 
+// A keyed picture (as Find gives it) with its key colour made transparent again, to draw it over
+// another picture.
+QImage SeeThrough(const QImage &keyed);
 // A transparent picture to draw a sprite on.
 QImage Canvas(int width, int height);
 // A sprite drawn by draw on a fresh canvas, antialiased.
@@ -61,6 +64,10 @@ void DrawText(QPainter &painter, const QRectF &box, std::u16string_view text, co
 // A button strip of five frames of w x h (normal, hovered, pressed, disabled, spare): a plate in the
 // base colour with the word on it.
 QImage Button(int w, int h, std::u16string_view word, QColor base, double size);
+// Five frames of a small plate with a triangle pointing up or down.
+QImage Arrow(int w, int h, bool pointsUp, QColor base);
+// A tile of the column a scroll bar runs in, repeated downwards.
+QImage ColumnTile(int w, int h);
 
 // The field of an edit box: light, with a sunken rim.
 QImage EditField(int w, int h);
@@ -76,6 +83,10 @@ void DrawWidgets(PictureBook &book);
 void DrawMessageScreens(PictureBook &book);
 // The screens of online play: login, server choice, registration.
 void DrawOnlineScreens(PictureBook &book);
+// The title menu, the saved-game slots with their confirmation, the name screen and the options.
+void DrawGameScreens(PictureBook &book);
+// The score screen and its fan hints; its tiles come from the sheets drawn before it.
+void DrawScoreScreen(PictureBook &book);
 // The help pages show tiles of the sheets drawn before them.
 void DrawHelp(PictureBook &book);
 bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);

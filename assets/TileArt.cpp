@@ -374,6 +374,8 @@ void DrawTiles(PictureBook &book)
         {"Graphic\\zjzl.bmp", 36, 52, true, 0, 0},  {"Graphic\\zmp.bmp", 26, 36, false, 0, 6},
         {"Graphic\\zjpd.bmp", 30, 42, false, 0, 7}, {"Graphic\\djpd.bmp", 26, 36, false, 180, 6},
         {"Graphic\\xjpd.bmp", 36, 28, false, -90, 6}, {"Graphic\\sjpd.bmp", 36, 28, false, 90, 6},
+        // The score screen's row holds a winning hand of four kongs across its width.
+        {"Graphic\\ScoreForm\\mj.bmp", 28, 38, false, 0, 6},
     };
     for (const Sheet &sheet : sheets)
         DrawSheet(book, sheet);

@@ -39,7 +39,8 @@ QImage Strip(int w, int h, const FrameArt &art)
     });
 }
 
-// A small plate with a triangle pointing up or down.
+} // namespace
+
 QImage Arrow(int w, int h, bool pointsUp, QColor base)
 {
     return Strip(w, h, [=](QPainter &p, const QRectF &cell, int frame) {
@@ -60,6 +61,8 @@ QImage Arrow(int w, int h, bool pointsUp, QColor base)
     });
 }
 
+namespace {
+
 // A chat window's backing, blended over the table: dark, with a lighter lane for its arrows.
 QImage ChatBacking(int w, int h, int laneWidth)
 {
@@ -71,6 +74,8 @@ QImage ChatBacking(int w, int h, int laneWidth)
     });
 }
 
+} // namespace
+
 QImage ColumnTile(int w, int h)
 {
     return Drawn(w, h, [=](QPainter &p) {
@@ -78,8 +83,6 @@ QImage ColumnTile(int w, int h)
         p.fillRect(QRectF(w / 2.0 - 1, 0, 2, h), QColor(120, 130, 150));
     });
 }
-
-} // namespace
 
 QImage EditField(int w, int h)
 {

@@ -12,11 +12,17 @@
 #include "windows/CDxEdit.h"
 #include "windows/CHelpForm.h"
 #include "windows/CInfoForm.h"
+#include "windows/CInputNameDlg.h"
 #include "windows/CInviteForm.h"
 #include "windows/CInviteMessage.h"
 #include "windows/CLoginForm.h"
+#include "windows/CModeForm.h"
+#include "windows/CNewGameDlg.h"
 #include "windows/CRegForm.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
 #include "windows/CShowMessageForm.h"
+#include "windows/CWelComForm.h"
 #include "windows/Screens.h"
 
 #include <algorithm>

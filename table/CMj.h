@@ -306,6 +306,12 @@ public:
     int mousey = -1;
     uint8_t chatenlarged = 0;
     TalkGate talkgate;
+    // Leaves the table: a local game is saved to savefile and the saved-game slots come up; when
+    // the game cannot be saved now, the table stays.
+    void LeaveTable();
+    // Where a local game is kept when the player leaves the table: the slot it was started in or
+    // loaded from, or the file it was opened from; empty while no game has either.
+    std::string savefile;
 
     // Saved games. Saving is allowed between hands, and in a hand while the local player is about to
     // discard with no prompt up; a refusal or a failure shows a message and returns false, and the

@@ -50,6 +50,8 @@ void CMj::NewLocalGame()
         p.score = 1000;
         p.wildmode = wildmode;
     }
+    for (int seat = 0; seat < 4; seat++)
+        draw.SetAvatar(seat, player[seat].avatarindex + 1);
     banker = 0;
     for (int seat = 1; seat < 4; seat++) {
         int avatar = player[seat].avatarindex;

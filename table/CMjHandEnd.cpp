@@ -2,6 +2,7 @@
 #include "table/CMj.h"
 
 #include "platform/MessageBox.h"
+#include "windows/CScoreForm.h"
 
 #include <cstring>
 
@@ -113,9 +114,9 @@ void CMj::EndHand()
         p.Mj[p.cardnum++] = p.humj;
         p.SortMj();
     }
+    scoreform->Show();
     if (player[0].scorechange >= 1)
         PlayEffect(EFFECT_WIN);
-    Paint();
 }
 
 void CMj::NextHand()

@@ -1,7 +1,16 @@
-// The game object's side of the game-server connection.
+// The game object's side of the game-server connection, and leaving a table.
 #include "table/CMj.h"
 
 #include "rules/CLog.h"
+#include "windows/CWelComForm.h"
+
+namespace {
+
+// The game menu: options, back, rules and resume.
+constexpr int kMenuFirst = 27;
+constexpr int kMenuLast = 30;
+
+} // namespace
 
 void CMj::SendBuffer()
 {
@@ -23,5 +32,21 @@ void CMj::OnDisconnect()
     Timer(TIMER_KEEPALIVE)->SetEnabled(false);
     ResetTable();
     netgame = 0;
+    Paint();
+}
+
+void CMj::LeaveTable()
+{
+    for (int index = kMenuFirst; index <= kMenuLast; ++index)
+        tablebuttons.Get(index)->visible = 0;
+    // Leaving an online table is the server's business; it comes with online play.
+    if (IsNetGame())
+        return;
+    if (!savefile.empty() && !SaveGame(savefile))
+        return;
+    Timer(TIMER_CLAIMS)->SetEnabled(false);
+    Timer(TIMER_PENG)->SetEnabled(false);
+    welcomform->RefreshSlots();
+    welcomform->Show();
     Paint();
 }

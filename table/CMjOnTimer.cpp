@@ -5,6 +5,7 @@
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
 #include "windows/CDxEdit.h"
+#include "windows/CInputNameDlg.h"
 #include "windows/CLoginForm.h"
 #include "windows/CRegForm.h"
 
@@ -83,6 +84,8 @@ void CMj::OnTimer(unsigned id)
             loginform->curedit->caret = !loginform->curedit->caret;
         else if (curscreen == SCREEN_REGISTER)
             regform->curedit->caret = !regform->curedit->caret;
+        else if (curscreen == SCREEN_NAME)
+            inputnamedlg->nameedit->caret = !inputnamedlg->nameedit->caret;
         chatedit->caret = !chatedit->caret;
         break;
     case TIMER_COUNTDOWN:

@@ -70,6 +70,8 @@ bool CMj::LoadGame(const std::string &path)
     }
     Restore(game);
     ResumePlay();
+    // Leaving the table keeps the game where it came from.
+    savefile = path;
     return true;
 }
 

@@ -4,14 +4,26 @@
 #include "windows/CChooseNetForm.h"
 #include "windows/CHelpForm.h"
 #include "windows/CInfoForm.h"
+#include "windows/CInputNameDlg.h"
 #include "windows/CInviteForm.h"
 #include "windows/CInviteMessage.h"
 #include "windows/CLoginForm.h"
+#include "windows/CModeForm.h"
+#include "windows/CNewGameDlg.h"
 #include "windows/CRegForm.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
 #include "windows/CShowMessageForm.h"
+#include "windows/CWelComForm.h"
 
 void CMj::CreateScreens()
 {
+    scoreform = new CScoreForm("Graphic\\ScoreForm\\background.bmp", this);
+    welcomform = new CWelComForm("Graphic\\LoadForm\\background.bmp", this);
+    setform = new CSetForm("Graphic\\OptionForm\\background.bmp", this);
+    newgamedlg = new CNewGameDlg("Graphic\\MessageBox\\background.bmp", this);
+    inputnamedlg = new CInputNameDlg("Graphic\\InputName\\background.bmp", this);
+    modeform = new CModeForm("Graphic\\ModeForm\\background.bmp", this);
     loginform = new CLoginForm("Graphic\\LoginForm\\background.bmp", this);
     regform = new CRegForm("Graphic\\RegForm\\background.bmp", this);
     showmessageform = new CShowMessageForm("Graphic\\ShowMessage\\background.bmp", this);
@@ -22,26 +34,34 @@ void CMj::CreateScreens()
     choosenetform = new CChooseNetForm("Graphic\\ChooseNetForm\\background.bmp", this);
 }
 
+namespace {
+
+template <typename Screen> void Destroy(Screen *&screen)
+{
+    delete screen;
+    screen = nullptr;
+}
+
+} // namespace
+
 void CMj::DeleteScreens()
 {
-    // In the order they were made; the login writes its proxy and the help its box to SET.ini as
-    // they go.
-    delete loginform;
-    loginform = nullptr;
-    delete regform;
-    regform = nullptr;
-    delete showmessageform;
-    showmessageform = nullptr;
-    delete inviteform;
-    inviteform = nullptr;
-    delete invitemessage;
-    invitemessage = nullptr;
-    delete helpform;
-    helpform = nullptr;
-    delete infoform;
-    infoform = nullptr;
-    delete choosenetform;
-    choosenetform = nullptr;
+    // In the order they were made; the options, the login (its proxy) and the help (its box) write
+    // to SET.ini as they go.
+    Destroy(scoreform);
+    Destroy(welcomform);
+    Destroy(setform);
+    Destroy(newgamedlg);
+    Destroy(inputnamedlg);
+    Destroy(modeform);
+    Destroy(loginform);
+    Destroy(regform);
+    Destroy(showmessageform);
+    Destroy(inviteform);
+    Destroy(invitemessage);
+    Destroy(helpform);
+    Destroy(infoform);
+    Destroy(choosenetform);
     showmsgon = invitemsgon = infoformon = 0;
 }
 

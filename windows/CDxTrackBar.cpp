@@ -12,7 +12,8 @@ void CDxTrackBar::SetRange(int left, int right, int top)
     x0 = left;
     x1 = right;
     y = top;
-    step = (x1 - x0 - thumb.Width()) / kSteps;
+    // A thumb too wide for its track gets no step: it stays at the track's start and takes no drag.
+    step = std::max((x1 - x0 - thumb.Width()) / kSteps, 0);
 }
 
 bool CDxTrackBar::MouseDown(int px, int py)

@@ -3,18 +3,17 @@
 #include "windows/CBitForm.h"
 #include "windows/CChooseNetForm.h"
 #include "windows/CHelpForm.h"
+#include "windows/CInputNameDlg.h"
 #include "windows/CInviteForm.h"
 #include "windows/CLoginForm.h"
+#include "windows/CModeForm.h"
+#include "windows/CNewGameDlg.h"
 #include "windows/CRegForm.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
+#include "windows/CWelComForm.h"
 
-CBitForm *scoreform = nullptr;
-CBitForm *setform = nullptr;
-CBitForm *welcomform = nullptr;
-CBitForm *newgamedlg = nullptr;
-CBitForm *inputnamedlg = nullptr;
 CBitForm *netroom = nullptr;
-CBitForm *modeform = nullptr;
-int8_t setformfrom = 0;
 
 CBitForm *ScreenById(int id)
 {

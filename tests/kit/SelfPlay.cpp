@@ -5,6 +5,8 @@
 #include "platform/TestClock.h"
 #include "table/CMj.h"
 #include "tests/kit/LocalRobot.h"
+#include "tests/kit/TableDriver.h"
+#include "windows/CScoreForm.h"
 
 #include <algorithm>
 #include <fstream>
@@ -162,10 +164,12 @@ void SelfPlay::Run(int hands, SelfPlaySummary &summary)
         bool bankrupt = false;
         for (const CMjPlayer &p : mj_.player)
             bankrupt = bankrupt || p.score < 1;
-        if (bankrupt)
+        if (bankrupt) {
+            scoreform->Hide();
             mj_.NewLocalGame();
-        else
-            mj_.NextHand();
+        } else {
+            TableDriver::Press(*scoreform, CScoreForm::REPLAY);
+        }
     }
     Replay(earlier, summary);
 }

@@ -80,6 +80,15 @@ void TableDriver::Click(int x, int y)
     mj_.OnMouseUp(x, y);
 }
 
+void TableDriver::Press(CBitForm &screen, int button)
+{
+    const CBitButton &b = *screen.buttons.Get(button);
+    const int x = b.x + b.GetWidth() / 2, y = b.y + b.GetHeight() / 2;
+    screen.MouseMove(x, y);
+    screen.MouseDown(x, y);
+    screen.MouseUp(x, y);
+}
+
 void TableDriver::RightClick(int x, int y)
 {
     mj_.OnMouseDown(x, y, true);

@@ -108,6 +108,28 @@ std::vector<Picture> Pictures()
         {"Graphic/RegForm/submit.bmp", 5 * 112, 40, true},      {"Graphic/RegForm/return.bmp", 5 * 112, 40, true},
     };
     list.insert(list.end(), online.begin(), online.end());
+    // The screens from the title menu to a game and its score. Those drawn alone fill the frame;
+    // the name screen's board stands over the table, which shows round it.
+    const std::vector<Picture> game = {
+        {"Graphic/ModeForm/background.bmp", 800, 600, false}, {"Graphic/LoadForm/background.bmp", 800, 600, false},
+        {"Graphic/LoadForm/load.bmp", 5 * 150, 36, true},    {"Graphic/LoadForm/newgame.bmp", 5 * 84, 36, true},
+        {"Graphic/LoadForm/close.bmp", 5 * 176, 34, true},   {"Graphic/MessageBox/background.bmp", 260, 100, true},
+        {"Graphic/MessageBox/queding.bmp", 5 * 84, 28, true}, {"Graphic/MessageBox/quxiao.bmp", 5 * 84, 28, true},
+        {"Graphic/InputName/background.bmp", 800, 600, true}, {"Graphic/InputName/Edit.bmp", 220, 26, true},
+        {"Graphic/InputName/queding.bmp", 5 * 100, 40, true}, {"Graphic/InputName/zyd.bmp", 5 * 28, 24, true},
+        {"Graphic/InputName/yyd.bmp", 5 * 28, 24, true},      {"Graphic/InputName/djhzj.bmp", 12 * 58, 58, true},
+        {"Graphic/OptionForm/background.bmp", 300, 350, true}, {"Graphic/OptionForm/checkbox1.bmp", 18, 18, true},
+        {"Graphic/OptionForm/checkbox2.bmp", 18, 18, true},   {"Graphic/OptionForm/key.bmp", 12, 12, true},
+        {"Graphic/OptionForm/Restart.bmp", 5 * 140, 34, true}, {"Graphic/ScoreForm/background.bmp", 560, 340, true},
+        {"Graphic/ScoreForm/mj.bmp", 43 * 28, 38, true},      {"Graphic/ScoreForm/huangpai.bmp", 280, 100, true},
+        {"Graphic/ScoreForm/lresultnumber2.bmp", 10 * 19, 18, true}, {"Graphic/ScoreForm/lresultSign2.bmp", 28, 12, true},
+        {"Graphic/ScoreForm/barcenter.bmp", 16, 8, true},     {"Graphic/ScoreForm/replay.bmp", 5 * 84, 28, true},
+        {"Graphic/ScoreForm/exit.bmp", 5 * 84, 28, true},     {"Graphic/ScoreForm/up.bmp", 5 * 16, 20, true},
+        {"Graphic/ScoreForm/down.bmp", 5 * 16, 20, true},     {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true},
+    };
+    list.insert(list.end(), game.begin(), game.end());
+    for (const char *button : {"btexit", "btnet", "btgame", "bthome"})
+        list.push_back({std::string("Graphic/ModeForm/") + button + ".bmp", 5 * 178, 40, true});
     return list;
 }
 

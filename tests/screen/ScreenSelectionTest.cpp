@@ -2,30 +2,19 @@
 #include "tests/kit/FrameProbe.h"
 #include "tests/screen/TableScreenFixture.h"
 #include "windows/CBitForm.h"
+#include "windows/CInputNameDlg.h"
 #include "windows/CInviteForm.h"
-#include "windows/Screens.h"
+#include "windows/CModeForm.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
+#include "windows/CWelComForm.h"
+
+#include <utility>
 
 // Which screen stands over the table, and whether the table shows under it dimmed, plain or not at all.
 namespace {
 
-// A screen that paints one solid rectangle.
-class SolidScreen : public CBitForm {
-public:
-    SolidScreen(Rect box, uint16_t colour) : CBitForm("Graphic\\hint.bmp", nullptr), box_(box), colour_(colour) {}
-    void Draw() override { lpDDSBack->Fill(box_, colour_); }
-    void Show() override {}
-    int MouseDown(int, int) override { return -1; }
-    int MouseMove(int, int) override { return -1; }
-    int MouseUp(int, int) override { return -1; }
-
-private:
-    Rect box_;
-    uint16_t colour_;
-};
-
 constexpr uint16_t kMarker = 0x1234;
-constexpr uint16_t kScreenColour = 0xF800;
-constexpr Rect kScreenBox{300, 200, 500, 400};
 constexpr Point kProbe{400, 30}; // bare table, outside every screen
 
 uint16_t Dimmed(uint16_t under, int alpha)
@@ -40,8 +29,6 @@ class Screens : public TableScreen {
 protected:
     void TearDown() override
     {
-        for (CBitForm **slot : {&scoreform, &setform, &welcomform, &inputnamedlg, &modeform})
-            *slot = nullptr;
         curscreen = SCREEN_NONE;
         setformfrom = 0;
         TableScreen::TearDown();
@@ -56,67 +43,58 @@ protected:
     }
     uint32_t Probe() const { return Frame().Pixel(kProbe.x, kProbe.y); }
     uint32_t Room() const { return mj->draw.room.surface->Pixel(kProbe.x, kProbe.y); }
-    bool ScreenDrawn() const { return Frame().Pixel(400, 300) == kScreenColour; }
-
-    SolidScreen screenOnTop{kScreenBox, kScreenColour};
+    // The frame changed inside the screen's own place, compared with the frame of the id shown alone.
+    bool Drawn(const CBitForm &screen, const Surface &without) const
+    {
+        const Rect own{screen.x, screen.y, screen.x + screen.background.Width(), screen.y + screen.background.Height()};
+        const Rect changed = ChangedRect(without, Frame());
+        return !changed.Empty() && changed == Intersect(changed, own);
+    }
 };
 
 TEST_F(Screens, ScoresAndOptionsStandOverTheDimmedTable)
 {
-    scoreform = &screenOnTop;
+    for (int8_t id : {int8_t(SCREEN_SCORE), int8_t(SCREEN_OPTIONS)}) {
+        Compose(id);
+        EXPECT_EQ(Dimmed(Room(), 100), Probe()) << int(id);
+    }
+    // The score screen changes only its own place of the dimmed table.
+    CScoreForm *score = std::exchange(scoreform, nullptr);
     Compose(SCREEN_SCORE);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(Dimmed(Room(), 100), Probe());
-
-    setform = &screenOnTop;
-    setformfrom = SCREEN_NONE;
-    Compose(SCREEN_OPTIONS);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(Dimmed(Room(), 100), Probe());
+    Surface dimmed = Frame();
+    scoreform = score;
+    Compose(SCREEN_SCORE);
+    EXPECT_TRUE(Drawn(*scoreform, dimmed));
 }
 
 TEST_F(Screens, OptionsFromTheTitleMenuStandOverTheMenuDimmedHarder)
 {
-    SolidScreen menu({0, 0, 800, 600}, 0x07E0);
-    modeform = &menu;
-    setform = &screenOnTop;
     setformfrom = SCREEN_MENU;
     Compose(SCREEN_OPTIONS);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(Dimmed(0x07E0, 150), Probe());
+    EXPECT_EQ(Dimmed(modeform->background.Get()->Pixel(kProbe.x, kProbe.y), 150), Probe());
 }
 
 TEST_F(Screens, NameAndInvitationScreensLeaveTheTableAsItIs)
 {
-    inputnamedlg = &screenOnTop;
-    Compose(SCREEN_NAME);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(Room(), Probe());
     Compose(SCREEN_NONE);
     Surface table = Frame();
-    Compose(SCREEN_INVITE);
-    // The invitation screen itself changes only its own place.
-    const CBitForm &invite = *inviteform;
-    const Rect own{invite.x, invite.y, invite.x + invite.background.Width(), invite.y + invite.background.Height()};
-    Rect changed = ChangedRect(table, Frame());
-    EXPECT_FALSE(changed.Empty());
-    EXPECT_EQ(changed, Intersect(changed, own));
+    for (int8_t id : {int8_t(SCREEN_NAME), int8_t(SCREEN_INVITE)}) {
+        Compose(id);
+        const CBitForm &screen = id == SCREEN_NAME ? static_cast<const CBitForm &>(*inputnamedlg) : *inviteform;
+        EXPECT_TRUE(Drawn(screen, table)) << int(id);
+        EXPECT_EQ(Room(), Probe()) << int(id);
+    }
 }
 
 TEST_F(Screens, SlotsAndTitleMenuHideTheTable)
 {
-    welcomform = &screenOnTop;
-    Compose(SCREEN_SLOTS);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(kMarker, Probe());
-    modeform = &screenOnTop;
-    Compose(SCREEN_MENU);
-    EXPECT_TRUE(ScreenDrawn());
-    EXPECT_EQ(kMarker, Probe());
+    for (const CBitForm *screen : {static_cast<const CBitForm *>(welcomform), static_cast<const CBitForm *>(modeform)}) {
+        Compose(screen == welcomform ? SCREEN_SLOTS : SCREEN_MENU);
+        EXPECT_EQ(screen->background.Get()->Pixel(kProbe.x, kProbe.y), Probe());
+    }
     // Ids without a screen show the table alone.
     Compose(5);
     EXPECT_EQ(Room(), Probe());
-    EXPECT_FALSE(ScreenDrawn());
 }
 
 TEST_F(Screens, TheGameMenuOpensOverTheDimmedTableWithItsButtonsBright)

@@ -41,6 +41,13 @@ TEST_F(CDxTrackBarTest, TheSliderMovesOnlyByItsThumbAndStopsAtBothEnds)
     ASSERT_TRUE(slider.MouseDown(100 + 20, 310));
     EXPECT_FALSE(slider.MouseMove(50, 310));
     EXPECT_EQ(slider.position, 20);
+
+    // A thumb wider than its track stays at the track's start.
+    slider.SetRange(100, 115, 300);
+    lpDDSBack->Fill(lpDDSBack->Bounds(), kBackground);
+    before = Snapshot();
+    slider.Draw();
+    EXPECT_EQ(CellMismatches(*Load(kThumb), {0, 0, 40, 22}, 100, 300, *before), 0);
 }
 
 class CDxTrackBar2Test : public WidgetTest {

@@ -1,0 +1,128 @@
+#include "platform/Gbk.h"
+#include "platform/Profile.h"
+#include "screen/CDxSound.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/screen/TableScreenFixture.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInputNameDlg.h"
+#include "windows/CModeForm.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
+#include "windows/CShowMessageForm.h"
+#include "windows/CWelComForm.h"
+
+#include <filesystem>
+
+// A local game as a player goes through it: from the title menu to a game in a slot, hands to
+// their score, leaving the table into the slot and loading it again.
+namespace {
+
+class LocalGame : public TableScreen {
+protected:
+    void Press(CBitForm &screen, int button) { TableDriver::Press(screen, button); }
+
+    // From the title menu to the name screen of a new game in slot n.
+    void NewGameInSlot(int n)
+    {
+        modeform->Show();
+        Press(*modeform, CModeForm::GAME);
+        if (curscreen == SCREEN_HELP)
+            Press(*helpform, CHelpForm::CLOSE);
+        ASSERT_EQ(curscreen, SCREEN_SLOTS);
+        Press(*welcomform, CWelComForm::NEWGAME + n - 1);
+        ASSERT_EQ(curscreen, SCREEN_NAME);
+    }
+    void TypeName(const std::string &utf8)
+    {
+        for (char byte : Utf8ToGbk(utf8) + "\r")
+            inputnamedlg->KeyPress(static_cast<uint8_t>(byte));
+    }
+    // Hands played until one is won, each drawn one replayed.
+    void PlayToAWin()
+    {
+        for (;;) {
+            ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::HandEnd));
+            ASSERT_EQ(curscreen, SCREEN_SCORE);
+            if (scoreform->winner >= 0)
+                return;
+            Press(*scoreform, CScoreForm::REPLAY);
+        }
+    }
+    std::string Saved(const std::string &name) const { return folder.Read(name); }
+};
+
+TEST_F(LocalGame, FromTheTitleMenuToAWinAndBackIntoItsSlot)
+{
+    NewGameInSlot(2);
+    EXPECT_EQ(helpprevscreen, SCREEN_SLOTS) << "the help came over the slots";
+    EXPECT_FALSE(dxsound->loop->IsPlaying());
+    TypeName("Test");
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    EXPECT_EQ(mj->player[0].GetName(), "Test");
+    EXPECT_EQ(Profile::ReadInt("SET.ini", "Avatar", "SPlayer", -1), inputnamedlg->avatar[0]);
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+
+    PlayToAWin();
+    const CMjPlayer &w = mj->player[scoreform->winner];
+    EXPECT_GT(w.totalfan, 0);
+    Press(*scoreform, CScoreForm::REPLAY);
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::Deal));
+    EXPECT_EQ(mj->gamestatus, 1);
+
+    // Leaving at the player's turn keeps the game in its slot and brings the slots up.
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    mj->LeaveTable();
+    const std::string saved = Saved("Save/2.cmj");
+    EXPECT_EQ(saved.size(), 3392u);
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+    const CBitButton &load = *welcomform->buttons.Get(CWelComForm::LOAD + 1);
+    EXPECT_TRUE(load.enabled);
+    EXPECT_EQ(load.caption, "file2");
+    EXPECT_FALSE(mj->Timer(TIMER_CLAIMS)->GetEnabled());
+
+    mj->NewLocalGame();
+    Press(*welcomform, CWelComForm::LOAD + 1);
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    const auto again = mj->Snapshot().Bytes();
+    EXPECT_EQ(std::string(again.begin(), again.end()), saved);
+}
+
+TEST_F(LocalGame, TheScoresExitKeepsTheGameAndALeaveThatCannotSaveStaysAtTheTable)
+{
+    NewGameInSlot(4);
+    TypeName("Lan");
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::HandEnd));
+    Press(*scoreform, CScoreForm::EXIT);
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+    EXPECT_EQ(Saved("Save/4.cmj").size(), 3392u);
+
+    // In a robot's turn the game cannot be kept: the message says so and the table stays.
+    Press(*welcomform, CWelComForm::LOAD + 3);
+    ASSERT_TRUE(driver->RunUntil([](const CMj &m) { return m.gamestatus == 1 && m.curplayer == 2; }));
+    mj->LeaveTable();
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    EXPECT_EQ(showmsgon, 1);
+    EXPECT_EQ(showmessageform->text, "It's your turn to discard a tile then you can preserve the progress.");
+}
+
+TEST_F(LocalGame, OptionsFromTheTitleMenuSetThePaceOfPlayAndTheFullScreen)
+{
+    modeform->Show();
+    Press(*modeform, CModeForm::OPTIONS);
+    CDxTrackBar &pace = *setform->slider[CSetForm::PACE];
+    setform->MouseDown(pace.x0 + pace.position * pace.step + 2, pace.y + 2);
+    setform->MouseMove(pace.x0 - 5, pace.y + 2);
+    setform->MouseUp(pace.x0 - 5, pace.y + 2);
+    const CBitCheckBox &full = *setform->checkbox[CSetForm::FULLSCREEN];
+    setform->MouseDown(full.x + 5, full.y + 5);
+    Press(*setform, CSetForm::APPLY);
+    EXPECT_EQ(curscreen, SCREEN_MENU);
+    EXPECT_TRUE(screen.IsFullScreen());
+
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil([this](const CMj &) { return clock.IsRunning(TIMER_CLAIMS); }));
+    EXPECT_EQ(clock.Interval(TIMER_CLAIMS), 1200u);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "tests/windows/GameScreenFixture.h"
+#include "windows/CScoreForm.h"
+
+#include <climits>
+
+// The score screen: the fan list, the score changes in digits, the drawn hand, the space bar.
+namespace {
+
+class ScoreScreen : public GameScreenTest {
+protected:
+    void SetUp() override
+    {
+        GameScreenTest::SetUp();
+        Game();
+        score = scoreform;
+    }
+
+    // Seat 1 won with the fans given.
+    void Won(std::initializer_list<int> fans, std::initializer_list<int> extras = {})
+    {
+        CMjPlayer &w = game->player[1];
+        w.ishu = 1;
+        for (int fan : fans)
+            w.fanflag[fan] = 1;
+        for (int extra : extras)
+            w.extrafanflag[extra] = 1;
+        score->Show();
+    }
+    // The frame with the panel drawn over the plain frame.
+    std::unique_ptr<Surface> Drawn()
+    {
+        lpDDSBack->Fill(lpDDSBack->Bounds(), kBackground);
+        score->Draw();
+        return Snapshot();
+    }
+
+    CScoreForm *score = nullptr;
+};
+
+TEST_F(ScoreScreen, ScoreChangesShowFourDigitsOnlyWhileTheyFit)
+{
+    Won({FAN_SELF_DRAWN});
+    const int x = score->x, y = score->y;
+    const Rect seat0{x + 348, y + 249, x + 363 + 4 * 19, y + 267};
+    game->player[0].scorechange = 10000;
+    std::unique_ptr<Surface> none = Drawn();
+    game->player[0].scorechange = -35;
+    Drawn();
+    std::unique_ptr<Surface> digits = Load("Graphic\\ScoreForm\\lresultnumber2.bmp");
+    EXPECT_EQ(CellMismatches(*Load("Graphic\\ScoreForm\\lresultSign2.bmp"), {14, 0, 28, 12}, x + 348, y + 251, *none), 0);
+    const int shown[4] = {0, 0, 3, 5};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(CellMismatches(*digits, {shown[i] * 19, 0, shown[i] * 19 + 19, 18}, x + 363 + 19 * i, y + 249, *none), 0)
+            << i;
+    for (int32_t change : {-12345, INT_MIN, 9999, -9999}) {
+        game->player[0].scorechange = change;
+        Drawn();
+        EXPECT_EQ(Changed(*none, seat0), 0) << change;
+    }
+    game->player[0].scorechange = 9998;
+    Drawn();
+    EXPECT_GT(Changed(*none, seat0), 0);
+}
+
+TEST_F(ScoreScreen, TheListScrollsOverEveryFanAndFlowersCountTheirOwn)
+{
+    CMjPlayer &w = game->player[1];
+    w.flowernum = 3;
+    // Seven fans and the flowers, which the hand's result did not flag; two extra fans no row shows.
+    Won({FAN_PURE_SHIFTED_CHOWS, FAN_HALF_FLUSH, FAN_ALL_TYPES, FAN_DRAGON_PUNG, FAN_TILE_HOG, FAN_NO_HONOURS,
+         FAN_SELF_DRAWN},
+        {7, 8});
+    ASSERT_EQ(score->Rows().size(), 8u);
+    EXPECT_EQ(score->Rows()[7], (CScoreForm::FanRow{false, FAN_FLOWERS}));
+    EXPECT_EQ(score->Points(score->Rows()[7]), 3);
+    EXPECT_EQ(score->Points({false, FAN_HALF_FLUSH}), 6);
+    EXPECT_EQ(score->Points({true, 0}), 6);
+    for (int i = 0; i < 3; ++i)
+        Click(*score, CScoreForm::DOWN);
+    EXPECT_EQ(score->firstrow, 2);
+    for (int i = 0; i < 3; ++i)
+        Click(*score, CScoreForm::UP);
+    EXPECT_EQ(score->firstrow, 0);
+
+    // Rows take the hover from their left edge to the column, and a press away from the buttons
+    // holds it until the release.
+    const int x = score->x, y = score->y;
+    score->MouseMove(x + 19, y + 321);
+    EXPECT_EQ(score->hoverrow, 5);
+    score->MouseMove(x + 280, y + 200);
+    EXPECT_EQ(score->hoverrow, -1);
+    score->MouseDown(x + 100, y + 20);
+    score->MouseMove(x + 100, y + 180);
+    EXPECT_EQ(score->hoverrow, -1);
+    score->MouseUp(x + 100, y + 180);
+    score->MouseMove(x + 100, y + 180);
+    EXPECT_EQ(score->hoverrow, 0);
+}
+
+TEST_F(ScoreScreen, ADrawnHandShowsOnlyItsPictureAndSpaceHidesThePanel)
+{
+    score->Show();
+    EXPECT_FALSE(score->buttons.Get(CScoreForm::UP)->visible);
+    EXPECT_FALSE(score->buttons.Get(CScoreForm::DOWN)->visible);
+    lpDDSBack->Fill(lpDDSBack->Bounds(), kBackground);
+    std::unique_ptr<Surface> plain = Snapshot();
+    std::unique_ptr<Surface> shown = Drawn();
+    // The picture, keyed over the blended panel.
+    EXPECT_EQ(shown->Pixel(score->x + 280, score->y + 110), Load("Graphic\\ScoreForm\\huangpai.bmp")->Pixel(139, 16));
+
+    EXPECT_EQ(score->OnSpaceDown(' '), 0);
+    Drawn();
+    EXPECT_EQ(Changed(*plain, plain->Bounds()), 0);
+    score->OnSpaceUp(' ');
+    Drawn();
+    EXPECT_EQ(Changed(*shown, shown->Bounds()), 0);
+}
+
+} // namespace

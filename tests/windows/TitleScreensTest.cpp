@@ -1,0 +1,184 @@
+#include "platform/CloseRequest.h"
+#include "platform/Profile.h"
+#include "platform/Random.h"
+#include "tests/windows/GameScreenFixture.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInputNameDlg.h"
+#include "windows/CModeForm.h"
+#include "windows/CNewGameDlg.h"
+#include "windows/CSetForm.h"
+#include "windows/CWelComForm.h"
+
+#include <cstdlib>
+
+// From the title menu through the saved-game slots and the name screen to a game.
+namespace {
+
+class TitleScreens : public GameScreenTest {
+protected:
+    void SetUp() override
+    {
+        GameScreenTest::SetUp();
+        // The title tune, which the slots stop when play begins.
+        std::filesystem::create_symlink(std::filesystem::path(std::getenv("LANTILE_DATA")) / "Wave" / "TinyGame.wav",
+                                        ProgramFile("Wave/TinyGame.wav"));
+        CloseRequest::SetHandler([this] { ++closes; });
+        Random::Pin(77);
+        Game();
+    }
+    void TearDown() override
+    {
+        Random::Unpin();
+        CloseRequest::SetHandler(nullptr);
+        GameScreenTest::TearDown();
+    }
+
+    static bool TunePlays() { return dxsound->loop && dxsound->loop->IsPlaying(); }
+    static std::string Avatar(const char *key) { return std::to_string(Profile::ReadInt("SET.ini", "Avatar", key, -1)); }
+    static void Type(const std::string &bytes)
+    {
+        for (char byte : bytes)
+            inputnamedlg->KeyPress(static_cast<uint8_t>(byte));
+    }
+
+    int closes = 0;
+};
+
+TEST_F(TitleScreens, TheTitleMenuLeadsToTheSlotsOptionsHelpAndOut)
+{
+    modeform->Show();
+    Click(*modeform, CModeForm::GAME);
+    // A first-time player gets the help over the slots.
+    EXPECT_EQ(curscreen, SCREEN_HELP);
+    EXPECT_EQ(helpprevscreen, SCREEN_SLOTS);
+    helpform->checkbox->checked = 0;
+    modeform->Show();
+    Click(*modeform, CModeForm::GAME);
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+
+    modeform->Show();
+    Click(*modeform, CModeForm::OPTIONS);
+    EXPECT_EQ(curscreen, SCREEN_OPTIONS);
+    EXPECT_EQ(setformfrom, SCREEN_MENU);
+    modeform->Show();
+    Click(*modeform, CModeForm::HELP);
+    EXPECT_EQ(curscreen, SCREEN_HELP);
+
+    modeform->Show();
+    Click(*modeform, CModeForm::EXIT);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(curscreen, SCREEN_MENU);
+}
+
+TEST_F(TitleScreens, WithoutSavesEveryLoadIsFaintAndANewGameGoesStraightToTheName)
+{
+    welcomform->Show();
+    for (int k = 0; k < CWelComForm::kSlots; ++k) {
+        const CBitButton &load = *welcomform->buttons.Get(CWelComForm::LOAD + k);
+        EXPECT_FALSE(load.enabled) << k;
+        EXPECT_EQ(load.caption, "") << k;
+    }
+    ASSERT_TRUE(TunePlays());
+    Click(*welcomform, CWelComForm::NEWGAME + 1);
+    EXPECT_EQ(curscreen, SCREEN_NAME);
+    EXPECT_FALSE(TunePlays());
+    EXPECT_EQ(game->savefile, "Save\\2.cmj");
+    Click(*inputnamedlg, CInputNameDlg::START);
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    EXPECT_EQ(game->gamestatus, 1);
+}
+
+TEST_F(TitleScreens, ASlotInUseAsksBesideItAndConfirmingClearsTheTableAndStopsTheTune)
+{
+    std::filesystem::create_directory(ProgramFile("Save"));
+    WriteProgramFile("Save/3.cmj", "kept");
+    welcomform->Show();
+    const CBitButton &load = *welcomform->buttons.Get(CWelComForm::LOAD + 2);
+    EXPECT_TRUE(load.enabled);
+    EXPECT_EQ(load.caption, "file3");
+
+    Click(*welcomform, CWelComForm::NEWGAME + 2);
+    EXPECT_EQ(curscreen, SCREEN_NEWGAME);
+    EXPECT_EQ(newgamedlg->x, 312);
+    EXPECT_EQ(newgamedlg->y, 224);
+    EXPECT_EQ(newgamedlg->buttons.Get(CNewGameDlg::CANCEL)->x, 312 + 148);
+    Click(*newgamedlg, CNewGameDlg::CANCEL);
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+    EXPECT_TRUE(TunePlays());
+
+    game->player[2].cardnum = 9;
+    Click(*welcomform, CWelComForm::NEWGAME + 2);
+    Click(*newgamedlg, CNewGameDlg::CONFIRM);
+    EXPECT_EQ(curscreen, SCREEN_NAME);
+    EXPECT_FALSE(TunePlays());
+    EXPECT_EQ(game->player[2].cardnum, 0);
+    EXPECT_EQ(game->savefile, "Save\\3.cmj");
+}
+
+TEST_F(TitleScreens, AvatarsComeFromTheSettingsOrAtRandomAndStopAtBothEnds)
+{
+    Profile::WriteString("SET.ini", "Avatar", "SPlayer", "6");
+    Profile::WriteString("SET.ini", "Avatar", "EPlayer", "12");
+    Profile::WriteString("SET.ini", "Avatar", "NPlayer", "5");
+    Random::Pin(77);
+    inputnamedlg->Show();
+    Random::Pin(77);
+    Random::Next();
+    const int randomSecond = Random::Next() % 12;
+    EXPECT_EQ(inputnamedlg->avatar[0], 6);
+    EXPECT_EQ(inputnamedlg->avatar[1], randomSecond);
+    EXPECT_EQ(inputnamedlg->avatar[2], 5);
+    EXPECT_EQ(inputnamedlg->avatar[3], 0); // no key is avatar 0
+    EXPECT_EQ(game->player[0].sex, 1);
+    EXPECT_EQ(game->player[2].sex, 0);
+    EXPECT_EQ(game->player[1].avatarindex, randomSecond);
+
+    Click(*inputnamedlg, 7); // seat 3's previous, at 0
+    EXPECT_EQ(inputnamedlg->avatar[3], 0);
+    Click(*inputnamedlg, 8);
+    EXPECT_EQ(inputnamedlg->avatar[3], 1);
+    inputnamedlg->avatar[0] = 11;
+    Click(*inputnamedlg, 2);
+    EXPECT_EQ(inputnamedlg->avatar[0], 11);
+    Click(*inputnamedlg, 6); // seat 2 from a woman's avatar to a man's
+    EXPECT_EQ(game->player[2].avatarindex, 6);
+    EXPECT_EQ(game->player[2].sex, 1);
+
+    // Seat 0 shows its avatar's cell of the strip at its place in the frame, over the board.
+    std::unique_ptr<Surface> board = Snapshot();
+    std::unique_ptr<Surface> background = Load("Graphic\\InputName\\background.bmp");
+    background->SetColorKey(0xF81F);
+    board->Blit(0, 0, *background, background->Bounds(), true);
+    inputnamedlg->Draw();
+    EXPECT_EQ(CellMismatches(*Load("Graphic\\InputName\\djhzj.bmp"), {11 * 58, 0, 12 * 58, 58}, 372, 342, *board), 0);
+}
+
+TEST_F(TitleScreens, EnterStartsTheGameWithTheNameTypedCutBetweenCharacters)
+{
+    inputnamedlg->Show();
+    game->OnTimer(TIMER_CARET);
+    EXPECT_EQ(inputnamedlg->nameedit->caret, 0);
+    // Every key reaches the box first; Enter is not the box's and starts the game.
+    EXPECT_FALSE(inputnamedlg->KeyPress('x'));
+    inputnamedlg->KeyPress(8);
+    Type(std::string(19, 'a') + "中b");
+    EXPECT_TRUE(inputnamedlg->KeyPress(13));
+    EXPECT_EQ(inputnamedlg->nameedit->text, std::string(19, 'a') + "中b");
+    EXPECT_EQ(game->player[0].GetName(), std::string(19, 'a'));
+    EXPECT_EQ(curscreen, SCREEN_NONE);
+    EXPECT_EQ(game->gamestatus, 1);
+    EXPECT_EQ(Avatar("SPlayer"), std::to_string(inputnamedlg->avatar[0]));
+    EXPECT_EQ(Avatar("WPlayer"), std::to_string(inputnamedlg->avatar[3]));
+    EXPECT_EQ(minfan, 0);
+
+    inputnamedlg->Show();
+    inputnamedlg->nameedit->text = std::string(25, 'n');
+    inputnamedlg->KeyPress(13);
+    EXPECT_EQ(game->player[0].GetName(), std::string(20, 'n'));
+    inputnamedlg->Show();
+    inputnamedlg->nameedit->text.clear();
+    inputnamedlg->KeyPress(13);
+    EXPECT_EQ(game->player[0].GetName(), "小兰");
+}
+
+} // namespace
