@@ -27,6 +27,8 @@ public:
     CMjPlayer &operator=(const CMjPlayer &) = delete;
 
     void Reset();
+    // The sex byte a seat takes with its avatar: 0-5 are women, 6-11 men.
+    static uint8_t SexOfAvatar(int avatar) { return avatar >= 6 ? 1 : 0; }
 
     // The name field holds up to 20 bytes and a full one has no terminator: read and write it here.
     std::string GetName() const;

@@ -13,16 +13,6 @@
 
 static_assert(SavedGame::kGridBytes == CMjDraw::kGridBytes);
 
-namespace {
-
-// Avatars 0-5 are women, 6-11 men.
-uint8_t SexOfAvatar(int avatar)
-{
-    return avatar >= 6 ? 1 : 0;
-}
-
-} // namespace
-
 bool CMj::SaveAllowed() const
 {
     if (gamestatus != 1)
@@ -159,7 +149,7 @@ void CMj::Restore(const SavedGame &g)
         CopySeat(g.player[seat], p);
         for (int m = 0; m < 5; m++)
             p.exposed[m] = g.player[seat].concealed[m] ? 0 : 1;
-        p.sex = SexOfAvatar(p.avatarindex);
+        p.sex = CMjPlayer::SexOfAvatar(p.avatarindex);
         draw.SetAvatar(seat, p.avatarindex + 1);
         p.wildmode = wildmode;
         p.wildmj = wildmj;

@@ -88,7 +88,7 @@ void CInputNameDlg::CopyAvatars()
     for (int seat = 0; seat < 4; ++seat) {
         CMjPlayer &p = owner->player[seat];
         p.avatarindex = avatar[seat];
-        p.sex = avatar[seat] >= 6 ? 1 : 0;
+        p.sex = CMjPlayer::SexOfAvatar(avatar[seat]);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Gbk.h"
+#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "screen/CDxSound.h"
 #include "tests/kit/LocalRobot.h"
@@ -19,6 +20,20 @@ namespace {
 
 class LocalGame : public TableScreen {
 protected:
+    void SetUp() override
+    {
+        TableScreen::SetUp();
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box.text);
+            return MessageBox::ResultOk;
+        });
+    }
+    void TearDown() override
+    {
+        MessageBox::SetHandler(nullptr);
+        TableScreen::TearDown();
+    }
+
     void Press(CBitForm &screen, int button) { TableDriver::Press(screen, button); }
 
     // From the title menu to the name screen of a new game in slot n.
@@ -49,6 +64,8 @@ protected:
         }
     }
     std::string Saved(const std::string &name) const { return folder.Read(name); }
+
+    std::vector<std::string> boxes;
 };
 
 TEST_F(LocalGame, FromTheTitleMenuToAWinAndBackIntoItsSlot)
@@ -60,6 +77,10 @@ TEST_F(LocalGame, FromTheTitleMenuToAWinAndBackIntoItsSlot)
     EXPECT_EQ(curscreen, SCREEN_NONE);
     EXPECT_EQ(mj->player[0].GetName(), "Test");
     EXPECT_EQ(Profile::ReadInt("SET.ini", "Avatar", "SPlayer", -1), inputnamedlg->avatar[0]);
+    for (int seat = 0; seat < 4; ++seat) {
+        const std::string picture = "\\" + std::to_string(inputnamedlg->avatar[seat] + 1) + ".gif";
+        EXPECT_TRUE(avatarname[seat].ends_with(picture)) << avatarname[seat];
+    }
     ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
 
     PlayToAWin();
@@ -104,6 +125,22 @@ TEST_F(LocalGame, TheScoresExitKeepsTheGameAndALeaveThatCannotSaveStaysAtTheTabl
     EXPECT_EQ(curscreen, SCREEN_NONE);
     EXPECT_EQ(showmsgon, 1);
     EXPECT_EQ(showmessageform->text, "It's your turn to discard a tile then you can preserve the progress.");
+
+    // A game opened from elsewhere goes back where it came from; a damaged slot leaves the slots up.
+    std::filesystem::create_directory(folder.Path() / "Away");
+    const std::string slot = Saved("Save/4.cmj");
+    folder.Write("Away/game.cmj", slot);
+    ASSERT_TRUE(mj->LoadGame("Away/game.cmj"));
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    mj->LeaveTable();
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+    EXPECT_NE(Saved("Away/game.cmj"), slot);
+    EXPECT_EQ(Saved("Save/4.cmj"), slot);
+    folder.Write("Save/5.cmj", "damaged");
+    welcomform->Show();
+    Press(*welcomform, CWelComForm::LOAD + 4);
+    EXPECT_EQ(curscreen, SCREEN_SLOTS);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(LocalGame, OptionsFromTheTitleMenuSetThePaceOfPlayAndTheFullScreen)

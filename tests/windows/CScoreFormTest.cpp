@@ -62,6 +62,33 @@ TEST_F(ScoreScreen, ScoreChangesShowFourDigitsOnlyWhileTheyFit)
     EXPECT_GT(Changed(*none, seat0), 0);
 }
 
+TEST_F(ScoreScreen, TheWinnersHandLiesInOneRowWithAKongsFourthTileOverItsSecond)
+{
+    CMjPlayer &w = game->player[1];
+    GetMj &kong = w.getmj[0];
+    kong.count = 4;
+    for (MjTile &t : kong.tiles)
+        t = MakeMj(5, SUIT_TIAO);
+    w.getnum = 1;
+    w.cardnum = 2;
+    w.Mj[0] = MakeMj(1, 5); // a suit the strip has no cells for
+    w.Mj[1] = MakeMj(7, SUIT_ZI);
+    Won({FAN_MELDED_KONG});
+    const std::unique_ptr<Surface> tiles = Load("Graphic\\ScoreForm\\mj.bmp");
+    auto cell = [](int c) { return Rect{c * 28, 0, (c + 1) * 28, 38}; };
+    const int x = score->x + 15, y = score->y + 86, hand = x + 3 * 28 + 3;
+    w.cardnum = 0;
+    std::unique_ptr<Surface> bare = Drawn();
+    w.cardnum = 2;
+    std::unique_ptr<Surface> frame = Drawn();
+    // Three tiles of the kong, the fourth 12 pixels up over the second, a gap, then the hand.
+    for (int i : {0, 2})
+        EXPECT_EQ(CellMismatches(*tiles, cell(9 + 4), x + i * 28, y, *frame), 0) << i;
+    EXPECT_EQ(CellMismatches(*tiles, cell(9 + 4), x + 28, y - 12, *frame), 0);
+    EXPECT_EQ(Changed(*bare, {hand, y, hand + 28, y + 38}), 0);
+    EXPECT_EQ(CellMismatches(*tiles, cell(27 + 6), hand + 28, y, *frame), 0);
+}
+
 TEST_F(ScoreScreen, TheListScrollsOverEveryFanAndFlowersCountTheirOwn)
 {
     CMjPlayer &w = game->player[1];
@@ -75,7 +102,9 @@ TEST_F(ScoreScreen, TheListScrollsOverEveryFanAndFlowersCountTheirOwn)
     EXPECT_EQ(score->Points(score->Rows()[7]), 3);
     EXPECT_EQ(score->Points({false, FAN_HALF_FLUSH}), 6);
     EXPECT_EQ(score->Points({true, 0}), 6);
-    for (int i = 0; i < 3; ++i)
+    Click(*score, CScoreForm::DOWN);
+    EXPECT_EQ(score->firstrow, 1);
+    for (int i = 0; i < 2; ++i)
         Click(*score, CScoreForm::DOWN);
     EXPECT_EQ(score->firstrow, 2);
     for (int i = 0; i < 3; ++i)
