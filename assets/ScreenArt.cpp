@@ -176,7 +176,7 @@ QImage Options()
         const struct {
             const char16_t *name;
             double y;
-        } tracks[] = {{u"音乐", 119}, {u"音效", 165}, {u"出牌", 213}};
+        } tracks[] = {{u"音乐音量", 119}, {u"音效音量", 165}, {u"出牌速度", 213}};
         for (const auto &track : tracks) {
             Label(p, QRectF(20, track.y - 2, 58, 16), track.name, label, kCream);
             p.setPen(QPen(QColor(12, 16, 26), 4, Qt::SolidLine, Qt::RoundCap));

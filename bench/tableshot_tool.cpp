@@ -6,14 +6,18 @@
 // Script lines (# starts a comment):
 //   banner                       the logo fading in, as when the window first shows
 //   newgame                      a new local game
-//   until local-turn|claim|hand-end|dice|deal|flight|idle|landed
+//   until local-turn|claim|hand-end|dice|deal|flight|idle|landed|win
 //                                runs the game to that moment (landed: the local player's next discard
-//                                lies in its pyramid); seat 0 plays itself on the way
+//                                lies in its pyramid; win: a hand is won, drawn hands are replayed);
+//                                seat 0 plays itself on the way
+//   press title|slots|confirm|name|options|score|help N
+//                                clicks the middle of that screen's button N
 //   advance MS                   moves the game clock on
 //   move X Y | click X Y | rclick X Y
 //   key Esc|Enter|Tab|Space
 //   type TEXT
-//   show servers                 the choice of game server, the way into online play
+//   show title|servers           the title menu, as the program shows it after the logo, or the
+//                                choice of game server, the way into online play
 //   shot NAME.png
 #include "platform/SurfacePng.h"
 #include "platform/SurfaceText.h"
@@ -23,6 +27,13 @@
 #include "tests/kit/TableDriver.h"
 #include "tests/kit/TableSession.h"
 #include "windows/CChooseNetForm.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInputNameDlg.h"
+#include "windows/CModeForm.h"
+#include "windows/CNewGameDlg.h"
+#include "windows/CScoreForm.h"
+#include "windows/CSetForm.h"
+#include "windows/CWelComForm.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -53,6 +64,28 @@ const std::map<std::string, int> kKeys = {
     {"Esc", TableDriver::KeyEsc}, {"Enter", TableDriver::KeyEnter}, {"Tab", TableDriver::KeyTab},
     {"Space", TableDriver::KeySpace},
 };
+
+CBitForm *ScreenNamed(const std::string &name)
+{
+    const std::map<std::string, CBitForm *> screens = {
+        {"title", modeform}, {"slots", welcomform}, {"confirm", newgamedlg}, {"name", inputnamedlg},
+        {"options", setform}, {"score", scoreform}, {"help", helpform},
+    };
+    auto found = screens.find(name);
+    return found == screens.end() ? nullptr : found->second;
+}
+
+// Hands played to their end until one is won; the score screen's replay starts each next one.
+bool PlayToAWin(TableDriver &driver)
+{
+    for (;;) {
+        if (!driver.RunUntil(TableDriver::Moment::HandEnd))
+            return false;
+        if (scoreform->winner >= 0)
+            return true;
+        TableDriver::Press(*scoreform, CScoreForm::REPLAY);
+    }
+}
 
 // The shots at half size, three to a row, each named below.
 bool WriteMontage(const std::vector<Shot> &shots, const std::string &path)
@@ -127,9 +160,18 @@ int main(int argc, char **argv)
                 mj.OnShow();
             } else if (command == "newgame") {
                 driver.NewGame();
+            } else if (command == "press" && words >> arg >> x) {
+                CBitForm *screen = ScreenNamed(arg);
+                if (!screen || !screen->buttons.Get(x)) {
+                    rc = Fail(number, "no such button: " + text);
+                    break;
+                }
+                TableDriver::Press(*screen, x);
             } else if (command == "until" && words >> arg) {
                 bool reached;
-                if (arg == "landed") {
+                if (arg == "win") {
+                    reached = PlayToAWin(driver);
+                } else if (arg == "landed") {
                     const int before = mj.player[0].outnum;
                     reached = driver.RunUntil([before](const CMj &game) { return game.player[0].outnum > before; });
                 } else if (kMoments.count(arg)) {
@@ -154,8 +196,11 @@ int main(int argc, char **argv)
             } else if (command == "type") {
                 std::getline(words >> std::ws, arg);
                 driver.Type(arg);
-            } else if (command == "show" && words >> arg && arg == "servers") {
-                choosenetform->Show();
+            } else if (command == "show" && words >> arg && (arg == "title" || arg == "servers")) {
+                if (arg == "title")
+                    modeform->Show();
+                else
+                    choosenetform->Show();
             } else if (command == "shot" && words >> arg) {
                 if (!driver.Shot((std::filesystem::path(out) / arg).string())) {
                     rc = Fail(number, "cannot write " + arg);

@@ -73,9 +73,10 @@ void CInputNameDlg::Show()
     Random::SeedWithTime();
     for (int &n : avatar)
         n = Random::Next() % kAvatars;
-    // A missing key reads 0; only a kept number outside the avatars leaves the random one.
+    // A seat without a kept avatar, or with a number outside the avatars, keeps the random one; a
+    // missing key read as avatar 0 would give a first game four equal faces and three equal names.
     for (int seat = 0; seat < 4; ++seat) {
-        const int kept = Profile::ReadInt(kIni, "Avatar", kAvatarKeys[seat], 0);
+        const int kept = Profile::ReadInt(kIni, "Avatar", kAvatarKeys[seat], -1);
         if (ValidAvatar(kept))
             avatar[seat] = kept;
     }
