@@ -1,4 +1,5 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
 #include "platform/Gbk.h"
 #include "rules/FanTable.h"
@@ -13,14 +14,7 @@
 // every fan, ten to a row.
 namespace {
 
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
-const QColor kNight(34, 44, 66);
-const QColor kNightDeep(18, 24, 38);
 const QColor kWell(12, 18, 30);
-const QColor kGreen(30, 110, 70);
-const QColor kRed(150, 28, 32);
-const QColor kBlue(36, 70, 130);
 const QColor kInk(40, 30, 20);
 const QColor kCinnabar(150, 36, 28);
 

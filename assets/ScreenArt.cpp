@@ -1,6 +1,6 @@
 #include "assets/PictureBook.h"
+#include "assets/ScreenPalette.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -11,34 +11,18 @@
 // Sizes and places follow where the game puts the widgets over them.
 namespace {
 
-const QColor kFelt(22, 98, 62);
-const QColor kFeltDark(10, 56, 36);
 const QColor kWood(104, 60, 28);
 const QColor kWoodDark(58, 30, 12);
-const QColor kGold(238, 196, 88);
-const QColor kCream(252, 244, 222);
-const QColor kNight(34, 44, 66);
-const QColor kNightDeep(18, 24, 38);
-const QColor kRed(150, 28, 32);
-const QColor kGreen(30, 110, 70);
-const QColor kBlue(36, 70, 130);
-const QColor kBrown(96, 62, 36);
 
 QString Q(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Felt lit from the middle, filling the frame.
+// The felt over the whole frame, as every screen drawn alone has it.
 void FeltFrame(QPainter &p)
 {
-    QRadialGradient light(400, 280, 560);
-    light.setColorAt(0, kFelt.lighter(118));
-    light.setColorAt(1, kFeltDark);
-    p.fillRect(QRectF(0, 0, 800, 600), light);
-    p.setPen(QPen(kGold.darker(140), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(8, 8, 784, 584));
+    Felt(p, QRectF(0, 0, 800, 600), QRectF(6, 6, 788, 588));
 }
 
 // A row of standing tiles from the game's own sheet, centred on cx.
@@ -192,25 +176,7 @@ QImage Options()
         } boxes[] = {{{197, 100}, u"音乐"}, {{197, 148}, u"音效"}, {{87, 131}, u"动画"},
                      {{163, 247}, u"全屏显示"}, {{163, 278}, u"出牌提示"}};
         for (const auto &box : boxes)
-            Label(p, QRectF(box.at.x() + 22, box.at.y(), 80, 18), box.name, label, kCream);
-    });
-}
-
-QImage CheckBox(bool checked)
-{
-    return Drawn(18, 18, [=](QPainter &p) {
-        p.setPen(QPen(kGold, 1.5));
-        p.setBrush(kCream);
-        p.drawRoundedRect(QRectF(1.5, 1.5, 15, 15), 2, 2);
-        if (!checked)
-            return;
-        QPainterPath tick;
-        tick.moveTo(4.5, 9);
-        tick.lineTo(8, 13);
-        tick.lineTo(14, 4.5);
-        p.setPen(QPen(kRed, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(tick);
+            Label(p, QRectF(box.at.x() + 24, box.at.y(), 80, 20), box.name, label, kCream);
     });
 }
 
@@ -258,8 +224,9 @@ void DrawGameScreens(PictureBook &book)
     book.AddKeyed("Graphic\\InputName\\yyd.bmp", SideArrow(28, 24, false));
 
     book.AddKeyed("Graphic\\OptionForm\\background.bmp", Options());
-    book.AddKeyed("Graphic\\OptionForm\\checkbox1.bmp", CheckBox(false));
-    book.AddKeyed("Graphic\\OptionForm\\checkbox2.bmp", CheckBox(true));
+    // The boxes' labels are on the background, so that a click on a label does not toggle its box.
+    book.AddKeyed("Graphic\\OptionForm\\checkbox1.bmp", CheckBox(20, false, u""));
+    book.AddKeyed("Graphic\\OptionForm\\checkbox2.bmp", CheckBox(20, true, u""));
     book.AddKeyed("Graphic\\OptionForm\\key.bmp", Thumb());
     book.AddKeyed("Graphic\\OptionForm\\Restart.bmp", Button(140, 34, u"确定", kGreen, 16));
 }
