@@ -212,7 +212,6 @@ void DrawGameScreens(PictureBook &book)
     book.AddOpaque("Graphic\\LoadForm\\background.bmp", Slots(tiles));
     book.AddKeyed("Graphic\\LoadForm\\load.bmp", LoadButton());
     book.AddKeyed("Graphic\\LoadForm\\newgame.bmp", Button(84, 36, u"新游戏", kGreen, 15));
-    book.AddKeyed("Graphic\\LoadForm\\close.bmp", Button(176, 34, u"返回", kBrown, 16));
     book.AddKeyed("Graphic\\MessageBox\\background.bmp", Confirmation());
     book.AddKeyed("Graphic\\MessageBox\\queding.bmp", Button(84, 28, u"确定", kGreen, 15));
     book.AddKeyed("Graphic\\MessageBox\\quxiao.bmp", Button(84, 28, u"取消", kRed, 15));

@@ -113,7 +113,7 @@ std::vector<Picture> Pictures()
     const std::vector<Picture> game = {
         {"Graphic/ModeForm/background.bmp", 800, 600, false}, {"Graphic/LoadForm/background.bmp", 800, 600, false},
         {"Graphic/LoadForm/load.bmp", 5 * 150, 36, true},    {"Graphic/LoadForm/newgame.bmp", 5 * 84, 36, true},
-        {"Graphic/LoadForm/close.bmp", 5 * 176, 34, true},   {"Graphic/MessageBox/background.bmp", 260, 100, true},
+        {"Graphic/MessageBox/background.bmp", 260, 100, true},
         {"Graphic/MessageBox/queding.bmp", 5 * 84, 28, true}, {"Graphic/MessageBox/quxiao.bmp", 5 * 84, 28, true},
         {"Graphic/InputName/background.bmp", 800, 600, true}, {"Graphic/InputName/Edit.bmp", 220, 26, true},
         {"Graphic/InputName/queding.bmp", 5 * 100, 40, true}, {"Graphic/InputName/zyd.bmp", 5 * 28, 24, true},
