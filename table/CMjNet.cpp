@@ -48,5 +48,4 @@ void CMj::LeaveTable()
     Timer(TIMER_PENG)->SetEnabled(false);
     welcomform->RefreshSlots();
     welcomform->Show();
-    Paint();
 }

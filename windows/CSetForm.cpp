@@ -143,7 +143,8 @@ int CSetForm::MouseDown(int px, int py)
 
 int CSetForm::MouseMove(int px, int py)
 {
-    bool changed = buttons.MouseMove(px, py) >= 0;
+    const int index = buttons.MouseMove(px, py);
+    bool changed = index >= 0;
     for (int i = 0; i < kSliders; ++i)
         if (slider[i]->MouseMove(px, py)) {
             ApplySlider(i);
@@ -151,7 +152,7 @@ int CSetForm::MouseMove(int px, int py)
         }
     if (changed)
         Repaint();
-    return -1;
+    return index;
 }
 
 int CSetForm::MouseUp(int px, int py)
