@@ -83,7 +83,7 @@ bool PlayToAWin(TableDriver &driver)
             return false;
         if (scoreform->winner >= 0)
             return true;
-        TableDriver::Press(*scoreform, CScoreForm::REPLAY);
+        driver.Press(*scoreform, CScoreForm::REPLAY);
     }
 }
 
@@ -166,7 +166,7 @@ int main(int argc, char **argv)
                     rc = Fail(number, "no such button: " + text);
                     break;
                 }
-                TableDriver::Press(*screen, x);
+                driver.Press(*screen, x);
             } else if (command == "until" && words >> arg) {
                 bool reached;
                 if (arg == "win") {

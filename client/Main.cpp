@@ -11,6 +11,7 @@
 #include "table/ClientRecords.h"
 #include "windows/CDxEdit.h"
 #include "windows/CLoginForm.h"
+#include "windows/CModeForm.h"
 #include "windows/Screens.h"
 
 #include <QCoreApplication>
@@ -153,12 +154,7 @@ bool TMainForm::TextInput(Rect &box) const
 void TMainForm::FirstShow()
 {
     mjgame->OnShow();
-    // The title menu comes first once there is one; until then a local game starts at once,
-    // unless the command line loaded one.
-    if (modeform)
-        modeform->Show();
-    else if (mjgame->gamestatus == 0)
-        mjgame->NewLocalGame();
+    modeform->Show();
 }
 
 void TMainForm::Close()

@@ -8,6 +8,7 @@
 #include "windows/CDxEdit.h"
 #include "windows/CHelpForm.h"
 #include "windows/CInviteForm.h"
+#include "windows/CSetForm.h"
 #include "windows/Screens.h"
 
 namespace {
@@ -247,14 +248,15 @@ void CMj::TableButtonClicked(int index)
         inviteform->Show();
         return;
     case BTN_OPTIONS:
-        if (setform)
-            setform->Show();
+        setform->Show();
         ShowGameMenu(false);
         return;
     case BTN_RULES:
         helpform->Show();
         return;
-    case BTN_BACK: // leaving the table comes with the saved-game slots and the online table
+    case BTN_BACK:
+        LeaveTable();
+        return;
     case BTN_RESUME:
         ShowGameMenu(false);
         return;

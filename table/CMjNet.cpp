@@ -4,14 +4,6 @@
 #include "rules/CLog.h"
 #include "windows/CWelComForm.h"
 
-namespace {
-
-// The game menu: options, back, rules and resume.
-constexpr int kMenuFirst = 27;
-constexpr int kMenuLast = 30;
-
-} // namespace
-
 void CMj::SendBuffer()
 {
     if (netlink)
@@ -37,8 +29,7 @@ void CMj::OnDisconnect()
 
 void CMj::LeaveTable()
 {
-    for (int index = kMenuFirst; index <= kMenuLast; ++index)
-        tablebuttons.Get(index)->visible = 0;
+    ShowGameMenu(false);
     // Leaving an online table is the server's business; it comes with online play.
     if (IsNetGame())
         return;

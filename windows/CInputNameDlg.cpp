@@ -121,15 +121,13 @@ int CInputNameDlg::MouseUp(int px, int py)
     return index;
 }
 
-bool CInputNameDlg::KeyPress(uint8_t key)
+void CInputNameDlg::KeyPress(uint8_t key)
 {
     nameedit->KeyPress(key);
-    if (key == kEnter) {
+    if (key == kEnter)
         StartGame();
-        return true;
-    }
-    Repaint();
-    return false;
+    else
+        Repaint();
 }
 
 void CInputNameDlg::StartGame()

@@ -27,8 +27,9 @@ public:
     int MouseDown(int px, int py) override;
     int MouseMove(int px, int py) override { return ButtonsMove(px, py); }
     int MouseUp(int px, int py) override;
-    // Every typed byte goes to the name box; Enter then starts the game (true).
-    bool KeyPress(uint8_t key);
+    // Every typed byte goes to the name box; Enter then starts the game.
+    void KeyPress(uint8_t key) override;
+    CDxEdit *FocusedEdit() override { return nameedit.get(); }
 
     std::unique_ptr<CDxEdit> nameedit;
     // Twelve avatars of kAvatarSize side by side.

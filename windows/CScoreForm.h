@@ -42,6 +42,8 @@ public:
     // The space bar held hides the panel, and its release shows it again. Both return 0.
     int OnSpaceDown(int key);
     int OnSpaceUp(int key);
+    void KeyDown(int key) override { OnSpaceDown(key); }
+    void KeyUp(int key) override { OnSpaceUp(key); }
 
     // The winner's fans in index order, then its extra fans; the flower fan whenever it has flowers.
     std::vector<FanRow> Rows() const;

@@ -64,7 +64,7 @@ protected:
     {
         driver.reset();
         form.reset();
-        inputnamedlg = nullptr;
+        netroom = nullptr;
         screen.reset();
         curscreen = SCREEN_NONE;
         TimerService::Install(nullptr);
@@ -73,24 +73,34 @@ protected:
         QuitRequest::SetHandler(nullptr);
     }
 
-    // The window, shown and past its first look: the banner has run and a local game has begun.
-    CMj &Open(const std::vector<std::string> &args = {})
+    // The window, shown and past its first look: the banner has run and the title menu is up.
+    CMj &OpenAtTitle(const std::vector<std::string> &args = {})
     {
         form = std::make_unique<TMainForm>(args);
         driver = std::make_unique<TableDriver>(form->Game(), clock);
-        for (int i = 0; i < 100 && form->Game().gamestatus == 0; ++i)
+        for (int i = 0; i < 100 && curscreen != SCREEN_MENU; ++i)
             QCoreApplication::processEvents();
         return form->Game();
+    }
+    // The same with a local game begun, as the title menu, the slots and the name screen begin it
+    // (unless the command line loaded one).
+    CMj &Open(const std::vector<std::string> &args = {})
+    {
+        CMj &m = OpenAtTitle(args);
+        curscreen = SCREEN_NONE;
+        if (m.gamestatus == 0)
+            m.NewLocalGame();
+        return m;
     }
     CMj &Game() { return form->Game(); }
     QWidget *View() { return form->Window().Widget(); }
 
-    // A screen on top that records its input, as the name screen.
+    // A screen on top that records its input, as the lobby.
     RecordingScreen &ScreenOnTop()
     {
         screen = std::make_unique<RecordingScreen>();
-        inputnamedlg = screen.get();
-        curscreen = SCREEN_NAME;
+        netroom = screen.get();
+        curscreen = SCREEN_LOBBY;
         return *screen;
     }
 

@@ -95,7 +95,7 @@ TEST_F(NetWorkStart, ShowsOnlyTheHintLogsInAndSaysGoodbyeOnClosingDuringAGame)
     folder.Write("Dirconfig.ini", "[DIRSERVER0]\r\nport=" + std::to_string(server.Port()) + "\r\n");
     // The password fills the box but for one byte, where half a character would go.
     const std::string password = std::string(98, 'p') + reinterpret_cast<const char *>(u8"中");
-    CMj &m = Open({"NetWork", "alice", password, "127.0.0.1"});
+    CMj &m = OpenAtTitle({"NetWork", "alice", password, "127.0.0.1"});
     EXPECT_EQ(std::string(98, 'p'), loginform->passwordedit->text);
     EXPECT_FALSE(form->Window().IsVisible());
     ASSERT_NE(nullptr, form->Hint());

@@ -168,7 +168,7 @@ void SelfPlay::Run(int hands, SelfPlaySummary &summary)
             scoreform->Hide();
             mj_.NewLocalGame();
         } else {
-            TableDriver::Press(*scoreform, CScoreForm::REPLAY);
+            TableDriver(mj_, clock_).Press(*scoreform, CScoreForm::REPLAY);
         }
     }
     Replay(earlier, summary);

@@ -80,13 +80,10 @@ void TableDriver::Click(int x, int y)
     mj_.OnMouseUp(x, y);
 }
 
-void TableDriver::Press(CBitForm &screen, int button)
+void TableDriver::Press(const CBitForm &screen, int button)
 {
     const CBitButton &b = *screen.buttons.Get(button);
-    const int x = b.x + b.GetWidth() / 2, y = b.y + b.GetHeight() / 2;
-    screen.MouseMove(x, y);
-    screen.MouseDown(x, y);
-    screen.MouseUp(x, y);
+    Click(b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2);
 }
 
 void TableDriver::RightClick(int x, int y)

@@ -46,8 +46,8 @@ public:
     void Move(int x, int y);
     void Click(int x, int y);
     void RightClick(int x, int y);
-    // A press and a release at the middle of a screen's button, straight to the screen.
-    static void Press(CBitForm &screen, int button);
+    // A click at the middle of a screen's button.
+    void Press(const CBitForm &screen, int button);
     // A key pressed and let go, as the main window hands it on.
     void Key(int key);
     // Characters typed (UTF-8), byte by byte in GBK.
