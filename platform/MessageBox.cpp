@@ -27,6 +27,12 @@ int ShowDialog(const MessageBox::Box &box)
                        QString::fromStdString(GbkToUtf8(box.text)), buttons, QApplication::activeWindow());
     // Texts come from the server and from users: markup in them is shown as typed, never followed.
     dialog.setTextFormat(Qt::PlainText);
+    static const std::pair<MessageBox::Result, QMessageBox::StandardButton> defaults[] = {
+        {MessageBox::ResultOk, QMessageBox::Ok}, {MessageBox::ResultCancel, QMessageBox::Cancel},
+        {MessageBox::ResultYes, QMessageBox::Yes}, {MessageBox::ResultNo, QMessageBox::No}};
+    for (const auto &[result, button] : defaults)
+        if (box.defaultButton == result)
+            dialog.setDefaultButton(button);
     switch (dialog.exec()) {
     case QMessageBox::Cancel:
         return MessageBox::ResultCancel;
@@ -43,9 +49,9 @@ int ShowDialog(const MessageBox::Box &box)
 
 namespace MessageBox {
 
-int Show(const std::string &text, const std::string &title, Icon icon, Buttons buttons)
+int Show(const std::string &text, const std::string &title, Icon icon, Buttons buttons, Result defaultButton)
 {
-    Box box{text, title, icon, buttons};
+    Box box{text, title, icon, buttons, defaultButton};
     return g_handler ? g_handler(box) : ShowDialog(box);
 }
 

@@ -7,17 +7,19 @@ namespace MessageBox {
 
 enum Icon { IconNone, IconInformation, IconWarning, IconError, IconQuestion };
 enum Buttons { Ok, OkCancel, YesNo };
-enum Result { ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7 };
+enum Result { ResultNone = 0, ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7 };
 
 struct Box {
     std::string text;
     std::string title;
     Icon icon;
     Buttons buttons;
+    Result defaultButton; // the button Enter presses; ResultNone: the first
 };
 
 // Shows the box and returns the button pressed.
-int Show(const std::string &text, const std::string &title, Icon icon = IconNone, Buttons buttons = Ok);
+int Show(const std::string &text, const std::string &title, Icon icon = IconNone, Buttons buttons = Ok,
+         Result defaultButton = ResultNone);
 
 // Replaces how boxes are shown (tests record them and answer); an empty handler restores the dialog.
 void SetHandler(std::function<int(const Box &)> handler);

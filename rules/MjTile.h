@@ -23,6 +23,13 @@ void SortMj(MjTile *tiles, int n);
 bool RemoveMj(MjTile *tiles, const int *count, MjTile tile);
 bool FindMj(const MjTile *tiles, int n, MjTile tile);
 
+// One of the 42 kinds of the set: not "no tile", not a face-down tile.
+inline bool IsRealTile(MjTile t)
+{
+    const int top = t.suit == SUIT_ZI ? 7 : t.suit == SUIT_HUA ? 8 : 9;
+    return t.suit >= SUIT_WAN && t.suit <= SUIT_HUA && t.value >= 1 && t.value <= top;
+}
+
 inline MjTile MakeMj(int value, int suit) { return MjTile{static_cast<int8_t>(value), static_cast<int8_t>(suit)}; }
 
 // Called in every inner loop of the hand searches, so they live here to be inlined.

@@ -11,11 +11,13 @@
 #include "table/SavedGame.h"
 #include "table/ServerInfo.h"
 #include "table/TalkGate.h"
+#include "table/ServerRecords.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLinkLabel.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -175,7 +177,7 @@ public:
     int scoremultiplier = 1;
     GetMj chichoice[3];
     uint8_t netgame = 0;
-    int ownseat = 0;
+    int ownseat = 0; // the own server seat, 0-3
 
     // What the renderer shows when these are set; no play of this game sets them.
     uint8_t handmode = 0;      // 2: the hand's tiles are chosen by tileok2
@@ -206,6 +208,9 @@ public:
     bool ReplaceFlowers();
     void BeginFirstTurn();
     static int NextSeat(int seat) { return seat == 3 ? 0 : seat + 1; }
+    // The first stack of the side of the wall in front of each seat.
+    static constexpr int kSideStart[4] = {0, 54, 36, 18};
+    static constexpr int kStacks = 72;
 
     int sideseat = 0;        // the seat whose side of the wall is opened
     int showbanker = 0;      // the dealer of the hand on show, saved with a game
@@ -241,6 +246,8 @@ public:
     ClaimChoices buttons;
     // The table's 36 buttons: the claim prompt, the menu and its four entries, the chat buttons.
     CBitButtonArray tablebuttons;
+    // Buttons online play shows and hides, by index.
+    enum TableButton { BUTTON_NEWGAME = 6, BUTTON_START = 15, BUTTON_SEND = 17, BUTTON_INVITE = 20, BUTTON_PRESET = 21 };
     uint8_t hufound = 0;     // a win on the discard was found
     uint8_t robpossible = 0; // the kong being added can be robbed
     uint8_t roboffer = 0;    // the local player is offered to rob it
@@ -331,10 +338,30 @@ public:
     // buffer, and what the server sends.
     NetLink *netlink = nullptr; // set by the main window; not owned
     Shell *shell = nullptr;     // the main window itself
+    // Every record builder zeroes it first, so nothing of one record survives into the next.
     GameMsg sendbuf;
     void SendBuffer();
+    // Every record of the server, one at a time; each is checked whole before it changes anything.
     void OnGameMsg(const GameMsg &msg) override;
+    // The connection has ended, whichever way; a second call finds nothing left to do.
     void OnDisconnect() override;
+    // Online play begins: called once for each login.
+    void NetStart();
+    int ServerSeatToLocal(int seat) const { return ((seat - ownseat) % 4 + 4) % 4; }
+    // The local discard of the highlighted tile, sent to the server.
+    void NetGiveCard();
+    // The answer to a claim prompt or an own-turn offer: an ActionAnswer.
+    void SendAction(uint8_t action);
+    // Leaves the table: online the server is told, after the player agrees when a hand runs.
+    void LeaveTable();
+
+    uint32_t rulemode = 1;     // 4: the deal takes one more tile and marks the first flower
+    uint8_t discardflying = 0; // the latest discard still lies in front of flyingseat
+    int flyingseat = 0;
+    int showncountdown = 0;    // timer 100 counts it down, apart from the countdown of timers 3 and 4
+    static constexpr int kTurnSeconds = 20;
+    int flowerseat = 0;        // the flower animation, while timer 101's flag is set
+    int flowerframe = 0;
 
 private:
     void CreateScreens();
@@ -373,6 +400,9 @@ private:
     // With animation on, the discard flies from the discarder to the seat that takes it.
     void FlyClaimedTile(int seat);
     void AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed);
+    void AddChow(CMjPlayer &p, MjTile claimed, MjTile a, MjTile b);
+    // The seat's pung of the tile becomes a kong.
+    void UpgradePung(CMjPlayer &p, MjTile tile);
     void CompleteKong(int seat);
     bool TryRob(int kongseat, MjTile tile);
     bool CanRob(int seat, MjTile tile);
@@ -391,6 +421,50 @@ private:
     // when the table is up.
     template <typename Call> bool ToScreen(Call call);
     void MoveScore(int from, int to, int amount);
+    // Every seat's winds from the dealer on.
+    void SetSeatWinds();
+
+    // The server's records of table play.
+    void IgnoreRecord(const GameMsg &msg, const char *why);
+    void OnDealCards(const GameMsg &msg);
+    void OnDrawCard(const GameMsg &msg);
+    void OnGiveCard(const GameMsg &msg);
+    void OnActionPrompt(const GameMsg &msg);
+    void OnDice(const GameMsg &msg);
+    void OnYourTurn(const GameMsg &msg);
+    void OnOtherDraw(const GameMsg &msg);
+    void OnSendAction(const GameMsg &msg);
+    void OnSeatWins(const SeatAction &a, int seat);
+    void OnEnterTable(const GameMsg &msg);
+    void OnHandResult(const GameMsg &msg);
+    void OnTableChat(const GameMsg &msg);
+    void OnGameRestore(const GameMsg &msg);
+    void RestoreDiscardRows(const GameMsg &msg);
+    void OnTableUserInfo(const GameMsg &msg);
+    void OnUserStart(const GameMsg &msg);
+    void OnFlowerCard(const GameMsg &msg);
+    void SendKeepAlive();
+    // The claim buttons for what the server offers; pass is always among them.
+    void OfferButtons(const Offers &offers);
+    void RestartShownCountdown();
+    // The dice thrown from a seat, shown until they rest; the handler waits for them.
+    void RollDice(int thrower, int face1, int face2);
+    void ChatLine(const std::string &text, uint32_t color);
+
+    // Where a record changes the table, the arrays' bounds hold whatever order records come in.
+    void TakeFromFront();
+    void TakeFromBack();
+    void AddHandTiles(int seat, int delta); // another seat's count, kept within a hand
+    void AddFlowers(int seat, int n);
+    void JoinDrawn(CMjPlayer &p);   // the drawn tile joins the hand
+    void LastToDrawn(CMjPlayer &p); // the hand's last tile stands apart as the drawn one
+    void MoveDiscardOn();           // the discard in flight into its seat's rows
+    void TakeFlyingDiscard();       // a claim or a win takes the discard in flight
+
+    // The last seat record and an early second restore record, applied again when a later record
+    // would have put them on the wrong seats or wiped them.
+    std::optional<GameMsg> seatinfo;
+    std::optional<GameMsg> restorediscards;
 
     CMjTimer *timers[17] = {};
 };

@@ -1,6 +1,8 @@
 // Claims on a discard and the four kinds of kong.
 #include "table/CMj.h"
 
+#include "table/ClientRecords.h"
+
 void CMj::ShowActionIcon(int seat, uint8_t icon)
 {
     player[seat].action = icon;
@@ -19,6 +21,35 @@ void CMj::AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed)
         m.tiles[i] = tile;
     p.exposed[p.getnum] = exposed;
     p.getnum++;
+}
+
+void CMj::AddChow(CMjPlayer &p, MjTile claimed, MjTile a, MjTile b)
+{
+    if (p.getnum >= 5)
+        return;
+    GetMj &m = p.getmj[p.getnum];
+    m = GetMj{};
+    m.kind = GETMJ_CHI;
+    m.count = 3;
+    m.tiles[0] = claimed;
+    m.tiles[1] = a;
+    m.tiles[2] = b;
+    SortMj(m.tiles, 3);
+    p.exposed[p.getnum] = 1;
+    p.getnum++;
+}
+
+void CMj::UpgradePung(CMjPlayer &p, MjTile tile)
+{
+    for (int i = 0; i < p.getnum; i++) {
+        GetMj &m = p.getmj[i];
+        if (m.kind == GETMJ_PENG && m.count == 3 && IsSameMj(m.tiles[0], tile)) {
+            m.kind = GETMJ_GANG;
+            m.count = 4;
+            m.tiles[3] = tile;
+            return;
+        }
+    }
 }
 
 void CMj::Peng(int seat)
@@ -71,18 +102,7 @@ void CMj::Chi(int seat)
     player[curplayer].hasplayed = 0;
     p.DeleteMj(a);
     p.DeleteMj(b);
-    if (p.getnum < 5) {
-        GetMj &m = p.getmj[p.getnum];
-        m = GetMj{};
-        m.kind = GETMJ_CHI;
-        m.count = 3;
-        m.tiles[0] = lastdiscard;
-        m.tiles[1] = a;
-        m.tiles[2] = b;
-        SortMj(m.tiles, 3);
-        p.exposed[p.getnum] = 1;
-        p.getnum++;
-    }
+    AddChow(p, lastdiscard, a, b);
     seenmj[a.suit][a.value]++;
     seenmj[b.suit][b.value]++;
     AfterClaim(seat);
@@ -177,15 +197,7 @@ void CMj::MakeAddedKong(int seat, MjTile tile)
         p.drawflag = 0;
     else
         p.DeleteMj(tile);
-    for (int i = 0; i < p.getnum; i++) {
-        GetMj &m = p.getmj[i];
-        if (m.kind == GETMJ_PENG && m.count == 3 && IsSameMj(m.tiles[0], tile)) {
-            m.kind = GETMJ_GANG;
-            m.count = 4;
-            m.tiles[3] = tile;
-            break;
-        }
-    }
+    UpgradePung(p, tile);
     seenmj[tile.suit][tile.value]++;
     p.gangseat = -1;
     CompleteKong(seat);
@@ -253,6 +265,16 @@ void CMj::Pass(int seat)
     Paint();
     if (seat != 0)
         return;
+    if (netgame) {
+        SendAction(ACTION_PASS);
+        if (me.drawflag) {
+            // An offer on the own turn was passed: the player discards now, against a new countdown.
+            countdown = kTurnSeconds;
+            RestartShownCountdown();
+            Timer(GIVETIMER)->SetEnabled(true);
+        }
+        return;
+    }
     if (roboffer) {
         roboffer = 0;
         // The seats tested after seat 0 may still rob; otherwise the kong goes ahead.
@@ -302,6 +324,18 @@ void CMj::AnswerClaim(uint8_t kind)
             me.chimj[0] = me.chichoice[0].tiles[0];
             me.chimj[1] = me.chichoice[0].tiles[1];
         }
+    }
+    if (netgame) {
+        ShowClaimButtons(false);
+        me.chiflag = 0;
+        me.gangflag = 0;
+        for (uint8_t &ok : me.tileok)
+            ok = 1;
+        Paint();
+        if (kind == CLAIM_GANG && curplayer == 0)
+            me.GetGangList();
+        SendAction(kind == CLAIM_HU ? ACTION_HU : kind == CLAIM_GANG ? ACTION_GANG : kind == CLAIM_PENG ? ACTION_PENG : ACTION_CHI);
+        return;
     }
     if (kind == CLAIM_HU && roboffer) {
         roboffer = 0;

@@ -14,10 +14,6 @@ const char *const kRobotNames[12] = {"小静", "花花", "阿芳", "小梅", "�
                                      "阿强", "大刘", "老王", "胖虎", "阿杰", "小明"};
 const char *const kDefaultLocalName = "小兰";
 
-// The first stack of the side of the wall in front of each seat.
-constexpr int kSideStart[4] = {0, 54, 36, 18};
-constexpr int kStacks = 72;
-
 // Tiles of the deal before the last round: three rounds of four to each seat.
 constexpr int kLastFourDealt = 47;
 // The dealer's fourteenth tile ends the deal.
@@ -103,11 +99,7 @@ void CMj::StartHand()
         p.animtimer->interval = 4000 + 500 * seat;
         p.animtimer->SetEnabled(true);
     }
-    for (int k = 0; k < 4; k++) {
-        CMjPlayer &p = player[(banker + k) % 4];
-        p.seatwind = k + 1;
-        p.roundwind = roundwind;
-    }
+    SetSeatWinds();
     std::memset(wallstack, 2, sizeof wallstack);
     std::memset(seenmj, 0, sizeof seenmj);
     std::memset(gridflags, 0, sizeof gridflags);
@@ -120,6 +112,15 @@ void CMj::StartHand()
     Shuffle();
     dicepass = 0;
     ThrowDice(banker);
+}
+
+void CMj::SetSeatWinds()
+{
+    for (int k = 0; k < 4; k++) {
+        CMjPlayer &p = player[(banker + k) % 4];
+        p.seatwind = k + 1;
+        p.roundwind = roundwind;
+    }
 }
 
 void CMj::ThrowDice(int thrower)
@@ -194,11 +195,19 @@ void CMj::DiceTimer()
     SetGameState(STATE_DEAL);
 }
 
+namespace {
+
+// The wall is a ring: any count of stacks from any start lands on one of its 72.
+int WallStack(int stack)
+{
+    return (stack % CMj::kStacks + CMj::kStacks) % CMj::kStacks;
+}
+
+} // namespace
+
 void CMj::DrawFromWall()
 {
-    int stack = changchengstart + (mjindex - backdraws) / 2;
-    if (stack >= kStacks)
-        stack -= kStacks;
+    int stack = WallStack(changchengstart + (mjindex - backdraws) / 2);
     if (wallstack[stack] > 0)
         wallstack[stack]--;
     laststack = stack;
@@ -206,9 +215,7 @@ void CMj::DrawFromWall()
 
 void CMj::DrawFromWallEnd()
 {
-    int stack = changchengstart - 1 - backdraws / 2;
-    if (stack < 0)
-        stack += kStacks;
+    int stack = WallStack(changchengstart - 1 - backdraws / 2);
     if (wallstack[stack] > 0)
         wallstack[stack]--;
     backdraws++;

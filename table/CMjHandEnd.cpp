@@ -2,6 +2,7 @@
 #include "table/CMj.h"
 
 #include "platform/MessageBox.h"
+#include "table/ClientRecords.h"
 #include "windows/CScoreForm.h"
 
 #include <cstring>
@@ -121,6 +122,13 @@ void CMj::EndHand()
 
 void CMj::NextHand()
 {
+    if (netgame) {
+        // The server deals the next hand once every seat is ready.
+        BuildBare(sendbuf, CS_READY);
+        SendBuffer();
+        player[0].started = 1;
+        return;
+    }
     for (const CMjPlayer &p : player)
         if (p.score < 1) {
             ShowMessage("Some people went bankrupt,  Game is over.");

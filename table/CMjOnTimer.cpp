@@ -89,9 +89,14 @@ void CMj::OnTimer(unsigned id)
         chatedit->caret = !chatedit->caret;
         break;
     case TIMER_COUNTDOWN:
-        if (gamestatus == 1 && countdown >= 1)
-            countdown--;
+        // The shown countdown only; the countdowns of timers 3 and 4 count themselves.
+        if (gamestatus != 1 || showncountdown < 1)
+            return;
+        showncountdown--;
         break;
+    case TIMER_KEEPALIVE:
+        SendKeepAlive();
+        return;
     case TIMER_LINKS:
         if (linklabelcount < 3 || curscreen != 0)
             return;

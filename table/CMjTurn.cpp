@@ -232,6 +232,10 @@ void CMj::LocalDiscard()
 
 void CMj::PlayHighlighted()
 {
+    if (netgame) {
+        NetGiveCard();
+        return;
+    }
     CMjPlayer &p = player[0];
     int i = p.hoverindex;
     if (gamestatus != 1 || !cansave || i < 0 || i > p.cardnum || claimbuttonsup || !p.tileok[i])

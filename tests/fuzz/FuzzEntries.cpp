@@ -6,6 +6,7 @@
 #include "platform/TestClock.h"
 #include "table/CMj.h"
 #include "tests/kit/MemorySocket.h"
+#include "tests/kit/AuditedSink.h"
 
 #include <cstring>
 #include <strings.h>
@@ -28,18 +29,17 @@ private:
     uint32_t state_;
 };
 
-// Checks each record the data module hands on against the stream, then gives it to the game.
-struct CheckingSink : RecordSink {
+// Checks each record the data module hands on against the stream, then gives it to the game, whose
+// bounds are checked after it.
+struct CheckingSink : AuditedSink {
     void OnGameMsg(const GameMsg &msg) override
     {
         if (failure.empty() && (offset + GameMsg::kSize > size || std::memcmp(msg.Data(), stream + offset, GameMsg::kSize) != 0))
             failure = "record " + std::to_string(offset / GameMsg::kSize) + " is not the stream's";
         offset += GameMsg::kSize;
-        game->OnGameMsg(msg);
+        AuditedSink::OnGameMsg(msg);
     }
-    void OnDisconnect() override { game->OnDisconnect(); }
 
-    CMj *game = nullptr;
     const uint8_t *stream = nullptr;
     size_t size = 0;
     size_t offset = 0;
@@ -132,6 +132,8 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
     h.sink.size = n;
     h.sink.offset = 0;
     h.sink.failure.clear();
+    h.sink.records = 0;
+    h.sink.broken.clear();
     h.socket->SetReadChunk(data[0] & 0x80 ? 1 + data[0] % 200 : 0);
 
     GameLinkTarget target;
@@ -139,6 +141,7 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
     target.account = "fuzz";
     h.link->OpenGameLink(target);
     h.socket->Accept();
+    h.game->NetStart(); // as the login's answer starts online play
     for (size_t at = 0; at < n && h.link->GameLinkConnected();) {
         size_t piece = std::min(pieces.Next(), n - at);
         h.socket->Feed(stream + at, piece);
@@ -152,6 +155,8 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
     h.socket->ServerCloses();
     if (failure.empty() && h.link->CarryCount() != 0)
         failure = "the carry outlived the link";
+    if (failure.empty())
+        failure = h.sink.broken;
     h.socket->ClearWritten();
     return failure;
 }

@@ -9,8 +9,9 @@
 
 // The game server's byte stream: byte 0 seeds the sizes of the pieces the stream arrives in and how
 // much one read hands over; the rest is the stream. It goes through the data module's read path to
-// the game object, and the link then ends. Every whole record must reach the game object intact
-// and in order, and nothing of an unfinished one may outlive the link.
+// the game object, online since the link opened, and the link then ends. Every whole record must
+// reach the game object intact and in order, nothing of an unfinished one may outlive the link, and
+// the table must keep its bounds after every record.
 class RecordDispatch {
 public:
     // A game object (in the program folder as it is set) on a test clock of its own, and a data

@@ -6,13 +6,18 @@ class CMj;
 
 // Checks that a local hand in play is consistent: every tile is somewhere, no kind is seen more than
 // four times, each seat holds what its turn allows, and the scores keep their sum. Used by the tests
-// and by the self-play driver after every step.
+// and by the self-play driver after every step. Online only the bounds apply: the server keeps the
+// tiles, and the client sees few of them.
 class TableAudit {
 public:
     explicit TableAudit(int scoreTotal) : scoreTotal_(scoreTotal) {}
 
     // The broken rules found now, one line each; empty when the table is sound.
     std::vector<std::string> Check(const CMj &mj) const;
+
+    // What must hold whatever a server sends: every count within its array, every index within its
+    // range, every tile a record wrote real (or face down). One line for each broken bound.
+    static std::vector<std::string> Bounds(const CMj &mj);
 
     // Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile flying
     // from the wall or held up before it joins the hand, and the wall.

@@ -1,0 +1,85 @@
+#pragma once
+#include "table/CMj.h"
+#include "tests/client/LinkFixture.h"
+#include "tests/kit/AuditedSink.h"
+#include "tests/support/ScratchFolder.h"
+#include "windows/CBitForm.h"
+#include "windows/CDxChatWnd.h"
+#include "windows/Screens.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The score screen as the game shows it; the table stays drawn under it.
+class ScoreScreenStandIn : public CBitForm {
+public:
+    ScoreScreenStandIn() : CBitForm("Graphic\\hint.bmp", nullptr) {}
+    void Show() override { curscreen = SCREEN_SCORE; }
+    int MouseDown(int, int) override { return -1; }
+    int MouseMove(int, int) override { return -1; }
+    int MouseUp(int, int) override { return -1; }
+};
+
+// A game object online through the data module to the scripted server, on the test clock, with
+// the table's bounds audited after every record it takes.
+class OnlineGame : public LinkFixture {
+protected:
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        mj = std::make_unique<CMj>();
+        Make();
+        audited.game = mj.get();
+        link->SetGame(&audited);
+        mj->netlink = link.get();
+        scoreform = &scores;
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(audited.broken, "");
+        scoreform = nullptr;
+        curscreen = SCREEN_NONE;
+        link->SetGame(nullptr);
+        mj.reset();
+        LinkFixture::TearDown();
+    }
+    // Serves the session and logs in to it.
+    void Play(const std::string &session)
+    {
+        std::string error;
+        ASSERT_TRUE(server.Load(SessionText(session), &error)) << error;
+        ASSERT_TRUE(server.Listen());
+        link->OpenGameLink(Target(server.Port()));
+    }
+    bool Until(const std::function<bool()> &holds) { return RunUntil(holds, 5000); }
+    void ExpectServerDone()
+    {
+        EXPECT_TRUE(Until([&] { return server.Done() || server.Failed(); }));
+        EXPECT_TRUE(server.Done()) << server.Failure();
+    }
+    // The records of a type the client has sent so far.
+    int Sent(uint8_t type) const
+    {
+        int n = 0;
+        for (const auto &record : server.Received())
+            n += record[0] == type;
+        return n;
+    }
+    // Every line of the table's chat window, in order.
+    std::vector<std::string> ChatLines() const
+    {
+        std::vector<std::string> lines;
+        const CChatPageList &pages = mj->chatwnd[0]->pages;
+        for (int i = 0; i < pages.Count(); i++)
+            for (const CChatLine &line : pages.GetPage(i)->list.lines)
+                lines.push_back(line.text);
+        return lines;
+    }
+
+    ScratchFolder folder;
+    AuditedSink audited;
+    std::unique_ptr<CMj> mj;
+    ScriptServer server;
+    ScoreScreenStandIn scores;
+};

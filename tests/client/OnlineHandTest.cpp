@@ -1,0 +1,119 @@
+// Whole online hands played from the scripted server's records, and the local player's moves sent
+// back byte for byte.
+#include "tests/client/OnlineGameFixture.h"
+#include "tests/support/Tiles.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+std::vector<MjTile> Hand(const CMjPlayer &p)
+{
+    return {p.Mj, p.Mj + p.cardnum};
+}
+
+std::vector<MjTile> Discards(const CMjPlayer &p)
+{
+    return {p.outmj, p.outmj + p.outnum};
+}
+
+int TilesTaken(const CMj &m)
+{
+    return 2 * 72 - std::accumulate(std::begin(m.wallstack), std::end(m.wallstack), 0);
+}
+
+bool HasLine(const std::vector<std::string> &lines, const std::string &line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+} // namespace
+
+bool operator==(MjTile a, MjTile b)
+{
+    return IsSameMj(a, b);
+}
+
+TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
+{
+    Play("table-hand.session");
+    CMj &m = *mj;
+    CMjPlayer &me = m.player[0];
+
+    // Seated: server seats 2, 3, 0, 1 at local seats 0, 1, 2, 3, each with its name and picture;
+    // a picture outside the set shows the default one for the seat's sex.
+    ASSERT_TRUE(Until([&] { return me.seated && m.tablebuttons.Get(CMj::BUTTON_START)->visible; }));
+    const char *names[4] = {"alice", "小王", "老张", "小李"};
+    const int pictures[4] = {7, 2, 3, 5};
+    for (int seat = 0; seat < 4; seat++) {
+        EXPECT_EQ(names[seat], m.player[seat].GetName()) << seat;
+        EXPECT_EQ(pictures[seat], m.player[seat].avatarindex) << seat;
+    }
+    EXPECT_EQ(980, m.player[3].score);
+    EXPECT_TRUE(m.player[3].ready);
+    m.NextHand(); // the start button
+
+    // Checkpoint "own turn".
+    ASSERT_TRUE(Until([&] { return m.cansave && me.drawflag; })) << server.Failure();
+    EXPECT_EQ(Tiles("1234m99s567p1237z"), Hand(me));
+    EXPECT_EQ(Tile("5z"), me.drawmj);
+    EXPECT_EQ(2, me.flowernum);
+    EXPECT_EQ(1, m.player[3].flowernum);
+    EXPECT_EQ(2, m.banker);
+    EXPECT_EQ(6, m.changchengstart);
+    EXPECT_EQ(57, m.mjindex);
+    EXPECT_EQ(58, TilesTaken(m));
+    for (int seat = 1; seat < 4; seat++)
+        EXPECT_EQ(13, m.player[seat].cardnum) << seat;
+    EXPECT_EQ(Tiles("9p"), Discards(m.player[2]));
+    EXPECT_TRUE(m.discardflying && m.flyingseat == 3 && m.player[3].hasplayed);
+    EXPECT_EQ(Tile("1p"), m.player[3].playmj);
+
+    // The click on the east wind.
+    me.hoverindex = static_cast<int>(std::find(me.Mj, me.Mj + me.cardnum, Tile("1z")) - me.Mj);
+    m.PlayHighlighted();
+    EXPECT_EQ(Tiles("1234m99s567p2357z"), Hand(me));
+    EXPECT_FALSE(me.drawflag);
+
+    // Checkpoint "claim prompt": the pung is offered, and the claim countdown runs out after 20 s.
+    ASSERT_TRUE(Until([&] { return m.claimbuttonsup != 0; })) << server.Failure();
+    EXPECT_TRUE(m.buttons.peng && m.buttons.pass && !m.buttons.gang && !m.buttons.hu && !m.buttons.chi);
+    EXPECT_EQ(Tiles("1z"), Discards(me));
+    EXPECT_EQ(Tiles("1p"), Discards(m.player[3]));
+    EXPECT_TRUE(m.discardflying && m.flyingseat == 1);
+    clock.Advance(19000);
+    RunUntil([] { return false; }, 100);
+    EXPECT_EQ(0, Sent(CS_ACTION)) << "the claim was passed before its 20 seconds";
+    clock.Advance(1000);
+
+    // Checkpoint "result": the dealer won on the discard of the seat that punged.
+    ASSERT_TRUE(Until([&] { return curscreen == SCREEN_SCORE; })) << server.Failure();
+    EXPECT_EQ(1, Sent(CS_ACTION));
+    EXPECT_EQ(2, m.gamestatus);
+    EXPECT_TRUE(m.draw.showall);
+    const CMjPlayer &winner = m.player[2];
+    const CMjPlayer &payer = m.player[3];
+    EXPECT_TRUE(winner.ishu);
+    EXPECT_EQ(Tile("8m"), winner.humj);
+    EXPECT_EQ(3, winner.payseat);
+    EXPECT_EQ(4, payer.action);
+    EXPECT_EQ(8, winner.scorechange);
+    EXPECT_EQ(-8, payer.scorechange);
+    EXPECT_EQ(8, winner.totalfan);
+    EXPECT_TRUE(winner.fanflag[FAN_PURE_STRAIGHT]);
+    EXPECT_FALSE(winner.fanflag[50]) << "a flag byte other than 1 set a fan";
+    EXPECT_EQ(5, winner.hunum) << "the score screen has no grouping of the winning hand";
+    ASSERT_EQ(1, payer.getnum);
+    EXPECT_EQ(GETMJ_PENG, payer.getmj[0].kind);
+    EXPECT_EQ(Tile("4p"), payer.getmj[0].tiles[2]);
+    EXPECT_EQ(10, payer.cardnum);
+    EXPECT_EQ(Tiles("9p"), Discards(winner));
+    EXPECT_EQ(Tiles("9s"), Discards(m.player[1]));
+    EXPECT_FALSE(m.discardflying || payer.hasplayed);
+    const std::vector<std::string> chat = ChatLines();
+    EXPECT_TRUE(HasLine(chat, "小李 : 点炮") && HasLine(chat, "老张 : 胡") && HasLine(chat, "==结束==")) << chat.size();
+
+    m.NextHand(); // the score screen's next hand
+    ExpectServerDone();
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "table/NetLink.h"
+
+#include <string>
+
+class CMj;
+
+// Hands the server's records and the connection's end to the game object and checks the table's
+// bounds after each (TableAudit::Bounds); the first broken bound is kept, with when it broke.
+class AuditedSink : public RecordSink {
+public:
+    explicit AuditedSink(CMj *g = nullptr) : game(g) {}
+
+    void OnGameMsg(const GameMsg &msg) override;
+    void OnDisconnect() override;
+    void Audit(const std::string &when);
+
+    CMj *game;
+    int records = 0;
+    std::string broken; // empty while every bound held
+};
