@@ -369,6 +369,7 @@ void CMj::ResetTable()
     gamestatus = 1;
     for (CMjPlayer &p : player)
         ResetSeat(p);
+    discardflying = 0;
     std::memset(wallstack, 2, sizeof wallstack);
     std::memset(seenmj, 0, sizeof seenmj);
     std::memset(gridflags, 0, sizeof gridflags);

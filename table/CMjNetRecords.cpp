@@ -165,7 +165,6 @@ void CMj::OnDealCards(const GameMsg &msg)
     me.SortMj();
     for (int seat = 1; seat < 4; seat++)
         player[seat].cardnum = 13;
-    discardflying = 0;
     cansave = 0;
     mjindex = -1;
     gamestatus = 1;

@@ -34,6 +34,10 @@ protected:
         link->SetGame(&audited);
         mj->netlink = link.get();
         scoreform = &scores;
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box);
+            return answer;
+        });
     }
     void TearDown() override
     {
@@ -44,11 +48,12 @@ protected:
         mj.reset();
         LinkFixture::TearDown();
     }
-    // Serves the session and logs in to it.
-    void Play(const std::string &session)
+    // Serves the session of tests/client/sessions and logs in to it.
+    void Play(const std::string &session) { PlayScript(SessionText(session)); }
+    void PlayScript(const std::string &script)
     {
         std::string error;
-        ASSERT_TRUE(server.Load(SessionText(session), &error)) << error;
+        ASSERT_TRUE(server.Load(script, &error)) << error;
         ASSERT_TRUE(server.Listen());
         link->OpenGameLink(Target(server.Port()));
     }
@@ -78,6 +83,7 @@ protected:
     }
 
     ScratchFolder folder;
+    int answer = MessageBox::ResultOk; // what the player answers a box
     AuditedSink audited;
     std::unique_ptr<CMj> mj;
     ScriptServer server;

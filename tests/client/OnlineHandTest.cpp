@@ -117,3 +117,104 @@ TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
     m.NextHand(); // the score screen's next hand
     ExpectServerDone();
 }
+
+TEST_F(OnlineGame, AHandIsRestoredAfterAReconnectionInEitherOrderOfItsRecords)
+{
+    Play("restore.session");
+    CMj &m = *mj;
+    CMjPlayer &me = m.player[0];
+    auto wallWith = [](std::initializer_list<std::pair<int, int>> runs, int taken) {
+        std::vector<int> stacks(72, 2);
+        for (auto [first, last] : runs)
+            for (int s = first; s <= last; s++)
+                stacks[s] = 0;
+        if (taken >= 0)
+            stacks[taken] = 1;
+        return stacks;
+    };
+    auto wall = [&] { return std::vector<int>(std::begin(m.wallstack), std::end(m.wallstack)); };
+
+    // Own server seat 1, in the normal order: the discard of the seat before lies in front of it.
+    ASSERT_TRUE(Until([&] { return m.cansave && me.GetName() == "bob"; })) << server.Failure();
+    EXPECT_EQ(Tiles("123m456s789p1112z"), Hand(me));
+    EXPECT_TRUE(me.drawflag);
+    EXPECT_EQ(Tile("3z"), me.drawmj);
+    const int counts[4] = {13, 10, 13, 10};
+    for (int seat = 0; seat < 4; seat++)
+        EXPECT_EQ(counts[seat], m.player[seat].cardnum) << seat;
+    EXPECT_EQ(Tiles("9p8m"), Discards(m.player[3]));
+    EXPECT_EQ(Tiles("6m"), Discards(me));
+    EXPECT_EQ(Tiles("4z2p"), Discards(m.player[1]));
+    EXPECT_EQ(Tiles("3s"), Discards(m.player[2]));
+    EXPECT_TRUE(m.discardflying && m.flyingseat == 3 && m.player[3].hasplayed);
+    EXPECT_EQ(Tile("9m"), m.player[3].playmj);
+    ASSERT_EQ(1, m.player[3].getnum);
+    EXPECT_TRUE(m.player[3].getmj[0].kind == GETMJ_PENG && m.player[3].getmj[0].count == 3);
+    ASSERT_EQ(1, m.player[1].getnum);
+    EXPECT_TRUE(m.player[1].getmj[0].kind == GETMJ_GANG && m.player[1].getmj[0].count == 4);
+    EXPECT_EQ(Tile("7s"), m.player[1].getmj[0].tiles[3]);
+    EXPECT_TRUE(m.player[1].ting);
+    EXPECT_EQ(1, m.player[3].flowernum);
+    EXPECT_EQ(2, me.flowernum);
+    EXPECT_EQ(3, m.banker);
+    EXPECT_EQ(2, m.roundwind);
+    EXPECT_EQ(58, m.changchengstart);
+    EXPECT_EQ(wallWith({{58, 71}, {0, 11}, {57, 57}}, 56), wall()) << "51 tiles off the front, 3 off the back";
+    me.hoverindex = me.cardnum;
+    m.PlayHighlighted();
+
+    // Own server seat 3, the seat record and the discards first: names and rows land on the seats
+    // of the new own seat; with 53 tiles taken nothing lies in front of a seat. The local seat keeps
+    // the 14 tiles it was given, the last of them as the tile it holds apart.
+    ASSERT_TRUE(Until([&] { return m.cansave && m.ownseat == 3; })) << server.Failure();
+    const char *names[4] = {"丙", "甲", "bob", "乙"};
+    for (int seat = 0; seat < 4; seat++)
+        EXPECT_EQ(names[seat], m.player[seat].GetName()) << seat;
+    EXPECT_EQ(Tiles("123m456s789p1112z"), Hand(me));
+    EXPECT_TRUE(me.drawflag);
+    EXPECT_EQ(Tile("9s"), me.drawmj);
+    EXPECT_EQ(14, m.player[1].cardnum) << "another seat's tile apart is one of its count";
+    EXPECT_TRUE(m.player[1].drawflag);
+    EXPECT_EQ(Tiles("2s3s"), Discards(me));
+    EXPECT_EQ(Tiles("1s"), Discards(m.player[1]));
+    EXPECT_EQ(0, m.player[2].outnum + m.player[3].outnum);
+    EXPECT_FALSE(m.discardflying);
+    for (const CMjPlayer &p : m.player)
+        EXPECT_FALSE(p.hasplayed || p.getnum);
+    EXPECT_EQ(wallWith({{55, 71}, {0, 9}}, -1), wall());
+    me.hoverindex = me.cardnum;
+    m.PlayHighlighted();
+    ExpectServerDone();
+}
+
+TEST_F(OnlineGame, HostileRecordsKeepTheTableInBoundsAndSoundOnesStillApply)
+{
+    Play("malformed.session");
+    CMj &m = *mj;
+    auto lastChat = [&] {
+        std::vector<std::string> lines = ChatLines();
+        return lines.empty() ? std::string() : lines.back();
+    };
+    // The fixture audits the bounds after every record; here the bounds that were pressed hardest.
+    ASSERT_TRUE(Until([&] { return lastChat() == "hostile"; })) << server.Failure();
+    EXPECT_EQ(3, m.ownseat);
+    EXPECT_EQ(CMjPlayer::kMaxOut, m.player[3].outnum) << "sixty discards by one seat";
+    EXPECT_EQ(5, m.player[0].getnum) << "melds past a hand's";
+    EXPECT_EQ(8, m.player[2].flowernum) << "twelve flowers replaced in play";
+    EXPECT_EQ(8, m.player[3].flowernum) << "twenty-four replaced after a deal";
+    m.NextHand();
+
+    ASSERT_TRUE(Until([&] { return lastChat() == "sound"; })) << server.Failure();
+    const CMjPlayer &me = m.player[0];
+    EXPECT_EQ(1, m.ownseat);
+    EXPECT_EQ("alice", me.GetName());
+    EXPECT_EQ(Tiles("123456789m1123p"), Hand(me));
+    EXPECT_EQ(Tile("9p"), me.drawmj);
+    EXPECT_EQ(1, me.flowernum);
+    EXPECT_EQ(0, m.banker);
+    EXPECT_EQ(42, m.changchengstart);
+    EXPECT_EQ(53, m.mjindex);
+    EXPECT_EQ(54, TilesTaken(m));
+    m.NextHand();
+    ExpectServerDone();
+}

@@ -260,13 +260,19 @@ bool RawBytes(const std::vector<std::string> &words, size_t from, ScriptStep *st
     return true;
 }
 
-// split= and gap= options at the end of a send or raw line; they are taken off the words.
-bool WriteOptions(std::vector<std::string> *words, ScriptStep *step, std::string *error)
+// split=, gap= and times= options at the end of a send or raw line; they are taken off the words.
+bool WriteOptions(std::vector<std::string> *words, ScriptStep *step, int *times, std::string *error)
 {
     while (!words->empty()) {
         const std::string &w = words->back();
         long v;
-        if (w.starts_with("gap=")) {
+        if (w.starts_with("times=")) {
+            if (!ToInt(std::string_view(w).substr(6), &v) || v < 1 || v > 1000) {
+                *error = "bad times";
+                return false;
+            }
+            *times = static_cast<int>(v);
+        } else if (w.starts_with("gap=")) {
             if (!ToInt(std::string_view(w).substr(4), &v) || v < 0) {
                 *error = "bad gap";
                 return false;
@@ -324,7 +330,8 @@ bool ParseStep(std::vector<std::string> words, SessionScript *script, int *glue,
             return false;
     } else if (verb == "send" || verb == "raw") {
         step.kind = ScriptStep::WRITE;
-        if (!WriteOptions(&words, &step, error))
+        int times = 1;
+        if (!WriteOptions(&words, &step, &times, error))
             return false;
         if (verb == "raw") {
             if (!RawBytes(words, 1, &step, false, error))
@@ -335,6 +342,9 @@ bool ParseStep(std::vector<std::string> words, SessionScript *script, int *glue,
                 return false;
             step.bytes.assign(p.bytes, p.bytes + kRecordSize);
         }
+        const std::vector<uint8_t> once = step.bytes;
+        for (int k = 1; k < times; k++)
+            step.bytes.insert(step.bytes.end(), once.begin(), once.end());
         if (*glue > 0) {
             // Glued lines join the write of the first one.
             ScriptStep &first = script->steps.back();

@@ -14,7 +14,8 @@
 //                                       not named must be 0
 //   send 3 3=2 4=t(5m#2) 5:i32=-8 split=100,29 gap=50
 //                                       a record: zeroed, the type, the fields; optionally written
-//                                       in chunks (the last size repeats) with a pause between
+//                                       in chunks (the last size repeats) with a pause between;
+//                                       times=N writes it N times in a row
 //   glue 3                              the next 3 send or raw lines go out in one write
 //   raw 05 00 "HTTP/1.1 200 OK\r\n\r\n" bytes as they stand (hex or quoted), split= as for send
 //   expect-raw 05 01 ?? "CONNECT"       the next bytes from the client; ?? takes any byte

@@ -64,16 +64,18 @@ TEST_F(CMjOnTimer, DiscardCountdownPicksTheDrawnTileElseTheRightmost)
     EXPECT_EQ(me.hoverindex, 4);
 }
 
-TEST_F(CMjOnTimer, ShownCountdownRunsOnlyDuringAHand)
+TEST_F(CMjOnTimer, ShownCountdownRunsOnlyDuringAHandAndLeavesTheClaimAndDiscardCountdownsAlone)
 {
     CMj &m = Make();
-    m.countdown = 3;
+    m.showncountdown = 3;
+    m.countdown = 20;
     m.gamestatus = 0;
     clock.Advance(1000);
-    EXPECT_EQ(m.countdown, 3);
+    EXPECT_EQ(m.showncountdown, 3);
     m.gamestatus = 1;
     clock.Advance(5000);
-    EXPECT_EQ(m.countdown, 0); // never below zero
+    EXPECT_EQ(m.showncountdown, 0); // never below zero
+    EXPECT_EQ(m.countdown, 20);
 }
 
 TEST_F(CMjOnTimer, LinkLabelsRotateOnlyWithThreeOrMoreAndNoScreenUp)

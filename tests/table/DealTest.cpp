@@ -164,6 +164,10 @@ TEST_F(Deal, TheBackOfTheWallWrapsFromTheFirstStackToTheLast)
     EXPECT_EQ(m.wallstack[71], 1);
     EXPECT_EQ(m.backdraws, 3);
     EXPECT_EQ(m.wallstack[1], 2) << "the front's first stack is not touched";
+    // However many tiles a table says were drawn from the back, the draw stays on the ring.
+    m.backdraws = 200;
+    m.DrawFromWallEnd();
+    EXPECT_EQ(m.wallstack[44], 1);
 }
 
 TEST_F(Deal, ShuffleIsAPermutationThatTheNextShuffleStartsFrom)

@@ -1,0 +1,95 @@
+// Records of table play handed to the game object one at a time: what the client leaves alone.
+#include "tests/kit/SessionScript.h"
+#include "tests/kit/TableAudit.h"
+#include "tests/table/TableFixture.h"
+#include "windows/CDxChatWnd.h"
+
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+// A record written as a session script's send line has it ("3 3=1 4=t(9m#0)").
+GameMsg Record(std::string_view text)
+{
+    RecordPattern p;
+    std::string error;
+    EXPECT_TRUE(ParseRecord(text, &p, &error)) << text << ": " << error;
+    GameMsg msg;
+    std::memcpy(msg.Data(), p.bytes, GameMsg::kSize);
+    return msg;
+}
+
+// Everything of the table a record could change, as text.
+std::string Snapshot(const CMj &m)
+{
+    std::ostringstream s;
+    for (const CMjPlayer &p : m.player) {
+        s << p.cardnum << ',' << int(p.drawflag) << ',' << p.outnum << ',' << p.getnum << ',' << p.flowernum << ','
+          << int(p.hasplayed) << int(p.ishu) << int(p.ting) << int(p.seated) << int(p.started) << ',' << p.score << ','
+          << p.scorechange << ',' << p.totalfan << ',' << p.GetName() << ':';
+        for (const MjTile &t : p.Mj)
+            s << int(t.value) << int(t.suit);
+        s << '|';
+    }
+    s << int(m.gamestatus) << ',' << m.mjindex << ',' << m.curplayer << ',' << m.banker << ',' << m.changchengstart
+      << ',' << m.roundwind << ',' << m.ownseat << ',' << int(m.discardflying) << m.flyingseat << ','
+      << int(m.claimbuttonsup) << ',' << m.chatwnd[0]->pages.Count() << ':';
+    for (uint8_t stack : m.wallstack)
+        s << int(stack);
+    return s.str();
+}
+
+class NetRecords : public TableFixture {
+protected:
+    // Online at server seat 1, in the middle of a hand: a deal, draws, a discard and a pung.
+    CMj &MidHand()
+    {
+        CMj &m = Make();
+        m.NetStart();
+        for (const char *line :
+             {"9 3=1 4=0 6=1", "13 1=1 6:\"a\" 27=1 32:\"b\" 53=1 58:\"c\" 79=1 84:\"d\"", "5 2=1 3=0 4=1 5=2 6=3 7=4",
+              "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(4m#0),t(5m#0),t(6m#0),t(7m#0),t(8m#0),t(9m#0),t(1p#0),t(2p#0),t(3p#0),t(4p#0)]",
+              "7 3=0", "3 3=0 4=t(5z#0)", "8 3=2 4=2 5=t(5z#0)", "3 3=2 4=t(9s#0)"})
+            Feed(line);
+        return m;
+    }
+    void Feed(std::string_view line)
+    {
+        mj->OnGameMsg(Record(line));
+        for (const std::string &broken : TableAudit::Bounds(*mj))
+            ADD_FAILURE() << "after " << line << ": " << broken;
+    }
+};
+
+TEST_F(NetRecords, RecordsOfNoTypeTheClientTakesChangeNothing)
+{
+    CMj &m = MidHand();
+    const std::string before = Snapshot(m);
+    for (const char *line : {"0 3=1 4=13", "16 3=14", "99 1=1", "106 1=1", "126 3=1", "255 1=255"}) {
+        Feed(line);
+        EXPECT_EQ(before, Snapshot(m)) << line;
+    }
+}
+
+// Each is ignored whole: nothing of it reaches the table before it is found wrong.
+TEST_F(NetRecords, ARecordThatDoesNotFitIsIgnoredWhole)
+{
+    CMj &m = MidHand();
+    const std::string before = Snapshot(m);
+    for (const char *line : {
+             "1 3=15",                                    // more tiles than a hand
+             "1 3=2 4=[t(1m#1),144]",                     // a tile that is none
+             "1 3=1 4=t(1m#1) 31=1 32=144 34=t(1p#1)",    // a wild tile that is none
+             "2 3=144", "3 3=3 4=144",
+             "5 2=1 3=0 4=0 5=1 6=1 7=1", "5 2=1 3=0 4=1 5=1 6=1 7=7", "5 2=5 3=0 4=1 5=1 6=1 7=1",
+             "8 3=3 4=1 5=t(1m#1)", "8 3=3 4=3 5=t(1m#1) 6=3", "8 3=3 4=5 5=t(3m#1) 6=t(1m#1) 7=144",
+             "10 2=0 7=15", "10 2=0 3:i32=5 7=1 8=144",
+             "15 2=0 3=1 4=9", "15 2=0 3=1 4=2 6=[t(1f),144]", "15 2=1 3=1 6=144",
+         }) {
+        Feed(line);
+        EXPECT_EQ(before, Snapshot(m)) << line;
+    }
+}
+
+} // namespace
