@@ -1,18 +1,16 @@
-// Seeded mutations of the session scripts' bytes, through the framer and dispatcher and through the
-// proxy handshake: the same entries the fuzzers run, bounded in time.
+// Seeded mutations of the session scripts' bytes, through the framer, the dispatcher and the table's
+// bounds, and through the proxy handshake: the same entries the fuzzers run.
 #include "platform/MessageBox.h"
 #include "tests/client/LinkFixture.h"
 #include "tests/fuzz/FuzzEntries.h"
 #include "tests/support/ScratchFolder.h"
 
-#include <chrono>
 #include <filesystem>
 #include <random>
 
 namespace {
 
-constexpr int kInputs = 20000;
-constexpr auto kBudget = std::chrono::seconds(5); // for each of the two entries
+constexpr int kInputs = 20000; // for each of the two entries
 
 // What the server (or proxy) side of every session script writes.
 std::vector<std::vector<uint8_t>> Corpus()
@@ -66,9 +64,7 @@ template <typename Entry> void Storm(Entry &&entry, uint32_t seed)
     std::vector<std::vector<uint8_t>> corpus = Corpus();
     ASSERT_FALSE(corpus.empty());
     std::mt19937 rng(seed);
-    auto start = std::chrono::steady_clock::now();
-    int run = 0;
-    for (; run < kInputs && std::chrono::steady_clock::now() - start < kBudget; run++) {
+    for (int run = 0; run < kInputs; run++) {
         std::vector<uint8_t> input = corpus[run % corpus.size()];
         for (int k = 1 + rng() % 4; k > 0; k--)
             Mutate(input, rng);
@@ -76,7 +72,6 @@ template <typename Entry> void Storm(Entry &&entry, uint32_t seed)
         std::string failure = entry(input.data(), input.size());
         ASSERT_EQ(failure, "") << "input " << run;
     }
-    EXPECT_GT(run, 1000);
 }
 
 TEST(RecordStorm, MutatedServerStreamsReachTheGameWholeAndInOrder)

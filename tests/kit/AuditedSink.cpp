@@ -6,20 +6,23 @@
 void AuditedSink::OnGameMsg(const GameMsg &msg)
 {
     game->OnGameMsg(msg);
-    Audit("record " + std::to_string(records++) + " (type " + std::to_string(msg.Type()) + ")");
+    Audit(records++, msg.Type());
 }
 
 void AuditedSink::OnDisconnect()
 {
     game->OnDisconnect();
-    Audit("the link ended");
+    Audit(-1, 0);
 }
 
-void AuditedSink::Audit(const std::string &when)
+void AuditedSink::Audit(int record, int type)
 {
     if (!broken.empty())
         return;
     std::vector<std::string> found = TableAudit::Bounds(*game);
-    if (!found.empty())
-        broken = "after " + when + ": " + found.front();
+    if (found.empty())
+        return;
+    const std::string when = record < 0 ? "the link ended"
+                                        : "record " + std::to_string(record) + " (type " + std::to_string(type) + ")";
+    broken = "after " + when + ": " + found.front();
 }

@@ -50,18 +50,24 @@ std::vector<std::string> TableAudit::Check(const CMj &mj) const
 
 namespace {
 
+// Checks run after every record of long storms, so a name is made only for a broken bound.
 struct BoundsCheck {
     std::vector<std::string> broken;
-    void Range(const std::string &what, long long value, long long low, long long high)
+    static std::string Name(const char *what, int seat)
+    {
+        return seat < 0 ? what : "seat " + std::to_string(seat) + " " + what;
+    }
+    void Range(const char *what, int seat, long long value, long long low, long long high)
     {
         if (value < low || value > high)
-            broken.push_back(what + " " + std::to_string(value) + " outside " + std::to_string(low) + ".." +
-                             std::to_string(high));
+            broken.push_back(Name(what, seat) + " " + std::to_string(value) + " outside " + std::to_string(low) +
+                             ".." + std::to_string(high));
     }
-    void Tile(const std::string &what, MjTile t)
+    void Tile(const char *what, int seat, MjTile t)
     {
         if (!IsRealTile(t) && !(t.suit == SUIT_BACK && t.value == SUIT_BACK))
-            broken.push_back(what + " is no tile: " + std::to_string(t.value) + "/" + std::to_string(t.suit));
+            broken.push_back(Name(what, seat) + " is no tile: " + std::to_string(t.value) + "/" +
+                             std::to_string(t.suit));
     }
 };
 
@@ -72,42 +78,41 @@ std::vector<std::string> TableAudit::Bounds(const CMj &mj)
     BoundsCheck c;
     for (int seat = 0; seat < 4; seat++) {
         const CMjPlayer &p = mj.player[seat];
-        const std::string name = "seat " + std::to_string(seat);
-        c.Range(name + " cardnum", p.cardnum, 0, 14);
-        c.Range(name + " outnum", p.outnum, 0, CMjPlayer::kMaxOut);
-        c.Range(name + " getnum", p.getnum, 0, 5);
-        c.Range(name + " flowernum", p.flowernum, 0, 8);
-        c.Range(name + " avatar", p.avatarindex, 0, 12);
+        c.Range("cardnum", seat, p.cardnum, 0, 14);
+        c.Range("outnum", seat, p.outnum, 0, CMjPlayer::kMaxOut);
+        c.Range("getnum", seat, p.getnum, 0, 5);
+        c.Range("flowernum", seat, p.flowernum, 0, 8);
+        c.Range("avatar", seat, p.avatarindex, 0, 12);
         for (int m = 0; m < std::clamp(p.getnum, 0, 5); m++) {
-            c.Range(name + " meld count", p.getmj[m].count, 2, 4);
+            c.Range("meld count", seat, p.getmj[m].count, 2, 4);
             for (int t = 0; t < std::clamp(p.getmj[m].count, 0, 4); t++)
-                c.Tile(name + " meld tile", p.getmj[m].tiles[t]);
+                c.Tile("meld tile", seat, p.getmj[m].tiles[t]);
         }
         for (int i = 0; i < std::clamp(p.outnum, 0, CMjPlayer::kMaxOut); i++)
-            c.Tile(name + " discard", p.outmj[i]);
+            c.Tile("discard", seat, p.outmj[i]);
         if (p.hasplayed)
-            c.Tile(name + " discard in flight", p.playmj);
+            c.Tile("discard in flight", seat, p.playmj);
     }
     // Only the local hand is known; its drawn tile must still find a place in it.
     const CMjPlayer &me = mj.player[0];
     for (int i = 0; i < std::clamp(me.cardnum, 0, 14); i++)
-        c.Tile("seat 0 tile", me.Mj[i]);
+        c.Tile("tile", 0, me.Mj[i]);
     if (me.drawflag) {
-        c.Tile("seat 0 drawn tile", me.drawmj);
-        c.Range("seat 0 cardnum beside a drawn tile", me.cardnum, 0, 13);
+        c.Tile("drawn tile", 0, me.drawmj);
+        c.Range("cardnum beside a drawn tile", 0, me.cardnum, 0, 13);
     }
-    c.Range("mjindex", mj.mjindex, -1, MJ_TOTAL - 1);
-    c.Range("changchengstart", mj.changchengstart, 0, 71);
-    for (int stack = 0; stack < 72; stack++)
-        c.Range("wallstack", mj.wallstack[stack], 0, 2);
-    c.Range("own seat", mj.ownseat, 0, 3);
-    c.Range("curplayer", mj.curplayer, 0, 3);
-    c.Range("banker", mj.banker, 0, 3);
-    c.Range("flyingseat", mj.flyingseat, 0, 3);
-    c.Range("dice1", mj.dice1, 1, 6);
-    c.Range("dice2", mj.dice2, 1, 6);
-    c.Range("roundwind", mj.roundwind, 1, 4);
-    c.Range("die face", mj.draw.die1, 0, 5);
-    c.Range("die face", mj.draw.die2, 0, 5);
+    c.Range("mjindex", -1, mj.mjindex, -1, MJ_TOTAL - 1);
+    c.Range("changchengstart", -1, mj.changchengstart, 0, 71);
+    for (uint8_t stack : mj.wallstack)
+        c.Range("wallstack", -1, stack, 0, 2);
+    c.Range("own seat", -1, mj.ownseat, 0, 3);
+    c.Range("curplayer", -1, mj.curplayer, 0, 3);
+    c.Range("banker", -1, mj.banker, 0, 3);
+    c.Range("flyingseat", -1, mj.flyingseat, 0, 3);
+    c.Range("dice1", -1, mj.dice1, 1, 6);
+    c.Range("dice2", -1, mj.dice2, 1, 6);
+    c.Range("roundwind", -1, mj.roundwind, 1, 4);
+    c.Range("die face", -1, mj.draw.die1, 0, 5);
+    c.Range("die face", -1, mj.draw.die2, 0, 5);
     return c.broken;
 }
