@@ -2,7 +2,9 @@
 #include "screen/SharedSprites.h"
 #include "tests/kit/FrameProbe.h"
 #include "tests/kit/LocalRobot.h"
+#include "tests/kit/ScriptRecord.h"
 #include "tests/screen/TableScreenFixture.h"
+#include "windows/CDxChatWnd.h"
 
 #include <chrono>
 #include <cstring>
@@ -345,6 +347,60 @@ TEST_F(TableScreen, AnAvatarIsLoadedOnlyWhenItChanges)
     d.SetAvatar(0, 13);
     d.SetAvatar(4, 3);
     EXPECT_EQ(shown, avatarname[0]);
+}
+
+TEST_F(TableScreen, AnOnlineDealShowsThirteenTilesOnEverySideAndAWallFiftyTwoShort)
+{
+    mj->NetStart();
+    for (const char *line :
+         {"9 3=0 4=1 6=1", "13 1=1 27=1 53=1 79=1", "5 2=1 3=0 4=1 5=1 6=2 7=3",
+          "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(5s#0),t(6s#0),t(7s#0),t(2p#0),t(2p#1),t(9p#0),t(1z#0),t(1z#1),t(5z#0),t(7z#0)]"})
+        mj->OnGameMsg(ScriptRecord(line));
+    // The chat windows are blended over the ends of the right hand and the right wall.
+    for (auto &wnd : mj->chatwnd)
+        wnd->visible = 0;
+    mj->Paint();
+    const CMjDraw &d = mj->draw;
+    const CMjPlayer &me = mj->player[0];
+    ASSERT_EQ(13, me.cardnum);
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(0, CellMismatches(Frame(), 210 + 36 * i, 493, *d.zjzl.surface, SheetCell(d.zjzl, FaceCell(me.Mj[i]))))
+            << "tile " << i;
+
+    // The backs overlap: each is checked where the next leaves it uncovered, and a fourteenth
+    // place must show none.
+    auto backs = [&](int seat, Point first, Point step, int stripWidth, int stripHeight) {
+        const Rect r = d.seatback[seat].rect;
+        const Rect strip{r.left, r.top, r.left + stripWidth, r.top + stripHeight};
+        int shown = 0;
+        for (int i = 0; i < 14; ++i)
+            shown += CellMismatches(Frame(), first.x + i * step.x, first.y + i * step.y, *d.seatback[seat].surface, strip) == 0;
+        return shown;
+    };
+    const Rect top = d.seatback[2].rect, right = d.seatback[1].rect, left = d.seatback[3].rect;
+    EXPECT_EQ(13, backs(2, {(800 - 13 * d.wallcell[2].width) / 2, tophandy}, {top.Width() - 1, 0}, top.Width() - 1, top.Height()));
+    EXPECT_EQ(13, backs(1, {800 - 70 - right.Width() - 40, (600 - 20 * 12 - right.Height()) / 2}, {0, 20}, right.Width(), 20));
+    EXPECT_EQ(13, backs(3, {110, (600 - 21 * 12 - left.Height()) / 2}, {0, 20}, left.Width(), 20));
+
+    // The dealer's side is the right one (dice 1 and 1): the second throw of 2 and 3 opens it at
+    // stack 58, and the deal takes stacks 58-71 and 0-11.
+    std::vector<int> full(72, 2);
+    for (int stack = 58; stack < 72 + 12; ++stack)
+        full[stack % 72] = 0;
+    EXPECT_EQ(full, std::vector<int>(std::begin(mj->wallstack), std::end(mj->wallstack)));
+    for (int stack = 0; stack < 72; ++stack) {
+        if (stack == 35)
+            continue; // the top seat's plate lies over the left wall's first stack
+        const int side = stack < 18 ? 0 : stack < 36 ? 3 : stack < 54 ? 2 : 1;
+        const bool upright = side == 1 || side == 3;
+        const Sprite &picture = d.wallpic[side];
+        // A side stack is covered by the next one from 15 pixels down.
+        const Rect strip{picture.rect.left, picture.rect.top, picture.rect.right,
+                         upright ? picture.rect.top + 15 : picture.rect.bottom};
+        const Point at = d.WallStackPlace(stack);
+        const bool shown = CellMismatches(Frame(), at.x, at.y - (upright ? 8 : 5), *picture.surface, strip) == 0;
+        EXPECT_EQ(full[stack] == 2, shown) << "stack " << stack;
+    }
 }
 
 TEST(RendererLifetime, LeavesThePlainWindowStyleEvenWithoutADevice)

@@ -1,24 +1,12 @@
 // Records of table play handed to the game object one at a time: what the client leaves alone.
-#include "tests/kit/SessionScript.h"
+#include "tests/kit/ScriptRecord.h"
 #include "tests/kit/TableAudit.h"
 #include "tests/table/TableFixture.h"
 #include "windows/CDxChatWnd.h"
 
-#include <cstring>
 #include <sstream>
 
 namespace {
-
-// A record written as a session script's send line has it ("3 3=1 4=t(9m#0)").
-GameMsg Record(std::string_view text)
-{
-    RecordPattern p;
-    std::string error;
-    EXPECT_TRUE(ParseRecord(text, &p, &error)) << text << ": " << error;
-    GameMsg msg;
-    std::memcpy(msg.Data(), p.bytes, GameMsg::kSize);
-    return msg;
-}
 
 // Everything of the table a record could change, as text.
 std::string Snapshot(const CMj &m)
@@ -56,7 +44,9 @@ protected:
     }
     void Feed(std::string_view line)
     {
-        mj->OnGameMsg(Record(line));
+        std::string error;
+        mj->OnGameMsg(ScriptRecord(line, &error));
+        ASSERT_EQ(error, "") << line;
         for (const std::string &broken : TableAudit::Bounds(*mj))
             ADD_FAILURE() << "after " << line << ": " << broken;
     }
