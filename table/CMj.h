@@ -396,6 +396,8 @@ private:
     void OfferClaimsToLocal();
     bool WinsWith(int seat, MjTile tile, bool robbing);
     bool CanDeclareReady(CMjPlayer &p, bool withDrawn);
+    // The tiles and the seat's melds make a hand of fourteen, the only hands the evaluator reads.
+    static bool HoldsAWholeHand(const CMjPlayer &p, int tiles);
     void AfterClaim(int seat);
     // With animation on, the discard flies from the discarder to the seat that takes it.
     void FlyClaimedTile(int seat);

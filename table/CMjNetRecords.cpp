@@ -495,8 +495,8 @@ void CMj::OnHandResult(const GameMsg &msg)
     }
     if (!r.drawn) {
         CMjPlayer &w = player[ServerSeatToLocal(r.winner)];
-        // The grouping for the score screen, from a hand that was shown; a hidden one has none.
-        if (std::all_of(w.Mj, w.Mj + w.cardnum, IsRealTile)) {
+        // The grouping for the score screen, from a whole hand that was shown; a hidden one has none.
+        if (HoldsAWholeHand(w, w.cardnum) && std::all_of(w.Mj, w.Mj + w.cardnum, IsRealTile)) {
             MjTile tiles[kHandTiles];
             std::copy_n(w.Mj, w.cardnum, tiles);
             SortMj(tiles, w.cardnum);

@@ -119,8 +119,16 @@ void CMj::TurnStep()
         LocalDecision();
 }
 
+bool CMj::HoldsAWholeHand(const CMjPlayer &p, int tiles)
+{
+    return p.getnum >= 0 && p.getnum <= kMaxMelds && tiles + 3 * p.getnum == kHandTiles;
+}
+
 bool CMj::CanDeclareReady(CMjPlayer &p, bool withDrawn)
 {
+    // An online seat's tiles are what the server said; the evaluator reads only whole hands.
+    if (!HoldsAWholeHand(p, p.cardnum + (withDrawn && p.drawflag)))
+        return false;
     MjTile all[15];
     int n = p.cardnum;
     for (int i = 0; i < n; i++)
