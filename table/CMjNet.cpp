@@ -8,6 +8,7 @@
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/CInfoForm.h"
+#include "windows/CLoginForm.h"
 #include "windows/CWelComForm.h"
 #include "windows/Screens.h"
 
@@ -102,8 +103,7 @@ void CMj::OnDisconnect()
     seatinfo.reset();
     restorediscards.reset();
 
-    if (loginform)
-        loginform->Show();
+    loginform->Show();
     chatedit->visible = 0;
     tablebuttons.Get(BUTTON_SEND)->visible = 0;
     tablebuttons.Get(BUTTON_PRESET)->visible = 0;

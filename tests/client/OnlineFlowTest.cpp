@@ -20,12 +20,14 @@ struct CountingLink : NetLink {
     void CloseGameLink() override { inner->CloseGameLink(); }
     bool GameLinkActive() const override { return inner->GameLinkActive(); }
     bool GameLinkConnected() const override { return inner->GameLinkConnected(); }
+    void OpenRegLink(const RegLinkTarget &target) override { inner->OpenRegLink(target); }
+    void CloseRegLink() override { inner->CloseRegLink(); }
 
     NetLink *inner = nullptr;
     std::vector<uint8_t> types;
 };
 
-TEST_F(OnlineGame, AKeepAliveGoesEveryTenSecondsUntilTheConnectionEnds)
+TEST_F(OnlineGame, AKeepAliveGoesEveryTenSecondsUntilTheConnectionEndsAndTheLoginScreenShows)
 {
     CountingLink counting;
     counting.inner = link.get();
@@ -35,6 +37,7 @@ TEST_F(OnlineGame, AKeepAliveGoesEveryTenSecondsUntilTheConnectionEnds)
     clock.Advance(30000);
     ExpectServerDone();
     ASSERT_TRUE(Until([&] { return !mj->IsNetGame(); }));
+    EXPECT_EQ(SCREEN_LOGIN, curscreen);
     clock.Advance(30000);
     EXPECT_EQ(std::vector<uint8_t>(3, CS_KEEPALIVE), counting.types);
 }
