@@ -401,6 +401,8 @@ private:
     void AfterClaim(int seat);
     // With animation on, the discard flies from the discarder to the seat that takes it.
     void FlyClaimedTile(int seat);
+    // A new meld of the seat, empty; null when the seat has no room for one.
+    GetMj *NewMeld(CMjPlayer &p, uint8_t kind, int count, uint8_t exposed);
     void AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed);
     void AddChow(CMjPlayer &p, MjTile claimed, MjTile a, MjTile b);
     // The seat's pung of the tile becomes a kong.

@@ -3,40 +3,41 @@
 
 #include "table/ClientRecords.h"
 
+#include <algorithm>
+
 void CMj::ShowActionIcon(int seat, uint8_t icon)
 {
     player[seat].action = icon;
     player[seat].actiontimer->SetEnabled(true);
 }
 
-void CMj::AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed)
+GetMj *CMj::NewMeld(CMjPlayer &p, uint8_t kind, int count, uint8_t exposed)
 {
     if (p.getnum >= 5)
-        return;
+        return nullptr;
     GetMj &m = p.getmj[p.getnum];
     m = GetMj{};
     m.kind = kind;
-    m.count = kind == GETMJ_GANG ? 4 : 3;
-    for (int i = 0; i < m.count; i++)
-        m.tiles[i] = tile;
+    m.count = count;
     p.exposed[p.getnum] = exposed;
     p.getnum++;
+    return &m;
+}
+
+void CMj::AddMeld(CMjPlayer &p, MjTile tile, uint8_t kind, uint8_t exposed)
+{
+    if (GetMj *m = NewMeld(p, kind, kind == GETMJ_GANG ? 4 : 3, exposed))
+        std::fill_n(m->tiles, m->count, tile);
 }
 
 void CMj::AddChow(CMjPlayer &p, MjTile claimed, MjTile a, MjTile b)
 {
-    if (p.getnum >= 5)
-        return;
-    GetMj &m = p.getmj[p.getnum];
-    m = GetMj{};
-    m.kind = GETMJ_CHI;
-    m.count = 3;
-    m.tiles[0] = claimed;
-    m.tiles[1] = a;
-    m.tiles[2] = b;
-    SortMj(m.tiles, 3);
-    p.exposed[p.getnum] = 1;
-    p.getnum++;
+    if (GetMj *m = NewMeld(p, GETMJ_CHI, 3, 1)) {
+        m->tiles[0] = claimed;
+        m->tiles[1] = a;
+        m->tiles[2] = b;
+        SortMj(m->tiles, 3);
+    }
 }
 
 void CMj::UpgradePung(CMjPlayer &p, MjTile tile)
