@@ -230,6 +230,9 @@ public:
     void Gang(int seat);
     void GangTile(MjTile tile, int seat);
     void Pass(int seat);
+    // The chow and kong choices end, every tile of the hand is selectable again and the claim
+    // buttons hide.
+    void CancelChoices();
     void AnswerClaim(uint8_t kind);
     int NextPlayer();
     int GetCurrentPlayer() const { return curplayer; }

@@ -255,7 +255,7 @@ bool CMj::TryRob(int kongseat, MjTile tile)
     return false;
 }
 
-void CMj::Pass(int seat)
+void CMj::CancelChoices()
 {
     CMjPlayer &me = player[0];
     me.chiflag = 0;
@@ -263,6 +263,12 @@ void CMj::Pass(int seat)
     for (uint8_t &ok : me.tileok)
         ok = 1;
     ShowClaimButtons(false);
+}
+
+void CMj::Pass(int seat)
+{
+    CMjPlayer &me = player[0];
+    CancelChoices();
     Paint();
     if (seat != 0)
         return;
@@ -327,11 +333,7 @@ void CMj::AnswerClaim(uint8_t kind)
         }
     }
     if (netgame) {
-        ShowClaimButtons(false);
-        me.chiflag = 0;
-        me.gangflag = 0;
-        for (uint8_t &ok : me.tileok)
-            ok = 1;
+        CancelChoices();
         Paint();
         if (kind == CLAIM_GANG && curplayer == 0)
             me.GetGangList();

@@ -149,7 +149,6 @@ void CMj::NetGiveCard()
     me.hoverindex = -1;
     JoinDrawn(me);
     me.DeleteMj(me.playmj);
-    me.drawflag = 0;
     me.SortMj();
 
     MoveDiscardOn();

@@ -323,11 +323,7 @@ void CMj::OnSendAction(const GameMsg &msg)
     CMjPlayer &p = player[s];
     const bool local = s == 0;
     Timer(ACTIONTIMER)->SetEnabled(false);
-    ShowClaimButtons(false);
-    me.chiflag = 0;
-    me.gangflag = 0;
-    for (uint8_t &ok : me.tileok)
-        ok = 1;
+    CancelChoices();
 
     switch (a.action) {
     case SA_PENG:
