@@ -42,7 +42,11 @@ void CMj::OnGameMsg(const GameMsg &msg)
     case SC_TABLE_USERINFO: OnTableUserInfo(msg); break;
     case SC_USER_START: OnUserStart(msg); break;
     case SC_FLOWER_CARD: OnFlowerCard(msg); break;
-    case SC_LOGIN_SUCCESS: NetStart(); break;
+    case SC_LOGIN_SUCCESS:
+        // The login screen's wait ends before its time-out could close the link; online play begins.
+        loginform->Release();
+        NetStart();
+        break;
     default: break; // not a record this client takes
     }
 }

@@ -52,10 +52,14 @@ protected:
     void Play(const std::string &session) { PlayScript(SessionText(session)); }
     void PlayScript(const std::string &script)
     {
+        Serve(script);
+        link->OpenGameLink(Target(server.Port()));
+    }
+    void Serve(const std::string &script)
+    {
         std::string error;
         ASSERT_TRUE(server.Load(script, &error)) << error;
         ASSERT_TRUE(server.Listen());
-        link->OpenGameLink(Target(server.Port()));
     }
     bool Until(const std::function<bool()> &holds) { return RunUntil(holds, 5000); }
     void ExpectServerDone()
