@@ -65,7 +65,7 @@ struct ClaimChoices {
 
 // The table's buttons by index; only these are ever shown.
 enum TableButton {
-    BTN_PENG = 0, BTN_GANG = 1, BTN_HU = 2, BTN_PASS = 3, BTN_CHI = 12,
+    BTN_PENG = 0, BTN_GANG = 1, BTN_HU = 2, BTN_PASS = 3, BTN_NEWGAME = 6, BTN_CHI = 12,
     BTN_START = 15, BTN_MENU = 16, BTN_SEND = 17, BTN_CHATUP = 18, BTN_CHATDOWN = 19, BTN_INVITE = 20,
     BTN_PHRASES = 21, BTN_TING = 22,
     BTN_OPTIONS = 27, BTN_BACK = 28, BTN_RULES = 29, BTN_RESUME = 30, // the game menu
@@ -249,8 +249,6 @@ public:
     ClaimChoices buttons;
     // The table's 36 buttons: the claim prompt, the menu and its four entries, the chat buttons.
     CBitButtonArray tablebuttons;
-    // Buttons online play shows and hides, by index.
-    enum TableButton { BUTTON_NEWGAME = 6, BUTTON_START = 15, BUTTON_SEND = 17, BUTTON_INVITE = 20, BUTTON_PRESET = 21 };
     uint8_t hufound = 0;     // a win on the discard was found
     uint8_t robpossible = 0; // the kong being added can be robbed
     uint8_t roboffer = 0;    // the local player is offered to rob it

@@ -335,8 +335,6 @@ void CMj::AnswerClaim(uint8_t kind)
     if (netgame) {
         CancelChoices();
         Paint();
-        if (kind == CLAIM_GANG && curplayer == 0)
-            me.GetGangList();
         SendAction(kind == CLAIM_HU ? ACTION_HU : kind == CLAIM_GANG ? ACTION_GANG : kind == CLAIM_PENG ? ACTION_PENG : ACTION_CHI);
         return;
     }
@@ -347,10 +345,6 @@ void CMj::AnswerClaim(uint8_t kind)
         Hu(0);
         return;
     }
-    ShowClaimButtons(false);
-    me.chiflag = 0;
-    me.gangflag = 0;
-    for (uint8_t &ok : me.tileok)
-        ok = 1;
+    CancelChoices();
     ClaimsRound();
 }

@@ -66,18 +66,18 @@ void CMj::NetStart()
     ResetTable();
     gamestatus = 0;
     rulemode = 1;
-    tablebuttons.Get(BUTTON_NEWGAME)->visible = 0;
+    tablebuttons.Get(BTN_NEWGAME)->visible = 0;
     netgame = 1;
     ownseat = 0;
     Timer(TIMER_KEEPALIVE)->SetEnabled(true);
-    tablebuttons.Get(BUTTON_INVITE)->visible = 1;
+    tablebuttons.Get(BTN_INVITE)->visible = 1;
     g_log.Trace("NetStart gamestatus = %d %d %d.", gamestatus, netgame, ownseat);
 
     if (netroom)
         netroom->Show();
     chatedit->visible = 1;
-    tablebuttons.Get(BUTTON_SEND)->visible = 1;
-    tablebuttons.Get(BUTTON_PRESET)->visible = 1;
+    tablebuttons.Get(BTN_SEND)->visible = 1;
+    tablebuttons.Get(BTN_PHRASES)->visible = 1;
     for (CDxLinkLabel &label : linklabels)
         label.shown = 0;
     wildmode = 0;
@@ -93,7 +93,7 @@ void CMj::OnDisconnect()
         return;
     infoformon = 0;
     invitemsgon = 0;
-    tablebuttons.Get(BUTTON_START)->visible = 0;
+    tablebuttons.Get(BTN_START)->visible = 0;
     for (auto &wnd : chatwnd)
         wnd->visible = 0;
 
@@ -102,15 +102,15 @@ void CMj::OnDisconnect()
     Timer(TIMER_BLINK)->SetEnabled(false);
     Timer(TIMER_KEEPALIVE)->SetEnabled(false);
     ResetTable();
-    tablebuttons.Get(BUTTON_INVITE)->visible = 0;
+    tablebuttons.Get(BTN_INVITE)->visible = 0;
     netgame = 0;
     seatinfo.reset();
     restorediscards.reset();
 
     loginform->Show();
     chatedit->visible = 0;
-    tablebuttons.Get(BUTTON_SEND)->visible = 0;
-    tablebuttons.Get(BUTTON_PRESET)->visible = 0;
+    tablebuttons.Get(BTN_SEND)->visible = 0;
+    tablebuttons.Get(BTN_PHRASES)->visible = 0;
     for (int i = 0; i < linklabelcount; i++)
         linklabels[i].shown = 1;
     Paint();
@@ -167,8 +167,9 @@ void CMj::SendAction(uint8_t action)
 {
     Timer(ACTIONTIMER)->SetEnabled(false);
     CMjPlayer &me = player[0];
+    MjTile kong;
     bool built = action == ACTION_CHI ? BuildChow(sendbuf, me.chimj[0], me.chimj[1])
-                 : action == ACTION_GANG && curplayer == 0 ? BuildOwnKong(sendbuf, me.gangchoice[0])
+                 : action == ACTION_GANG && curplayer == 0 ? ChosenKong(me, &kong) && BuildOwnKong(sendbuf, kong)
                                                            : BuildAction(sendbuf, action);
     if (!built) {
         g_log.Trace("SendAction %d: nothing to send.", action);

@@ -207,6 +207,7 @@ void CMj::OnDrawCard(const GameMsg &msg)
     me.tilemark[me.cardnum] = rulemode == kMarkMode && IsFirstFlower(tile);
     curplayer = 0;
     countdown = showncountdown = kTurnSeconds;
+    RefreshHover();
     Paint();
 }
 
@@ -453,7 +454,7 @@ void CMj::OnEnterTable(const GameMsg &msg)
     showbanker = -1;
     ownseat = e.ownseat % 4;
     if (e.showstart)
-        tablebuttons.Get(BUTTON_START)->visible = 1;
+        tablebuttons.Get(BTN_START)->visible = 1;
     rulemode = e.rulemode;
     ResetTable();
     restorediscards.reset();
@@ -643,7 +644,7 @@ void CMj::OnGameRestore(const GameMsg &msg)
             OnTableUserInfo(*seatinfo);
     }
     curscreen = SCREEN_NONE;
-    tablebuttons.Get(BUTTON_START)->visible = 0;
+    tablebuttons.Get(BTN_START)->visible = 0;
     Paint();
 }
 

@@ -93,6 +93,28 @@ expect 2 3=t(5z#0)
     ExpectServerDone();
 }
 
+TEST_F(OnlineGame, AnOwnTurnKongNamesTheKongThePlayerPointedAt)
+{
+    PlayScript(kLogin + R"(ignore 104
+send 9 3=0 4=1 6=1 9=0
+send 5 2=1 3=0 4=1 5=1 6=1 7=1
+send 1 3=13 4=[t(1m#0),t(1m#1),t(1m#2),t(1m#3),t(2m#0),t(2m#1),t(2m#2),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0)]
+send 7 3=0
+send 2 3=t(2m#3)
+send 6 2=1 4=1
+expect 1 2=t(1m#0) 3=3
+)");
+    CMj &m = *mj;
+    CMjPlayer &me = m.player[0];
+    ASSERT_TRUE(Until([&] { return m.claimbuttonsup && m.buttons.gang; })) << server.Failure();
+    m.TableButtonClicked(BTN_GANG); // two kongs: the player points at one
+    ASSERT_TRUE(me.gangflag);
+    me.hoverindex = 0;
+    me.gangmj = me.Mj[0]; // what pointing at the characters 1 leaves; the drawn 2 is the first choice
+    m.OnMouseDown(400, 300, false);
+    ExpectServerDone();
+}
+
 TEST_F(OnlineGame, LeavingTheTableAsksOnlyWhileAHandRuns)
 {
     PlayScript(kLogin + R"(ignore 104
@@ -103,14 +125,14 @@ send 5 2=1 3=0 4=1 5=1 6=1 7=1
 expect 102
 )");
     CMj &m = *mj;
-    ASSERT_TRUE(Until([&] { return m.tablebuttons.Get(CMj::BUTTON_START)->visible; }));
-    m.LeaveTable();
+    ASSERT_TRUE(Until([&] { return m.tablebuttons.Get(BTN_START)->visible; }));
+    m.TableButtonClicked(BTN_BACK);
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(Until([&] { return Sent(CS_LEAVE_TABLE) == 1; }));
 
     ASSERT_TRUE(Until([&] { return m.gamestatus == 1; })) << server.Failure();
     answer = MessageBox::ResultNo;
-    m.LeaveTable();
+    m.TableButtonClicked(BTN_BACK);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("您正在游戏中,中途退出将会被扣分并且会增加逃跑次数,\n您确定要退出么?", boxes[0].text);
     EXPECT_EQ("询问", boxes[0].title);
@@ -121,7 +143,7 @@ expect 102
     EXPECT_EQ(1, m.gamestatus);
 
     answer = MessageBox::ResultYes;
-    m.LeaveTable();
+    m.TableButtonClicked(BTN_BACK);
     ExpectServerDone();
     EXPECT_EQ(0, m.gamestatus);
 }

@@ -43,7 +43,7 @@ TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
 
     // Seated: server seats 2, 3, 0, 1 at local seats 0, 1, 2, 3, each with its name and picture;
     // a picture outside the set shows the default one for the seat's sex.
-    ASSERT_TRUE(Until([&] { return me.seated && m.tablebuttons.Get(CMj::BUTTON_START)->visible; }));
+    ASSERT_TRUE(Until([&] { return me.seated && m.tablebuttons.Get(BTN_START)->visible; }));
     const char *names[4] = {"alice", "小王", "老张", "小李"};
     const int pictures[4] = {7, 2, 3, 5};
     for (int seat = 0; seat < 4; seat++) {
@@ -52,7 +52,7 @@ TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
     }
     EXPECT_EQ(980, m.player[3].score);
     EXPECT_TRUE(m.player[3].ready);
-    m.NextHand(); // the start button
+    m.TableButtonClicked(BTN_START);
 
     // Checkpoint "own turn".
     ASSERT_TRUE(Until([&] { return m.cansave && me.drawflag; })) << server.Failure();
