@@ -315,7 +315,8 @@ public:
     uint8_t chatenlarged = 0;
     TalkGate talkgate;
     // Leaves the table: a local game is saved to savefile and the saved-game slots come up; when
-    // the game cannot be saved now, the table stays.
+    // the game cannot be saved now, the table stays. Online the server is told, after the player
+    // agrees when a hand runs.
     void LeaveTable();
     // Where a local game is kept when the player leaves the table: the slot it was started in or
     // loaded from, or the file it was opened from; empty while no game has either.
@@ -353,8 +354,6 @@ public:
     void NetGiveCard();
     // The answer to a claim prompt or an own-turn offer: an ActionAnswer.
     void SendAction(uint8_t action);
-    // Leaves the table: online the server is told, after the player agrees when a hand runs.
-    void LeaveTable();
 
     uint32_t rulemode = 1;     // 4: the deal takes one more tile and marks the first flower
     uint8_t discardflying = 0; // the latest discard still lies in front of flyingseat

@@ -9,6 +9,7 @@
 #include "table/ClientRecords.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CInfoForm.h"
+#include "windows/CScoreForm.h"
 #include "windows/FlashMainWindow.h"
 #include "windows/Screens.h"
 
@@ -253,7 +254,7 @@ void CMj::OnDice(const GameMsg &msg)
         return IgnoreRecord(msg, why);
     if (wildmode)
         wildmj = wildindicator = kFaceDown; // until the deal shows them
-    if (curscreen == SCREEN_SCORE && scoreform)
+    if (curscreen == SCREEN_SCORE)
         scoreform->Hide();
     backdraws = 0;
     ResetTable();
@@ -521,10 +522,7 @@ void CMj::OnHandResult(const GameMsg &msg)
         PlayEffect(EFFECT_WIN);
     draw.SetShowAll(1);
     player[0].drawflag = 0;
-    if (scoreform)
-        scoreform->Show();
-    else
-        Paint();
+    scoreform->Show();
     FlashMainWindow(hMainWnd);
 }
 

@@ -3,23 +3,12 @@
 #include "tests/client/LinkFixture.h"
 #include "tests/kit/AuditedSink.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/CBitForm.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/Screens.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-// The score screen as the game shows it; the table stays drawn under it.
-class ScoreScreenStandIn : public CBitForm {
-public:
-    ScoreScreenStandIn() : CBitForm("Graphic\\hint.bmp", nullptr) {}
-    void Show() override { curscreen = SCREEN_SCORE; }
-    int MouseDown(int, int) override { return -1; }
-    int MouseMove(int, int) override { return -1; }
-    int MouseUp(int, int) override { return -1; }
-};
 
 // A game object online through the data module to the scripted server, on the test clock, with
 // the table's bounds audited after every record it takes.
@@ -33,7 +22,6 @@ protected:
         audited.game = mj.get();
         link->SetGame(&audited);
         mj->netlink = link.get();
-        scoreform = &scores;
         MessageBox::SetHandler([this](const MessageBox::Box &box) {
             boxes.push_back(box);
             return answer;
@@ -42,7 +30,6 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(audited.broken, "");
-        scoreform = nullptr;
         curscreen = SCREEN_NONE;
         link->SetGame(nullptr);
         mj.reset();
@@ -91,5 +78,4 @@ protected:
     AuditedSink audited;
     std::unique_ptr<CMj> mj;
     ScriptServer server;
-    ScoreScreenStandIn scores;
 };

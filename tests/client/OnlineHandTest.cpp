@@ -2,6 +2,7 @@
 // back byte for byte.
 #include "tests/client/OnlineGameFixture.h"
 #include "tests/support/Tiles.h"
+#include "windows/CScoreForm.h"
 
 #include <algorithm>
 #include <numeric>
@@ -89,6 +90,7 @@ TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
 
     // Checkpoint "result": the dealer won on the discard of the seat that punged.
     ASSERT_TRUE(Until([&] { return curscreen == SCREEN_SCORE; })) << server.Failure();
+    EXPECT_EQ(2, scoreform->winner);
     EXPECT_EQ(1, Sent(CS_ACTION));
     EXPECT_EQ(2, m.gamestatus);
     EXPECT_TRUE(m.draw.showall);
@@ -114,7 +116,7 @@ TEST_F(OnlineGame, AHandAtServerSeatTwoIsPlayedToItsResult)
     const std::vector<std::string> chat = ChatLines();
     EXPECT_TRUE(HasLine(chat, "小李 : 点炮") && HasLine(chat, "老张 : 胡") && HasLine(chat, "==结束==")) << chat.size();
 
-    m.NextHand(); // the score screen's next hand
+    m.NextHand(); // the score screen's replay
     ExpectServerDone();
 }
 
