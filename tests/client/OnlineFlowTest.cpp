@@ -12,6 +12,11 @@ namespace {
 const std::string kLogin = R"(expect 100 1:"alice" 21:"pw" 51..63:* 101=120 103=20
 send 102 3=1
 )";
+// Seated at server seat 0 and the dealer, after the dice; the deal comes next.
+const std::string kDiceThrown = kLogin + R"(ignore 104
+send 9 3=0 4=1 6=1 9=0
+send 5 2=1 3=0 4=1 5=1 6=1 7=1
+)";
 
 // Counts what the game object hands to the connection, whether the connection takes it or not.
 struct CountingLink : NetLink {
@@ -61,10 +66,7 @@ close
 
 TEST_F(OnlineGame, PassingAnOwnTurnOfferGivesTwentySecondsToDiscard)
 {
-    PlayScript(kLogin + R"(ignore 104
-send 9 3=0 4=0 6=1 9=0
-send 5 2=1 3=0 4=1 5=1 6=1 7=1
-send 1 3=13 4=[t(1m#0),t(1m#1),t(1m#2),t(2m#0),t(3m#0),t(4m#0),t(5m#0),t(6m#0),t(7m#0),t(8m#0),t(9m#0),t(1p#0),t(2p#0)]
+    PlayScript(kDiceThrown + R"(send 1 3=13 4=[t(1m#0),t(1m#1),t(1m#2),t(2m#0),t(3m#0),t(4m#0),t(5m#0),t(6m#0),t(7m#0),t(8m#0),t(9m#0),t(1p#0),t(2p#0)]
 send 7 3=0
 send 2 3=t(1m#3)
 send 6 2=1 4=1
@@ -95,10 +97,7 @@ expect 2 3=t(5z#0)
 
 TEST_F(OnlineGame, AnOwnTurnKongNamesTheKongThePlayerPointedAt)
 {
-    PlayScript(kLogin + R"(ignore 104
-send 9 3=0 4=1 6=1 9=0
-send 5 2=1 3=0 4=1 5=1 6=1 7=1
-send 1 3=13 4=[t(1m#0),t(1m#1),t(1m#2),t(1m#3),t(2m#0),t(2m#1),t(2m#2),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0)]
+    PlayScript(kDiceThrown + R"(send 1 3=13 4=[t(1m#0),t(1m#1),t(1m#2),t(1m#3),t(2m#0),t(2m#1),t(2m#2),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0)]
 send 7 3=0
 send 2 3=t(2m#3)
 send 6 2=1 4=1
