@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

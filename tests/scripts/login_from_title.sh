@@ -69,18 +69,19 @@ click() {
     xdotool mousemove --window "$window" "$1" "$2" click 1
 }
 
-# Each screen is known by its title, where no widget stands.
+# Each screen is known by its title, where no widget stands; each click goes to the middle of a
+# button or box, where the screen places it.
 shows 11-title ModeForm/background.bmp 200 20 400 80
-click 400 176 # online play
+click 400 176 # online play, 178 x 40 at (311, 156)
 shows 18-servers ChooseNetForm/background.bmp 260 148 280 44
-click 400 250 # the first server
+click 400 250 # the first server, 154 x 22 at (323, 239)
 shows 12-login LoginForm/background.bmp 200 118 400 44
-click 519 438 # registration
+click 519 438 # registration, 112 x 40 at (463, 418)
 shows 13-register RegForm/background.bmp 200 108 400 44
-click 519 498 # back to the login
+click 519 498 # back, 112 x 40 at (463, 478)
 shows 12-login-again LoginForm/background.bmp 200 118 400 44
 rm "$shots/12-login-again.png"
-click 453 226 # the account's box
+click 453 226 # the account's box, 160 x 26 at (373, 213)
 xdotool type --delay 40 -- "$account"
 xdotool key Tab
 xdotool type --delay 40 -- "$password"
