@@ -45,17 +45,18 @@ void Label(QPainter &p, const QRectF &box, std::u16string_view text, const QFont
 }
 
 // The title menu: the name of the game over a row of tiles, and a wooden board behind the column
-// of buttons at x 311 from y 206 down to 391.
+// of buttons at x 311 from y 156 down to 391.
 QImage TitleMenu(const QImage &tiles)
 {
     return Drawn(800, 600, [&](QPainter &p) {
         FeltFrame(p);
-        DrawText(p, QRectF(0, 40, 800, 90), u"国标麻将", HanFont(64), kGold, QColor(60, 30, 0), 4);
-        DrawText(p, QRectF(0, 122, 800, 30), u"Lantile", HanFont(22, false), kCream);
-        Panel(p, QRectF(276, 184, 248, 230), kWood, kWoodDark, kGold, 2, 12);
+        DrawText(p, QRectF(0, 18, 800, 84), u"国标麻将", HanFont(64), kGold, QColor(60, 30, 0), 4);
+        DrawText(p, QRectF(0, 96, 800, 28), u"Lantile", HanFont(22, false), kCream);
+        Panel(p, QRectF(276, 134, 248, 280), kWood, kWoodDark, kGold, 2, 12);
         // East, South, West, North and the three dragons along the foot.
         TileRow(p, tiles, {27, 28, 29, 30, 31, 32, 33}, 400, 460);
-        DrawText(p, QRectF(0, 548, 800, 24), u"单机游戏：与三位电脑对手对局", HanFont(14, false), kCream);
+        DrawText(p, QRectF(0, 548, 800, 24), u"联网游戏：登录服务器与玩家对局　　开始游戏：与三位电脑对手对局",
+                 HanFont(14, false), kCream);
     });
 }
 
@@ -205,7 +206,8 @@ void DrawGameScreens(PictureBook &book)
 
     book.AddOpaque("Graphic\\ModeForm\\background.bmp", TitleMenu(tiles));
     const std::pair<const char *, const char16_t *> menu[] = {
-        {"btgame", u"开始游戏"}, {"btnet", u"游戏设置"}, {"bthome", u"游戏帮助"}, {"btexit", u"退出游戏"}};
+        {"btonline", u"联网游戏"}, {"btgame", u"开始游戏"}, {"btnet", u"游戏设置"},
+        {"bthome", u"游戏帮助"},   {"btexit", u"退出游戏"}};
     for (const auto &[name, word] : menu)
         book.AddKeyed(std::string("Graphic\\ModeForm\\") + name + ".bmp", Button(178, 40, word, kRed, 19));
 

@@ -1,6 +1,7 @@
 #include "windows/CModeForm.h"
 
 #include "platform/CloseRequest.h"
+#include "windows/CChooseNetForm.h"
 #include "windows/CHelpForm.h"
 #include "windows/CSetForm.h"
 #include "windows/CWelComForm.h"
@@ -10,13 +11,14 @@ CModeForm *modeform = nullptr;
 namespace {
 
 constexpr int kButtonX = 311;
-constexpr int kButtonY[] = {351, 251, 206, 300};
+// Online play heads the column, a step above the local game.
+constexpr int kButtonY[] = {351, 251, 206, 300, 156};
 
 } // namespace
 
 CModeForm::CModeForm(std::string_view backgroundPath, CMj *game) : CBitForm(backgroundPath, game)
 {
-    for (const char *name : {"btexit", "btnet", "btgame", "bthome"})
+    for (const char *name : {"btexit", "btnet", "btgame", "bthome", "btonline"})
         buttons.Add(std::string("Graphic\\ModeForm\\") + name + ".bmp", "");
     SetPos(0, 0);
 }
@@ -53,6 +55,9 @@ int CModeForm::MouseUp(int px, int py)
     case HELP:
         Repaint();
         helpform->Show();
+        break;
+    case ONLINE:
+        choosenetform->Show();
         break;
     default:
         break;

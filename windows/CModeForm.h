@@ -4,10 +4,11 @@
 #include <string_view>
 
 // Screen 11, the title menu, drawn alone: a local game (the saved-game slots), the options, the
-// help, and the way out of the program. Its buttons stand at fixed points of the frame.
+// help, the way out of the program, and online play (the choice of game server, then the login).
+// Its buttons stand at fixed points of the frame.
 class CModeForm : public CBitForm {
 public:
-    enum Button { EXIT = 0, OPTIONS = 1, GAME = 2, HELP = 3 };
+    enum Button { EXIT = 0, OPTIONS = 1, GAME = 2, HELP = 3, ONLINE = 4 };
 
     CModeForm(std::string_view background, CMj *owner);
 

@@ -13,11 +13,6 @@ namespace {
 
 class LocalGameFromStart : public MainWindowTest {
 protected:
-    void Press(const CBitForm &screen, int button)
-    {
-        const CBitButton &b = *screen.buttons.Get(button);
-        Click({b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2});
-    }
     std::string Saved(const std::string &name) const { return folder.Read(name); }
 };
 

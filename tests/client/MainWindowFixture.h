@@ -110,6 +110,12 @@ protected:
         Move(p);
         QTest::mouseClick(View(), button, {}, QPoint(p.x, p.y));
     }
+    // A click at the middle of a screen's button.
+    void Press(const CBitForm &screen, int button)
+    {
+        const CBitButton &b = *screen.buttons.Get(button);
+        Click({b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2});
+    }
     Point ButtonCentre(int index)
     {
         const CBitButton &b = *Game().tablebuttons.Get(index);

@@ -1,4 +1,5 @@
-// The program's start: one instance per user, the screen it needs, the NetWork start, the banner.
+// The program's start: one instance per user, the screen it needs, the NetWork start and the title
+// menu's way online, the banner.
 #include "client/Hint.h"
 #include "client/LantileMain.h"
 #include "platform/SingleInstance.h"
@@ -7,6 +8,7 @@
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
 #include "windows/CLoginForm.h"
+#include "windows/CModeForm.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -111,6 +113,15 @@ TEST_F(NetWorkStart, ShowsOnlyTheHintLogsInAndSaysGoodbyeOnClosingDuringAGame)
     EXPECT_TRUE(server.Done()) << server.Failure();
     EXPECT_EQ(2u, server.Received().size());
     m.netgame = 0;
+}
+
+// Online play opens from the title menu on the choice of game server.
+TEST_F(MainWindowTest, TheTitleMenusOnlineEntryShowsTheServerChoice)
+{
+    OpenAtTitle();
+    ASSERT_EQ(SCREEN_MENU, curscreen);
+    Press(*modeform, CModeForm::ONLINE);
+    EXPECT_EQ(SCREEN_SERVERS, curscreen);
 }
 
 // The window shows what the game composes, at the screen's depth, once the banner has faded in.

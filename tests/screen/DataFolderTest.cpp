@@ -128,7 +128,7 @@ std::vector<Picture> Pictures()
         {"Graphic/ScoreForm/down.bmp", 5 * 16, 20, true},     {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true},
     };
     list.insert(list.end(), game.begin(), game.end());
-    for (const char *button : {"btexit", "btnet", "btgame", "bthome"})
+    for (const char *button : {"btexit", "btnet", "btgame", "bthome", "btonline"})
         list.push_back({std::string("Graphic/ModeForm/") + button + ".bmp", 5 * 178, 40, true});
     return list;
 }
