@@ -10,10 +10,10 @@ CGbHu::CGbHu()
     wildmj = MakeMj(1, SUIT_TIAO);
 }
 
-bool CGbHu::LoadMelds(const CMjPlayer *p)
+bool CGbHu::LoadMelds(const CMjPlayer *p, int held, int hand)
 {
     int n = p->getnum;
-    if (n < 0 || n > 4)
+    if (n < 0 || n > 4 || held + 3 * n > hand)
         return false;
     meldnum = 0;
     meldopen = meldany = meldkong = 0;
@@ -156,7 +156,7 @@ int CGbHu::Hu(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[
     }
     uint8_t counts[MJ_KINDS] = {};
     int wilds = TakeWilds(tiles, count, counts);
-    if (wilds < 0 || !LoadMelds(p)) {
+    if (wilds < 0 || !LoadMelds(p, count, 14)) {
         g_log.Error("CGbHu::Hu bad tile.\n");
         return 0;
     }

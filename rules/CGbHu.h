@@ -63,7 +63,8 @@ private:
     struct Reading;
 
     // Set-up shared by the tests (CGbHu.cpp).
-    bool LoadMelds(const CMjPlayer *p);
+    // Refuses melds that, with the held tiles, make more than a hand of `hand` tiles.
+    bool LoadMelds(const CMjPlayer *p, int held, int hand);
     void Reset(CMjPlayer *p);
     void Begin(CMjPlayer *p);
     void NoteCircumstances(const int (*seenmj)[10], int leftnum);

@@ -104,7 +104,7 @@ int CGbHu::CalcFan(const MjTile *tiles, int count, CMjPlayer *p)
         return 0;
     player = p;
     winkind = MjKind(p->winmj);
-    if (!LoadMelds(p))
+    if (!LoadMelds(p, count, 14))
         meldnum = 0;
     uint8_t counts[MJ_KINDS] = {};
     int n = 0;

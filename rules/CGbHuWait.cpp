@@ -12,7 +12,7 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
         return 0;
     uint8_t counts[MJ_KINDS] = {};
     int wilds = TakeWilds(tiles, count, counts);
-    if (wilds < 0 || !LoadMelds(p))
+    if (wilds < 0 || !LoadMelds(p, count, 13))
         return 0;
     Reset(p);
     wildnum = wilds;

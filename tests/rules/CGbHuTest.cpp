@@ -142,6 +142,19 @@ TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
     EXPECT_EQ(hu.Hu(nullptr, tiles, 14, seen, 50), 0);
     EXPECT_EQ(player.totalfan, 77);
     EXPECT_EQ(player.hunum, 3);
+
+    // Melds beside a whole hand of held tiles: more tiles than a hand holds, so nothing is searched.
+    player.getnum = 4;
+    for (int i = 0; i < 4; i++) {
+        MjTile t = MakeMj(i + 1, SUIT_BING);
+        player.getmj[i] = GetMj{{t, t, t}, 3, GETMJ_PENG};
+    }
+    for (uint8_t wild : {0, 1}) {
+        hu.SetWildMode(wild, MakeMj(5, SUIT_TIAO));
+        EXPECT_EQ(hu.Hu(&player, tiles, 14, seen, 50), 0);
+        EXPECT_EQ(hu.CanHu(&player, tiles, 13), 0);
+    }
+    EXPECT_EQ(player.totalfan, 77);
 }
 
 TEST_F(HuFixture, HandShortOfMinimumStillShowsItsGroups)
