@@ -1,0 +1,143 @@
+#include "tests/support/HttpServer.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+void Pause(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace
+
+HttpServer::HttpServer()
+{
+    listen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (listen_ < 0 || bind(listen_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 ||
+        listen(listen_, 16) != 0 || getsockname(listen_, reinterpret_cast<sockaddr *>(&addr), &len) != 0)
+        throw std::runtime_error("the test's web server cannot listen on 127.0.0.1");
+    port_ = ntohs(addr.sin_port);
+    acceptor_ = std::thread([this] { Accept(); });
+}
+
+HttpServer::~HttpServer()
+{
+    stop_ = true;
+    acceptor_.join();
+    for (std::thread &t : answers_)
+        t.join();
+    close(listen_);
+}
+
+void HttpServer::Serve(const std::string &path, const std::string &body, Mode mode)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    routes_[path] = {body, mode};
+}
+
+std::string HttpServer::Address(const std::string &path) const
+{
+    return "127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> HttpServer::Requests() const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return requests_;
+}
+
+void HttpServer::Accept()
+{
+    while (!stop_) {
+        pollfd p{listen_, POLLIN, 0};
+        if (poll(&p, 1, 20) <= 0)
+            continue;
+        int fd = accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0)
+            answers_.emplace_back([this, fd] {
+                Answer(fd);
+                close(fd);
+            });
+    }
+}
+
+bool HttpServer::SendAll(int fd, const std::string &bytes)
+{
+    size_t sent = 0;
+    while (sent < bytes.size() && !stop_) {
+        ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += static_cast<size_t>(n);
+    }
+    return sent == bytes.size();
+}
+
+void HttpServer::Answer(int fd)
+{
+    std::string request;
+    char buf[1024];
+    while (request.find("\r\n\r\n") == std::string::npos && !stop_) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 20) <= 0)
+            continue;
+        ssize_t n = recv(fd, buf, sizeof buf, 0);
+        if (n <= 0)
+            return;
+        request.append(buf, static_cast<size_t>(n));
+    }
+    const size_t start = request.find(' ') + 1;
+    const std::string path = request.substr(start, request.find(' ', start) - start);
+    Route route{"", Mode::Whole};
+    bool found;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        requests_.push_back(path);
+        auto it = routes_.find(path);
+        found = it != routes_.end();
+        if (found)
+            route = it->second;
+    }
+    const std::string &body = route.body;
+    const std::string length = "Content-Length: " + std::to_string(body.size()) + "\r\n";
+    if (!found) {
+        SendAll(fd, "HTTP/1.1 404 Not Found\r\nConnection: close\r\nContent-Length: 9\r\n\r\nnot found");
+        return;
+    }
+    switch (route.mode) {
+    case Mode::Whole:
+        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body);
+        break;
+    case Mode::Slow:
+        if (!SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n"))
+            return;
+        for (size_t at = 0; at < body.size() && !stop_; at += 1024) {
+            if (!SendAll(fd, body.substr(at, 1024)))
+                return;
+            Pause(20);
+        }
+        break;
+    case Mode::Short:
+        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body.substr(0, body.size() / 2));
+        break;
+    case Mode::NoLength:
+        SendAll(fd, "HTTP/1.0 200 OK\r\n\r\n" + body);
+        break;
+    case Mode::Hang:
+        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body.substr(0, 1));
+        while (!stop_)
+            Pause(10);
+        break;
+    }
+}
