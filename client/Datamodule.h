@@ -4,6 +4,7 @@
 #include "platform/NetSocket.h"
 #include "table/NetLink.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -61,6 +62,7 @@ public:
     void CloseGameLink() override;
     bool GameLinkActive() const override { return ClientSocket1->IsActive(); }
     bool GameLinkConnected() const override { return ClientSocket1->IsConnected(); }
+    std::string MyAccount() const override { return std::string(myaccount, strnlen(myaccount, sizeof myaccount)); }
     void OpenRegLink(const RegLinkTarget &target) override;
     void CloseRegLink() override;
 

@@ -69,12 +69,6 @@ struct HttpGet::Impl {
             why = "HTTP status " + std::to_string(status);
             return Result::Failed;
         }
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() != written) {
-            why = "the body has " + std::to_string(written) + " of its " + std::to_string(length.toLongLong()) +
-                  " bytes";
-            return Result::Failed;
-        }
         if (!file.flush()) {
             why = "cannot write " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
             return Result::Failed;

@@ -10,6 +10,7 @@
 #include "screen/ColorTables.h"
 #include "screen/Device.h"
 #include "table/Addresses.h"
+#include "table/THttpGetThread.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/LevelTable.h"
@@ -200,6 +201,8 @@ CMj::CMj()
 
 CMj::~CMj()
 {
+    // The download thread goes first, while everything it uses still stands.
+    avatarthread.reset();
     SaveSetting("SET.ini");
     chatedit.reset();
     for (auto &wnd : chatwnd)

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/CMjTimer.h"
+#include "platform/HttpGet.h"
 #include "rules/CGbHu.h"
 #include "rules/CMjAi.h"
 #include "rules/CMjPlayer.h"
@@ -7,6 +8,7 @@
 #include "rules/MjTile.h"
 #include "screen/CMjDraw.h"
 #include "table/GameMsg.h"
+#include "table/AvatarQueue.h"
 #include "table/NetLink.h"
 #include "table/SavedGame.h"
 #include "table/ServerInfo.h"
@@ -80,6 +82,7 @@ class CDxEdit;
 class CDxGameChatWnd;
 class InviteLinks;
 class Shell;
+class THttpGetThread;
 
 // What the mouse did, as the main window hands it on.
 enum class MouseAction { Down, Move, Up };
@@ -363,6 +366,23 @@ public:
     int flowerseat = 0;        // the flower animation, while timer 101's flag is set
     int flowerframe = 0;
 
+    // Users' pictures. The server announces each user's picture with its digest; the own one is
+    // fetched at once, another user's when something first shows it (CheckAvatar), and the two
+    // default pictures whenever the server has other ones. Both lists last one connection.
+    void OnAvatarInfo(const GameMsg &msg);
+    // True when the user's picture file holds the announced picture; otherwise it is queued, once
+    // per connection (a request that found the queue full is not repeated), and false.
+    bool QueueAvatar(const GetAvatar &rec);
+    // True when a picture was announced for the user and its file is current (it is queued on the
+    // way when not); false for a user with none announced.
+    bool CheckAvatar(int32_t id);
+    // Where a user's picture is kept: "Avatar\<id>.gif" in the program folder.
+    static std::string AvatarPath(int32_t id);
+    std::vector<GetAvatar> knownavatars;     // announced since the login, one per name
+    std::vector<GetAvatar> requestedavatars; // handed to the queue, one per name
+    AvatarQueue avatarqueue;
+    int avatartimeoutms = HttpGet::kTransferTimeoutMs; // read when the thread starts
+
 private:
     void CreateScreens();
     void DeleteScreens();
@@ -469,6 +489,13 @@ private:
     // would have put them on the wrong seats or wiped them.
     std::optional<GameMsg> seatinfo;
     std::optional<GameMsg> restorediscards;
+
+    // The download thread starts with the first online game of the run and serves it to the end;
+    // the destructor stops it before anything else goes.
+    void StartAvatarThread();
+    std::string OwnAccount() const;
+    void ReloadOwnAvatar();
+    std::unique_ptr<THttpGetThread> avatarthread;
 
     CMjTimer *timers[17] = {};
 };

@@ -42,6 +42,7 @@ void CMj::OnGameMsg(const GameMsg &msg)
     case SC_TABLE_USERINFO: OnTableUserInfo(msg); break;
     case SC_USER_START: OnUserStart(msg); break;
     case SC_FLOWER_CARD: OnFlowerCard(msg); break;
+    case SC_AVATAR_INFO: OnAvatarInfo(msg); break;
     case SC_LOGIN_SUCCESS:
         // The login screen's wait ends before its time-out could close the link; online play begins.
         loginform->Release();
@@ -82,13 +83,17 @@ void CMj::NetStart()
         label.shown = 0;
     wildmode = 0;
     SyncRules();
+    StartAvatarThread();
     g_log.Trace("NetStart Ok.");
     Paint();
 }
 
 void CMj::OnDisconnect()
 {
-    // The connection's end and its error both arrive here.
+    // The connection's end and its error both arrive here. The next login announces every picture
+    // again, whatever came before this one's online play began.
+    knownavatars.clear();
+    requestedavatars.clear();
     if (!netgame)
         return;
     infoformon = 0;

@@ -226,3 +226,15 @@ const char *ReadFlowerCard(const GameMsg &m, FlowerCard *out)
         return "more flowers than there are";
     return ReadTiles(m, 6, out->count, out->tiles) ? nullptr : kNoTile;
 }
+
+AvatarInfo ReadAvatarInfo(const GameMsg &m)
+{
+    AvatarInfo a;
+    a.isdefault = m.Get(AvatarInfoLayout::kind.off) == 1;
+    a.male = m.Get(AvatarInfoLayout::sex.off) == 1;
+    a.avatar.id = m.GetI32(AvatarInfoLayout::id.off);
+    a.avatar.name = m.GetText(AvatarInfoLayout::name);
+    a.avatar.md5 = m.GetText(AvatarInfoLayout::md5);
+    a.avatar.address = m.GetText(AvatarInfoLayout::address);
+    return a;
+}

@@ -108,6 +108,23 @@ struct SeatInfo {        // one seat of SC_TABLE_USERINFO
     bool male = false;
     int picture = 0;     // as sent; 1-12 are pictures
 };
+// One announced picture, as the game object keeps it.
+struct GetAvatar {
+    int32_t id = 0;
+    std::string name;    // 20 bytes at most
+    std::string md5;     // 32 bytes at most: upper-case hexadecimal digits
+    std::string address; // 60 bytes at most, without its scheme
+};
+namespace AvatarInfoLayout {
+inline constexpr MsgField kind{1, 1}, sex{2, 1}, id{4, 4}, name{8, 20}, md5{28, 32}, address{61, 60};
+inline constexpr MsgField all[] = {kind, sex, id, name, md5, address};
+} // namespace AvatarInfoLayout
+static_assert(FieldsLayOut(AvatarInfoLayout::all));
+struct AvatarInfo {      // SC_AVATAR_INFO
+    bool isdefault = false; // the default picture of a sex; else a user's own
+    bool male = false;
+    GetAvatar avatar;
+};
 struct FlowerCard {      // SC_FLOWER_CARD
     bool inplay = false; // one replacement during play; else the replacements after the deal
     int seat = 0;
@@ -129,3 +146,4 @@ RestoreHand ReadRestoreHand(const GameMsg &m);
 RestoreDiscards ReadRestoreDiscards(const GameMsg &m);
 void ReadSeatInfo(const GameMsg &m, SeatInfo (&seats)[4]);
 const char *ReadFlowerCard(const GameMsg &m, FlowerCard *out);
+AvatarInfo ReadAvatarInfo(const GameMsg &m);

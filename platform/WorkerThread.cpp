@@ -1,0 +1,19 @@
+#include "platform/WorkerThread.h"
+
+#include <QThread>
+
+struct WorkerThread::Impl {
+    std::unique_ptr<QThread> thread;
+};
+
+WorkerThread::WorkerThread(std::function<void()> work) : d(std::make_unique<Impl>())
+{
+    // A thread the toolkit starts itself: only such threads may run timers.
+    d->thread.reset(QThread::create(std::move(work)));
+    d->thread->start();
+}
+
+WorkerThread::~WorkerThread()
+{
+    d->thread->wait();
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+// A thread of its own for work that runs the toolkit's event loop (downloads and their timers need
+// one); the destructor waits for the work to return, so the work must be told to end first.
+class WorkerThread {
+public:
+    explicit WorkerThread(std::function<void()> work);
+    ~WorkerThread();
+    WorkerThread(const WorkerThread &) = delete;
+    WorkerThread &operator=(const WorkerThread &) = delete;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,52 @@
+#include "table/THttpGetThread.h"
+
+#include "platform/FileMd5.h"
+#include "table/AvatarQueue.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+THttpGetThread::THttpGetThread(AvatarQueue &q, int timeout) : queue(q), timeoutMs(timeout)
+{
+    thread = std::make_unique<WorkerThread>([this] { Execute(); });
+}
+
+THttpGetThread::~THttpGetThread()
+{
+    avatarstop = true;
+    thread.reset();
+}
+
+std::string THttpGetThread::TempPath(const LoadAvatar &row)
+{
+    return (std::filesystem::path(row.path).parent_path() / (std::to_string(row.id) + ".tmp")).string();
+}
+
+void THttpGetThread::Execute()
+{
+    // Made here: the downloads run on this thread's own event loop.
+    HttpGet http;
+    http.SetTransferTimeout(timeoutMs);
+    while (!avatarstop) {
+        LoadAvatar row;
+        if (queue.TakeNewest(row))
+            Download(http, row);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void THttpGetThread::Download(HttpGet &http, const LoadAvatar &row)
+{
+    const std::string tmp = TempPath(row);
+    if (http.Fetch("http://" + row.address, tmp, [this] { return avatarstop.load(); }) != HttpGet::Result::Ok)
+        return;
+    // The digest is compared as the server wrote it: upper-case digits only.
+    if (FileMd5Hex(tmp) != row.md5) {
+        std::remove(tmp.c_str());
+        return;
+    }
+    std::rename(tmp.c_str(), row.path.c_str());
+}

@@ -1,0 +1,266 @@
+// Users' pictures: which announcements are fetched, and the thread that fetches them from a web
+// server inside the test.
+#include "platform/FileMd5.h"
+#include "table/THttpGetThread.h"
+#include "tests/support/HttpServer.h"
+#include "tests/table/TableFixture.h"
+
+#include <QElapsedTimer>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+GameMsg Announcement(bool isdefault, int sex, int32_t id, const std::string &name, const std::string &md5,
+                     const std::string &address)
+{
+    GameMsg m(SC_AVATAR_INFO);
+    m.Put(1, isdefault ? 1 : 2);
+    m.Put(2, static_cast<uint8_t>(sex));
+    m.PutI32(4, id);
+    std::memcpy(m.Data() + 8, name.data(), std::min<size_t>(name.size(), 20));
+    std::memcpy(m.Data() + 28, md5.data(), std::min<size_t>(md5.size(), 32));
+    std::memcpy(m.Data() + 61, address.data(), std::min<size_t>(address.size(), 60));
+    return m;
+}
+
+std::string Md5Of(const std::string &bytes)
+{
+    ScratchFolder scratch;
+    scratch.Write("f", bytes);
+    return FileMd5Hex((scratch.Path() / "f").string());
+}
+
+// Bytes that differ from one picture to the next.
+std::string Body(char seed, size_t size)
+{
+    std::string b(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        b[i] = static_cast<char>(seed + i * 13 + i / 97);
+    return b;
+}
+
+struct AccountLink : NetLink {
+    void SendPacket(const GameMsg &) override {}
+    void OpenGameLink(const GameLinkTarget &) override {}
+    void CloseGameLink() override {}
+    bool GameLinkActive() const override { return true; }
+    bool GameLinkConnected() const override { return true; }
+    void OpenRegLink(const RegLinkTarget &) override {}
+    void CloseRegLink() override {}
+    std::string MyAccount() const override { return "me"; }
+};
+
+bool WaitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return done();
+}
+
+// Files that a download left in a folder under a temporary name.
+int Leftovers(const fs::path &folder)
+{
+    int n = 0;
+    for (const auto &entry : fs::directory_iterator(folder))
+        n += entry.path().extension() == ".tmp";
+    return n;
+}
+
+const std::string kMd5 = "0123456789ABCDEF0123456789ABCDEF";
+
+class AvatarRecords : public TableFixture {
+protected:
+    void SetUp() override
+    {
+        TableFixture::SetUp();
+        fs::create_directory(folder.Path() / "Avatar");
+        Make().netlink = &link;
+    }
+    void Announce(bool isdefault, int sex, int32_t id, const std::string &name, const std::string &md5)
+    {
+        mj->OnGameMsg(Announcement(isdefault, sex, id, name, md5, "pictures.example.org/" + std::to_string(id)));
+    }
+    AccountLink link;
+};
+
+TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)
+{
+    Announce(false, 1, 7, "bob", kMd5);
+    Announce(false, 1, 7, "bob", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
+    ASSERT_EQ(mj->knownavatars.size(), 1u);
+    EXPECT_EQ(mj->knownavatars[0].md5, kMd5);
+    EXPECT_EQ(mj->knownavatars[0].address, "pictures.example.org/7");
+    EXPECT_EQ(mj->avatarqueue.Count(), 0) << "another user's picture waits until it is shown";
+
+    EXPECT_FALSE(mj->CheckAvatar(8)) << "nobody announced";
+    EXPECT_EQ(mj->avatarqueue.Count(), 0);
+    EXPECT_FALSE(mj->CheckAvatar(7));
+    EXPECT_FALSE(mj->CheckAvatar(7));
+    EXPECT_EQ(mj->avatarqueue.Count(), 1) << "asked for once";
+    LoadAvatar row;
+    ASSERT_TRUE(mj->avatarqueue.TakeNewest(row));
+    EXPECT_EQ(row.path, (folder.Path() / "Avatar" / "7.gif").string());
+    EXPECT_EQ(row.md5, kMd5);
+
+    // A file holding exactly the announced picture is current; one differing in case only is not.
+    const std::string picture = "GIF89a a picture";
+    folder.Write("Avatar/7.gif", picture);
+    mj->knownavatars[0].md5 = Md5Of(picture);
+    EXPECT_TRUE(mj->CheckAvatar(7));
+    for (char &c : mj->knownavatars[0].md5)
+        c = static_cast<char>(std::tolower(c));
+    EXPECT_FALSE(mj->CheckAvatar(7));
+
+    // The next login announces and fetches again.
+    mj->OnDisconnect();
+    EXPECT_TRUE(mj->knownavatars.empty() && mj->requestedavatars.empty());
+    Announce(false, 1, 7, "bob", kMd5);
+    EXPECT_FALSE(mj->CheckAvatar(7));
+    EXPECT_EQ(mj->avatarqueue.Count(), 1);
+}
+
+TEST_F(AvatarRecords, AUserWhoFoundTheQueueFullIsNotAskedForAgain)
+{
+    for (int id = 1; id <= 100; ++id) {
+        Announce(false, 0, id, "user" + std::to_string(id), kMd5);
+        EXPECT_FALSE(mj->CheckAvatar(id));
+    }
+    EXPECT_EQ(mj->avatarqueue.Count(), AvatarQueue::kUsable);
+    EXPECT_EQ(mj->requestedavatars.size(), 100u);
+    LoadAvatar row;
+    ASSERT_TRUE(mj->avatarqueue.TakeNewest(row));
+    EXPECT_EQ(row.id, 99) << "the newest row first";
+    EXPECT_FALSE(mj->CheckAvatar(100));
+    EXPECT_EQ(mj->avatarqueue.Count(), AvatarQueue::kUsable - 1);
+}
+
+TEST_F(AvatarRecords, ADefaultPictureIsFetchedWheneverItDiffers)
+{
+    folder.Write("female.gif", "the female picture");
+    Announce(true, 0, 0, "", Md5Of("the female picture"));
+    EXPECT_EQ(mj->avatarqueue.Count(), 0);
+    Announce(true, 1, 0, "", kMd5);
+    Announce(true, 1, 0, "", kMd5);
+    EXPECT_EQ(mj->avatarqueue.Count(), 2);
+    EXPECT_TRUE(mj->knownavatars.empty() && mj->requestedavatars.empty());
+    LoadAvatar row;
+    ASSERT_TRUE(mj->avatarqueue.TakeNewest(row));
+    EXPECT_EQ(row.path, (folder.Path() / "male.gif").string());
+}
+
+TEST_F(AvatarRecords, TheOwnPictureIsFetchedAtOnce)
+{
+    Announce(false, 1, 42, "me", kMd5);
+    EXPECT_EQ(mj->avatarqueue.Count(), 1);
+    EXPECT_EQ(mj->requestedavatars.size(), 1u);
+}
+
+// The download thread on its own queue, against the test's web server.
+class AvatarThread : public testing::Test {
+protected:
+    void SetUp() override { fs::create_directory(folder.Path() / "Avatar"); }
+    std::string Target(int id) const { return (folder.Path() / "Avatar" / (std::to_string(id) + ".gif")).string(); }
+    void Queue(int id, const std::string &path, const std::string &body)
+    {
+        queue.Append({id, "user" + std::to_string(id), Md5Of(body), server.Address(path), Target(id)});
+    }
+
+    ScratchFolder folder;
+    HttpServer server;
+    AvatarQueue queue;
+};
+
+TEST_F(AvatarThread, QueuedPicturesArriveNewestFirstUnderTheirNames)
+{
+    const std::string a = Body('a', 5000), b = Body('b', 7000);
+    server.Serve("/a.gif", a);
+    server.Serve("/b.gif", b);
+    Queue(1, "/a.gif", a);
+    Queue(2, "/b.gif", b);
+    THttpGetThread thread(queue);
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(Target(1)) && fs::exists(Target(2)); }, 5000));
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/b.gif", "/a.gif"}));
+    EXPECT_EQ(folder.Read("Avatar/1.gif"), a);
+    EXPECT_EQ(folder.Read("Avatar/2.gif"), b);
+    EXPECT_EQ(Leftovers(folder.Path() / "Avatar"), 0);
+}
+
+TEST_F(AvatarThread, APictureThatIsNotTheAnnouncedOneLeavesNothing)
+{
+    const std::string body = Body('c', 4000);
+    for (const char *path : {"/good.gif", "/lower.gif", "/short.gif", "/hang.gif"})
+        server.Serve(path, body);
+    server.Serve("/short.gif", body, HttpServer::Mode::Short);
+    server.Serve("/hang.gif", body, HttpServer::Mode::Hang);
+    Queue(1, "/good.gif", body); // served last: the others have been dealt with by then
+    std::string lower = Md5Of(body);
+    for (char &c : lower)
+        c = static_cast<char>(std::tolower(c));
+    queue.Append({2, "user2", lower, server.Address("/lower.gif"), Target(2)});
+    Queue(3, "/short.gif", body);
+    Queue(4, "/hang.gif", body);
+    Queue(5, "/missing.gif", body);
+    QElapsedTimer clock;
+    clock.start();
+    THttpGetThread thread(queue, 300);
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(Target(1)); }, 5000));
+    EXPECT_LT(clock.elapsed(), 3000) << "the hung server is given up after its time-out";
+    for (int id = 2; id <= 5; ++id)
+        EXPECT_FALSE(fs::exists(Target(id))) << id;
+    EXPECT_EQ(Leftovers(folder.Path() / "Avatar"), 0);
+    EXPECT_EQ(server.Requests().size(), 5u);
+}
+
+TEST_F(AvatarThread, AReaderNeverSeesAHalfWrittenPicture)
+{
+    const std::string a = Body('x', 300000), b = Body('y', 300000);
+    const std::string mda = Md5Of(a), mdb = Md5Of(b);
+    server.Serve("/a.gif", a);
+    server.Serve("/b.gif", b);
+    for (int i = 0; i < 50; ++i)
+        queue.Append({9, "user9", i % 2 ? mdb : mda, server.Address(i % 2 ? "/b.gif" : "/a.gif"), Target(9)});
+    std::atomic<bool> done{false};
+    int reads = 0, broken = 0;
+    std::thread reader([&] {
+        while (!done) {
+            const std::string digest = FileMd5Hex(Target(9));
+            reads += !digest.empty();
+            broken += !digest.empty() && digest != mda && digest != mdb;
+        }
+    });
+    {
+        THttpGetThread thread(queue);
+        WaitFor([&] { return server.Requests().size() == 50 && queue.Count() == 0; }, 20000);
+        WaitFor([&] { return Leftovers(folder.Path() / "Avatar") == 0; }, 1000);
+    }
+    done = true;
+    reader.join();
+    EXPECT_EQ(server.Requests().size(), 50u);
+    EXPECT_GT(reads, 50);
+    EXPECT_EQ(broken, 0) << "of " << reads << " reads";
+    EXPECT_EQ(FileMd5Hex(Target(9)), mda) << "the oldest row lands last";
+}
+
+TEST_F(AvatarRecords, LeavingTheGameDuringASlowDownloadStopsItAtOnce)
+{
+    HttpServer server;
+    server.Serve("/slow.gif", Body('s', 1 << 20), HttpServer::Mode::Slow);
+    mj->NetStart();
+    mj->avatarqueue.Append({5, "slow", kMd5, server.Address("/slow.gif"), CMj::AvatarPath(5)});
+    ASSERT_TRUE(WaitFor([&] { return !server.Requests().empty(); }, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto start = std::chrono::steady_clock::now();
+    mj.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(Leftovers(folder.Path() / "Avatar"), 0);
+    EXPECT_FALSE(fs::exists(CMj::AvatarPath(5)));
+}
+
+} // namespace
