@@ -3,10 +3,12 @@
 #include "client/Hint.h"
 #include "client/Lindlg.h"
 #include "client/Proxy.h"
+#include "client/UpdateDownload.h"
 #include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "screen/Device.h"
+#include "table/Addresses.h"
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
 #include "windows/CDxEdit.h"
@@ -65,6 +67,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     DataModule1->SetHooks(this);
     DataModule1->networkmode = networkmode;
     mjgame->netlink = DataModule1.get();
+    update = std::make_unique<UpdateDownload>(window.Widget(), kUpdateUrl);
     window.SetEvents(this);
 
     std::error_code ec;
@@ -91,6 +94,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
 TMainForm::~TMainForm()
 {
     window.SetEvents(nullptr);
+    update.reset();
     DataModule1.reset();
     mjgame->netlink = nullptr;
     mjgame->shell = nullptr;
@@ -102,6 +106,11 @@ TMainForm::~TMainForm()
 void TMainForm::PostShowText(const std::string &text)
 {
     window.Post([this, text] { ShowText(text); });
+}
+
+void TMainForm::PostUpdateOffer(const std::string &msgtext)
+{
+    window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
 }
 
 void TMainForm::ShowText(const std::string &text)

@@ -12,6 +12,7 @@
 
 class CMj;
 class THintForm;
+class UpdateDownload;
 
 // The program's one window. It shows the game screen the game object draws and hands the game
 // every press, move, release, key and typed byte; it owns the game object and the game-server
@@ -31,6 +32,8 @@ public:
 
     // An information box with the text, shown from the event loop; each carries its own text.
     void PostShowText(const std::string &text);
+    // The offer of an update with its question, handled from the event loop.
+    void PostUpdateOffer(const std::string &msgtext);
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -66,4 +69,5 @@ private:
     std::unique_ptr<THintForm> HintForm;
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;
+    std::unique_ptr<UpdateDownload> update;
 };

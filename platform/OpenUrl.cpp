@@ -29,3 +29,13 @@ void SetOpenUrlHandler(std::function<void(const std::string &)> handler)
 {
     g_handler = std::move(handler);
 }
+
+bool OpenFolder(const std::string &path)
+{
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+    if (g_handler) {
+        g_handler(url.toString().toStdString());
+        return true;
+    }
+    return QDesktopServices::openUrl(url);
+}

@@ -7,5 +7,8 @@
 // addresses with a host are opened; anything else (a file, a program, a script) is refused: false.
 bool OpenUrl(std::string_view url);
 
+// Shows a folder of this machine in the file manager; tests see it as a "file://" address.
+bool OpenFolder(const std::string &path);
+
 // Replaces the browser (tests record the addresses opened); an empty handler restores it.
 void SetOpenUrlHandler(std::function<void(const std::string &)> handler);

@@ -6,6 +6,10 @@
 inline constexpr const char *kProductUrl = "https://lantile.example.org/";
 inline constexpr const char *kServiceStatusUrl = "https://lantile.example.org/status";
 inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/signup";
+inline constexpr const char *kAvatarPageUrl = "https://lantile.example.org/show";
+inline constexpr const char *kMemberPageUrl = "https://lantile.example.org/member";
+// The newest installer, offered as an update.
+inline constexpr const char *kUpdateUrl = "http://lantile.example.org/setup/mj.exe";
 
 // The game server of "Network.cfg" [loginserver] ip, on its designed port.
 inline constexpr const char *kGameServerHost = "game.lantile.example.org";

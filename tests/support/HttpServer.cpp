@@ -122,6 +122,7 @@ void HttpServer::Answer(int fd)
     case Mode::Slow:
         if (!SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n"))
             return;
+        Pause(100);
         for (size_t at = 0; at < body.size() && !stop_; at += 1024) {
             if (!SendAll(fd, body.substr(at, 1024)))
                 return;

@@ -14,7 +14,7 @@ class HttpServer {
 public:
     enum class Mode {
         Whole,    // the body with its length
-        Slow,     // the body with its length, 1 KB every 20 ms
+        Slow,     // the headers, 100 ms later the body with its length, 1 KB every 20 ms
         Short,    // declares the body's length, sends half of it and closes
         NoLength, // HTTP/1.0 with no length: the body, then the close
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
