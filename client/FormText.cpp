@@ -1,6 +1,50 @@
 #include "client/FormText.h"
 
 #include "platform/Gbk.h"
+#include "platform/OpenUrl.h"
+
+#include <QEvent>
+#include <QLabel>
+
+namespace {
+
+void SetColour(QLabel *label, Qt::GlobalColor colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+class LinkFilter : public QObject {
+public:
+    LinkFilter(QLabel *label, std::function<std::string()> url) : QObject(label), url_(std::move(url)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *label = static_cast<QLabel *>(watched);
+        if (event->type() == QEvent::Enter)
+            SetColour(label, Qt::red);
+        else if (event->type() == QEvent::Leave)
+            SetColour(label, Qt::blue);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            OpenUrl(url_());
+        return false;
+    }
+
+private:
+    std::function<std::string()> url_;
+};
+
+} // namespace
+
+void MakeLink(QLabel *label, std::function<std::string()> url)
+{
+    label->setTextFormat(Qt::PlainText);
+    label->setCursor(Qt::PointingHandCursor);
+    SetColour(label, Qt::blue);
+    label->installEventFilter(new LinkFilter(label, std::move(url)));
+}
 
 QString ToUi(std::string_view gbk)
 {

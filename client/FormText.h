@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QValidator>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,12 @@
 QString ToUi(std::string_view gbk);
 // Characters that GBK lacks are dropped.
 std::string FromUi(const QString &text);
+
+class QLabel;
+
+// A label that acts as a link: blue, red while the mouse is over it, and a click opens the address
+// that url gives at that moment (only web addresses open).
+void MakeLink(QLabel *label, std::function<std::string()> url);
 
 // Refuses input whose GBK form would pass a byte limit: the toolkit's own limit counts UTF-16 units,
 // while every field of the program counts bytes.

@@ -1,9 +1,7 @@
 #include "client/Lindlg.h"
 
 #include "client/FormText.h"
-#include "platform/OpenUrl.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -21,10 +19,7 @@ TLinkDlgForm::TLinkDlgForm(QWidget *parent) : QDialog(parent)
     Label1->setTextFormat(Qt::PlainText);
     Label2 = new QLabel(this);
     Label2->setGeometry(64, 42, 201, 18);
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->setCursor(Qt::PointingHandCursor);
-    Label2->installEventFilter(this);
-    SetLinkColour(Qt::blue);
+    MakeLink(Label2, [this] { return linkurl; });
     BitBtn1 = new QPushButton(QStringLiteral("确定"), this);
     BitBtn1->setGeometry(100, 66, 80, 26);
     BitBtn1->setDefault(true);
@@ -42,25 +37,4 @@ void TLinkDlgForm::Fill(const std::string &text, const std::string &caption, con
     Label1->setText(ToUi(text));
     Label2->setText(ToUi(caption));
     linkurl = url;
-    SetLinkColour(Qt::blue);
-}
-
-bool TLinkDlgForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Label2) {
-        if (event->type() == QEvent::Enter)
-            SetLinkColour(Qt::red);
-        else if (event->type() == QEvent::Leave)
-            SetLinkColour(Qt::blue);
-        else if (event->type() == QEvent::MouseButtonRelease)
-            OpenUrl(linkurl);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TLinkDlgForm::SetLinkColour(Qt::GlobalColor colour)
-{
-    QPalette palette = Label2->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    Label2->setPalette(palette);
 }

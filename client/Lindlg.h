@@ -20,11 +20,4 @@ public:
     QLabel *Label2; // the link
     QPushButton *BitBtn1;
     std::string linkurl;
-
-protected:
-    // The link turns red under the mouse and blue again when it leaves; a click opens it.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void SetLinkColour(Qt::GlobalColor colour);
 };

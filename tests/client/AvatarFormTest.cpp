@@ -1,0 +1,161 @@
+// The avatar dialog over the generated pictures: what a save sends or refuses, and what the preview
+// shows in either view.
+#include "client/Avatar.h"
+#include "client/Datamodule.h"
+#include "platform/MessageBox.h"
+#include "platform/OpenUrl.h"
+#include "table/Addresses.h"
+#include "table/GameMsg.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SentLink : NetLink {
+    void SendPacket(const GameMsg &msg) override { sent.emplace_back(msg.Data(), msg.Data() + GameMsg::kSize); }
+    void OpenGameLink(const GameLinkTarget &) override {}
+    void CloseGameLink() override {}
+    bool GameLinkActive() const override { return true; }
+    bool GameLinkConnected() const override { return true; }
+    void OpenRegLink(const RegLinkTarget &) override {}
+    void CloseRegLink() override {}
+    std::vector<std::vector<uint8_t>> sent;
+};
+
+struct NoticeHooks : DataModuleHooks {
+    void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override
+    {
+        notices.push_back(text + "|" + caption + "|" + url);
+    }
+    std::vector<std::string> notices;
+};
+
+class AvatarForm : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path data = std::getenv("LANTILE_DATA");
+        for (const char *name : {"Graphic", "male.gif", "female.gif"})
+            fs::create_symlink(data / name, folder.Path() / name);
+        fs::create_directory(folder.Path() / "Avatar");
+        MessageBox::SetHandler([this](const MessageBox::Box &box) {
+            boxes.push_back(box.title + "|" + box.text);
+            return MessageBox::ResultOk;
+        });
+        SetOpenUrlHandler([this](const std::string &url) { opened.push_back(url); });
+        form = std::make_unique<TAvatarForm>(link, hooks);
+        form->show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        MessageBox::SetHandler(nullptr);
+        SetOpenUrlHandler(nullptr);
+    }
+    void ClickRow(int row)
+    {
+        QListWidget *list = form->ListView1;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+    int Checked() const
+    {
+        int found = -1;
+        for (int i = 0; i < form->ListView1->count(); ++i)
+            if (form->ListView1->item(i)->checkState() == Qt::Checked) {
+                EXPECT_EQ(found, -1) << "one row checked at most";
+                found = i;
+            }
+        return found;
+    }
+
+    ScratchFolder folder;
+    SentLink link;
+    NoticeHooks hooks;
+    std::unique_ptr<TAvatarForm> form;
+    std::vector<std::string> boxes;
+    std::vector<std::string> opened;
+};
+
+TEST_F(AvatarForm, ASaveSendsOnlyAMembersNewPictureOfTheirOwnSex)
+{
+    form->FormShow({7, 1, 7, 0});
+    form->BitBtn1Click();
+    EXPECT_EQ(hooks.notices, std::vector<std::string>{"您不是会员，只有会员才能够保存游戏形象|点击这里购买会员 |" +
+                                                      std::string(kMemberPageUrl)});
+
+    form->FormShow({7, 0, 1, 1});
+    EXPECT_EQ(Checked(), 0);
+    form->BitBtn1Click(); // the first picture is no woman's choice
+    form->FormShow({7, 0, 3, 1});
+    form->BitBtn1Click(); // the picture already in use
+    form->FormShow({7, 1, 7, 1});
+    ClickRow(3);
+    form->BitBtn1Click(); // a woman's picture for a man
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Lantile|性别不符，无法修改资料！", "Lantile|资料修改成功！",
+                                               "Lantile|性别不符，无法修改资料！"}));
+    EXPECT_TRUE(link.sent.empty());
+
+    ClickRow(7);
+    form->BitBtn1Click();
+    ASSERT_EQ(link.sent.size(), 1u);
+    std::vector<uint8_t> expected(GameMsg::kSize, 0);
+    expected[0] = 0x70;
+    expected[3] = 1;
+    expected[4] = 8;
+    EXPECT_EQ(link.sent[0], expected);
+    EXPECT_EQ(hooks.notices.size(), 1u);
+}
+
+TEST_F(AvatarForm, OneRowIsCheckedWhereverTheListIsClicked)
+{
+    form->FormShow({7, 1, 9, 1});
+    EXPECT_EQ(Checked(), 8);
+    ClickRow(10);
+    EXPECT_EQ(Checked(), 10);
+    ASSERT_EQ(form->ListView1->itemAt(QPoint(140, 215)), nullptr);
+    QTest::mouseClick(form->ListView1->viewport(), Qt::LeftButton, {}, QPoint(140, 215)); // beside the rows
+    EXPECT_EQ(Checked(), 10);
+    form->ListView1->item(2)->setCheckState(Qt::Checked);
+    QTest::mouseClick(form->ListView1->viewport(), Qt::LeftButton, {}, QPoint(140, 215));
+    EXPECT_EQ(Checked(), 10) << "the selected row alone again";
+}
+
+TEST_F(AvatarForm, ThePreviewShowsTheShowPictureIn2DAndTheTablePictureIn3D)
+{
+    const QImage male = DrawGif("male.gif"), female = DrawGif("female.gif");
+    ASSERT_FALSE(male.isNull() || female.isNull());
+    EXPECT_EQ(male.pixel(0, 0), qRgb(255, 255, 255)) << "transparent pixels are white";
+    form->FormShow({7, 1, 9, 1});
+    EXPECT_EQ(form->preview, male);
+    ClickRow(5);
+    EXPECT_EQ(form->preview, male) << "the 2D view keeps the show picture";
+    form->FormShow({7, 0, 2, 1});
+    EXPECT_EQ(form->preview, female);
+    fs::copy_file(folder.Path() / "Graphic" / "3.gif", folder.Path() / "Avatar" / "7.gif");
+    form->FormShow({7, 0, 2, 1});
+    EXPECT_EQ(form->preview, DrawGif("Graphic\\3.gif"));
+    QTest::mouseClick(form->PaintBox1, Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<std::string>{kAvatarPageUrl});
+
+    form->CheckBox1->click(); // the 3D view: the checked table picture
+    EXPECT_EQ(form->preview, DrawGif("Graphic\\2.gif"));
+    ClickRow(4);
+    const QImage fifth = DrawGif("Graphic\\5.gif");
+    EXPECT_EQ(form->preview, fifth);
+    EXPECT_EQ(fifth.pixel(0, 0), qRgb(255, 255, 255));
+    QTest::mouseClick(form->PaintBox1, Qt::LeftButton);
+    EXPECT_EQ(opened.size(), 1u) << "the preview is a link in the 2D view only";
+    form->CheckBox1->click();
+    EXPECT_EQ(form->preview, DrawGif("Graphic\\3.gif"));
+}
+
+} // namespace
