@@ -65,6 +65,62 @@ QImage Face(const Look &look)
     return image;
 }
 
+// A user's show picture, 140 x 226: the whole figure standing, with the head and the upper body in
+// the part the lobby's card shows (80 x 115 from (30, 37)).
+QImage Show(const Look &look)
+{
+    QImage image = Canvas(140, 226);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen outline(QColor(40, 30, 30), 1.5);
+    p.setPen(outline);
+    // Legs and shoes.
+    p.setBrush(QColor(50, 55, 75));
+    p.drawRoundedRect(QRectF(48, 160, 19, 56), 6, 6);
+    p.drawRoundedRect(QRectF(73, 160, 19, 56), 6, 6);
+    p.setBrush(QColor(35, 30, 30));
+    p.drawRoundedRect(QRectF(42, 211, 27, 12), 5, 5);
+    p.drawRoundedRect(QRectF(71, 211, 27, 12), 5, 5);
+    // Arms behind the body, hands at the hips.
+    p.setBrush(look.shirt.darker(115));
+    p.drawRoundedRect(QRectF(27, 104, 18, 62), 8, 8);
+    p.drawRoundedRect(QRectF(95, 104, 18, 62), 8, 8);
+    p.setBrush(look.skin);
+    p.drawEllipse(QRectF(28, 160, 16, 16));
+    p.drawEllipse(QRectF(96, 160, 16, 16));
+    // The body, and long hair falling behind the shoulders.
+    if (look.longHair) {
+        p.setBrush(look.hair);
+        p.drawRoundedRect(QRectF(36, 44, 68, 78), 24, 24);
+    }
+    p.setBrush(look.shirt);
+    p.drawRoundedRect(QRectF(38, 98, 64, 72), 18, 18);
+    p.setBrush(look.skin);
+    p.drawRect(QRectF(63, 90, 14, 12));
+    // The head.
+    p.drawEllipse(QRectF(43, 40, 54, 60));
+    p.setBrush(look.hair);
+    QPainterPath hair;
+    hair.moveTo(41, 70);
+    hair.cubicTo(36, 28, 104, 26, 99, 70);
+    hair.cubicTo(86, 54, 56, 54, 41, 70);
+    p.drawPath(hair);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 30, 30));
+    p.drawEllipse(QPointF(60, 74), 3, 3.6);
+    p.drawEllipse(QPointF(80, 74), 3, 3.6);
+    p.setPen(QPen(QColor(150, 60, 50), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(61, 80, 18, 10), 200 * 16, 140 * 16);
+    if (look.glasses) {
+        p.setPen(QPen(QColor(30, 30, 30), 1.6));
+        p.drawEllipse(QPointF(60, 74), 7.5, 6.5);
+        p.drawEllipse(QPointF(80, 74), 7.5, 6.5);
+        p.drawLine(QPointF(67.5, 74), QPointF(72.5, 74));
+    }
+    return image;
+}
+
 QImage NoAvatar()
 {
     QImage image = Canvas(57, 56);
@@ -94,7 +150,7 @@ void DrawAvatars(PictureBook &book)
         p.drawImage(n * 58, 1, Face(kLooks[n]));
     p.end();
     book.AddKeyed("Graphic\\InputName\\djhzj.bmp", strip);
-    // The default pictures of users without an avatar of their own.
-    book.AddGif("male.gif", Face(kLooks[6]));
-    book.AddGif("female.gif", Face(kLooks[0]));
+    // The show pictures of users without one of their own.
+    book.AddGif("male.gif", Show(kLooks[6]));
+    book.AddGif("female.gif", Show(kLooks[0]));
 }

@@ -232,14 +232,15 @@ TEST_F(DataFolder, EveryTileCellHoldsATileWithItsCornersSeeThrough)
 
 TEST_F(DataFolder, AvatarsAreGifsWithATransparentBackground)
 {
-    std::vector<std::string> gifs = {"male.gif", "female.gif"};
+    // The table's pictures, and the show pictures of users without one of their own.
+    std::vector<std::pair<std::string, int>> gifs = {{"male.gif", 140}, {"female.gif", 140}};
     for (int n = 1; n <= 12; ++n)
-        gifs.push_back("Graphic/" + std::to_string(n) + ".gif");
-    for (const std::string &path : gifs) {
+        gifs.emplace_back("Graphic/" + std::to_string(n) + ".gif", 57);
+    for (const auto &[path, width] : gifs) {
         GifImage gif = LoadGif(folder_ + path);
         ASSERT_TRUE(gif) << path;
-        EXPECT_EQ(gdImageSX(gif.get()), 57) << path;
-        EXPECT_EQ(gdImageSY(gif.get()), 56) << path;
+        EXPECT_EQ(gdImageSX(gif.get()), width) << path;
+        EXPECT_EQ(gdImageSY(gif.get()), width == 57 ? 56 : 226) << path;
         int transparent = gdImageGetTransparent(gif.get());
         ASSERT_GE(transparent, 0) << path;
         EXPECT_EQ(gdImageGetPixel(gif.get(), 0, 0), transparent) << path;
