@@ -29,18 +29,13 @@ const Look kLooks[12] = {
     {{220, 180, 140}, {25, 20, 20}, {120, 80, 40}, false, false},
 };
 
-QImage Face(const Look &look)
+// The head in the coordinates of the 57 x 56 face, drawn scale times larger from origin.
+void Head(QPainter &p, const Look &look, QPointF origin, double scale)
 {
-    QImage image = Canvas(57, 56);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    p.save();
+    p.translate(origin);
+    p.scale(scale, scale);
     p.setPen(QPen(QColor(40, 30, 30), 1));
-    p.setBrush(look.shirt);
-    p.drawRoundedRect(QRectF(8, 42, 41, 20), 10, 10);
-    if (look.longHair) {
-        p.setBrush(look.hair);
-        p.drawRoundedRect(QRectF(12, 8, 33, 38), 12, 12);
-    }
     p.setBrush(look.skin);
     p.drawEllipse(QRectF(15, 8, 27, 32));
     p.setBrush(look.hair);
@@ -62,63 +57,54 @@ QImage Face(const Look &look)
         p.drawEllipse(QPointF(33.5, 25), 4, 3.5);
         p.drawLine(QPointF(27.5, 25), QPointF(29.5, 25));
     }
-    return image;
+    p.restore();
+}
+
+QImage Face(const Look &look)
+{
+    return Drawn(57, 56, [&](QPainter &p) {
+        p.setPen(QPen(QColor(40, 30, 30), 1));
+        p.setBrush(look.shirt);
+        p.drawRoundedRect(QRectF(8, 42, 41, 20), 10, 10);
+        if (look.longHair) {
+            p.setBrush(look.hair);
+            p.drawRoundedRect(QRectF(12, 8, 33, 38), 12, 12);
+        }
+        Head(p, look, {0, 0}, 1);
+    });
 }
 
 // A user's show picture, 140 x 226: the whole figure standing, with the head and the upper body in
 // the part the lobby's card shows (80 x 115 from (30, 37)).
 QImage Show(const Look &look)
 {
-    QImage image = Canvas(140, 226);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPen outline(QColor(40, 30, 30), 1.5);
-    p.setPen(outline);
-    // Legs and shoes.
-    p.setBrush(QColor(50, 55, 75));
-    p.drawRoundedRect(QRectF(48, 160, 19, 56), 6, 6);
-    p.drawRoundedRect(QRectF(73, 160, 19, 56), 6, 6);
-    p.setBrush(QColor(35, 30, 30));
-    p.drawRoundedRect(QRectF(42, 211, 27, 12), 5, 5);
-    p.drawRoundedRect(QRectF(71, 211, 27, 12), 5, 5);
-    // Arms behind the body, hands at the hips.
-    p.setBrush(look.shirt.darker(115));
-    p.drawRoundedRect(QRectF(27, 104, 18, 62), 8, 8);
-    p.drawRoundedRect(QRectF(95, 104, 18, 62), 8, 8);
-    p.setBrush(look.skin);
-    p.drawEllipse(QRectF(28, 160, 16, 16));
-    p.drawEllipse(QRectF(96, 160, 16, 16));
-    // The body, and long hair falling behind the shoulders.
-    if (look.longHair) {
-        p.setBrush(look.hair);
-        p.drawRoundedRect(QRectF(36, 44, 68, 78), 24, 24);
-    }
-    p.setBrush(look.shirt);
-    p.drawRoundedRect(QRectF(38, 98, 64, 72), 18, 18);
-    p.setBrush(look.skin);
-    p.drawRect(QRectF(63, 90, 14, 12));
-    // The head.
-    p.drawEllipse(QRectF(43, 40, 54, 60));
-    p.setBrush(look.hair);
-    QPainterPath hair;
-    hair.moveTo(41, 70);
-    hair.cubicTo(36, 28, 104, 26, 99, 70);
-    hair.cubicTo(86, 54, 56, 54, 41, 70);
-    p.drawPath(hair);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 30, 30));
-    p.drawEllipse(QPointF(60, 74), 3, 3.6);
-    p.drawEllipse(QPointF(80, 74), 3, 3.6);
-    p.setPen(QPen(QColor(150, 60, 50), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(61, 80, 18, 10), 200 * 16, 140 * 16);
-    if (look.glasses) {
-        p.setPen(QPen(QColor(30, 30, 30), 1.6));
-        p.drawEllipse(QPointF(60, 74), 7.5, 6.5);
-        p.drawEllipse(QPointF(80, 74), 7.5, 6.5);
-        p.drawLine(QPointF(67.5, 74), QPointF(72.5, 74));
-    }
-    return image;
+    return Drawn(140, 226, [&](QPainter &p) {
+        p.setPen(QPen(QColor(40, 30, 30), 1.5));
+        // Legs and shoes.
+        p.setBrush(QColor(50, 55, 75));
+        p.drawRoundedRect(QRectF(48, 160, 19, 56), 6, 6);
+        p.drawRoundedRect(QRectF(73, 160, 19, 56), 6, 6);
+        p.setBrush(QColor(35, 30, 30));
+        p.drawRoundedRect(QRectF(42, 211, 27, 12), 5, 5);
+        p.drawRoundedRect(QRectF(71, 211, 27, 12), 5, 5);
+        // Arms behind the body, hands at the hips.
+        p.setBrush(look.shirt.darker(115));
+        p.drawRoundedRect(QRectF(27, 104, 18, 62), 8, 8);
+        p.drawRoundedRect(QRectF(95, 104, 18, 62), 8, 8);
+        p.setBrush(look.skin);
+        p.drawEllipse(QRectF(28, 160, 16, 16));
+        p.drawEllipse(QRectF(96, 160, 16, 16));
+        // The body, and long hair falling behind the shoulders.
+        if (look.longHair) {
+            p.setBrush(look.hair);
+            p.drawRoundedRect(QRectF(36, 44, 68, 78), 24, 24);
+        }
+        p.setBrush(look.shirt);
+        p.drawRoundedRect(QRectF(38, 98, 64, 72), 18, 18);
+        p.setBrush(look.skin);
+        p.drawRect(QRectF(63, 90, 14, 12));
+        Head(p, look, {13, 24}, 2);
+    });
 }
 
 QImage NoAvatar()

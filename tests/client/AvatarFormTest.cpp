@@ -6,6 +6,7 @@
 #include "platform/OpenUrl.h"
 #include "table/Addresses.h"
 #include "table/GameMsg.h"
+#include "tests/kit/StandingLink.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <QCheckBox>
@@ -19,17 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SentLink : NetLink {
-    void SendPacket(const GameMsg &msg) override { sent.emplace_back(msg.Data(), msg.Data() + GameMsg::kSize); }
-    void OpenGameLink(const GameLinkTarget &) override {}
-    void CloseGameLink() override {}
-    bool GameLinkActive() const override { return true; }
-    bool GameLinkConnected() const override { return true; }
-    void OpenRegLink(const RegLinkTarget &) override {}
-    void CloseRegLink() override {}
-    std::vector<std::vector<uint8_t>> sent;
-};
 
 struct NoticeHooks : DataModuleHooks {
     void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override
@@ -78,7 +68,7 @@ protected:
     }
 
     ScratchFolder folder;
-    SentLink link;
+    StandingLink link;
     NoticeHooks hooks;
     std::unique_ptr<TAvatarForm> form;
     std::vector<std::string> boxes;
@@ -111,7 +101,7 @@ TEST_F(AvatarForm, ASaveSendsOnlyAMembersNewPictureOfTheirOwnSex)
     expected[0] = 0x70;
     expected[3] = 1;
     expected[4] = 8;
-    EXPECT_EQ(link.sent[0], expected);
+    EXPECT_EQ(std::vector<uint8_t>(link.sent[0].Data(), link.sent[0].Data() + GameMsg::kSize), expected);
     EXPECT_EQ(hooks.notices.size(), 1u);
 }
 

@@ -2,6 +2,7 @@
 // server inside the test.
 #include "platform/FileMd5.h"
 #include "table/THttpGetThread.h"
+#include "tests/kit/StandingLink.h"
 #include "tests/support/HttpServer.h"
 #include "tests/table/TableFixture.h"
 
@@ -44,17 +45,6 @@ std::string Body(char seed, size_t size)
     return b;
 }
 
-struct AccountLink : NetLink {
-    void SendPacket(const GameMsg &) override {}
-    void OpenGameLink(const GameLinkTarget &) override {}
-    void CloseGameLink() override {}
-    bool GameLinkActive() const override { return true; }
-    bool GameLinkConnected() const override { return true; }
-    void OpenRegLink(const RegLinkTarget &) override {}
-    void CloseRegLink() override {}
-    std::string MyAccount() const override { return "me"; }
-};
-
 bool WaitFor(const std::function<bool()> &done, int ms)
 {
     QElapsedTimer clock;
@@ -81,13 +71,14 @@ protected:
     {
         TableFixture::SetUp();
         fs::create_directory(folder.Path() / "Avatar");
+        link.account = "me";
         Make().netlink = &link;
     }
     void Announce(bool isdefault, int sex, int32_t id, const std::string &name, const std::string &md5)
     {
         mj->OnGameMsg(Announcement(isdefault, sex, id, name, md5, "pictures.example.org/" + std::to_string(id)));
     }
-    AccountLink link;
+    StandingLink link;
 };
 
 TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)

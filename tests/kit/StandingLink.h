@@ -1,0 +1,21 @@
+#pragma once
+#include "table/GameMsg.h"
+#include "table/NetLink.h"
+
+#include <string>
+#include <vector>
+
+// The connection as the game object sees it, always standing, logged in as account; it keeps what
+// is sent.
+struct StandingLink : NetLink {
+    void SendPacket(const GameMsg &msg) override { sent.push_back(msg); }
+    void OpenGameLink(const GameLinkTarget &) override {}
+    void CloseGameLink() override {}
+    bool GameLinkActive() const override { return true; }
+    bool GameLinkConnected() const override { return true; }
+    void OpenRegLink(const RegLinkTarget &) override {}
+    void CloseRegLink() override {}
+    std::string MyAccount() const override { return account; }
+    std::vector<GameMsg> sent;
+    std::string account;
+};
