@@ -38,8 +38,10 @@ protected:
         Random::Unpin();
         QuitRequest::SetHandler(nullptr);
     }
+    // A new game object; the one before ends first.
     CMj &Make()
     {
+        mj.reset();
         mj = std::make_unique<CMj>();
         return *mj;
     }
