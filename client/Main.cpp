@@ -1,5 +1,6 @@
 #include "client/Main.h"
 
+#include "client/Avatar.h"
 #include "client/Hint.h"
 #include "client/Lindlg.h"
 #include "client/Proxy.h"
@@ -52,8 +53,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
         HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(); });
         HintForm->show();
     } else {
-        // A screen just the frame's width has no room for a border.
-        window.ShowWindowed(window.ScreenWidth() != kFrameWidth);
+        ShowMainWindow();
     }
     hMainWnd = &window;
 
@@ -111,6 +111,11 @@ void TMainForm::PostShowText(const std::string &text)
 void TMainForm::PostUpdateOffer(const std::string &msgtext)
 {
     window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
+}
+
+void TMainForm::PostRoomNotice(const std::string &text)
+{
+    PostShowText(text);
 }
 
 void TMainForm::ShowText(const std::string &text)
@@ -217,6 +222,18 @@ void TMainForm::PostLinkNotice(const std::string &text, const std::string &capti
 bool TMainForm::EditProxy(ProxyDialog &dialog)
 {
     return TProxyForm(window.Widget()).Edit(dialog);
+}
+
+void TMainForm::ShowMainWindow()
+{
+    // A screen just the frame's width has no room for a border.
+    window.ShowWindowed(window.ScreenWidth() != kFrameWidth);
+}
+
+void TMainForm::ShowAvatarForm()
+{
+    const UserInfo &me = mjgame->myinfo;
+    TAvatarForm(*DataModule1, *this, window.Widget()).Choose({mjgame->myuserid, me.sex, me.face, me.rights});
 }
 
 void TMainForm::CloseMainWindow()

@@ -30,8 +30,9 @@ public:
     TMainForm(const TMainForm &) = delete;
     TMainForm &operator=(const TMainForm &) = delete;
 
-    // An information box with the text, shown from the event loop; each carries its own text.
-    void PostShowText(const std::string &text);
+    // Information boxes with the text, shown from the event loop; each carries its own text.
+    void PostShowText(const std::string &text) override;
+    void PostRoomNotice(const std::string &text) override;
     // The offer of an update with its question, handled from the event loop.
     void PostUpdateOffer(const std::string &msgtext);
 
@@ -56,8 +57,11 @@ public:
     void ShowHintText(const std::string &text) override;
     void CloseHint() override;
     void CloseMainWindow() override;
+    void ShowMainWindow() override;
 
     bool EditProxy(ProxyDialog &dialog) override;
+    // The avatar choice for the own user as the server lists it.
+    void ShowAvatarForm() override;
 
     uint8_t networkmode = 0;
 

@@ -58,6 +58,8 @@ void Text(std::string_view text, Rect box, unsigned flags, TextFont font = TextF
 }
 
 constexpr Point kReadySign[4] = {{144, 437}, {692, 172}, {576, 46}, {32, 172}};
+// A user's own picture is shown at most this large.
+constexpr int kShowWidth = 140, kShowHeight = 226;
 constexpr Rect kAvatarRect[4] = {{0, 511, 57, 567}, {710, 225, 767, 281}, {190, 57, 247, 113}, {31, 225, 88, 281}};
 constexpr Point kDiscardFrame[4] = {{355, 377}, {606, 250}, {356, 98}, {105, 250}};
 constexpr int kDiscardFrameWidth = 89;
@@ -483,12 +485,20 @@ void CMjDraw::SetAvatar(int seat, int n)
     const CMjPlayer &p = game->player[seat];
     if (game->netgame && !p.seated)
         return;
-    // Online pictures come from the downloads once they arrive; until then the default by sex.
-    std::string path = Paths::ProgramFolder() +
-                       (game->netgame ? (p.sex == 1 ? "/male.gif" : "/female.gif") : "/Graphic\\" + std::to_string(n) + ".gif");
+    // Online: the user's own picture once it has arrived, else the default by sex.
+    std::string downloaded;
+    if (game->netgame)
+        if (const UserRow *row = game->userlist.FindUserItem(p.GetName()))
+            downloaded = game->AvatarFile(row->info.userid);
+    const std::string path = !downloaded.empty() ? downloaded
+                             : game->netgame     ? Paths::ProgramFolder() + (p.sex == 1 ? "/male.gif" : "/female.gif")
+                                                 : Paths::ProgramFolder() + "/Graphic\\" + std::to_string(n) + ".gif";
     if (path == avatarname[seat])
         return;
     avatarname[seat] = path;
-    ReloadGifSurface(path, avatar[seat].surface, avatar[seat].rect);
+    if (!downloaded.empty())
+        ReloadGifSurfaceClip(path, avatar[seat].surface, avatar[seat].rect, kShowWidth, kShowHeight);
+    else
+        ReloadGifSurface(path, avatar[seat].surface, avatar[seat].rect);
     GSetColorKey(avatar[seat].surface);
 }

@@ -6,6 +6,7 @@
 inline constexpr const char *kProductUrl = "https://lantile.example.org/";
 inline constexpr const char *kServiceStatusUrl = "https://lantile.example.org/status";
 inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/signup";
+inline constexpr const char *kPayPageUrl = "https://lantile.example.org/pay";
 inline constexpr const char *kAvatarPageUrl = "https://lantile.example.org/show";
 inline constexpr const char *kMemberPageUrl = "https://lantile.example.org/member";
 // The newest installer, offered as an update.

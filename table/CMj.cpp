@@ -13,6 +13,7 @@
 #include "table/THttpGetThread.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
+#include "windows/CNetRoom.h"
 #include "windows/LevelTable.h"
 
 #include <cstdio>

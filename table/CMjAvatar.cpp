@@ -7,6 +7,7 @@
 #include "rules/CLog.h"
 #include "screen/GifSurface.h"
 #include "table/THttpGetThread.h"
+#include "windows/CNetRoom.h"
 
 #include <algorithm>
 
@@ -48,12 +49,10 @@ void CMj::OnAvatarInfo(const GameMsg &msg)
         return;
     knownavatars.push_back(rec);
     // Other users' pictures are fetched when something first shows them.
-    if (rec.name != OwnAccount())
+    if (rec.name != myaccount)
         return;
-    if (IsCurrent(AvatarPath(rec.id), rec.md5) || QueueAvatar(rec)) {
-        if (IsGifFileOk(AvatarPath(rec.id)))
-            ReloadOwnAvatar();
-    }
+    if ((IsCurrent(AvatarPath(rec.id), rec.md5) || QueueAvatar(rec)) && IsGifFileOk(AvatarPath(rec.id)) && lobby)
+        lobby->LoadAvatar(true);
 }
 
 bool CMj::QueueAvatar(const GetAvatar &rec)
@@ -78,18 +77,14 @@ bool CMj::CheckAvatar(int32_t id)
     return QueueAvatar(*it);
 }
 
+std::string CMj::AvatarFile(int32_t id)
+{
+    const std::string path = AvatarPath(id);
+    return CheckAvatar(id) && IsGifFileOk(path) ? path : std::string();
+}
+
 void CMj::StartAvatarThread()
 {
     if (!avatarthread)
         avatarthread = std::make_unique<THttpGetThread>(avatarqueue, avatartimeoutms);
-}
-
-std::string CMj::OwnAccount() const
-{
-    return netlink ? netlink->MyAccount() : std::string();
-}
-
-void CMj::ReloadOwnAvatar()
-{
-    Paint();
 }

@@ -46,8 +46,8 @@ public:
     // Connecting or connected.
     virtual bool GameLinkActive() const = 0;
     virtual bool GameLinkConnected() const = 0;
-    // The account of the last login sent (20 bytes at most); empty before any.
-    virtual std::string MyAccount() const { return {}; }
+    // The account the last login was sent with, 20 bytes at most.
+    virtual std::string LoginAccount() const { return {}; }
 
     // Connects (through the proxy, if any), sends the request once the link stands and reads the
     // one-byte answer; the link is closed once answered.

@@ -15,7 +15,7 @@ struct StandingLink : NetLink {
     bool GameLinkConnected() const override { return true; }
     void OpenRegLink(const RegLinkTarget &) override {}
     void CloseRegLink() override {}
-    std::string MyAccount() const override { return account; }
+    std::string LoginAccount() const override { return account; }
     std::vector<GameMsg> sent;
     std::string account;
 };

@@ -73,6 +73,7 @@ protected:
         fs::create_directory(folder.Path() / "Avatar");
         link.account = "me";
         Make().netlink = &link;
+        mj->myaccount = "me";
     }
     void Announce(bool isdefault, int sex, int32_t id, const std::string &name, const std::string &md5)
     {

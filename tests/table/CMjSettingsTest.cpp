@@ -8,8 +8,15 @@ namespace {
 
 using CMjSettings = TableFixture;
 
-TEST_F(CMjSettings, MissingServerListGivesTwoDefaultRows)
+// The server list: two default rows without a file, each row's keys with their own defaults (section
+// names in any case), never more rows than the list holds, and fields cut to their size.
+TEST_F(CMjSettings, ServerListRowsTakeTheirOwnKeysAndDefaultsWithinTheListsBounds)
 {
+    auto read = [&](const std::string &ini) {
+        mj.reset();
+        folder.Write("Dirconfig.ini", ini);
+        Make();
+    };
     Make();
     ASSERT_EQ(servercount, 2);
     EXPECT_STREQ(serverlist[0].name, "电信服务器");
@@ -17,13 +24,8 @@ TEST_F(CMjSettings, MissingServerListGivesTwoDefaultRows)
     EXPECT_EQ(serverlist[0].port, 1982);
     EXPECT_GT(std::strlen(serverlist[1].host), 0u);
     EXPECT_EQ(serverindex, 0);
-}
 
-TEST_F(CMjSettings, ServerListRowsTakeTheirOwnKeysAndDefaults)
-{
-    folder.Write("Dirconfig.ini", "[Public]\r\nServerNum=3\r\n[DIRSERVER0]\r\nhost=a.example\r\nport=2000\r\n"
-                                  "[dirserver2]\r\nname=Third\r\n");
-    Make();
+    read("[Public]\r\nServerNum=3\r\n[DIRSERVER0]\r\nhost=a.example\r\nport=2000\r\n[dirserver2]\r\nname=Third\r\n");
     ASSERT_EQ(servercount, 3);
     EXPECT_STREQ(serverlist[0].host, "a.example");
     EXPECT_EQ(serverlist[0].port, 2000);
@@ -31,27 +33,16 @@ TEST_F(CMjSettings, ServerListRowsTakeTheirOwnKeysAndDefaults)
     EXPECT_STREQ(serverlist[1].name, "网通服务器");
     EXPECT_STREQ(serverlist[2].name, "Third");
     EXPECT_EQ(serverlist[2].port, 1982);
-}
 
-TEST_F(CMjSettings, ServerCountIsBoundedByTheList)
-{
-    folder.Write("Dirconfig.ini", "[Public]\nServerNum=0\n");
-    Make();
+    read("[Public]\nServerNum=0\n");
     EXPECT_EQ(servercount, 0);
-    mj.reset();
-
-    folder.Write("Dirconfig.ini", "[Public]\nServerNum=7\n[DIRSERVER6]\nname=Seventh\n");
-    Make();
+    read("[Public]\nServerNum=7\n[DIRSERVER6]\nname=Seventh\n");
     EXPECT_EQ(servercount, MAX_SERVERS); // five rows, never past the list
     for (int i = 0; i < MAX_SERVERS; i++)
         EXPECT_NE(std::string(serverlist[i].name), "Seventh");
-}
 
-TEST_F(CMjSettings, OverlongServerFieldsAreCut)
-{
-    std::string longName(80, 'n');
-    folder.Write("Dirconfig.ini", "[Public]\nServerNum=1\n[DIRSERVER0]\nname=" + longName + "\nhost=" + longName + "\n");
-    Make();
+    const std::string longName(80, 'n');
+    read("[Public]\nServerNum=1\n[DIRSERVER0]\nname=" + longName + "\nhost=" + longName + "\n");
     EXPECT_EQ(std::strlen(serverlist[0].name), 49u);
     EXPECT_EQ(std::strlen(serverlist[0].host), 49u);
 }
@@ -66,7 +57,7 @@ TEST_F(CMjSettings, OptionsAreReadOnlyAsTheFileSays)
     EXPECT_FALSE(m.IsAnimateOn());
     EXPECT_EQ(m.yuyin, 0); // only exactly 1 turns voices on
     EXPECT_FALSE(showhelp); // anything but 1 clears the help flag
-    mj.reset();
+    mj.reset(); // before the file is written: the game object writes its settings as it ends
 
     folder.Write("SET.ini", "[Option]\nYuYin=1\n[Window]\nHelp=1\n");
     CMj &n = Make();
@@ -138,20 +129,6 @@ TEST_F(CMjSettings, ChatLinesFillTheReadyMadeLinesWindowInFileOrderFromItsFirstP
     EXPECT_EQ(read.front(), "第0行");
     EXPECT_EQ(read.back(), "第11行");
     EXPECT_EQ(m.chatwnd[0]->pages.Count(), 0);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(CMjSettings, FanNamesRunFromBigFourWindsToReadyHand)
-{
-    Make();
-    EXPECT_EQ(FanNames[1], "大四喜");
-    EXPECT_EQ(FanNames[81], "花牌");
-    EXPECT_EQ(FanNames[88], "听牌");
-    EXPECT_TRUE(FanNames[0].empty());
-    EXPECT_TRUE(FanNames[89].empty());
 }
 
 } // namespace

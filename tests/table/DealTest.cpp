@@ -9,13 +9,6 @@ namespace {
 
 using Deal = TableFixture;
 
-std::vector<int> Sorted(const uint8_t *tiles, int n)
-{
-    std::vector<int> v(tiles, tiles + n);
-    std::sort(v.begin(), v.end());
-    return v;
-}
-
 // The tile kinds a seat ended up with plus the flowers it set aside must be exactly the tiles taken.
 void ExpectHandsAreTheTilesTaken(const CMj &m)
 {
@@ -45,7 +38,7 @@ void ExpectHandsAreTheTilesTaken(const CMj &m)
     EXPECT_EQ(m.backdraws, flowers);
 }
 
-TEST_F(Deal, ALocalGameReachesTheDealersFirstTurnOnTimerTicksAlone)
+TEST_F(Deal, ALocalGameReachesTheDealersFirstTurnOnTimerTicksAloneWhoeverDeals)
 {
     CMj &m = Make();
     m.NewLocalGame();
@@ -74,13 +67,8 @@ TEST_F(Deal, ALocalGameReachesTheDealersFirstTurnOnTimerTicksAlone)
     EXPECT_GT(m.backdraws, 0) << "the fixed seed deals flowers, so their replacement is part of the run";
     EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
     EXPECT_FALSE(clock.IsRunning(TIMER_DICE));
-}
 
-TEST_F(Deal, ALaterDealerIsDealtFirstAndGetsTheEastWind)
-{
-    CMj &m = Make();
-    m.NewLocalGame();
-    RunToFirstTurn();
+    // A later dealer is dealt first and gets the East wind.
     m.banker = 2;
     m.curplayer = -1;
     m.StartHand();
@@ -135,32 +123,28 @@ TEST_F(Deal, TheSecondThrowOpensTheWallAndDealsTheDealerFour)
     EXPECT_TRUE(clock.IsRunning(TIMER_STATE));
 }
 
-TEST_F(Deal, TheFrontOfTheWallWrapsFromTheLastStackToTheFirst)
+// The wall is a ring of 72 stacks: the front runs from the last stack to the first, the back from
+// the first to the last, and neither strays off the ring.
+TEST_F(Deal, BothEndsOfTheWallWrapRoundTheRing)
 {
     CMj &m = Make();
     m.changchengstart = 65;
     m.backdraws = 0;
     for (m.mjindex = 0; m.mjindex <= 15; m.mjindex++) {
         m.DrawFromWall();
-        if (m.mjindex == 13) {
+        if (m.mjindex == 13)
             EXPECT_EQ(m.laststack, 71);
-        }
     }
     EXPECT_EQ(m.laststack, 0);
-    EXPECT_EQ(m.wallstack[71], 0);
-    EXPECT_EQ(m.wallstack[0], 0);
+    EXPECT_EQ(m.wallstack[71] + m.wallstack[0], 0);
     EXPECT_EQ(m.wallstack[1], 2);
-}
 
-TEST_F(Deal, TheBackOfTheWallWrapsFromTheFirstStackToTheLast)
-{
-    CMj &m = Make();
+    std::memset(m.wallstack, 2, sizeof m.wallstack);
     m.changchengstart = 1;
     m.backdraws = 0;
-    m.DrawFromWallEnd();
-    m.DrawFromWallEnd();
+    for (int k = 0; k < 3; k++)
+        m.DrawFromWallEnd();
     EXPECT_EQ(m.wallstack[0], 0);
-    m.DrawFromWallEnd();
     EXPECT_EQ(m.wallstack[71], 1);
     EXPECT_EQ(m.backdraws, 3);
     EXPECT_EQ(m.wallstack[1], 2) << "the front's first stack is not touched";
@@ -176,9 +160,10 @@ TEST_F(Deal, ShuffleIsAPermutationThatTheNextShuffleStartsFrom)
     m.banker = 3;
     Random::Pin(77);
     m.Shuffle();
-    std::vector<int> all(MJ_TOTAL);
+    std::vector<int> all(MJ_TOTAL), sorted(m.wallmj, m.wallmj + MJ_TOTAL);
     std::iota(all.begin(), all.end(), 0);
-    EXPECT_EQ(Sorted(m.wallmj, MJ_TOTAL), all);
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, all);
     EXPECT_FALSE(std::equal(m.wallmj, m.wallmj + MJ_TOTAL, all.begin()));
     EXPECT_TRUE(std::equal(m.wallmj, m.wallmj + MJ_TOTAL, m.wallsrc));
     EXPECT_EQ(m.mjindex, -1);
@@ -197,33 +182,23 @@ TEST_F(Deal, ShuffleIsAPermutationThatTheNextShuffleStartsFrom)
 }
 
 // Seat 0 deals last: the step that gives it its thirteenth and fourteenth tiles ends the deal.
-class FlowerDeal : public Deal {
-protected:
-    void SetUp() override
-    {
-        Deal::SetUp();
-        CMj &m = Make();
-        m.banker = 0;
-        m.changchengstart = 10;
-        std::memset(m.wallstack, 2, sizeof m.wallstack);
-        for (int seat = 0; seat < 4; seat++) {
-            CMjPlayer &p = m.player[seat];
-            p.Reset();
-            p.cardnum = seat == 0 ? 12 : 13;
-            for (int i = 0; i < 14; i++)
-                p.Mj[i] = MjFromIndex(static_cast<uint8_t>(seat * 14 + i));
-        }
-        for (int k = 0; k <= 50; k++) {
-            m.mjindex = k;
-            m.DrawFromWall();
-        }
-        m.dealseat = 3;
-    }
-};
-
-TEST_F(FlowerDeal, AFlowerDrawnAsAReplacementIsReplacedAgain)
+TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgain)
 {
-    CMj &m = *mj;
+    CMj &m = Make();
+    m.banker = 0;
+    m.changchengstart = 10;
+    std::memset(m.wallstack, 2, sizeof m.wallstack);
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = m.player[seat];
+        p.Reset();
+        p.cardnum = seat == 0 ? 12 : 13;
+        for (int i = 0; i < 14; i++)
+            p.Mj[i] = MjFromIndex(static_cast<uint8_t>(seat * 14 + i));
+    }
+    for (m.mjindex = 0; m.mjindex <= 50; m.mjindex++)
+        m.DrawFromWall();
+    m.mjindex = 50;
+    m.dealseat = 3;
     m.player[0].Mj[13] = MakeMj(1, SUIT_HUA); // the dealer's fourteenth tile
     m.player[2].Mj[5] = MakeMj(3, SUIT_HUA);
     m.wallmj[53] = 137; // the dealer's replacement is a flower too
@@ -236,23 +211,13 @@ TEST_F(FlowerDeal, AFlowerDrawnAsAReplacementIsReplacedAgain)
     EXPECT_EQ(m.backdraws, 3);
     EXPECT_EQ(m.player[0].flowernum, 2);
     EXPECT_EQ(m.player[2].flowernum, 1);
+    EXPECT_EQ(m.player[0].cardnum, 13);
     EXPECT_TRUE(IsSameMj(m.player[0].drawmj, MjFromIndex(9)));
     EXPECT_TRUE(IsSameMj(m.player[0].winmj, MjFromIndex(9))) << "the first turn must not see the flower";
     EXPECT_FALSE(std::any_of(m.player[2].Mj, m.player[2].Mj + 13, [](MjTile t) { return t.suit == SUIT_HUA; }));
     EXPECT_EQ(TilesTaken(m), m.mjindex + 1);
     EXPECT_EQ(m.wallstack[9], 0);
     EXPECT_EQ(m.wallstack[8], 1);
-}
-
-TEST_F(FlowerDeal, ADealWithoutFlowersEndsAtTileFiftyTwo)
-{
-    CMj &m = *mj;
-    m.DealStep();
-    EXPECT_EQ(m.curplayer, 0);
-    EXPECT_EQ(m.mjindex, 52);
-    EXPECT_EQ(m.player[0].cardnum, 13);
-    EXPECT_EQ(m.player[0].drawflag, 1);
-    EXPECT_EQ(m.backdraws, 0);
     EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
 }
 
@@ -278,18 +243,6 @@ TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTile)
         EXPECT_EQ(p.score, 1000);
         EXPECT_FALSE(p.IsWildMj(MakeMj(5, SUIT_BING), p.wildmj));
     }
-}
-
-TEST_F(Deal, RobotSeatsAreNamedAfterTheirAvatars)
-{
-    CMj &m = Make();
-    m.player[1].avatarindex = 0;
-    m.player[2].avatarindex = 11;
-    m.player[3].avatarindex = 11;
-    m.NewLocalGame();
-    EXPECT_FALSE(m.player[1].GetName().empty());
-    EXPECT_NE(m.player[1].GetName(), m.player[2].GetName());
-    EXPECT_EQ(m.player[2].GetName(), m.player[3].GetName());
 }
 
 TEST_F(Deal, ALocalNameMustFitTheTwentyByteField)

@@ -31,4 +31,22 @@ protected:
     }
 
     void RobotDiscards(int seat, std::string_view tile) { TableSetup::RobotDiscards(*mj, seat, tile); }
+
+    // The seat's turn: its draw from the front of the wall is the tile.
+    void Draws(int seat, std::string_view tile)
+    {
+        mj->curplayer = seat;
+        mj->wallmj[mj->mjindex + 1] = static_cast<uint8_t>(MjToIndex(Tile(tile)));
+        mj->DrawTile(false);
+    }
+
+    // The local player points at a copy of the tile in its hand and plays it.
+    void Discard(std::string_view tile)
+    {
+        CMjPlayer &me = mj->player[0];
+        for (int i = 0; i < me.cardnum + me.drawflag; i++)
+            if (IsSameMj(me.Mj[i], Tile(tile)))
+                me.hoverindex = i;
+        mj->PlayHighlighted();
+    }
 };

@@ -1,6 +1,8 @@
 #include "tests/kit/TableAudit.h"
 #include "tests/table/HandFixture.h"
 
+#include <functional>
+
 namespace {
 
 // A new game or a new hand begun while the last hand still had a step coming: nothing of the old
@@ -18,72 +20,49 @@ protected:
         std::vector<std::string> broken = TableAudit(4000).Check(m);
         EXPECT_TRUE(broken.empty()) << broken[0];
     }
-
-    // Seat 1 has drawn and thinks on its timer.
-    void RobotThinking()
-    {
-        CMj &m = *mj;
-        m.curplayer = 1;
-        m.wallmj[61] = 0; // 1m
-        m.DrawTile(false);
-        ASSERT_TRUE(clock.IsRunning(TIMER_ROBOT));
-    }
 };
 
-TEST_F(Restart, ARobotTurnPendingAtANewGameNeverRuns)
+// Each case leaves a step of the last hand on its timer, then a new game or the next hand begins.
+TEST_F(Restart, AStepPendingFromTheLastHandNeverRunsInTheNewOne)
 {
-    CMj &m = Table();
-    RobotThinking();
-    m.NewLocalGame();
-    ExpectCleanFirstTurn();
-}
-
-TEST_F(Restart, AFlowerPausePendingAtTheNextHandDoesNotEndIt)
-{
-    CMj &m = Table();
-    m.curplayer = 1;
-    m.wallmj[61] = 136; // a flower: its replacement comes after the pause
-    m.DrawTile(false);
-    ASSERT_TRUE(clock.IsRunning(TIMER_FLOWERPAUSE));
-    m.NextHand();
-    ExpectCleanFirstTurn();
-}
-
-TEST_F(Restart, AClaimsRoundPendingAtTheNextHandNeverRuns)
-{
-    CMj &m = Table();
-    RobotDiscards(3, "9p"); // nobody wants it
-    ASSERT_TRUE(clock.IsRunning(TIMER_CLAIMS));
-    m.NextHand();
-    ExpectCleanFirstTurn();
-}
-
-TEST_F(Restart, ARobotsPendingPungNeverReachesTheNextHand)
-{
-    CMj &m = Table();
-    Hand(2, "55p19m19s1234567z");
-    m.player[2].defaultplan = 1; // claims every pung
-    RobotDiscards(3, "5p");
-    clock.Advance(m.robotpace);
-    ASSERT_TRUE(clock.IsRunning(TIMER_PENG));
-    m.NextHand();
-    ExpectCleanFirstTurn();
-    EXPECT_EQ(m.player[2].getnum, 0);
-}
-
-TEST_F(Restart, AReadyPlayersHeldUpDrawDoesNotLandInANewGame)
-{
-    CMj &m = Table();
-    m.SetAnimateOn(true);
-    Hand(0, "123m456m789m111s5p");
-    m.player[0].ting = 1;
-    m.wallmj[61] = 80; // 9p
-    m.DrawTile(false);
-    // The tile flies from the wall first, then it is held up.
-    while (!clock.IsRunning(TIMER_READYDRAW))
-        ASSERT_TRUE(clock.Step());
-    m.NewLocalGame();
-    ExpectCleanFirstTurn();
+    const struct {
+        const char *pending;
+        unsigned timer;
+        bool newGame;
+        std::function<void()> leave;
+    } cases[] = {
+        {"a robot thinking on its draw", TIMER_ROBOT, true, [this] { Draws(1, "1m"); }},
+        {"the pause after a flower", TIMER_FLOWERPAUSE, false, [this] { Draws(1, "1f"); }},
+        {"a claims round nobody answers", TIMER_CLAIMS, false, [this] { RobotDiscards(3, "9p"); }},
+        {"a robot's pung", TIMER_PENG, false,
+         [this] {
+             Hand(2, "55p19m19s1234567z");
+             mj->player[2].defaultplan = 1; // claims every pung
+             RobotDiscards(3, "5p");
+             clock.Advance(mj->robotpace);
+         }},
+        {"a ready player's held-up draw", TIMER_READYDRAW, true,
+         [this] {
+             mj->SetAnimateOn(true);
+             Hand(0, "123m456m789m111s5p");
+             mj->player[0].ting = 1;
+             Draws(0, "9p");
+             while (!clock.IsRunning(TIMER_READYDRAW)) // the tile flies from the wall first
+                 ASSERT_TRUE(clock.Step());
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pending);
+        CMj &m = Table();
+        c.leave();
+        ASSERT_TRUE(clock.IsRunning(c.timer));
+        if (c.newGame)
+            m.NewLocalGame();
+        else
+            m.NextHand();
+        ExpectCleanFirstTurn();
+        EXPECT_EQ(m.player[2].getnum, 0);
+    }
 }
 
 TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecond)

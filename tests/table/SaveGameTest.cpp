@@ -53,8 +53,7 @@ protected:
     // taken from the wall.
     CMj &GameAtSavePoint(int drawn)
     {
-        CMj &m = Make();
-        m.SetAnimateOn(false);
+        CMj &m = Fresh();
         m.NewLocalGame();
         PlayUntil([&] { return m.gamestatus == 1 && m.SaveAllowed() && m.mjindex >= drawn; });
         return m;
@@ -66,7 +65,6 @@ protected:
     }
     CMj &Fresh()
     {
-        mj.reset();
         CMj &m = Make();
         m.SetAnimateOn(false);
         return m;
@@ -189,10 +187,9 @@ TEST_F(SaveGame, AConcealedKongStillScoresAsConcealedAfterALoad)
 
 TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
 {
-    CMj &m = Make();
+    CMj &m = Fresh();
     EXPECT_FALSE(m.SaveGame("Save\\1.cmj")) << "no game yet";
     EXPECT_EQ(showmessageform->text, kNotYourTurn);
-    m.SetAnimateOn(false);
     m.NewLocalGame();
     PlayUntil([&] { return m.curplayer == 1; });
     showmessageform->text.clear();
@@ -202,9 +199,7 @@ TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
 
     PlayUntil([&] { return m.gamestatus == 2; });
     ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
-    int scores[4], banker = m.banker;
-    for (int seat = 0; seat < 4; seat++)
-        scores[seat] = m.player[seat].score;
+    const int banker = m.banker, scores[4] = {m.player[0].score, m.player[1].score, m.player[2].score, m.player[3].score};
     CMj &loaded = Fresh();
     ASSERT_TRUE(loaded.LoadGame("Save\\1.cmj"));
     EXPECT_EQ(loaded.gamestatus, 1) << "the next hand is dealt";
@@ -271,6 +266,8 @@ TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)
     EXPECT_EQ(Saved(), before);
 }
 
+// Three thousand files of one to four changed bytes: some 7500 changes over the 3392 bytes reach
+// every field many times, both refused and loaded ones, with play going on after each load.
 TEST_F(SaveGame, MutatedFilesAreRefusedOrPlayOn)
 {
     CMj &m = GameAtSavePoint(70);
@@ -278,7 +275,7 @@ TEST_F(SaveGame, MutatedFilesAreRefusedOrPlayOn)
     folder.Write("Save/good.cmj", before);
     std::mt19937 random(15);
     int refused = 0, unclean = 0;
-    for (int i = 0; i < 10000; i++) {
+    for (int i = 0; i < 3000; i++) {
         std::string bytes = before;
         for (int k = random() % 4; k >= 0; k--)
             bytes[random() % bytes.size()] = static_cast<char>(random());
@@ -294,8 +291,8 @@ TEST_F(SaveGame, MutatedFilesAreRefusedOrPlayOn)
         ASSERT_TRUE(m.LoadGame("Save\\good.cmj"));
     }
     EXPECT_EQ(unclean, 0);
-    EXPECT_GT(refused, 2000);
-    EXPECT_LT(refused, 9000);
+    EXPECT_GT(refused, 600);
+    EXPECT_LT(refused, 2700);
 }
 
 TEST_F(SaveGame, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
@@ -343,8 +340,7 @@ TEST_F(SaveGame, ALoadDuringARobotsTurnLeavesTheRobotNothingToDo)
 
 TEST_F(SaveGame, SavedEverywhereInTwoHundredHandsEveryGameComesBackAndPlaysOn)
 {
-    CMj &m = Make();
-    m.SetAnimateOn(false);
+    CMj &m = Fresh();
     SelfPlay play(m, clock);
     play.SaveEverywhere("Save\\roundtrip.cmj");
     std::vector<std::string> problems;

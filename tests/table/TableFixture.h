@@ -34,12 +34,17 @@ protected:
     void TearDown() override
     {
         mj.reset();
+        // Online play leaves the lobby or an overlay up; the next test starts at the table.
+        curscreen = SCREEN_NONE;
+        showmsgon = invitemsgon = infoformon = 0;
         TimerService::Install(nullptr);
         Random::Unpin();
         QuitRequest::SetHandler(nullptr);
     }
+    // A new game object; the one before ends first.
     CMj &Make()
     {
+        mj.reset();
         mj = std::make_unique<CMj>();
         return *mj;
     }

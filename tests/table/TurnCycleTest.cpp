@@ -10,10 +10,13 @@ namespace {
 
 using TurnCycle = HandFixture;
 
+// A winning hand on 5p, and one that waits on East.
+constexpr const char *kWinsOn5p = "123m456m789m111s5p";
+
 TEST_F(TurnCycle, TheNearerOfTwoWinnersAfterTheDiscarderTakesTheTile)
 {
     CMj &m = Table();
-    Hand(3, "123m456m789m111s5p"); // seat 3 comes right after seat 2
+    Hand(3, kWinsOn5p); // seat 3 comes right after seat 2
     Hand(1, "111m222m333m444s5p");
     RobotDiscards(2, "5p");
     ASSERT_GE(m.claimcount, 2);
@@ -28,7 +31,7 @@ TEST_F(TurnCycle, ARobotsWinBeatsTheLocalPlayersPungEvenFromAFartherSeat)
 {
     CMj &m = Table();
     Hand(0, "55p1234567z123456z");
-    Hand(1, "123m456m789m111s5p");
+    Hand(1, kWinsOn5p);
     RobotDiscards(3, "5p");
     EXPECT_TRUE(m.player[1].ishu);
     EXPECT_EQ(m.player[0].getnum, 0);
@@ -45,75 +48,56 @@ TEST_F(TurnCycle, APungComesBeforeAChowOfTheSameDiscard)
     EXPECT_EQ(m.claimlist[0].kind, CLAIM_PENG);
     clock.Advance(510); // a robot's pung follows half a second after the claim
     ASSERT_EQ(m.player[2].getnum, 1);
-    EXPECT_EQ(m.player[2].getmj[0].kind, GETMJ_PENG);
     EXPECT_EQ(m.seenmj[2][5], 3);
     EXPECT_EQ(m.player[0].getnum, 0);
     EXPECT_EQ(m.curplayer, 2);
 }
 
-TEST_F(TurnCycle, TheLocalPlayerIsAskedAndItsPungIsCarriedOut)
+// The local player holds a pair of 5p and is asked about seat 3's 5p: a pung is carried out and
+// the player discards; a pass lets the tile land and seat 0 draws.
+TEST_F(TurnCycle, TheLocalPlayerIsAskedAndItsPungOrItsPassIsCarriedOut)
 {
-    CMj &m = Table();
-    Hand(0, "55p13m1234567z12345z");
-    RobotDiscards(3, "5p");
-    ASSERT_TRUE(m.buttons.shown);
-    EXPECT_TRUE(m.buttons.peng);
-    EXPECT_TRUE(m.buttons.pass);
-    EXPECT_TRUE(m.claimbuttonsup);
-    m.AnswerClaim(CLAIM_PENG);
-    ASSERT_EQ(m.player[0].getnum, 1);
-    EXPECT_EQ(m.curplayer, 0);
-    EXPECT_TRUE(m.cansave); // now the player discards by clicking
-    EXPECT_EQ(m.player[0].cardnum + 1 + 3 * m.player[0].getnum, 14);
-    m.player[0].hoverindex = 0;
-    m.PlayHighlighted();
-    EXPECT_EQ(m.player[0].cardnum, 10);
-    EXPECT_EQ(m.player[3].outnum, 0); // the claimed tile never landed
-}
-
-TEST_F(TurnCycle, PassingLetsTheDiscardLandAndTheNextSeatDraw)
-{
-    CMj &m = Table();
-    Hand(0, "55p13m1234567z12345z");
-    m.wallmj[61] = 0; // 1m for seat 0's draw
-    RobotDiscards(3, "5p");
-    m.Pass(0);
-    EXPECT_EQ(m.player[3].outnum, 1);
-    EXPECT_TRUE(IsSameMj(m.player[3].outmj[0], Tile("5p")));
-    EXPECT_EQ(m.curplayer, 0);
-    EXPECT_TRUE(m.player[0].drawflag);
-    EXPECT_TRUE(IsSameMj(m.player[0].drawmj, Tile("1m")));
-}
-
-TEST_F(TurnCycle, AClaimedKongIsExposedAndDrawsAReplacement)
-{
-    CMj &m = Table();
-    Hand(0, "555p1234567z1234z");
-    RobotDiscards(3, "5p");
-    ASSERT_TRUE(m.buttons.gang);
-    m.AnswerClaim(CLAIM_GANG);
-    ASSERT_EQ(m.player[0].getnum, 1);
-    EXPECT_EQ(m.player[0].getmj[0].count, 4);
-    EXPECT_EQ(m.player[0].exposed[0], 1);
-    EXPECT_EQ(m.player[0].gangseat, 3);
-    EXPECT_EQ(m.seenmj[2][5], 4);
-    EXPECT_EQ(m.mjindex, 61); // the replacement came from the wall
-    EXPECT_TRUE(m.player[0].ganging);
+    for (bool pung : {true, false}) {
+        CMj &m = Table();
+        Hand(0, "55p13m1234567z12345z");
+        m.wallmj[61] = 0; // 1m for seat 0's draw
+        RobotDiscards(3, "5p");
+        ASSERT_TRUE(m.buttons.shown && m.buttons.peng && m.buttons.pass);
+        CMjPlayer &me = m.player[0];
+        if (!pung) {
+            m.Pass(0);
+            EXPECT_EQ(m.player[3].outnum, 1);
+            EXPECT_TRUE(IsSameMj(m.player[3].outmj[0], Tile("5p")));
+            EXPECT_EQ(m.curplayer, 0);
+            EXPECT_TRUE(me.drawflag && IsSameMj(me.drawmj, Tile("1m")));
+            continue;
+        }
+        m.AnswerClaim(CLAIM_PENG);
+        ASSERT_EQ(me.getnum, 1);
+        EXPECT_EQ(m.curplayer, 0);
+        EXPECT_TRUE(m.cansave); // now the player discards by clicking
+        EXPECT_EQ(me.cardnum + 1 + 3 * me.getnum, 14);
+        me.hoverindex = 0;
+        m.PlayHighlighted();
+        EXPECT_EQ(me.cardnum, 10);
+        EXPECT_EQ(m.player[3].outnum, 0); // the claimed tile never landed
+    }
 }
 
 TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
 {
     CMj &m = Table();
-    // Four in hand: a concealed kong.
+    CMjPlayer &me = m.player[0];
+    // Four in hand: a concealed kong; the drawn tile stays with the player.
     Hand(0, "5555p123456z1234z");
-    m.player[0].drawmj = Tile("9m");
-    m.player[0].drawflag = 1;
+    me.drawmj = Tile("9m");
+    me.drawflag = 1;
     m.GangTile(Tile("5p"), 0);
-    ASSERT_EQ(m.player[0].getnum, 1);
-    EXPECT_EQ(m.player[0].exposed[0], 0);
+    ASSERT_EQ(me.getnum, 1);
+    EXPECT_EQ(me.exposed[0], 0);
     EXPECT_EQ(m.seenmj[2][5], 4);
-    EXPECT_EQ(m.player[0].gangseat, -1);
-    EXPECT_TRUE(m.player[0].FindMj(Tile("9m"))); // the drawn tile stayed with the player
+    EXPECT_EQ(me.gangseat, -1);
+    EXPECT_TRUE(me.FindMj(Tile("9m")));
 
     // Three in hand and the drawn one: also concealed.
     Hand(1, "777s1234567z123z");
@@ -125,7 +109,6 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     EXPECT_EQ(m.seenmj[1][7], 4);
 
     // A pung on the table and its fourth copy drawn: the pung grows into a kong.
-    CMjPlayer &me = m.player[0];
     m.curplayer = 0;
     Pung(0, "2m");
     m.seenmj[0][2] = 3;
@@ -149,7 +132,7 @@ TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
     Pung(0, "5p");
     me.drawmj = Tile("5p");
     me.drawflag = 1;
-    Hand(2, "123m456m789m111s5p");
+    Hand(2, kWinsOn5p);
     m.GangTile(Tile("5p"), 0);
     EXPECT_TRUE(m.player[2].ishu);
     EXPECT_TRUE(m.player[2].fanflag[FAN_ROBBING_THE_KONG]);
@@ -159,91 +142,85 @@ TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
     EXPECT_EQ(m.player[1].scorechange, 0);
 }
 
-// Seat 1 holds a pung of 5p and its fourth copy; seat 0 waits on 5p.
-class RobbingFromARobot : public TurnCycle {
-protected:
-    CMj &Offer()
-    {
+// Seat 1 adds the fourth 5p to its pung while seat 0 waits on 5p: the local player is offered the
+// win; taking it scores the robbed kong, passing lets the kong go ahead.
+TEST_F(TurnCycle, TheLocalPlayerMayRobARobotsKongOrLetItGoAhead)
+{
+    for (bool rob : {true, false}) {
         CMj &m = Table();
-        CMjPlayer &robot = m.player[1];
         Hand(1, "5p1234567z12345z");
-        robot.cardnum = 11;
+        m.player[1].cardnum = 11;
         Pung(1, "5p");
-        Hand(0, "123m456m789m111s5p");
+        Hand(0, kWinsOn5p);
         m.curplayer = 1;
         m.GangTile(Tile("5p"), 1);
-        return m;
+        ASSERT_TRUE(m.roboffer && m.buttons.hu && m.buttons.pass);
+        EXPECT_EQ(m.player[1].getmj[0].count, 3); // the kong waits for the answer
+        int drawn = m.mjindex;
+        if (rob) {
+            m.AnswerClaim(CLAIM_HU);
+            EXPECT_TRUE(m.player[0].ishu && m.player[0].fanflag[FAN_ROBBING_THE_KONG]);
+            EXPECT_LT(m.player[1].scorechange, 0);
+            EXPECT_EQ(m.player[2].scorechange, 0);
+            continue;
+        }
+        m.Pass(0);
+        EXPECT_FALSE(m.player[0].ishu);
+        EXPECT_EQ(m.player[1].getmj[0].count, 4);
+        EXPECT_EQ(m.player[1].getmj[0].kind, GETMJ_GANG);
+        EXPECT_EQ(m.seenmj[2][5], 1);
+        EXPECT_EQ(m.mjindex, drawn + 1); // the replacement tile
+        EXPECT_EQ(m.curplayer, 1);
     }
-};
-
-TEST_F(RobbingFromARobot, TheLocalPlayerIsOfferedTheWinAndTakesIt)
-{
-    CMj &m = Offer();
-    ASSERT_TRUE(m.roboffer);
-    EXPECT_TRUE(m.buttons.hu);
-    EXPECT_TRUE(m.buttons.pass);
-    EXPECT_EQ(m.player[1].getmj[0].count, 3); // the kong waits for the answer
-    m.AnswerClaim(CLAIM_HU);
-    EXPECT_TRUE(m.player[0].ishu);
-    EXPECT_TRUE(m.player[0].fanflag[FAN_ROBBING_THE_KONG]);
-    EXPECT_LT(m.player[1].scorechange, 0);
-    EXPECT_EQ(m.player[2].scorechange, 0);
 }
 
-TEST_F(RobbingFromARobot, PassingLetsTheKongGoAhead)
-{
-    CMj &m = Offer();
-    ASSERT_TRUE(m.roboffer);
-    int drawn = m.mjindex;
-    m.Pass(0);
-    EXPECT_FALSE(m.player[0].ishu);
-    EXPECT_EQ(m.player[1].getmj[0].count, 4);
-    EXPECT_EQ(m.player[1].getmj[0].kind, GETMJ_GANG);
-    EXPECT_EQ(m.seenmj[2][5], 1);
-    EXPECT_EQ(m.mjindex, drawn + 1); // the replacement tile
-    EXPECT_EQ(m.curplayer, 1);
-}
-
+// A kong needs a replacement: with the wall's last tile taken there is none, whether the fourth
+// copy is a discard or the player's own draw.
 TEST_F(TurnCycle, KongsAreOfferedWithOneTileLeftButNotWithNone)
 {
+    for (int taken : {142, 143}) {
+        CMj &m = Table();
+        Hand(0, "555p1234567z1234z");
+        m.mjindex = taken;
+        RobotDiscards(3, "5p");
+        EXPECT_TRUE(m.buttons.peng);
+        EXPECT_EQ(m.buttons.gang != 0, taken == 142) << taken;
+    }
     CMj &m = Table();
-    Hand(0, "555p1234567z1234z");
-    m.mjindex = 142;
-    RobotDiscards(3, "5p");
-    EXPECT_TRUE(m.buttons.gang);
-    m.Pass(0);
-
-    m.ResetTable();
-    m.gamestatus = 1;
-    Hand(0, "555p1234567z1234z");
-    for (int seat = 1; seat < 4; seat++)
-        Hand(seat, "1357m1357s1357p1z");
-    m.mjindex = 143;
-    RobotDiscards(3, "5p");
-    EXPECT_FALSE(m.buttons.gang);
-    EXPECT_TRUE(m.buttons.peng);
+    for (int before : {141, 142}) {
+        Hand(0, "555p1234567z123z");
+        m.mjindex = before;
+        Draws(0, "5p");
+        ASSERT_TRUE(m.player[0].drawflag);
+        EXPECT_EQ(m.buttons.gang != 0, before + 1 < 143) << "drawing tile " << before + 1;
+        m.Pass(0);
+    }
 }
 
-TEST_F(TurnCycle, AReadyLocalPlayerDiscardsWhatItDrawsUnlessItWins)
+// A ready local player throws out what it draws by itself, wins on its draw, and wins on a discard
+// without being asked.
+TEST_F(TurnCycle, AReadyLocalPlayerPlaysAndWinsWithoutBeingAsked)
 {
     CMj &m = Table();
-    Hand(0, "123m456m789m111s5p");
+    Hand(0, kWinsOn5p);
     m.player[0].ting = 1;
-    m.curplayer = 0;
-    m.wallmj[61] = 80; // 9p: no win, and nobody can claim it
-    m.DrawTile(false);
+    Draws(0, "9p"); // no win, and nobody can claim it
     EXPECT_TRUE(IsSameMj(m.lastdiscard, Tile("9p")));
     EXPECT_EQ(m.player[0].cardnum, 13);
     clock.Advance(m.robotpace + 500);
     ASSERT_EQ(m.player[0].outnum, 1);
     EXPECT_TRUE(IsSameMj(m.player[0].outmj[0], Tile("9p")));
-
     m.Timer(TIMER_ROBOT)->SetEnabled(false); // seat 1's turn is skipped
-    m.wallmj[m.mjindex + 1] = 76;            // 5p: the player wins instead
-    m.curplayer = 0;
-    m.DrawTile(false);
+    Draws(0, "5p");
     EXPECT_TRUE(m.player[0].ishu);
     EXPECT_EQ(m.gamestatus, 2);
+
+    CMj &n = Table();
+    Hand(0, kWinsOn5p);
+    n.player[0].ting = 1;
+    RobotDiscards(3, "5p");
+    EXPECT_TRUE(n.player[0].ishu);
+    EXPECT_EQ(n.gamestatus, 2);
 }
 
 TEST_F(TurnCycle, AnUnclaimedDiscardLandsHalfASecondAfterTheClaimsRound)
@@ -277,7 +254,7 @@ void KongAndDiscard(CMj &m, TestClock &clock, const char *replacement)
 TEST_F(TurnCycle, AWinOnTheDiscardAfterAKongScoresNoKongFanAndTheDiscarderPaysIt)
 {
     CMj &m = Table();
-    Hand(0, "123m456m789m111s5p");
+    Hand(0, kWinsOn5p);
     KongAndDiscard(m, clock, "5p");
     ASSERT_TRUE(m.buttons.hu);
     m.AnswerClaim(CLAIM_HU);
@@ -286,9 +263,8 @@ TEST_F(TurnCycle, AWinOnTheDiscardAfterAKongScoresNoKongFanAndTheDiscarderPaysIt
     EXPECT_FALSE(me.fanflag[FAN_OUT_WITH_REPLACEMENT]);
     EXPECT_EQ(me.payseat, 1);
     EXPECT_EQ(me.scorechange, me.totalfan);
-    EXPECT_EQ(m.player[1].scorechange, -me.totalfan);
-    EXPECT_EQ(m.player[2].scorechange, 0);
-    EXPECT_EQ(m.player[3].scorechange, 0);
+    for (int seat = 1; seat < 4; seat++)
+        EXPECT_EQ(m.player[seat].scorechange, seat == 1 ? -me.totalfan : 0) << seat;
 }
 
 TEST_F(TurnCycle, AKongsDiscardClaimedForAPungEndsTheKongsTurn)
@@ -299,8 +275,7 @@ TEST_F(TurnCycle, AKongsDiscardClaimedForAPungEndsTheKongsTurn)
     KongAndDiscard(m, clock, "5s");
     ASSERT_TRUE(m.buttons.peng);
     m.AnswerClaim(CLAIM_PENG);
-    CMjPlayer &me = m.player[0];
-    me.hoverindex = 0; // 1m: nobody takes it
+    m.player[0].hoverindex = 0; // 1m: nobody takes it
     m.PlayHighlighted();
     m.wallmj[62] = 108; // East: seat 1 draws its winning tile
     clock.Advance(m.robotpace + 500 + 50);
@@ -310,17 +285,26 @@ TEST_F(TurnCycle, AKongsDiscardClaimedForAPungEndsTheKongsTurn)
     EXPECT_FALSE(robot.fanflag[FAN_OUT_WITH_REPLACEMENT]);
 }
 
+// A claimed kong is exposed and draws its replacement; a self-drawn win on it names the supplier,
+// and all pay.
 TEST_F(TurnCycle, ASelfDrawnWinOnAClaimedKongsReplacementNamesTheSupplierAndAllPay)
 {
     CMj &m = Table();
+    CMjPlayer &me = m.player[0];
     Hand(0, "555p123m456m789s1z");
     RobotDiscards(3, "5p");
     ASSERT_TRUE(m.buttons.gang);
     m.wallmj[61] = 108; // the replacement is East, the winning tile
     m.AnswerClaim(CLAIM_GANG);
+    ASSERT_EQ(me.getnum, 1);
+    EXPECT_EQ(me.getmj[0].count, 4);
+    EXPECT_EQ(me.exposed[0], 1);
+    EXPECT_EQ(me.gangseat, 3);
+    EXPECT_EQ(m.seenmj[2][5], 4);
+    EXPECT_EQ(m.mjindex, 61);
+    EXPECT_TRUE(me.ganging);
     ASSERT_TRUE(m.buttons.hu);
     m.AnswerClaim(CLAIM_HU);
-    CMjPlayer &me = m.player[0];
     ASSERT_TRUE(me.ishu);
     EXPECT_TRUE(me.fanflag[FAN_OUT_WITH_REPLACEMENT]);
     EXPECT_EQ(me.payseat, 3);
@@ -329,57 +313,22 @@ TEST_F(TurnCycle, ASelfDrawnWinOnAClaimedKongsReplacementNamesTheSupplierAndAllP
         EXPECT_EQ(m.player[seat].scorechange, -me.totalfan) << seat;
 }
 
-TEST_F(TurnCycle, TheLastTileOfTheWallOffersTheLocalPlayerNoKong)
-{
-    CMj &m = Table();
-    CMjPlayer &me = m.player[0];
-    for (int before : {141, 142}) {
-        Hand(0, "555p1234567z123z");
-        m.mjindex = before;
-        m.wallmj[before + 1] = 76; // the fourth 5p
-        m.curplayer = 0;
-        m.DrawTile(false);
-        ASSERT_TRUE(me.drawflag);
-        EXPECT_EQ(m.buttons.gang != 0, before + 1 < 143) << "drawing tile " << before + 1;
-        m.Pass(0);
-    }
-}
-
-TEST_F(TurnCycle, AReadyLocalPlayerWinsOnADiscardWithoutBeingAsked)
-{
-    CMj &m = Table();
-    Hand(0, "123m456m789m111s5p");
-    m.player[0].ting = 1;
-    RobotDiscards(3, "5p");
-    EXPECT_TRUE(m.player[0].ishu);
-    EXPECT_EQ(m.gamestatus, 2);
-}
-
 TEST_F(TurnCycle, TheReadyButtonLightsWhenADiscardLeavesTheHandWaitingAndDeclares)
 {
     CMj &m = Table();
-    CMjPlayer &me = m.player[0];
     Hand(0, "123m456m789m11s59p");
-    m.wallmj[61] = 76; // 5p: throwing the 9p leaves 55p and 11s waiting
-    m.DrawTile(false);
-    ASSERT_TRUE(m.buttons.shown);
-    ASSERT_TRUE(m.buttons.ting);
+    Draws(0, "5p"); // throwing the 9p leaves 55p and 11s waiting
+    ASSERT_TRUE(m.buttons.shown && m.buttons.ting);
     m.readyrequest = 1; // the ready button
     m.ShowClaimButtons(false);
-    for (int i = 0; i < me.cardnum; i++)
-        if (IsSameMj(me.Mj[i], Tile("9p")))
-            me.hoverindex = i;
-    m.PlayHighlighted();
-    EXPECT_TRUE(me.ting);
+    Discard("9p");
+    EXPECT_TRUE(m.player[0].ting);
 
     // A hand that no discard leaves waiting never lights it.
-    m.ResetTable();
-    m.mjindex = 60;
+    Table();
     Hand(0, "1357m1357s1357p1z");
-    m.curplayer = 0;
-    m.wallmj[61] = 108;
-    m.DrawTile(false);
-    EXPECT_FALSE(m.buttons.ting);
+    Draws(0, "1z");
+    EXPECT_FALSE(mj->buttons.ting);
 }
 
 TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
@@ -387,10 +336,8 @@ TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
     CMj &m = Table();
     m.changchengstart = 10;
     m.backdraws = 0;
-    m.curplayer = 1;
-    m.wallmj[61] = 136; // a flower
-    m.wallmj[62] = 0;   // 1m
-    m.DrawTile(false);
+    m.wallmj[62] = 0; // 1m
+    Draws(1, "1f");
     EXPECT_EQ(m.backdraws, 1);
     EXPECT_EQ(m.wallstack[9], 1) << "the stack before the front's start";
     EXPECT_EQ(m.player[1].flowernum, 1);
@@ -401,30 +348,23 @@ TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
     EXPECT_TRUE(m.player[1].FindMj(Tile("1m")));
 }
 
-TEST_F(TurnCycle, TheHandsShownAtTheEndCountAsSeen)
+TEST_F(TurnCycle, AnExhaustedWallMovesNoPointsShowsTheHandsAndPassesTheDeal)
 {
     CMj &m = Table();
-    Hand(0, "123m456m789m111s5p"); // the other seats hold a 5p each too
+    Hand(0, kWinsOn5p); // the other seats hold a 5p each too
+    m.banker = 3;
+    m.roundwind = 1;
+    m.curplayer = 3;
     m.mjindex = 143;
     m.DrawTile(false);
     ASSERT_EQ(m.gamestatus, 2);
+    // The hands shown at the end count as seen.
     EXPECT_EQ(m.seenmj[SUIT_BING][5], 4);
     int seen = 0;
     for (const auto &row : m.seenmj)
         for (int n : row)
             seen += n;
     EXPECT_EQ(seen, 4 * 13);
-}
-
-TEST_F(TurnCycle, ADrawnHandMovesNoPointsButTheDealerPasses)
-{
-    CMj &m = Table();
-    m.banker = 3;
-    m.roundwind = 1;
-    m.curplayer = 3;
-    m.mjindex = 143;
-    m.DrawTile(false);
-    EXPECT_EQ(m.gamestatus, 2);
     for (const CMjPlayer &p : m.player)
         EXPECT_EQ(p.score, 1000);
     EXPECT_EQ(m.banker, 0);
@@ -435,10 +375,7 @@ TEST_F(TurnCycle, ASeatAtZeroIsBankruptButOneAtOneIsNot)
 {
     CMj &m = Table();
     int boxes = 0;
-    MessageBox::SetHandler([&](const MessageBox::Box &) {
-        ++boxes;
-        return MessageBox::ResultOk;
-    });
+    MessageBox::SetHandler([&](const MessageBox::Box &) { return ++boxes, MessageBox::ResultOk; });
     m.gamestatus = 2;
     m.player[2].score = 0;
     m.NextHand();
@@ -456,11 +393,12 @@ TEST_F(TurnCycle, ASeatAtZeroIsBankruptButOneAtOneIsNot)
     MessageBox::SetHandler(nullptr);
 }
 
-// The self-play seat sees the table as a player does.
-TEST_F(TurnCycle, TheSelfPlaySeatPressesOnlyButtonsThatAreShown)
+// The self-play seat sees the table as a player does: it presses only buttons that are shown, and
+// of three chows takes the one it chose.
+TEST_F(TurnCycle, TheSelfPlaySeatPressesOnlyShownButtonsAndTakesTheChowItChose)
 {
     CMj &m = Table();
-    Hand(0, "123m456m789m111s5p");
+    Hand(0, kWinsOn5p);
     RobotDiscards(3, "5p");
     ASSERT_TRUE(m.buttons.hu);
     m.buttons.shown = 0; // a prompt the game waits on but never drew
@@ -469,19 +407,16 @@ TEST_F(TurnCycle, TheSelfPlaySeatPressesOnlyButtonsThatAreShown)
     m.buttons.shown = 1;
     LocalRobot::Act(m);
     EXPECT_TRUE(m.player[0].ishu);
-}
 
-TEST_F(TurnCycle, TheSelfPlaySeatTakesTheChowItChose)
-{
     // 5m fits 4-6m, 3-4m and 6-7m; only 3-4m leaves the hand waiting (on 5m or 8m after the 1z).
-    CMj &m = Table();
+    CMj &n = Table();
     Hand(0, "3467m123s456s99p1z");
     RobotDiscards(3, "5m");
-    ASSERT_TRUE(m.buttons.chi);
-    CMjPlayer &me = m.player[0];
-    LocalRobot::Act(m); // three chows: the seat must point at one
+    ASSERT_TRUE(n.buttons.chi);
+    CMjPlayer &me = n.player[0];
+    LocalRobot::Act(n); // three chows: the seat must point at one
     ASSERT_TRUE(me.chiflag);
-    LocalRobot::Act(m);
+    LocalRobot::Act(n);
     ASSERT_EQ(me.getnum, 1);
     EXPECT_TRUE(IsSameMj(me.getmj[0].tiles[0], Tile("3m")));
     EXPECT_TRUE(me.FindMj(Tile("6m")) && me.FindMj(Tile("7m")));

@@ -104,19 +104,4 @@ TEST_F(CDxTrackBar2Test, DraggingTheThumbPastEitherEndStopsAtTheEnd)
     EXPECT_EQ(bar->position, 0);
 }
 
-TEST_F(CDxTrackBar2Test, TheColumnOfTilesRunsDownToTheBottomUnderTheThumb)
-{
-    bar->buttons.SetPos(CDxTrackBar2::kDown, 700, 500);
-    bar->position = 8;
-    std::unique_ptr<Surface> before = Snapshot();
-    bar->Draw();
-    std::unique_ptr<Surface> tile = Load("Graphic\\NetForm\\barcenter.bmp");
-    // (420 - 85) / 8 + 1 = 42 tiles from the top, opaque; the last reaches just past the bottom.
-    EXPECT_EQ(CellMismatches(*tile, tile->Bounds(), 547, 85, *before, false), 0);
-    EXPECT_EQ(CellMismatches(*tile, tile->Bounds(), 547, 85 + 41 * 8, *before, false), 0);
-    EXPECT_EQ(Changed(*before, {547, 85 + 42 * 8, 563, 85 + 43 * 8}), 0);
-    // The thumb's own pixels over the column.
-    EXPECT_EQ(CellMismatches(*Load(kUp), {0, 0, 16, 16}, 547, 85 + 8 * bar->step, *Snapshot()), 0);
-}
-
 } // namespace

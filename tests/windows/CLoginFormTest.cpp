@@ -204,19 +204,4 @@ TEST_F(Login, TabMovesTheFocusShowEmptiesThePasswordAndTheCaretBlinksOnTheScreen
     EXPECT_EQ(loginform->curedit->caret + regform->curedit->caret, 0 + 0);
 }
 
-TEST_F(Login, TheStatusAndTheEditsAreDrawnWhereTheyStand)
-{
-    loginform->KeyPress(9); // the caret to the account
-    loginform->CBitForm::Draw();
-    std::unique_ptr<Surface> bare = Snapshot();
-    loginform->Draw();
-    std::unique_ptr<Surface> edit = Load("Graphic\\LoginForm\\edit.bmp");
-    EXPECT_EQ(CellMismatches(*edit, edit->Bounds(), 373, 291, *bare), 0); // the empty password
-    std::unique_ptr<Surface> quiet = Snapshot();
-    loginform->status.Show("正在连接到游戏服务器...");
-    loginform->Draw();
-    EXPECT_GT(Changed(*quiet, {280, 525, 580, 565}), 0);
-    EXPECT_EQ(Changed(*quiet, {0, 0, 800, 600}), Changed(*quiet, {280, 525, 580, 565}));
-}
-
 } // namespace

@@ -118,12 +118,10 @@ TEST_F(ChatWindowTest, ALineIsDrawnInItsOwnColourOverTheSelectionFill)
     wnd->Draw(255);
     const Rect yellow = Lines(0)[0].rect;
     int lit = 0;
-    for (int y = yellow.top; y < yellow.bottom; ++y)
-        for (int x = yellow.left; x < yellow.right; ++x)
-            if (uint32_t was = empty->Pixel(x, y), now = lpDDSBack->Pixel(x, y); now != was) {
-                EXPECT_LE(now & 31, was & 31); // no blue in yellow
-                lit = std::max<int>(lit, std::min<int>(now >> 11, now >> 6 & 31));
-            }
+    EachChanged(*empty, yellow, [&](uint32_t was, uint32_t now, int, int) {
+        EXPECT_LE(now & 31, was & 31); // no blue in yellow
+        lit = std::max<int>(lit, std::min<int>(now >> 11, now >> 6 & 31));
+    });
     EXPECT_GT(lit, 20);
     // The selection's fill is the value 0xFF00FF cut to the 16-bit frame: 0x00FF.
     const Rect selected = Lines(0)[1].rect;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The game object with its screens, built from the generated pictures in a fresh program folder,
@@ -52,11 +53,17 @@ protected:
         std::ofstream(ProgramFile(name), std::ios::binary) << bytes;
     }
 
+    // The middle of a screen's button, as the mouse reaches it.
+    static std::pair<int, int> Middle(const CBitForm &form, int button)
+    {
+        const CBitButton &b = *form.buttons.Get(button);
+        return {b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2};
+    }
+
     // A press and a release at the middle of a screen's button.
     static void Click(CBitForm &form, int button)
     {
-        const CBitButton &b = *form.buttons.Get(button);
-        const int x = b.x + b.GetWidth() / 2, y = b.y + b.GetHeight() / 2;
+        auto [x, y] = Middle(form, button);
         form.MouseDown(x, y);
         form.MouseUp(x, y);
     }

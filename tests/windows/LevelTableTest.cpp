@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,47 +26,36 @@ private:
     ScratchFolder folder_;
 };
 
-TEST_F(LevelTableTest, FiftyRowsAtMostAndALineBreakAtTheEndAddsNone)
+// Each row is a title and its score, words apart: at most fifty rows, titles cut on a character
+// boundary, numbers clamped, and a word that is no number (a sign alone too) the next title.
+TEST_F(LevelTableTest, RowsAreReadWithinTheirBoundsAndStayInStep)
 {
     std::string sixty;
     for (int i = 0; i < 60; ++i)
         sixty += "L" + std::to_string(i) + " " + std::to_string(i * 10) + "\r\n";
-    Load(sixty);
-    EXPECT_EQ(levelcount, 50);
-    EXPECT_EQ(Title(49), "L49");
-    EXPECT_EQ(leveltable[49].score, 490);
-
-    Load("a 1\r\nb 2\r\n");
-    EXPECT_EQ(levelcount, 2);
-    // A title without its number is no row.
-    Load("a 1\nb");
-    EXPECT_EQ(levelcount, 1);
-}
-
-TEST_F(LevelTableTest, ALongTitleIsCutOnACharacterBoundaryAndTheRowsStayInStep)
-{
-    Load(std::string(40, 'x') + " 5 " + std::string(20, '\xD6') + " 6 next 7");
-    ASSERT_EQ(levelcount, 3);
-    EXPECT_EQ(Title(0), std::string(19, 'x'));
-    EXPECT_EQ(leveltable[0].score, 5);
-    // Twenty bytes of two-byte characters keep nine whole characters.
-    EXPECT_EQ(Title(1), std::string(18, '\xD6'));
-    EXPECT_EQ(Title(2), "next");
-    EXPECT_EQ(leveltable[2].score, 7);
-}
-
-TEST_F(LevelTableTest, NumbersAreClampedAndAWordThatIsNoNumberIsTheNextTitle)
-{
-    Load("big 99999999999 small -99999999999 c x d 7 e 12abc f 3 g -h 1");
-    ASSERT_EQ(levelcount, 6);
-    EXPECT_EQ(leveltable[0].score, INT_MAX);
-    EXPECT_EQ(leveltable[1].score, INT_MIN);
-    EXPECT_EQ(Title(2), "d");
-    EXPECT_EQ(Title(3), "e");
-    EXPECT_EQ(leveltable[3].score, 12);
-    EXPECT_EQ(Title(4), "f");
-    // A sign without digits is no number either: it stays with the word.
-    EXPECT_EQ(Title(5), "-h");
+    const struct {
+        std::string text;
+        std::vector<std::pair<std::string, int>> rows; // the first rows and the last
+        int count;
+    } files[] = {
+        {sixty, {{"L0", 0}, {"L49", 490}}, 50},
+        {"a 1\r\nb 2\r\n", {{"a", 1}, {"b", 2}}, 2}, // a line break at the end adds no row
+        {"a 1\nb", {{"a", 1}}, 1},                       // a title without its number is no row
+        // Twenty bytes of two-byte characters keep nine whole characters.
+        {std::string(40, 'x') + " 5 " + std::string(20, '\xD6') + " 6 next 7",
+         {{std::string(19, 'x'), 5}, {std::string(18, '\xD6'), 6}, {"next", 7}}, 3},
+        {"big 99999999999 small -99999999999 c x d 7 e 12abc f 3 g -h 1",
+         {{"big", INT_MAX}, {"small", INT_MIN}, {"d", 7}, {"e", 12}, {"f", 3}, {"-h", 1}}, 6},
+    };
+    for (const auto &f : files) {
+        Load(f.text);
+        ASSERT_EQ(levelcount, f.count) << f.text.substr(0, 20);
+        for (size_t i = 0; i < f.rows.size(); ++i) {
+            const int row = i + 1 == f.rows.size() ? f.count - 1 : static_cast<int>(i);
+            EXPECT_EQ(Title(row), f.rows[i].first) << row;
+            EXPECT_EQ(leveltable[row].score, f.rows[i].second) << row;
+        }
+    }
 }
 
 TEST_F(LevelTableTest, AScoreTakesTheFirstTitleThatReachesItOrElseTheLast)

@@ -68,9 +68,6 @@ TEST_F(TitleScreens, ASlotInUseAsksBesideItAndConfirmingClearsTheTableAndStopsTh
 
     Click(*welcomform, CWelComForm::NEWGAME + 2);
     EXPECT_EQ(curscreen, SCREEN_NEWGAME);
-    EXPECT_EQ(newgamedlg->x, 312);
-    EXPECT_EQ(newgamedlg->y, 224);
-    EXPECT_EQ(newgamedlg->buttons.Get(CNewGameDlg::CANCEL)->x, 312 + 148);
     Click(*newgamedlg, CNewGameDlg::CANCEL);
     EXPECT_EQ(curscreen, SCREEN_SLOTS);
     EXPECT_TRUE(TunePlays());
@@ -115,14 +112,6 @@ TEST_F(TitleScreens, AvatarsComeFromTheSettingsOrAtRandomAndStopAtBothEnds)
     Click(*inputnamedlg, 6); // seat 2 from a woman's avatar to a man's
     EXPECT_EQ(game->player[2].avatarindex, 6);
     EXPECT_EQ(game->player[2].sex, 1);
-
-    // Seat 0 shows its avatar's cell of the strip at its place in the frame, over the board.
-    std::unique_ptr<Surface> board = Snapshot();
-    std::unique_ptr<Surface> background = Load("Graphic\\InputName\\background.bmp");
-    background->SetColorKey(0xF81F);
-    board->Blit(0, 0, *background, background->Bounds(), true);
-    inputnamedlg->Draw();
-    EXPECT_EQ(CellMismatches(*Load("Graphic\\InputName\\djhzj.bmp"), {11 * 58, 0, 12 * 58, 58}, 372, 342, *board), 0);
 }
 
 TEST_F(TitleScreens, EnterStartsTheGameWithTheNameTypedCutBetweenCharacters)

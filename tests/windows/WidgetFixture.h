@@ -71,14 +71,41 @@ protected:
         return wrong;
     }
 
+    // Calls each(was, now) for every pixel of the frame inside r that differs from the surface given.
+    template <class Each> static void EachChanged(const Surface &before, Rect r, Each each)
+    {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (uint32_t was = before.Pixel(x, y), now = lpDDSBack->Pixel(x, y); now != was)
+                    each(was, now, x, y);
+    }
+
     // Pixels of the frame inside r that differ from the surface given.
     static int Changed(const Surface &before, Rect r)
     {
         int changed = 0;
+        EachChanged(before, r, [&](uint32_t, uint32_t, int, int) { ++changed; });
+        return changed;
+    }
+
+    // The smallest rectangle around the pixels of the frame that differ from the surface given.
+    static Rect Extent(const Surface &before)
+    {
+        Rect r{800, 600, -1, -1};
+        EachChanged(before, before.Bounds(), [&](uint32_t, uint32_t, int x, int y) {
+            r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+        });
+        return r;
+    }
+
+    // Pure white pixels of the frame inside r.
+    static int Whites(Rect r)
+    {
+        int whites = 0;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                changed += lpDDSBack->Pixel(x, y) != before.Pixel(x, y);
-        return changed;
+                whites += lpDDSBack->Pixel(x, y) == 0xFFFF;
+        return whites;
     }
 
     static std::unique_ptr<Surface> Snapshot() { return std::make_unique<Surface>(*lpDDSBack); }
