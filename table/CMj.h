@@ -398,6 +398,9 @@ public:
     std::vector<GetAvatar> requestedavatars; // handed to the queue, one per name
     AvatarQueue avatarqueue;
     int avatartimeoutms = HttpGet::kTransferTimeoutMs; // read when the thread starts
+    // Off: pictures are queued but never fetched; for tests whose hostile records name any address and
+    // that have no web server to fetch from.
+    uint8_t fetchavatars = 1;
 
 private:
     void CreateScreens();

@@ -85,6 +85,6 @@ std::string CMj::AvatarFile(int32_t id)
 
 void CMj::StartAvatarThread()
 {
-    if (!avatarthread)
+    if (!avatarthread && fetchavatars)
         avatarthread = std::make_unique<THttpGetThread>(avatarqueue, avatartimeoutms);
 }

@@ -127,6 +127,7 @@ RecordDispatch::RecordDispatch() : parts_(std::make_unique<Parts>())
     TimerService::Install(&p.clock);
     MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
     p.game = std::make_unique<CMj>();
+    p.game->fetchavatars = 0; // the records' picture addresses lead anywhere
     auto s = std::make_unique<MemorySocket>();
     p.socket = s.get();
     p.link = std::make_unique<TDataModule1>(std::move(s));
