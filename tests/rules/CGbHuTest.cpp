@@ -1,6 +1,7 @@
 #include "rules/CGbHu.h"
 #include "rules/CMjPlayer.h"
 #include "rules/HandNotation.h"
+#include "tests/support/Tiles.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,7 @@ const Case kTable[] = {
     {"1111m2233p5577s6z 6z", "total=26 fans=19,64"},
     // Half flush 6 only; the same hand short of minfan 8 does not win.
     {"[234m][345m]888m11z66m 6m", "total=6 fans=49"},
+    {"[234m][345m]888m11z66m 6m minfan=6", "total=6 fans=49"},
     {"[234m][345m]888m11z66m 6m minfan=8", "nowin"},
     // Melded hand 6 (clears single wait), mixed straight 8, East pung 2+2, 258 pair 1.
     {"[123m][456p][789s][111z]5m 5m", "total=19 fans=39,52,60,61,86"},
@@ -108,11 +110,6 @@ const Case kTable[] = {
     {"111m222p333s444m5z 5z wild=9p", "total=80 fans=12,42,73,79,x0,x4"},
 };
 
-TEST(CGbHuTable, HandsScoreTheirWorkedTotals)
-{
-    for (const Case &c : kTable)
-        EXPECT_EQ(CheckHand(c.hand), c.want) << c.hand;
-}
 
 // Where the national rules give another result than a literal reading of the fan list.
 const Case kMends[] = {
@@ -155,8 +152,10 @@ const Case kMends[] = {
     {"147m25s36p123456z 9s wild=9s", "total=24 fans=20"},
 };
 
-TEST(CGbHuTable, HandsScoreWhatTheNationalRulesGive)
+TEST(CGbHuTable, HandsScoreTheirWorkedTotalsAndWhatTheNationalRulesGive)
 {
+    for (const Case &c : kTable)
+        EXPECT_EQ(CheckHand(c.hand), c.want) << c.hand;
     for (const Case &c : kMends)
         EXPECT_EQ(CheckHand(c.hand), c.want) << c.hand;
 }
@@ -178,6 +177,28 @@ protected:
         hu.SetWildMode(hand.wild, hand.wildmj);
         seen[hand.win.suit][hand.win.value] = 1;
         return hu.Hu(&player, tiles, count, seen, 50);
+    }
+
+    // CanHu about a waiting hand written as "<melds><concealed> <any tile>" (the tile is ignored).
+    int Wait(const char *line)
+    {
+        HandNotation hand;
+        EXPECT_EQ(ParseHand(line, &hand), "") << line;
+        player.Reset();
+        SeatHand(hand, &player);
+        SortMj(hand.concealed, hand.concealednum);
+        hu.SetMinFan(hand.minfan);
+        hu.SetWildMode(hand.wild, hand.wildmj);
+        player.totalfan = 77;
+        player.winmj = MakeMj(9, SUIT_BING);
+        player.hunum = 2;
+        player.hugroup[0].kind = GETMJ_CHI;
+        int got = hu.CanHu(&player, hand.concealed, hand.concealednum);
+        EXPECT_EQ(player.totalfan, 77) << line;
+        EXPECT_EQ(Text({player.winmj}), "9p") << line;
+        EXPECT_EQ(player.hunum, 2) << line;
+        EXPECT_EQ(player.hugroup[0].kind, GETMJ_CHI) << line;
+        return got;
     }
 
     CGbHu hu;
@@ -210,6 +231,39 @@ TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
         EXPECT_EQ(hu.CanHu(&player, tiles, 13), 0);
     }
     EXPECT_EQ(player.totalfan, 77);
+}
+
+// Points for an ordinary wait (0 below the minimum), 1 for a special hand's, 0 for no wait. The robot
+// asks about many hands a turn: no question may change the seat it asks for.
+TEST_F(HuFixture, WaitsAnswerWithoutTouchingTheSeat)
+{
+    const struct {
+        const char *line;
+        int want;
+    } cases[] = {
+        // Two pairs: the first (6m) becomes the pung, half flush 6; winning on 1z would score 10.
+        {"[234m][345m]888m11z66m 1s", 6},
+        {"[234m][345m]888m11z66m 1s minfan=6", 6},
+        {"[234m][345m]888m11z66m 1s minfan=8", 0},
+        // 4-5m waits on 3m (10) or 6m (12) and is scored as won on the 3m; 1-2m can only take 3m
+        // (an edge wait, 12), 8-9m only 7m (13).
+        {"123m456p789s45m11z 1s", 10},
+        {"123m456p789s12m11z 1s", 12},
+        {"123m456p789s89m11z 1s", 13},
+        {"1122m3355p77s11z2z 1s minfan=8", 1},
+        {"147m258s369p1234z 1s minfan=8", 1},
+        {"147m258s36p111z22z 1s minfan=8", 1},
+        {"19m19s19p1234567z 1s", 1},
+        {"19m19s19p123456z1m 1s", 1},
+        {"19m19s19p12345z11m 1s", 0},
+        {"1357m2468p13579s 1s", 0},
+        {"[123m]1357m2468p79s 1s", 0},
+        {"123m456m78m111z99s 1s wild=1f", 1},
+        {"123m456m78m111z9s1f 1s wild=1f", 1},
+        {"1357m2468p13579s 1s wild=1f", 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Wait(c.line), c.want) << c.line;
 }
 
 TEST_F(HuFixture, HandShortOfMinimumStillShowsItsGroups)

@@ -34,6 +34,12 @@ TEST(MjTile, SortOrdersBySuitThenValueAndKeepsCopies)
     SortMj(hand.data(), 0);
     EXPECT_TRUE(FindMj(hand.data(), 3, Tile("9m")));
     EXPECT_FALSE(FindMj(hand.data(), 1, Tile("9m"))) << "only the first n tiles are looked at";
+
+    // Removing takes the first copy, leaves the vacated last slot and the count to the caller.
+    int n = 7;
+    EXPECT_TRUE(RemoveMj(hand.data(), &n, Tile("9m")));
+    EXPECT_FALSE(RemoveMj(hand.data(), &n, Tile("7z")));
+    EXPECT_EQ(Text(hand), "3m9m2s1p5z1f1f");
 }
 
 } // namespace
