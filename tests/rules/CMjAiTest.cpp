@@ -21,13 +21,6 @@ struct Robot {
         ai.Play(&p, seen, 60, nullptr, 84);
         return p.playmj;
     }
-    // Every kind fully visible: no pair, partial or wait is worth anything.
-    void SeeEverything()
-    {
-        for (auto &row : seen)
-            for (int &n : row)
-                n = 4;
-    }
 };
 
 // A random seat: up to two melds taken from the shuffled set, the rest concealed.
@@ -214,6 +207,9 @@ TEST(RobotDiscard, TheTileThrownIsTheOneThatKeepsTheBestChances)
         // (a pair, two partials and the singles 5s and East) would throw the 5s.
         {"a reading one tile from ready before a looser one", "3456m3335s33567p3z", {}, "3m"},
         {"a terminal first among singles", "22366m5689s23p777z", {}, "9s"},
+        // Discarding 8m waits on East or 9m (one left); a 9m waits on 7m only, every 7m visible:
+        // there is no tile above 9m to make that second wait worth anything.
+        {"an edge wait on a nine has no phantom ten", "899m123s456s789p11z", {{"1z", 2}, {"9m", 1}, {"7m", 4}}, "8m"},
     };
     for (const auto &c : cases) {
         CMjPlayer p;
@@ -221,28 +217,17 @@ TEST(RobotDiscard, TheTileThrownIsTheOneThatKeepsTheBestChances)
         SetHand(p, c.hand);
         for (auto [tile, n] : c.seen)
             robot.seen[Tile(tile).suit][Tile(tile).value] = n;
+        robot.seen[SUIT_TIAO][0] = 3; // the slot just after 9m must never be read as a tile
         EXPECT_EQ(Text({robot.Play(p)}), c.discard) << c.why;
     }
-}
-
-TEST(RobotDiscard, AnEdgeWaitOnANineHasNoPhantomTenToWaitFor)
-{
-    // Discarding 8m waits on East or 9m (one left); discarding a 9m waits on 7m only, and every 7m
-    // is visible. There is no tile above 9m to make that second wait worth anything.
-    CMjPlayer p;
-    Robot robot;
-    SetHand(p, "899m123s456s789p11z");
-    robot.seen[SUIT_ZI][1] = 2;
-    robot.seen[SUIT_WAN][9] = 1;
-    robot.seen[SUIT_WAN][7] = 4;
-    robot.seen[SUIT_TIAO][0] = 3; // the slot just after 9m must never be read as a tile
-    EXPECT_EQ(Text({robot.Play(p)}), "8m");
 }
 
 TEST(RobotDiscard, WhenNoShapeIsWorthAnythingTheLoosestTileGoes)
 {
     Robot robot;
-    robot.SeeEverything();
+    for (auto &row : robot.seen) // every kind fully visible: no pair, partial or wait is worth anything
+        for (int &n : row)
+            n = 4;
     const struct {
         const char *why, *hand, *discard;
     } cases[] = {
