@@ -1,6 +1,7 @@
 #include "platform/WavFile.h"
 #include "screen/BmpReader.h"
 #include "screen/GifSurface.h"
+#include "tests/screen/PictureFiles.h"
 
 #include <cstdlib>
 #include <gd.h>
@@ -133,22 +134,6 @@ std::vector<Picture> Pictures()
     return list;
 }
 
-std::vector<std::string> Sounds()
-{
-    std::vector<std::string> sounds;
-    for (const char *name : {"sezi", "DaPai", "action", "Click", "move", "givemj", "win", "chouma", "TinyGame"})
-        sounds.push_back(std::string("Wave/") + name + ".wav");
-    for (const char *sex : {"Male", "FeMale"}) {
-        for (const char *suit : {"wan_", "tiao_", "bing_"})
-            for (int value = 1; value <= 9; ++value)
-                sounds.push_back(std::string("Wave/") + sex + "/" + suit + std::to_string(value) + ".wav");
-        for (const char *name : {"dong", "nan", "xi", "bei", "hongzhong", "facai", "baiban", "peng", "gang", "hu",
-                                 "zimo", "buhua", "chi", "ting"})
-            sounds.push_back(std::string("Wave/") + sex + "/" + name + ".wav");
-    }
-    return sounds;
-}
-
 constexpr uint32_t kKey = 0xFF00FF;
 
 // The blit compares RGB565 values: a colour whose top bits are the key's vanishes with it.
@@ -248,7 +233,7 @@ TEST_F(DataFolder, AvatarsAreGifsWithATransparentBackground)
 
 TEST_F(DataFolder, EverySoundThePlayerLoadsIsPcmAndAudible)
 {
-    for (const std::string &path : Sounds()) {
+    for (const std::string &path : SoundFiles()) {
         std::optional<WavData> wav = ReadWavFile(folder_ + path);
         ASSERT_TRUE(wav) << path;
         const size_t frames = wav->samples.size() / (wav->channels * wav->bitsPerSample / 8);
