@@ -51,11 +51,11 @@ TEST_F(TableScreen, TheLayoutFollowsThePictureSizes)
     EXPECT_EQ(6, d.gridcols);
 }
 
-TEST_F(TableScreen, TheLocalHandStandsOnItsRowWithTheDrawnTileApart)
+TEST_F(TableScreen, TheLocalHandStandsOnItsRowWithTheDrawnTileApartAndAHoveredTileIsRaisedAndNamed)
 {
     driver->NewGame();
     ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
-    const CMjPlayer &me = mj->player[0];
+    CMjPlayer &me = mj->player[0];
     ASSERT_EQ(13, me.cardnum);
     ASSERT_TRUE(me.drawflag);
     mj->Paint();
@@ -65,14 +65,8 @@ TEST_F(TableScreen, TheLocalHandStandsOnItsRowWithTheDrawnTileApart)
             << "tile " << i;
     EXPECT_EQ(0, CellMismatches(Frame(), 698, 493, *mj->draw.zjzl.surface, SheetCell(mj->draw.zjzl, FaceCell(me.drawmj))));
     EXPECT_EQ((Point{714, 493}), mj->draw.drawtarget[0]);
-}
 
-TEST_F(TableScreen, HoveringRaisesOnlyThatTileAndNamesIt)
-{
-    driver->NewGame();
-    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
-    CMjPlayer &me = mj->player[0];
-    mj->Paint();
+    // Hovering raises only that tile and names it.
     Surface before = Frame();
     driver->Move(210 + 36 * 3 + 5, 500);
     ASSERT_EQ(3, me.hoverindex);
