@@ -108,11 +108,19 @@ TEST_F(Evaluator, AMeldedChowCountsAsHeldAndCanStartAStepPlan)
     EXPECT_EQ(steps->groups[0].neednum, 0);
 }
 
-TEST_F(Evaluator, OneSuitPlanSparesEveryOtherSuit)
+TEST_F(Evaluator, OneSuitPlanSparesEveryOtherSuitAndHonoursAndKnittedCountEveryTargetNotHeld)
 {
     p.onesuitplan = 1;
     p.onesuit = SUIT_TIAO;
     EXPECT_EQ(Evaluated("112345789s19m5p7z"), Outcome(CEvaluation::PLAN_QINGYISE, 2, Tiles("19m5p7z")));
+    // Honours and knitted tiles count every target not held: here 9p, Green and White.
+    p.Reset();
+    p.bukaoplan = 1;
+    p.bukaosuits[0] = SUIT_WAN;
+    p.bukaosuits[1] = SUIT_TIAO;
+    p.bukaosuits[2] = SUIT_BING;
+    EXPECT_EQ(Evaluated("147m258s36p12345z"), Outcome(CEvaluation::PLAN_BUKAO, 3, {}));
+    EXPECT_EQ(plan.groupnum, 5);
 }
 
 TEST_F(Evaluator, DefaultPlanCountsThirdCopiesSparesSinglesThenPairsAndKeepsSevenPairs)
@@ -154,17 +162,6 @@ TEST_F(Evaluator, KnittedPlansFollowTheChosenSuitsOrElseTheNearest)
     const EvalPlan *knitted = Find(CEvaluation::PLAN_BUKAO);
     ASSERT_NE(knitted, nullptr);
     EXPECT_EQ(knitted->distance, 0);
-}
-
-TEST_F(Evaluator, HonoursAndKnittedCountsEveryTargetNotHeld)
-{
-    p.bukaoplan = 1;
-    p.bukaosuits[0] = SUIT_WAN;
-    p.bukaosuits[1] = SUIT_TIAO;
-    p.bukaosuits[2] = SUIT_BING;
-    // 9p, Green and White are missing.
-    EXPECT_EQ(Evaluated("147m258s36p12345z"), Outcome(CEvaluation::PLAN_BUKAO, 3, {}));
-    EXPECT_EQ(plan.groupnum, 5);
 }
 
 // The lowest tile a plan's first chow holds or needs.

@@ -65,7 +65,7 @@ TEST(SeatClaims, TheWildTileIsNeverClaimedNorStandsInAChow)
     EXPECT_TRUE(p.CanGang(Tile("6m"))) << "no wild tiles outside wild mode";
 }
 
-TEST(SeatKongs, ConcealedKongIsTheFirstRunOfFourAfterSorting)
+TEST(SeatKongs, AConcealedKongIsTheFirstRunOfFourAndAnAddedOneNeedsAnExposedPung)
 {
     CMjPlayer p;
     SetHand(p, "9p3m9p3m9p3m9p3m3m", false);
@@ -75,17 +75,13 @@ TEST(SeatKongs, ConcealedKongIsTheFirstRunOfFourAfterSorting)
     EXPECT_EQ(Text({out}), "9p");
     SetHand(p, "1112m");
     EXPECT_FALSE(p.FindAnGang(&out));
-}
 
-TEST(SeatKongs, AddedKongMatchesOnlyAnExposedPung)
-{
-    CMjPlayer p;
+    // An added kong matches only an exposed pung.
     SetHand(p, "2s6z");
     AddMeld(p, GETMJ_PENG, "666z");
     AddMeld(p, GETMJ_CHI, "234s");
     EXPECT_TRUE(p.CanBuGang(Tile("6z")));
     EXPECT_FALSE(p.CanBuGang(Tile("2s")));
-    MjTile out;
     ASSERT_TRUE(p.FindBuGang(&out));
     EXPECT_EQ(Text({out}), "6z");
     p.getmj[0].count = 4;
