@@ -11,26 +11,17 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(ProfileTest, MissingFileOrKeyGivesTheDefault)
+TEST_F(ProfileTest, MissingFileOrKeyGivesTheDefaultAndIntegersReadLikeAtoi)
 {
     char buf[16];
     EXPECT_EQ(Profile::ReadString("none.ini", "A", "k", "dflt", buf, sizeof buf), 4);
     EXPECT_STREQ(buf, "dflt");
     EXPECT_EQ(Profile::ReadInt("none.ini", "A", "k", 7), 7);
-
-    folder.Write("s.ini", "[A]\r\nother=1\r\n");
-    EXPECT_EQ(Profile::ReadInt("s.ini", "A", "k", -3), -3);
-    EXPECT_EQ(Profile::ReadInt("s.ini", "B", "other", 9), 9); // a key of another section is not ours
-}
-
-TEST_F(ProfileTest, IntegersReadLikeAtoi)
-{
-    folder.Write("s.ini", "[Opt]\nneg=-12\nword=abc\nmixed=42x\nempty=\n spaced = 5 \n");
-    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "neg", 1), -12);
-    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "word", 1), 0); // present but not a number
-    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "mixed", 1), 42);
-    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "empty", 1), 0);
-    EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", "spaced", 1), 5);
+    folder.Write("s.ini", "[Opt]\nneg=-12\nword=abc\nmixed=42x\nempty=\n spaced = 5 \n[B]\nother=1\n");
+    const std::pair<const char *, int> keys[] = {{"neg", -12}, {"word", 0},  {"mixed", 42},
+                                                 {"empty", 0}, {"spaced", 5}, {"k", -3}, {"other", -3}};
+    for (auto [key, value] : keys) // "other" belongs to another section
+        EXPECT_EQ(Profile::ReadInt("s.ini", "Opt", key, -3), value) << key;
 }
 
 TEST_F(ProfileTest, SectionAndKeyNamesIgnoreCase)
@@ -61,11 +52,7 @@ TEST_F(ProfileTest, WritingKeepsEveryOtherLine)
     ASSERT_TRUE(Profile::WriteString("s.ini", "C", "w", "4"));  // new section at the end
     EXPECT_EQ(folder.Read("s.ini"), "; comment\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=20\r\n[C]\r\nw=4\r\n");
     EXPECT_EQ(Profile::ReadInt("s.ini", "A", "x", 0), 1);
-}
-
-TEST_F(ProfileTest, WritingCreatesAMissingFile)
-{
-    ASSERT_TRUE(Profile::WriteString("new.ini", "Option", "Sound", "1"));
+    ASSERT_TRUE(Profile::WriteString("new.ini", "Option", "Sound", "1")); // a missing file is made
     EXPECT_EQ(Profile::ReadInt("new.ini", "Option", "Sound", 0), 1);
 }
 

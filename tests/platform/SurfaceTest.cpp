@@ -15,7 +15,7 @@ Surface Sprite3x3()
     return s;
 }
 
-TEST(Surface, KeyedBlitSkipsKeyPixelsAndPlainBlitCopiesThem)
+TEST(Surface, KeyedBlitSkipsKeyPixelsPlainBlitCopiesThemAndBothAreClipped)
 {
     Surface frame(10, 10);
     Surface sprite = Sprite3x3();
@@ -24,17 +24,14 @@ TEST(Surface, KeyedBlitSkipsKeyPixelsAndPlainBlitCopiesThem)
     EXPECT_EQ(0u, frame.Pixel(3, 3));
     frame.Blit(2, 2, sprite, sprite.Bounds(), false);
     EXPECT_EQ(kKey, frame.Pixel(3, 3));
-}
 
-TEST(Surface, BlitsAreClippedToBothSurfaces)
-{
-    Surface frame(4, 4);
-    Surface sprite = Sprite3x3();
-    frame.Blit(-2, -2, sprite, sprite.Bounds(), false);
-    EXPECT_EQ(0x07E0u, frame.Pixel(0, 0));
-    EXPECT_EQ(0u, frame.Pixel(1, 1));
-    frame.Blit(3, 3, sprite, sprite.Bounds(), false);
-    EXPECT_EQ(0x07E0u, frame.Pixel(3, 3));
+    // Blits are clipped to both surfaces.
+    Surface small(4, 4);
+    small.Blit(-2, -2, sprite, sprite.Bounds(), false);
+    EXPECT_EQ(0x07E0u, small.Pixel(0, 0));
+    EXPECT_EQ(0u, small.Pixel(1, 1));
+    small.Blit(3, 3, sprite, sprite.Bounds(), false);
+    EXPECT_EQ(0x07E0u, small.Pixel(3, 3));
     // A cell beyond the picture's right edge: only its inside part, nothing read from outside.
     Surface other(4, 4);
     EXPECT_EQ(DrawResult::Ok, other.Blit(0, 0, sprite, {2, 0, 6, 3}, false));

@@ -9,60 +9,32 @@
 
 namespace {
 
-struct Ticks {
-    std::vector<std::pair<uint64_t, unsigned>> seen; // (time, id)
-};
+using Ticks = std::vector<std::pair<uint64_t, unsigned>>; // (time, id)
 
-TEST(TestClock, TicksArriveInTimeOrderAtTheirPeriods)
+TEST(TestClock, TicksArriveInTimeOrderAtTheirLatestIntervalsUntilStopped)
 {
     TestClock clock;
-    Ticks t;
-    clock.SetDispatcher([&](unsigned id) { t.seen.push_back({clock.Now(), id}); });
+    Ticks seen;
+    clock.SetDispatcher([&](unsigned id) { seen.push_back({clock.Now(), id}); });
     clock.Start(1, 30);
     clock.Start(2, 20);
     clock.Advance(60);
-    std::vector<std::pair<uint64_t, unsigned>> want = {{20, 2}, {30, 1}, {40, 2}, {60, 1}, {60, 2}};
-    EXPECT_EQ(t.seen, want);
-}
-
-TEST(TestClock, RestartTakesTheLatestIntervalAndStopSilences)
-{
-    TestClock clock;
-    Ticks t;
-    clock.SetDispatcher([&](unsigned id) { t.seen.push_back({clock.Now(), id}); });
-    clock.Start(7, 100);
+    EXPECT_EQ(seen, (Ticks{{20, 2}, {30, 1}, {40, 2}, {60, 1}, {60, 2}}));
+    seen.clear();
+    clock.Stop(1);
+    clock.Start(2, 100);
     clock.Advance(50);
-    clock.Start(7, 30); // restarted: the next tick is 30 ms from now, then every 30 ms
+    clock.Start(2, 30); // restarted at 110: the next tick is 30 ms from now, then every 30 ms
     clock.Advance(70);
-    clock.Stop(7);
+    clock.Stop(2);
     clock.Advance(1000);
-    std::vector<std::pair<uint64_t, unsigned>> want = {{80, 7}, {110, 7}};
-    EXPECT_EQ(t.seen, want);
-}
-
-TEST(TestClock, ShortIntervalsRunAtTenMilliseconds)
-{
-    TestClock clock;
-    int n = 0;
-    clock.SetDispatcher([&](unsigned) { n++; });
+    EXPECT_EQ(seen, (Ticks{{140, 2}, {170, 2}}));
+    // Short intervals run at ten milliseconds.
+    seen.clear();
     clock.Start(104, 1);
     EXPECT_EQ(clock.Interval(104), 10u);
     clock.Advance(100);
-    EXPECT_EQ(n, 10);
-}
-
-TEST(TestClock, AHandlerThatStopsItsTimerGetsNoMoreTicks)
-{
-    TestClock clock;
-    int n = 0;
-    clock.SetDispatcher([&](unsigned id) {
-        n++;
-        clock.Stop(id);
-    });
-    clock.Start(103, 1000);
-    clock.Advance(5000);
-    EXPECT_EQ(n, 1);
-    EXPECT_FALSE(clock.Step());
+    EXPECT_EQ(seen.size(), 10u);
 }
 
 TEST(TestClock, AnIdWithItsOwnHandlerBypassesTheDispatcher)
@@ -86,20 +58,26 @@ TEST(TestClock, AnIdWithItsOwnHandlerBypassesTheDispatcher)
     EXPECT_EQ(dispatched.back(), 300u);
 }
 
-TEST(TestClock, TicksNeverNest)
+// A handler that waits for time to pass sees no tick of its own; one that stops its timer gets no more.
+TEST(TestClock, TicksNeverNestAndAHandlerMayStopItsTimer)
 {
     TestClock clock;
     int depth = 0, maxDepth = 0, n = 0;
-    clock.SetDispatcher([&](unsigned) {
+    clock.SetDispatcher([&](unsigned id) {
         depth++;
         maxDepth = std::max(maxDepth, depth);
         if (n++ < 3)
-            clock.Advance(50); // a handler that waits for time to pass sees no tick of its own
+            clock.Advance(50);
+        else
+            clock.Stop(id);
         depth--;
     });
     clock.Start(1, 10);
     clock.Advance(10);
     EXPECT_EQ(maxDepth, 1);
+    clock.Advance(5000);
+    EXPECT_EQ(n, 4);
+    EXPECT_FALSE(clock.Step());
 }
 
 TEST(CMjTimer, StartsAndStopsThroughTheInstalledService)

@@ -1,8 +1,7 @@
 #include "platform/WavFile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include "tests/support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,10 +83,10 @@ TEST(WavFile, DamagedFilesAreRefusedNotReadPastTheirEnd)
 
 TEST(WavFile, FilesAreReadFromDiskAndAMissingOneIsNothing)
 {
+    ScratchFolder folder;
     WavData wav = Tone(1, 8, 33);
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "lantile_wavfile_test.wav";
-    ASSERT_TRUE(WriteWavFile(file.string(), wav));
-    ExpectSame(wav, ReadWavFile(file.string()));
-    std::filesystem::remove(file);
-    EXPECT_FALSE(ReadWavFile(file.string()));
+    const std::string file = (folder.Path() / "tone.wav").string();
+    ASSERT_TRUE(WriteWavFile(file, wav));
+    ExpectSame(wav, ReadWavFile(file));
+    EXPECT_FALSE(ReadWavFile((folder.Path() / "none.wav").string()));
 }

@@ -8,13 +8,15 @@
 #include <random>
 #include <vector>
 
-inline void SetHand(CMjPlayer &p, const char *text)
+// The seat's concealed tiles, sorted unless the test wants them as written.
+inline void SetHand(CMjPlayer &p, const char *text, bool sort = true)
 {
     std::vector<MjTile> tiles = Tiles(text);
     p.cardnum = 0;
     for (MjTile t : tiles)
         p.Mj[p.cardnum++] = t;
-    p.SortMj();
+    if (sort)
+        p.SortMj();
 }
 
 inline void AddMeld(CMjPlayer &p, GetMjKind kind, const char *text)
@@ -30,16 +32,6 @@ inline void AddMeld(CMjPlayer &p, GetMjKind kind, const char *text)
 inline std::vector<MjTile> HandOf(const CMjPlayer &p)
 {
     return std::vector<MjTile>(p.Mj, p.Mj + p.cardnum);
-}
-
-inline bool SameTiles(const std::vector<MjTile> &a, const std::vector<MjTile> &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (!IsSameMj(a[i], b[i]))
-            return false;
-    return true;
 }
 
 // The 136 tiles without flowers, shuffled.

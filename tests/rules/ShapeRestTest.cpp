@@ -50,17 +50,7 @@ TEST(ShapeRest, HeadFollowsTheLowestTileLeftAsTilesGoAndComeBack)
     EXPECT_EQ(rest.Head(), KindOf("3s"));
 }
 
-TEST(ShapeRest, ChowsStayWithinOneNumberedSuit)
-{
-    ShapeRest rest = RestOf("89m1s123z");
-    EXPECT_FALSE(rest.CanChow(KindOf("8m")));
-    EXPECT_FALSE(rest.CanPartial(KindOf("9m"), 1)) << "9m and 1s are no partial";
-    EXPECT_FALSE(rest.CanChow(KindOf("1z"))) << "honours make no chow";
-    EXPECT_TRUE(rest.CanPartial(KindOf("8m"), 1));
-    EXPECT_TRUE(RestOf("789m").CanChow(KindOf("7m")));
-}
-
-TEST(ShapeRest, TilesThatNoChowOrPungCanHoldAreStranded)
+TEST(ShapeRest, ChowsStayWithinOneNumberedSuitAndTilesNoSetHoldsAreStranded)
 {
     EXPECT_EQ(Stranded(RestOf("123m")), 0);
     EXPECT_EQ(Stranded(RestOf("13m")), 2) << "a gap is no chow";
@@ -69,6 +59,13 @@ TEST(ShapeRest, TilesThatNoChowOrPungCanHoldAreStranded)
     EXPECT_EQ(Stranded(RestOf("55z")), 2) << "a pair counts both its tiles";
     EXPECT_EQ(Stranded(RestOf("89m1s")), 3) << "runs do not wrap into the next suit";
     EXPECT_EQ(Stranded(RestOf("123z")), 3) << "honours are held only by pungs";
+
+    ShapeRest rest = RestOf("89m1s123z");
+    EXPECT_FALSE(rest.CanChow(KindOf("8m")));
+    EXPECT_FALSE(rest.CanPartial(KindOf("9m"), 1)) << "9m and 1s are no partial";
+    EXPECT_FALSE(rest.CanChow(KindOf("1z"))) << "honours make no chow";
+    EXPECT_TRUE(rest.CanPartial(KindOf("8m"), 1));
+    EXPECT_TRUE(RestOf("789m").CanChow(KindOf("7m")));
 }
 
 TEST(ShapeRest, TakingATileOfASetStrandsTheRest)

@@ -27,55 +27,42 @@ void ExpectSame(const Bitmap &expected, const std::optional<Bitmap> &read)
     EXPECT_EQ(expected.pixels, read->pixels);
 }
 
-TEST(BmpReader, TwentyFourBitPicturesKeepEveryPixelInPlace)
+TEST(BmpReader, EachDepthKeepsEveryPixelInPlace)
 {
-    ExpectSame(Pattern(), ParseBmp(Bytes(Bmp24(Pattern()))));
-    ExpectSame(Pattern(), ParseBmp(Bytes(Bmp24(Pattern(), true))));
-}
-
-TEST(BmpReader, PalettePicturesLookUpTheirColours)
-{
-    ExpectSame(Pattern(), ParseBmp(Bytes(Bmp8(Pattern()))));
-}
-
-TEST(BmpReader, SixteenBitPicturesWidenToFullIntensity)
-{
+    // Bottom-up and top-down rows, a palette, 16 bits as 5-6-5 bit fields or plain 5-5-5.
+    for (const std::string &file : {Bmp24(Pattern()), Bmp24(Pattern(), true), Bmp8(Pattern())})
+        ExpectSame(Pattern(), ParseBmp(Bytes(file)));
     Bitmap b = Filled(3, 2, 0xFFFFFF);
     b.pixels[0] = 0xFF00FF;
-    // Bit fields carry 5-6-5; without them the layout is 5-5-5.
     ExpectSame(b, ParseBmp(Bytes(Bmp16(b, true))));
     ExpectSame(b, ParseBmp(Bytes(Bmp16(b, false))));
+    // Sixteen-bit colours widen to full intensity.
     std::optional<Bitmap> green = ParseBmp(Bytes(Bmp16(Filled(1, 1, 0x00FC00), true)));
     ASSERT_TRUE(green);
     EXPECT_EQ(0x00FF00u, green->pixels[0]);
 }
 
-TEST(BmpReader, DamagedFilesAreRefusedNotReadPast)
+TEST(BmpReader, DamagedOrMissingFilesAreRefusedNotReadPast)
 {
-    std::string good = Bmp24(Pattern());
+    const std::string good = Bmp24(Pattern());
+    // Bytes changed from the good file: (offset, value).
+    const std::vector<std::vector<std::pair<size_t, char>>> damages = {
+        {{0, 'X'}},                                      // not a BMP
+        {{30, 1}},                                       // compressed
+        {{18, '\xFF'}, {19, '\xFF'}, {20, '\xFF'}, {21, 0x7F}}, // huge width
+        {{10, '\xF0'}, {11, '\xFF'}},                    // pixels beyond the file
+    };
+    for (const auto &damage : damages) {
+        std::string bad = good;
+        for (auto [at, value] : damage)
+            bad[at] = value;
+        EXPECT_FALSE(ParseBmp(Bytes(bad))) << damage[0].first;
+    }
     EXPECT_FALSE(ParseBmp(Bytes(good.substr(0, good.size() - 1))));
     EXPECT_FALSE(ParseBmp(Bytes(good.substr(0, 30))));
-    std::string notBmp = good;
-    notBmp[0] = 'X';
-    EXPECT_FALSE(ParseBmp(Bytes(notBmp)));
-    std::string compressed = good;
-    compressed[30] = 1;
-    EXPECT_FALSE(ParseBmp(Bytes(compressed)));
-    std::string huge = good;
-    huge[18] = huge[19] = huge[20] = '\xFF';
-    huge[21] = 0x7F;
-    EXPECT_FALSE(ParseBmp(Bytes(huge)));
-    std::string offset = good;
-    offset[10] = '\xF0';
-    offset[11] = '\xFF';
-    EXPECT_FALSE(ParseBmp(Bytes(offset)));
     std::string manyColours = Bmp8(Pattern());
     manyColours[47] = 0x10; // a palette of thousands of colours
     EXPECT_FALSE(ParseBmp(Bytes(manyColours)));
-}
-
-TEST(BmpReader, MissingFileGivesNothing)
-{
     EXPECT_FALSE(ReadBmpFile("/nonexistent/picture.bmp"));
 }
 

@@ -2,11 +2,15 @@
 
 #include "platform/Paths.h"
 #include "platform/WavFile.h"
+#include "tests/screen/PictureFiles.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/Tiles.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -22,54 +26,37 @@ void WriteSound(const fs::path &file, int milliseconds)
     WriteWavFile(file.string(), wav);
 }
 
+using Names = std::vector<std::string>;
+
+// Every voice, effect and the tune that is playing now, by name.
+Names Playing(const CDxSound &sound)
+{
+    Names playing;
+    for (int row = 0; row < CDxSound::kVoiceRows; ++row)
+        for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
+            if (sound.voices[row][index] && sound.voices[row][index]->IsPlaying())
+                playing.push_back("voice " + std::to_string(row) + "/" + std::to_string(index));
+    for (int slot = 0; slot < CDxSound::kEffects; ++slot)
+        if (sound.effects[slot] && sound.effects[slot]->IsPlaying())
+            playing.push_back("effect " + std::to_string(slot));
+    if (sound.loop && sound.loop->IsPlaying())
+        playing.push_back("loop");
+    return playing;
+}
+
 // A program folder holding every sound the player loads, each two seconds long.
 class SoundFolder : public testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() / ("lantile_sound_" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        for (const char *effect : {"sezi", "DaPai", "action", "Click", "move", "givemj", "win", "chouma", "TinyGame"})
-            WriteSound(folder_ / "Wave" / (std::string(effect) + ".wav"), 2000);
-        for (const char *sex : {"Male", "FeMale"}) {
-            for (const char *suit : {"wan_", "tiao_", "bing_"})
-                for (int value = 1; value <= 9; ++value)
-                    WriteSound(folder_ / "Wave" / sex / (suit + std::to_string(value) + ".wav"), 2000);
-            for (const char *name : {"dong", "nan", "xi", "bei", "hongzhong", "facai", "baiban", "peng", "gang", "hu",
-                                     "zimo", "buhua", "chi", "ting"})
-                WriteSound(folder_ / "Wave" / sex / (std::string(name) + ".wav"), 2000);
-        }
-        previousFolder_ = Paths::ProgramFolder();
-        Paths::SetProgramFolder(folder_.string());
+        for (const std::string &file : SoundFiles())
+            WriteSound(folder_ / file, 2000);
     }
 
-    void TearDown() override
-    {
-        Paths::SetProgramFolder(previousFolder_);
-        fs::remove_all(folder_);
-    }
-
-    // Every voice, effect and the tune that is playing now, by name.
-    static std::vector<std::string> Playing(const CDxSound &sound)
-    {
-        std::vector<std::string> playing;
-        for (int row = 0; row < CDxSound::kVoiceRows; ++row)
-            for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
-                if (sound.voices[row][index] && sound.voices[row][index]->IsPlaying())
-                    playing.push_back("voice " + std::to_string(row) + "/" + std::to_string(index));
-        for (int slot = 0; slot < CDxSound::kEffects; ++slot)
-            if (sound.effects[slot] && sound.effects[slot]->IsPlaying())
-                playing.push_back("effect " + std::to_string(slot));
-        if (sound.loop && sound.loop->IsPlaying())
-            playing.push_back("loop");
-        return playing;
-    }
-
-    fs::path folder_;
-    std::string previousFolder_;
+    ScratchFolder scratch_;
+    const fs::path &folder_ = scratch_.Path();
 };
 
-using Names = std::vector<std::string>;
 
 } // namespace
 
@@ -87,120 +74,84 @@ TEST_F(SoundFolder, EverySoundIsLoadedIntoItsPlace)
             EXPECT_EQ(sound.voices[row][index] != nullptr, row < 2 && index <= 40) << row << "/" << index;
 }
 
-TEST_F(SoundFolder, AMissingOrDamagedFileSilencesOnlyItsOwnSound)
+// Sounds missing, damaged, or that a player replaced with ones no player could hold: each is
+// refused as missing, before the player reserves memory for it; the game goes on with the rest.
+TEST_F(SoundFolder, MissingDamagedOrImpossibleFilesSilenceOnlyTheirOwnSound)
 {
-    fs::remove(folder_ / "Wave" / "win.wav");
+    auto write = [this](const char *file, const WavData &wav) { WriteWavFile((folder_ / file).string(), wav); };
+    fs::remove(folder_ / "Wave" / "chouma.wav");
     std::ofstream(folder_ / "Wave" / "FeMale" / "ting.wav", std::ios::trunc) << "RIFF\xff\xff\xff\x7fWAVEfmt ";
-    CDxSound sound;
-    EXPECT_EQ(sound.effects[8], nullptr);
-    EXPECT_EQ(sound.voices[1][40], nullptr);
-    EXPECT_NE(sound.voices[0][40], nullptr);
-    sound.voiceon = 1;
-    sound.PlayEffect(8);
-    sound.PlayActionVoice(false, 40);
-    EXPECT_EQ(Playing(sound), Names{});
-}
-
-// Sounds a player replaced or that got damaged: each is refused as missing, before the player
-// reserves memory for it; the game goes on with the rest.
-TEST_F(SoundFolder, ImpossibleSoundsLoadAsMissing)
-{
-    auto write = [](const fs::path &file, const WavData &wav) { WriteWavFile(file.string(), wav); };
     // One hertz: converted to the device's rate it would take 44100 times its size.
-    write(folder_ / "Wave" / "win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
-    write(folder_ / "Wave" / "Male" / "hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(16, 0)});
+    write("Wave/win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
+    write("Wave/Male/hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(16, 0)});
     // Eight minutes of low-rate samples: over 64 MB once converted.
-    write(folder_ / "Wave" / "Male" / "gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(2000000, 128)});
+    write("Wave/Male/gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(2000000, 128)});
     // A folder where the file should be.
     fs::remove(folder_ / "Wave" / "move.wav");
     fs::create_directories(folder_ / "Wave" / "move.wav");
     CDxSound sound;
     ASSERT_FALSE(sound.disabled);
-    EXPECT_EQ(sound.effects[8], nullptr);
-    EXPECT_EQ(sound.voices[0][36], nullptr);
-    EXPECT_EQ(sound.voices[0][35], nullptr);
-    EXPECT_EQ(sound.effects[6], nullptr);
+    for (int slot : {6, 8, 9})
+        EXPECT_EQ(sound.effects[slot], nullptr) << slot;
     EXPECT_NE(sound.effects[7], nullptr);
+    for (auto [row, index] : {std::pair{1, 40}, {0, 36}, {0, 35}})
+        EXPECT_EQ(sound.voices[row][index], nullptr) << row << "/" << index;
+    EXPECT_NE(sound.voices[0][40], nullptr);
     EXPECT_NE(sound.voices[1][36], nullptr);
-}
-
-TEST_F(SoundFolder, TilesAreSpokenInTheChosenVoice)
-{
-    CDxSound sound;
     sound.voiceon = 1;
-    sound.PlayMjVoice(true, MakeMj(3, SUIT_WAN));
-    sound.PlayMjVoice(false, MakeMj(9, SUIT_BING));
-    sound.PlayMjVoice(true, MakeMj(7, SUIT_ZI));
-    EXPECT_EQ(Playing(sound), (Names{"voice 0/2", "voice 0/33", "voice 1/26"}));
-}
-
-TEST_F(SoundFolder, AFlowerHasNoVoice)
-{
-    CDxSound sound;
-    sound.voiceon = 1;
-    for (int value = 1; value <= 8; ++value)
-        sound.PlayMjVoice(true, MakeMj(value, SUIT_HUA));
-    EXPECT_EQ(Playing(sound), Names{});
-}
-
-TEST_F(SoundFolder, CallsAreSpokenUpToTheReadyCallAndNothingElse)
-{
-    CDxSound sound;
-    sound.voiceon = 1;
-    for (int index : {33, 41, -1, 49})
-        sound.PlayActionVoice(true, index);
-    EXPECT_EQ(Playing(sound), Names{});
-    sound.PlayActionVoice(false, 34);
-    sound.PlayActionVoice(false, 40);
-    EXPECT_EQ(Playing(sound), (Names{"voice 1/34", "voice 1/40"}));
-}
-
-TEST_F(SoundFolder, WithVoicesOffEveryTileAndCallGivesThePlainTileSoundEvenWithSoundOff)
-{
-    CDxSound sound;
-    sound.SetSoundOn(false);
-    sound.PlayMjVoice(true, MakeMj(1, SUIT_TIAO));
-    EXPECT_EQ(Playing(sound), Names{"effect 7"});
-    sound.effects[7]->Stop();
-    sound.PlayActionVoice(false, 36);
-    EXPECT_EQ(Playing(sound), Names{"effect 7"});
-}
-
-TEST_F(SoundFolder, TheSoundSwitchSilencesEffectsAndVoicesButNotTheTune)
-{
-    CDxSound sound;
-    sound.voiceon = 1;
-    sound.SetSoundOn(false);
-    sound.PlayEffect(0);
-    sound.PlayMjVoice(true, MakeMj(1, SUIT_WAN));
-    sound.PlayActionVoice(true, 34);
-    sound.PlayLoop();
-    EXPECT_EQ(Playing(sound), Names{"loop"});
-    sound.SetSoundOn(true);
-    sound.PlayEffect(0);
-    EXPECT_EQ(Playing(sound), (Names{"effect 0", "loop"}));
-}
-
-TEST_F(SoundFolder, OnlyLoadedEffectSlotsPlay)
-{
-    CDxSound sound;
-    for (int slot : {2, 4, -1, 10})
-        sound.PlayEffect(slot);
-    EXPECT_EQ(Playing(sound), Names{});
     sound.PlayEffect(9);
-    EXPECT_EQ(Playing(sound), Names{"effect 9"});
+    sound.PlayActionVoice(false, 40);
+    EXPECT_EQ(Playing(sound), Names{});
 }
 
-TEST_F(SoundFolder, TheTuneStaysSilentAfterStopUntilPlayedAgain)
+// Calls on a fresh player with the voices on, as words: "M3m" and "F3m" speak a tile in the male
+// and female voice, "M34" and "F34" a call, "e9" plays an effect, "off" and "on" switch the sound,
+// "quiet" the voices off; "loop", "stop" and "wait" (50 ms) for the tune. Gives what plays after.
+Names AfterCalls(const std::string &calls)
 {
     CDxSound sound;
-    sound.PlayLoop();
-    EXPECT_EQ(Playing(sound), Names{"loop"});
-    sound.StopLoop();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(Playing(sound), Names{});
-    sound.PlayLoop();
-    EXPECT_EQ(Playing(sound), Names{"loop"});
+    sound.voiceon = 1;
+    std::istringstream words(calls);
+    for (std::string w; words >> w;) {
+        if (w == "off" || w == "on")
+            sound.SetSoundOn(w == "on");
+        else if (w == "quiet")
+            sound.voiceon = 0;
+        else if (w == "loop")
+            sound.PlayLoop();
+        else if (w == "stop")
+            sound.StopLoop();
+        else if (w == "wait")
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        else if (w[0] == 'e')
+            sound.PlayEffect(std::stoi(w.substr(1)));
+        else if (std::isalpha(static_cast<unsigned char>(w.back())))
+            sound.PlayMjVoice(w[0] == 'M', Tile(w.substr(1)));
+        else
+            sound.PlayActionVoice(w[0] == 'M', std::stoi(w.substr(1)));
+    }
+    return Playing(sound);
+}
+
+TEST_F(SoundFolder, EachCallPlaysItsOwnSoundOrNothing)
+{
+    const struct {
+        const char *calls;
+        Names playing;
+    } cases[] = {
+        {"M3m F9p M7z", {"voice 0/2", "voice 0/33", "voice 1/26"}}, // tiles in the chosen voice
+        {"M1f M2f M3f M4f M5f M6f M7f M8f", {}},                 // no voice for a flower
+        {"M33 M41 M-1 M49 F34 F40", {"voice 1/34", "voice 1/40"}}, // calls up to the ready call
+        {"e2 e4 e-1 e10 e9", {"effect 9"}},                        // only loaded effect slots
+        {"off e0 M1m M34 loop", {"loop"}}, // the switch silences effects and voices, not the tune
+        {"off on e0", {"effect 0"}},
+        {"quiet off M1s", {"effect 7"}}, // voices off: the plain tile sound, even with sound off
+        {"quiet off F36", {"effect 7"}},
+        {"loop stop wait", {}},
+        {"loop stop loop", {"loop"}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(AfterCalls(c.calls), c.playing) << c.calls;
 }
 
 TEST_F(SoundFolder, VolumeReachesEveryVoiceAndEffectButNotTheTune)

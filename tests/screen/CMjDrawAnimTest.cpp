@@ -31,42 +31,34 @@ protected:
     }
 };
 
-TEST_F(Flights, NinetyFivePixelsAtThirtyEndOnTheFourthStepTwentyFivePast)
+// A flight ends on the step that reaches or passes its target, where that step put it.
+TEST_F(Flights, AFlightEndsOnTheStepThatReachesItsTargetWhereThatStepPutsIt)
 {
-    EXPECT_EQ(4, Fly({100, 50}, {195, 50}, 30));
-    EXPECT_EQ((Point{220, 50}), draw->pos);
+    const struct {
+        Point from, to;
+        int speed, steps;
+        Point end;
+    } cases[] = {
+        {{100, 50}, {195, 50}, 30, 4, {220, 50}}, // ninety-five pixels: twenty-five past
+        {{195, 50}, {100, 50}, 30, 4, {75, 50}},  // left and up end the same way
+        {{40, 300}, {40, 205}, 30, 4, {40, 180}},
+        {{10, 10}, {10, 80}, 30, 3, {10, 100}},
+        {{10, 10}, {10, 70}, 30, 2, {10, 70}}, // reaching the target exactly is arriving
+        {{10, 10}, {10, 70}, 60, 1, {10, 70}},
+        {{0, 0}, {300, 400}, 30, 17, {306, 408}}, // 500 long: 18 and 24 pixels a step
+        {{300, 200}, {300, 200}, 30, 1, {300, 200}}, // going nowhere ends at the first step
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.steps, Fly(c.from, c.to, c.speed)) << c.to.x << "," << c.to.y;
+        EXPECT_EQ(c.end, draw->pos) << c.to.x << "," << c.to.y;
+    }
+    Fly({100, 50}, {195, 50}, 30);
     EXPECT_EQ((Point{190, 50}), draw->prev);
-    // Going left and going up end the same way, on the coordinate that moves.
-    EXPECT_EQ(4, Fly({195, 50}, {100, 50}, 30));
-    EXPECT_EQ((Point{75, 50}), draw->pos);
-    EXPECT_EQ(4, Fly({40, 300}, {40, 205}, 30));
-    EXPECT_EQ((Point{40, 180}), draw->pos);
-}
-
-TEST_F(Flights, StraightDownEndsOnTheRowItReaches)
-{
-    EXPECT_EQ(3, Fly({10, 10}, {10, 80}, 30));
-    EXPECT_EQ((Point{10, 100}), draw->pos);
-    // Reaching the target exactly is arriving.
-    EXPECT_EQ(2, Fly({10, 10}, {10, 70}, 30));
-    EXPECT_EQ((Point{10, 70}), draw->pos);
-    EXPECT_EQ(1, Fly({10, 10}, {10, 70}, 60));
-}
-
-TEST_F(Flights, ADiagonalMovesAlongTheLine)
-{
-    // 300 across and 400 down is 500 long: 18 and 24 pixels a step at speed 30.
-    EXPECT_EQ(17, Fly({0, 0}, {300, 400}, 30));
-    EXPECT_EQ((Point{306, 408}), draw->pos);
+    draw->chipplate[1] = {300, 400};
+    draw->chipplate[0] = {0, 0};
     draw->StartSeatFlight(0, 1);
     draw->StepFlight(30);
     EXPECT_EQ((Point{18, 24}), draw->pos);
-}
-
-TEST_F(Flights, AFlightGoingNowhereEndsAtItsFirstStep)
-{
-    EXPECT_EQ(1, Fly({300, 200}, {300, 200}, 30));
-    EXPECT_EQ((Point{300, 200}), draw->pos);
 }
 
 TEST_F(Flights, DiceRollOneHundredEightyPixelsTowardsTheCentreInFifteenSteps)

@@ -1,5 +1,4 @@
 #include "platform/FrameWindow.h"
-#include "platform/Paths.h"
 #include "screen/CMjDraw.h"
 #include "screen/ColorTables.h"
 #include "screen/SharedSprites.h"
@@ -7,7 +6,6 @@
 #include "tests/screen/ScreenFixture.h"
 #include "tests/support/ScratchFolder.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -74,6 +72,12 @@ TEST_F(CMjDrawDeviceTest, WindowOnRgb565ScreenShowsTheFrameDirectly)
     // The loading picture fills the whole frame before the pictures load.
     ASSERT_EQ(1u, screen.shown.size());
     EXPECT_EQ(0x001Fu, screen.shown[0]->Pixel(799, 599));
+    // A lost screen is restored and shown again.
+    screen.loseNext = true;
+    ASSERT_EQ(DrawResult::Lost, draw->DrawFullScreen());
+    ASSERT_EQ(DrawResult::Ok, draw->RestoreSurfaces());
+    EXPECT_EQ(1, screen.restores);
+    EXPECT_EQ(DrawResult::Ok, draw->DrawFullScreen());
 }
 
 TEST_F(CMjDrawDeviceTest, WindowOnThirtyTwoBitScreenConvertsTheFrame)
@@ -156,18 +160,6 @@ TEST_F(CMjDrawDeviceTest, SwitchWithoutAWindowEndsTheProgram)
     EXPECT_FALSE(lpDD);
 }
 
-TEST_F(CMjDrawDeviceTest, LostScreenIsRestoredAndShownAgain)
-{
-    FakeScreen screen;
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
-    screen.loseNext = true;
-    ASSERT_EQ(DrawResult::Lost, draw->DrawFullScreen());
-    ASSERT_EQ(DrawResult::Ok, draw->RestoreSurfaces());
-    EXPECT_EQ(1, screen.restores);
-    EXPECT_EQ(DrawResult::Ok, draw->DrawFullScreen());
-}
-
 TEST_F(CMjDrawDeviceTest, RealWindowShowsTheFrameWindowedAndFullScreen)
 {
     FrameWindow window;
@@ -198,22 +190,6 @@ TEST_F(CMjDrawDeviceTest, RealWindowShowsTheFrameWindowedAndFullScreen)
     EXPECT_EQ(800, shown->Width());
     EXPECT_EQ(0xFFFFu, shown->Pixel(400, 300));
     EXPECT_EQ(0, quits);
-}
-
-TEST_F(CMjDrawDeviceTest, GeneratedDataFolderHoldsEveryPicture)
-{
-    const char *data = std::getenv("LANTILE_DATA");
-    if (!data || !Paths::Exists(std::string(data) + "/Graphic"))
-        GTEST_SKIP() << "no generated data folder";
-    Paths::SetProgramFolder(data);
-    FakeScreen screen;
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
-    EXPECT_EQ(0, quits);
-    EXPECT_EQ(0xF81Fu, colorkey.low);
-    EXPECT_GT(draw->owncell.width, 0);
-    for (const TileCell &cell : draw->wallcell)
-        EXPECT_GT(cell.width, 0);
 }
 
 } // namespace

@@ -35,47 +35,30 @@ protected:
     CMjPlayer me;
 };
 
-TEST_F(HandUnderMouse, OnlyTheTileItselfRaisesItNotTheStripAbove)
+// The pointer moved in turn to each place: whether the hand changed and which tile is raised after.
+TEST_F(HandUnderMouse, OnlyATileItselfRaisesItAndTheDrawnTileStandsApart)
 {
-    EXPECT_FALSE(draw->HoverHand(TileX(3), 477, &me));
-    EXPECT_FALSE(draw->HoverHand(TileX(3), 478, &me));
-    EXPECT_FALSE(draw->HoverHand(TileX(3), 492, &me));
-    EXPECT_EQ(-1, me.hoverindex);
-    EXPECT_TRUE(draw->HoverHand(TileX(3), 493, &me));
-    EXPECT_EQ(3, me.hoverindex);
-    EXPECT_FALSE(draw->HoverHand(TileX(3), 544, &me));
-    EXPECT_EQ(3, me.hoverindex);
-    // The raised tile keeps its place while the pointer is on its lifted part.
-    EXPECT_FALSE(draw->HoverHand(TileX(3), 478, &me));
-    EXPECT_EQ(3, me.hoverindex);
-    // Below the hand the tile goes down again.
-    EXPECT_TRUE(draw->HoverHand(TileX(3), 545, &me));
-    EXPECT_EQ(-1, me.hoverindex);
-}
-
-TEST_F(HandUnderMouse, MovingToTheStripAboveAnotherTileLowersTheRaisedOne)
-{
-    ASSERT_TRUE(draw->HoverHand(TileX(3), 500, &me));
-    EXPECT_TRUE(draw->HoverHand(TileX(5), 480, &me));
-    EXPECT_EQ(-1, me.hoverindex);
-    ASSERT_TRUE(draw->HoverHand(TileX(3), 500, &me));
-    EXPECT_TRUE(draw->HoverHand(TileX(5), 493, &me));
-    EXPECT_EQ(5, me.hoverindex);
-}
-
-TEST_F(HandUnderMouse, TheDrawnTileStandsTwentyPixelsApart)
-{
-    EXPECT_FALSE(draw->HoverHand(690, 500, &me)); // the gap
-    EXPECT_TRUE(draw->HoverHand(698, 500, &me));
-    EXPECT_EQ(13, me.hoverindex);
-    EXPECT_FALSE(draw->HoverHand(733, 500, &me));
-    EXPECT_TRUE(draw->HoverHand(734, 500, &me));
-    EXPECT_EQ(-1, me.hoverindex);
-    // The right edge of the hand is the last tile's.
-    EXPECT_TRUE(draw->HoverHand(677, 500, &me));
-    EXPECT_EQ(12, me.hoverindex);
-    EXPECT_TRUE(draw->HoverHand(678, 500, &me));
-    EXPECT_EQ(-1, me.hoverindex);
+    const struct {
+        int x, y;
+        bool changed;
+        int raised;
+    } moves[] = {
+        // Only the tile itself raises it, not the strip above; the raised tile keeps its place while
+        // the pointer is on its lifted part; below the hand it goes down again.
+        {TileX(3), 477, false, -1}, {TileX(3), 478, false, -1}, {TileX(3), 492, false, -1},
+        {TileX(3), 493, true, 3},   {TileX(3), 544, false, 3},  {TileX(3), 478, false, 3},
+        {TileX(3), 545, true, -1},
+        // Moving to the strip above another tile lowers the raised one.
+        {TileX(3), 500, true, 3},   {TileX(5), 480, true, -1},  {TileX(3), 500, true, 3},
+        {TileX(5), 493, true, 5},   {TileX(5), 545, true, -1},
+        // The drawn tile stands twenty pixels apart; the hand's right edge is the last tile's.
+        {690, 500, false, -1},      {698, 500, true, 13},       {733, 500, false, 13},
+        {734, 500, true, -1},       {677, 500, true, 12},       {678, 500, true, -1},
+    };
+    for (const auto &m : moves) {
+        EXPECT_EQ(m.changed, draw->HoverHand(m.x, m.y, &me)) << m.x << "," << m.y;
+        EXPECT_EQ(m.raised, me.hoverindex) << m.x << "," << m.y;
+    }
 }
 
 TEST_F(HandUnderMouse, TilesThatMayNotBePlayedAndWildTilesStayDown)

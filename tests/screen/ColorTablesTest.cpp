@@ -21,15 +21,25 @@ TEST_F(ColorTablesTest, WhiteAndRedKeepTheirLowBitsClear)
     EXPECT_EQ(0u, rgb565to888[0]);
 }
 
-TEST_F(ColorTablesTest, ThirtyTwoBitScreenGetsBlueGreenRedZeroBytes)
+TEST_F(ColorTablesTest, ThirtyTwoAndOtherSixteenBitScreensGetTheirOwnLayout)
 {
-    pixelformat = Format32;
-    lpDDSBack->SetPixel(799, 599, 0xF800);
-    lpDDSBack->SetPixel(0, 0, 0x001F);
-    Surface same(kFrameWidth, kFrameHeight, kXrgb8888);
-    GCopySurfacePixels(&same);
-    EXPECT_EQ(0xF80000u, same.Pixel(799, 599));
-    EXPECT_EQ(0x0000F8u, same.Pixel(0, 0));
+    const struct {
+        decltype(pixelformat) format;
+        decltype(kRgb565) layout;
+        uint16_t frame;
+        uint32_t shown;
+    } cases[] = {
+        {Format32, kXrgb8888, 0xF800, 0xF80000}, // blue, green, red and a zero byte
+        {Format32, kXrgb8888, 0x001F, 0x0000F8},
+        {Format16, kRgb555, 0x07E0, 0x03E0}, // five, five, five
+    };
+    for (const auto &c : cases) {
+        pixelformat = c.format;
+        lpDDSBack->SetPixel(799, 599, c.frame);
+        Surface same(kFrameWidth, kFrameHeight, c.layout);
+        GCopySurfacePixels(&same);
+        EXPECT_EQ(c.shown, same.Pixel(799, 599)) << c.frame;
+    }
 }
 
 TEST_F(ColorTablesTest, TwentyFourBitScreenGetsThreeBytesAPixel)
@@ -44,15 +54,6 @@ TEST_F(ColorTablesTest, TwentyFourBitScreenGetsThreeBytesAPixel)
     EXPECT_EQ(0xF8, p[5]);
     EXPECT_EQ(0, p[6]);
     same.Unlock();
-}
-
-TEST_F(ColorTablesTest, OtherSixteenBitScreenGetsFiveFiveFive)
-{
-    pixelformat = Format16;
-    lpDDSBack->SetPixel(5, 5, 0x07E0);
-    Surface same(kFrameWidth, kFrameHeight, kRgb555);
-    GCopySurfacePixels(&same);
-    EXPECT_EQ(0x03E0u, same.Pixel(5, 5));
 }
 
 TEST_F(ColorTablesTest, UnknownScreenOrSmallerTargetNeverOverruns)

@@ -9,7 +9,7 @@ class FrameBlendTest : public ScreenTest {};
 constexpr uint16_t kBlue = 0x001F;
 constexpr uint16_t kRed = 0xF800;
 
-TEST_F(FrameBlendTest, AlphaZeroLeavesTheFrameAndFullAlphaStopsOneStepShortGoingUp)
+TEST_F(FrameBlendTest, AlphaZeroLeavesTheFrameHalfMixesAndFullStopsOneStepShortGoingUp)
 {
     Surface src(4, 4);
     src.Fill(src.Bounds(), kBlue);
@@ -20,12 +20,9 @@ TEST_F(FrameBlendTest, AlphaZeroLeavesTheFrameAndFullAlphaStopsOneStepShortGoing
     // Blue rises 0 -> 30, red falls 31 -> 0.
     EXPECT_EQ(30u, lpDDSBack->Pixel(13, 13));
     EXPECT_EQ(kRed, lpDDSBack->Pixel(14, 14));
-}
-
-TEST_F(FrameBlendTest, HalfAlphaMixesEachChannel)
-{
-    Surface src(1, 1);
+    // Half alpha mixes each channel.
     src.SetPixel(0, 0, 0xFFFF);
+    lpDDSBack->Fill(lpDDSBack->Bounds(), 0);
     GAlphaBlend(&src, 0, 0, 0, 0, 1, 1, 128);
     // 0 + (31 * 128 >> 8) = 15; green 63 * 128 >> 8 = 31.
     EXPECT_EQ(static_cast<uint32_t>(15 << 11 | 31 << 5 | 15), lpDDSBack->Pixel(0, 0));

@@ -129,3 +129,19 @@ std::string Gif(const Bitmap &b, int64_t transparentRgb)
     gdImageDestroy(image);
     return out;
 }
+
+std::vector<std::string> SoundFiles()
+{
+    std::vector<std::string> sounds;
+    for (const char *name : {"sezi", "DaPai", "action", "Click", "move", "givemj", "win", "chouma", "TinyGame"})
+        sounds.push_back(std::string("Wave/") + name + ".wav");
+    for (const char *sex : {"Male", "FeMale"}) {
+        for (const char *suit : {"wan_", "tiao_", "bing_"})
+            for (int value = 1; value <= 9; ++value)
+                sounds.push_back(std::string("Wave/") + sex + "/" + suit + std::to_string(value) + ".wav");
+        for (const char *name : {"dong", "nan", "xi", "bei", "hongzhong", "facai", "baiban", "peng", "gang", "hu",
+                                 "zimo", "buhua", "chi", "ting"})
+            sounds.push_back(std::string("Wave/") + sex + "/" + name + ".wav");
+    }
+    return sounds;
+}

@@ -52,49 +52,44 @@ protected:
     }
 };
 
-TEST_F(Screens, ScoresAndOptionsStandOverTheDimmedTable)
+TEST_F(Screens, EachScreenShowsTheTableDimmedPlainOrNotAtAllAndDrawsOnlyItsOwnPlace)
 {
-    for (int8_t id : {int8_t(SCREEN_SCORE), int8_t(SCREEN_OPTIONS)}) {
-        Compose(id);
-        EXPECT_EQ(Dimmed(Room(), 100), Probe()) << int(id);
+    const uint32_t room = Room();
+    const uint32_t menu = modeform->background.Get()->Pixel(kProbe.x, kProbe.y);
+    const struct {
+        int id, from;
+        uint32_t probe;
+    } cases[] = {
+        {SCREEN_SCORE, 0, Dimmed(room, 100)},
+        {SCREEN_OPTIONS, 0, Dimmed(room, 100)},
+        {SCREEN_OPTIONS, SCREEN_MENU, Dimmed(menu, 150)}, // over the title menu, dimmed harder
+        {SCREEN_NAME, 0, room},
+        {SCREEN_INVITE, 0, room},
+        {SCREEN_SLOTS, 0, welcomform->background.Get()->Pixel(kProbe.x, kProbe.y)},
+        {SCREEN_MENU, 0, menu},
+        {5, 0, room}, // an id without a screen shows the table alone
+    };
+    for (const auto &c : cases) {
+        setformfrom = static_cast<int8_t>(c.from);
+        Compose(static_cast<int8_t>(c.id));
+        EXPECT_EQ(c.probe, Probe()) << c.id << " from " << c.from;
     }
-    // The score screen changes only its own place of the dimmed table.
+    setformfrom = 0;
+    // The score screen changes only its own place of the dimmed table, the name and invitation
+    // screens only theirs of the table.
     CScoreForm *score = std::exchange(scoreform, nullptr);
     Compose(SCREEN_SCORE);
     Surface dimmed = Frame();
     scoreform = score;
     Compose(SCREEN_SCORE);
     EXPECT_TRUE(Drawn(*scoreform, dimmed));
-}
-
-TEST_F(Screens, OptionsFromTheTitleMenuStandOverTheMenuDimmedHarder)
-{
-    setformfrom = SCREEN_MENU;
-    Compose(SCREEN_OPTIONS);
-    EXPECT_EQ(Dimmed(modeform->background.Get()->Pixel(kProbe.x, kProbe.y), 150), Probe());
-}
-
-TEST_F(Screens, NameAndInvitationScreensLeaveTheTableAsItIs)
-{
     Compose(SCREEN_NONE);
     Surface table = Frame();
     for (int8_t id : {int8_t(SCREEN_NAME), int8_t(SCREEN_INVITE)}) {
         Compose(id);
         const CBitForm &screen = id == SCREEN_NAME ? static_cast<const CBitForm &>(*inputnamedlg) : *inviteform;
         EXPECT_TRUE(Drawn(screen, table)) << int(id);
-        EXPECT_EQ(Room(), Probe()) << int(id);
     }
-}
-
-TEST_F(Screens, SlotsAndTitleMenuHideTheTable)
-{
-    for (const CBitForm *screen : {static_cast<const CBitForm *>(welcomform), static_cast<const CBitForm *>(modeform)}) {
-        Compose(screen == welcomform ? SCREEN_SLOTS : SCREEN_MENU);
-        EXPECT_EQ(screen->background.Get()->Pixel(kProbe.x, kProbe.y), Probe());
-    }
-    // Ids without a screen show the table alone.
-    Compose(5);
-    EXPECT_EQ(Room(), Probe());
 }
 
 TEST_F(Screens, TheGameMenuOpensOverTheDimmedTableWithItsButtonsBright)

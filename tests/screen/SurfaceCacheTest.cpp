@@ -64,9 +64,11 @@ TEST_F(SurfaceCacheTest, MissingPictureAsksToQuitAndIsStillRemembered)
     program.Write("Graphic/broken.bmp", "BM not a picture");
     GLoadSurface("Graphic\\broken.bmp", slot, rect, false);
     EXPECT_EQ(2, quits);
+    GSetColorKey(slot); // keying an empty slot does nothing
+    EXPECT_FALSE(slot);
 }
 
-TEST_F(SurfaceCacheTest, ReloadRewritesOnlyTheFirstEntryOfTheSlot)
+TEST_F(SurfaceCacheTest, ReloadRewritesOnlyTheFirstEntryOfARememberedSlot)
 {
     program.Write("a.bmp", Bmp24(Filled(1, 1, 0xF80000)));
     program.Write("b.bmp", Bmp24(Filled(2, 1, 0x00FC00)));
@@ -83,20 +85,14 @@ TEST_F(SurfaceCacheTest, ReloadRewritesOnlyTheFirstEntryOfTheSlot)
     EXPECT_EQ(0x07E0u, slot->Pixel(0, 0));
     // Reloading does not key the picture; callers do.
     EXPECT_FALSE(slot->HasColorKey());
-}
 
-TEST_F(SurfaceCacheTest, ReloadOfAForgottenSlotChangesNothing)
-{
-    program.Write("a.bmp", Bmp24(Filled(1, 1, 0xF80000)));
-    program.Write("b.bmp", Bmp24(Filled(2, 1, 0x00FC00)));
-    SurfaceSlot slot;
-    Rect rect;
-    GLoadSurface("a.bmp", slot, rect, false);
-    int count = surfacenum;
-    GReloadSurface("b.bmp", slot, rect);
-    EXPECT_EQ(count, surfacenum);
+    // A slot loaded without being remembered is left alone.
+    SurfaceSlot forgotten;
+    GLoadSurface("a.bmp", forgotten, rect, false);
+    GReloadSurface("b.bmp", forgotten, rect);
+    EXPECT_EQ(first + 2, surfacenum);
     EXPECT_EQ((Rect{0, 0, 1, 1}), rect);
-    EXPECT_EQ(0xF800u, slot->Pixel(0, 0));
+    EXPECT_EQ(0xF800u, forgotten->Pixel(0, 0));
 }
 
 TEST_F(SurfaceCacheTest, ReleaseAllThenRestoreAllRebuildsEveryPictureKeyed)
@@ -123,13 +119,6 @@ TEST_F(SurfaceCacheTest, ReleaseAllThenRestoreAllRebuildsEveryPictureKeyed)
     EXPECT_TRUE(room.surface->HasColorKey());
     EXPECT_EQ(colorkey.low, face.surface->ColorKey());
     EXPECT_EQ((Rect{0, 0, 8, 6}), room.rect);
-}
-
-TEST_F(SurfaceCacheTest, ColorKeyOnAnEmptySlotDoesNothing)
-{
-    SurfaceSlot slot;
-    GSetColorKey(slot);
-    EXPECT_FALSE(slot);
 }
 
 } // namespace

@@ -19,3 +19,12 @@ inline MjTile Tile(std::string_view text)
 {
     return Tiles(text).at(0);
 }
+
+// Tiles written back one by one, "1m1m9p", so that a failed comparison shows them.
+inline std::string Text(const std::vector<MjTile> &tiles)
+{
+    std::string out;
+    for (MjTile t : tiles)
+        out += std::to_string(t.value) + (t.suit >= 0 && t.suit <= 4 ? "mspzf"[t.suit] : '?');
+    return out;
+}
