@@ -316,4 +316,22 @@ TEST_F(MainWindowTest, NotificationsPostedTogetherEachShowTheirOwnText)
     EXPECT_EQ("Lantile", boxes[1].title);
 }
 
+TEST_F(MainWindowTest, AnUpdateOfferIsAskedFromTheEventLoop)
+{
+    Open();
+    boxes.clear();
+    MessageBox::SetHandler([this](const MessageBox::Box &box) {
+        boxes.push_back(box);
+        return MessageBox::ResultNo;
+    });
+    form->PostUpdateOffer("C");
+    EXPECT_TRUE(boxes.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Infomation", boxes[0].title);
+    EXPECT_EQ("C", boxes[0].text);
+    EXPECT_EQ(MessageBox::YesNo, boxes[0].buttons);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Setup"));
+}
+
 } // namespace
