@@ -1,0 +1,82 @@
+#pragma once
+#include "table/LobbyRecords.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// Pictures of the user list's rows, numbered as the list's image set.
+enum UserImage : int {
+    IMAGE_NONE = -1,
+    IMAGE_FACE0 = 4,    // + face - 1: the user's picture
+    IMAGE_MARKED = 16,  // a user with rights
+    IMAGE_LOBBY = 17,   // at no table
+    IMAGE_SEATED = 18,  // at a table, not ready
+    IMAGE_READY = 19,   // ready at a table that waits
+    IMAGE_PLAYING = 20, // ready at a table that plays
+};
+
+// The text columns of a row: two picture columns without text, then these.
+enum UserColumn : int {
+    COL_NAME = 2, COL_SCORE, COL_LEVEL, COL_GAMES, COL_RATE, COL_ESCAPES,
+    USER_COLUMNS
+};
+
+// One row of the room's user list: the user's record, its pictures and its texts.
+struct UserRow {
+    UserInfo info{};
+    std::string name;            // the record's name, 20 bytes at most
+    int image = IMAGE_NONE;      // IMAGE_MARKED for a user with rights
+    int statusimage = IMAGE_LOBBY;
+    int faceimage = IMAGE_FACE0;
+    std::string columns[USER_COLUMNS];
+};
+
+// What a view of the list is told; rows are given by their index at the time of the change.
+class UserListView {
+public:
+    virtual ~UserListView() = default;
+    virtual void RowInserted(int row) = 0;
+    virtual void RowRemoved(int row) = 0;
+    virtual void RowChanged(int row) = 0;
+    virtual void ListCleared() = 0;
+};
+
+// The users of the entered room, in the server's order with the own user first. The server's
+// records fill it (add, remove, update, and the status pictures the tables give); the lobby reads
+// faces from it and the main window shows it. Names are compared within their 20 bytes.
+class UserList {
+public:
+    int Count() const { return static_cast<int>(rows_.size()); }
+    const UserRow &Row(int i) const { return *rows_[i]; }
+    // The first row with the name, or null.
+    const UserRow *FindUserItem(std::string_view name) const;
+    int IndexOf(std::string_view name) const;
+
+    // A new row: the own user's goes first, every other last. Its index.
+    int Add(const UserInfo &info, bool first);
+    // Takes away the first row with the name; false when there is none.
+    bool Remove(std::string_view name);
+    // The first row with the name takes the record's counts and place at a table, and its texts are
+    // written again; name, sex, rights, id and face stay. Null when the name is not listed.
+    const UserRow *Update(const UserInfo &info);
+    // The first row with the name shows the status picture; false when there is none.
+    bool SetStatus(std::string_view name, int image);
+    void Clear();
+
+    // One view at a time, or none; it must outlive the list or be taken away first.
+    void SetView(UserListView *view) { view_ = view; }
+
+private:
+    UserRow *Find(std::string_view name) const;
+    int IndexOfRow(const UserRow *row) const;
+    void WriteCounts(UserRow &row);
+    void Changed(const UserRow *row);
+
+    std::vector<std::unique_ptr<UserRow>> rows_;
+    // Every row by its name; more than one when names repeat.
+    std::unordered_map<std::string, std::vector<UserRow *>> byname_;
+    UserListView *view_ = nullptr;
+};
