@@ -1,13 +1,44 @@
 #pragma once
+#include <string>
 
+class GameMsg;
 struct ProxyDialog;
+struct UserSetDialog;
 
 // The main window as the game object and its screens see it. The program's one implementation is the
-// main window, which hands itself to the game object; tests put a recorder in its place.
+// main window, which hands itself to the game object; tests put a recorder in its place. What the
+// lobby asks of it does nothing until the window has the part that answers.
 class Shell {
 public:
     virtual ~Shell() = default;
     // Shows the proxy settings dialog with the controls as given and waits for it: true for OK, with
     // the controls as the user left them.
     virtual bool EditProxy(ProxyDialog &dialog) = 0;
+    // The lobby's filter dialog, the same way.
+    virtual bool EditUserSet(UserSetDialog &) { return false; }
+
+    // Notifications, run from the event loop after the record that raised them has been handled.
+    // Each carries its own copy of its texts, so two raised by one read both arrive, in order.
+    virtual void PostShowText(const std::string &) {}   // an information box
+    virtual void PostRoomNotice(const std::string &) {} // a room refused: the box, then the room list
+    virtual void PostCloseTalk(const std::string &) {}  // the private chat with that user ends
+    virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
+                                const std::string & /*url*/) {}
+    // Closes the window, and with it the program, once the event loop has it.
+    virtual void CloseMainWindow() {}
+    // NetWork mode's waiting window goes, and the main window comes up.
+    virtual void CloseHint() {}
+    virtual void ShowMainWindow() {}
+
+    // The lobby's user list and room tree beside the drawn lobby, shown or hidden together.
+    virtual void ShowLobbyLists(bool) {}
+    // The user menu for a listed user, at a frame point; atTable: opened from the table.
+    virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
+    // A private chat line or a system message from the server, whole.
+    virtual void OnPrivateChat(const GameMsg &) {}
+    // The coin dialog's answer has come: its buttons come back, and it closes on success.
+    virtual void BuyResult(bool /*success*/) {}
+    // The modal coin dialog and avatar choice.
+    virtual void ShowBuyForm() {}
+    virtual void ShowAvatarForm() {}
 };
