@@ -94,6 +94,27 @@ void DrawAvatars(PictureBook &book)
         p.drawImage(n * 58, 1, Face(kLooks[n]));
     p.end();
     book.AddKeyed("Graphic\\InputName\\djhzj.bmp", strip);
+    // The lobby's seats: the twelve faces in 32 x 32 cells.
+    QImage small = Canvas(12 * 32, 32);
+    QPainter ps(&small);
+    ps.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int n = 0; n < 12; ++n)
+        ps.drawImage(QRectF(n * 32, 0, 32, 32), Face(kLooks[n]));
+    ps.end();
+    book.AddKeyed("Graphic\\Face\\xtx.bmp", small);
+    // The lobby's own card without a picture: each face larger, over its shirt, in 80 x 125 cells.
+    QImage roles = Canvas(12 * 80, 125);
+    QPainter pr(&roles);
+    pr.setRenderHint(QPainter::Antialiasing);
+    pr.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int n = 0; n < 12; ++n) {
+        pr.setPen(QPen(QColor(40, 30, 30), 1));
+        pr.setBrush(kLooks[n].shirt);
+        pr.drawRoundedRect(QRectF(n * 80 + 6, 70, 68, 70), 22, 22);
+        pr.drawImage(QRectF(n * 80 + 2, 4, 76, 75), Face(kLooks[n]));
+    }
+    pr.end();
+    book.AddKeyed("Graphic\\NetForm\\role.bmp", roles);
     // The default pictures of users without an avatar of their own.
     book.AddGif("male.gif", Face(kLooks[6]));
     book.AddGif("female.gif", Face(kLooks[0]));

@@ -261,6 +261,7 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawWidgets(book);
     DrawMessageScreens(book);
     DrawOnlineScreens(book);
+    DrawLobby(book);
     DrawGameScreens(book);
     DrawScoreScreen(book);
     DrawHelp(book);

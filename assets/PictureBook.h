@@ -83,6 +83,8 @@ void DrawWidgets(PictureBook &book);
 void DrawMessageScreens(PictureBook &book);
 // The screens of online play: login, server choice, registration.
 void DrawOnlineScreens(PictureBook &book);
+// The lobby: its backdrop, tables, seats, page bar, chat input and buttons.
+void DrawLobby(PictureBook &book);
 // The title menu, the saved-game slots with their confirmation, the name screen and the options.
 void DrawGameScreens(PictureBook &book);
 // The score screen and its fan hints; its tiles come from the sheets drawn before it.

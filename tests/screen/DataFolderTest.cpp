@@ -109,6 +109,20 @@ std::vector<Picture> Pictures()
         {"Graphic/RegForm/submit.bmp", 5 * 112, 40, true},      {"Graphic/RegForm/return.bmp", 5 * 112, 40, true},
     };
     list.insert(list.end(), online.begin(), online.end());
+    // The lobby fills the frame; its tables stand in 170 x 175 cells with 32 x 32 seat spots, its
+    // buttons 66 pixels apart, and the page bar's thumb leaves a step of at least a pixel a page.
+    const std::vector<Picture> lobby = {
+        {"Graphic/NetForm/Room.bmp", 800, 600, false},      {"Graphic/NetForm/table.bmp", 150, 165, true},
+        {"Graphic/NetForm/tableingame.bmp", 150, 165, true}, {"Graphic/NetForm/PS.bmp", 32, 32, true},
+        {"Graphic/NetForm/PE.bmp", 32, 32, true},           {"Graphic/NetForm/PN.bmp", 32, 32, true},
+        {"Graphic/NetForm/PW.bmp", 32, 32, true},           {"Graphic/Face/xtx.bmp", 12 * 32, 32, true},
+        {"Graphic/NetForm/handup.bmp", 14, 14, true},       {"Graphic/NetForm/role.bmp", 12 * 80, 125, true},
+        {"Graphic/NetForm/bar.bmp", 5 * 16, 24, true},      {"Graphic/NetForm/edit.bmp", 450, 24, true},
+        {"Graphic/NetForm/prev.bmp", 5 * 64, 36, true},     {"Graphic/NetForm/next.bmp", 5 * 64, 36, true},
+        {"Graphic/NetForm/autoadd.bmp", 5 * 64, 36, true},  {"Graphic/NetForm/chongzhi.bmp", 5 * 64, 36, true},
+        {"Graphic/NetForm/Close.bmp", 5 * 64, 36, true},    {"Graphic/NetForm/btavatar.bmp", 5 * 90, 30, true},
+    };
+    list.insert(list.end(), lobby.begin(), lobby.end());
     // The screens from the title menu to a game and its score. Those drawn alone fill the frame;
     // the name screen's board stands over the table, which shows round it.
     const std::vector<Picture> game = {
