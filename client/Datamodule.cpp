@@ -183,6 +183,11 @@ void TDataModule1::SendLogin()
         hooks->ShowHintText(kVerifying);
 }
 
+std::string TDataModule1::LoginAccount() const
+{
+    return std::string(myaccount, strnlen(myaccount, sizeof myaccount));
+}
+
 void TDataModule1::LinkEnded()
 {
     linkup = false;

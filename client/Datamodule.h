@@ -61,6 +61,7 @@ public:
     void CloseGameLink() override;
     bool GameLinkActive() const override { return ClientSocket1->IsActive(); }
     bool GameLinkConnected() const override { return ClientSocket1->IsConnected(); }
+    std::string LoginAccount() const override;
     void OpenRegLink(const RegLinkTarget &target) override;
     void CloseRegLink() override;
 

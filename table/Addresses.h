@@ -6,6 +6,7 @@
 inline constexpr const char *kProductUrl = "https://lantile.example.org/";
 inline constexpr const char *kServiceStatusUrl = "https://lantile.example.org/status";
 inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/signup";
+inline constexpr const char *kPayPageUrl = "https://lantile.example.org/pay";
 
 // The game server of "Network.cfg" [loginserver] ip, on its designed port.
 inline constexpr const char *kGameServerHost = "game.lantile.example.org";

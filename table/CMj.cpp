@@ -12,6 +12,7 @@
 #include "table/Addresses.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
+#include "windows/CNetRoom.h"
 #include "windows/LevelTable.h"
 
 #include <cstdio>

@@ -8,10 +8,12 @@
 #include "screen/CMjDraw.h"
 #include "table/GameMsg.h"
 #include "table/NetLink.h"
+#include "table/RoomTree.h"
 #include "table/SavedGame.h"
 #include "table/ServerInfo.h"
 #include "table/TalkGate.h"
 #include "table/ServerRecords.h"
+#include "table/UserList.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLinkLabel.h"
 
@@ -78,6 +80,7 @@ enum Effect { EFFECT_DICE = 0, EFFECT_DISCARD = 1, EFFECT_PROMPT = 3, EFFECT_WIN
 
 class CDxEdit;
 class CDxGameChatWnd;
+class CNetRoom;
 class InviteLinks;
 class Shell;
 
@@ -355,6 +358,16 @@ public:
     // The answer to a claim prompt or an own-turn offer: an ActionAnswer.
     void SendAction(uint8_t action);
 
+    // The lobby: its screen, the room's users and the server's rooms as the server's records give
+    // them, and the own user as the server lists it.
+    std::unique_ptr<CNetRoom> lobby;
+    UserList userlist;
+    RoomTree roomtree;
+    UserInfo myinfo{};
+    int32_t myuserid = 0;
+    int32_t myright = 0;
+    std::string myaccount; // the account logged in with, 20 bytes at most
+
     uint32_t rulemode = 1;     // 4: the deal takes one more tile and marks the first flower
     uint8_t discardflying = 0; // the latest discard still lies in front of flyingseat
     int flyingseat = 0;
@@ -448,6 +461,27 @@ private:
     void OnUserStart(const GameMsg &msg);
     void OnFlowerCard(const GameMsg &msg);
     void SendKeepAlive();
+
+    // The server's records of the lobby and the service.
+    void OnLobbyText(const GameMsg &msg);
+    void OnTableInfo(const GameMsg &msg);
+    void OnLoginSuccess(const GameMsg &msg);
+    void OnSitDownFail(const GameMsg &msg);
+    void OnUserInfo(const GameMsg &msg);
+    void OnInvite(const GameMsg &msg);
+    void OnRoomItem(const GameMsg &msg);
+    void OnServerItem(const GameMsg &msg);
+    void OnServerUsers(const GameMsg &msg);
+    void OnRoomUsers(const GameMsg &msg);
+    void OnEnterRoom(const GameMsg &msg);
+    void OnRoomListEnd(const GameMsg &msg);
+    void OnBuyResult(const GameMsg &msg);
+    void OnLoginFail(const GameMsg &msg);
+    void OnRoomChat(const GameMsg &msg);
+    void OnLinkMessage(const GameMsg &msg);
+    // The status picture of every listed user seated at the table, by the seat's state.
+    void ShowSeatStatus(const TableInfo &table);
+    void ShowInfo(const char *text);
     // The claim buttons for what the server offers; pass is always among them.
     void OfferButtons(const Offers &offers);
     void RestartShownCountdown();

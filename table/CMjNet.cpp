@@ -5,10 +5,12 @@
 #include "platform/MessageBox.h"
 #include "rules/CLog.h"
 #include "table/ClientRecords.h"
+#include "table/Shell.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/CInfoForm.h"
 #include "windows/CLoginForm.h"
+#include "windows/CNetRoom.h"
 #include "windows/CWelComForm.h"
 #include "windows/Screens.h"
 
@@ -42,11 +44,27 @@ void CMj::OnGameMsg(const GameMsg &msg)
     case SC_TABLE_USERINFO: OnTableUserInfo(msg); break;
     case SC_USER_START: OnUserStart(msg); break;
     case SC_FLOWER_CARD: OnFlowerCard(msg); break;
-    case SC_LOGIN_SUCCESS:
-        // The login screen's wait ends before its time-out could close the link; online play begins.
-        loginform->Release();
-        NetStart();
+    case SC_MESSAGEBOX:
+    case SC_NOTICE: OnLobbyText(msg); break;
+    case SC_TABLE_INFO: OnTableInfo(msg); break;
+    case SC_LOGIN_SUCCESS: OnLoginSuccess(msg); break;
+    case SC_SITDOWN_FAIL: OnSitDownFail(msg); break;
+    case SC_USER_INFO: OnUserInfo(msg); break;
+    case SC_INVITE: OnInvite(msg); break;
+    case SC_ROOM_ITEM: OnRoomItem(msg); break;
+    case SC_SERVER_ITEM: OnServerItem(msg); break;
+    case SC_SERVER_USERS: OnServerUsers(msg); break;
+    case SC_ROOM_USERS: OnRoomUsers(msg); break;
+    case SC_ENTER_ROOM: OnEnterRoom(msg); break;
+    case SC_ROOMLIST_END: OnRoomListEnd(msg); break;
+    case SC_PRIVATE_CHAT:
+        if (shell)
+            shell->OnPrivateChat(msg);
         break;
+    case SC_BUY_RESULT: OnBuyResult(msg); break;
+    case SC_LOGIN_FAIL: OnLoginFail(msg); break;
+    case SC_ROOM_CHAT: OnRoomChat(msg); break;
+    case SC_LINK_MESSAGE: OnLinkMessage(msg); break;
     default: break; // not a record this client takes
     }
 }
@@ -60,6 +78,10 @@ void CMj::NetStart()
         p.seated = 0;
     seatinfo.reset();
     restorediscards.reset();
+    userlist.Clear();
+    roomtree.Clear();
+    lobby->onlinecount = 0;
+    myaccount = netlink ? netlink->LoginAccount() : std::string();
 
     for (auto &wnd : chatwnd)
         wnd->visible = 1;
@@ -73,8 +95,9 @@ void CMj::NetStart()
     tablebuttons.Get(BTN_INVITE)->visible = 1;
     g_log.Trace("NetStart gamestatus = %d %d %d.", gamestatus, netgame, ownseat);
 
-    if (netroom)
-        netroom->Show();
+    myinfo = UserInfo{};
+    lobby->chatwnd->Clear();
+    lobby->Show();
     chatedit->visible = 1;
     tablebuttons.Get(BTN_SEND)->visible = 1;
     tablebuttons.Get(BTN_PHRASES)->visible = 1;

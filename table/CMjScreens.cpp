@@ -9,12 +9,14 @@
 #include "windows/CInviteMessage.h"
 #include "windows/CLoginForm.h"
 #include "windows/CModeForm.h"
+#include "windows/CNetRoom.h"
 #include "windows/CNewGameDlg.h"
 #include "windows/CRegForm.h"
 #include "windows/CScoreForm.h"
 #include "windows/CSetForm.h"
 #include "windows/CShowMessageForm.h"
 #include "windows/CWelComForm.h"
+#include "windows/Screens.h"
 
 void CMj::CreateScreens()
 {
@@ -32,6 +34,8 @@ void CMj::CreateScreens()
     helpform = new CHelpForm("Graphic\\HelpForm\\background.bmp", this);
     infoform = new CInfoForm("Graphic\\ShowMessage\\background.bmp", this);
     choosenetform = new CChooseNetForm("Graphic\\ChooseNetForm\\background.bmp", this);
+    lobby = std::make_unique<CNetRoom>("Graphic\\NetForm\\Room.bmp", this);
+    netroom = lobby.get();
 }
 
 namespace {
@@ -62,6 +66,8 @@ void CMj::DeleteScreens()
     Destroy(helpform);
     Destroy(infoform);
     Destroy(choosenetform);
+    netroom = nullptr;
+    lobby.reset(); // writes the filters
     showmsgon = invitemsgon = infoformon = 0;
 }
 

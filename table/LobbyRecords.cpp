@@ -2,19 +2,29 @@
 
 #include "platform/Gbk.h"
 
+#include <cctype>
 #include <cstring>
+
+namespace {
+
+bool IsSchemeChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+}
+
+} // namespace
 
 std::string BoundedName(const char *field, size_t width)
 {
     return std::string(field, strnlen(field, width));
 }
 
-bool NameIs(const char (&field)[kNameBytes], std::string_view name)
+bool NameIs(const char (&field)[USERNAME_BYTES], std::string_view name)
 {
-    return name.size() <= kNameBytes && BoundedName(field) == name;
+    return name.size() <= USERNAME_BYTES && BoundedName(field) == name;
 }
 
-void PutName(char (&field)[kNameBytes], std::string_view name)
+void PutName(char (&field)[USERNAME_BYTES], std::string_view name)
 {
     std::memset(field, 0, sizeof field);
     std::memcpy(field, name.data(), GbkFit(name, sizeof field));
@@ -101,4 +111,17 @@ LinkNotice ReadLinkNotice(const GameMsg &m)
 {
     using namespace ScLinkLayout;
     return {m.GetText(text), m.GetText(caption), m.GetText(url)};
+}
+
+std::string LinkAddress(std::string_view url)
+{
+    // "name:" before anything else is a scheme, unless what follows is a port ("host:8080/").
+    const size_t colon = url.find(':');
+    bool scheme = colon != std::string_view::npos && colon > 0 &&
+                  std::isalpha(static_cast<unsigned char>(url[0]));
+    for (size_t i = 0; scheme && i < colon; i++)
+        scheme = IsSchemeChar(url[i]);
+    if (scheme && colon + 1 < url.size() && std::isdigit(static_cast<unsigned char>(url[colon + 1])))
+        scheme = false;
+    return scheme ? std::string(url) : "http://" + std::string(url);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "table/ClientRecords.h"
 #include "table/GameMsg.h"
 
 #include <cstddef>
@@ -11,12 +12,11 @@
 // (nullptr when it may be applied), so nothing changes before a record has been read. Every text is
 // bounded by its field: a field the server fills to its end has no terminator.
 
-constexpr int kNameBytes = 20;   // a user name on the wire, and in every record that keeps one
 constexpr int kTableCount = 100; // tables of a room
 
 // One table of the room, as SC_TABLE_INFO carries it from its byte 4.
 struct TableInfo {
-    char name[4][kNameBytes]; // per seat; unterminated when it fills its 20 bytes
+    char name[4][USERNAME_BYTES]; // per seat; unterminated when it fills its 20 bytes
     uint8_t face[4];          // picture number - 1 (0-11), set by the client from the user list
     uint8_t state[4];         // 0 empty, else taken (2 is drawn grey)
     uint8_t ready[4];
@@ -27,7 +27,7 @@ static_assert(sizeof(TableInfo) == 93 && offsetof(TableInfo, face) == 80 && offs
 
 // One user of the room's user list.
 struct UserInfo {
-    char name[kNameBytes]; // unterminated when it fills its 20 bytes
+    char name[USERNAME_BYTES]; // unterminated when it fills its 20 bytes
     int32_t userid;
     uint8_t sex; // 1 male
     int32_t score;
@@ -57,11 +57,11 @@ struct RoomInfo {
 static_assert(sizeof(RoomInfo) == 60 && offsetof(RoomInfo, users) == 52 && offsetof(RoomInfo, room) == 56);
 
 // A name field as a string: up to its first zero, never past its width.
-std::string BoundedName(const char *field, size_t width = kNameBytes);
+std::string BoundedName(const char *field, size_t width = USERNAME_BYTES);
 // The same name, 20 bytes at most, compared with a name field.
-bool NameIs(const char (&field)[kNameBytes], std::string_view name);
+bool NameIs(const char (&field)[USERNAME_BYTES], std::string_view name);
 // Copies a name into a field, cut between characters and zero-padded.
-void PutName(char (&field)[kNameBytes], std::string_view name);
+void PutName(char (&field)[USERNAME_BYTES], std::string_view name);
 
 // Wins per game in whole percent, then "%"; "0%" below one game. In 64 bits: a server's counts can
 // be anything an int holds.
@@ -89,7 +89,7 @@ inline constexpr MsgField all[] = {op,      name,    score,  sex,    games, wins
                                    counter2, rights, userid, face, attable, table,  seat};
 } // namespace ScUserInfoLayout
 namespace ScInviteLayout {
-inline constexpr MsgField table{1, 1}, name{3, kNameBytes};
+inline constexpr MsgField table{1, 1}, name{3, USERNAME_BYTES};
 inline constexpr MsgField all[] = {table, name};
 } // namespace ScInviteLayout
 namespace ScRoomItemLayout {
@@ -109,7 +109,7 @@ inline constexpr MsgField begin{1, 1}, entered{3, 1}, room{4, 1}, text{6, 120};
 inline constexpr MsgField all[] = {begin, entered, room, text};
 } // namespace ScEnterRoomLayout
 namespace ScPrivateChatLayout {
-inline constexpr MsgField sender{1, kNameBytes}, text{21, 100}, system{126, 1};
+inline constexpr MsgField sender{1, USERNAME_BYTES}, text{21, 100}, system{126, 1};
 inline constexpr MsgField all[] = {sender, text, system};
 } // namespace ScPrivateChatLayout
 namespace ScBuyResultLayout {
@@ -167,5 +167,7 @@ const char *ReadUserRecord(const GameMsg &m, UserRecord *out);
 LoginSuccess ReadLoginSuccess(const GameMsg &m);
 EnterRoom ReadEnterRoom(const GameMsg &m);
 LinkNotice ReadLinkNotice(const GameMsg &m);
+// The address of a link from the server as a browser takes it: one without a scheme is a web page.
+std::string LinkAddress(std::string_view url);
 // A face byte that is none of the twelve pictures: 7 for a man, 1 otherwise.
 int32_t FixedFace(int face, uint8_t sex);

@@ -46,6 +46,8 @@ public:
     // Connecting or connected.
     virtual bool GameLinkActive() const = 0;
     virtual bool GameLinkConnected() const = 0;
+    // The account the last login was sent with, 20 bytes at most.
+    virtual std::string LoginAccount() const { return {}; }
 
     // Connects (through the proxy, if any), sends the request once the link stands and reads the
     // one-byte answer; the link is closed once answered.

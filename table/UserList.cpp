@@ -6,7 +6,7 @@
 
 UserRow *UserList::Find(std::string_view name) const
 {
-    if (name.size() > kNameBytes)
+    if (name.size() > USERNAME_BYTES)
         return nullptr;
     auto it = byname_.find(std::string(name));
     if (it == byname_.end() || it->second.empty())

@@ -11,6 +11,7 @@ namespace {
 
 const std::string kLogin = R"(expect 100 1:"alice" 21:"pw" 51..63:* 101=120 103=20
 send 102 3=1
+expect 4 1=1
 )";
 // Seated at server seat 0 and the dealer, after the dice; the deal comes next.
 const std::string kDiceThrown = kLogin + R"(ignore 104
@@ -43,6 +44,7 @@ TEST_F(OnlineGame, ALoggedInClientSendsAKeepAliveEveryTenSecondsUntilTheConnecti
     mj->netlink = &counting;
     Serve(R"(expect 100 1:"alice" 21:"secret" 51..63:* 101=120 103=20
 send 102 3=1
+expect 4 1=1
 expect 104
 expect 104
 expect 104
@@ -61,7 +63,8 @@ close
     ASSERT_TRUE(Until([&] { return !mj->IsNetGame(); }));
     EXPECT_EQ(SCREEN_LOGIN, curscreen);
     clock.Advance(30000);
-    EXPECT_EQ(std::vector<uint8_t>(3, CS_KEEPALIVE), counting.types);
+    EXPECT_EQ((std::vector<uint8_t>{CS_USER_SET, CS_KEEPALIVE, CS_KEEPALIVE, CS_KEEPALIVE}), counting.types)
+        << "the filters once, then a keep-alive every ten seconds";
 }
 
 TEST_F(OnlineGame, PassingAnOwnTurnOfferGivesTwentySecondsToDiscard)

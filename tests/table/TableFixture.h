@@ -34,6 +34,9 @@ protected:
     void TearDown() override
     {
         mj.reset();
+        // Online play leaves the lobby or an overlay up; the next test starts at the table.
+        curscreen = SCREEN_NONE;
+        showmsgon = invitemsgon = infoformon = 0;
         TimerService::Install(nullptr);
         Random::Unpin();
         QuitRequest::SetHandler(nullptr);
