@@ -50,8 +50,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
         HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(); });
         HintForm->show();
     } else {
-        // A screen just the frame's width has no room for a border.
-        window.ShowWindowed(window.ScreenWidth() != kFrameWidth);
+        ShowMainWindow();
     }
     hMainWnd = &window;
 
@@ -102,6 +101,11 @@ TMainForm::~TMainForm()
 void TMainForm::PostShowText(const std::string &text)
 {
     window.Post([this, text] { ShowText(text); });
+}
+
+void TMainForm::PostRoomNotice(const std::string &text)
+{
+    PostShowText(text);
 }
 
 void TMainForm::ShowText(const std::string &text)
@@ -208,6 +212,12 @@ void TMainForm::PostLinkNotice(const std::string &text, const std::string &capti
 bool TMainForm::EditProxy(ProxyDialog &dialog)
 {
     return TProxyForm(window.Widget()).Edit(dialog);
+}
+
+void TMainForm::ShowMainWindow()
+{
+    // A screen just the frame's width has no room for a border.
+    window.ShowWindowed(window.ScreenWidth() != kFrameWidth);
 }
 
 void TMainForm::CloseMainWindow()

@@ -29,8 +29,9 @@ public:
     TMainForm(const TMainForm &) = delete;
     TMainForm &operator=(const TMainForm &) = delete;
 
-    // An information box with the text, shown from the event loop; each carries its own text.
-    void PostShowText(const std::string &text);
+    // Information boxes with the text, shown from the event loop; each carries its own text.
+    void PostShowText(const std::string &text) override;
+    void PostRoomNotice(const std::string &text) override;
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -53,6 +54,7 @@ public:
     void ShowHintText(const std::string &text) override;
     void CloseHint() override;
     void CloseMainWindow() override;
+    void ShowMainWindow() override;
 
     bool EditProxy(ProxyDialog &dialog) override;
 

@@ -5,13 +5,15 @@
 #include "windows/CLoginForm.h"
 #include "windows/CRegForm.h"
 #include "windows/CShowMessageForm.h"
+#include "windows/UserSetDialog.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // The connection as the screens see it: what they open and close; its state is the test's to set.
 struct RecordingLink : NetLink {
-    void SendPacket(const GameMsg &) override {}
+    void SendPacket(const GameMsg &msg) override { sent.push_back(msg); }
     void OpenGameLink(const GameLinkTarget &target) override
     {
         games.push_back(target);
@@ -33,19 +35,44 @@ struct RecordingLink : NetLink {
     std::function<void()> onOpen; // what the connection reports while it opens
     std::vector<GameLinkTarget> games;
     std::vector<RegLinkTarget> regs;
+    std::vector<GameMsg> sent;
     bool active = false;
     bool connected = false;
 };
 
-// The main window's proxy dialog, answered as the test's user does.
+// The main window: its dialogs answered as the test's user does, and what it was asked to show
+// kept as lines ("text: ...", "menu: name 10 20 0").
 struct FakeShell : Shell {
     bool EditProxy(ProxyDialog &dialog) override
     {
         user(dialog);
         return ok;
     }
+    bool EditUserSet(UserSetDialog &dialog) override
+    {
+        filterUser(dialog);
+        return ok;
+    }
+    void PostShowText(const std::string &text) override { calls.push_back("text: " + text); }
+    void PostRoomNotice(const std::string &text) override { calls.push_back("room: " + text); }
+    void PostCloseTalk(const std::string &name) override { calls.push_back("close talk: " + name); }
+    void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override
+    {
+        calls.push_back("link: " + text + "|" + caption + "|" + url);
+    }
+    void CloseMainWindow() override { calls.push_back("close"); }
+    void CloseHint() override { calls.push_back("close hint"); }
+    void ShowMainWindow() override { calls.push_back("show window"); }
+    void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override
+    {
+        calls.push_back("menu: " + name + " " + std::to_string(x) + " " + std::to_string(y) + " " +
+                        std::to_string(atTable));
+    }
+    void BuyResult(bool success) override { calls.push_back(success ? "bought" : "not bought"); }
     std::function<void(ProxyDialog &)> user = [](ProxyDialog &) {};
+    std::function<void(UserSetDialog &)> filterUser = [](UserSetDialog &) {};
     bool ok = true;
+    std::vector<std::string> calls;
 };
 
 // The game object with its screens on a recording connection and main window.
