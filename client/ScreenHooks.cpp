@@ -3,7 +3,13 @@
 #include "table/CMj.h"
 #include "windows/CChooseNetForm.h"
 #include "windows/CLoginForm.h"
+#include "windows/CNetRoom.h"
 #include "windows/CRegForm.h"
+
+void ScreenHooks::ClearTables()
+{
+    game_->lobby->ClearTables();
+}
 
 void ScreenHooks::ShowStatus(const std::string &text)
 {

@@ -10,6 +10,7 @@ class ScreenHooks : public DataModuleHooks {
 public:
     explicit ScreenHooks(CMj &game) : game_(&game) {}
 
+    void ClearTables() override;
     void ShowStatus(const std::string &text) override;
     void HideStatus() override;
     void ReleaseLoginScreen() override;

@@ -2,6 +2,7 @@
 
 #include "platform/Gbk.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -148,7 +149,7 @@ bool Place(RecordPattern *p, long off, const std::vector<uint8_t> &bytes, std::s
         *error = "field outside the record at " + std::to_string(off);
         return false;
     }
-    std::memcpy(p->bytes + off, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), p->bytes + off);
     return true;
 }
 
