@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
+#include "table/Shell.h"
 #include "tests/kit/MemorySocket.h"
 #include "tests/kit/AuditedSink.h"
 
@@ -89,6 +90,26 @@ bool HttpSuccess(const uint8_t *b, size_t n)
            (code + 3 == line.size() || line[code + 3] == ' ');
 }
 
+// The main window, checking that every text the records hand it stays within its field.
+struct BoundedShell : Shell {
+    bool EditProxy(ProxyDialog &) override { return false; }
+    void Check(const char *what, const std::string &text, size_t most)
+    {
+        if (failure.empty() && text.size() > most)
+            failure = std::string(what) + " of " + std::to_string(text.size()) + " bytes";
+    }
+    void PostShowText(const std::string &text) override { Check("a notice", text, 128); }
+    void PostRoomNotice(const std::string &text) override { Check("a room's refusal", text, 120); }
+    void PostCloseTalk(const std::string &name) override { Check("a name", name, USERNAME_BYTES); }
+    void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override
+    {
+        Check("a link's text", text, 60);
+        Check("a link's caption", caption, 30);
+        Check("a link's address", url, 35 + 7); // with the scheme it may be given
+    }
+    std::string failure;
+};
+
 } // namespace
 
 struct RecordDispatch::Parts {
@@ -97,6 +118,7 @@ struct RecordDispatch::Parts {
     MemorySocket *socket = nullptr;
     std::unique_ptr<TDataModule1> link;
     CheckingSink sink;
+    BoundedShell shell;
 };
 
 RecordDispatch::RecordDispatch() : parts_(std::make_unique<Parts>())
@@ -110,10 +132,14 @@ RecordDispatch::RecordDispatch() : parts_(std::make_unique<Parts>())
     p.link = std::make_unique<TDataModule1>(std::move(s));
     p.sink.game = p.game.get();
     p.link->SetGame(&p.sink);
+    p.game->netlink = p.link.get();
+    p.game->shell = &p.shell;
 }
 
 RecordDispatch::~RecordDispatch()
 {
+    parts_->game->netlink = nullptr;
+    parts_->game->shell = nullptr;
     parts_->link.reset();
     parts_->game.reset();
     MessageBox::SetHandler(nullptr);
@@ -134,11 +160,12 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
     h.sink.failure.clear();
     h.sink.records = 0;
     h.sink.broken.clear();
+    h.shell.failure.clear();
     h.socket->SetReadChunk(data[0] & 0x80 ? 1 + data[0] % 200 : 0);
 
     GameLinkTarget target;
     target.host = "127.0.0.1";
-    target.account = "fuzz";
+    target.account = "alice"; // the sessions' own account
     h.link->OpenGameLink(target);
     h.socket->Accept();
     h.game->NetStart(); // as the login's answer starts online play
@@ -157,6 +184,8 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
         failure = "the carry outlived the link";
     if (failure.empty())
         failure = h.sink.broken;
+    if (failure.empty())
+        failure = h.shell.failure;
     h.socket->ClearWritten();
     return failure;
 }

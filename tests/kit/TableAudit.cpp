@@ -1,5 +1,7 @@
 #include "tests/kit/TableAudit.h"
 
+#include "windows/CNetRoom.h"
+
 #include "platform/TimerService.h"
 #include "table/CMj.h"
 #include "table/TileCount.h"
@@ -114,5 +116,21 @@ std::vector<std::string> TableAudit::Bounds(const CMj &mj)
     c.Range("roundwind", -1, mj.roundwind, 1, 4);
     c.Range("die face", -1, mj.draw.die1, 0, 5);
     c.Range("die face", -1, mj.draw.die2, 0, 5);
+
+    // The lobby: the page and the tables it shows, the rows of the user list.
+    const CNetRoom &room = *mj.lobby;
+    c.Range("lobby page", -1, room.page, 0, TableStore::kPages - 1);
+    c.Range("selected table", -1, room.selectedtable, -1, kTableCount - 1);
+    for (int t = 0; t < kTableCount; t++)
+        for (int seat = 0; seat < 4; seat++)
+            if (room.GetTable(t)->state[seat] != 0)
+                c.Range("table face", seat, room.GetTable(t)->face[seat], 0, 11);
+    for (int i = 0; i < mj.userlist.Count(); i++) {
+        const UserRow &row = mj.userlist.Row(i);
+        c.Range("user name bytes", -1, static_cast<long long>(row.name.size()), 0, USERNAME_BYTES);
+        c.Range("user face", -1, row.info.face, 1, 12);
+        c.Range("user status picture", -1, row.statusimage, IMAGE_LOBBY, IMAGE_PLAYING);
+    }
+    c.Range("own account bytes", -1, static_cast<long long>(mj.myaccount.size()), 0, USERNAME_BYTES);
     return c.broken;
 }
