@@ -158,6 +158,7 @@ TEST(UserListModel, RemovesAndUpdatesFindTheFirstRowOfTheName)
     update.score = 120;
     update.games = 4;
     update.wins = 1;
+    update.escapes = 6;
     update.attable = 1;
     update.table = 3;
     update.seat = 2;
@@ -169,6 +170,7 @@ TEST(UserListModel, RemovesAndUpdatesFindTheFirstRowOfTheName)
     EXPECT_EQ(row->info.rights, 0) << "the rights stay";
     EXPECT_EQ(row->columns[COL_SCORE], "120");
     EXPECT_EQ(row->columns[COL_RATE], "25%");
+    EXPECT_EQ(row->columns[COL_ESCAPES], "6");
     EXPECT_EQ(row->info.table, 3);
     EXPECT_TRUE(list.SetStatus("twin", IMAGE_READY));
     update.attable = 0;

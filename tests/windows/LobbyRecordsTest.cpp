@@ -75,6 +75,7 @@ TEST_F(LobbyRecords, AnInvitationComesOnlyToAPlayerWaitingInTheLobby)
     infoformon = 1;
     Feed(invite);
     EXPECT_EQ(invitemsgon, 0) << "waiting for the server's answer";
+    EXPECT_EQ(invitemessage->text, "") << "not even kept for later";
     infoformon = 0;
     Feed(invite);
     ASSERT_EQ(invitemsgon, 1);
