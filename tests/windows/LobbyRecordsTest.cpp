@@ -104,6 +104,21 @@ TEST_F(LobbyRecords, AFailedLoginOfANetWorkStartShowsItsBoxAndThenEndsTheProgram
     EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "box dazu: 密码错误", "close"}));
 }
 
+TEST_F(LobbyRecords, TheLoginsAnswerOfANetWorkStartBringsUpTheWindowAndSendsTheFilters)
+{
+    networkmode = 1;
+    GameMsg success(SC_LOGIN_SUCCESS);
+    success.Put(3, 1);
+    Feed(success);
+    networkmode = 0;
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "show window"}));
+    EXPECT_EQ(curscreen, SCREEN_LOBBY);
+    EXPECT_EQ(game->lobby->paymode, 0) << "top-up by card";
+    EXPECT_EQ(game->lobby->welcome, "欢迎使用Lantile");
+    ASSERT_EQ(link.sent.size(), 1u);
+    EXPECT_EQ(link.sent[0].Type(), CS_USER_SET);
+}
+
 TEST_F(LobbyRecords, TheRoomListsEndEntersTheRememberedRoomOrTheFirst)
 {
     GameMsg server = Text(SC_SERVER_ITEM, {3, 50}, "server");
