@@ -14,7 +14,6 @@
 #include "windows/CLoginForm.h"
 #include "windows/CNetRoom.h"
 #include "windows/FlashMainWindow.h"
-#include "windows/InviteLinks.h"
 
 namespace {
 
