@@ -51,6 +51,14 @@ QImage Seat(std::u16string_view wind)
     });
 }
 
+// The room chat's input: dark, for the white text the lobby types into it.
+QImage ChatInput()
+{
+    return Drawn(450, 24, [](QPainter &p) {
+        Panel(p, QRectF(0.5, 0.5, 449, 23), kNightDeep, kNight, kGold.darker(130), 1, 4);
+    });
+}
+
 QImage Hand()
 {
     return Drawn(14, 14, [](QPainter &p) {
@@ -75,12 +83,13 @@ void DrawLobby(PictureBook &book)
     book.AddKeyed("Graphic\\NetForm\\handup.bmp", Hand());
     // The page bar's thumb: a track of 335 - 24 pixels gives 19 pixels a page.
     book.AddKeyed("Graphic\\NetForm\\bar.bmp", Button(16, 24, u"", kBrown, 10));
-    book.AddKeyed("Graphic\\NetForm\\edit.bmp", EditField(450, 24));
-    // The buttons along the top, 66 pixels apart; leaving at the right end; the avatar under the card.
+    book.AddKeyed("Graphic\\NetForm\\edit.bmp", ChatInput());
+    // The buttons along the top, 66 pixels apart; leaving at the right end; the avatar's under the card,
+    // short of the own record's lines at x 680.
     book.AddKeyed("Graphic\\NetForm\\autoadd.bmp", Button(64, 36, u"快速加入", kGreen, 12));
     book.AddKeyed("Graphic\\NetForm\\prev.bmp", Button(64, 36, u"设置", kBlue, 14));
     book.AddKeyed("Graphic\\NetForm\\next.bmp", Button(64, 36, u"网站", kBlue, 14));
     book.AddKeyed("Graphic\\NetForm\\chongzhi.bmp", Button(64, 36, u"充值", kBrown, 14));
     book.AddKeyed("Graphic\\NetForm\\Close.bmp", Button(64, 36, u"离开", kRed, 14));
-    book.AddKeyed("Graphic\\NetForm\\btavatar.bmp", Button(90, 30, u"选择形象", kBrown, 13));
+    book.AddKeyed("Graphic\\NetForm\\btavatar.bmp", Button(68, 30, u"形象", kBrown, 14));
 }

@@ -120,7 +120,7 @@ std::vector<Picture> Pictures()
         {"Graphic/NetForm/bar.bmp", 5 * 16, 24, true},      {"Graphic/NetForm/edit.bmp", 450, 24, true},
         {"Graphic/NetForm/prev.bmp", 5 * 64, 36, true},     {"Graphic/NetForm/next.bmp", 5 * 64, 36, true},
         {"Graphic/NetForm/autoadd.bmp", 5 * 64, 36, true},  {"Graphic/NetForm/chongzhi.bmp", 5 * 64, 36, true},
-        {"Graphic/NetForm/Close.bmp", 5 * 64, 36, true},    {"Graphic/NetForm/btavatar.bmp", 5 * 90, 30, true},
+        {"Graphic/NetForm/Close.bmp", 5 * 64, 36, true},    {"Graphic/NetForm/btavatar.bmp", 5 * 68, 30, true},
     };
     list.insert(list.end(), lobby.begin(), lobby.end());
     // The screens from the title menu to a game and its score. Those drawn alone fill the frame;
