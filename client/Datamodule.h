@@ -4,7 +4,6 @@
 #include "platform/NetSocket.h"
 #include "table/NetLink.h"
 
-#include <cstring>
 #include <memory>
 #include <string>
 
