@@ -2,6 +2,8 @@
 
 #include "platform/Gbk.h"
 
+#include <QLineEdit>
+
 QString ToUi(std::string_view gbk)
 {
     return QString::fromStdString(GbkToUtf8(gbk));
@@ -15,4 +17,12 @@ std::string FromUi(const QString &text)
 QValidator::State GbkLengthValidator::validate(QString &input, int &) const
 {
     return FromUi(input).size() <= maxBytes_ ? Acceptable : Invalid;
+}
+
+void ShadeEdit(QLineEdit *edit, bool enabled)
+{
+    edit->setEnabled(enabled);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : palette.color(QPalette::Button));
+    edit->setPalette(palette);
 }

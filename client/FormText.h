@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <QValidator>
+
+class QLineEdit;
 #include <string>
 #include <string_view>
 
@@ -19,3 +21,6 @@ public:
 private:
     size_t maxBytes_;
 };
+
+// A usable edit box is white, a greyed one takes the colour of the buttons.
+void ShadeEdit(QLineEdit *edit, bool enabled);

@@ -7,6 +7,11 @@ inline constexpr const char *kProductUrl = "https://lantile.example.org/";
 inline constexpr const char *kServiceStatusUrl = "https://lantile.example.org/status";
 inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/signup";
 inline constexpr const char *kPayPageUrl = "https://lantile.example.org/pay";
+// The top-up dialog's links: the portal and how to buy a card.
+inline constexpr const char *kPortalUrl = "https://lantile.example.org/portal";
+inline constexpr const char *kBuyCardUrl = "https://lantile.example.org/card";
+// The top-up dialog's advert, a page of the data folder.
+inline constexpr const char *kBuyAdvertPage = "ad\\buy.htm";
 
 // The game server of "Network.cfg" [loginserver] ip, on its designed port.
 inline constexpr const char *kGameServerHost = "game.lantile.example.org";

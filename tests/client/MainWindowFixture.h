@@ -20,6 +20,20 @@
 #include <string>
 #include <vector>
 
+// The connection as the game object sees it, standing unless the test lets it fall; it keeps what is
+// sent.
+struct StandingLink : NetLink {
+    void SendPacket(const GameMsg &msg) override { sent.push_back(msg); }
+    void OpenGameLink(const GameLinkTarget &) override {}
+    void CloseGameLink() override {}
+    bool GameLinkActive() const override { return standing; }
+    bool GameLinkConnected() const override { return standing; }
+    void OpenRegLink(const RegLinkTarget &) override {}
+    void CloseRegLink() override {}
+    std::vector<GameMsg> sent;
+    bool standing = true;
+};
+
 // A screen on top that keeps what reaches it.
 class RecordingScreen : public CBitForm {
 public:

@@ -148,18 +148,6 @@ TEST_F(MainWindowTest, OfTwoConcealedKongsThePlayerMakesTheOneItPointsAt)
     EXPECT_EQ(4, me.GetMjCount(Tile("1m")));
 }
 
-// The connection as the game object sees it, always standing; it keeps what is sent.
-struct StandingLink : NetLink {
-    void SendPacket(const GameMsg &msg) override { sent.push_back(msg); }
-    void OpenGameLink(const GameLinkTarget &) override {}
-    void CloseGameLink() override {}
-    bool GameLinkActive() const override { return true; }
-    bool GameLinkConnected() const override { return true; }
-    void OpenRegLink(const RegLinkTarget &) override {}
-    void CloseRegLink() override {}
-    std::vector<GameMsg> sent;
-};
-
 TEST_F(MainWindowTest, ChatGoesOutOnEnterButNotAgainWithinThreeSeconds)
 {
     CMj &m = Open();
