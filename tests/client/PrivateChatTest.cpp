@@ -40,6 +40,8 @@ TEST(TTalkForm, TheInputHoldsOneRecordsBytesAndEnterSendsThemWhole)
     int closes = 0;
     TTalkForm form("张三", link, [&](const std::string &) { ++closes; });
     EXPECT_EQ(QStringLiteral("与 张三 交谈中..."), form.windowTitle());
+    EXPECT_EQ(std::string(19, 'a'), TTalkForm(std::string(19, 'a') + "张", link, nullptr).Peer())
+        << "a name is cut between characters to its 20 bytes";
 
     QTest::keyClicks(form.Memo2, QString(100, QLatin1Char('a')));
     QTest::keyClicks(form.Memo2, "x");
@@ -73,20 +75,6 @@ TEST(TTalkForm, TheInputHoldsOneRecordsBytesAndEnterSendsThemWhole)
     EXPECT_EQ(1u, link.sent.size());
     EXPECT_EQ("[系统消息] 请不要发送空消息", History(form).at(2));
     EXPECT_EQ(0, closes);
-}
-
-TEST(PrivateChatLine, SenderAndTextStopAtTheirFieldsAndTheServiceSpeaksAsItself)
-{
-    GameMsg msg(SC_PRIVATE_CHAT);
-    msg.PutText({1, 20}, std::string(20, 'n'));
-    msg.PutText({21, 100}, std::string(100, 't'));
-    msg.Put(121, 'x'); // past the text's field
-    PrivateChatLine line = PrivateChatLine::Read(msg);
-    EXPECT_EQ(std::string(20, 'n'), line.sender);
-    EXPECT_EQ(std::string(100, 't'), line.text);
-    EXPECT_EQ("[" + std::string(20, 'n') + "]说: " + std::string(100, 't'), line.Line());
-    msg.Put(126, 1);
-    EXPECT_EQ("[系统消息] " + std::string(100, 't'), PrivateChatLine::Read(msg).Line());
 }
 
 class PrivateChatWindows : public MainWindowTest {
@@ -133,9 +121,13 @@ TEST_F(PrivateChatWindows, AFirstMessageRingsInAWindowOfItsOwnAndLaterOnesJoinIt
     EXPECT_EQ(std::vector<std::string>{"Wave\\ring.wav"}, sounds);
     EXPECT_EQ(std::vector<QWidget *>{window}, alerts);
 
-    Receive("李四", "在吗");
+    GameMsg system(SC_PRIVATE_CHAT);
+    system.PutText({1, 20}, "李四");
+    system.PutText({21, 100}, std::string(100, 't'));
+    system.Put(126, 1);
+    Game().OnGameMsg(system);
     EXPECT_EQ(1u, form->TalkForms().size());
-    EXPECT_EQ("[李四]说: 在吗", History(*window).at(2));
+    EXPECT_EQ("[系统消息] " + std::string(100, 't'), History(*window).at(2)) << "a full text, and no more";
     EXPECT_EQ("Wave\\msg.wav", sounds.back());
     EXPECT_EQ(2u, alerts.size());
 }
@@ -161,16 +153,6 @@ TEST_F(PrivateChatWindows, AClosedWindowIsLetGoAndTheNextMessageRingsInAFreshOne
     Game().netgame = 1;
     Game().OnDisconnect();
     EXPECT_TRUE(form->TalkForms().empty());
-}
-
-TEST_F(PrivateChatWindows, TheUserMenusChatOpensOneWindowPerUserWithANameCutToTwentyBytes)
-{
-    const std::string longName = std::string(19, 'a') + "张";
-    TTalkForm *window = form->OpenTalk(longName);
-    EXPECT_EQ(std::string(19, 'a'), window->Peer()) << "a name is cut between characters";
-    EXPECT_EQ(window, form->OpenTalk(longName));
-    EXPECT_EQ(1u, form->TalkForms().size());
-    EXPECT_TRUE(sounds.empty());
 }
 
 } // namespace

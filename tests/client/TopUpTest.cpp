@@ -20,15 +20,6 @@ void ClickLabel(QLabel *label)
     QCoreApplication::sendEvent(label, &release);
 }
 
-TEST(TopUpCard, TwelveDigitsOfCardAndEightOfPasswordOrTheFirstWrongOneIsNamed)
-{
-    EXPECT_EQ(TopUpCard::Fine, (TopUpCard{"123456789012", "12345678"}.Check()));
-    EXPECT_EQ(TopUpCard::BadCard, (TopUpCard{"12345678901", "12345678"}.Check()));
-    EXPECT_EQ(TopUpCard::BadCard, (TopUpCard{"1234567890123", "1"}.Check()));
-    EXPECT_EQ(TopUpCard::BadCard, (TopUpCard{"12345678901a", "12345678"}.Check()));
-    EXPECT_EQ(TopUpCard::BadPassword, (TopUpCard{"123456789012", "1234567"}.Check()));
-}
-
 class TopUp : public MainWindowTest {
 protected:
     void SetUp() override

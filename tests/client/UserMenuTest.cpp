@@ -1,12 +1,10 @@
 // The user menu: what it says about a user and what it offers, opened from the list, the drawn
-// lobby or the table; and the ready-made chat lines.
-#include "client/FormText.h"
+// lobby or the table.
 #include "client/UserMenu.h"
 #include "table/TableStore.h"
 #include "table/UserList.h"
 #include "tests/client/ListedUser.h"
 
-#include <QAction>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,51 +85,6 @@ TEST_F(UserMenuTest, FromTheTableThePrivilegedMaySendAwayATableMateBetweenHands)
     context.myright = 0;
     EXPECT_FALSE(UserMenuItems::ForGame(Row("张三"), context, true).kick);
     EXPECT_TRUE(UserMenuItems::ForGame(Row("me"), context, false).chat);
-}
-
-TEST_F(UserMenuTest, TheMenusItemsShowWhatTheStateSaysAndActOnTheMenusUser)
-{
-    TUserMenu menu(nullptr);
-    context.myright = 1;
-    menu.Apply(UserMenuItems::ForList(Row("张三"), context));
-    EXPECT_EQ(QStringLiteral("正在第3桌等待"), menu.N1->text());
-    EXPECT_TRUE(menu.N9->isEnabled() && menu.N11->isEnabled() && !menu.N26->isEnabled());
-    EXPECT_TRUE(menu.Manager->menuAction()->isVisible() && menu.N1->isVisible() && !menu.N14->isVisible());
-    EXPECT_FALSE(menu.N7->isVisible());
-    EXPECT_EQ(QStringLiteral("与张三私聊"), menu.N11->text());
-
-    std::vector<std::string> joins, kicks, mutes, addressed;
-    menu.onJoin = [&](const std::string &name) { joins.push_back(name); };
-    menu.onKick = [&](const std::string &name) { kicks.push_back(name); };
-    menu.onMute = [&](const std::string &name) { mutes.push_back(name); };
-    menu.onAddress = [&](const std::string &name) { addressed.push_back(name); };
-    menu.N9->trigger();
-    menu.N24->trigger();
-    menu.N25->trigger();
-
-    context.mytable = 3;
-    menu.Apply(UserMenuItems::ForGame(Row("me"), context, true));
-    EXPECT_TRUE(menu.N14->isVisible());
-    for (QAction *hidden : {menu.N10, menu.N11, menu.N1, menu.N2, menu.N9})
-        EXPECT_FALSE(hidden->isVisible());
-    EXPECT_EQ(QStringLiteral("与me交谈"), menu.N14->text());
-    menu.N14->trigger();
-    EXPECT_EQ(std::vector<std::string>{"张三"}, joins);
-    EXPECT_EQ(std::vector<std::string>{"张三"}, kicks);
-    EXPECT_EQ(std::vector<std::string>{"张三"}, mutes);
-    EXPECT_EQ(std::vector<std::string>{"me"}, addressed);
-}
-
-TEST(TChatLinesMenu, EachLineGoesOutAsWrittenWhateverItsMenuTextBecomes)
-{
-    TChatLinesMenu menu(nullptr);
-    ASSERT_EQ(9, menu.actions().size());
-    std::vector<std::string> said;
-    menu.onLine = [&](const std::string &line) { said.push_back(line); };
-    QAction *first = menu.actions().front();
-    first->setText(QStringLiteral("&大家好"));
-    first->trigger();
-    EXPECT_EQ(std::vector<std::string>{"大家好，很高兴见到各位！"}, said);
 }
 
 } // namespace
