@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +66,14 @@ TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
     EXPECT_EQ(View(), panel->parentWidget());
     EXPECT_EQ(Qt::NoFocus, panel->ListView1->focusPolicy());
     EXPECT_EQ(Qt::NoFocus, panel->TreeView1->focusPolicy());
+    // In full screen they stay over the same part of the scaled frame.
+    form->Window().ShowFullScreen();
+    QCoreApplication::processEvents();
+    const double scale = std::min(View()->width() / 800.0, View()->height() / 600.0);
+    const QPoint origin((View()->width() - 800 * scale) / 2, (View()->height() - 600 * scale) / 2);
+    EXPECT_NEAR(origin.x() + 593 * scale, panel->x(), 1);
+    EXPECT_NEAR(origin.y() + 96 * scale, panel->y(), 1);
+    EXPECT_NEAR(196 * scale, panel->width(), 1);
     // The end of the connection takes them away with the lobby.
     Game().OnDisconnect();
     EXPECT_FALSE(panel->isVisible());
