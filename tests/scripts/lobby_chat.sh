@@ -20,19 +20,25 @@ game=$!
 
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
 [ -n "$window" ] || fail "no main window after the login"
-# The lobby is known by its title bar, where no table stands.
+# The lobby is known by its title bar, where no table stands. The window's first show fades the logo
+# in over it for two seconds, so the lobby is waited for again after that.
 shows 1-lobby NetForm/Room.bmp 200 30 250 40
+sleep 1
+shows 1-lobby NetForm/Room.bmp 200 30 250 40
+# The program's windows on the screen: a box or a menu adds one.
+windows() { xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l; }
+shown=$(windows)
 # A free seat: seat 1 of table 1, a 32 x 32 spot at (141, 144).
 xdotool mousemove --window "$window" 157 160 click 1
-sleep 1
+# The refusal's box comes up over the lobby and takes Enter; the lobby comes back.
+until_up '[ "$(windows)" -gt "$shown" ]' 30 || fail "no box for the refused seat"
 "$bin/screenshot" "$shots/2-seat-refused.png"
-# The refusal's box takes Enter; the lobby comes back.
 xdotool key Return
-sleep 0.5
+until_up '[ "$(windows)" = "$shown" ]' 30 || fail "the refusal's box stays"
 # 张三's row, the second of the user list under the room tree (the list's rows begin about 160
 # pixels below the panel's top at (593, 96)).
 xdotool mousemove --window "$window" 640 287 click 1
-sleep 0.5
+until_up '[ "$(windows)" -gt "$shown" ]' 30 || fail "no user menu"
 "$bin/screenshot" "$shots/3-user-menu.png"
 # From the top, Up wraps round to the last item that may be chosen: the private chat.
 xdotool key Up Return
