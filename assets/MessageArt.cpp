@@ -30,6 +30,17 @@ QImage InviteForm()
     });
 }
 
+// The About box's picture: a Red Dragon tile standing on its green back.
+QImage AboutTile()
+{
+    return Drawn(32, 32, [](QPainter &p) {
+        p.fillRect(QRectF(0, 0, 32, 32), QColor(240, 240, 240));
+        Panel(p, QRectF(5, 3, 23, 28), QColor(40, 140, 80), QColor(20, 90, 50), QColor(10, 60, 30), 1, 4);
+        Panel(p, QRectF(4, 1, 23, 27), QColor(255, 253, 244), QColor(232, 226, 208), QColor(150, 140, 120), 1, 4);
+        DrawText(p, QRectF(4, 1, 23, 27), u"中", HanFont(18), QColor(200, 20, 30));
+    });
+}
+
 } // namespace
 
 void DrawMessageScreens(PictureBook &book)
@@ -44,4 +55,5 @@ void DrawMessageScreens(PictureBook &book)
     book.AddKeyed("Graphic\\InviteForm\\background.bmp", InviteForm());
     book.AddKeyed("Graphic\\InviteForm\\btinvite.bmp", Button(84, 28, u"邀请", kBlue, 15));
     book.AddKeyed("Graphic\\InviteForm\\btcancel.bmp", Button(84, 28, u"取消", kRed, 15));
+    book.AddOpaque("Graphic\\about.bmp", AboutTile());
 }

@@ -258,6 +258,7 @@ bool WritePictures(const std::filesystem::path &folder)
     DrawTable(book);
     DrawSigns(book);
     DrawAvatars(book);
+    DrawListIcons(book);
     DrawWidgets(book);
     DrawMessageScreens(book);
     DrawOnlineScreens(book);

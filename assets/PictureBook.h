@@ -79,6 +79,8 @@ void DrawTiles(PictureBook &book);
 void DrawTable(PictureBook &book);
 void DrawSigns(PictureBook &book);
 void DrawAvatars(PictureBook &book);
+// The main window's lobby lists take the faces drawn before them.
+void DrawListIcons(PictureBook &book);
 void DrawWidgets(PictureBook &book);
 void DrawMessageScreens(PictureBook &book);
 // The screens of online play: login, server choice, registration.

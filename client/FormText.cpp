@@ -46,6 +46,8 @@ void MakeLink(QLabel *label, std::function<std::string()> url)
     label->installEventFilter(new LinkFilter(label, std::move(url)));
 }
 
+#include <QLineEdit>
+
 QString ToUi(std::string_view gbk)
 {
     return QString::fromStdString(GbkToUtf8(gbk));
@@ -59,4 +61,12 @@ std::string FromUi(const QString &text)
 QValidator::State GbkLengthValidator::validate(QString &input, int &) const
 {
     return FromUi(input).size() <= maxBytes_ ? Acceptable : Invalid;
+}
+
+void ShadeEdit(QLineEdit *edit, bool enabled)
+{
+    edit->setEnabled(enabled);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : palette.color(QPalette::Button));
+    edit->setPalette(palette);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class QLineEdit;
+
 // Text between the program (GBK) and the toolkit's controls (UTF-16).
 QString ToUi(std::string_view gbk);
 // Characters that GBK lacks are dropped.
@@ -26,3 +28,6 @@ public:
 private:
     size_t maxBytes_;
 };
+
+// A usable edit box is white, a greyed one takes the colour of the buttons.
+void ShadeEdit(QLineEdit *edit, bool enabled);

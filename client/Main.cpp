@@ -1,25 +1,38 @@
 #include "client/Main.h"
 
 #include "client/Avatar.h"
+#include "client/About.h"
+#include "client/Buy.h"
 #include "client/Hint.h"
+#include "client/LobbyLists.h"
 #include "client/Lindlg.h"
+#include "client/Netset.h"
 #include "client/Proxy.h"
 #include "client/UpdateDownload.h"
+#include "client/Roomlist.h"
+#include "client/Talk.h"
+#include "client/UserMenu.h"
 #include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/WindowAlert.h"
+#include "screen/CDxSound.h"
 #include "screen/Device.h"
 #include "table/Addresses.h"
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
+#include "table/LobbyRecords.h"
 #include "windows/CDxEdit.h"
 #include "windows/CLoginForm.h"
 #include "windows/CModeForm.h"
+#include "windows/CNetRoom.h"
 #include "windows/Screens.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -69,6 +82,23 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     mjgame->netlink = DataModule1.get();
     update = std::make_unique<UpdateDownload>(window.Widget(), kUpdateUrl);
     window.SetEvents(this);
+    aboutform = std::make_unique<TAboutForm>(window.Widget());
+    netsetform = std::make_unique<TNetSetForm>(window.Widget());
+    buyform = std::make_unique<TBuyForm>(window.Widget(), *DataModule1);
+    roomlistform = std::make_unique<TRoomListForm>(window.Widget(), *DataModule1);
+    lobbylists = std::make_unique<TLobbyLists>(mjgame->userlist, mjgame->roomtree, [this] { return mjgame->myaccount; });
+    window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
+    lobbylists->hide();
+    lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
+    lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
+    usermenu = std::make_unique<TUserMenu>(window.Widget());
+    usermenu->onJoin = [this](const std::string &name) { N9Click(name); };
+    usermenu->onChat = [this](const std::string &name) { N11Click(name); };
+    usermenu->onAddress = [this](const std::string &name) { N14Click(name); };
+    usermenu->onKick = [this](const std::string &name) { AdminClick(name, ADMIN_KICK); };
+    usermenu->onMute = [this](const std::string &name) { AdminClick(name, ADMIN_MUTE); };
+    chatlines = std::make_unique<TChatLinesMenu>(window.Widget());
+    chatlines->onLine = [this](const std::string &line) { SendChat(line); };
 
     std::error_code ec;
     for (const char *folder : {"Save", "Avatar"})
@@ -94,6 +124,14 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
 TMainForm::~TMainForm()
 {
     window.SetEvents(nullptr);
+    talkforms.clear();
+    chatlines.reset();
+    usermenu.reset();
+    lobbylists.reset(); // before the game, whose lists it shows
+    roomlistform.reset();
+    buyform.reset();
+    netsetform.reset();
+    aboutform.reset();
     update.reset();
     DataModule1.reset();
     mjgame->netlink = nullptr;
@@ -113,14 +151,12 @@ void TMainForm::PostUpdateOffer(const std::string &msgtext)
     window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
 }
 
-void TMainForm::PostRoomNotice(const std::string &text)
-{
-    PostShowText(text);
-}
-
 void TMainForm::ShowText(const std::string &text)
 {
     MessageBox::Show(text, kTitle, MessageBox::IconInformation);
+    // A server that finds the player short of coins leads to the top-up.
+    if (text.find("金币") != std::string::npos && text.find("不足") != std::string::npos)
+        ShowBuyForm();
 }
 
 void TMainForm::MouseDown(int x, int y, bool right)
@@ -140,11 +176,17 @@ void TMainForm::MouseUp(int x, int y)
 
 void TMainForm::KeyDown(int key)
 {
+    if (key == kAboutKey) {
+        ShowAbout();
+        return;
+    }
     mjgame->OnKeyDown(key);
 }
 
 void TMainForm::KeyUp(int key)
 {
+    if (key == kAboutKey)
+        return;
     mjgame->OnKeyUp(key);
     // Tab moves between edit boxes once per press, when it is let go.
     if (key == '\t')
@@ -168,7 +210,11 @@ bool TMainForm::TextInput(Rect &box) const
 void TMainForm::FirstShow()
 {
     mjgame->OnShow();
-    modeform->Show();
+    // A NetWork start first shows the window once logged in, with the lobby up: no title menu over it.
+    if (networkmode)
+        mjgame->Paint();
+    else
+        modeform->Show();
 }
 
 void TMainForm::Close()
@@ -244,4 +290,202 @@ void TMainForm::CloseMainWindow()
         window.Widget()->close();
         QCoreApplication::quit();
     });
+}
+
+bool TMainForm::EditUserSet(UserSetDialog &dialog)
+{
+    return netsetform->Edit(dialog);
+}
+
+namespace {
+
+// A name as a chat window keeps it.
+std::string PeerName(const std::string &name)
+{
+    return name.substr(0, GbkFit(name, USERNAME_BYTES));
+}
+
+} // namespace
+
+TTalkForm *TMainForm::FindTalk(const std::string &peer) const
+{
+    for (const auto &form : talkforms)
+        if (!form->Closed() && form->Peer() == PeerName(peer))
+            return form.get();
+    return nullptr;
+}
+
+TTalkForm *TMainForm::OpenTalk(const std::string &peer)
+{
+    TTalkForm *form = FindTalk(peer);
+    if (!form) {
+        auto made = std::make_unique<TTalkForm>(peer, *DataModule1, [this](const std::string &name) { CloseTalk(name); });
+        made->CentreOn(window.Widget());
+        form = made.get();
+        talkforms.push_back(std::move(made));
+    }
+    form->show();
+    return form;
+}
+
+void TMainForm::OnPrivateChat(const GameMsg &msg)
+{
+    const PrivateChatLine line = PrivateChatLine::Read(msg);
+    TTalkForm *form = FindTalk(line.sender);
+    const bool known = form != nullptr;
+    if (!known)
+        form = OpenTalk(line.sender);
+    form->AddLine(line.Line());
+    form->AddLine("");
+    if (dxsound)
+        dxsound->PlayWave(known ? "Wave\\msg.wav" : "Wave\\ring.wav");
+    AlertToplevel(form);
+}
+
+void TMainForm::PostCloseTalk(const std::string &peer)
+{
+    window.Post([this, peer] { CloseTalk(peer); });
+}
+
+void TMainForm::CloseTalk(const std::string &peer)
+{
+    // A window closed by the user came before any fresh one for the same peer, so it goes first.
+    const auto it = std::find_if(talkforms.begin(), talkforms.end(),
+                                 [&](const auto &form) { return form->Peer() == PeerName(peer); });
+    if (it == talkforms.end())
+        return;
+    // Its own events may still be running: the toolkit deletes it once they are over.
+    TTalkForm *form = it->release();
+    talkforms.erase(it);
+    form->hide();
+    form->deleteLater();
+}
+
+void TMainForm::CloseTalkForms()
+{
+    talkforms.clear();
+}
+
+void TMainForm::ShowBuyForm()
+{
+    buyform->exec();
+}
+
+void TMainForm::BuyResult(bool success)
+{
+    buyform->Answered(success);
+}
+
+void TMainForm::ReleaseBuyForm()
+{
+    buyform->Release();
+}
+
+void TMainForm::PostRoomNotice(const std::string &text)
+{
+    window.Post([this, text] {
+        MessageBox::Show(text, "Info", MessageBox::IconInformation);
+        roomlistform->Fill(mjgame->roomtree.Rows());
+        roomlistform->exec();
+    });
+}
+
+void TMainForm::ShowAbout()
+{
+    aboutform->exec();
+}
+
+UserMenuContext TMainForm::MenuContext() const
+{
+    UserMenuContext context;
+    context.myaccount = mjgame->myaccount;
+    context.myright = mjgame->myright;
+    context.table = [this](int index) { return mjgame->lobby->GetTable(index); };
+    context.gamestatus = mjgame->gamestatus;
+    context.curscreen = curscreen;
+    context.mytable = mjgame->myinfo.table;
+    return context;
+}
+
+void TMainForm::ShowLobbyLists(bool show)
+{
+    lobbylists->setVisible(show);
+}
+
+void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)
+{
+    usermenu->Apply(items);
+    // Records keep coming while it is up: it holds the user's name only, and each action looks the
+    // user up again.
+    usermenu->popup(global);
+}
+
+void TMainForm::ListView1MouseDown(const std::string &name, QPoint global)
+{
+    if (infoformon || invitemsgon)
+        return;
+    if (const UserRow *row = mjgame->userlist.FindUserItem(name))
+        PopupUserMenu(UserMenuItems::ForList(*row, MenuContext()), global);
+}
+
+void TMainForm::PrepareUserMenu(const std::string &name, int x, int y, bool atTable)
+{
+    if (const UserRow *row = mjgame->userlist.FindUserItem(name))
+        PopupUserMenu(UserMenuItems::ForGame(*row, MenuContext(), atTable), window.FrameToGlobal(x, y));
+}
+
+void TMainForm::TreeView1DblClick(int level, int index)
+{
+    if (infoformon) {
+        MessageBox::Show("正在等待服务器数据,请稍后进行该操作...", "Warning", MessageBox::IconWarning);
+        return;
+    }
+    if (level == 1 && index != mjgame->lobby->room && mjgame->netlink)
+        AskRoom(*mjgame->netlink, index);
+}
+
+void TMainForm::SendChat(const std::string &text)
+{
+    mjgame->SendChat(text, CHAT_LINE);
+}
+
+void TMainForm::PopupChatLines(int x, int y)
+{
+    chatlines->popup(window.FrameToGlobal(x, y));
+}
+
+void TMainForm::N9Click(const std::string &name)
+{
+    // The user the menu was opened for, wherever the list's selection stands now.
+    const UserRow *row = mjgame->userlist.FindUserItem(name);
+    const int table = row ? JoinableTable(*row, MenuContext()) : -1;
+    if (table >= 0)
+        mjgame->lobby->SitDown(table, -1);
+}
+
+void TMainForm::N11Click(const std::string &name)
+{
+    if (name != mjgame->myaccount)
+        OpenTalk(name);
+}
+
+void TMainForm::N14Click(const std::string &name)
+{
+    mjgame->chatedit->text = "[" + name + "],";
+    mjgame->Paint();
+}
+
+void TMainForm::AdminClick(const std::string &name, uint8_t command)
+{
+    if (name == mjgame->myaccount)
+        return;
+    const std::string question =
+        command == ADMIN_MUTE ? "确定要禁止" + name + "发言吗？" : "确定要将" + name + "踢出房间吗？";
+    if (MessageBox::Show(question, "提示信息", MessageBox::IconQuestion, MessageBox::YesNo, MessageBox::ResultNo) !=
+        MessageBox::ResultYes)
+        return;
+    GameMsg msg;
+    NetLink *link = mjgame->netlink;
+    if (link && link->GameLinkActive() && BuildAdmin(msg, command, name))
+        link->SendPacket(msg);
 }

@@ -11,8 +11,18 @@
 #include <vector>
 
 class CMj;
+class TAboutForm;
+class TBuyForm;
 class THintForm;
 class UpdateDownload;
+class TNetSetForm;
+class TRoomListForm;
+class TTalkForm;
+class TChatLinesMenu;
+class TLobbyLists;
+struct UserMenuContext;
+class TUserMenu;
+struct UserMenuItems;
 
 // The program's one window. It shows the game screen the game object draws and hands the game
 // every press, move, release, key and typed byte; it owns the game object and the game-server
@@ -30,9 +40,8 @@ public:
     TMainForm(const TMainForm &) = delete;
     TMainForm &operator=(const TMainForm &) = delete;
 
-    // Information boxes with the text, shown from the event loop; each carries its own text.
+    // An information box with the text, shown from the event loop; each carries its own text.
     void PostShowText(const std::string &text) override;
-    void PostRoomNotice(const std::string &text) override;
     // The offer of an update with its question, handled from the event loop.
     void PostUpdateOffer(const std::string &msgtext);
 
@@ -62,16 +71,75 @@ public:
     bool EditProxy(ProxyDialog &dialog) override;
     // The avatar choice for the own user as the server lists it.
     void ShowAvatarForm() override;
+    bool EditUserSet(UserSetDialog &dialog) override;
+
+    // Private chat: the window with a user (GBK), or null; opened and shown when asked for.
+    TTalkForm *FindTalk(const std::string &peer) const;
+    TTalkForm *OpenTalk(const std::string &peer);
+    void OnPrivateChat(const GameMsg &msg) override;
+    void PostCloseTalk(const std::string &peer) override;
+    void CloseTalkForms() override;
+    const std::vector<std::unique_ptr<TTalkForm>> &TalkForms() const { return talkforms; }
+
+    void ShowBuyForm() override;
+    void BuyResult(bool success) override;
+    void ReleaseBuyForm() override;
+    // A room was refused: the server's text, then the choice of another room.
+    void PostRoomNotice(const std::string &text) override;
+    // The lobby's room tree and user list over the frame.
+    void ShowLobbyLists(bool show) override;
+    TLobbyLists *Panel2() { return lobbylists.get(); }
+    // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
+    // of the screen.
+    void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override;
+    void ListView1MouseDown(const std::string &name, QPoint global);
+    // A double click in the room tree: a room other than the one the player is in is asked for.
+    void TreeView1DblClick(int level, int index);
+
+    // Public chat: a line goes out through the talk gate, cut to 127 bytes between characters.
+    void SendChat(const std::string &text);
+    void PopupChatLines(int x, int y) override;
+    TChatLinesMenu *PopupMenu2() { return chatlines.get(); }
+    TUserMenu *PopupMenu1() { return usermenu.get(); }
+    // The user menu's actions, on the user it was opened for (GBK).
+    void N9Click(const std::string &name);
+    void N11Click(const std::string &name);
+    void N14Click(const std::string &name);
+    // Kick (1) or mute (3) once the player agrees, while the connection stands.
+    void AdminClick(const std::string &name, uint8_t command);
+
+    // The About box, modal. Its key: F1, which no screen of the game reads.
+    void ShowAbout();
+    static constexpr int kAboutKey = 112;
+
+    TAboutForm *AboutForm() { return aboutform.get(); }
+    TNetSetForm *NetSetForm() { return netsetform.get(); }
+    TBuyForm *BuyForm() { return buyform.get(); }
+    TRoomListForm *RoomListForm() { return roomlistform.get(); }
 
     uint8_t networkmode = 0;
 
 private:
     bool linknoticeopen = false; // a notice that comes meanwhile is dropped
     void ShowText(const std::string &text);
+    // The lobby as the user menu reads it.
+    UserMenuContext MenuContext() const;
+    void PopupUserMenu(const UserMenuItems &items, QPoint global);
+    // The first window with the peer goes.
+    void CloseTalk(const std::string &peer);
 
     FrameWindow window;
     std::unique_ptr<THintForm> HintForm;
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;
     std::unique_ptr<UpdateDownload> update;
+    // The dialogs live as long as the window; a chat window lives until it is closed.
+    std::unique_ptr<TAboutForm> aboutform;
+    std::unique_ptr<TNetSetForm> netsetform;
+    std::unique_ptr<TBuyForm> buyform;
+    std::unique_ptr<TRoomListForm> roomlistform;
+    std::unique_ptr<TLobbyLists> lobbylists;
+    std::unique_ptr<TUserMenu> usermenu;
+    std::unique_ptr<TChatLinesMenu> chatlines;
+    std::vector<std::unique_ptr<TTalkForm>> talkforms;
 };

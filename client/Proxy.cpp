@@ -26,15 +26,6 @@ void Label(QWidget *parent, const QString &text, int x, int y)
     label->move(x, y);
 }
 
-// A usable field is white, a greyed one takes the colour of the buttons.
-void Shade(QLineEdit *edit, bool enabled)
-{
-    edit->setEnabled(enabled);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : palette.color(QPalette::Button));
-    edit->setPalette(palette);
-}
-
 } // namespace
 
 TProxyForm::TProxyForm(QWidget *parent) : QDialog(parent)
@@ -114,11 +105,11 @@ ProxyDialog TProxyForm::Controls() const
 void TProxyForm::UpdateFields()
 {
     const ProxyDialog d = Controls();
-    Shade(ProxyName, d.FieldsEnabled());
-    Shade(Port, d.FieldsEnabled());
+    ShadeEdit(ProxyName, d.FieldsEnabled());
+    ShadeEdit(Port, d.FieldsEnabled());
     RadioButton1->setEnabled(d.FieldsEnabled());
     RadioButton2->setEnabled(d.FieldsEnabled());
     CheckBox1->setEnabled(d.FieldsEnabled());
-    Shade(User, d.AuthEnabled());
-    Shade(PassWord, d.AuthEnabled());
+    ShadeEdit(User, d.AuthEnabled());
+    ShadeEdit(PassWord, d.AuthEnabled());
 }

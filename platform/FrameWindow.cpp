@@ -16,12 +16,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QUrl>
 #include <QWidget>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -86,9 +89,30 @@ public:
         QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImCursorRectangle);
     }
 
+    void Place(QWidget *control, const Rect &frameRect)
+    {
+        for (auto &placed : placed_)
+            if (placed.first == control) {
+                placed.second = frameRect;
+                Fit(placed);
+                return;
+            }
+        placed_.push_back({control, frameRect});
+        Fit(placed_.back());
+    }
+
+    QPoint FramePoint(int x, int y) const { return ToWidget(Rect{x, y, x + 1, y + 1}).topLeft(); }
+
     WindowEvents *events = nullptr;
 
 protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        for (auto &placed : placed_)
+            Fit(placed);
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
@@ -233,7 +257,14 @@ private:
         return QRect(QPoint(x(box.left), y(box.top)), QPoint(x(box.right) - 1, y(box.bottom) - 1));
     }
 
+    void Fit(std::pair<QPointer<QWidget>, Rect> &placed)
+    {
+        if (placed.first)
+            placed.first->setGeometry(ToWidget(placed.second));
+    }
+
     QImage frame_;
+    std::vector<std::pair<QPointer<QWidget>, Rect>> placed_;
     bool painted_ = false;
     bool typing_ = false;
     Rect box_;
@@ -341,6 +372,20 @@ void FrameWindow::Post(std::function<void()> call)
 QWidget *FrameWindow::Widget()
 {
     return view_.get();
+}
+
+QPoint FrameWindow::FrameToGlobal(int x, int y) const
+{
+    return view_->mapToGlobal(view_->FramePoint(x, y));
+}
+
+void FrameWindow::PlaceOverFrame(QWidget *control, const Rect &frameRect)
+{
+    control->setParent(view_.get());
+    control->setFocusPolicy(Qt::NoFocus);
+    for (QWidget *child : control->findChildren<QWidget *>())
+        child->setFocusPolicy(Qt::NoFocus);
+    view_->Place(control, frameRect);
 }
 
 std::unique_ptr<Surface> FrameWindow::Shown() const

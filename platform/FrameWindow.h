@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/FrameSink.h"
 
+#include <QPoint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +38,12 @@ public:
     void Post(std::function<void()> call);
     // The widget native controls stand in.
     QWidget *Widget();
+    // A native control, a child of Widget(), over a rectangle of the frame: placed there now and
+    // again whenever the frame is scaled (full screen or back). It never takes the keyboard, which
+    // stays the game's.
+    void PlaceOverFrame(QWidget *control, const Rect &frameRect);
+    // A point of the frame on the screen, where a menu opened at it stands.
+    QPoint FrameToGlobal(int x, int y) const;
 
     // What the window shows now, read back from its painting, in RGB565 at the window's size.
     std::unique_ptr<Surface> Shown() const;

@@ -2,12 +2,14 @@
 
 #include "platform/FrameWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 
 namespace {
 
 std::function<bool(const FrameSink *)> g_inFront;
 std::function<void(FrameSink *)> g_alert;
+std::function<void(QWidget *)> g_toplevelAlert;
 
 } // namespace
 
@@ -37,4 +39,17 @@ void SetWindowAlertHandlers(std::function<bool(const FrameSink *)> inFront, std:
 {
     g_inFront = std::move(inFront);
     g_alert = std::move(alert);
+}
+
+void AlertToplevel(QWidget *window)
+{
+    if (g_toplevelAlert)
+        g_toplevelAlert(window);
+    else
+        QApplication::alert(window, 0);
+}
+
+void SetToplevelAlertHandler(std::function<void(QWidget *)> alert)
+{
+    g_toplevelAlert = std::move(alert);
 }

@@ -13,3 +13,8 @@ void AlertWindow(FrameSink *window);
 // Tests say whether the window is in front and record the alerts; empty handlers restore the
 // desktop's answers.
 void SetWindowAlertHandlers(std::function<bool(const FrameSink *)> inFront, std::function<void(FrameSink *)> alert);
+
+class QWidget;
+// The same for a window of its own (a private chat), by the toolkit; tests record it instead.
+void AlertToplevel(QWidget *window);
+void SetToplevelAlertHandler(std::function<void(QWidget *)> alert);

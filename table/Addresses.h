@@ -11,6 +11,11 @@ inline constexpr const char *kAvatarPageUrl = "https://lantile.example.org/show"
 inline constexpr const char *kMemberPageUrl = "https://lantile.example.org/member";
 // The newest installer, offered as an update.
 inline constexpr const char *kUpdateUrl = "http://lantile.example.org/setup/mj.exe";
+// The top-up dialog's links: the portal and how to buy a card.
+inline constexpr const char *kPortalUrl = "https://lantile.example.org/portal";
+inline constexpr const char *kBuyCardUrl = "https://lantile.example.org/card";
+// The top-up dialog's advert, a page of the data folder.
+inline constexpr const char *kBuyAdvertPage = "ad\\buy.htm";
 
 // The game server of "Network.cfg" [loginserver] ip, on its designed port.
 inline constexpr const char *kGameServerHost = "game.lantile.example.org";

@@ -7,6 +7,7 @@
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
 #include "screen/CMjDraw.h"
+#include "table/ClientRecords.h"
 #include "table/GameMsg.h"
 #include "table/AvatarQueue.h"
 #include "table/NetLink.h"
@@ -308,8 +309,14 @@ public:
     void RefreshHover();
     void ShowGameMenu(bool show);
     bool GameMenuShown() const;
+    // Online, a right press on a seated player's picture opens the user menu for that player: true
+    // when the press hit one.
+    bool UserMenuAt(int x, int y);
     // The chat input goes out as a table chat line, unless the talk gate is shut.
     void SendChatInput();
+    // A table chat line goes out unless the talk gate is shut, when the chat window says why
+    // instead; true when it went.
+    bool SendChat(std::string_view text, ChatOrigin origin);
     // Only while the sound is on.
     void PlayWave(const std::string &path);
     // The ready-made lines' window grows upwards, or back.

@@ -4,6 +4,7 @@
 
 #include "screen/CDxSound.h"
 #include "table/ClientRecords.h"
+#include "table/Shell.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/CHelpForm.h"
@@ -57,7 +58,8 @@ void CMj::OnMouseDown(int x, int y, bool right)
     if (ToScreen([&](CBitForm &screen) { right ? screen.RightMouseDown(x, y) : (void)screen.MouseDown(x, y); }))
         return;
     if (right) {
-        RightPress();
+        if (!UserMenuAt(x, y))
+            RightPress();
         return;
     }
     // A ready-made line goes out as it is, past the talk gate.
@@ -79,6 +81,21 @@ void CMj::OnMouseDown(int x, int y, bool right)
         return;
     }
     HandPressed();
+}
+
+bool CMj::UserMenuAt(int x, int y)
+{
+    if (!IsNetGame() || !shell)
+        return false;
+    for (int seat : {3, 1, 2, 0}) {
+        const Rect &r = draw.avatarrect[seat];
+        if (!player[seat].seated || x < r.left || x >= r.right || y < r.top || y >= r.bottom)
+            continue;
+        if (const UserRow *row = userlist.FindUserItem(player[seat].GetName()))
+            shell->PrepareUserMenu(row->name, x, y, true);
+        return true;
+    }
+    return false;
 }
 
 void CMj::RightPress()
@@ -260,7 +277,11 @@ void CMj::TableButtonClicked(int index)
     case BTN_RESUME:
         ShowGameMenu(false);
         return;
-    default: // the list of ready-made lines comes with the main window's lobby lists
+    case BTN_PHRASES:
+        if (shell)
+            shell->PopupChatLines(mousex, mousey);
+        return;
+    default:
         Paint();
         return;
     }
@@ -363,16 +384,24 @@ void CMj::SendChatInput()
 {
     if (!OnlineConnected() || chatedit->text.empty())
         return;
+    if (SendChat(chatedit->text, CHAT_EDITBOX)) {
+        chatedit->text.clear();
+        Paint();
+    }
+}
+
+bool CMj::SendChat(std::string_view text, ChatOrigin origin)
+{
     if (!talkgate.IsOpen()) {
         chatwnd[0]->AddText(kTalkWarning, kWhite);
         Paint();
-        return;
+        return false;
     }
-    BuildTableChat(sendbuf, chatedit->text, CHAT_EDITBOX);
+    BuildTableChat(sendbuf, text, origin);
     SendBuffer();
-    chatedit->text.clear();
     talkgate.Close();
     Paint();
+    return true;
 }
 
 void CMj::PlayWave(const std::string &path)

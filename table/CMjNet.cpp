@@ -136,6 +136,12 @@ void CMj::OnDisconnect()
     restorediscards.reset();
 
     loginform->Show();
+    if (shell) {
+        shell->ShowLobbyLists(false);
+        shell->CloseTalkForms();
+        // A top-up still waiting for its answer will get none.
+        shell->ReleaseBuyForm();
+    }
     chatedit->visible = 0;
     tablebuttons.Get(BTN_SEND)->visible = 0;
     tablebuttons.Get(BTN_PHRASES)->visible = 0;

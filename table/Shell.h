@@ -34,10 +34,16 @@ public:
     virtual void ShowLobbyLists(bool) {}
     // The user menu for a listed user, at a frame point; atTable: opened from the table.
     virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
+    // The ready-made chat lines pop up at a frame point; the one picked goes out as table chat.
+    virtual void PopupChatLines(int /*x*/, int /*y*/) {}
     // A private chat line or a system message from the server, whole.
     virtual void OnPrivateChat(const GameMsg &) {}
+    // The connection has ended: every private chat window closes.
+    virtual void CloseTalkForms() {}
     // The coin dialog's answer has come: its buttons come back, and it closes on success.
     virtual void BuyResult(bool /*success*/) {}
+    // The connection has ended, so no answer will come: a waiting coin dialog may close again.
+    virtual void ReleaseBuyForm() {}
     // The modal coin dialog and avatar choice.
     virtual void ShowBuyForm() {}
     virtual void ShowAvatarForm() {}

@@ -3,6 +3,8 @@
 #include "tests/client/LinkFixture.h"
 #include "tests/kit/MemorySocket.h"
 
+#include <tuple>
+
 namespace {
 
 class DataModule : public LinkFixture {
@@ -56,21 +58,6 @@ protected:
     MemorySocket *socket = nullptr;
 };
 
-TEST_F(DataModule, SeventySevenRecordsMayWaitAndTheSeventyEighthEndsTheConnection)
-{
-    Connect();
-    socket->SetStalled(true);
-    for (int i = 0; i < 77; i++)
-        link->SendPacket(Keepalive());
-    EXPECT_EQ(socket->BytesToWrite(), 9933);
-    EXPECT_TRUE(link->GameLinkConnected());
-    link->SendPacket(Keepalive());
-    EXPECT_FALSE(link->GameLinkActive());
-    EXPECT_EQ(sink.disconnects, 0); // reported after the sender has returned
-    socket->DeliverQueued();
-    EXPECT_EQ(sink.disconnects, 1);
-}
-
 TEST_F(DataModule, RecordsGoOutOnlyWhileTheLinkStands)
 {
     link->SendPacket(Keepalive());
@@ -83,18 +70,23 @@ TEST_F(DataModule, RecordsGoOutOnlyWhileTheLinkStands)
     socket->ServerCloses();
     link->SendPacket(Keepalive());
     EXPECT_EQ(socket->Written().size(), 129u);
+    EXPECT_EQ(sink.disconnects, 1) << "the end is told once";
 }
 
-TEST_F(DataModule, AConnectionEndedByARecordHandlerHandsOnNothingMore)
+// A connection ended by a record handler (here the seventy-eighth record waiting to go out) hands on
+// nothing more, and its end is told after the sender has returned.
+TEST_F(DataModule, SeventySevenRecordsMayWaitAndTheSeventyEighthEndsTheConnection)
 {
     Connect();
     socket->SetStalled(true);
     for (int i = 0; i < 77; i++)
         link->SendPacket(Keepalive());
-    // Each record is answered; the first answer overflows the queue.
+    EXPECT_EQ(socket->BytesToWrite(), 9933);
+    EXPECT_TRUE(link->GameLinkConnected());
     sink.onRecord = [&](const GameMsg &) { link->SendPacket(Keepalive()); };
     socket->Feed(Numbered(0, 3));
     EXPECT_EQ(Numbers(), std::vector<int>{0});
+    EXPECT_FALSE(link->GameLinkActive());
     EXPECT_EQ(sink.disconnects, 0);
     socket->DeliverQueued();
     EXPECT_EQ(sink.disconnects, 1);
@@ -130,21 +122,20 @@ TEST_F(DataModule, TheCarryIsDroppedAtEveryEndOfAConnection)
 
 TEST_F(DataModule, ABrokenLinkTellsTheUserWhichWay)
 {
-    Connect();
-    socket->Fail(NetSocket::ErrorOther);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "和服务器的连接断开，请重新登录。");
-    EXPECT_EQ(boxes[0].title, "信息");
-    EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
-    EXPECT_EQ(hooks.calls.back(), "Repaint");
-    EXPECT_EQ(sink.disconnects, 1);
-
-    Connect();
-    socket->Fail(NetSocket::ErrorDisconnect);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "与服务器的连接断开，请尽快重新登录继续游戏.");
-    EXPECT_EQ(boxes[1].title, "信息");
-    EXPECT_EQ(boxes[1].icon, MessageBox::IconInformation);
+    const std::tuple<NetSocket::ErrorKind, const char *, MessageBox::Icon> ways[] = {
+        {NetSocket::ErrorOther, "和服务器的连接断开，请重新登录。", MessageBox::IconWarning},
+        {NetSocket::ErrorDisconnect, "与服务器的连接断开，请尽快重新登录继续游戏.", MessageBox::IconInformation}};
+    for (const auto &[kind, text, icon] : ways) {
+        Connect();
+        socket->Fail(kind);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_EQ(boxes[0].title, "信息");
+        EXPECT_EQ(boxes[0].icon, icon);
+        EXPECT_EQ(hooks.calls.back(), "Repaint");
+        boxes.clear();
+    }
+    EXPECT_EQ(sink.disconnects, 2);
 }
 
 TEST_F(DataModule, ThroughAProxyTheLoginWaitsForTheHandshake)

@@ -1,10 +1,11 @@
 #pragma once
 #include "client/Datamodule.h"
-#include "platform/MessageBox.h"
 #include "platform/TestClock.h"
 #include "table/GameMsg.h"
+#include "tests/client/RecordedBoxes.h"
 #include "tests/kit/ScriptServer.h"
 
+#include <QTcpServer>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -59,18 +60,10 @@ inline std::string SessionText(const std::string &name)
 // A data module on the test clock, whose records, hooks and message boxes are recorded.
 class LinkFixture : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        TimerService::Install(&clock);
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return MessageBox::ResultOk;
-        });
-    }
+    void SetUp() override { TimerService::Install(&clock); }
     void TearDown() override
     {
         link.reset();
-        MessageBox::SetHandler(nullptr);
         TimerService::Install(nullptr);
     }
     TDataModule1 &Make(std::unique_ptr<NetSocket> socket = nullptr)
@@ -93,10 +86,33 @@ protected:
     {
         return std::find(hooks.calls.begin(), hooks.calls.end(), call) != hooks.calls.end();
     }
+    // Queues the scripts on the scripted server, one per connection, and lets it listen.
+    void Serve(const std::vector<std::string> &scripts)
+    {
+        for (const std::string &s : scripts) {
+            std::string error;
+            ASSERT_TRUE(server.Load(s, &error)) << error;
+        }
+        ASSERT_TRUE(server.Listen());
+    }
+    void ExpectServerDone()
+    {
+        EXPECT_TRUE(RunUntil([&] { return server.Done() || server.Failed(); }, 5000));
+        EXPECT_TRUE(server.Done()) << server.Failure();
+    }
+    bool RecordsReach(size_t n) { return RunUntil([&] { return sink.records.size() >= n; }, 5000); }
+    // A loopback port nothing listens on.
+    static uint16_t ClosedPort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return probe.serverPort();
+    }
 
+    ScriptServer server;
     TestClock clock;
     RecordingSink sink;
     RecordingHooks hooks;
-    std::vector<MessageBox::Box> boxes;
+    RecordedBoxes boxes;
     std::unique_ptr<TDataModule1> link;
 };

@@ -11,10 +11,7 @@
 // A local game as a player meets it in the window, from the title menu the program opens on.
 namespace {
 
-class LocalGameFromStart : public MainWindowTest {
-protected:
-    std::string Saved(const std::string &name) const { return folder.Read(name); }
-};
+class LocalGameFromStart : public MainWindowTest {};
 
 TEST_F(LocalGameFromStart, FromTheTitleMenuToAWonHandAndBackIntoItsSlot)
 {
@@ -53,7 +50,7 @@ TEST_F(LocalGameFromStart, FromTheTitleMenuToAWonHandAndBackIntoItsSlot)
     ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
     QTest::keyClick(View(), Qt::Key_Escape);
     Click(ButtonCentre(BTN_BACK));
-    const std::string saved = Saved("Save/2.cmj");
+    const std::string saved = folder.Read("Save/2.cmj");
     EXPECT_EQ(saved.size(), 3392u);
     ASSERT_EQ(curscreen, SCREEN_SLOTS);
     EXPECT_EQ(welcomform->buttons.Get(CWelComForm::LOAD + 1)->caption, "file2");

@@ -1,10 +1,11 @@
 #pragma once
 #include "client/Main.h"
-#include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
 #include "platform/Random.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
+#include "tests/client/RecordedBoxes.h"
+#include "tests/kit/StandingLink.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/support/ScratchFolder.h"
 #include "windows/CBitForm.h"
@@ -53,10 +54,6 @@ protected:
     {
         TableDriver::LinkGeneratedData(folder.Path(), std::getenv("LANTILE_DATA"));
         QuitRequest::SetHandler([] { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return MessageBox::ResultOk;
-        });
         TimerService::Install(&clock);
         Random::Pin(1234);
     }
@@ -69,7 +66,6 @@ protected:
         curscreen = SCREEN_NONE;
         TimerService::Install(nullptr);
         Random::Unpin();
-        MessageBox::SetHandler(nullptr);
         QuitRequest::SetHandler(nullptr);
     }
 
@@ -110,22 +106,15 @@ protected:
         Move(p);
         QTest::mouseClick(View(), button, {}, QPoint(p.x, p.y));
     }
+    static Point Middle(const CBitButton &b) { return {b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2}; }
     // A click at the middle of a screen's button.
-    void Press(const CBitForm &screen, int button)
-    {
-        const CBitButton &b = *screen.buttons.Get(button);
-        Click({b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2});
-    }
-    Point ButtonCentre(int index)
-    {
-        const CBitButton &b = *Game().tablebuttons.Get(index);
-        return {b.x + b.GetWidth() / 2, b.y + b.GetHeight() / 2};
-    }
+    void Press(const CBitForm &screen, int button) { Click(Middle(*screen.buttons.Get(button))); }
+    Point ButtonCentre(int index) { return Middle(*Game().tablebuttons.Get(index)); }
     Point TileCentre(int index) { return Game().draw.HandTileCentre(Game().player[0], index); }
 
     ScratchFolder folder;
     TestClock clock;
-    std::vector<MessageBox::Box> boxes;
+    RecordedBoxes boxes;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TableDriver> driver;
     std::unique_ptr<RecordingScreen> screen;

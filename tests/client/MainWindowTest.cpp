@@ -2,7 +2,6 @@
 // the table, the screen on top, the game menu and the claim prompt.
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/LocalRobot.h"
-#include "tests/kit/StandingLink.h"
 #include "tests/kit/TableAudit.h"
 #include "tests/kit/TableSetup.h"
 #include "tests/support/Tiles.h"
@@ -177,7 +176,7 @@ TEST_F(MainWindowTest, ChatGoesOutOnEnterButNotAgainWithinThreeSeconds)
     m.netgame = 0;
 }
 
-TEST_F(MainWindowTest, KeysReachTheScreenOnTopAsTheGameReadsThem)
+TEST_F(MainWindowTest, KeysAndAnInputMethodReachTheScreenOnTopAsTheGameReadsThem)
 {
     Open();
     RecordingScreen &s = ScreenOnTop();
@@ -202,12 +201,9 @@ TEST_F(MainWindowTest, KeysReachTheScreenOnTopAsTheGameReadsThem)
     QCoreApplication::sendEvent(View(), &ctrlA);
     QTest::keyClick(View(), Qt::Key_Backspace);
     EXPECT_EQ("\t\b", s.typed);
-}
 
-TEST_F(MainWindowTest, AnInputMethodTypesGbkIntoTheFocusedBoxAndStaysOffWithoutOne)
-{
-    Open();
-    RecordingScreen &s = ScreenOnTop();
+    // An input method types GBK into the focused box, and stays off without one.
+    s.typed.clear();
     EXPECT_FALSE(View()->inputMethodQuery(Qt::ImEnabled).toBool());
     CDxEdit edit("Graphic\\input.bmp");
     s.edit = &edit;
@@ -265,7 +261,7 @@ void DropOn(QObject *view, const std::vector<QUrl> &urls)
     QCoreApplication::processEvents();
 }
 
-TEST_F(MainWindowTest, DroppedFilesThatAreNotOneSavedGameAreRefused)
+TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheCommandLine)
 {
     Open();
     DropOn(View(), {QUrl::fromLocalFile("/tmp/a.cmj"), QUrl::fromLocalFile("/tmp/b.cmj")});
@@ -278,11 +274,10 @@ TEST_F(MainWindowTest, DroppedFilesThatAreNotOneSavedGameAreRefused)
     ASSERT_EQ(3u, boxes.size());
     EXPECT_EQ("未知的档案类型。", boxes[1].text);
     EXPECT_EQ("未知的档案类型。", boxes[2].text);
-}
+    boxes.clear();
 
-TEST_F(MainWindowTest, ASavedGameIsLoadedFromItsWholePathDroppedOrGivenOnTheCommandLine)
-{
-    CMj &m = Open();
+    // A saved game is loaded from its whole path, dropped or given on the command line.
+    CMj &m = Game();
     ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
     // Longer than any 260-character buffer, in a folder with a blank and a Chinese name (UTF-8).
     const std::filesystem::path dir = folder.Path() / "a b" / reinterpret_cast<const char *>(u8"存档");

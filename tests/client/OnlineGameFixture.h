@@ -22,10 +22,6 @@ protected:
         audited.game = mj.get();
         link->SetGame(&audited);
         mj->netlink = link.get();
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return answer;
-        });
     }
     void TearDown() override
     {
@@ -42,18 +38,8 @@ protected:
         Serve(script);
         link->OpenGameLink(Target(server.Port()));
     }
-    void Serve(const std::string &script)
-    {
-        std::string error;
-        ASSERT_TRUE(server.Load(script, &error)) << error;
-        ASSERT_TRUE(server.Listen());
-    }
+    void Serve(const std::string &script) { LinkFixture::Serve({script}); }
     bool Until(const std::function<bool()> &holds) { return RunUntil(holds, 5000); }
-    void ExpectServerDone()
-    {
-        EXPECT_TRUE(Until([&] { return server.Done() || server.Failed(); }));
-        EXPECT_TRUE(server.Done()) << server.Failure();
-    }
     // The records of a type the client has sent so far.
     int Sent(uint8_t type) const
     {
@@ -74,8 +60,7 @@ protected:
     }
 
     ScratchFolder folder;
-    int answer = MessageBox::ResultOk; // what the player answers a box
+    int &answer = boxes.answer; // what the player answers a box
     AuditedSink audited;
     std::unique_ptr<CMj> mj;
-    ScriptServer server;
 };

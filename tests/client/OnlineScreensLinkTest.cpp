@@ -54,7 +54,7 @@ protected:
     // The game with its screens on the data module, registering at regip.
     void Begin(const std::string &regip)
     {
-        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=" + regip + "\r\n");
+        RegisterAt(regip);
         Start();
         data = std::make_unique<TDataModule1>();
         hooks = std::make_unique<NoticeHooks>(*game);
@@ -62,6 +62,10 @@ protected:
         data->SetHooks(hooks.get());
         game->netlink = data.get();
         regform->Show();
+    }
+    void RegisterAt(const std::string &regip)
+    {
+        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=" + regip + "\r\n");
     }
     void Submit(const std::string &email = "someone@example.org")
     {
@@ -138,7 +142,7 @@ TEST_F(OnlineLinks, NoServerGivesTheStatusAndALinkNoticeOnEitherLink)
                                  "https://lantile.example.org/signup");
     EXPECT_EQ(regform->status.text, "连接服务器失败，请检查网络。");
     EXPECT_FALSE(!regform->status.visible || Waiting() || clock.IsRunning(CRegForm::TIMER_REGISTER));
-    WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=bad host\r\n");
+    RegisterAt("bad host");
     Submit();
     ASSERT_TRUE(RunUntil([&] { return hooks->notices.size() == 2; }, 5000));
     EXPECT_EQ(regform->status.text, "查询服务器域名失败，请检查网络。");
@@ -157,19 +161,14 @@ TEST_F(OnlineLinks, NoServerGivesTheStatusAndALinkNoticeOnEitherLink)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(OnlineLinks, LoginAndRegistrationReachTheirServersThroughEachKindOfProxy)
+// The game link through these proxies is the data module's own (ProxyServersTest); the registration
+// link has a handshake of its own.
+TEST_F(OnlineLinks, RegistrationReachesItsServerThroughEachKindOfProxy)
 {
     RegStandIn reg("127.0.39.4");
     ASSERT_TRUE(reg.listening);
     reg.answer = "\x01";
-    ScriptServer game;
-    ASSERT_TRUE(game.Listen());
     Begin("127.0.39.4");
-    serverindex = 0;
-    servercount = 1;
-    std::snprintf(serverlist[0].host, sizeof serverlist[0].host, "127.0.0.1");
-    serverlist[0].port = game.Port();
-
     const std::pair<ProxyDaemon::Kind, int> proxies[] = {{ProxyDaemon::DANTE, 0}, {ProxyDaemon::TINYPROXY, 1}};
     for (const auto &[kind, type] : proxies) {
         SCOPED_TRACE(type == 0 ? "danted" : "tinyproxy");
@@ -186,24 +185,12 @@ TEST_F(OnlineLinks, LoginAndRegistrationReachTheirServersThroughEachKindOfProxy)
         ASSERT_TRUE(BoxesReach(told + 1));
         EXPECT_EQ(boxes.back().text, "注册帐号成功");
         // A proxy that cannot reach the server ends the attempt.
-        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=127.0.39.5\r\n");
+        RegisterAt("127.0.39.5");
         Submit();
         ASSERT_TRUE(BoxesReach(told + 2));
         EXPECT_EQ(boxes.back().text, "连接代理服务器失败!");
         EXPECT_FALSE(Waiting());
-        WriteProgramFile("Network.cfg", "[loginserver]\r\nregip=127.0.39.4\r\n");
-
-        ASSERT_TRUE(game.Load(R"(expect 100 1:"user1" 21:"abcd" 51..63:* 101=120 103=20
-)"));
-        loginform->accountedit->text = "user1";
-        loginform->passwordedit->text = "abcd";
-        Click(*loginform, CLoginForm::ENTER);
-        ASSERT_TRUE(RunUntil([&] { return game.Done() || game.Failed(); }, 5000));
-        EXPECT_TRUE(game.Done()) << game.Failure();
-        EXPECT_EQ(loginform->status.text, "正在验证用户身份...");
-        data->CloseGameLink();
-        loginform->Release();
-        ASSERT_TRUE(RunUntil([&] { return !data->GameLinkActive(); }, 2000));
+        RegisterAt("127.0.39.4");
     }
     EXPECT_EQ(reg.requests.size(), 2u);
 }

@@ -8,7 +8,6 @@
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
 #include "windows/CLoginForm.h"
-#include "windows/CModeForm.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -32,18 +31,9 @@ TEST(LockHolder, DISABLED_HoldTheLock)
 
 class ProgramStart : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        MessageBox::SetHandler([this](const MessageBox::Box &box) {
-            boxes.push_back(box);
-            return MessageBox::ResultOk;
-        });
-    }
-    void TearDown() override { MessageBox::SetHandler(nullptr); }
-
     ScratchFolder folder;
     std::string lock = (folder.Path() / "lantile.lock").string();
-    std::vector<MessageBox::Box> boxes;
+    RecordedBoxes boxes;
 };
 
 TEST_F(ProgramStart, ASecondStartSaysSoAndLoadsNothingUntilTheFirstIsGone)
@@ -113,15 +103,6 @@ TEST_F(NetWorkStart, ShowsOnlyTheHintLogsInAndSaysGoodbyeOnClosingDuringAGame)
     EXPECT_TRUE(server.Done()) << server.Failure();
     EXPECT_EQ(2u, server.Received().size());
     m.netgame = 0;
-}
-
-// Online play opens from the title menu on the choice of game server.
-TEST_F(MainWindowTest, TheTitleMenusOnlineEntryShowsTheServerChoice)
-{
-    OpenAtTitle();
-    ASSERT_EQ(SCREEN_MENU, curscreen);
-    Press(*modeform, CModeForm::ONLINE);
-    EXPECT_EQ(SCREEN_SERVERS, curscreen);
 }
 
 // The window shows what the game composes, at the screen's depth, once the banner has faded in.

@@ -12,6 +12,8 @@
 
 namespace {
 
+const char *const kPrograms[] = {"danted", "microsocks", "tinyproxy"};
+
 uint16_t FreePort()
 {
     QTcpServer probe;
@@ -80,23 +82,17 @@ std::string ProxyDaemon::WriteConfig() const
     return path;
 }
 
-const char *ProxyDaemon::Program(Kind kind)
-{
-    static const char *const programs[] = {"danted", "microsocks", "tinyproxy"};
-    return programs[kind];
-}
-
 std::string ProxyDaemon::Executable(Kind kind)
 {
-    QString found = QStandardPaths::findExecutable(Program(kind));
+    QString found = QStandardPaths::findExecutable(kPrograms[kind]);
     if (found.isEmpty()) // danted lives in the administrator's folder
-        found = QStandardPaths::findExecutable(Program(kind), {"/usr/sbin", "/usr/bin"});
+        found = QStandardPaths::findExecutable(kPrograms[kind], {"/usr/sbin", "/usr/bin"});
     return found.toStdString();
 }
 
 bool ProxyDaemon::Start(std::string *why)
 {
-    const char *program = Program(kind_);
+    const char *program = kPrograms[kind_];
     std::string executable = Executable(kind_);
     if (executable.empty()) {
         *why = std::string(program) + " is not installed";

@@ -24,7 +24,6 @@ public:
     uint16_t Port() const { return port_; }
 
 private:
-    static const char *Program(Kind kind);
     static std::string Executable(Kind kind);
     std::string WriteConfig() const;
 

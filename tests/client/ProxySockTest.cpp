@@ -45,34 +45,47 @@ protected:
 const Bytes kConnectByAddress = {5, 1, 0, 1, 127, 0, 0, 1, 0x07, 0xBE};
 const Bytes kBoundAddress = {5, 0, 0, 1, 127, 0, 0, 1, 0x12, 0x34};
 
-TEST_F(ProxyHandshake, Socks5AsksTheProxyToResolveANameItCannot)
+// What the client says on connecting, then after each of the proxy's answers, until the tunnel is open.
+TEST_F(ProxyHandshake, TheClientSaysWhatEachProxyAsksForInTurn)
 {
-    Start(CProxySock::TYPE_SOCKS5, "", "", "bad host");
-    EXPECT_FALSE(Answer({5, 0}));
-    Bytes want = {5, 1, 0, 3, 8};
-    for (char c : std::string("bad host"))
-        want.push_back(static_cast<uint8_t>(c));
-    want.insert(want.end(), {0x07, 0xBE});
-    EXPECT_EQ(Said(), want);
-}
-
-TEST_F(ProxyHandshake, Socks5SendsUserAndPasswordWhenTheProxyAsks)
-{
-    Start(CProxySock::TYPE_SOCKS5, "bob", "secret");
-    EXPECT_EQ(Said(), (Bytes{5, 2, 0, 2}));
-    EXPECT_FALSE(Answer({5, 2}));
-    EXPECT_EQ(Said(), (Bytes{1, 3, 'b', 'o', 'b', 6, 's', 'e', 'c', 'r', 'e', 't'}));
-    EXPECT_FALSE(Answer({1, 0}));
-    EXPECT_EQ(Said(), kConnectByAddress);
-    EXPECT_TRUE(Answer(kBoundAddress));
-    EXPECT_EQ(proxy.GetError(), 0);
-}
-
-TEST_F(ProxyHandshake, Socks5WithoutAUserStillAnswersAProxyThatWantsAPassword)
-{
-    Start(CProxySock::TYPE_SOCKS5);
-    EXPECT_FALSE(Answer({5, 2}));
-    EXPECT_EQ(Said(), (Bytes{1, 0, 0}));
+    struct Turn {
+        Bytes answer, said;
+        bool done = false;
+    };
+    struct Dialogue {
+        const char *name;
+        int type;
+        std::string user, password, host;
+        Bytes opening;
+        std::vector<Turn> turns;
+    };
+    const Bytes byName = {5, 1, 0, 3, 8, 'b', 'a', 'd', ' ', 'h', 'o', 's', 't', 0x07, 0xBE};
+    const Bytes credentials = {1, 3, 'b', 'o', 'b', 6, 's', 'e', 'c', 'r', 'e', 't'};
+    const std::string connect = "CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n";
+    const Dialogue dialogues[] = {
+        {"SOCKS5: the proxy resolves a name the client cannot", CProxySock::TYPE_SOCKS5, "", "", "bad host",
+         {5, 1, 0}, {{{5, 0}, byName}}},
+        {"SOCKS5: user and password when the proxy asks", CProxySock::TYPE_SOCKS5, "bob", "secret", "127.0.0.1",
+         {5, 2, 0, 2}, {{{5, 2}, credentials}, {{1, 0}, kConnectByAddress}, {kBoundAddress, {}, true}}},
+        {"SOCKS5: no user for a proxy that wants a password", CProxySock::TYPE_SOCKS5, "", "", "127.0.0.1",
+         {5, 1, 0}, {{{5, 2}, {1, 0, 0}}}},
+        {"HTTP: a tunnel, judged once and for all on a status line in pieces", CProxySock::TYPE_HTTP, "", "",
+         "127.0.0.1", Of(connect + "\r\n"),
+         {{Of("HTTP/1.1 200 Connection est"), {}}, {Of("ablished\r\n\r\n"), {}, true}, {{}, {}, true}}},
+        {"HTTP: with Basic credentials", CProxySock::TYPE_HTTP, "bob", "secret", "127.0.0.1",
+         Of(connect + "Authorization: Basic Ym9iOnNlY3JldA==\r\nProxy-Authorization: Basic Ym9iOnNlY3JldA==\r\n\r\n"),
+         {}},
+    };
+    for (const Dialogue &d : dialogues) {
+        SCOPED_TRACE(d.name);
+        Start(d.type, d.user, d.password, d.host);
+        EXPECT_EQ(Said(), d.opening);
+        for (const Turn &turn : d.turns) {
+            EXPECT_EQ(Answer(turn.answer), turn.done);
+            EXPECT_EQ(Said(), turn.said);
+        }
+        EXPECT_EQ(proxy.GetError(), 0);
+    }
 }
 
 TEST_F(ProxyHandshake, Socks5RefusalsEndWithAnError)
@@ -140,20 +153,13 @@ TEST_F(ProxyHandshake, ANewAttemptForgetsAReplyHalfReadByTheLastOne)
     EXPECT_EQ(Said(), kConnectByAddress);
 }
 
-TEST_F(ProxyHandshake, HttpAsksForATunnelWithBasicCredentials)
-{
-    Start(CProxySock::TYPE_HTTP);
-    EXPECT_EQ(Said(), Of("CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n\r\n"));
-    Start(CProxySock::TYPE_HTTP, "bob", "secret");
-    EXPECT_EQ(Said(), Of("CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n"
-                         "Authorization: Basic Ym9iOnNlY3JldA==\r\nProxy-Authorization: Basic Ym9iOnNlY3JldA==\r\n\r\n"));
-}
-
+// The server's first byte comes right behind the header; a reply is judged at the first byte that decides.
 TEST_F(ProxyHandshake, HttpOpensTheTunnelOnlyOnASuccessStatusLine)
 {
     struct Case {
         const char *reply;
         int error;
+        int left = 1; // bytes left unread
     };
     const Case cases[] = {
         {"HTTP/1.0 200 Connection established\r\nProxy-agent: tinyproxy/1.11.1\r\n\r\n", 0},
@@ -164,30 +170,17 @@ TEST_F(ProxyHandshake, HttpOpensTheTunnelOnlyOnASuccessStatusLine)
         {"HTTP/1.0 500 Unable to connect\r\nContent-Length: 200\r\n\r\n", 1},
         {"HTTP/1.1 2000 OK\r\n\r\n", 1},
         {"HTTP/1.1\r\n\r\n", 1},
+        {"HTX/1.1 200 OK\r\n\r\n", 1, 16}, // stopped at the third byte
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.reply);
         Start(CProxySock::TYPE_HTTP);
         Bytes bytes = Of(c.reply);
-        bytes.push_back(102); // the server's first byte, right behind the header
+        bytes.push_back(102);
         EXPECT_TRUE(Answer(bytes));
         EXPECT_EQ(proxy.GetError(), c.error);
-        EXPECT_EQ(socket.BytesAvailable(), 1);
+        EXPECT_EQ(socket.BytesAvailable(), c.left);
     }
-}
-
-TEST_F(ProxyHandshake, HttpJudgesAtTheFirstByteThatDecides)
-{
-    Start(CProxySock::TYPE_HTTP);
-    EXPECT_TRUE(Answer(Of("HTX/1.1 200 OK\r\n\r\n")));
-    EXPECT_EQ(proxy.GetError(), 1);
-    EXPECT_EQ(socket.BytesAvailable(), 15); // stopped at the third byte
-
-    Start(CProxySock::TYPE_HTTP);
-    EXPECT_FALSE(Answer(Of("HTTP/1.1 200 Connection est")));
-    EXPECT_TRUE(Answer(Of("ablished\r\n\r\n")));
-    EXPECT_EQ(proxy.GetError(), 0);
-    EXPECT_TRUE(proxy.OnRead(socket)); // judged once and for all
 }
 
 TEST_F(ProxyHandshake, HttpGivesUpOnAHeaderThatNeverEnds)

@@ -1,6 +1,5 @@
 // Seeded mutations of the session scripts' bytes, through the framer, the dispatcher and the table's
 // bounds, and through the proxy handshake: the same entries the fuzzers run.
-#include "platform/MessageBox.h"
 #include "tests/client/LinkFixture.h"
 #include "tests/fuzz/FuzzEntries.h"
 #include "tests/support/ScratchFolder.h"
@@ -83,9 +82,8 @@ TEST(RecordStorm, MutatedServerStreamsReachTheGameWholeAndInOrder)
 
 TEST(RecordStorm, MutatedProxyAnswersNeverOpenATunnelTheyShouldNot)
 {
-    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
+    RecordedBoxes boxes;
     Storm(ProxyReplyInput, 29);
-    MessageBox::SetHandler(nullptr);
 }
 
 } // namespace

@@ -7,7 +7,6 @@ void MemorySocket::Open(const std::string &host, int port)
 {
     host_ = host;
     port_ = port;
-    opens_++;
     active_ = true;
     connected_ = false;
     inbox_.clear();
@@ -52,10 +51,6 @@ int64_t MemorySocket::Write(const uint8_t *data, int64_t size)
     std::vector<uint8_t> &to = stalled_ ? queued_ : written_;
     to.insert(to.end(), data, data + size);
     return size;
-}
-
-void MemorySocket::Flush()
-{
 }
 
 void MemorySocket::Accept()

@@ -18,7 +18,7 @@ public:
     int64_t Read(uint8_t *into, int64_t max) override;
     int64_t Write(const uint8_t *data, int64_t size) override;
     int64_t BytesToWrite() const override { return static_cast<int64_t>(queued_.size()); }
-    void Flush() override;
+    void Flush() override {}
 
     // The server's side.
     void Accept();
@@ -33,7 +33,6 @@ public:
 
     const std::string &Host() const { return host_; }
     int Port() const { return port_; }
-    int Opens() const { return opens_; }
     // Every byte the client wrote that was taken, in order.
     const std::vector<uint8_t> &Written() const { return written_; }
     void ClearWritten() { written_.clear(); }
@@ -41,7 +40,6 @@ public:
 private:
     std::string host_;
     int port_ = 0;
-    int opens_ = 0;
     bool active_ = false;
     bool connected_ = false;
     bool stalled_ = false;

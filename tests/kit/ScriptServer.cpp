@@ -24,7 +24,6 @@ struct ScriptServer::Session {
     void Next();
     bool TakeRecord(const ScriptStep &st);
     bool TakeRaw(const ScriptStep &st);
-    void Write(const ScriptStep &st);
     void WriteChunk(const ScriptStep &st, size_t from, size_t part);
     void Fail(int line, const std::string &why)
     {
@@ -147,7 +146,8 @@ void ScriptServer::Session::Advance()
                 return;
             break;
         case ScriptStep::WRITE:
-            Write(st);
+            waiting = true;
+            WriteChunk(st, 0, 0);
             return;
         case ScriptStep::PAUSE:
             waiting = true;
@@ -227,12 +227,6 @@ bool ScriptServer::Session::TakeRaw(const ScriptStep &st)
     }
     inbox.remove(0, static_cast<qsizetype>(n));
     return true;
-}
-
-void ScriptServer::Session::Write(const ScriptStep &st)
-{
-    waiting = true;
-    WriteChunk(st, 0, 0);
 }
 
 void ScriptServer::Session::WriteChunk(const ScriptStep &st, size_t from, size_t part)

@@ -37,8 +37,6 @@ public:
     // Every client record that an expect step took, in order (ignored ones too).
     const std::vector<std::vector<uint8_t>> &Received() const { return received_; }
     int Connections() const { return static_cast<int>(sessions_.size()); }
-    // Sessions played to their end (or failed).
-    int Finished() const { return finished_; }
 
 private:
     struct Session;

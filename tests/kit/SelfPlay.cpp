@@ -56,16 +56,9 @@ void SelfPlay::Record(SelfPlaySummary &s) const
             s.fancount[fan]++;
 }
 
-void SelfPlay::Broken(SelfPlaySummary &summary, const std::string &rule) const
+void SelfPlay::Tell(int &count, const std::string &what) const
 {
-    summary.broken++;
-    if (report_)
-        report_(rule);
-}
-
-void SelfPlay::Mismatch(SelfPlaySummary &summary, const std::string &what) const
-{
-    summary.mismatches++;
+    count++;
     if (report_)
         report_(what);
 }
@@ -80,7 +73,7 @@ bool SelfPlay::PlayOut(SelfPlaySummary &summary, const std::function<void()> &be
         if (!LocalRobot::Act(mj_))
             clock_.Step();
         for (const std::string &rule : audit_.Check(mj_))
-            Broken(summary, rule);
+            Tell(summary.broken, rule);
     }
     return false;
 }
@@ -92,7 +85,7 @@ void SelfPlay::PlayHand(SelfPlaySummary &summary, std::vector<SavePoint> &points
             Save(summary, points);
     };
     while (!PlayOut(summary, save)) {
-        Broken(summary, "a hand did not end");
+        Tell(summary.broken, "a hand did not end");
         mj_.NewLocalGame();
     }
 }
@@ -102,7 +95,7 @@ bool SelfPlay::Save(SelfPlaySummary &summary, std::vector<SavePoint> &points)
     SavePoint point;
     if (!mj_.SaveGame(savefile_) ||
         FileBytes::Read(Paths::Resolve(savefile_), SavedGame::kSize + 1, point.bytes) != FileBytes::ReadStatus::Ok) {
-        Mismatch(summary, "a save failed");
+        Tell(summary.mismatches, "a save failed");
         return false;
     }
     if (!points.empty() && points.back().bytes == point.bytes)
@@ -118,16 +111,16 @@ void SelfPlay::Replay(const std::vector<SavePoint> &points, SelfPlaySummary &sum
         std::ofstream(Paths::Resolve(savefile_), std::ios::binary)
             .write(reinterpret_cast<const char *>(point.bytes.data()), static_cast<std::streamsize>(point.bytes.size()));
         if (!mj_.LoadGame(savefile_)) {
-            Mismatch(summary, "a saved game was refused");
+            Tell(summary.mismatches, "a saved game was refused");
             continue;
         }
         summary.roundtrips++;
         if (!SameBytes(mj_.Snapshot(), point.bytes))
-            Mismatch(summary, "a loaded game saves other bytes");
+            Tell(summary.mismatches, "a loaded game saves other bytes");
         if (!std::equal(point.wallstack.begin(), point.wallstack.end(), std::begin(mj_.wallstack)))
-            Mismatch(summary, "a loaded game rebuilt another wall");
+            Tell(summary.mismatches, "a loaded game rebuilt another wall");
         if (!PlayOut(summary, nullptr))
-            Broken(summary, "a loaded hand did not end");
+            Tell(summary.broken, "a loaded hand did not end");
     }
 }
 
@@ -136,13 +129,13 @@ void SelfPlay::RestoreEnd(const SavePoint &end, SelfPlaySummary &summary)
 {
     SavedGame game;
     if (!SavedGame::Parse(end.bytes.data(), end.bytes.size(), game)) {
-        Mismatch(summary, "the end of a hand was refused");
+        Tell(summary.mismatches, "the end of a hand was refused");
         return;
     }
     mj_.Restore(game);
     summary.roundtrips++;
     if (!SameBytes(mj_.Snapshot(), end.bytes))
-        Mismatch(summary, "a restored hand's end saves other bytes");
+        Tell(summary.mismatches, "a restored hand's end saves other bytes");
 }
 
 void SelfPlay::Run(int hands, SelfPlaySummary &summary)

@@ -52,8 +52,8 @@ private:
     bool Save(SelfPlaySummary &summary, std::vector<SavePoint> &points);
     void Replay(const std::vector<SavePoint> &points, SelfPlaySummary &summary);
     void RestoreEnd(const SavePoint &end, SelfPlaySummary &summary);
-    void Broken(SelfPlaySummary &summary, const std::string &rule) const;
-    void Mismatch(SelfPlaySummary &summary, const std::string &what) const;
+    // Counts a broken rule or a mismatch in the summary and tells the report of it.
+    void Tell(int &count, const std::string &what) const;
     void Record(SelfPlaySummary &summary) const;
 
     CMj &mj_;

@@ -6,8 +6,16 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace {
+
+// Sets the reason and answers false, for the readers' early returns.
+bool Fail(std::string *error, std::string why)
+{
+    *error = std::move(why);
+    return false;
+}
 
 // One line cut into words; quoted texts and bracketed lists stay whole.
 bool SplitWords(std::string_view line, std::vector<std::string> *words, std::string *error)
@@ -37,10 +45,8 @@ bool SplitWords(std::string_view line, std::vector<std::string> *words, std::str
                 listed = false;
             word += c;
         }
-        if (quoted || listed) {
-            *error = "unclosed quote or list";
-            return false;
-        }
+        if (quoted || listed)
+            return Fail(error, "unclosed quote or list");
         words->push_back(word);
     }
     return true;
@@ -52,27 +58,31 @@ bool ToInt(std::string_view text, long *value)
     return ec == std::errc() && end == text.data() + text.size();
 }
 
+// Hands each comma-separated item of a list to take, in order, until one is refused.
+bool EachItem(std::string_view list, const std::function<bool(std::string_view)> &take)
+{
+    while (!list.empty()) {
+        size_t comma = list.find(',');
+        if (!take(list.substr(0, comma)))
+            return false;
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return true;
+}
+
 // A quoted text with \r \n \t \\ \", converted from UTF-8 to GBK.
 bool Unquote(std::string_view word, std::string *gbk, std::string *error)
 {
-    if (word.size() < 2 || word.front() != '"' || word.back() != '"') {
-        *error = "expected a quoted text: " + std::string(word);
-        return false;
-    }
+    if (word.size() < 2 || word.front() != '"' || word.back() != '"')
+        return Fail(error, "expected a quoted text: " + std::string(word));
     std::string utf8;
     for (size_t i = 1; i + 1 < word.size(); i++) {
         char c = word[i];
-        if (c != '\\') {
-            utf8 += c;
-            continue;
+        if (c == '\\') {
+            c = word[++i];
+            c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
         }
-        char e = word[++i];
-        switch (e) {
-        case 'r': utf8 += '\r'; break;
-        case 'n': utf8 += '\n'; break;
-        case 't': utf8 += '\t'; break;
-        default: utf8 += e; break;
-        }
+        utf8 += c;
     }
     *gbk = Utf8ToGbk(utf8);
     return true;
@@ -95,11 +105,9 @@ bool TileIndex(std::string_view word, long *index, std::string *error)
     if (inner.size() != 2 || !ToInt(inner.substr(0, 1), &value) || value < 1)
         return false;
     switch (inner[1]) {
-    case 'm': case 's': case 'p': {
-        long suit = inner[1] == 'm' ? 0 : inner[1] == 's' ? 1 : 2;
-        *index = suit * 36 + 9 * copy + value - 1;
+    case 'm': case 's': case 'p':
+        *index = static_cast<long>(std::string_view("msp").find(inner[1])) * 36 + 9 * copy + value - 1;
         return value <= 9;
-    }
     case 'z':
         *index = 108 + 7 * copy + value - 1;
         return value <= 7;
@@ -117,38 +125,26 @@ bool ByteValue(std::string_view word, uint8_t *out, std::string *error)
     if (word.starts_with("t(")) {
         if (!TileIndex(word, &v, error))
             return false;
-    } else if (!ToInt(word, &v) || v < -128 || v > 255) {
-        *error = "not a byte: " + std::string(word);
-        return false;
-    }
+    } else if (!ToInt(word, &v) || v < -128 || v > 255)
+        return Fail(error, "not a byte: " + std::string(word));
     *out = static_cast<uint8_t>(v);
     return true;
 }
 
 bool ByteList(std::string_view word, std::vector<uint8_t> *out, std::string *error)
 {
-    if (word.size() < 2 || word.front() != '[' || word.back() != ']') {
-        *error = "expected a list: " + std::string(word);
-        return false;
-    }
-    std::string_view rest = word.substr(1, word.size() - 2);
-    while (!rest.empty()) {
-        size_t comma = rest.find(',');
+    if (word.size() < 2 || word.front() != '[' || word.back() != ']')
+        return Fail(error, "expected a list: " + std::string(word));
+    return EachItem(word.substr(1, word.size() - 2), [&](std::string_view item) {
         uint8_t b;
-        if (!ByteValue(rest.substr(0, comma), &b, error))
-            return false;
-        out->push_back(b);
-        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-    }
-    return true;
+        return ByteValue(item, &b, error) && (out->push_back(b), true);
+    });
 }
 
 bool Place(RecordPattern *p, long off, const std::vector<uint8_t> &bytes, std::string *error)
 {
-    if (off < 0 || off + static_cast<long>(bytes.size()) > kRecordSize) {
-        *error = "field outside the record at " + std::to_string(off);
-        return false;
-    }
+    if (off < 0 || off + static_cast<long>(bytes.size()) > kRecordSize)
+        return Fail(error, "field outside the record at " + std::to_string(off));
     std::copy(bytes.begin(), bytes.end(), p->bytes + off);
     return true;
 }
@@ -158,29 +154,23 @@ bool ParseField(const std::string &word, RecordPattern *p, std::string *error)
 {
     size_t sep = word.find_first_of(":=.");
     long off;
-    if (sep == std::string::npos || !ToInt(std::string_view(word).substr(0, sep), &off)) {
-        *error = "bad field " + word;
-        return false;
-    }
+    if (sep == std::string::npos || !ToInt(std::string_view(word).substr(0, sep), &off))
+        return Fail(error, "bad field " + word);
     std::string_view rest = std::string_view(word).substr(sep);
     if (rest.starts_with("..")) {
         size_t colon = rest.find(":*");
         long to;
         if (colon == std::string_view::npos || colon + 2 != rest.size() || !ToInt(rest.substr(2, colon - 2), &to) ||
-            to < off || off < 0 || to >= kRecordSize) {
-            *error = "bad wildcard " + word;
-            return false;
-        }
+            to < off || off < 0 || to >= kRecordSize)
+            return Fail(error, "bad wildcard " + word);
         for (long i = off; i <= to; i++)
             p->any[i] = true;
         return true;
     }
     if (rest.starts_with(":i32=")) {
         long v;
-        if (!ToInt(rest.substr(5), &v) || v < INT32_MIN || v > INT32_MAX) {
-            *error = "bad i32 " + word;
-            return false;
-        }
+        if (!ToInt(rest.substr(5), &v) || v < INT32_MIN || v > INT32_MAX)
+            return Fail(error, "bad i32 " + word);
         auto u = static_cast<uint32_t>(static_cast<int32_t>(v));
         return Place(p, off, {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)}, error);
     }
@@ -188,19 +178,15 @@ bool ParseField(const std::string &word, RecordPattern *p, std::string *error)
         std::string_view quoted = rest.substr(1);
         long width = -1;
         if (size_t slash = quoted.rfind("\"/"); slash != std::string_view::npos) {
-            if (!ToInt(quoted.substr(slash + 2), &width)) {
-                *error = "bad width " + word;
-                return false;
-            }
+            if (!ToInt(quoted.substr(slash + 2), &width))
+                return Fail(error, "bad width " + word);
             quoted = quoted.substr(0, slash + 1);
         }
         std::string text;
         if (!Unquote(quoted, &text, error))
             return false;
-        if (width >= 0 && static_cast<long>(text.size()) > width) {
-            *error = "text longer than " + std::to_string(width) + " bytes: " + word;
-            return false;
-        }
+        if (width >= 0 && static_cast<long>(text.size()) > width)
+            return Fail(error, "text longer than " + std::to_string(width) + " bytes: " + word);
         return Place(p, off, std::vector<uint8_t>(text.begin(), text.end()), error);
     }
     if (rest.starts_with("=[")) {
@@ -211,16 +197,13 @@ bool ParseField(const std::string &word, RecordPattern *p, std::string *error)
         uint8_t b;
         return ByteValue(rest.substr(1), &b, error) && Place(p, off, {b}, error);
     }
-    *error = "bad field " + word;
-    return false;
+    return Fail(error, "bad field " + word);
 }
 
 bool ParseRecordWords(const std::vector<std::string> &words, size_t from, RecordPattern *p, std::string *error)
 {
-    if (from >= words.size()) {
-        *error = "missing record type";
-        return false;
-    }
+    if (from >= words.size())
+        return Fail(error, "missing record type");
     if (!ByteValue(words[from], &p->bytes[0], error))
         return false;
     for (size_t i = from + 1; i < words.size(); i++)
@@ -249,15 +232,11 @@ bool RawBytes(const std::vector<std::string> &words, size_t from, ScriptStep *st
         } else if (w.size() == 2 && std::from_chars(w.data(), w.data() + 2, v, 16).ec == std::errc()) {
             step->bytes.push_back(static_cast<uint8_t>(v));
             step->anyByte.push_back(false);
-        } else {
-            *error = "not a hex byte: " + w;
-            return false;
-        }
+        } else
+            return Fail(error, "not a hex byte: " + w);
     }
-    if (step->bytes.empty()) {
-        *error = "no bytes";
-        return false;
-    }
+    if (step->bytes.empty())
+        return Fail(error, "no bytes");
     return true;
 }
 
@@ -268,28 +247,18 @@ bool WriteOptions(std::vector<std::string> *words, ScriptStep *step, int *times,
         const std::string &w = words->back();
         long v;
         if (w.starts_with("times=")) {
-            if (!ToInt(std::string_view(w).substr(6), &v) || v < 1 || v > 1000) {
-                *error = "bad times";
-                return false;
-            }
+            if (!ToInt(std::string_view(w).substr(6), &v) || v < 1 || v > 1000)
+                return Fail(error, "bad times");
             *times = static_cast<int>(v);
         } else if (w.starts_with("gap=")) {
-            if (!ToInt(std::string_view(w).substr(4), &v) || v < 0) {
-                *error = "bad gap";
-                return false;
-            }
+            if (!ToInt(std::string_view(w).substr(4), &v) || v < 0)
+                return Fail(error, "bad gap");
             step->gap = static_cast<int>(v);
         } else if (w.starts_with("split=")) {
-            std::string_view rest = std::string_view(w).substr(6);
-            while (!rest.empty()) {
-                size_t comma = rest.find(',');
-                if (!ToInt(rest.substr(0, comma), &v) || v < 1) {
-                    *error = "bad split";
-                    return false;
-                }
-                step->split.push_back(static_cast<int>(v));
-                rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-            }
+            if (!EachItem(std::string_view(w).substr(6), [&](std::string_view item) {
+                    return ToInt(item, &v) && v >= 1 && (step->split.push_back(static_cast<int>(v)), true);
+                }))
+                return Fail(error, "bad split");
         } else {
             return true;
         }
@@ -301,10 +270,8 @@ bool WriteOptions(std::vector<std::string> *words, ScriptStep *step, int *times,
 bool NumberArgument(const std::vector<std::string> &words, int *out, std::string *error)
 {
     long v;
-    if (words.size() != 2 || !ToInt(words[1], &v) || v < 0 || v > 255000) {
-        *error = words[0] + " takes one number";
-        return false;
-    }
+    if (words.size() != 2 || !ToInt(words[1], &v) || v < 0 || v > 255000)
+        return Fail(error, words[0] + " takes one number");
     *out = static_cast<int>(v);
     return true;
 }
@@ -313,73 +280,57 @@ bool ParseStep(std::vector<std::string> words, SessionScript *script, int *glue,
 {
     ScriptStep step{};
     const std::string verb = words[0];
+    bool ok = true;
     if (verb == "ignore") {
         step.kind = ScriptStep::IGNORE;
         long v;
-        if (words.size() != 2 || !ToInt(words[1], &v) || v < 0 || v > 255) {
-            *error = "ignore takes one record type";
-            return false;
-        }
+        if (words.size() != 2 || !ToInt(words[1], &v) || v < 0 || v > 255)
+            return Fail(error, "ignore takes one record type");
         step.number = static_cast<int>(v);
     } else if (verb == "expect") {
         step.kind = ScriptStep::EXPECT;
-        if (!ParseRecordWords(words, 1, &step.pattern, error))
-            return false;
+        ok = ParseRecordWords(words, 1, &step.pattern, error);
     } else if (verb == "expect-raw") {
         step.kind = ScriptStep::EXPECT_RAW;
-        if (!RawBytes(words, 1, &step, true, error))
-            return false;
+        ok = RawBytes(words, 1, &step, true, error);
     } else if (verb == "send" || verb == "raw") {
         step.kind = ScriptStep::WRITE;
         int times = 1;
+        RecordPattern p;
         if (!WriteOptions(&words, &step, &times, error))
             return false;
-        if (verb == "raw") {
-            if (!RawBytes(words, 1, &step, false, error))
-                return false;
-        } else {
-            RecordPattern p;
-            if (!ParseRecordWords(words, 1, &p, error))
-                return false;
+        if (verb == "raw")
+            ok = RawBytes(words, 1, &step, false, error);
+        else if ((ok = ParseRecordWords(words, 1, &p, error)))
             step.bytes.assign(p.bytes, p.bytes + kRecordSize);
-        }
         const std::vector<uint8_t> once = step.bytes;
         for (int k = 1; k < times; k++)
             step.bytes.insert(step.bytes.end(), once.begin(), once.end());
-        if (*glue > 0) {
+        if (ok && *glue > 0) {
             // Glued lines join the write of the first one.
             ScriptStep &first = script->steps.back();
-            if (--*glue < 0 || first.kind != ScriptStep::WRITE) {
-                *error = "glue needs send or raw lines";
-                return false;
-            }
-            if (first.bytes.empty()) {
+            if (--*glue < 0 || first.kind != ScriptStep::WRITE)
+                return Fail(error, "glue needs send or raw lines");
+            if (first.bytes.empty())
                 first = step;
-            } else {
+            else
                 first.bytes.insert(first.bytes.end(), step.bytes.begin(), step.bytes.end());
-            }
             return true;
         }
     } else if (verb == "glue") {
-        if (!NumberArgument(words, glue, error) || *glue < 1)
-            return false;
         step.kind = ScriptStep::WRITE; // filled by the send lines that follow
-    } else if (verb == "pause") {
-        step.kind = ScriptStep::PAUSE;
-        if (!NumberArgument(words, &step.number, error))
-            return false;
+        ok = NumberArgument(words, glue, error) && *glue >= 1;
+    } else if (verb == "pause" || verb == "expect-close") {
+        step.kind = verb == "pause" ? ScriptStep::PAUSE : ScriptStep::EXPECT_CLOSE;
+        ok = NumberArgument(words, &step.number, error);
     } else if (verb == "close") {
         step.kind = ScriptStep::CLOSE;
-    } else if (verb == "expect-close") {
-        step.kind = ScriptStep::EXPECT_CLOSE;
-        if (!NumberArgument(words, &step.number, error))
-            return false;
     } else {
-        *error = "unknown step " + verb;
-        return false;
+        return Fail(error, "unknown step " + verb);
     }
-    script->steps.push_back(step);
-    return true;
+    if (ok)
+        script->steps.push_back(step);
+    return ok;
 }
 
 } // namespace
@@ -423,16 +374,12 @@ bool ParseScript(std::string_view text, SessionScript *script, std::string *erro
             why = "glue needs send or raw lines", ok = false;
         if (ok)
             ok = ParseStep(words, script, &glue, &why);
-        if (!ok) {
-            *error = "line " + std::to_string(number) + ": " + why;
-            return false;
-        }
+        if (!ok)
+            return Fail(error, "line " + std::to_string(number) + ": " + why);
         script->steps.back().line = number;
     }
-    if (glue > 0) {
-        *error = "glue needs send or raw lines";
-        return false;
-    }
+    if (glue > 0)
+        return Fail(error, "glue needs send or raw lines");
     return true;
 }
 

@@ -6,7 +6,9 @@
 #include "table/CMj.h"
 #include "table/TileCount.h"
 
-int TableAudit::CountTiles(const CMj &mj)
+// Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile flying from
+// the wall or held up before it joins the hand, and the wall.
+static int CountTiles(const CMj &mj)
 {
     int total = TileCount::WallLeft(mj.mjindex);
     for (const CMjPlayer &p : mj.player) {

@@ -19,10 +19,6 @@ public:
     // range, every tile a record wrote real (or face down). One line for each broken bound.
     static std::vector<std::string> Bounds(const CMj &mj);
 
-    // Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile flying
-    // from the wall or held up before it joins the hand, and the wall.
-    static int CountTiles(const CMj &mj);
-
 private:
     int scoreTotal_;
 };

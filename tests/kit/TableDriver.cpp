@@ -126,7 +126,7 @@ std::string TableDriver::StateLine() const
 
 void TableDriver::LinkGeneratedData(const std::filesystem::path &folder, const std::filesystem::path &data)
 {
-    for (const char *name : {"Graphic", "Wave", "male.gif", "female.gif", "Chat.txt", "Dirconfig.ini", "level.txt"}) {
+    for (const char *name : {"Graphic", "Wave", "ad", "male.gif", "female.gif", "Chat.txt", "Dirconfig.ini", "level.txt"}) {
         std::error_code ec;
         if (std::filesystem::exists(data / name, ec))
             std::filesystem::create_symlink(std::filesystem::absolute(data / name), folder / name, ec);

@@ -45,6 +45,8 @@ std::vector<Picture> Pictures()
         {"Graphic/Flower/Flower_1.bmp", 15, 15, true}, {"Graphic/cursor.bmp", 20, 20, true},
         {"Graphic/quan.bmp", 60, 24, true},        {"Graphic/pan.bmp", 120, 40, true},
         {"Graphic/NewStyle/popup.bmp", 272, 330, true}, {"Graphic/hint.bmp", 133, 36, true},
+        {"Graphic/about.bmp", 32, 32, false},      {"Graphic/NetForm/userlist.bmp", 21 * 16, 16, true},
+        {"Graphic/NetForm/roomtree.bmp", 3 * 16, 16, true},
         {"Graphic/handback.bmp", 114, 209, true},
     };
     for (const char *name : {"pung", "kong", "win", "dianpao", "chiact"})

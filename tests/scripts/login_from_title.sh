@@ -11,60 +11,17 @@ shots=$3
 account='Alice_2024'
 password='Pw-5678!'
 . "$(dirname "$0")/program_copy.sh"
+. "$(dirname "$0")/scripted_x.sh"
 
-dir=$(program_copy "$bin")
 mkdir -p "$shots"
 rm -f "$shots"/*.png
-server= xserver= game=
-finish() {
-    local pid
-    for pid in $game $server $xserver; do
-        { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null
-    done
-    rm -rf "$dir"
-}
-trap finish EXIT
-fail() {
-    echo "$*" >&2
-    [ -s "$dir/stderr" ] && cat "$dir/stderr" >&2
-    exit 1
-}
-# until_up WHAT SECONDS: polls the command WHAT until it succeeds or the time is up.
-until_up() {
-    local tries=$(($2 * 10))
-    until eval "$1"; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
-# The game server, on a port the system chooses; the list of servers names only it.
-"$bin/scriptserver" --port 0 "$session" >"$dir/server.out" 2>&1 &
-server=$!
-until_up 'grep -q "listening on" "$dir/server.out" || ! kill -0 $server 2>/dev/null' 30
-port=$(sed -n 's/^scriptserver: listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$dir/server.out")
-[ -n "$port" ] || fail "the scripted server did not start: $(cat "$dir/server.out")"
-printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" >"$dir/Dirconfig.ini"
-
-# An X server of its own, on a display number it takes itself once it accepts clients.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$dir/display" 2>"$dir/xvfb.log" &
-xserver=$!
-until_up '[ -n "$(cat "$dir/display")" ] || ! kill -0 $xserver 2>/dev/null' 30
-[ -n "$(cat "$dir/display")" ] || fail "no X server: $(cat "$dir/xvfb.log")"
-export DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$dir
+scripted_x_start "$bin" "$session"
 
 TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" >/dev/null 2>"$dir/stderr" &
 game=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
 [ -n "$window" ] || fail "no window"
 
-# shows NAME PICTURE X Y W H: waits until the window's rectangle X Y W H is that of the picture, a
-# screen's background, and keeps the frame as NAME.png.
-shows() {
-    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --timeout 60 \
-        "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
-}
 click() {
     xdotool mousemove --window "$window" "$1" "$2" click 1
 }
@@ -87,14 +44,7 @@ xdotool key Tab
 xdotool type --delay 40 -- "$password"
 xdotool key Return
 
-until_up '! kill -0 $server 2>/dev/null' 30
+server_done login
 "$bin/screenshot" --window "$window" "$shots/12-login-sent.png"
-kill -0 $server 2>/dev/null && fail "the game server got no login: $(cat "$dir/server.out")"
-wait $server
-rc=$?
-server=
-[ $rc = 0 ] || fail "the game server: $(tail -1 "$dir/server.out")"
-stop_program $game
-game=
-[ "$program_rc" = 0 ] || fail "the program ended with '$program_rc'"
+program_done
 exit 0

@@ -1,0 +1,153 @@
+// The lobby's native lists in the main window: where they stand, the user menu they open, joining
+// the menu's user, and moving to another room.
+#include "client/LobbyLists.h"
+#include "client/UserMenu.h"
+#include "tests/client/ListedUser.h"
+#include "tests/client/MainWindowFixture.h"
+#include "windows/CInfoForm.h"
+#include "windows/CNetRoom.h"
+
+#include <QAction>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+class LobbyWindow : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        CMj &m = OpenAtTitle();
+        m.netlink = &link;
+        m.netgame = 1;
+        m.myaccount = "me";
+        m.userlist.Add(ListedUser("me"), true);
+        m.userlist.Add(ListedUser("张三").AtTable(3), false);
+        m.userlist.Add(ListedUser("bob").AtTable(5), false);
+        TableInfo waiting{};
+        waiting.state[0] = 1;
+        m.lobby->SetTable(2, waiting);
+        m.lobby->SetTable(4, waiting);
+        form->ShowLobbyLists(true);
+    }
+    void TearDown() override
+    {
+        form->PopupMenu1()->hide();
+        Game().netlink = nullptr;
+        Game().netgame = 0;
+        infoformon = 0;
+        MainWindowTest::TearDown();
+    }
+    QTreeWidgetItem *Row(const std::string &name)
+    {
+        QTreeWidget *list = form->Panel2()->ListView1;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (form->Panel2()->UserAt(list->topLevelItem(i)) == name)
+                return list->topLevelItem(i);
+        return nullptr;
+    }
+    void PressRow(const std::string &name)
+    {
+        QTreeWidget *list = form->Panel2()->ListView1;
+        QCoreApplication::processEvents();
+        // The row runs on past the narrow list: its start is under the pointer.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualItemRect(Row(name)).center().y()));
+    }
+    TUserMenu &Menu() { return *form->PopupMenu1(); }
+    StandingLink link;
+};
+
+TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
+{
+    TLobbyLists *panel = form->Panel2();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(QRect(593, 96, 196, 333), panel->geometry());
+    EXPECT_EQ(View(), panel->parentWidget());
+    EXPECT_EQ(Qt::NoFocus, panel->ListView1->focusPolicy());
+    EXPECT_EQ(Qt::NoFocus, panel->TreeView1->focusPolicy());
+    // In full screen they stay over the same part of the scaled frame.
+    form->Window().ShowFullScreen();
+    QCoreApplication::processEvents();
+    const double scale = std::min(View()->width() / 800.0, View()->height() / 600.0);
+    const QPoint origin((View()->width() - 800 * scale) / 2, (View()->height() - 600 * scale) / 2);
+    EXPECT_NEAR(origin.x() + 593 * scale, panel->x(), 1);
+    EXPECT_NEAR(origin.y() + 96 * scale, panel->y(), 1);
+    EXPECT_NEAR(196 * scale, panel->width(), 1);
+    // The end of the connection takes them away with the lobby.
+    Game().OnDisconnect();
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(LobbyWindow, AClickOnAUserOpensHisMenuWithWhereHeIsAndWhatMayBeDone)
+{
+    Game().myright = 1;
+    PressRow("张三");
+    ASSERT_TRUE(Menu().isVisible());
+    EXPECT_EQ(QStringLiteral("正在第3桌等待"), Menu().N1->text());
+    EXPECT_TRUE(Menu().N9->isEnabled() && Menu().N11->isEnabled());
+    EXPECT_TRUE(Menu().Manager->menuAction()->isVisible());
+    Menu().hide();
+
+    PressRow("me");
+    ASSERT_TRUE(Menu().isVisible());
+    EXPECT_FALSE(Menu().N11->isEnabled());
+    EXPECT_FALSE(Menu().Manager->menuAction()->isVisible());
+    Menu().hide();
+
+    infoformon = 1;
+    PressRow("张三");
+    EXPECT_FALSE(Menu().isVisible()) << "nothing while the player waits for the server";
+}
+
+TEST_F(LobbyWindow, JoinSitsAtTheTableOfTheUserTheMenuWasOpenedFor)
+{
+    PressRow("bob"); // the list's selection stays on bob
+    Menu().hide();
+    form->PrepareUserMenu("张三", 100, 200, false);
+    ASSERT_TRUE(Menu().isVisible());
+    Menu().N9->trigger();
+    ASSERT_EQ(1u, link.sent.size());
+    EXPECT_EQ(CS_SITDOWN, link.sent[0].Type());
+    EXPECT_EQ(2, link.sent[0].Get(1)) << "table 3 of the menu's user, not bob's table 5";
+    EXPECT_EQ(1, link.sent[0].Get(2)) << "the first free seat";
+}
+
+TEST_F(LobbyWindow, FromTheTableTheMenuOnlyAddressesThePlayerInTheChatLine)
+{
+    form->PrepareUserMenu("张三", 10, 10, true);
+    ASSERT_TRUE(Menu().isVisible());
+    EXPECT_TRUE(Menu().N14->isVisible());
+    EXPECT_EQ(QStringLiteral("与张三交谈"), Menu().N14->text());
+    for (QAction *hidden : {Menu().N10, Menu().N11, Menu().N1, Menu().N2, Menu().N9})
+        EXPECT_FALSE(hidden->isVisible());
+    Menu().N14->trigger();
+    EXPECT_EQ("[张三],", Game().chatedit->text);
+    form->PrepareUserMenu("nobody", 10, 10, true);
+}
+
+TEST_F(LobbyWindow, ADoubleClickOnAnotherRoomAsksForItUnlessThePlayerIsWaiting)
+{
+    CMj &m = Game();
+    m.roomtree.AddServer("电信");
+    for (int i = 0; i < 3; ++i)
+        m.roomtree.AddRoom(i, "房间");
+    m.lobby->room = 0;
+    QTreeWidgetItem *server = form->Panel2()->TreeView1->topLevelItem(0);
+    ASSERT_EQ(3, server->childCount());
+    emit form->Panel2()->TreeView1->itemDoubleClicked(server->child(0), 0);
+    emit form->Panel2()->TreeView1->itemDoubleClicked(server, 0);
+    EXPECT_TRUE(link.sent.empty()) << "the room the player is in, and a server";
+    emit form->Panel2()->TreeView1->itemDoubleClicked(server->child(2), 0);
+    ASSERT_EQ(1u, link.sent.size());
+    EXPECT_EQ(CS_ENTER_ROOM, link.sent[0].Type());
+    EXPECT_EQ(2, link.sent[0].Get(1));
+    EXPECT_TRUE(infoformon && infoform->text == "正在获取房间信息,请稍后...");
+
+    emit form->Panel2()->TreeView1->itemDoubleClicked(server->child(1), 0);
+    EXPECT_EQ(1u, link.sent.size());
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("正在等待服务器数据,请稍后进行该操作...", boxes[0].text);
+}
+
+} // namespace

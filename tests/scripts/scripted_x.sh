@@ -1,0 +1,70 @@
+# Sourced by the scripts that play the program in an X server of their own against the scripted game
+# server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in $dir,
+# starts the server on a port the system chooses (the copy's server list names only it) and the X
+# server, and exports DISPLAY; what was started stops when the script exits.
+finish() {
+    local pid
+    for pid in $game $server $xserver; do
+        { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null
+    done
+    rm -rf "$dir"
+}
+fail() {
+    echo "$*" >&2
+    [ -s "$dir/stderr" ] && cat "$dir/stderr" >&2
+    exit 1
+}
+# until_up WHAT SECONDS: polls the command WHAT until it succeeds or the time is up.
+until_up() {
+    local tries=$(($2 * 10))
+    until eval "$1"; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+scripted_x_start() {
+    dir=$(program_copy "$1")
+    server= xserver= game=
+    trap finish EXIT
+    "$1/scriptserver" --port 0 "$2" >"$dir/server.out" 2>&1 &
+    server=$!
+    until_up 'grep -q "listening on" "$dir/server.out" || ! kill -0 $server 2>/dev/null' 30
+    local port
+    port=$(sed -n 's/^scriptserver: listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$dir/server.out")
+    [ -n "$port" ] || fail "the scripted server did not start: $(cat "$dir/server.out")"
+    printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
+        >"$dir/Dirconfig.ini"
+
+    # An X server of its own, on a display number it takes itself once it accepts clients.
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$dir/display" 2>"$dir/xvfb.log" &
+    xserver=$!
+    until_up '[ -n "$(cat "$dir/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
+    [ -n "$(cat "$dir/display" 2>/dev/null)" ] || fail "no X server: $(cat "$dir/xvfb.log")"
+    export DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$dir
+}
+
+# shows NAME PICTURE X Y W H: waits until the rectangle X Y W H of $window is that of the picture, a
+# screen's background, and keeps the frame as $shots/NAME.png.
+shows() {
+    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --timeout 60 \
+        "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
+}
+
+# server_done WHAT: the server has gone through its script; WHAT names what it should have got, for
+# the failure's message.
+server_done() {
+    until_up '! kill -0 $server 2>/dev/null' 30
+    kill -0 $server 2>/dev/null && fail "the game server got no $1: $(cat "$dir/server.out")"
+    wait $server
+    local rc=$?
+    server=
+    [ $rc = 0 ] || fail "the game server: $(tail -1 "$dir/server.out")"
+}
+# The program ends as Ctrl-C ends it, cleanly.
+program_done() {
+    stop_program $game
+    game=
+    [ "$program_rc" = 0 ] || fail "the program ended with '$program_rc'"
+}
