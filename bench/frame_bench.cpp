@@ -1,13 +1,12 @@
 // One frame of a table in the middle of a hand, with a raised tile's tool-tip and the game menu's
 // dim: composed, and composed and shown in the game window (converted for a 32-bit screen).
+#include "bench/WindowBench.h"
 #include "platform/FrameWindow.h"
 #include "table/CMj.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/kit/TableSession.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -57,14 +56,8 @@ BENCHMARK(ComposeAndShowFrame)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    SetUpTable();
-    benchmark::RunSpecifiedBenchmarks();
-    session.reset();
-    window.reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, SetUpTable, [] {
+        session.reset();
+        window.reset();
+    });
 }

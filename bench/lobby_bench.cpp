@@ -1,14 +1,13 @@
 // A busy room from the server's records: entering a room of 100 tables and 2,000 users, and 10,000
 // changes of users at tables afterwards, each record through the game's dispatcher with the lobby up.
 // Times are per record.
+#include "bench/WindowBench.h"
 #include "table/CMj.h"
 #include "tests/kit/FakeScreen.h"
 #include "tests/kit/TableSession.h"
 #include "windows/CBitForm.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -125,14 +124,8 @@ void SetUpLobby()
 
 int main(int argc, char **argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    SetUpLobby();
-    benchmark::RunSpecifiedBenchmarks();
-    session.reset();
-    screen.reset();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv, SetUpLobby, [] {
+        session.reset();
+        screen.reset();
+    });
 }

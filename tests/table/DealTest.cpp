@@ -132,8 +132,9 @@ TEST_F(Deal, BothEndsOfTheWallWrapRoundTheRing)
     m.backdraws = 0;
     for (m.mjindex = 0; m.mjindex <= 15; m.mjindex++) {
         m.DrawFromWall();
-        if (m.mjindex == 13)
+        if (m.mjindex == 13) {
             EXPECT_EQ(m.laststack, 71);
+        }
     }
     EXPECT_EQ(m.laststack, 0);
     EXPECT_EQ(m.wallstack[71] + m.wallstack[0], 0);
