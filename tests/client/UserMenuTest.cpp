@@ -9,15 +9,6 @@
 
 namespace {
 
-UserInfo User(const char *name, int table = 0)
-{
-    ListedUser user(name);
-    user.Score(120).Games(9, 4);
-    if (table > 0)
-        user.AtTable(table);
-    return user;
-}
-
 class UserMenuTest : public testing::Test {
 protected:
     void SetUp() override
@@ -28,12 +19,14 @@ protected:
             s = 1;
         context.myaccount = "me";
         context.table = [this](int i) { return i >= 0 && i < 10 ? &tables[i] : nullptr; };
-        users.Add(User("me", 3), true);
-        users.Add(User("张三", 3), false);
-        users.Add(User("playing", 5), false);
-        users.Add(User("full", 7), false);
-        users.Add(User("lobby"), false);
-        users.Add(User("nowhere", 200), false);
+        for (const auto &[name, table] : {std::pair{"me", 3}, {"张三", 3}, {"playing", 5}, {"full", 7},
+                                          {"lobby", 0}, {"nowhere", 200}}) {
+            ListedUser user(name);
+            user.Score(120).Games(9, 4);
+            if (table > 0)
+                user.AtTable(table);
+            users.Add(user, std::string(name) == "me");
+        }
     }
     const UserRow &Row(const char *name) { return users.Row(users.IndexOf(name)); }
 
@@ -45,21 +38,21 @@ protected:
 TEST_F(UserMenuTest, FromTheListTheMenuSaysWhereAUserIsAndOffersTheSeatsLeft)
 {
     const UserMenuItems waiting = UserMenuItems::ForList(Row("张三"), context);
-    EXPECT_EQ("正在第3桌等待", waiting.where);
     EXPECT_TRUE(waiting.join && waiting.chat && !waiting.manager && !waiting.kick && !waiting.atTable);
-    EXPECT_EQ("与张三私聊", waiting.talk);
-    EXPECT_EQ("用户名: 张三", waiting.title);
-    EXPECT_EQ("积分: 120", waiting.score);
-    EXPECT_EQ("和牌: 4", waiting.wins);
-    EXPECT_EQ(2, JoinableTable(Row("张三"), context));
-
-    EXPECT_EQ("正在第5桌游戏", UserMenuItems::ForList(Row("playing"), context).where);
-    EXPECT_FALSE(UserMenuItems::ForList(Row("playing"), context).join);
-    EXPECT_FALSE(UserMenuItems::ForList(Row("full"), context).join);
-    EXPECT_EQ("正在第200桌游戏", UserMenuItems::ForList(Row("nowhere"), context).where) << "no such table";
-    EXPECT_EQ(-1, JoinableTable(Row("nowhere"), context));
-    EXPECT_EQ("正在大厅中等待", UserMenuItems::ForList(Row("lobby"), context).where);
-
+    EXPECT_EQ("与张三私聊|用户名: 张三|积分: 120|和牌: 4",
+              waiting.talk + "|" + waiting.title + "|" + waiting.score + "|" + waiting.wins);
+    // {user, where, joinable table}
+    const std::tuple<const char *, const char *, int> cases[] = {{"张三", "正在第3桌等待", 2},
+                                                                 {"playing", "正在第5桌游戏", -1},
+                                                                 {"full", "正在第7桌等待", -1},
+                                                                 {"nowhere", "正在第200桌游戏", -1}, // no such table
+                                                                 {"lobby", "正在大厅中等待", -1}};
+    for (const auto &[name, where, table] : cases) {
+        const UserMenuItems items = UserMenuItems::ForList(Row(name), context);
+        EXPECT_EQ(where, items.where) << name;
+        EXPECT_EQ(table, JoinableTable(Row(name), context)) << name;
+        EXPECT_EQ(table >= 0, items.join) << name;
+    }
     EXPECT_FALSE(UserMenuItems::ForList(Row("me"), context).chat) << "no private chat with oneself";
     context.myright = 1;
     EXPECT_TRUE(UserMenuItems::ForList(Row("张三"), context).manager);
@@ -69,22 +62,22 @@ TEST_F(UserMenuTest, FromTheListTheMenuSaysWhereAUserIsAndOffersTheSeatsLeft)
 
 TEST_F(UserMenuTest, FromTheTableThePrivilegedMaySendAwayATableMateBetweenHands)
 {
-    context.myright = 2;
     context.mytable = 3;
     const UserMenuItems mate = UserMenuItems::ForGame(Row("张三"), context, true);
-    EXPECT_TRUE(mate.kick && mate.atTable && !mate.manager);
+    EXPECT_TRUE(mate.atTable && !mate.manager && mate.chat);
     EXPECT_EQ("与张三交谈", mate.talk);
-    EXPECT_FALSE(UserMenuItems::ForGame(Row("me"), context, true).kick);
-    EXPECT_FALSE(UserMenuItems::ForGame(Row("playing"), context, true).kick) << "another table";
-    context.gamestatus = 1;
-    EXPECT_FALSE(UserMenuItems::ForGame(Row("张三"), context, true).kick) << "a hand is running";
-    context.gamestatus = 0;
-    context.curscreen = 10;
-    EXPECT_FALSE(UserMenuItems::ForGame(Row("张三"), context, false).kick) << "a screen is up";
-    context.curscreen = 0;
-    context.myright = 0;
-    EXPECT_FALSE(UserMenuItems::ForGame(Row("张三"), context, true).kick);
-    EXPECT_TRUE(UserMenuItems::ForGame(Row("me"), context, false).chat);
+    // {rights, hand running, screen up, user, kick offered}
+    const std::tuple<int, int, int, const char *, bool> cases[] = {
+        {2, 0, 0, "张三", true},   {1, 0, 0, "张三", true},     {0, 0, 0, "张三", false},
+        {2, 0, 0, "me", false},    {2, 0, 0, "playing", false}, // another table
+        {2, 1, 0, "张三", false},  {2, 0, 10, "张三", false}};
+    for (const auto &[rights, status, screen, name, kick] : cases) {
+        context.myright = rights;
+        context.gamestatus = static_cast<uint8_t>(status);
+        context.curscreen = static_cast<uint8_t>(screen);
+        EXPECT_EQ(kick, UserMenuItems::ForGame(Row(name), context, true).kick)
+            << rights << " " << status << " " << screen << " " << name;
+    }
 }
 
 } // namespace

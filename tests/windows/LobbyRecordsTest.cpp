@@ -1,5 +1,5 @@
 // The server's records of the lobby and the service through the game's dispatcher: texts that fill
-// their fields, links and their schemes, invitations, the login's failure, the room list's end.
+// their fields, links and their schemes, invitations, the login's answers, the room list's end.
 #include "platform/OpenUrl.h"
 #include "screen/Device.h"
 #include "tests/windows/OnlineFixture.h"
@@ -9,11 +9,13 @@
 
 namespace {
 
-GameMsg Text(uint8_t type, MsgField field, const std::string &text)
+// A record of the type with the text in its field and a byte set.
+GameMsg Text(uint8_t type, MsgField field, const std::string &text, int at = 0, uint8_t value = 0)
 {
     GameMsg m(type);
-    for (int i = 0; i < field.size && i < static_cast<int>(text.size()); i++)
-        m.Put(field.off + i, static_cast<uint8_t>(text[i]));
+    m.PutText(field, text);
+    if (at > 0)
+        m.Put(at, value);
     return m;
 }
 
@@ -32,17 +34,12 @@ protected:
     void Feed(const GameMsg &m) { game->OnGameMsg(m); }
 };
 
-TEST_F(LobbyRecords, TextsThatFillTheirFieldsArriveWholeAndNoLonger)
+TEST_F(LobbyRecords, TextsThatFillTheirFieldsArriveWholeAndNoLongerAndLinksOpenOnlyAsWebPages)
 {
-    GameMsg box = Text(SC_MESSAGEBOX, {1, 128}, std::string(128, 'm'));
-    Feed(box);
-    GameMsg notice = Text(SC_NOTICE, {6, 123}, std::string(123, 'n'));
-    Feed(notice);
-    GameMsg link = Text(SC_LINK_MESSAGE, {4, 125}, std::string(60, 't') + std::string(30, 'c') + std::string(35, 'u'));
-    Feed(link);
-    GameMsg bought = Text(SC_BUY_RESULT, {6, 123}, std::string(123, 'b'));
-    bought.Put(3, 1);
-    Feed(bought);
+    Feed(Text(SC_MESSAGEBOX, {1, 128}, std::string(128, 'm')));
+    Feed(Text(SC_NOTICE, {6, 123}, std::string(123, 'n')));
+    Feed(Text(SC_LINK_MESSAGE, {4, 125}, std::string(60, 't') + std::string(30, 'c') + std::string(35, 'u')));
+    Feed(Text(SC_BUY_RESULT, {6, 123}, std::string(123, 'b'), 3, 1));
     EXPECT_EQ(shell.calls, (std::vector<std::string>{
                                "text: " + std::string(128, 'm'),
                                "text: " + std::string(120, 'n'),
@@ -50,14 +47,11 @@ TEST_F(LobbyRecords, TextsThatFillTheirFieldsArriveWholeAndNoLonger)
                                "bought",
                                "text: " + std::string(120, 'b'),
                            }));
-}
 
-TEST_F(LobbyRecords, LinksOpenOnlyAsWebPages)
-{
     std::vector<std::string> opened;
     SetOpenUrlHandler([&](const std::string &url) { opened.push_back(url); });
     for (const char *url : {"file:///etc/passwd", "javascript:alert(1)", "www.example.org/a", "lantile.example.org:8080/x",
-                            "HTTPS://example.org/b"})
+                            "HTTPS://example.org/b", "http://"})
         OpenUrl(LinkAddress(url));
     SetOpenUrlHandler(nullptr);
     EXPECT_EQ(opened, (std::vector<std::string>{"http://www.example.org/a", "http://lantile.example.org:8080/x",
@@ -66,8 +60,7 @@ TEST_F(LobbyRecords, LinksOpenOnlyAsWebPages)
 
 TEST_F(LobbyRecords, AnInvitationComesOnlyToAPlayerWaitingInTheLobby)
 {
-    GameMsg invite = Text(SC_INVITE, {3, 40}, std::string(40, 'k'));
-    invite.Put(1, 41);
+    const GameMsg invite = Text(SC_INVITE, {3, 40}, std::string(40, 'k'), 1, 41);
     curscreen = SCREEN_NONE;
     Feed(invite);
     EXPECT_EQ(invitemsgon, 0) << "at the table";
@@ -79,14 +72,14 @@ TEST_F(LobbyRecords, AnInvitationComesOnlyToAPlayerWaitingInTheLobby)
     infoformon = 0;
     Feed(invite);
     ASSERT_EQ(invitemsgon, 1);
-    EXPECT_EQ(invitemessage->invitedtable, 41);
     EXPECT_EQ(invitemessage->text, std::string(20, 'k') + " 邀请您到第42桌游戏") << "the name within its 20 bytes";
-    invite.Put(1, 7);
-    Feed(invite);
+    Feed(Text(SC_INVITE, {3, 40}, "other", 1, 7));
     EXPECT_EQ(invitemessage->invitedtable, 41) << "one invitation at a time";
 }
 
-TEST_F(LobbyRecords, AFailedLoginOfANetWorkStartShowsItsBoxAndThenEndsTheProgram)
+// A NetWork start: a failed login shows its box and ends the program, a login brings up the window
+// and sends the filters. Otherwise a failed login is the main window's text.
+TEST_F(LobbyRecords, TheLoginsAnswerOfANetWorkStart)
 {
     const GameMsg fail = Text(SC_LOGIN_FAIL, {1, 128}, "密码错误");
     Feed(fail);
@@ -100,44 +93,28 @@ TEST_F(LobbyRecords, AFailedLoginOfANetWorkStartShowsItsBoxAndThenEndsTheProgram
         return MessageBox::ResultOk;
     });
     Feed(fail);
+    Feed(Text(SC_LOGIN_SUCCESS, {1, 0}, "", 3, 1));
     networkmode = 0;
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "box dazu: 密码错误", "close"}));
-}
-
-TEST_F(LobbyRecords, TheLoginsAnswerOfANetWorkStartBringsUpTheWindowAndSendsTheFilters)
-{
-    networkmode = 1;
-    GameMsg success(SC_LOGIN_SUCCESS);
-    success.Put(3, 1);
-    Feed(success);
-    networkmode = 0;
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "show window"}));
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "box dazu: 密码错误", "close", "close hint",
+                                                     "show window"}));
     EXPECT_EQ(curscreen, SCREEN_LOBBY);
     EXPECT_EQ(game->lobby->paymode, 0) << "top-up by card";
-    EXPECT_EQ(game->lobby->welcome, "欢迎使用Lantile");
     ASSERT_EQ(link.sent.size(), 1u);
     EXPECT_EQ(link.sent[0].Type(), CS_USER_SET);
 }
 
 TEST_F(LobbyRecords, TheRoomListsEndEntersTheRememberedRoomOrTheFirst)
 {
-    GameMsg server = Text(SC_SERVER_ITEM, {3, 50}, "server");
-    server.Put(2, 5);
-    Feed(server);
-    game->lobby->roomid = 9;
-    Feed(GameMsg(SC_ROOMLIST_END));
-    ASSERT_EQ(link.sent.size(), 1u);
-    EXPECT_EQ(link.sent[0].Type(), CS_ENTER_ROOM);
-    EXPECT_EQ(link.sent[0].Get(1), 0) << "room 9 of 5";
-    game->lobby->roomid = 4;
-    Feed(GameMsg(SC_ROOMLIST_END));
-    ASSERT_EQ(link.sent.size(), 2u);
-    EXPECT_EQ(link.sent[1].Get(1), 4);
+    Feed(Text(SC_SERVER_ITEM, {3, 50}, "server", 2, 5));
+    for (const auto &[remembered, entered] : {std::pair{9, 0}, {4, 4}}) { // room 9 of 5 is none
+        game->lobby->roomid = remembered;
+        Feed(GameMsg(SC_ROOMLIST_END));
+        ASSERT_FALSE(link.sent.empty());
+        EXPECT_EQ(link.sent.back().Type(), CS_ENTER_ROOM);
+        EXPECT_EQ(link.sent.back().Get(1), entered);
+    }
     EXPECT_EQ(infoformon, 1);
-
-    GameMsg refused(SC_ENTER_ROOM);
-    refused.PutText({6, 120}, "房间已满");
-    Feed(refused);
+    Feed(Text(SC_ENTER_ROOM, {6, 120}, "房间已满"));
     EXPECT_EQ(infoformon, 0);
     EXPECT_EQ(shell.calls.back(), "room: 房间已满");
     EXPECT_EQ(game->lobby->room, -1);
@@ -145,15 +122,10 @@ TEST_F(LobbyRecords, TheRoomListsEndEntersTheRememberedRoomOrTheFirst)
 
 TEST_F(LobbyRecords, RoomChatLinesTakeTheirColourAndRecordsNamingNothingChangeNothing)
 {
-    GameMsg red = Text(SC_ROOM_CHAT, {6, 100}, std::string(100, 'r'));
-    red.Put(3, 1);
-    Feed(red);
-    GameMsg black = Text(SC_ROOM_CHAT, {6, 100}, "plain");
-    black.Put(3, 2);
-    Feed(black);
+    Feed(Text(SC_ROOM_CHAT, {6, 100}, std::string(100, 'r'), 3, 1));
+    Feed(Text(SC_ROOM_CHAT, {6, 100}, "plain", 3, 2));
     const CChatPage *page = game->lobby->chatwnd->pages.GetPage(game->lobby->chatwnd->pages.Count() - 1);
-    ASSERT_NE(page, nullptr);
-    ASSERT_GE(page->list.lines.size(), 2u);
+    ASSERT_TRUE(page && page->list.lines.size() >= 2);
     EXPECT_EQ(page->list.lines.back().text, "plain");
     EXPECT_EQ(page->list.lines.back().color, 0u);
 
@@ -163,9 +135,7 @@ TEST_F(LobbyRecords, RoomChatLinesTakeTheirColourAndRecordsNamingNothingChangeNo
     Feed(users);
     EXPECT_EQ(game->roomtree.Top(), nullptr);
     EXPECT_EQ(game->lobby->onlinecount, 0);
-    GameMsg remove = Text(SC_USER_INFO, {3, 20}, "nobody");
-    remove.Put(2, 2);
-    Feed(remove);
+    Feed(Text(SC_USER_INFO, {3, 20}, "nobody", 2, 2));
     GameMsg table(SC_TABLE_INFO);
     table.Put(3, 100);
     table.Put(88, 1);
