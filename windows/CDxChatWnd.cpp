@@ -84,14 +84,6 @@ void ChatWindow::DrawContent()
 CDxChatWnd::CDxChatWnd()
     : ChatWindow("Graphic\\NetForm\\Chat.bmp", "Graphic\\NetForm\\up.bmp", "Graphic\\NetForm\\down.bmp")
 {
-    if (columnusers_++ == 0)
-        columntile_ = std::make_unique<CachedPicture>("Graphic\\NetForm\\barcenter.bmp", true);
-}
-
-CDxChatWnd::~CDxChatWnd()
-{
-    if (--columnusers_ == 0)
-        columntile_.reset();
 }
 
 void CDxChatWnd::SetPos(int l, int t, int r, int b)
@@ -107,7 +99,7 @@ void CDxChatWnd::Draw(int alpha)
     if (!visible)
         return;
     DrawBackground(alpha);
-    DrawTileColumn(*columntile_, columnx, columntop, columnbottom);
+    DrawTileColumn(columntile_, columnx, columntop, columnbottom);
     DrawContent();
 }
 

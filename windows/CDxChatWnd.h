@@ -53,7 +53,6 @@ protected:
 class CDxChatWnd : public ChatWindow {
 public:
     CDxChatWnd();
-    ~CDxChatWnd();
 
     void SetPos(int l, int t, int r, int b);
     // The background blended with alpha, the column, the arrows and the current page.
@@ -64,9 +63,9 @@ public:
     int columnx = 0;
 
 private:
-    // One tile picture for every lobby chat window, loaded by the first and released by the last.
-    static inline std::unique_ptr<CachedPicture> columntile_;
-    static inline int columnusers_ = 0;
+    // Each window keeps its own: a picture shared through a static outlives the surface cache's
+    // table when a window is still open as the program ends.
+    CachedPicture columntile_{"Graphic\\NetForm\\barcenter.bmp", true};
 };
 
 // A chat window on the table: the table's chat and system lines, or the ready-made lines the player

@@ -128,12 +128,12 @@ TEST_F(ChatWindowTest, ALineIsDrawnInItsOwnColourOverTheSelectionFill)
     EXPECT_EQ(lpDDSBack->Pixel(selected.right - 1, selected.top), 0x00FFu);
 }
 
-TEST_F(ChatWindowTest, LobbyWindowsShareOneColumnTileUnderTheirArrows)
+TEST_F(ChatWindowTest, ALobbyWindowDrawsItsColumnTileUnderItsArrows)
 {
     std::unique_ptr<Surface> before = Snapshot();
     auto lobby = std::make_unique<CDxChatWnd>();
     {
-        CDxChatWnd other; // going, it leaves the tile to the first
+        CDxChatWnd other; // another window going takes nothing of the first's
     }
     lobby->SetPos(38, 480, 541, 542);
     lobby->visible = 1;
