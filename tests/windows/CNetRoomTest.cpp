@@ -321,22 +321,17 @@ TEST_F(Lobby, TheFilterDialogTakesItsValuesBackOnlyOnOkAndStopsAtTheFirstWrongNu
     for (int i = 0; i < GameMsg::kSize; i++)
         ASSERT_EQ(link.sent[0].Get(i), i < 15 ? expected[i] : 0) << "byte " << i;
 
-    room->filters = UserSet{};
-    answer(true, "30", "");
-    EXPECT_EQ(boxes.back().text, "输入的不是数字");
-    EXPECT_EQ(boxes.back().title, "Warning");
-    EXPECT_EQ(link.sent.size(), 1u);
-    EXPECT_EQ(room->filters.limitscore2, 0);
-    EXPECT_EQ(room->filters.ip, 3) << "the filters before it keep their new values";
-    EXPECT_EQ(room->filters.limitscore1rate, 500);
-
-    // A rate past 100, a word and a number past the int range; the filters after it keep the old values.
-    for (auto [escape, limit2, box, limit1] : {std::tuple{"101", "1", "逃跑率为0-100的数", 0},
-                                               {"12ab", "1", "输入的不是数字", 0}, {"5", "99999999999", "输入的不是数字", 1}}) {
+    // An empty number, a rate past 100, a word and a number past the int range: a warning, nothing
+    // sent; the filters before the wrong one keep their new values, those after it the old ones.
+    for (auto [escape, limit2, box, limit1] :
+         {std::tuple{"30", "", "输入的不是数字", 1}, {"101", "1", "逃跑率为0-100的数", 0},
+          {"12ab", "1", "输入的不是数字", 0}, {"5", "99999999999", "输入的不是数字", 1}}) {
         room->filters = UserSet{};
         answer(true, escape, limit2);
-        EXPECT_EQ(boxes.back().text, box) << escape;
+        EXPECT_EQ(boxes.back().title + "|" + boxes.back().text, std::string("Warning|") + box) << escape;
+        EXPECT_EQ(room->filters.ip, 3) << escape;
         EXPECT_EQ(room->filters.limitscore1, limit1) << escape;
+        EXPECT_EQ(room->filters.limitscore1rate, 500 * limit1) << escape;
         EXPECT_EQ(room->filters.limitscore2, 0) << escape;
     }
     EXPECT_EQ(link.sent.size(), 1u);
