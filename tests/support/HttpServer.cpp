@@ -72,15 +72,12 @@ void HttpServer::Accept()
     }
 }
 
-bool HttpServer::SendAll(int fd, const std::string &bytes)
+bool HttpServer::Send(int fd, const std::string &bytes)
 {
     size_t sent = 0;
-    while (sent < bytes.size() && !stop_) {
-        ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
+    for (ssize_t n = 0; sent < bytes.size() && !stop_; sent += static_cast<size_t>(n))
+        if ((n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL)) <= 0)
             return false;
-        sent += static_cast<size_t>(n);
-    }
     return sent == bytes.size();
 }
 
@@ -99,44 +96,35 @@ void HttpServer::Answer(int fd)
     }
     const size_t start = request.find(' ') + 1;
     const std::string path = request.substr(start, request.find(' ', start) - start);
-    Route route{"", Mode::Whole};
-    bool found;
+    Route route{"not found", Mode::Whole};
+    std::string status = "404 Not Found";
     {
         std::lock_guard<std::mutex> hold(lock_);
         requests_.push_back(path);
-        auto it = routes_.find(path);
-        found = it != routes_.end();
-        if (found)
+        if (auto it = routes_.find(path); it != routes_.end()) {
             route = it->second;
+            status = "200 OK";
+        }
     }
     const std::string &body = route.body;
-    const std::string length = "Content-Length: " + std::to_string(body.size()) + "\r\n";
-    if (!found) {
-        SendAll(fd, "HTTP/1.1 404 Not Found\r\nConnection: close\r\nContent-Length: 9\r\n\r\nnot found");
-        return;
-    }
+    const std::string head = "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " +
+                             std::to_string(body.size()) + "\r\n\r\n";
     switch (route.mode) {
     case Mode::Whole:
-        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body);
+        Send(fd, head + body);
         break;
     case Mode::Slow:
-        if (!SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n"))
+        if (!Send(fd, head))
             return;
         Pause(100);
-        for (size_t at = 0; at < body.size() && !stop_; at += 1024) {
-            if (!SendAll(fd, body.substr(at, 1024)))
-                return;
+        for (size_t at = 0; at < body.size() && Send(fd, body.substr(at, 1024)); at += 1024)
             Pause(20);
-        }
         break;
     case Mode::Short:
-        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body.substr(0, body.size() / 2));
-        break;
-    case Mode::NoLength:
-        SendAll(fd, "HTTP/1.0 200 OK\r\n\r\n" + body);
+        Send(fd, head + body.substr(0, body.size() / 2));
         break;
     case Mode::Hang:
-        SendAll(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n" + length + "\r\n" + body.substr(0, 1));
+        Send(fd, head + body.substr(0, 1));
         while (!stop_)
             Pause(10);
         break;

@@ -16,7 +16,6 @@ public:
         Whole,    // the body with its length
         Slow,     // the headers, 100 ms later the body with its length, 1 KB every 20 ms
         Short,    // declares the body's length, sends half of it and closes
-        NoLength, // HTTP/1.0 with no length: the body, then the close
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
     };
 
@@ -40,7 +39,7 @@ private:
     };
     void Accept();
     void Answer(int fd);
-    bool SendAll(int fd, const std::string &bytes);
+    bool Send(int fd, const std::string &bytes);
 
     int listen_ = -1;
     uint16_t port_ = 0;
