@@ -1,6 +1,7 @@
 // The lobby screen: its frame checked by pixels, sitting down, the quick seat, the user menu, the room
 // chat's flood gate on the test clock, the filters in "SET.ini" and their dialog, the own picture.
 #include "platform/FileMd5.h"
+#include "platform/OpenUrl.h"
 #include "platform/Profile.h"
 #include "screen/Device.h"
 #include "screen/FrameBlend.h"
@@ -422,4 +423,23 @@ TEST_F(Lobby, TheOwnCardShowsTheArrivedPictureOrTheDefaultOfTheSexOrTheRoleCell)
     const std::unique_ptr<Surface> roles = Load("Graphic\\NetForm\\role.bmp");
     const std::unique_ptr<Surface> backdrop = Load("Graphic\\NetForm\\Room.bmp");
     EXPECT_EQ(CellMismatches(*roles, {160, 0, 240, 116}, CNetRoom::kCard.x, CNetRoom::kCard.y, *backdrop), 0);
+}
+
+TEST_F(Lobby, ButtonsOpenTheSiteAndThePayPageAndLeaveByTheConnection)
+{
+    std::vector<std::string> opened;
+    SetOpenUrlHandler([&](const std::string &url) { opened.push_back(url); });
+    Enter();
+    Click(*room, CNetRoom::SITE);
+    Click(*room, CNetRoom::TOPUP);
+    room->paymode = 0;
+    Click(*room, CNetRoom::TOPUP);
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://lantile.example.org/", "https://lantile.example.org/pay"}));
+    Click(*room, CNetRoom::LEAVE);
+    EXPECT_FALSE(link.active);
+    networkmode = 1;
+    Click(*room, CNetRoom::LEAVE);
+    networkmode = 0;
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"close"});
+    SetOpenUrlHandler(nullptr);
 }
