@@ -431,10 +431,14 @@ TEST_F(Lobby, ButtonsOpenTheSiteAndThePayPageAndLeaveByTheConnection)
     SetOpenUrlHandler([&](const std::string &url) { opened.push_back(url); });
     Enter();
     Click(*room, CNetRoom::SITE);
-    Click(*room, CNetRoom::TOPUP);
-    room->paymode = 0;
-    Click(*room, CNetRoom::TOPUP);
+    Click(*room, CNetRoom::TOPUP); // paying on the web site
     EXPECT_EQ(opened, (std::vector<std::string>{"https://lantile.example.org/", "https://lantile.example.org/pay"}));
+    EXPECT_TRUE(shell.calls.empty());
+    room->paymode = 0; // paying by card
+    Click(*room, CNetRoom::TOPUP);
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"buy"});
+    shell.calls.clear();
     Click(*room, CNetRoom::LEAVE);
     EXPECT_FALSE(link.active);
     networkmode = 1;

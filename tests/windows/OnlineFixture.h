@@ -69,6 +69,7 @@ struct FakeShell : Shell {
                         std::to_string(atTable));
     }
     void BuyResult(bool success) override { calls.push_back(success ? "bought" : "not bought"); }
+    void ShowBuyForm() override { calls.push_back("buy"); }
     std::function<void(ProxyDialog &)> user = [](ProxyDialog &) {};
     std::function<void(UserSetDialog &)> filterUser = [](UserSetDialog &) {};
     bool ok = true;
