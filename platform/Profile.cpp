@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <strings.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -130,7 +131,9 @@ bool WriteString(std::string_view path, std::string_view section, std::string_vi
         if (sectionEnd) {
             lines.insert(lines.begin() + static_cast<long>(*sectionEnd), entry);
         } else {
-            lines.push_back("[" + std::string(section) + "]");
+            std::string header(1, '[');
+            header.append(section).push_back(']');
+            lines.push_back(std::move(header));
             lines.push_back(entry);
         }
     }
