@@ -21,11 +21,9 @@ TEST_F(TableScreen, ADiscardFliesFromTheHandToItsPlaceInThePyramid)
     ASSERT_TRUE(driver->RunUntil([](const CMj &mj) { return mj.player[0].outnum == 1; }));
     EXPECT_TRUE(IsSameMj(played, me.outmj[0]));
     EXPECT_GT(screen.presents - framesBefore, 5) << "the flight is shown frame by frame";
-    const Sprite &small = mj->draw.zmp;
-    const int w = small.rect.Width() / 43;
-    const int cell = played.suit * 9 + played.value - 1;
     mj->Paint();
-    EXPECT_EQ(0, CellMismatches(Frame(), place.x, place.y, *small.surface, {cell * w, 0, (cell + 1) * w, small.rect.Height()}));
+    const Sprite &small = mj->draw.zmp;
+    EXPECT_EQ(0, CellMismatches(Frame(), place.x, place.y, *small.surface, SheetCell(small, FaceCell(played))));
 }
 
 TEST_F(TableScreen, ADrawnTileFliesFromTheWallOnTheTimer)

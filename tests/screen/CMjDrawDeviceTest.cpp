@@ -56,14 +56,20 @@ protected:
     }
 
     ScratchFolder program;
+    // Sets the renderer up on the given screen.
+    bool Open(FakeScreen &screen)
+    {
+        hMainWnd = &screen;
+        return draw->InitWindowed();
+    }
+
     std::unique_ptr<CMjDraw> draw = std::make_unique<CMjDraw>();
 };
 
 TEST_F(CMjDrawDeviceTest, WindowOnRgb565ScreenShowsTheFrameDirectly)
 {
     FakeScreen screen(kRgb565);
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
+    ASSERT_TRUE(Open(screen));
     EXPECT_EQ(1, draw->windowed);
     EXPECT_EQ(FormatRgb565, pixelformat);
     EXPECT_EQ(1, draw->backinscreenformat);
@@ -83,9 +89,8 @@ TEST_F(CMjDrawDeviceTest, WindowOnRgb565ScreenShowsTheFrameDirectly)
 TEST_F(CMjDrawDeviceTest, WindowOnThirtyTwoBitScreenConvertsTheFrame)
 {
     FakeScreen screen(kXrgb8888);
-    hMainWnd = &screen;
     networkmode = 1;
-    ASSERT_TRUE(draw->InitWindowed());
+    ASSERT_TRUE(Open(screen));
     networkmode = 0;
     EXPECT_TRUE(screen.shown.empty());
     EXPECT_EQ(Format32, pixelformat);
@@ -101,8 +106,7 @@ TEST_F(CMjDrawDeviceTest, WindowOnThirtyTwoBitScreenConvertsTheFrame)
 TEST_F(CMjDrawDeviceTest, PictureSetGivesKeyCellsAndKeyedSprites)
 {
     FakeScreen screen;
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
+    ASSERT_TRUE(Open(screen));
     EXPECT_EQ(0xF81Fu, colorkey.low);
     EXPECT_EQ(colorkey.low, colorkey.high);
     EXPECT_EQ(10, draw->owncell.width);
@@ -121,8 +125,7 @@ TEST_F(CMjDrawDeviceTest, PictureSetGivesKeyCellsAndKeyedSprites)
 TEST_F(CMjDrawDeviceTest, SwitchingToFullScreenAndBackRebuildsEveryPicture)
 {
     FakeScreen screen(kRgb565, 800);
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
+    ASSERT_TRUE(Open(screen));
     int count = surfacenum;
     int paints = 0;
     draw->SetGame(nullptr, [&] { ++paints; });
@@ -152,8 +155,7 @@ TEST_F(CMjDrawDeviceTest, SwitchingToFullScreenAndBackRebuildsEveryPicture)
 TEST_F(CMjDrawDeviceTest, SwitchWithoutAWindowEndsTheProgram)
 {
     FakeScreen screen;
-    hMainWnd = &screen;
-    ASSERT_TRUE(draw->InitWindowed());
+    ASSERT_TRUE(Open(screen));
     hMainWnd = nullptr;
     draw->ToggleFullScreen();
     EXPECT_EQ(1, quits);

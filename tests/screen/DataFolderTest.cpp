@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <gd.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -19,54 +20,53 @@ struct Picture {
     bool keyed;
 };
 
+// Adds pictures of one size: "Graphic/" + folder + name + ".bmp" for each name.
+void Add(std::vector<Picture> &list, const std::string &folder, std::initializer_list<const char *> names, int width,
+         int height, bool keyed = true)
+{
+    for (const char *name : names)
+        list.push_back({"Graphic/" + folder + name + ".bmp", width, height, keyed});
+}
+
 std::vector<Picture> Pictures()
 {
     std::vector<Picture> list = {
         {"Graphic/zjzl.bmp", 43 * 36, 52, true},   {"Graphic/zmp.bmp", 43 * 26, 36, true},
         {"Graphic/zjpd.bmp", 43 * 30, 42, true},   {"Graphic/djpd.bmp", 43 * 26, 36, true},
         {"Graphic/xjpd.bmp", 43 * 36, 28, true},   {"Graphic/sjpd.bmp", 43 * 36, 28, true},
-        {"Graphic/djlq.bmp", 26, 38, true},        {"Graphic/xjcm.bmp", 18, 34, true},
-        {"Graphic/sjcm.bmp", 18, 34, true},        {"Graphic/cc2.bmp", 24, 30, true},
+        {"Graphic/djlq.bmp", 26, 38, true},        {"Graphic/cc2.bmp", 24, 30, true},
         {"Graphic/cc1.bmp", 28, 22, true},         {"Graphic/Dice.bmp", 726, 33, true},
-        {"Graphic/shuzi.bmp", 200, 28, true},      {"Graphic/wind.bmp", 96, 24, true},
-        {"Graphic/sparkling.bmp", 80, 20, true},   {"Graphic/chupaikuang.bmp", 356, 103, true},
-        {"Graphic/hand.bmp", 456, 209, true},      {"Graphic/chouma.bmp", 98, 30, true},
-        {"Graphic/chouma1.bmp", 30, 20, true},     {"Graphic/Room.bmp", 800, 600, false},
-        {"Graphic/LoadGame.bmp", 800, 600, false}, {"Graphic/Logo.bmp", 300, 200, true},
-        {"Graphic/black.bmp", 800, 600, false},    {"Graphic/state.bmp", 40, 22, true},
-        {"Graphic/gbmj.bmp", 160, 40, true},       {"Graphic/dzmj.bmp", 160, 40, true},
+        {"Graphic/shuzi.bmp", 200, 28, true},      {"Graphic/sparkling.bmp", 80, 20, true},
+        {"Graphic/chupaikuang.bmp", 356, 103, true}, {"Graphic/hand.bmp", 456, 209, true},
+        {"Graphic/chouma.bmp", 98, 30, true},      {"Graphic/chouma1.bmp", 30, 20, true},
+        {"Graphic/Logo.bmp", 300, 200, true},      {"Graphic/state.bmp", 40, 22, true},
         {"Graphic/level.bmp", 80, 18, true},       {"Graphic/avatarnone.bmp", 57, 56, true},
-        {"Graphic/DeskMj.bmp", 60, 40, true},      {"Graphic/offline.bmp", 60, 24, true},
-        {"Graphic/kaishi.bmp", 60, 24, true},      {"Graphic/NewStyle/pan.bmp", 120, 40, true},
-        {"Graphic/NewStyle/position.bmp", 24, 24, true}, {"Graphic/NewStyle/wind.bmp", 96, 24, true},
-        {"Graphic/NewStyle/num.bmp", 200, 20, true},     {"Graphic/NewStyle/banker.bmp", 24, 24, true},
+        {"Graphic/DeskMj.bmp", 60, 40, true},      {"Graphic/NewStyle/num.bmp", 200, 20, true},
         {"Graphic/pai.bmp", 40, 20, true},         {"Graphic/mj.bmp", 60, 30, true},
-        {"Graphic/szds.bmp", 80, 24, true},        {"Graphic/Flower/Flower_0.bmp", 20, 20, true},
-        {"Graphic/Flower/Flower_1.bmp", 15, 15, true}, {"Graphic/cursor.bmp", 20, 20, true},
-        {"Graphic/quan.bmp", 60, 24, true},        {"Graphic/pan.bmp", 120, 40, true},
+        {"Graphic/szds.bmp", 80, 24, true},        {"Graphic/Flower/Flower_1.bmp", 15, 15, true},
         {"Graphic/NewStyle/popup.bmp", 272, 330, true}, {"Graphic/hint.bmp", 133, 36, true},
         {"Graphic/about.bmp", 32, 32, false},      {"Graphic/NetForm/userlist.bmp", 21 * 16, 16, true},
-        {"Graphic/NetForm/roomtree.bmp", 3 * 16, 16, true},
-        {"Graphic/handback.bmp", 114, 209, true},
+        {"Graphic/NetForm/roomtree.bmp", 3 * 16, 16, true}, {"Graphic/handback.bmp", 114, 209, true},
     };
-    for (const char *name : {"pung", "kong", "win", "dianpao", "chiact"})
-        list.push_back({std::string("Graphic/") + name + ".bmp", 120, 60, true});
-    for (int n = 1; n <= 6; ++n)
-        list.push_back({"Graphic/Center/1-" + std::to_string(n) + ".bmp", 106, 106, true});
-    list.push_back({"Graphic/Center/vidi.bmp", 106, 106, true});
+    Add(list, "", {"xjcm", "sjcm"}, 18, 34);
+    Add(list, "", {"wind", "NewStyle/wind"}, 96, 24);
+    Add(list, "", {"gbmj", "dzmj"}, 160, 40);
+    Add(list, "", {"pan", "NewStyle/pan"}, 120, 40);
+    Add(list, "", {"offline", "kaishi", "quan"}, 60, 24);
+    Add(list, "NewStyle/", {"position", "banker"}, 24, 24);
+    Add(list, "", {"cursor", "Flower/Flower_0", "RegForm/checkbox1", "RegForm/checkbox2", "OptionForm/checkbox1",
+                   "OptionForm/checkbox2"}, 20, 20);
+    Add(list, "", {"pung", "kong", "win", "dianpao", "chiact"}, 120, 60);
+    Add(list, "Center/", {"1-1", "1-2", "1-3", "1-4", "1-5", "1-6", "vidi"}, 106, 106);
     for (int n = 0; n < 12; ++n)
         list.push_back({"Graphic/Effect_" + std::to_string(n) + ".bmp", 80, 80, true});
     for (int n = 2; n <= 10; ++n)
         list.push_back({"Graphic/Flower/Flower_" + std::to_string(n) + ".bmp", 12, 15, true});
-    for (const char *wind : {"windpe", "windpn", "windpw"})
-        list.push_back({std::string("Graphic/") + wind + ".bmp", 40, 24, true});
-    for (int n = 0; n < 3; ++n)
-        list.push_back({"Graphic/Tips/tips" + std::to_string(n) + ".bmp", 260, 60, true});
+    Add(list, "", {"windpe", "windpn", "windpw"}, 40, 24);
+    Add(list, "Tips/", {"tips0", "tips1", "tips2"}, 260, 60);
     // Buttons are five frames side by side, each small enough for the place the table gives it.
-    for (const char *claim : {"peng", "gang", "hu", "guo", "chi", "ting", "tang", "piao", "piaono"})
-        list.push_back({std::string("Graphic/") + claim + ".bmp", 5 * 64, 40, true});
-    for (const char *menu : {"option", "back", "rules", "resume"})
-        list.push_back({std::string("Graphic/NewStyle/") + menu + ".bmp", 5 * 196, 44, true});
+    Add(list, "", {"peng", "gang", "hu", "guo", "chi", "ting", "tang", "piao", "piaono"}, 5 * 64, 40);
+    Add(list, "NewStyle/", {"option", "back", "rules", "resume"}, 5 * 196, 44);
     const std::vector<Picture> widgets = {
         {"Graphic/start.bmp", 5 * 98, 36, true},           {"Graphic/MainMenu.bmp", 5 * 90, 44, true},
         {"Graphic/MainForm/newgame.bmp", 5 * 36, 24, true}, {"Graphic/MainForm/Close.bmp", 5 * 40, 20, true},
@@ -75,78 +75,65 @@ std::vector<Picture> Pictures()
         {"Graphic/ChatWnd/up.bmp", 5 * 10, 12, true},       {"Graphic/ChatWnd/down.bmp", 5 * 10, 12, true},
         {"Graphic/chinull.bmp", 5 * 100, 18, true},         {"Graphic/chicancle.bmp", 5 * 100, 18, true},
         {"Graphic/input.bmp", 170, 24, true},               {"Graphic/ChatWnd/BackGround.bmp", 186, 80, true},
-        {"Graphic/NetForm/Chat.bmp", 532, 72, true},        {"Graphic/NetForm/up.bmp", 5 * 16, 16, true},
-        {"Graphic/NetForm/down.bmp", 5 * 16, 16, true},     {"Graphic/NetForm/barcenter.bmp", 16, 8, false},
+        {"Graphic/NetForm/Chat.bmp", 532, 72, true},        {"Graphic/NetForm/barcenter.bmp", 16, 8, false},
     };
     list.insert(list.end(), widgets.begin(), widgets.end());
-    // The message screens stand over others, see-through at their rounded corners.
-    const std::vector<Picture> messages = {
-        {"Graphic/ShowMessage/background.bmp", 245, 96, true},   {"Graphic/ShowMessage/queding.bmp", 5 * 84, 28, true},
-        {"Graphic/InviteMessage/background.bmp", 245, 110, true}, {"Graphic/InviteMessage/queding.bmp", 5 * 84, 28, true},
-        {"Graphic/InviteMessage/quxiao.bmp", 5 * 84, 28, true},  {"Graphic/InviteForm/background.bmp", 336, 352, true},
-        {"Graphic/InviteForm/btinvite.bmp", 5 * 84, 28, true},   {"Graphic/InviteForm/btcancel.bmp", 5 * 84, 28, true},
-    };
-    list.insert(list.end(), messages.begin(), messages.end());
-    // The help fills the frame; its page buttons stand 17 pixels apart at the closest.
-    list.push_back({"Graphic/HelpForm/background.bmp", 800, 600, false});
+    Add(list, "NetForm/", {"up", "down"}, 5 * 16, 16);
+    // The screens drawn alone fill the frame.
+    Add(list, "", {"Room", "LoadGame", "black", "HelpForm/background", "LoginForm/background",
+                   "ChooseNetForm/background", "RegForm/background", "NetForm/Room", "ModeForm/background",
+                   "LoadForm/background"}, 800, 600, false);
+    // The message screens stand over others, see-through at their rounded corners; so does the name
+    // screen's board, with the table round it.
+    Add(list, "", {"ShowMessage/background"}, 245, 96);
+    Add(list, "", {"InviteMessage/background"}, 245, 110);
+    Add(list, "", {"InviteForm/background"}, 336, 352);
+    Add(list, "", {"MessageBox/background"}, 260, 100);
+    Add(list, "", {"InputName/background"}, 800, 600);
+    Add(list, "", {"ShowMessage/queding", "InviteMessage/queding", "InviteMessage/quxiao", "InviteForm/btinvite",
+                   "InviteForm/btcancel", "MessageBox/queding", "MessageBox/quxiao", "ScoreForm/replay",
+                   "ScoreForm/exit"}, 5 * 84, 28);
+    // The help's page buttons stand 17 pixels apart at the closest.
     for (int n = 1; n <= 10; ++n) {
         list.push_back({"Graphic/HelpForm/" + std::to_string(n) + ".bmp", 800, 600, false});
         list.push_back({"Graphic/HelpForm/bt" + std::to_string(n) + ".bmp", 5 * 130, 17, true});
     }
-    const std::vector<Picture> help = {
-        {"Graphic/HelpForm/prev.bmp", 5 * 72, 26, true},    {"Graphic/HelpForm/next.bmp", 5 * 72, 26, true},
-        {"Graphic/HelpForm/close.bmp", 5 * 88, 28, true},   {"Graphic/HelpForm/checkbox1.bmp", 160, 20, true},
-        {"Graphic/HelpForm/checkbox2.bmp", 160, 20, true},
-    };
-    list.insert(list.end(), help.begin(), help.end());
-    // The online screens fill the frame; their buttons stand 60 pixels apart, the server rows 47.
-    const std::vector<Picture> online = {
-        {"Graphic/LoginForm/background.bmp", 800, 600, false}, {"Graphic/LoginForm/edit.bmp", 160, 26, true},
-        {"Graphic/LoginForm/Enter.bmp", 5 * 112, 40, true},     {"Graphic/LoginForm/Close.bmp", 5 * 112, 40, true},
-        {"Graphic/LoginForm/Reg.bmp", 5 * 112, 40, true},       {"Graphic/LoginForm/Daili.bmp", 5 * 112, 40, true},
-        {"Graphic/ChooseNetForm/background.bmp", 800, 600, false},
-        {"Graphic/ChooseNetForm/load.bmp", 5 * 154, 22, true},  {"Graphic/LoadForm/close.bmp", 5 * 176, 34, true},
-        {"Graphic/RegForm/background.bmp", 800, 600, false},    {"Graphic/RegForm/edit.bmp", 180, 26, true},
-        {"Graphic/RegForm/checkbox1.bmp", 20, 20, true},        {"Graphic/RegForm/checkbox2.bmp", 20, 20, true},
-        {"Graphic/RegForm/submit.bmp", 5 * 112, 40, true},      {"Graphic/RegForm/return.bmp", 5 * 112, 40, true},
-    };
-    list.insert(list.end(), online.begin(), online.end());
-    // The lobby fills the frame; its tables stand in 170 x 175 cells with 32 x 32 seat spots, its
-    // buttons 66 pixels apart, and the page bar's thumb leaves a step of at least a pixel a page.
+    Add(list, "HelpForm/", {"prev", "next"}, 5 * 72, 26);
+    Add(list, "HelpForm/", {"close"}, 5 * 88, 28);
+    Add(list, "HelpForm/", {"checkbox1", "checkbox2"}, 160, 20);
+    // The online screens' buttons stand 60 pixels apart, the server rows 47.
+    Add(list, "", {"LoginForm/Enter", "LoginForm/Close", "LoginForm/Reg", "LoginForm/Daili", "RegForm/submit",
+                   "RegForm/return"}, 5 * 112, 40);
+    Add(list, "LoginForm/", {"edit"}, 160, 26);
+    Add(list, "RegForm/", {"edit"}, 180, 26);
+    Add(list, "ChooseNetForm/", {"load"}, 5 * 154, 22);
+    Add(list, "LoadForm/", {"close"}, 5 * 176, 34);
+    // The lobby's tables stand in 170 x 175 cells with 32 x 32 seat spots, its buttons 66 pixels
+    // apart, and the page bar's thumb leaves a step of at least a pixel a page.
+    Add(list, "NetForm/", {"table", "tableingame"}, 150, 165);
+    Add(list, "NetForm/", {"PS", "PE", "PN", "PW"}, 32, 32);
+    Add(list, "NetForm/", {"prev", "next", "autoadd", "chongzhi", "Close"}, 5 * 64, 36);
     const std::vector<Picture> lobby = {
-        {"Graphic/NetForm/Room.bmp", 800, 600, false},      {"Graphic/NetForm/table.bmp", 150, 165, true},
-        {"Graphic/NetForm/tableingame.bmp", 150, 165, true}, {"Graphic/NetForm/PS.bmp", 32, 32, true},
-        {"Graphic/NetForm/PE.bmp", 32, 32, true},           {"Graphic/NetForm/PN.bmp", 32, 32, true},
-        {"Graphic/NetForm/PW.bmp", 32, 32, true},           {"Graphic/Face/xtx.bmp", 12 * 32, 32, true},
-        {"Graphic/NetForm/handup.bmp", 14, 14, true},       {"Graphic/NetForm/role.bmp", 12 * 80, 125, true},
-        {"Graphic/NetForm/bar.bmp", 5 * 16, 24, true},      {"Graphic/NetForm/edit.bmp", 450, 24, true},
-        {"Graphic/NetForm/prev.bmp", 5 * 64, 36, true},     {"Graphic/NetForm/next.bmp", 5 * 64, 36, true},
-        {"Graphic/NetForm/autoadd.bmp", 5 * 64, 36, true},  {"Graphic/NetForm/chongzhi.bmp", 5 * 64, 36, true},
-        {"Graphic/NetForm/Close.bmp", 5 * 64, 36, true},    {"Graphic/NetForm/btavatar.bmp", 5 * 68, 30, true},
+        {"Graphic/Face/xtx.bmp", 12 * 32, 32, true},      {"Graphic/NetForm/handup.bmp", 14, 14, true},
+        {"Graphic/NetForm/role.bmp", 12 * 80, 125, true}, {"Graphic/NetForm/bar.bmp", 5 * 16, 24, true},
+        {"Graphic/NetForm/edit.bmp", 450, 24, true},      {"Graphic/NetForm/btavatar.bmp", 5 * 68, 30, true},
     };
     list.insert(list.end(), lobby.begin(), lobby.end());
-    // The screens from the title menu to a game and its score. Those drawn alone fill the frame;
-    // the name screen's board stands over the table, which shows round it.
+    // The screens from the title menu to a game and its score.
     const std::vector<Picture> game = {
-        {"Graphic/ModeForm/background.bmp", 800, 600, false}, {"Graphic/LoadForm/background.bmp", 800, 600, false},
         {"Graphic/LoadForm/load.bmp", 5 * 150, 36, true},    {"Graphic/LoadForm/newgame.bmp", 5 * 84, 36, true},
-        {"Graphic/MessageBox/background.bmp", 260, 100, true},
-        {"Graphic/MessageBox/queding.bmp", 5 * 84, 28, true}, {"Graphic/MessageBox/quxiao.bmp", 5 * 84, 28, true},
-        {"Graphic/InputName/background.bmp", 800, 600, true}, {"Graphic/InputName/Edit.bmp", 220, 26, true},
-        {"Graphic/InputName/queding.bmp", 5 * 100, 40, true}, {"Graphic/InputName/zyd.bmp", 5 * 28, 24, true},
-        {"Graphic/InputName/yyd.bmp", 5 * 28, 24, true},      {"Graphic/InputName/djhzj.bmp", 12 * 58, 58, true},
-        {"Graphic/OptionForm/background.bmp", 300, 350, true}, {"Graphic/OptionForm/checkbox1.bmp", 20, 20, true},
-        {"Graphic/OptionForm/checkbox2.bmp", 20, 20, true},   {"Graphic/OptionForm/key.bmp", 12, 12, true},
-        {"Graphic/OptionForm/Restart.bmp", 5 * 140, 34, true}, {"Graphic/ScoreForm/background.bmp", 560, 340, true},
-        {"Graphic/ScoreForm/mj.bmp", 43 * 28, 38, true},      {"Graphic/ScoreForm/huangpai.bmp", 280, 100, true},
-        {"Graphic/ScoreForm/lresultnumber2.bmp", 10 * 19, 18, true}, {"Graphic/ScoreForm/lresultSign2.bmp", 28, 12, true},
-        {"Graphic/ScoreForm/barcenter.bmp", 16, 8, true},     {"Graphic/ScoreForm/replay.bmp", 5 * 84, 28, true},
-        {"Graphic/ScoreForm/exit.bmp", 5 * 84, 28, true},     {"Graphic/ScoreForm/up.bmp", 5 * 16, 20, true},
-        {"Graphic/ScoreForm/down.bmp", 5 * 16, 20, true},     {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true},
+        {"Graphic/InputName/Edit.bmp", 220, 26, true},       {"Graphic/InputName/queding.bmp", 5 * 100, 40, true},
+        {"Graphic/InputName/zyd.bmp", 5 * 28, 24, true},     {"Graphic/InputName/yyd.bmp", 5 * 28, 24, true},
+        {"Graphic/InputName/djhzj.bmp", 12 * 58, 58, true},  {"Graphic/OptionForm/background.bmp", 300, 350, true},
+        {"Graphic/OptionForm/key.bmp", 12, 12, true},        {"Graphic/OptionForm/Restart.bmp", 5 * 140, 34, true},
+        {"Graphic/ScoreForm/background.bmp", 560, 340, true}, {"Graphic/ScoreForm/mj.bmp", 43 * 28, 38, true},
+        {"Graphic/ScoreForm/huangpai.bmp", 280, 100, true},  {"Graphic/ScoreForm/lresultnumber2.bmp", 10 * 19, 18, true},
+        {"Graphic/ScoreForm/lresultSign2.bmp", 28, 12, true}, {"Graphic/ScoreForm/barcenter.bmp", 16, 8, true},
+        {"Graphic/ScoreForm/up.bmp", 5 * 16, 20, true},      {"Graphic/ScoreForm/down.bmp", 5 * 16, 20, true},
+        {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true},
     };
     list.insert(list.end(), game.begin(), game.end());
-    for (const char *button : {"btexit", "btnet", "btgame", "bthome", "btonline"})
-        list.push_back({std::string("Graphic/ModeForm/") + button + ".bmp", 5 * 178, 40, true});
+    Add(list, "ModeForm/", {"btexit", "btnet", "btgame", "bthome", "btonline"}, 5 * 178, 40);
     return list;
 }
 

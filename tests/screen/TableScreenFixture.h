@@ -13,6 +13,20 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// The cell of a tile's face on a sheet of 43.
+inline int FaceCell(MjTile tile)
+{
+    const int bases[5] = {0, 9, 18, 27, 34};
+    return bases[tile.suit] + tile.value - 1;
+}
+
+// Cell n of a sheet of 43, cut short by the bottom `cut` rows.
+inline Rect SheetCell(const Sprite &sheet, int n, int cut = 0)
+{
+    const int w = sheet.rect.Width() / 43;
+    return {n * w, 0, (n + 1) * w, sheet.rect.Height() - cut};
+}
+
 // A game on a test clock whose renderer shows its frames on a FakeScreen, with the generated
 // pictures; a picture the game cannot load fails the test.
 class TableScreen : public testing::Test {
