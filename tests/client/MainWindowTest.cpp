@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, AClaimButtonLetGoOffItAnswersNothingAndARightClickPasses)
     EXPECT_EQ(13, me.cardnum);
 }
 
-TEST_F(MainWindowTest, OfTwoChowsThePlayerGetsTheOneItPointsAt)
+TEST_F(MainWindowTest, OfTwoChowsOrTwoKongsThePlayerGetsTheOneItPointsAt)
 {
     // 5m fits 4-6m and 6-7m.
     CMj &m = Open();
@@ -127,14 +127,10 @@ TEST_F(MainWindowTest, OfTwoChowsThePlayerGetsTheOneItPointsAt)
     EXPECT_TRUE(IsSameMj(Tile("5m"), me.getmj[0].tiles[0]));
     EXPECT_TRUE(IsSameMj(Tile("7m"), me.getmj[0].tiles[2]));
     EXPECT_TRUE(me.FindMj(Tile("4m")) || IsSameMj(me.drawmj, Tile("4m")));
-}
 
-TEST_F(MainWindowTest, OfTwoConcealedKongsThePlayerMakesTheOneItPointsAt)
-{
-    CMj &m = Open();
+    // Of two concealed kongs, likewise.
     TableSetup::MidHand(m);
     TableSetup::Hand(m, 0, "1111m2222p345s99p");
-    CMjPlayer &me = m.player[0];
     me.drawmj = Tile("7z");
     me.drawflag = 1;
     m.DrawTile(true);
@@ -297,21 +293,8 @@ TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheC
     EXPECT_EQ(saved, driver->StateLine());
 }
 
-TEST_F(MainWindowTest, NotificationsPostedTogetherEachShowTheirOwnText)
-{
-    Open();
-    boxes.clear();
-    form->PostShowText("A");
-    form->PostShowText("B");
-    EXPECT_TRUE(boxes.empty()) << "shown from the event loop";
-    QCoreApplication::processEvents();
-    ASSERT_EQ(2u, boxes.size());
-    EXPECT_EQ("A", boxes[0].text);
-    EXPECT_EQ("B", boxes[1].text);
-    EXPECT_EQ("Lantile", boxes[1].title);
-}
-
-TEST_F(MainWindowTest, AnUpdateOfferIsAskedFromTheEventLoop)
+// Notifications and an update offer are shown from the event loop, each notification with its own text.
+TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
 {
     Open();
     boxes.clear();
@@ -319,13 +302,18 @@ TEST_F(MainWindowTest, AnUpdateOfferIsAskedFromTheEventLoop)
         boxes.push_back(box);
         return MessageBox::ResultNo;
     });
+    form->PostShowText("A");
+    form->PostShowText("B");
     form->PostUpdateOffer("C");
     EXPECT_TRUE(boxes.empty());
     QCoreApplication::processEvents();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Infomation", boxes[0].title);
-    EXPECT_EQ("C", boxes[0].text);
-    EXPECT_EQ(MessageBox::YesNo, boxes[0].buttons);
+    ASSERT_EQ(3u, boxes.size());
+    EXPECT_EQ("A", boxes[0].text);
+    EXPECT_EQ("B", boxes[1].text);
+    EXPECT_EQ("Lantile", boxes[1].title);
+    EXPECT_EQ("Infomation", boxes[2].title);
+    EXPECT_EQ("C", boxes[2].text);
+    EXPECT_EQ(MessageBox::YesNo, boxes[2].buttons);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Setup"));
 }
 

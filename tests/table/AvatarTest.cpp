@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -180,15 +181,12 @@ protected:
 TEST_F(AvatarThread, NewestFirstAndOnlyTheAnnouncedPictureLands)
 {
     const std::string body = Body('c', 4000), md5 = Md5Of(body);
-    server.Serve("/good.gif", body);
-    server.Serve("/lower.gif", body);
-    server.Serve("/short.gif", body, HttpServer::Mode::Short);
-    server.Serve("/hang.gif", body, HttpServer::Mode::Hang);
-    Queue(1, "/good.gif", md5);
-    Queue(2, "/lower.gif", Lower(md5));
-    Queue(3, "/short.gif", md5);
-    Queue(4, "/hang.gif", md5);
-    Queue(5, "/missing.gif", md5);
+    using enum HttpServer::Mode;
+    const std::tuple<const char *, HttpServer::Mode> served[] = {{"/good.gif", Whole}, {"/lower.gif", Whole}, {"/short.gif", Short}, {"/hang.gif", Hang}};
+    for (auto [path, mode] : served)
+        server.Serve(path, body, mode);
+    for (int id = 1; id <= 5; ++id) // the second row names the picture in lower case
+        Queue(id, id == 5 ? "/missing.gif" : std::get<0>(served[id - 1]), id == 2 ? Lower(md5) : md5);
     QElapsedTimer clock;
     clock.start();
     THttpGetThread thread(queue, 300);

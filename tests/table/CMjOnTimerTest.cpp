@@ -5,7 +5,7 @@ namespace {
 
 using CMjOnTimer = TableFixture;
 
-TEST_F(CMjOnTimer, OnlyTheCaretCountdownAndLinkTimersRunAtStart)
+TEST_F(CMjOnTimer, OnlyTheCaretCountdownAndLinkTimersRunAtStartAndUnknownIdsStop)
 {
     CMj &m = Make();
     for (unsigned id : {1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 101u, 102u, 103u, 104u, 105u, 107u})
@@ -13,15 +13,13 @@ TEST_F(CMjOnTimer, OnlyTheCaretCountdownAndLinkTimersRunAtStart)
     for (unsigned id : {6u, 100u, 106u})
         EXPECT_TRUE(clock.IsRunning(id)) << id;
     EXPECT_EQ(m.GetCountdown(), -1);
-}
 
-TEST_F(CMjOnTimer, IdsNobodyHandlesAreStoppedAtTheirFirstTick)
-{
-    Make();
-    for (unsigned id : {10u, 22u, 99u, 150u, 202u})
+    // Ids nobody handles are stopped at their first tick.
+    const unsigned unknown[] = {10u, 22u, 99u, 150u, 202u};
+    for (unsigned id : unknown)
         clock.Start(id, 100);
     clock.Advance(100);
-    for (unsigned id : {10u, 22u, 99u, 150u, 202u})
+    for (unsigned id : unknown)
         EXPECT_FALSE(clock.IsRunning(id)) << id;
 }
 

@@ -89,22 +89,16 @@ TEST_F(CMjSettings, ANewSettingsFileIsCreatedWithItsSectionsAndEveryOption)
     EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "SPlayerSex", -1), 1);
     EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerSex", -1), 0);
     // Language 1 writes the plain key; anything else the key with the trailing x.
-    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerLaguage", -1), 1);
-    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "EPlayerLaguagex", -1), -1);
-    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "NPlayerLaguagex", -1), 0);
-    EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", "NPlayerLaguage", -1), -1);
+    for (auto [key, value] : {std::pair{"EPlayerLaguage", 1}, {"EPlayerLaguagex", -1}, {"NPlayerLaguagex", 0}, {"NPlayerLaguage", -1}})
+        EXPECT_EQ(Profile::ReadInt("SET.ini", "PlayerInfo", key, -1), value) << key;
 
     // Read back by the next game object.
     CMj &again = Make();
     EXPECT_FALSE(again.IsAnimateOn());
-}
 
-TEST_F(CMjSettings, AFullTwentyByteNameIsSavedWithoutReadingPastIt)
-{
-    CMj &m = Make();
-    std::memset(m.player[0].playername, 'A', sizeof m.player[0].playername); // no terminator
+    // A full twenty-byte name is saved without reading past it.
+    std::memset(again.player[0].playername, 'A', sizeof again.player[0].playername); // no terminator
     mj.reset();
-    char name[64];
     Profile::ReadString("SET.ini", "PlayerInfo", "SPlayerName", "", name, sizeof name);
     EXPECT_EQ(std::string(name), std::string(20, 'A'));
 }

@@ -31,7 +31,7 @@ void Built(bool built, const GameMsg &m, const std::string &pattern = "")
     ExpectRecord(m, pattern.empty() ? "0" : pattern.c_str());
 }
 
-TEST(ClientRecords, PlayRecordsNameTilesByTheirKindsFirstCopy)
+TEST(ClientRecords, PlayRecordsNameTilesByTheirKindsFirstCopyAndNeverATileThatIsNone)
 {
     GameMsg m;
     Built(BuildAction(m, ACTION_PASS), m, "1");
@@ -42,11 +42,7 @@ TEST(ClientRecords, PlayRecordsNameTilesByTheirKindsFirstCopy)
     Built(BuildGiveCard(m, MakeMj(7, SUIT_ZI), true), m, "2 2=1 3=t(7z)");
     Built(BuildGiveCard(m, MakeMj(9, SUIT_WAN), false), m, "2 3=t(9m)");
     Built(BuildFlowerCount(m, 3), m, "6 3=3");
-}
-
-TEST(ClientRecords, NoRecordCarriesATileThatIsNoTile)
-{
-    GameMsg m;
+    // No record carries a tile that is no tile.
     Built(BuildGiveCard(m, MjTile{}, false), m);
     Built(BuildGiveCard(m, MakeMj(8, SUIT_BACK), false), m); // face down
     Built(BuildOwnKong(m, MakeMj(10, SUIT_WAN)), m);

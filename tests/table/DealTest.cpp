@@ -85,7 +85,7 @@ TEST_F(Deal, ALocalGameReachesTheDealersFirstTurnOnTimerTicksAloneWhoeverDeals)
     ExpectHandsAreTheTilesTaken(m);
 }
 
-TEST_F(Deal, TheFirstThrowChoosesTheSideOfTheWall)
+TEST_F(Deal, TheFirstThrowChoosesTheSideOfTheWallAndTheSecondOpensIt)
 {
     CMj &m = Make();
     struct Case {
@@ -101,11 +101,7 @@ TEST_F(Deal, TheFirstThrowChoosesTheSideOfTheWall)
         EXPECT_EQ(m.dicepass, 1);
         EXPECT_EQ(m.gamestate, STATE_DICE);
     }
-}
-
-TEST_F(Deal, TheSecondThrowOpensTheWallAndDealsTheDealerFour)
-{
-    CMj &m = Make();
+    // The second throw opens the wall and deals the dealer four.
     m.banker = 1;
     m.sideseat = 1;
     m.dice1 = 6;
@@ -116,9 +112,7 @@ TEST_F(Deal, TheSecondThrowOpensTheWallAndDealsTheDealerFour)
     EXPECT_EQ(m.changchengstart, 65);
     EXPECT_EQ(m.mjindex, 3);
     EXPECT_EQ(m.player[1].cardnum, 4);
-    EXPECT_EQ(m.wallstack[65], 0);
-    EXPECT_EQ(m.wallstack[66], 0);
-    EXPECT_EQ(m.wallstack[67], 2);
+    EXPECT_EQ(std::vector<int>(m.wallstack + 65, m.wallstack + 68), (std::vector<int>{0, 0, 2}));
     EXPECT_EQ(m.gamestate, STATE_DEAL);
     EXPECT_TRUE(clock.IsRunning(TIMER_STATE));
 }

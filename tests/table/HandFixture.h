@@ -30,6 +30,13 @@ protected:
         p.getnum = 1;
     }
 
+    // The seat holds the tile as its draw.
+    void Drawn(int seat, std::string_view tile)
+    {
+        mj->player[seat].drawmj = Tile(tile);
+        mj->player[seat].drawflag = 1;
+    }
+
     void RobotDiscards(int seat, std::string_view tile) { TableSetup::RobotDiscards(*mj, seat, tile); }
 
     // The seat's turn: its draw from the front of the wall is the tile.

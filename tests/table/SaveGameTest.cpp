@@ -185,7 +185,7 @@ TEST_F(SaveGame, AConcealedKongStillScoresAsConcealedAfterALoad)
     EXPECT_EQ(winFans(loaded), played);
 }
 
-TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
+TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEndAndNotForAKongsReplacement)
 {
     CMj &m = Fresh();
     EXPECT_FALSE(m.SaveGame("Save\\1.cmj")) << "no game yet";
@@ -206,23 +206,20 @@ TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEnd)
     EXPECT_EQ(loaded.banker, banker);
     for (int seat = 0; seat < 4; seat++)
         EXPECT_EQ(loaded.player[seat].score, scores[seat]);
-}
 
-TEST_F(SaveGame, NoSaveWhileAKongsReplacementIsOnItsWay)
-{
-    CMj &m = Table();
+    // Nor while a kong's replacement is on its way.
+    CMj &k = Table();
     Hand(0, "1111m2345678p12z");
-    CMjPlayer &me = m.player[0];
-    me.drawmj = me.Mj[13] = Tile("9p");
-    me.drawflag = 1;
-    m.wallmj[61] = 136; // the replacement is a flower, replaced in turn after a pause
-    m.DrawTile(true);
-    ASSERT_TRUE(m.buttons.gang);
-    m.AnswerClaim(CLAIM_GANG);
+    Drawn(0, "9p");
+    k.player[0].Mj[13] = k.player[0].drawmj;
+    k.wallmj[61] = 136; // the replacement is a flower, replaced in turn after a pause
+    k.DrawTile(true);
+    ASSERT_TRUE(k.buttons.gang);
+    k.AnswerClaim(CLAIM_GANG);
     ASSERT_TRUE(clock.IsRunning(TIMER_FLOWERPAUSE));
-    EXPECT_FALSE(m.SaveGame("Save\\1.cmj"));
+    EXPECT_FALSE(k.SaveGame("Save\\1.cmj"));
     PlayUntil([&] { return !clock.IsRunning(TIMER_FLOWERPAUSE); });
-    EXPECT_TRUE(m.SaveGame("Save\\1.cmj"));
+    EXPECT_TRUE(k.SaveGame("Save\\1.cmj"));
 }
 
 TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)

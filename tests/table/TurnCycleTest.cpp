@@ -13,7 +13,9 @@ using TurnCycle = HandFixture;
 // A winning hand on 5p, and one that waits on East.
 constexpr const char *kWinsOn5p = "123m456m789m111s5p";
 
-TEST_F(TurnCycle, TheNearerOfTwoWinnersAfterTheDiscarderTakesTheTile)
+// Of several claims on one discard: the win nearest after the discarder, a robot's win over the local
+// player's pung from a farther seat, a pung before a chow.
+TEST_F(TurnCycle, ClaimsGoToTheNearestWinThenToAPungBeforeAChowAndAnUnclaimedTileLandsAfterTheRound)
 {
     CMj &m = Table();
     Hand(3, kWinsOn5p); // seat 3 comes right after seat 2
@@ -22,35 +24,37 @@ TEST_F(TurnCycle, TheNearerOfTwoWinnersAfterTheDiscarderTakesTheTile)
     ASSERT_GE(m.claimcount, 2);
     EXPECT_EQ(m.claimlist[0].seat, 3);
     clock.Advance(m.robotpace);
-    EXPECT_TRUE(m.player[3].ishu);
-    EXPECT_FALSE(m.player[1].ishu);
+    EXPECT_TRUE(m.player[3].ishu && !m.player[1].ishu);
     EXPECT_EQ(m.gamestatus, 2);
-}
 
-TEST_F(TurnCycle, ARobotsWinBeatsTheLocalPlayersPungEvenFromAFartherSeat)
-{
-    CMj &m = Table();
+    CMj &n = Table();
     Hand(0, "55p1234567z123456z");
     Hand(1, kWinsOn5p);
     RobotDiscards(3, "5p");
-    EXPECT_TRUE(m.player[1].ishu);
-    EXPECT_EQ(m.player[0].getnum, 0);
-    EXPECT_FALSE(m.buttons.shown);
-}
+    EXPECT_TRUE(n.player[1].ishu);
+    EXPECT_EQ(n.player[0].getnum, 0);
+    EXPECT_FALSE(n.buttons.shown);
 
-TEST_F(TurnCycle, APungComesBeforeAChowOfTheSameDiscard)
-{
-    CMj &m = Table();
+    CMj &o = Table();
     Hand(0, "46p1234567z123456z"); // next after seat 3: a chow
     Hand(2, "55p19m19s1234567z");
-    m.player[2].defaultplan = 1; // the default plan claims every pung
+    o.player[2].defaultplan = 1; // the default plan claims every pung
     RobotDiscards(3, "5p");
-    EXPECT_EQ(m.claimlist[0].kind, CLAIM_PENG);
+    EXPECT_EQ(o.claimlist[0].kind, CLAIM_PENG);
     clock.Advance(510); // a robot's pung follows half a second after the claim
-    ASSERT_EQ(m.player[2].getnum, 1);
-    EXPECT_EQ(m.seenmj[2][5], 3);
-    EXPECT_EQ(m.player[0].getnum, 0);
-    EXPECT_EQ(m.curplayer, 2);
+    ASSERT_EQ(o.player[2].getnum, 1);
+    EXPECT_EQ(o.seenmj[2][5], 3);
+    EXPECT_EQ(o.player[0].getnum, 0);
+    EXPECT_EQ(o.curplayer, 2);
+
+    // A discard nobody wants lands half a second after the claims round.
+    CMj &q = Table();
+    RobotDiscards(3, "9p");
+    clock.Advance(q.robotpace + 499);
+    EXPECT_EQ(q.player[3].outnum, 0);
+    clock.Advance(1);
+    EXPECT_EQ(q.player[3].outnum, 1);
+    EXPECT_EQ(q.curplayer, 0);
 }
 
 // The local player holds a pair of 5p and is asked about seat 3's 5p: a pung is carried out and
@@ -90,8 +94,7 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     CMjPlayer &me = m.player[0];
     // Four in hand: a concealed kong; the drawn tile stays with the player.
     Hand(0, "5555p123456z1234z");
-    me.drawmj = Tile("9m");
-    me.drawflag = 1;
+    Drawn(0, "9m");
     m.GangTile(Tile("5p"), 0);
     ASSERT_EQ(me.getnum, 1);
     EXPECT_EQ(me.exposed[0], 0);
@@ -112,8 +115,7 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     m.curplayer = 0;
     Pung(0, "2m");
     m.seenmj[0][2] = 3;
-    me.drawmj = Tile("2m");
-    me.drawflag = 1;
+    Drawn(0, "2m");
     int before = me.cardnum;
     m.GangTile(Tile("2m"), 0);
     EXPECT_EQ(me.getmj[0].count, 4);
@@ -123,15 +125,14 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     EXPECT_EQ(me.cardnum, before);
 }
 
-TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
+TEST_F(TurnCycle, AnAddedKongMayBeRobbedByARobotOrByTheLocalPlayer)
 {
     CMj &m = Table();
     CMjPlayer &me = m.player[0];
     Hand(0, "1234567z123456z");
     me.cardnum = 10;
     Pung(0, "5p");
-    me.drawmj = Tile("5p");
-    me.drawflag = 1;
+    Drawn(0, "5p");
     Hand(2, kWinsOn5p);
     m.GangTile(Tile("5p"), 0);
     EXPECT_TRUE(m.player[2].ishu);
@@ -140,37 +141,34 @@ TEST_F(TurnCycle, ARobotRobsTheKongTheLocalPlayerAdds)
     EXPECT_FALSE(me.drawflag);       // and its tile went to the winner
     EXPECT_LT(me.scorechange, 0);
     EXPECT_EQ(m.player[1].scorechange, 0);
-}
 
-// Seat 1 adds the fourth 5p to its pung while seat 0 waits on 5p: the local player is offered the
-// win; taking it scores the robbed kong, passing lets the kong go ahead.
-TEST_F(TurnCycle, TheLocalPlayerMayRobARobotsKongOrLetItGoAhead)
-{
+    // Seat 1 adds the fourth 5p to its pung while seat 0 waits on 5p: the local player is offered
+    // the win; taking it scores the robbed kong, passing lets the kong go ahead.
     for (bool rob : {true, false}) {
-        CMj &m = Table();
+        CMj &n = Table();
         Hand(1, "5p1234567z12345z");
-        m.player[1].cardnum = 11;
+        n.player[1].cardnum = 11;
         Pung(1, "5p");
         Hand(0, kWinsOn5p);
-        m.curplayer = 1;
-        m.GangTile(Tile("5p"), 1);
-        ASSERT_TRUE(m.roboffer && m.buttons.hu && m.buttons.pass);
-        EXPECT_EQ(m.player[1].getmj[0].count, 3); // the kong waits for the answer
-        int drawn = m.mjindex;
+        n.curplayer = 1;
+        n.GangTile(Tile("5p"), 1);
+        ASSERT_TRUE(n.roboffer && n.buttons.hu && n.buttons.pass);
+        EXPECT_EQ(n.player[1].getmj[0].count, 3); // the kong waits for the answer
+        int drawn = n.mjindex;
         if (rob) {
-            m.AnswerClaim(CLAIM_HU);
-            EXPECT_TRUE(m.player[0].ishu && m.player[0].fanflag[FAN_ROBBING_THE_KONG]);
-            EXPECT_LT(m.player[1].scorechange, 0);
-            EXPECT_EQ(m.player[2].scorechange, 0);
+            n.AnswerClaim(CLAIM_HU);
+            EXPECT_TRUE(n.player[0].ishu && n.player[0].fanflag[FAN_ROBBING_THE_KONG]);
+            EXPECT_LT(n.player[1].scorechange, 0);
+            EXPECT_EQ(n.player[2].scorechange, 0);
             continue;
         }
-        m.Pass(0);
-        EXPECT_FALSE(m.player[0].ishu);
-        EXPECT_EQ(m.player[1].getmj[0].count, 4);
-        EXPECT_EQ(m.player[1].getmj[0].kind, GETMJ_GANG);
-        EXPECT_EQ(m.seenmj[2][5], 1);
-        EXPECT_EQ(m.mjindex, drawn + 1); // the replacement tile
-        EXPECT_EQ(m.curplayer, 1);
+        n.Pass(0);
+        EXPECT_FALSE(n.player[0].ishu);
+        EXPECT_EQ(n.player[1].getmj[0].count, 4);
+        EXPECT_EQ(n.player[1].getmj[0].kind, GETMJ_GANG);
+        EXPECT_EQ(n.seenmj[2][5], 1);
+        EXPECT_EQ(n.mjindex, drawn + 1); // the replacement tile
+        EXPECT_EQ(n.curplayer, 1);
     }
 }
 
@@ -223,17 +221,6 @@ TEST_F(TurnCycle, AReadyLocalPlayerPlaysAndWinsWithoutBeingAsked)
     EXPECT_EQ(n.gamestatus, 2);
 }
 
-TEST_F(TurnCycle, AnUnclaimedDiscardLandsHalfASecondAfterTheClaimsRound)
-{
-    CMj &m = Table();
-    RobotDiscards(3, "9p"); // nobody wants it
-    clock.Advance(m.robotpace + 499);
-    EXPECT_EQ(m.player[3].outnum, 0);
-    clock.Advance(1);
-    EXPECT_EQ(m.player[3].outnum, 1);
-    EXPECT_EQ(m.curplayer, 0);
-}
-
 // Seat 1 holds four 9p and has declared ready (waiting on East); it makes the concealed kong and
 // throws out its replacement, which is `replacement`.
 void KongAndDiscard(CMj &m, TestClock &clock, const char *replacement)
@@ -251,7 +238,7 @@ void KongAndDiscard(CMj &m, TestClock &clock, const char *replacement)
     ASSERT_TRUE(IsSameMj(m.lastdiscard, Tile(replacement)));
 }
 
-TEST_F(TurnCycle, AWinOnTheDiscardAfterAKongScoresNoKongFanAndTheDiscarderPaysIt)
+TEST_F(TurnCycle, TheDiscardAfterAKongScoresNoKongFanWhetherWonOnOrPunged)
 {
     CMj &m = Table();
     Hand(0, kWinsOn5p);
@@ -265,21 +252,19 @@ TEST_F(TurnCycle, AWinOnTheDiscardAfterAKongScoresNoKongFanAndTheDiscarderPaysIt
     EXPECT_EQ(me.scorechange, me.totalfan);
     for (int seat = 1; seat < 4; seat++)
         EXPECT_EQ(m.player[seat].scorechange, seat == 1 ? -me.totalfan : 0) << seat;
-}
 
-TEST_F(TurnCycle, AKongsDiscardClaimedForAPungEndsTheKongsTurn)
-{
-    // Later the kong's maker wins on an ordinary draw: nothing of its kong's replacement is left.
-    CMj &m = Table();
+    // The kong's discard claimed for a pung ends the kong's turn: later the kong's maker wins on an
+    // ordinary draw, and nothing of its kong's replacement is left.
+    CMj &n = Table();
     Hand(0, "55s13m1234567z12z");
-    KongAndDiscard(m, clock, "5s");
-    ASSERT_TRUE(m.buttons.peng);
-    m.AnswerClaim(CLAIM_PENG);
-    m.player[0].hoverindex = 0; // 1m: nobody takes it
-    m.PlayHighlighted();
-    m.wallmj[62] = 108; // East: seat 1 draws its winning tile
-    clock.Advance(m.robotpace + 500 + 50);
-    CMjPlayer &robot = m.player[1];
+    KongAndDiscard(n, clock, "5s");
+    ASSERT_TRUE(n.buttons.peng);
+    n.AnswerClaim(CLAIM_PENG);
+    n.player[0].hoverindex = 0; // 1m: nobody takes it
+    n.PlayHighlighted();
+    n.wallmj[62] = 108; // East: seat 1 draws its winning tile
+    clock.Advance(n.robotpace + 500 + 50);
+    CMjPlayer &robot = n.player[1];
     ASSERT_TRUE(robot.ishu);
     EXPECT_TRUE(robot.fanflag[FAN_SELF_DRAWN]);
     EXPECT_FALSE(robot.fanflag[FAN_OUT_WITH_REPLACEMENT]);
@@ -348,7 +333,7 @@ TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
     EXPECT_TRUE(m.player[1].FindMj(Tile("1m")));
 }
 
-TEST_F(TurnCycle, AnExhaustedWallMovesNoPointsShowsTheHandsAndPassesTheDeal)
+TEST_F(TurnCycle, AnEndedHandMovesOnUnlessASeatIsAtZero)
 {
     CMj &m = Table();
     Hand(0, kWinsOn5p); // the other seats hold a 5p each too
@@ -369,14 +354,10 @@ TEST_F(TurnCycle, AnExhaustedWallMovesNoPointsShowsTheHandsAndPassesTheDeal)
         EXPECT_EQ(p.score, 1000);
     EXPECT_EQ(m.banker, 0);
     EXPECT_EQ(m.roundwind, 2); // seat 0 deals again: the round wind moves on
-}
 
-TEST_F(TurnCycle, ASeatAtZeroIsBankruptButOneAtOneIsNot)
-{
-    CMj &m = Table();
+    // A seat at zero is bankrupt, one at one is not.
     int boxes = 0;
     MessageBox::SetHandler([&](const MessageBox::Box &) { return ++boxes, MessageBox::ResultOk; });
-    m.gamestatus = 2;
     m.player[2].score = 0;
     m.NextHand();
     // The game screen says so itself: no desktop box.
