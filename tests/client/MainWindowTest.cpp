@@ -62,7 +62,7 @@ int IndexOf(const CMjPlayer &p, const char *tile)
     return -1;
 }
 
-TEST_F(MainWindowTest, EscTogglesTheGameMenuAndAPressWithTheMenuUpDiscardsNothing)
+TEST_F(MainWindowTest, PressesThatMustNotPlayDoNotAndARightClickPassesOrDiscardsTheDraw)
 {
     CMj &m = Open();
     ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
@@ -77,11 +77,8 @@ TEST_F(MainWindowTest, EscTogglesTheGameMenuAndAPressWithTheMenuUpDiscardsNothin
     EXPECT_TRUE(m.GameMenuShown());
     QTest::keyClick(View(), Qt::Key_Escape);
     EXPECT_FALSE(m.GameMenuShown());
-}
 
-TEST_F(MainWindowTest, AClaimButtonLetGoOffItAnswersNothingAndARightClickPasses)
-{
-    CMj &m = Open();
+    // A claim button let go off it answers nothing, and a right click passes.
     OfferToSeat0(m, "55p123m456m789m1s9s", "5p");
     ASSERT_TRUE(m.buttons.shown && m.buttons.peng);
     const Point peng = ButtonCentre(BTN_PENG);

@@ -54,18 +54,7 @@ TEST(ClientRecords, PlayRecordsNameTilesByTheirKindsFirstCopyAndNeverATileThatIs
     Built(BuildFlowerCount(m, 9), m);
 }
 
-TEST(ClientRecords, ARecordBuiltInASharedBufferKeepsNothingOfTheOneBefore)
-{
-    GameMsg buffer;
-    ASSERT_TRUE(BuildGiveCard(buffer, MakeMj(2, SUIT_WAN), true));
-    ASSERT_TRUE(BuildAction(buffer, ACTION_PASS));
-    ExpectRecord(buffer, "1");
-    BuildLogin(buffer, "alice", "pw", "00163E5A2B01");
-    BuildBare(buffer, CS_KEEPALIVE);
-    ExpectRecord(buffer, "104");
-}
-
-TEST(ClientRecords, LoginCutsAccountAndPasswordToTwentyBytes)
+TEST(ClientRecords, LoginCutsAccountAndPasswordToTwentyBytesAndNoRecordKeepsAnythingOfTheOneBefore)
 {
     GameMsg m;
     BuildLogin(m, "alice", "secret", "00163E5A2B01");
@@ -77,6 +66,13 @@ TEST(ClientRecords, LoginCutsAccountAndPasswordToTwentyBytes)
     // A character across the 20th byte is left out whole, not cut in half.
     BuildLogin(m, "abcdefghijklmnopqrs\xD5\xC5", "pw", "00163E5A2B0");
     ExpectRecord(m, R"(100 1:"abcdefghijklmnopqrs" 21:"pw" 101=120 103=20)");
+
+    // A record built in a shared buffer keeps nothing of the one before.
+    BuildBare(m, CS_KEEPALIVE);
+    ExpectRecord(m, "104");
+    ASSERT_TRUE(BuildGiveCard(m, MakeMj(2, SUIT_WAN), true));
+    ASSERT_TRUE(BuildAction(m, ACTION_PASS));
+    ExpectRecord(m, "1");
 }
 
 TEST(ClientRecords, ChatTextsAreCutToTheirFieldsOnACharacterBoundary)

@@ -222,7 +222,7 @@ TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEndAndNotForAKong
     EXPECT_TRUE(k.SaveGame("Save\\1.cmj"));
 }
 
-TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)
+TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothingAndASoundOneStopsTheRobot)
 {
     CMj &m = GameAtSavePoint(70);
     const std::string before = Saved();
@@ -260,6 +260,13 @@ TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothing)
     EXPECT_FALSE(m.LoadGame("Save\\good.cmj"));
     m.netgame = 0;
     EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Saved(), before);
+
+    // A load during a robot's turn leaves the robot nothing to do.
+    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
+    PlayUntil([&] { return clock.IsRunning(TIMER_ROBOT); });
+    ASSERT_TRUE(m.LoadGame("Save\\1.cmj"));
+    clock.Advance(5000);
     EXPECT_EQ(Saved(), before);
 }
 
@@ -322,17 +329,6 @@ TEST_F(SaveGame, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     EXPECT_TRUE(showmsgon);
     EXPECT_EQ(folder.Read("Save/2.cmj"), old);
     EXPECT_TRUE(fs::is_directory(tmp));
-}
-
-TEST_F(SaveGame, ALoadDuringARobotsTurnLeavesTheRobotNothingToDo)
-{
-    CMj &m = GameAtSavePoint(60);
-    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
-    const std::string saved = Saved();
-    PlayUntil([&] { return clock.IsRunning(TIMER_ROBOT); });
-    ASSERT_TRUE(m.LoadGame("Save\\1.cmj"));
-    clock.Advance(5000);
-    EXPECT_EQ(Saved(), saved);
 }
 
 TEST_F(SaveGame, SavedEverywhereInTwoHundredHandsEveryGameComesBackAndPlaysOn)
