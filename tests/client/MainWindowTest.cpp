@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, ChatGoesOutOnEnterButNotAgainWithinThreeSeconds)
     m.netgame = 0;
 }
 
-TEST_F(MainWindowTest, KeysAndAnInputMethodReachTheScreenOnTopAsTheGameReadsThem)
+TEST_F(MainWindowTest, KeysAnInputMethodAndFullScreenClicksReachTheScreenOnTopAsTheGameReadsThem)
 {
     Open();
     RecordingScreen &s = ScreenOnTop();
@@ -205,12 +205,8 @@ TEST_F(MainWindowTest, KeysAndAnInputMethodReachTheScreenOnTopAsTheGameReadsThem
     commit.setCommitString(QString::fromUtf16(u"张三\U0001F600"));
     QCoreApplication::sendEvent(View(), &commit);
     EXPECT_EQ("\xD5\xC5\xC8\xFD", s.typed) << "a character outside GBK is dropped whole";
-}
 
-TEST_F(MainWindowTest, AClickInFullScreenReachesTheFramePointUnderIt)
-{
-    Open();
-    RecordingScreen &s = ScreenOnTop();
+    // A click in full screen reaches the frame point under it.
     FrameWindow &window = form->Window();
     window.ShowFullScreen();
     QCoreApplication::processEvents();

@@ -65,7 +65,7 @@ TEST_F(Restart, AStepPendingFromTheLastHandNeverRunsInTheNewOne)
     }
 }
 
-TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecond)
+TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecondAndALeftPromptLocksNothing)
 {
     CMj &m = Make();
     m.NewLocalGame();
@@ -76,22 +76,20 @@ TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecond)
     clock.Advance(500);
     EXPECT_EQ(m.dicepass, 0) << "the new game's first throw was cut short";
     ExpectCleanFirstTurn();
-}
 
-TEST_F(Restart, AClaimPromptLeftUpDoesNotLockTheNewHand)
-{
-    CMj &m = Table();
+    // A claim prompt left up does not lock the next hand.
+    CMj &n = Table();
     Hand(0, "55p13m1234567z12345z");
     RobotDiscards(3, "5p");
-    ASSERT_TRUE(m.buttons.shown);
-    m.banker = 0;
-    m.NextHand();
+    ASSERT_TRUE(n.buttons.shown);
+    n.banker = 0;
+    n.NextHand();
     ExpectCleanFirstTurn();
     // The dealer's first discard goes through.
-    CMjPlayer &me = m.player[0];
+    CMjPlayer &me = n.player[0];
     ASSERT_TRUE(me.drawflag);
     me.hoverindex = me.cardnum;
-    m.PlayHighlighted();
+    n.PlayHighlighted();
     EXPECT_FALSE(me.drawflag);
     EXPECT_EQ(me.cardnum, 13);
 }

@@ -238,7 +238,7 @@ void KongAndDiscard(CMj &m, TestClock &clock, const char *replacement)
     ASSERT_TRUE(IsSameMj(m.lastdiscard, Tile(replacement)));
 }
 
-TEST_F(TurnCycle, TheDiscardAfterAKongScoresNoKongFanWhetherWonOnOrPunged)
+TEST_F(TurnCycle, OnlyAWinOnTheKongsOwnReplacementScoresItsFan)
 {
     CMj &m = Table();
     Hand(0, kWinsOn5p);
@@ -268,34 +268,31 @@ TEST_F(TurnCycle, TheDiscardAfterAKongScoresNoKongFanWhetherWonOnOrPunged)
     ASSERT_TRUE(robot.ishu);
     EXPECT_TRUE(robot.fanflag[FAN_SELF_DRAWN]);
     EXPECT_FALSE(robot.fanflag[FAN_OUT_WITH_REPLACEMENT]);
-}
 
-// A claimed kong is exposed and draws its replacement; a self-drawn win on it names the supplier,
-// and all pay.
-TEST_F(TurnCycle, ASelfDrawnWinOnAClaimedKongsReplacementNamesTheSupplierAndAllPay)
-{
-    CMj &m = Table();
-    CMjPlayer &me = m.player[0];
+    // A claimed kong is exposed and draws its replacement; a self-drawn win on it names the supplier,
+    // and all pay.
+    CMj &k = Table();
+    CMjPlayer &own = k.player[0];
     Hand(0, "555p123m456m789s1z");
     RobotDiscards(3, "5p");
-    ASSERT_TRUE(m.buttons.gang);
-    m.wallmj[61] = 108; // the replacement is East, the winning tile
-    m.AnswerClaim(CLAIM_GANG);
-    ASSERT_EQ(me.getnum, 1);
-    EXPECT_EQ(me.getmj[0].count, 4);
-    EXPECT_EQ(me.exposed[0], 1);
-    EXPECT_EQ(me.gangseat, 3);
-    EXPECT_EQ(m.seenmj[2][5], 4);
-    EXPECT_EQ(m.mjindex, 61);
-    EXPECT_TRUE(me.ganging);
-    ASSERT_TRUE(m.buttons.hu);
-    m.AnswerClaim(CLAIM_HU);
-    ASSERT_TRUE(me.ishu);
-    EXPECT_TRUE(me.fanflag[FAN_OUT_WITH_REPLACEMENT]);
-    EXPECT_EQ(me.payseat, 3);
-    EXPECT_EQ(me.scorechange, 3 * me.totalfan);
+    ASSERT_TRUE(k.buttons.gang);
+    k.wallmj[61] = 108; // the replacement is East, the winning tile
+    k.AnswerClaim(CLAIM_GANG);
+    ASSERT_EQ(own.getnum, 1);
+    EXPECT_EQ(own.getmj[0].count, 4);
+    EXPECT_EQ(own.exposed[0], 1);
+    EXPECT_EQ(own.gangseat, 3);
+    EXPECT_EQ(k.seenmj[2][5], 4);
+    EXPECT_EQ(k.mjindex, 61);
+    EXPECT_TRUE(own.ganging);
+    ASSERT_TRUE(k.buttons.hu);
+    k.AnswerClaim(CLAIM_HU);
+    ASSERT_TRUE(own.ishu);
+    EXPECT_TRUE(own.fanflag[FAN_OUT_WITH_REPLACEMENT]);
+    EXPECT_EQ(own.payseat, 3);
+    EXPECT_EQ(own.scorechange, 3 * own.totalfan);
     for (int seat = 1; seat < 4; seat++)
-        EXPECT_EQ(m.player[seat].scorechange, -me.totalfan) << seat;
+        EXPECT_EQ(k.player[seat].scorechange, -own.totalfan) << seat;
 }
 
 TEST_F(TurnCycle, TheReadyButtonLightsWhenADiscardLeavesTheHandWaitingAndDeclares)
