@@ -47,7 +47,7 @@ TEST_F(CMjOnTimer, DiscardCountdownPicksTheDrawnTileElseTheRightmost)
     EXPECT_EQ(me.hoverindex, 4);
 }
 
-TEST_F(CMjOnTimer, ShownCountdownRunsOnlyDuringAHandAndLeavesTheClaimAndDiscardCountdownsAlone)
+TEST_F(CMjOnTimer, ShownCountdownRunsOnlyDuringAHandAndLeavesTheOthersAloneAndIconTimersClearAfterOneTick)
 {
     CMj &m = Make();
     m.showncountdown = 3;
@@ -59,6 +59,15 @@ TEST_F(CMjOnTimer, ShownCountdownRunsOnlyDuringAHandAndLeavesTheClaimAndDiscardC
     clock.Advance(5000);
     EXPECT_EQ(m.showncountdown, 0); // never below zero
     EXPECT_EQ(m.countdown, 20);
+
+    // The speech and action icon timers clear after one tick.
+    m.player[3].action = 2;
+    m.player[3].actiontimer->SetEnabled(true);
+    m.player[1].speechtimer->SetEnabled(true);
+    clock.Advance(10000);
+    EXPECT_EQ(m.player[3].action, 0);
+    EXPECT_FALSE(clock.IsRunning(21));
+    EXPECT_FALSE(clock.IsRunning(15));
 }
 
 TEST_F(CMjOnTimer, LinkLabelsRotateOnlyWithThreeOrMoreAndNoScreenUp)
@@ -83,18 +92,6 @@ TEST_F(CMjOnTimer, LinkLabelsRotateOnlyWithThreeOrMoreAndNoScreenUp)
         EXPECT_EQ(shown, t.shown) << t.count << " labels, screen " << t.screen;
     }
     curscreen = 0;
-}
-
-TEST_F(CMjOnTimer, SpeechAndActionIconTimersClearAfterOneTick)
-{
-    CMj &m = Make();
-    m.player[3].action = 2;
-    m.player[3].actiontimer->SetEnabled(true);
-    m.player[1].speechtimer->SetEnabled(true);
-    clock.Advance(10000);
-    EXPECT_EQ(m.player[3].action, 0);
-    EXPECT_FALSE(clock.IsRunning(21));
-    EXPECT_FALSE(clock.IsRunning(15));
 }
 
 } // namespace

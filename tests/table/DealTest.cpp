@@ -216,7 +216,7 @@ TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgain)
     EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
 }
 
-TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTile)
+TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTileAndANameFitsItsField)
 {
     CMj &m = Make();
     minfan = 8;
@@ -238,11 +238,8 @@ TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTile)
         EXPECT_EQ(p.score, 1000);
         EXPECT_FALSE(p.IsWildMj(MakeMj(5, SUIT_BING), p.wildmj));
     }
-}
 
-TEST_F(Deal, ALocalNameMustFitTheTwentyByteField)
-{
-    CMj &m = Make();
+    // A local name must fit the twenty-byte field.
     m.SetPlayerName("");
     const std::string fallback = m.player[0].GetName();
     EXPECT_FALSE(fallback.empty());

@@ -128,7 +128,7 @@ CMj &DistinctTable(CMj &m)
     return m;
 }
 
-TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGame)
+TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGameWhereAConcealedKongStaysConcealed)
 {
     CMj &m = Table();
     Hand(0, "139m258s47p13z");
@@ -157,18 +157,16 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGame)
     EXPECT_EQ(loaded.player[0].sex, 1);
     EXPECT_EQ(loaded.player[3].sex, 0);
     EXPECT_TRUE(loaded.SaveAllowed()) << "the local player discards next";
-}
 
-TEST_F(SaveGame, AConcealedKongStillScoresAsConcealedAfterALoad)
-{
-    CMj &m = Table();
+    // A concealed kong still scores as concealed after a load.
+    CMj &k = Table();
     Hand(0, "123m456s789p5z");
-    DistinctTable(m);
-    m.player[0].drawmj = m.player[0].Mj[10] = Tile("5z");
-    m.player[1].outnum = 0;
-    m.player[2].flowernum = 0;
-    m.mjindex = 53;
-    ASSERT_TRUE(m.SaveGame("Save\\1.cmj"));
+    DistinctTable(k);
+    k.player[0].drawmj = k.player[0].Mj[10] = Tile("5z");
+    k.player[1].outnum = 0;
+    k.player[2].flowernum = 0;
+    k.mjindex = 53;
+    ASSERT_TRUE(k.SaveGame("Save\\1.cmj"));
     auto winFans = [&](CMj &table) {
         EXPECT_TRUE(table.buttons.hu);
         table.AnswerClaim(CLAIM_HU);
@@ -176,13 +174,13 @@ TEST_F(SaveGame, AConcealedKongStillScoresAsConcealedAfterALoad)
         EXPECT_TRUE(me.ishu);
         return std::vector<uint8_t>(std::begin(me.fanflag), std::end(me.fanflag));
     };
-    m.DrawTile(true);
-    const std::vector<uint8_t> played = winFans(m);
+    k.DrawTile(true);
+    const std::vector<uint8_t> played = winFans(k);
     EXPECT_TRUE(played[FAN_CONCEALED_KONG]);
 
-    CMj &loaded = Fresh();
-    ASSERT_TRUE(loaded.LoadGame("Save\\1.cmj"));
-    EXPECT_EQ(winFans(loaded), played);
+    CMj &reloaded = Fresh();
+    ASSERT_TRUE(reloaded.LoadGame("Save\\1.cmj"));
+    EXPECT_EQ(winFans(reloaded), played);
 }
 
 TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEndAndNotForAKongsReplacement)

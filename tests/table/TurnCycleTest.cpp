@@ -88,7 +88,7 @@ TEST_F(TurnCycle, TheLocalPlayerIsAskedAndItsPungOrItsPassIsCarriedOut)
     }
 }
 
-TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
+TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurnAndNoKongWithoutAReplacement)
 {
     CMj &m = Table();
     CMjPlayer &me = m.player[0];
@@ -123,6 +123,26 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurn)
     EXPECT_EQ(me.exposed[0], 1);
     EXPECT_EQ(m.seenmj[0][2], 4);
     EXPECT_EQ(me.cardnum, before);
+
+    // A kong needs a replacement: with the wall's last tile taken there is none, whether the fourth
+    // copy is a discard or the player's own draw.
+    for (int taken : {142, 143}) {
+        CMj &t = Table();
+        Hand(0, "555p1234567z1234z");
+        t.mjindex = taken;
+        RobotDiscards(3, "5p");
+        EXPECT_TRUE(t.buttons.peng);
+        EXPECT_EQ(t.buttons.gang != 0, taken == 142) << taken;
+    }
+    CMj &w = Table();
+    for (int last : {141, 142}) {
+        Hand(0, "555p1234567z123z");
+        w.mjindex = last;
+        Draws(0, "5p");
+        ASSERT_TRUE(w.player[0].drawflag);
+        EXPECT_EQ(w.buttons.gang != 0, last + 1 < 143) << "drawing tile " << last + 1;
+        w.Pass(0);
+    }
 }
 
 TEST_F(TurnCycle, AnAddedKongMayBeRobbedByARobotOrByTheLocalPlayer)
@@ -172,32 +192,9 @@ TEST_F(TurnCycle, AnAddedKongMayBeRobbedByARobotOrByTheLocalPlayer)
     }
 }
 
-// A kong needs a replacement: with the wall's last tile taken there is none, whether the fourth
-// copy is a discard or the player's own draw.
-TEST_F(TurnCycle, KongsAreOfferedWithOneTileLeftButNotWithNone)
-{
-    for (int taken : {142, 143}) {
-        CMj &m = Table();
-        Hand(0, "555p1234567z1234z");
-        m.mjindex = taken;
-        RobotDiscards(3, "5p");
-        EXPECT_TRUE(m.buttons.peng);
-        EXPECT_EQ(m.buttons.gang != 0, taken == 142) << taken;
-    }
-    CMj &m = Table();
-    for (int before : {141, 142}) {
-        Hand(0, "555p1234567z123z");
-        m.mjindex = before;
-        Draws(0, "5p");
-        ASSERT_TRUE(m.player[0].drawflag);
-        EXPECT_EQ(m.buttons.gang != 0, before + 1 < 143) << "drawing tile " << before + 1;
-        m.Pass(0);
-    }
-}
-
 // A ready local player throws out what it draws by itself, wins on its draw, and wins on a discard
 // without being asked.
-TEST_F(TurnCycle, AReadyLocalPlayerPlaysAndWinsWithoutBeingAsked)
+TEST_F(TurnCycle, TheReadyButtonDeclaresAndAReadyLocalPlayerPlaysAndWinsWithoutBeingAsked)
 {
     CMj &m = Table();
     Hand(0, kWinsOn5p);
@@ -219,6 +216,22 @@ TEST_F(TurnCycle, AReadyLocalPlayerPlaysAndWinsWithoutBeingAsked)
     RobotDiscards(3, "5p");
     EXPECT_TRUE(n.player[0].ishu);
     EXPECT_EQ(n.gamestatus, 2);
+
+    // The ready button lights when a discard leaves the hand waiting, and declares.
+    CMj &r = Table();
+    Hand(0, "123m456m789m11s59p");
+    Draws(0, "5p"); // throwing the 9p leaves 55p and 11s waiting
+    ASSERT_TRUE(r.buttons.shown && r.buttons.ting);
+    r.readyrequest = 1; // the ready button
+    r.ShowClaimButtons(false);
+    Discard("9p");
+    EXPECT_TRUE(r.player[0].ting);
+
+    // A hand that no discard leaves waiting never lights it.
+    Table();
+    Hand(0, "1357m1357s1357p1z");
+    Draws(0, "1z");
+    EXPECT_FALSE(mj->buttons.ting);
 }
 
 // Seat 1 holds four 9p and has declared ready (waiting on East); it makes the concealed kong and
@@ -293,24 +306,6 @@ TEST_F(TurnCycle, OnlyAWinOnTheKongsOwnReplacementScoresItsFan)
     EXPECT_EQ(own.scorechange, 3 * own.totalfan);
     for (int seat = 1; seat < 4; seat++)
         EXPECT_EQ(k.player[seat].scorechange, -own.totalfan) << seat;
-}
-
-TEST_F(TurnCycle, TheReadyButtonLightsWhenADiscardLeavesTheHandWaitingAndDeclares)
-{
-    CMj &m = Table();
-    Hand(0, "123m456m789m11s59p");
-    Draws(0, "5p"); // throwing the 9p leaves 55p and 11s waiting
-    ASSERT_TRUE(m.buttons.shown && m.buttons.ting);
-    m.readyrequest = 1; // the ready button
-    m.ShowClaimButtons(false);
-    Discard("9p");
-    EXPECT_TRUE(m.player[0].ting);
-
-    // A hand that no discard leaves waiting never lights it.
-    Table();
-    Hand(0, "1357m1357s1357p1z");
-    Draws(0, "1z");
-    EXPECT_FALSE(mj->buttons.ting);
 }
 
 TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
