@@ -96,7 +96,7 @@ TEST(ClientRecords, ChatTextsAreCutToTheirFieldsOnACharacterBoundary)
     Built(BuildRoomChat(m, ""), m);
 }
 
-TEST(ClientRecords, UserSetSendsOnlyTheFiltersThatAreOn)
+TEST(ClientRecords, UserSetSendsOnlyTheFiltersThatAreOnAndLobbyAndServiceRecordsKeepTheirBounds)
 {
     GameMsg m;
     UserSet off;
@@ -126,11 +126,8 @@ TEST(ClientRecords, UserSetSendsOnlyTheFiltersThatAreOn)
     odd.escaperate = 150;
     BuildUserSet(m, odd);
     ExpectRecord(m, "4 1=1 3=1");
-}
 
-TEST(ClientRecords, LobbyAndServiceRecords)
-{
-    GameMsg m;
+    // Lobby and service records.
     Built(BuildSitDown(m, 99, 3), m, "101 1=99 2=3");
     Built(BuildSitDown(m, 100, 0), m);
     Built(BuildSitDown(m, 5, 4), m);

@@ -65,7 +65,7 @@ TEST_F(Restart, AStepPendingFromTheLastHandNeverRunsInTheNewOne)
     }
 }
 
-TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecondAndALeftPromptLocksNothing)
+TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecondAndALeftPromptOrAResetLocksNothing)
 {
     CMj &m = Make();
     m.NewLocalGame();
@@ -92,22 +92,20 @@ TEST_F(Restart, TheFirstThrowOfANewGameRestsItsFullSecondAndALeftPromptLocksNoth
     n.PlayHighlighted();
     EXPECT_FALSE(me.drawflag);
     EXPECT_EQ(me.cardnum, 13);
-}
 
-TEST_F(Restart, AResetTableIsQuietAndShowsNoPrompt)
-{
-    CMj &m = Table();
+    // A reset table is quiet and shows no prompt.
+    CMj &q = Table();
     Hand(0, "55p13m1234567z12345z");
     Hand(2, "55p19m19s1234567z");
     RobotDiscards(3, "5p"); // seat 2 may pung (after a while), seat 0 is asked
-    ASSERT_TRUE(m.buttons.shown);
-    m.ResetTable();
-    EXPECT_FALSE(m.buttons.shown);
-    EXPECT_FALSE(m.claimbuttonsup);
-    int taken = m.mjindex;
+    ASSERT_TRUE(q.buttons.shown);
+    q.ResetTable();
+    EXPECT_FALSE(q.buttons.shown);
+    EXPECT_FALSE(q.claimbuttonsup);
+    int taken = q.mjindex;
     clock.Advance(10000);
-    EXPECT_EQ(m.mjindex, taken);
-    for (const CMjPlayer &p : m.player)
+    EXPECT_EQ(q.mjindex, taken);
+    for (const CMjPlayer &p : q.player)
         EXPECT_EQ(p.cardnum + p.getnum, 0);
 }
 
