@@ -4,7 +4,6 @@
 #include "windows/CChatPage.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string_view>
 
