@@ -63,7 +63,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     if (Paths::Exists("mycur.cur"))
         window.SetCursorFile(Paths::Resolve("mycur.cur"));
     if (networkmode) {
-        HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(); });
+        HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(1); });
         HintForm->show();
     } else {
         ShowMainWindow();
@@ -88,7 +88,8 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     roomlistform = std::make_unique<TRoomListForm>(window.Widget(), *DataModule1);
     lobbylists = std::make_unique<TLobbyLists>(mjgame->userlist, mjgame->roomtree, [this] { return mjgame->myaccount; });
     window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
-    lobbylists->hide();
+    lobbylists->setVisible(curscreen == SCREEN_LOBBY);
+    curscreen.Watch([this](int8_t id) { lobbylists->setVisible(id == SCREEN_LOBBY); });
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
     usermenu = std::make_unique<TUserMenu>(window.Widget());
@@ -127,6 +128,7 @@ TMainForm::~TMainForm()
     talkforms.clear();
     chatlines.reset();
     usermenu.reset();
+    curscreen.Watch(nullptr);
     lobbylists.reset(); // before the game, whose lists it shows
     roomlistform.reset();
     buyform.reset();
@@ -143,12 +145,12 @@ TMainForm::~TMainForm()
 
 void TMainForm::PostShowText(const std::string &text)
 {
-    window.Post([this, text] { ShowText(text); });
+    boxes.Post("text", [this, text] { ShowText(text); });
 }
 
 void TMainForm::PostUpdateOffer(const std::string &msgtext)
 {
-    window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
+    boxes.Post("update offer", [this, msgtext] { update->WMUpdateOffer(msgtext); });
 }
 
 void TMainForm::ShowText(const std::string &text)
@@ -256,13 +258,7 @@ void TMainForm::CloseHint()
 
 void TMainForm::PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url)
 {
-    window.Post([this, text, caption, url] {
-        if (linknoticeopen)
-            return;
-        linknoticeopen = true;
-        TLinkDlgForm(window.Widget()).Notice(text, caption, url);
-        linknoticeopen = false;
-    });
+    boxes.Post("link notice", [this, text, caption, url] { TLinkDlgForm(window.Widget()).Notice(text, caption, url); });
 }
 
 bool TMainForm::EditProxy(ProxyDialog &dialog)
@@ -282,13 +278,13 @@ void TMainForm::ShowAvatarForm()
     TAvatarForm(*DataModule1, *this, window.Widget()).Choose({mjgame->myuserid, me.sex, me.face, me.rights});
 }
 
-void TMainForm::CloseMainWindow()
+void TMainForm::CloseMainWindow(int exitcode)
 {
     // The main window ends the program even while it is hidden behind the hint of a NetWork start.
-    window.Post([this] {
+    window.Post([this, exitcode] {
         CloseHint();
         window.Widget()->close();
-        QCoreApplication::quit();
+        QCoreApplication::exit(exitcode);
     });
 }
 
@@ -383,7 +379,7 @@ void TMainForm::ReleaseBuyForm()
 
 void TMainForm::PostRoomNotice(const std::string &text)
 {
-    window.Post([this, text] {
+    boxes.Post("room notice", [this, text] {
         MessageBox::Show(text, "Info", MessageBox::IconInformation);
         roomlistform->Fill(mjgame->roomtree.Rows());
         roomlistform->exec();
@@ -405,11 +401,6 @@ UserMenuContext TMainForm::MenuContext() const
     context.curscreen = curscreen;
     context.mytable = mjgame->myinfo.table;
     return context;
-}
-
-void TMainForm::ShowLobbyLists(bool show)
-{
-    lobbylists->setVisible(show);
 }
 
 void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)

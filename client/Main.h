@@ -1,4 +1,5 @@
 #pragma once
+#include "client/BoxQueue.h"
 #include "client/Datamodule.h"
 #include "client/ScreenHooks.h"
 #include "platform/FrameWindow.h"
@@ -44,6 +45,8 @@ public:
     void PostShowText(const std::string &text) override;
     // The offer of an update with its question, handled from the event loop.
     void PostUpdateOffer(const std::string &msgtext);
+    // Every posted box waits here for the one before it.
+    const BoxQueue &Boxes() const { return boxes; }
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -65,7 +68,7 @@ public:
     void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override;
     void ShowHintText(const std::string &text) override;
     void CloseHint() override;
-    void CloseMainWindow() override;
+    void CloseMainWindow(int exitcode) override;
     void ShowMainWindow() override;
 
     bool EditProxy(ProxyDialog &dialog) override;
@@ -86,8 +89,7 @@ public:
     void ReleaseBuyForm() override;
     // A room was refused: the server's text, then the choice of another room.
     void PostRoomNotice(const std::string &text) override;
-    // The lobby's room tree and user list over the frame.
-    void ShowLobbyLists(bool show) override;
+    // The lobby's room tree and user list over the frame, up exactly while the lobby is.
     TLobbyLists *Panel2() { return lobbylists.get(); }
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
@@ -120,7 +122,6 @@ public:
     uint8_t networkmode = 0;
 
 private:
-    bool linknoticeopen = false; // a notice that comes meanwhile is dropped
     void ShowText(const std::string &text);
     // The lobby as the user menu reads it.
     UserMenuContext MenuContext() const;
@@ -129,6 +130,7 @@ private:
     void CloseTalk(const std::string &peer);
 
     FrameWindow window;
+    BoxQueue boxes{[this](std::function<void()> call) { window.Post(std::move(call)); }};
     std::unique_ptr<THintForm> HintForm;
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;

@@ -322,6 +322,27 @@ void CMj::SaveSetting(const std::string &path)
 
 void CMj::Paint()
 {
+    if (recordruns > 0)
+        paintowed = true;
+    else
+        PaintFrame();
+}
+
+void CMj::BeginRecords()
+{
+    recordruns++;
+}
+
+void CMj::EndRecords()
+{
+    if (recordruns > 0 && --recordruns == 0 && paintowed) {
+        paintowed = false;
+        PaintFrame();
+    }
+}
+
+void CMj::PaintFrame()
+{
     if (ddrawready)
         draw.Render(this, wallstack);
     else
@@ -339,7 +360,7 @@ void CMj::Fly(uint8_t kind, int speed)
     constexpr unsigned kStepMs = 10;
     draw.SetAnimKind(kind);
     while (!draw.StepFlight(speed)) {
-        Paint();
+        PaintFrame();
         TimerService::Current().Sleep(kStepMs);
     }
     draw.SetAnimKind(CMjDraw::AnimNone);

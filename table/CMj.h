@@ -105,8 +105,13 @@ public:
     void LoadSetting(const std::string &path);
     void SaveSetting(const std::string &path);
 
-    // The whole screen again: every change of the game ends here.
+    // The whole screen again: every change of the game ends here. While a run of the server's records
+    // is handled, the screen is made once, at the run's end.
     void Paint();
+    // The whole screen now, even inside a run: each frame of an animation is seen.
+    void PaintFrame();
+    void BeginRecords() override;
+    void EndRecords() override;
     // The game screen is shown for the first time.
     void OnShow();
     CMjPlayer *GetPlayer(int seat) { return &player[seat]; }
@@ -410,6 +415,9 @@ public:
     uint8_t fetchavatars = 1;
 
 private:
+    int recordruns = 0;      // runs of the server's records under way (a box inside one may start another)
+    bool paintowed = false;  // a change inside the run waits for its end to be shown
+
     void CreateScreens();
     void DeleteScreens();
     void ReadServerList();

@@ -137,7 +137,6 @@ void CMj::OnDisconnect()
 
     loginform->Show();
     if (shell) {
-        shell->ShowLobbyLists(false);
         shell->CloseTalkForms();
         // A top-up still waiting for its answer will get none.
         shell->ReleaseBuyForm();

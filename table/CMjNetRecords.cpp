@@ -136,11 +136,11 @@ void CMj::RollDice(int thrower, int face1, int face2)
     draw.ShowDice(1);
     TimerService &timers = TimerService::Current();
     while (!draw.StepDice()) {
-        Paint();
+        PaintFrame();
         timers.Sleep(kDiceStepMs);
     }
     draw.SetAnimKind(CMjDraw::AnimNone);
-    Paint();
+    PaintFrame();
     timers.Sleep(kDiceRestMs);
     draw.ShowDice(0);
 }
@@ -719,7 +719,7 @@ void CMj::OnFlowerCard(const GameMsg &msg)
         CMjTimer *flag = Timer(TIMER_FLOWERPAUSE);
         flag->enabled = 1;
         for (int k = 0; k < kFlowerFrames; k++) {
-            Paint();
+            PaintFrame();
             flowerframe++;
         }
         flag->enabled = 0;

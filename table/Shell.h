@@ -24,14 +24,12 @@ public:
     virtual void PostCloseTalk(const std::string &) {}  // the private chat with that user ends
     virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
                                 const std::string & /*url*/) {}
-    // Closes the window, and with it the program, once the event loop has it.
-    virtual void CloseMainWindow() {}
+    // Closes the window, and with it the program (with the exit code), once the event loop has it.
+    virtual void CloseMainWindow(int /*exitcode*/) {}
     // NetWork mode's waiting window goes, and the main window comes up.
     virtual void CloseHint() {}
     virtual void ShowMainWindow() {}
 
-    // The lobby's user list and room tree beside the drawn lobby, shown or hidden together.
-    virtual void ShowLobbyLists(bool) {}
     // The user menu for a listed user, at a frame point; atTable: opened from the table.
     virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
     // The ready-made chat lines pop up at a frame point; the one picked goes out as table chat.

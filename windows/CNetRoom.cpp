@@ -130,8 +130,6 @@ void CNetRoom::SetPos(int px, int py)
 void CNetRoom::Show()
 {
     curscreen = SCREEN_LOBBY;
-    if (owner->shell)
-        owner->shell->ShowLobbyLists(true);
     if (owner->invitelinks)
         owner->invitelinks->ShowInviteList(false);
     Repaint();
@@ -140,8 +138,6 @@ void CNetRoom::Show()
 void CNetRoom::Hide()
 {
     curscreen = SCREEN_NONE;
-    if (owner->shell)
-        owner->shell->ShowLobbyLists(false);
     Repaint();
 }
 
@@ -314,7 +310,7 @@ void CNetRoom::ButtonClicked(int index)
         // the whole program.
         if (networkmode) {
             if (owner->shell)
-                owner->shell->CloseMainWindow();
+                owner->shell->CloseMainWindow(0);
         } else if (owner->netlink) {
             owner->netlink->CloseGameLink();
         }

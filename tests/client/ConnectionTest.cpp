@@ -117,7 +117,7 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
             if (badHost)
                 target.host = "bad host";
             link->OpenGameLink(target);
-            ASSERT_TRUE(RunUntil([&] { return Has(network ? "CloseMain" : "Repaint"); }, 5000));
+            ASSERT_TRUE(RunUntil([&] { return Has(network ? "CloseMain 1" : "Repaint"); }, 5000));
             EXPECT_FALSE(link->GameLinkActive());
             const std::string cause = badHost ? "查询服务器域名失败" : "连接游戏服务器失败";
             if (network) {
@@ -125,7 +125,7 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
                 EXPECT_EQ(boxes[0].text, cause + "，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。");
                 EXPECT_EQ(boxes[0].title, "Lantile");
                 EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
-                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain"}));
+                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain 1"}));
                 continue;
             }
             EXPECT_TRUE(boxes.empty());
@@ -154,6 +154,58 @@ TEST_F(Connection, AConnectionNeverMadeEndsAtTheTimeOut)
     EXPECT_TRUE(Has("ServerChoice"));
     EXPECT_TRUE(Has("Status 连接服务器失败，请检查网络。"));
     EXPECT_EQ(sink.disconnects, 1);
+}
+
+// A NetWork start is the connection and nothing else: a server that closes before answering the
+// login, or that never answers, ends it with a box and a failure code; an answer ends the wait.
+TEST_F(Connection, ANetWorkStartWithoutALoginAnswerEndsWithItsBoxAndAFailure)
+{
+    struct Way {
+        const char *script;
+        uint64_t wait; // test-clock time before the end
+        const char *box;
+        const char *title;
+    };
+    const Way ways[] = {
+        {"close\n", 0, "和服务器的连接断开，请重新登录。", "信息"},
+        {"pause 60000\n", TDataModule1::kLoginTimeoutMs, "接收游戏数据超时,请重试.", "Lantile"},
+    };
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.script);
+        hooks.calls.clear();
+        boxes.clear();
+        ScriptServer peer;
+        ASSERT_TRUE(peer.Load(std::string(kLogin) + way.script));
+        ASSERT_TRUE(peer.Listen());
+        Make().networkmode = true;
+        link->OpenGameLink(Target(peer.Port()));
+        ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }, 5000));
+        if (way.wait > 0) {
+            RunUntil([] { return false; }, 200);
+            clock.Advance(way.wait - 1);
+            EXPECT_TRUE(boxes.empty()) << "still waiting";
+            clock.Advance(1);
+        }
+        ASSERT_TRUE(RunUntil([&] { return Has("CloseMain 1"); }, 5000));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, way.box);
+        EXPECT_EQ(boxes[0].title, way.title);
+        EXPECT_EQ(hooks.calls.back(), "CloseMain 1");
+        RunUntil([&] { return !link->GameLinkActive(); }, 2000);
+        EXPECT_EQ(boxes.size(), 1u) << "the end of the link is no second failure";
+    }
+    // The login's answer, even a refusal, ends the wait: the game object tells the rest.
+    hooks.calls.clear();
+    boxes.clear();
+    ScriptServer answering;
+    ASSERT_TRUE(answering.Load(std::string(kLogin) + "send 119 1:\"no\"\nclose\n"));
+    ASSERT_TRUE(answering.Listen());
+    Make().networkmode = true;
+    link->OpenGameLink(Target(answering.Port()));
+    ASSERT_TRUE(RunUntil([&] { return !sink.records.empty() && Has("HideStatus"); }, 5000));
+    clock.Advance(TDataModule1::kLoginTimeoutMs);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(Has("CloseMain 1"));
 }
 
 // The scripted server plays the proxy, then the game server behind it.

@@ -29,7 +29,7 @@ protected:
         waiting.state[0] = 1;
         m.lobby->SetTable(2, waiting);
         m.lobby->SetTable(4, waiting);
-        form->ShowLobbyLists(true);
+        curscreen = SCREEN_LOBBY;
     }
     void TearDown() override
     {

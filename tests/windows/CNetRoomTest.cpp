@@ -444,6 +444,6 @@ TEST_F(Lobby, ButtonsOpenTheSiteAndThePayPageAndLeaveByTheConnection)
     networkmode = 1;
     Click(*room, CNetRoom::LEAVE);
     networkmode = 0;
-    EXPECT_EQ(shell.calls, std::vector<std::string>{"close"});
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"close 0"});
     SetOpenUrlHandler(nullptr);
 }
