@@ -424,12 +424,15 @@ void CMj::OnSeatWins(const SeatAction &a, int s)
     }
     int payer = -1;
     if (a.kind == 2 && curplayer == 0) {
-        // The local player dealt in on its own turn (a kong tile robbed).
-        g_log.Trace("Copy Hand Mj to hand.");
+        // The local player pays on its own turn. Its own discard left the hand when it was sent; only
+        // a tile robbed from its kong is still there, and goes now.
         CMjPlayer &me = player[0];
-        JoinDrawn(me);
-        me.DeleteMj(a.tile);
-        me.SortMj();
+        if (!(discardflying && flyingseat == 0)) {
+            g_log.Trace("Copy Hand Mj to hand.");
+            JoinDrawn(me);
+            me.DeleteMj(a.tile);
+            me.SortMj();
+        }
         payer = 0;
     } else if (discardflying) {
         payer = flyingseat;
