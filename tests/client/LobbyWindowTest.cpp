@@ -4,6 +4,7 @@
 #include "client/UserMenu.h"
 #include "tests/client/ListedUser.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/ScriptRecord.h"
 #include "windows/CInfoForm.h"
 #include "windows/CNetRoom.h"
 
@@ -77,6 +78,28 @@ TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
     // The end of the connection takes them away with the lobby.
     Game().OnDisconnect();
     EXPECT_FALSE(panel->isVisible());
+}
+
+// Records that put the table up while the lobby is shown take the lobby's lists away with it,
+// whichever screen they change to.
+TEST_F(LobbyWindow, TableRecordsArrivingOverTheLobbyLeaveNoListStanding)
+{
+    TLobbyLists *panel = form->Panel2();
+    for (const char *line : {
+             "12 1=2 3=[1,t(1s#1),0,0,2,t(2s#1),t(3s#1)]", // the discards of a restored hand
+             "12 1=1 2=0 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(4s#0),t(5s#0),t(6s#0),t(7p#0),t(8p#0),t(9p#0),t(1z#0),"
+             "t(1z#1),t(1z#2),t(2z#0)] 18=[13,13,13,13] 22=1 23=1 25=53", // its hand
+             "10 2=1 3=0",                                               // a drawn hand's result
+         }) {
+        Game().lobby->Show();
+        ASSERT_TRUE(panel->ListView1->isVisible() && panel->TreeView1->isVisible());
+        std::string error;
+        Game().OnGameMsg(ScriptRecord(line, &error));
+        ASSERT_EQ(error, "");
+        EXPECT_NE(curscreen, SCREEN_LOBBY) << line;
+        EXPECT_FALSE(panel->ListView1->isVisible()) << line;
+        EXPECT_FALSE(panel->TreeView1->isVisible()) << line;
+    }
 }
 
 TEST_F(LobbyWindow, AClickOnAUserOpensHisMenuWithWhereHeIsAndWhatMayBeDone)
