@@ -16,6 +16,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/WindowAlert.h"
+#include "rules/CLog.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
 #include "table/Addresses.h"
@@ -315,6 +316,11 @@ TTalkForm *TMainForm::OpenTalk(const std::string &peer)
 {
     TTalkForm *form = FindTalk(peer);
     if (!form) {
+        const auto open = std::count_if(talkforms.begin(), talkforms.end(), [](const auto &f) { return !f->Closed(); });
+        if (open >= kMaxTalkForms) {
+            g_log.Trace("OpenTalk: %d chat windows are open; none for %s.", kMaxTalkForms, peer.c_str());
+            return nullptr;
+        }
         auto made = std::make_unique<TTalkForm>(peer, *DataModule1, [this](const std::string &name) { CloseTalk(name); });
         made->CentreOn(window.Widget());
         form = made.get();
@@ -331,6 +337,8 @@ void TMainForm::OnPrivateChat(const GameMsg &msg)
     const bool known = form != nullptr;
     if (!known)
         form = OpenTalk(line.sender);
+    if (!form)
+        return;
     form->AddLine(line.Line());
     form->AddLine("");
     if (dxsound)

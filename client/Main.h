@@ -76,7 +76,11 @@ public:
     void ShowAvatarForm() override;
     bool EditUserSet(UserSetDialog &dialog) override;
 
-    // Private chat: the window with a user (GBK), or null; opened and shown when asked for.
+    // Private chat windows open at once; a message from one more sender is dropped, so that a
+    // server cannot cover the desktop with them.
+    static constexpr int kMaxTalkForms = 20;
+    // Private chat: the window with a user (GBK), or null; opened and shown when asked for, unless
+    // kMaxTalkForms stand open already (null then).
     TTalkForm *FindTalk(const std::string &peer) const;
     TTalkForm *OpenTalk(const std::string &peer);
     void OnPrivateChat(const GameMsg &msg) override;

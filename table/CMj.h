@@ -9,6 +9,7 @@
 #include "screen/CMjDraw.h"
 #include "table/ClientRecords.h"
 #include "table/GameMsg.h"
+#include "table/KnownAvatars.h"
 #include "table/AvatarQueue.h"
 #include "table/NetLink.h"
 #include "table/RoomTree.h"
@@ -24,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Timer ids: the main window routes every tick to CMj::OnTimer by these numbers.
@@ -406,8 +408,8 @@ public:
     std::string AvatarFile(int32_t id);
     // Where a user's picture is kept: "Avatar\<id>.gif" in the program folder.
     static std::string AvatarPath(int32_t id);
-    std::vector<GetAvatar> knownavatars;     // announced since the login, one per name
-    std::vector<GetAvatar> requestedavatars; // handed to the queue, one per name
+    KnownAvatars knownavatars;
+    std::unordered_set<std::string> requestedavatars; // names handed to the queue since the login
     AvatarQueue avatarqueue;
     int avatartimeoutms = HttpGet::kTransferTimeoutMs; // read when the thread starts
     // Off: pictures are queued but never fetched; for tests whose hostile records name any address and

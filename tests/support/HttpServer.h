@@ -17,6 +17,7 @@ public:
         Slow,     // the headers, 100 ms later the body with its length, 1 KB every 20 ms
         Short,    // declares the body's length, sends half of it and closes
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
+        Endless,  // the headers without a length, then the body again and again until the client goes
     };
 
     HttpServer();
@@ -24,7 +25,8 @@ public:
     HttpServer(const HttpServer &) = delete;
     HttpServer &operator=(const HttpServer &) = delete;
 
-    void Serve(const std::string &path, const std::string &body, Mode mode = Mode::Whole);
+    // Whole sends the body `times` times over, with the length of them all.
+    void Serve(const std::string &path, const std::string &body, Mode mode = Mode::Whole, uint64_t times = 1);
     uint16_t Port() const { return port_; }
     // The address of a path without its scheme, as the game server announces pictures.
     std::string Address(const std::string &path) const;
@@ -36,6 +38,7 @@ private:
     struct Route {
         std::string body;
         Mode mode;
+        uint64_t times = 1;
     };
     void Accept();
     void Answer(int fd);
