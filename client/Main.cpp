@@ -4,6 +4,7 @@
 #include "client/About.h"
 #include "client/Buy.h"
 #include "client/Hint.h"
+#include "client/InviteList.h"
 #include "client/LobbyLists.h"
 #include "client/Lindlg.h"
 #include "client/Netset.h"
@@ -12,6 +13,7 @@
 #include "client/Roomlist.h"
 #include "client/Talk.h"
 #include "client/UserMenu.h"
+#include "client/UserTableModel.h"
 #include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -87,10 +89,14 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     netsetform = std::make_unique<TNetSetForm>(window.Widget());
     buyform = std::make_unique<TBuyForm>(window.Widget(), *DataModule1);
     roomlistform = std::make_unique<TRoomListForm>(window.Widget(), *DataModule1);
-    lobbylists = std::make_unique<TLobbyLists>(mjgame->userlist, mjgame->roomtree, [this] { return mjgame->myaccount; });
+    usermodel = std::make_unique<UserTableModel>(mjgame->userlist, [this] { return mjgame->myaccount; });
+    lobbylists = std::make_unique<TLobbyLists>(*usermodel, mjgame->roomtree);
     window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
     lobbylists->setVisible(curscreen == SCREEN_LOBBY);
     curscreen.Watch([this](int8_t id) { lobbylists->setVisible(id == SCREEN_LOBBY); });
+    invitelist = std::make_unique<TInviteList>(*usermodel);
+    window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
+    invitelist->hide();
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
     usermenu = std::make_unique<TUserMenu>(window.Widget());
@@ -130,7 +136,10 @@ TMainForm::~TMainForm()
     chatlines.reset();
     usermenu.reset();
     curscreen.Watch(nullptr);
-    lobbylists.reset(); // before the game, whose lists it shows
+    // The views before their model, the model before the game, whose lists it shows.
+    invitelist.reset();
+    lobbylists.reset();
+    usermodel.reset();
     roomlistform.reset();
     buyform.reset();
     netsetform.reset();

@@ -20,7 +20,9 @@ class TNetSetForm;
 class TRoomListForm;
 class TTalkForm;
 class TChatLinesMenu;
+class TInviteList;
 class TLobbyLists;
+class UserTableModel;
 struct UserMenuContext;
 class TUserMenu;
 struct UserMenuItems;
@@ -95,6 +97,8 @@ public:
     void PostRoomNotice(const std::string &text) override;
     // The lobby's room tree and user list over the frame, up exactly while the lobby is.
     TLobbyLists *Panel2() { return lobbylists.get(); }
+    // The list of users to invite, shown by the invitation screen.
+    TInviteList *ListView2() { return invitelist.get(); }
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
     void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override;
@@ -144,7 +148,10 @@ private:
     std::unique_ptr<TNetSetForm> netsetform;
     std::unique_ptr<TBuyForm> buyform;
     std::unique_ptr<TRoomListForm> roomlistform;
+    // The room's users, shown by the lobby's user list and the list of users to invite.
+    std::unique_ptr<UserTableModel> usermodel;
     std::unique_ptr<TLobbyLists> lobbylists;
+    std::unique_ptr<TInviteList> invitelist;
     std::unique_ptr<TUserMenu> usermenu;
     std::unique_ptr<TChatLinesMenu> chatlines;
     std::vector<std::unique_ptr<TTalkForm>> talkforms;

@@ -9,6 +9,7 @@
 #include "windows/CNetRoom.h"
 
 #include <QAction>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -40,20 +41,20 @@ protected:
         infoformon = 0;
         MainWindowTest::TearDown();
     }
-    QTreeWidgetItem *Row(const std::string &name)
+    QModelIndex Row(const std::string &name)
     {
-        QTreeWidget *list = form->Panel2()->ListView1;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (form->Panel2()->UserAt(list->topLevelItem(i)) == name)
-                return list->topLevelItem(i);
-        return nullptr;
+        QTreeView *list = form->Panel2()->ListView1;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            if (form->Panel2()->UserAt(i) == name)
+                return list->model()->index(i, 0);
+        return {};
     }
     void PressRow(const std::string &name)
     {
-        QTreeWidget *list = form->Panel2()->ListView1;
+        QTreeView *list = form->Panel2()->ListView1;
         QCoreApplication::processEvents();
         // The row runs on past the narrow list: its start is under the pointer.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualItemRect(Row(name)).center().y()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualRect(Row(name)).center().y()));
     }
     TUserMenu &Menu() { return *form->PopupMenu1(); }
     StandingLink link;
