@@ -12,19 +12,16 @@
 // 10 s: a flood shorter than that shows no lateness); the program's peak resident memory during the
 // flood beside its resident memory once the room was filled.
 #include "client/Main.h"
-#include "client/Talk.h"
 #include "platform/Paths.h"
 #include "platform/QtTimerService.h"
 #include "table/CMj.h"
 #include "table/GameMsg.h"
-#include "table/LobbyRecords.h"
-#include "tests/kit/SessionScript.h"
+#include "tests/kit/LobbyFlood.h"
 #include "tests/kit/TableDriver.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -71,158 +68,16 @@ void ResetPeak()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-std::string Name(int user)
-{
-    return "user" + std::to_string(user);
-}
-
-GameMsg UserRecord(uint8_t op, const std::string &name, int id, std::mt19937 &rng)
-{
-    GameMsg m(SC_USER_INFO);
-    m.Put(2, op);
-    m.PutText({3, 20}, name);
-    m.PutI32(23, static_cast<int32_t>(rng() % 100000));
-    m.Put(27, static_cast<uint8_t>(rng() % 2));
-    const int32_t games = static_cast<int32_t>(rng() % 5000);
-    m.PutI32(28, games);
-    m.PutI32(32, games / 3);
-    m.PutI32(40, static_cast<int32_t>(rng() % 50));
-    m.PutI32(52, id);
-    m.Put(66, static_cast<uint8_t>(1 + rng() % 12));
-    if (rng() % 2) {
-        m.Put(101, 1);
-        m.Put(102, static_cast<uint8_t>(1 + rng() % 100));
-        m.Put(103, static_cast<uint8_t>(rng() % 4));
-    }
-    return m;
-}
-
-// A table with some of the room's users at it, some ready, some playing.
-GameMsg TableRecord(int table, int users, std::mt19937 &rng)
-{
-    GameMsg m(SC_TABLE_INFO);
-    m.Put(2, 0);
-    m.Put(3, static_cast<uint8_t>(table));
-    for (int seat = 0; seat < 4; seat++) {
-        if (rng() % 5 == 0)
-            continue;
-        m.PutText({4 + 20 * seat, 20}, Name(static_cast<int>(rng() % users)));
-        m.Put(88 + seat, static_cast<uint8_t>(1 + rng() % 2));
-        m.Put(92 + seat, static_cast<uint8_t>(rng() % 2));
-    }
-    m.Put(96, static_cast<uint8_t>(rng() % 3 == 0));
-    return m;
-}
-
-GameMsg ChatRecord(int n)
-{
-    GameMsg m(SC_ROOM_CHAT);
-    m.Put(3, static_cast<uint8_t>(n % 7 == 0));
-    m.PutText({6, 100}, "line " + std::to_string(n) + ": a room chat line of an ordinary length");
-    return m;
-}
-
-GameMsg PrivateLine(const std::string &sender)
-{
-    GameMsg m(SC_PRIVATE_CHAT);
-    m.PutText({1, 20}, sender);
-    m.PutText({21, 100}, "done");
-    return m;
-}
-
-// Records written in one go, a thousand to a write.
-void Flood(std::ostream &script, const std::vector<GameMsg> &records)
-{
-    for (size_t i = 0; i < records.size(); i++) {
-        if (i % 1000 == 0)
-            script << "glue " << std::min<size_t>(1000, records.size() - i) << "\n";
-        script << RecordLine("send", records[i].Data()) << "\n";
-    }
-}
-
-// Users arriving, changing and leaving, tables and chat; the room stays about as full as it was.
-std::vector<GameMsg> Mix(const Options &o, std::mt19937 &rng)
-{
-    std::vector<std::string> present;
-    for (int u = 0; u < o.users; u++)
-        present.push_back(Name(u));
-    int next = o.users;
-    std::vector<GameMsg> records;
-    for (int i = 0; i < o.mix; i++) {
-        switch (i % 10) {
-        case 0:
-        case 5: {
-            present.push_back(Name(next));
-            records.push_back(UserRecord(USER_ADD, present.back(), next, rng));
-            next++;
-            break;
-        }
-        case 1:
-        case 6: {
-            const size_t k = rng() % present.size();
-            GameMsg m(SC_USER_INFO);
-            m.Put(2, USER_REMOVE);
-            m.PutText({3, 20}, present[k]);
-            records.push_back(m);
-            present[k] = present.back();
-            present.pop_back();
-            break;
-        }
-        case 2:
-        case 4:
-        case 7:
-            records.push_back(UserRecord(USER_UPDATE, present[rng() % present.size()], 0, rng));
-            break;
-        case 3:
-        case 8:
-            records.push_back(TableRecord(static_cast<int>(rng() % kTableCount), o.users, rng));
-            break;
-        default:
-            records.push_back(ChatRecord(i));
-            break;
-        }
-    }
-    return records;
-}
-
 std::string Script(const Options &o)
 {
     std::mt19937 rng(o.seed);
-    std::ostringstream s;
-    s << "ignore 104\n"
-         "expect 100 1:\"bench\" 21:\"pw\" 51..63:* 101=120 103=20\n"
-         "send 102 3=1\n"
-         "expect 4 1..128:*\n"
-         "send 109 2=1 3:\"Bench\"\n"
-         "send 108 1=0 3:\"Room\"\n"
-         "send 113\n"
-         "expect 107 1..128:*\n"
-         "send 112 1=1\n";
-    std::vector<GameMsg> room;
-    GameMsg own = UserRecord(USER_ADD, "bench", 999999, rng);
-    room.push_back(own);
-    for (int u = 0; u < o.users; u++)
-        room.push_back(UserRecord(USER_ADD, Name(u), u, rng));
-    for (int t = 0; t < kTableCount; t++)
-        room.push_back(TableRecord(t, o.users, rng));
-    GameMsg entered(SC_ENTER_ROOM);
-    entered.Put(3, 1);
-    room.push_back(entered);
-    room.push_back(PrivateLine("filled"));
-    Flood(s, room);
-    // Each flood waits for the program's word that it is ready.
-    std::vector<GameMsg> chat;
-    for (int i = 0; i < o.chat; i++)
-        chat.push_back(ChatRecord(i));
-    chat.push_back(PrivateLine("chatdone"));
-    s << "expect 110 1..128:*\n";
-    Flood(s, chat);
-    std::vector<GameMsg> mix = Mix(o, rng);
-    mix.push_back(PrivateLine("mixdone"));
-    s << "expect 110 1..128:*\n";
-    Flood(s, mix);
-    s << "expect-close 60000\n";
-    return s.str();
+    std::vector<GameMsg> room = LobbyFlood::Room("bench", o.users, rng);
+    room.push_back(LobbyFlood::PrivateLine("filled"));
+    std::vector<GameMsg> chat = LobbyFlood::Chat(o.chat);
+    chat.push_back(LobbyFlood::PrivateLine("chatdone"));
+    std::vector<GameMsg> mix = LobbyFlood::Mix(o.mix, o.users, rng);
+    mix.push_back(LobbyFlood::PrivateLine("mixdone"));
+    return LobbyFlood::Script("bench", "pw", {room, chat, mix});
 }
 
 // Runs the event loop until the chat window with the sender is open; false after the time.
@@ -245,24 +100,6 @@ struct Phase {
     int64_t end = 0;
     long peakKb = 0;
 };
-
-// The longest time without a keep-alive while the phase ran: from the last one before it to the
-// first in it, between those in it, and from the last to its end when that is longer.
-int64_t LongestQuiet(const Phase &p, const std::vector<int64_t> &keepalives)
-{
-    int64_t last = p.start, longest = 0;
-    for (int64_t t : keepalives) {
-        if (t <= p.start) {
-            last = t;
-            continue;
-        }
-        if (t > p.end)
-            break;
-        longest = std::max(longest, t - last);
-        last = t;
-    }
-    return std::max(longest, p.end - last);
-}
 
 } // namespace
 
@@ -348,7 +185,7 @@ int main(int argc, char **argv)
     while (std::getline(took, line)) {
         int type = 0;
         long long at = 0;
-        if (std::sscanf(line.c_str(), "took %d at %lld", &type, &at) == 2 && type == CS_KEEPALIVE)
+        if (std::sscanf(line.c_str(), "took %d at %lld", &type, &at) == 2 && (type == CS_KEEPALIVE || type == CS_USER_SET))
             keepalives.push_back(at);
     }
     std::filesystem::remove_all(folder);
@@ -357,7 +194,7 @@ int main(int argc, char **argv)
     std::printf("room of %d users and %d tables: %ld kB resident once filled\n", o.users, kTableCount, filledKb);
     for (const Phase &p : phases) {
         const double seconds = static_cast<double>(p.end - p.start) / 1000.0;
-        const int64_t quiet = LongestQuiet(p, keepalives);
+        const int64_t quiet = LobbyFlood::LongestQuiet(p.start, p.end, keepalives);
         std::printf("%-9s %7d records in %8.2f s: %9.0f records/s; longest without a keep-alive %6.2f s (late by "
                     "%.2f s); peak resident %ld kB (%+ld kB)\n",
                     p.name, p.records, seconds, p.records / seconds, static_cast<double>(quiet) / 1000.0,

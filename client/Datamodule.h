@@ -54,7 +54,7 @@ public:
     static constexpr int kSendLimit = 10000;
     // Records handed on in one turn of the event loop, give or take one read; the rest wait for the
     // next turn, behind the input, the timers and the paints that came meanwhile.
-    static constexpr int kSliceRecords = 256;
+    static constexpr int kSliceRecords = 512;
 
     // Without a socket the toolkit's is used; tests hand in their own.
     explicit TDataModule1(std::unique_ptr<NetSocket> socket1 = nullptr);

@@ -34,6 +34,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTreeView>
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
@@ -418,6 +419,12 @@ UserMenuContext TMainForm::MenuContext() const
     context.curscreen = curscreen;
     context.mytable = mjgame->myinfo.table;
     return context;
+}
+
+void TMainForm::HoldLists(bool hold)
+{
+    lobbylists->ListView1->setUpdatesEnabled(!hold);
+    invitelist->setUpdatesEnabled(!hold);
 }
 
 void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)

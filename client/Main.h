@@ -97,6 +97,7 @@ public:
     void PostRoomNotice(const std::string &text) override;
     // The lobby's room tree and user list over the frame, up exactly while the lobby is.
     TLobbyLists *Panel2() { return lobbylists.get(); }
+    void HoldLists(bool hold) override;
     // The list of users to invite, shown by the invitation screen.
     TInviteList *ListView2() { return invitelist.get(); }
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point

@@ -10,6 +10,7 @@
 #include "screen/ColorTables.h"
 #include "screen/Device.h"
 #include "table/Addresses.h"
+#include "table/Shell.h"
 #include "table/THttpGetThread.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
@@ -330,12 +331,17 @@ void CMj::Paint()
 
 void CMj::BeginRecords()
 {
-    recordruns++;
+    if (recordruns++ == 0 && shell)
+        shell->HoldLists(true);
 }
 
 void CMj::EndRecords()
 {
-    if (recordruns > 0 && --recordruns == 0 && paintowed) {
+    if (recordruns == 0 || --recordruns > 0)
+        return;
+    if (shell)
+        shell->HoldLists(false);
+    if (paintowed) {
         paintowed = false;
         PaintFrame();
     }

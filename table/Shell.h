@@ -30,6 +30,9 @@ public:
     virtual void CloseHint() {}
     virtual void ShowMainWindow() {}
 
+    // A run of the server's records begins (true) or has ended (false): the native lists take its
+    // changes without showing each, and show them all once at its end.
+    virtual void HoldLists(bool) {}
     // The user menu for a listed user, at a frame point; atTable: opened from the table.
     virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
     // The ready-made chat lines pop up at a frame point; the one picked goes out as table chat.

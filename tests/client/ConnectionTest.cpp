@@ -1,7 +1,9 @@
 // The game-server connection over real loopback sockets, against the scripted server.
 #include "table/ClientRecords.h"
 #include "tests/client/LinkFixture.h"
+#include "platform/ClientSocket.h"
 #include "tests/client/RawPeer.h"
+#include "tests/kit/ScriptServerThread.h"
 
 #include <QCoreApplication>
 #include <cstring>
@@ -206,6 +208,35 @@ TEST_F(Connection, ANetWorkStartWithoutALoginAnswerEndsWithItsBoxAndAFailure)
     clock.Advance(TDataModule1::kLoginTimeoutMs);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(Has("CloseMain 1"));
+}
+
+// A server writing faster than the program reads finds its bytes waiting in the system: the program
+// holds no more than its read buffer of them, and takes the rest as it reads on.
+TEST_F(Connection, AFloodWaitsInTheSystemNotInTheProgram)
+{
+    constexpr int kThousands = 20;
+    std::string script = "glue " + std::to_string(kThousands) + "\n";
+    for (int i = 0; i < kThousands; i++)
+        script += "send 11 2:\"x\" times=1000\n";
+    ScriptServerThread peer(script);
+    ASSERT_NE(peer.Port(), 0);
+    ClientSocket socket(TDataModule1::TIMER_CONNECT2, TDataModule1::kConnectTimeoutMs);
+    int reads = 0;
+    socket.SetEvents({nullptr, [&] { reads++; }, nullptr, nullptr});
+    socket.Open("127.0.0.1", peer.Port());
+    ASSERT_TRUE(RunUntil([&] { return reads > 0; }, 5000));
+    RunUntil([] { return false; }, 500);
+    EXPECT_GT(socket.BytesAvailable(), 0);
+    EXPECT_LE(socket.BytesAvailable(), ClientSocket::kReadBuffer);
+    std::vector<uint8_t> piece(8192);
+    int64_t got = 0;
+    RunUntil([&] {
+        while (socket.BytesAvailable() > 0)
+            got += socket.Read(piece.data(), static_cast<int64_t>(piece.size()));
+        return got >= int64_t{kThousands} * 1000 * GameMsg::kSize;
+    }, 20000);
+    EXPECT_EQ(got, int64_t{kThousands} * 1000 * GameMsg::kSize);
+    EXPECT_TRUE(peer.Stop().done);
 }
 
 // The scripted server plays the proxy, then the game server behind it.

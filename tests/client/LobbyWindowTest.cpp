@@ -1,5 +1,6 @@
 // The lobby's native lists in the main window: where they stand, the user menu they open, joining
 // the menu's user, and moving to another room.
+#include "client/InviteList.h"
 #include "client/LobbyLists.h"
 #include "client/UserMenu.h"
 #include "tests/client/ListedUser.h"
@@ -101,6 +102,23 @@ TEST_F(LobbyWindow, TableRecordsArrivingOverTheLobbyLeaveNoListStanding)
         EXPECT_FALSE(panel->ListView1->isVisible()) << line;
         EXPECT_FALSE(panel->TreeView1->isVisible()) << line;
     }
+}
+
+// The lists take a run of the server's records without showing each change, and show them once it
+// has ended.
+TEST_F(LobbyWindow, ARunOfRecordsChangesTheListsThatShowItOnceAtItsEnd)
+{
+    QTreeView *list = form->Panel2()->ListView1;
+    const int rows = list->model()->rowCount();
+    Game().BeginRecords();
+    EXPECT_FALSE(list->updatesEnabled() || form->ListView2()->updatesEnabled());
+    GameMsg add(SC_USER_INFO);
+    add.Put(2, USER_ADD);
+    add.PutText({3, 20}, "newcomer");
+    Game().OnGameMsg(add);
+    EXPECT_EQ(list->model()->rowCount(), rows + 1);
+    Game().EndRecords();
+    EXPECT_TRUE(list->updatesEnabled() && form->ListView2()->updatesEnabled());
 }
 
 TEST_F(LobbyWindow, AClickOnAUserOpensHisMenuWithWhereHeIsAndWhatMayBeDone)
