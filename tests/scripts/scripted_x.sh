@@ -68,3 +68,27 @@ program_done() {
     game=
     [ "$program_rc" = 0 ] || fail "the program ended with '$program_rc'"
 }
+
+# type_text WINDOW TEXT: types TEXT into the window. Characters the keyboard lacks are first bound
+# to keys of their own, all at once: xdotool alone lends one spare key to each character in turn, and
+# a busy client that reads the keymap after the next loan takes the next character instead.
+type_text() {
+    local map="$dir/keymap.xkb" spare c i=0
+    xkbcomp -xkb "$DISPLAY" "$map" 2>/dev/null || fail "the keymap cannot be read"
+    # Key names the keycodes section defines and no symbols use.
+    mapfile -t spare < <(awk '
+        /^xkb_keycodes/ { part = "codes" } /^xkb_symbols/ { part = "symbols" }
+        part == "codes" && /^[ \t]*<I[0-9]+>[ \t]*=/ { gsub(/[ \t<>=;]/, " "); split($0, f, " "); named[f[1]] = 1 }
+        part == "symbols" && /^[ \t]*key <I[0-9]+>/ { match($0, /<I[0-9]+>/); used[substr($0, RSTART + 1, RLENGTH - 2)] = 1 }
+        END { for (k in named) if (!(k in used)) print k }' "$map" | sort -V)
+    local keys=""
+    while IFS= read -r c; do
+        [ $i -lt ${#spare[@]} ] || fail "no spare key left for $c"
+        keys+="    key <${spare[$i]}> { [ U$(printf '%s' "$c" | iconv -f UTF-8 -t UTF-32BE | od -An -tx1 | tr -d ' \n' | sed 's/^0*//' | tr a-f A-F) ] };"$'\n'
+        i=$((i + 1))
+    done < <(printf '%s' "$2" | LC_ALL=C.UTF-8 grep -o . | LC_ALL=C.UTF-8 sort -u)
+    KEYS=$keys awk '/^xkb_symbols/ { part = 1 } part && /^};/ { printf "%s", ENVIRON["KEYS"]; part = 0 } { print }' \
+        "$map" >"$map.new" && xkbcomp "$map.new" "$DISPLAY" 2>/dev/null || fail "the keymap cannot be set"
+    sleep 0.5
+    xdotool type --window "$1" --delay 80 -- "$2"
+}
