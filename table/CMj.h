@@ -103,7 +103,9 @@ public:
     CMj &operator=(const CMj &) = delete;
 
     void LoadSetting(const std::string &path);
-    void SaveSetting(const std::string &path);
+    // The options and the seats' names into the settings file in one whole write, which a kill
+    // cannot leave half done. Runs as the game object ends; call it wherever they must be on disk now.
+    void SaveSetting(const std::string &path = "SET.ini");
 
     // The whole screen again: every change of the game ends here.
     void Paint();
