@@ -478,7 +478,7 @@ private:
     // A screen is up: it alone takes the input, or nothing does when its id has no screen. False
     // when the table is up.
     template <typename Call> bool ToScreen(Call call);
-    void MoveScore(int from, int to, int amount);
+    void MoveScore(int from, int to, int64_t amount);
     // Every seat's winds from the dealer on.
     void SetSeatWinds();
 
