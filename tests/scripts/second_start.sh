@@ -68,7 +68,7 @@ until_up '! kill -0 $second 2>/dev/null' 30 || fail "the second start is still r
 wait $second
 rc=$?
 second=
-[ $rc = 0 ] || fail "the second start ended with $rc"
+[ $rc = 0 ] || fail "the second start ended with $rc: $(cat "$one/stderr.2")"
 
 # A copy in another folder is another game.
 (cd "$two" && TMPDIR=$one exec "$two/lantile") >/dev/null 2>"$two/stderr" &

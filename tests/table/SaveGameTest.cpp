@@ -164,6 +164,10 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGameWhereAConceale
     DistinctTable(m);
     ASSERT_EQ(m.mjindex, 58) << "15 + 3 x 13 held, 2 discarded, 3 flowers";
     ASSERT_TRUE(m.SaveGame("Save\\3.cmj")) << "the Save folder is made when missing";
+    // What a kill left of another slot's save goes with the next save.
+    folder.Write("Save/5.cmj.tmp", "half a game");
+    ASSERT_TRUE(m.SaveGame("Save\\3.cmj"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "Save/5.cmj.tmp"));
     const std::string file = folder.Read("Save/3.cmj");
     ASSERT_EQ(file.size(), 3392u);
     EXPECT_EQ(file.substr(0, 10), std::string("VIDI2.6.1\0", 10));
