@@ -13,10 +13,14 @@
 #include "tests/kit/MemorySocket.h"
 #include "tests/kit/TableAudit.h"
 
+#include <QGuiApplication>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <strings.h>
+#include <unistd.h>
 
 namespace {
 
@@ -117,6 +121,19 @@ struct BoundedShell : Shell {
 };
 
 } // namespace
+
+void FuzzProcessSetUp(const char *name)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static std::string program = name;
+    static char *argv[] = {program.data(), nullptr};
+    new QGuiApplication(argc, argv); // lives as long as the fuzzer
+    auto folder = std::filesystem::temp_directory_path() / ("lantile-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "Save");
+    Paths::SetProgramFolder(folder.string());
+}
 
 struct RecordDispatch::Parts {
     TestClock clock;

@@ -7,6 +7,11 @@
 // The inputs a server, a proxy or a saved game's file controls, as entries that the fuzzers and the
 // tests share. Each answers the first broken rule it finds, or an empty text.
 
+// A fuzzer's process as the game object needs it, made once: the toolkit offscreen (the game
+// measures text with its fonts), sound on the dummy driver, and a program folder of its own, with
+// a Save folder, under the temporary folder.
+void FuzzProcessSetUp(const char *name);
+
 // The game server's byte stream: byte 0 seeds the sizes of the pieces the stream arrives in and how
 // much one read hands over; the rest is the stream. It goes through the data module's read path to
 // the game object, online since the link opened, and the link then ends. Every whole record must

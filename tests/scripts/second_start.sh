@@ -8,9 +8,11 @@
 set -uo pipefail
 bin=$(cd "$1" && pwd)
 . "$(dirname "$0")/program_copy.sh"
+. "$(dirname "$0")/scripted_x.sh"
 
 one=$(program_copy "$bin")
 two=$(program_copy "$bin")
+dir=$one # where fail looks for the program's errors
 first= second= third= xserver=
 finish() {
     local pid
@@ -20,18 +22,7 @@ finish() {
     rm -rf "$one" "$two"
 }
 trap finish EXIT
-fail() {
-    echo "$*" >&2
-    exit 1
-}
-until_up() {
-    local tries=$(($2 * 10))
-    until eval "$1"; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
+
 # Windows of the game now showing.
 game_windows() {
     xdotool search --onlyvisible --name '^Lantile$' 2>/dev/null | wc -l
@@ -42,11 +33,8 @@ printf 'the game kept' >"$one/Save/1.cmj"
 printf 'half' >"$one/Save/1.cmj.tmp"
 printf 'half' >"$one/SET.ini.tmp"
 
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$one/display" 2>"$one/xvfb.log" &
-xserver=$!
-until_up '[ -n "$(cat "$one/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
-[ -n "$(cat "$one/display" 2>/dev/null)" ] || fail "no X server: $(cat "$one/xvfb.log")"
-export DISPLAY=":$(cat "$one/display")" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$one
+start_x "$one"
+export SDL_AUDIODRIVER=dummy
 
 (cd "$one" && TMPDIR=$one exec "$one/lantile") >/dev/null 2>"$one/stderr.1" &
 first=$!
