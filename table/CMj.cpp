@@ -288,20 +288,20 @@ void CMj::LoadSetting(const std::string &path)
 
 void CMj::SaveSetting(const std::string &path)
 {
-    const char *ini = path.c_str();
-    if (!Paths::Exists(path)) {
-        std::ofstream out(Paths::Resolve(path), std::ios::binary);
-        out << "[PlayerInfo]\r\n[Rull]\r\n[Skin]\r\n[Option]\r\n[Volume]\r\n[UserSet]\r\n[Avatar]\r\n";
-    }
+    Profile::Edit ini(path);
+    // A new file starts with the sections in the order other readers expect.
+    if (!Paths::Exists(path))
+        for (const char *section : {"PlayerInfo", "Rull", "Skin", "Option", "Volume", "UserSet", "Avatar"})
+            ini.AddSection(section);
     auto flag = [](bool on) { return on ? "1" : "0"; };
-    Profile::WriteString(ini, "Rull", "Brood", flag(brood));
-    Profile::WriteString(ini, "Rull", "Rain", flag(rain));
-    Profile::WriteString(ini, "Option", "Animate", flag(animateon));
-    Profile::WriteString(ini, "Option", "Sound", flag(soundon));
-    Profile::WriteString(ini, "Option", "Music", flag(musicon));
-    Profile::WriteString(ini, "Option", "YuYin", flag(yuyin));
-    Profile::WriteString(ini, "Window", "FullScreen", flag(fullscreen != 0));
-    Profile::WriteString(ini, "Window", "Help", flag(showhelp));
+    ini.Set("Rull", "Brood", flag(brood));
+    ini.Set("Rull", "Rain", flag(rain));
+    ini.Set("Option", "Animate", flag(animateon));
+    ini.Set("Option", "Sound", flag(soundon));
+    ini.Set("Option", "Music", flag(musicon));
+    ini.Set("Option", "YuYin", flag(yuyin));
+    ini.Set("Window", "FullScreen", flag(fullscreen != 0));
+    ini.Set("Window", "Help", flag(showhelp));
 
     // Seats in the order south (local), north, east, west.
     const struct {
@@ -311,13 +311,14 @@ void CMj::SaveSetting(const std::string &path)
     for (const auto &s : seats) {
         const CMjPlayer &p = player[s.seat];
         std::string prefix = std::string(s.prefix) + "Player";
-        Profile::WriteString(ini, "PlayerInfo", prefix + "Name", std::string(p.playername, strnlen(p.playername, sizeof p.playername)));
-        Profile::WriteString(ini, "PlayerInfo", prefix + "Sex", flag(p.sex == 1));
+        ini.Set("PlayerInfo", prefix + "Name", p.GetName());
+        ini.Set("PlayerInfo", prefix + "Sex", flag(p.sex == 1));
         if (p.language == 1)
-            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguage", "1");
+            ini.Set("PlayerInfo", prefix + "Laguage", "1");
         else
-            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguagex", "0");
+            ini.Set("PlayerInfo", prefix + "Laguagex", "0");
     }
+    ini.Commit();
 }
 
 void CMj::Paint()

@@ -137,8 +137,10 @@ void CInputNameDlg::StartGame()
     minfan = 0;
     wildmode = 0;
     owner->wildrule = 2;
+    Profile::Edit ini(kIni);
     for (int seat = 0; seat < 4; ++seat)
-        Profile::WriteString(kIni, "Avatar", kAvatarKeys[seat], std::to_string(avatar[seat]));
+        ini.Set("Avatar", kAvatarKeys[seat], std::to_string(avatar[seat]));
+    ini.Commit();
     curscreen = SCREEN_NONE;
     // At most a name's 20 bytes, cut between characters, and handed over terminated.
     const std::string name = nameedit->GetText(CMjPlayer::kNameSize);

@@ -37,12 +37,17 @@ scripted_x_start() {
     printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
         >"$dir/Dirconfig.ini"
 
-    # An X server of its own, on a display number it takes itself once it accepts clients.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$dir/display" 2>"$dir/xvfb.log" &
+    start_x "$dir"
+}
+
+# start_x FOLDER: an X server of its own, on a display number it takes itself once it accepts
+# clients, its pid in $xserver; exports DISPLAY, and keeps the toolkit's runtime files in FOLDER.
+start_x() {
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$1/display" 2>"$1/xvfb.log" &
     xserver=$!
-    until_up '[ -n "$(cat "$dir/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
-    [ -n "$(cat "$dir/display" 2>/dev/null)" ] || fail "no X server: $(cat "$dir/xvfb.log")"
-    export DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$dir
+    until_up '[ -n "$(cat "$1/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
+    [ -n "$(cat "$1/display" 2>/dev/null)" ] || fail "no X server: $(cat "$1/xvfb.log")"
+    export DISPLAY=":$(cat "$1/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$1
 }
 
 # shows NAME PICTURE X Y W H: waits until the rectangle X Y W H of $window is that of the picture, a
