@@ -16,8 +16,8 @@
 //   move X Y | click X Y | rclick X Y
 //   key Esc|Enter|Tab|Space
 //   type TEXT
-//   show title|servers|options   the title menu, as the program shows it after the logo, the
-//                                choice of game server, the way into online play, or the options
+//   show title|servers           the title menu, as the program shows it after the logo, or the
+//                                choice of game server, the way into online play
 //   online                       online play begins, with the lobby up and no server behind the
 //                                connection
 //   record TYPE FIELDS           the game server's record, written as a session script's send line
@@ -33,9 +33,9 @@
 #include "platform/SurfaceText.h"
 #include "screen/Device.h"
 #include "table/CMj.h"
-#include "table/NetLink.h"
 #include "tests/kit/FakeScreen.h"
 #include "tests/kit/ScriptRecord.h"
+#include "tests/kit/StandingLink.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/kit/TableSession.h"
 #include "windows/CChooseNetForm.h"
@@ -144,18 +144,6 @@ Surface FiltersDialog(const CMj &mj)
     return DialogOverFrame(dialog);
 }
 
-// A connection that stands with no server behind it: what the game sends goes nowhere, and the
-// script's records play the server.
-struct NoServer : NetLink {
-    void SendPacket(const GameMsg &) override {}
-    void OpenGameLink(const GameLinkTarget &) override {}
-    void CloseGameLink() override {}
-    bool GameLinkActive() const override { return true; }
-    bool GameLinkConnected() const override { return true; }
-    void OpenRegLink(const RegLinkTarget &) override {}
-    void CloseRegLink() override {}
-};
-
 // The avatar choice in its 3D view, with the first of the table pictures checked.
 Surface AvatarDialog(NetLink &link)
 {
@@ -208,7 +196,7 @@ int main(int argc, char **argv)
     size_t grouped = 0; // the shots a montage line has already gathered
     int rc = 0;
     {
-        NoServer server;
+        StandingLink server; // no server behind it: the script's records play the server
         TableSession session(seed, &screen);
         CMj &mj = session.Game();
         TableDriver &driver = session.Driver();
@@ -261,13 +249,11 @@ int main(int argc, char **argv)
             } else if (command == "type") {
                 std::getline(words >> std::ws, arg);
                 driver.Type(arg);
-            } else if (command == "show" && words >> arg && (arg == "title" || arg == "servers" || arg == "options")) {
+            } else if (command == "show" && words >> arg && (arg == "title" || arg == "servers")) {
                 if (arg == "title")
                     modeform->Show();
-                else if (arg == "servers")
-                    choosenetform->Show();
                 else
-                    setform->Show();
+                    choosenetform->Show();
             } else if (command == "online") {
                 mj.netlink = &server;
                 mj.NetStart();
