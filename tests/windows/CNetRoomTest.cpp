@@ -269,11 +269,8 @@ TEST_F(Lobby, RoomChatLinesStandOutFromTheChatWindowsGround)
     const std::vector<CChatLine> &lines = room->chatwnd->pages.GetPage(room->chatwnd->curpage)->list.lines;
     ASSERT_EQ(lines.size(), 2u);
     const uint32_t inks[2] = {0x0000, 0xF800}; // black, red
-    for (int i = 0; i < 2; ++i) {
-        const uint32_t ground = GroundColour(*frame, lines[i].rect);
-        ASSERT_GT(LetterPixels(*frame, lines[i].rect, ground, inks[i]), 30) << "line " << i << " is written";
-        EXPECT_GE(ContrastRatio(ground, inks[i]), 3.0) << "line " << i;
-    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(LettersContrast(*frame, lines[i].rect, inks[i]), 3.0) << "line " << i;
 }
 
 TEST_F(Lobby, FiltersAreReadByTheirRulesAndWrittenBackEveryKeyInOrder)

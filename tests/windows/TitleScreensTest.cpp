@@ -130,19 +130,6 @@ TEST_F(TitleScreens, AScreenComesBackWithNoButtonLit)
     Click(*setform, CSetForm::APPLY);
     ASSERT_EQ(curscreen, SCREEN_MENU);
     EXPECT_EQ(Changed(plain, plain.Bounds()), 0) << "the title menu as it first showed";
-
-    // A slot's new game asks beside it; cancelling brings the slots back.
-    std::filesystem::create_directory(ProgramFile("Save"));
-    WriteProgramFile("Save/1.cmj", "kept");
-    welcomform->Show();
-    std::tie(x, y) = Middle(*welcomform, 0);
-    welcomform->MouseMove(x, y);
-    welcomform->MouseDown(x, y);
-    welcomform->MouseUp(x, y);
-    ASSERT_EQ(curscreen, SCREEN_NEWGAME);
-    Click(*newgamedlg, 1);
-    ASSERT_EQ(curscreen, SCREEN_SLOTS);
-    EXPECT_FALSE(welcomform->buttons.Get(0)->hover);
 }
 
 TEST_F(TitleScreens, EnterStartsTheGameWithTheNameTypedCutBetweenCharacters)
