@@ -15,6 +15,7 @@
 #include "windows/CDxEdit.h"
 #include "windows/CNetRoom.h"
 #include "windows/LevelTable.h"
+#include "windows/Screens.h"
 
 #include <cstdio>
 #include <cstring>
@@ -79,12 +80,13 @@ const struct {
 };
 
 // The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
-// the ready-made lines on the right above the hand. Only online play shows them.
+// the ready-made lines at the top left, where they cover no button. Only online play shows them.
 constexpr int kChatInputX = 400;
 constexpr int kChatInputY = 570;
-constexpr Rect kChatWindows[2] = {{607, 35, 770, 105}, {607, 410, 770, 480}};
-// The ready-made lines' window enlarged keeps its bottom and grows upwards.
-constexpr int kEnlargedChatTop = 260;
+constexpr Rect kChatWindows[2] = {{607, 35, 747, 115}, {8, 72, 148, 152}};
+// The ready-made lines' window enlarged keeps its top and grows downwards, short of the left seat's
+// name.
+constexpr int kEnlargedChatBottom = 280;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 } // namespace
@@ -257,7 +259,7 @@ void CMj::EnlargeChat(bool large)
     const Rect &r = kChatWindows[1];
     CDxGameChatWnd &lines = *chatwnd[1];
     lines.Clear();
-    lines.SetPos(r.left, large ? kEnlargedChatTop : r.top, r.right, r.bottom);
+    lines.SetPos(r.left, r.top, r.right, large ? kEnlargedChatBottom : r.bottom);
     ReadChatLines();
     lines.curpage = lines.pages.Count() > 0 ? 0 : -1;
 }
@@ -323,10 +325,22 @@ void CMj::SaveSetting(const std::string &path)
 
 void CMj::Paint()
 {
+    ClearHoverOnNewScreen();
     if (ddrawready)
         draw.Render(this, wallstack);
     else
         draw.Draw(this, wallstack);
+}
+
+void CMj::ClearHoverOnNewScreen()
+{
+    if (curscreen == paintedscreen)
+        return;
+    paintedscreen = curscreen;
+    if (CBitForm *screen = ScreenById(curscreen))
+        screen->buttons.ClearHover();
+    else
+        tablebuttons.ClearHover();
 }
 
 void CMj::OnShow()

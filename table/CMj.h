@@ -416,6 +416,9 @@ public:
 private:
     void CreateScreens();
     void DeleteScreens();
+    // A screen (or the table) comes up with none of its buttons lit: the pointer left the one it lit
+    // for another screen, which took the moves since.
+    void ClearHoverOnNewScreen();
     void ReadServerList();
     void ResetSeat(CMjPlayer &p);
     // The renderer's discard grid empty with every seat's cursor at its start, and hands face down.
@@ -551,6 +554,7 @@ private:
     std::unique_ptr<THttpGetThread> avatarthread;
 
     CMjTimer *timers[17] = {};
+    int8_t paintedscreen = -1; // the screen id of the last frame
 };
 
 // Game-wide rule settings read by the rules engine's copies and the renderer.

@@ -11,6 +11,7 @@ CInputNameDlg *inputnamedlg = nullptr;
 
 namespace {
 
+constexpr uint8_t kTab = 9;
 constexpr uint8_t kEnter = 13;
 const char *const kIni = "SET.ini";
 // SET.ini's Avatar keys, by seat.
@@ -123,6 +124,9 @@ int CInputNameDlg::MouseUp(int px, int py)
 
 void CInputNameDlg::KeyPress(uint8_t key)
 {
+    // A name is one line of text: Tab is no part of it.
+    if (key == kTab)
+        return;
     nameedit->KeyPress(key);
     if (key == kEnter)
         StartGame();
