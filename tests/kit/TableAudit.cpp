@@ -16,6 +16,14 @@ static int CountTiles(const CMj &mj)
         if (p.hasplayed)
             total++; // discarded, not yet landed or claimed
     }
+    // The local player's flower stays in view, already among its flowers, while its replacement is
+    // waited for, flies in and, for a ready player, is held up.
+    const CMjPlayer &own = mj.player[0];
+    const TimerService &timers = TimerService::Current();
+    const bool replacing = timers.IsRunning(TIMER_FLOWERPAUSE) || timers.IsRunning(TIMER_FLIGHT) ||
+                           timers.IsRunning(TIMER_READYDRAW);
+    if (mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA && replacing)
+        total--;
     // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
     if (TimerService::Current().IsRunning(TIMER_READYDRAW))
         total++;
