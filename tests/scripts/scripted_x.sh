@@ -1,7 +1,7 @@
-# Sourced by the scripts that play the program in an X server of their own against the scripted game
-# server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in $dir,
-# starts the server on a port the system chooses (the copy's server list names only it) and the X
-# server, and exports DISPLAY; what was started stops when the script exits.
+# Sourced by the scripts that play the program in an X server of their own, most against the scripted
+# game server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in
+# $dir, starts the server on a port the system chooses (the copy's server list names only it) and the
+# X server, and exports DISPLAY; what was started stops when the script exits.
 finish() {
     local pid
     for pid in $game $server $xserver; do
@@ -37,7 +37,12 @@ scripted_x_start() {
     printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
         >"$dir/Dirconfig.ini"
 
-    # An X server of its own, on a display number it takes itself once it accepts clients.
+    x_start
+}
+
+# An X server of its own, on a display number it takes itself once it accepts clients; its files go
+# into $dir.
+x_start() {
     Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$dir/display" 2>"$dir/xvfb.log" &
     xserver=$!
     until_up '[ -n "$(cat "$dir/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
