@@ -1,5 +1,6 @@
 #include "platform/FileBytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -90,10 +91,13 @@ ReadStatus Read(const std::string &path, size_t limit, std::vector<uint8_t> &out
     struct stat st;
     if (fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode))
         return ReadStatus::Unreadable;
-    out.resize(limit);
+    // Room for the file as it is now; more only if it grows meanwhile.
+    out.resize(std::min(limit, static_cast<size_t>(st.st_size) + 1));
     size_t got = 0;
     while (got < limit) {
-        ssize_t n = read(file.fd, out.data() + got, limit - got);
+        if (got == out.size())
+            out.resize(std::min(limit, 2 * out.size()));
+        ssize_t n = read(file.fd, out.data() + got, out.size() - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {

@@ -25,7 +25,7 @@ bool CMj::SaveAllowed() const
         return gamestatus != 0; // before the first hand there is nothing to keep
     // The turn's tile must be in hand: after a kong the flag stays set while the replacement, or a
     // flower and then its replacement, is still on its way.
-    return curplayer == 0 && !buttons.shown && cansave && player[0].drawflag;
+    return curplayer == 0 && !buttons.shown && cansave && player[0].drawflag && !FlowerOnShow();
 }
 
 bool CMj::SaveGame(const std::string &path)

@@ -28,6 +28,7 @@ Tallies Count(const CMj &mj)
             t.shown.Add(p.playmj);
         }
     }
+<<<<<<< HEAD
     const TimerService &timers = TimerService::Current();
     if (timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT))
         t.tiles.Add(mj.lastdrawn);
@@ -47,6 +48,23 @@ TableAudit TableAudit::Of(const CMj &mj)
     for (const CMjPlayer &p : mj.player)
         total += p.score;
     return TableAudit(total);
+=======
+    // The local player's flower stays in view, already among its flowers, while its replacement is
+    // waited for, flies in and, for a ready player, is held up.
+    const CMjPlayer &own = mj.player[0];
+    const TimerService &timers = TimerService::Current();
+    const bool replacing = timers.IsRunning(TIMER_FLOWERPAUSE) || timers.IsRunning(TIMER_FLIGHT) ||
+                           timers.IsRunning(TIMER_READYDRAW);
+    if (mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA && replacing)
+        total--;
+    // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
+    if (TimerService::Current().IsRunning(TIMER_READYDRAW))
+        total++;
+    // A drawn tile flying from the wall has left the wall and is in no hand yet.
+    if (TimerService::Current().IsRunning(TIMER_FLIGHT))
+        total++;
+    return total;
+>>>>>>> issue26b
 }
 
 std::vector<std::string> TableAudit::Check(const CMj &mj) const

@@ -231,6 +231,41 @@ TEST_F(TableScreen, TheBannerFadesTheLogoInOnWhiteWithoutTakingTime)
     EXPECT_EQ(expected, screen.shown.back()->Pixel(x, y));
 }
 
+// Links to each file under from, in real folders under to, so that a picture can go without touching
+// the build's data folder.
+void LinkEachFile(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    std::filesystem::create_directories(to);
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(from)) {
+        const std::filesystem::path target = to / std::filesystem::relative(entry.path(), from);
+        if (entry.is_directory())
+            std::filesystem::create_directories(target);
+        else
+            std::filesystem::create_symlink(entry.path(), target);
+    }
+}
+
+// The table's background, the local hand's tiles and the table's buttons lost from disk after the
+// start: a switch of the display mode rebuilds them from the bundle beside the program.
+TEST_F(TableScreen, AfterASwitchOfTheDisplayModeTheTableLooksTheSameWithItsPicturesGoneFromDisk)
+{
+    namespace fs = std::filesystem;
+    const fs::path data(std::getenv("LANTILE_DATA"));
+    fs::remove(folder.Path() / "Graphic"); // the link to the build's pictures
+    LinkEachFile(data / "Graphic", folder.Path() / "Graphic");
+    fs::create_symlink(data / "MjRes.rcc", folder.Path() / "MjRes.rcc");
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    mj->Paint();
+    const Surface before = *screen.shown.back();
+    for (const char *picture : {"Room.bmp", "zjzl.bmp", "peng.bmp", "guo.bmp", "DeskMj.bmp"})
+        fs::remove(folder.Path() / "Graphic" / picture);
+
+    mj->draw.ToggleFullScreen();
+    ASSERT_TRUE(screen.fullScreen);
+    EXPECT_EQ(Rect{}, ChangedRect(before, *screen.shown.back()));
+}
+
 TEST_F(TableScreen, EveryRepaintShowsOneFrame)
 {
     driver->NewGame();

@@ -1,7 +1,7 @@
-# Sourced by the scripts that play the program in an X server of their own against the scripted game
-# server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in $dir,
-# starts the server on a port the system chooses (the copy's server list names only it) and the X
-# server, and exports DISPLAY; what was started stops when the script exits.
+# Sourced by the scripts that play the program in an X server of their own, most against the scripted
+# game server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in
+# $dir, starts the server on a port the system chooses (the copy's server list names only it) and the
+# X server, and exports DISPLAY; what was started stops when the script exits.
 finish() {
     local pid
     for pid in $game $server $xserver; do
