@@ -46,7 +46,7 @@ talk=$(timeout 30 xdotool search --sync --onlyvisible --name '交谈中' | head 
 [ -n "$talk" ] || fail "no private chat window: $shots/3-user-menu.png shows the menu"
 xdotool windowfocus --sync "$talk"
 sleep 0.3
-xdotool type --window "$talk" --delay 80 -- '你好，来一局吗？'
+type_text "$talk" '你好，来一局吗？'
 sleep 0.3
 "$bin/screenshot" "$shots/4-typed.png"
 xdotool key --window "$talk" Return
