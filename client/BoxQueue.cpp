@@ -1,6 +1,7 @@
 #include "client/BoxQueue.h"
 
 #include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
 #include "rules/CLog.h"
 
 BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post))
@@ -39,8 +40,9 @@ void BoxQueue::Schedule()
 void BoxQueue::ShowNext()
 {
     scheduled_ = false;
-    // Another box is up: the listener brings this back once it has closed.
-    if (showing_ || waiting_.empty() || MessageBox::OpenCount() > 0)
+    // Another box is up: the listener brings this back once it has closed. A program that is ending
+    // for a failure shows its box alone.
+    if (showing_ || waiting_.empty() || MessageBox::OpenCount() > 0 || QuitRequest::Failing())
         return;
     Item item = std::move(waiting_.front());
     waiting_.pop_front();
