@@ -107,18 +107,13 @@ protected:
         ASSERT_TRUE(server.Load(script));
         ASSERT_TRUE(server.Listen());
         OpenAtTitle();
-        GameLinkTarget target;
-        target.host = "127.0.0.1";
-        target.port = server.Port();
-        target.account = "alice";
-        target.password = "pw";
         // The first box stays up until the whole flood has been read; the rest close at once.
         nested.whileOpen = [&](const MessageBox::Box &) {
             if (nested.shown.size() == 1) {
                 EXPECT_TRUE(RunUntil([&] { return form->FindTalk("end") != nullptr; }, 60000));
             }
         };
-        Game().netlink->OpenGameLink(target);
+        LogIn(server.Port());
         ASSERT_TRUE(RunUntil([&] { return !nested.shown.empty(); }, 60000));
         ASSERT_TRUE(RunUntil([&] { return form->Boxes().Waiting() == 0 && !form->Boxes().Showing(); }, 60000));
     }

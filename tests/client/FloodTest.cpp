@@ -38,12 +38,7 @@ TEST_F(Flood, TheKeepAliveKeepsItsPaceThroughAHundredThousandRecordsAndALineAfte
     ScriptServerThread server(LobbyFlood::Script("alice", "pw", {room, mix}));
     ASSERT_NE(server.Port(), 0) << server.Stop().failure;
     OpenAtTitle();
-    GameLinkTarget target;
-    target.host = "127.0.0.1";
-    target.port = server.Port();
-    target.account = "alice";
-    target.password = "pw";
-    Game().netlink->OpenGameLink(target);
+    LogIn(server.Port());
     ASSERT_TRUE(RunUntil([&] { return form->FindTalk("filled") != nullptr; }, 120000));
     ASSERT_EQ(Game().userlist.Count(), kUsers + 1);
 

@@ -8,14 +8,12 @@
 
 namespace LobbyFlood {
 
-namespace {
-
 std::string Name(int user)
 {
     return "user" + std::to_string(user);
 }
 
-GameMsg UserRecord(uint8_t op, const std::string &name, int id, std::mt19937 &rng)
+GameMsg User(uint8_t op, const std::string &name, int id, std::mt19937 &rng)
 {
     GameMsg m(SC_USER_INFO);
     m.Put(2, op);
@@ -36,8 +34,7 @@ GameMsg UserRecord(uint8_t op, const std::string &name, int id, std::mt19937 &rn
     return m;
 }
 
-// A table with some of the room's users at it, some ready, some playing.
-GameMsg TableRecord(int table, int users, std::mt19937 &rng)
+GameMsg Table(int table, int users, std::mt19937 &rng)
 {
     GameMsg m(SC_TABLE_INFO);
     m.Put(3, static_cast<uint8_t>(table));
@@ -52,6 +49,8 @@ GameMsg TableRecord(int table, int users, std::mt19937 &rng)
     return m;
 }
 
+namespace {
+
 GameMsg ChatLine(int n)
 {
     GameMsg m(SC_ROOM_CHAT);
@@ -65,11 +64,11 @@ GameMsg ChatLine(int n)
 std::vector<GameMsg> Room(const std::string &own, int users, std::mt19937 &rng)
 {
     std::vector<GameMsg> room;
-    room.push_back(UserRecord(USER_ADD, own, 999999, rng));
+    room.push_back(User(USER_ADD, own, 999999, rng));
     for (int u = 0; u < users; u++)
-        room.push_back(UserRecord(USER_ADD, Name(u), u, rng));
+        room.push_back(User(USER_ADD, Name(u), u, rng));
     for (int t = 0; t < kTableCount; t++)
-        room.push_back(TableRecord(t, users, rng));
+        room.push_back(Table(t, users, rng));
     GameMsg entered(SC_ENTER_ROOM);
     entered.Put(3, 1);
     room.push_back(entered);
@@ -96,7 +95,7 @@ std::vector<GameMsg> Mix(int records, int users, std::mt19937 &rng)
         case 0:
         case 5:
             present.push_back(Name(next));
-            mix.push_back(UserRecord(USER_ADD, present.back(), next, rng));
+            mix.push_back(User(USER_ADD, present.back(), next, rng));
             next++;
             break;
         case 1:
@@ -113,11 +112,11 @@ std::vector<GameMsg> Mix(int records, int users, std::mt19937 &rng)
         case 2:
         case 4:
         case 7:
-            mix.push_back(UserRecord(USER_UPDATE, present[rng() % present.size()], 0, rng));
+            mix.push_back(User(USER_UPDATE, present[rng() % present.size()], 0, rng));
             break;
         case 3:
         case 8:
-            mix.push_back(TableRecord(static_cast<int>(rng() % kTableCount), users, rng));
+            mix.push_back(Table(static_cast<int>(rng() % kTableCount), users, rng));
             break;
         default:
             mix.push_back(ChatLine(i));

@@ -11,6 +11,12 @@
 // tables changing and chat. Users are named "user0", "user1"...
 namespace LobbyFlood {
 
+// One user's record (add, remove or update) with counts drawn from rng.
+GameMsg User(uint8_t op, const std::string &name, int id, std::mt19937 &rng);
+// A table with some of the first `users` users at it, some ready, some playing.
+GameMsg Table(int table, int users, std::mt19937 &rng);
+// The name of user number n.
+std::string Name(int user);
 // The users' arrival, the tables and the room's answer, the own account first.
 std::vector<GameMsg> Room(const std::string &own, int users, std::mt19937 &rng);
 std::vector<GameMsg> Chat(int lines);

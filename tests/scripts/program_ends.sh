@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How the program ends, in a real X server: a NetWork start whose server closes the connection after
-# the login, or never answers it, shows its box alone, ends with a code other than 0 once the box is
-# closed, and leaves no process behind; SIGTERM ends the program with exit code 0 within two seconds,
+# the login, or never answers it, shows its box alone, ends with exit code 1 once the box is closed,
+# and leaves no process behind; SIGTERM ends the program with exit code 0 within two seconds,
 # its settings written, whether a box is up, the "running" box of a second start is up, or the logo
 # is still fading in. The boxes are kept as PNG files. Arguments: this build's bin folder, the folder
 # for the pictures.
@@ -14,22 +14,15 @@ shots=$2
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 login='expect 100 1:"tester" 21:"secret" 51..63:* 101=120 103=20'
-session=$(mktemp)
-printf '%s\nclose\n' "$login" >"$session"
-scripted_x_start "$bin" "$session"
-rm -f "$session"
+dir=$(program_copy "$bin")
+server= xserver= game=
+trap finish EXIT
+start_x "$dir"
 
-# serve SCRIPT: a scripted server of its own for the next start; the copy's server list names it.
-serve() {
-    [ -n "$server" ] && { kill -KILL "$server"; wait "$server"; } 2>/dev/null
-    printf '%s\n' "$1" >"$dir/next.session"
-    "$bin/scriptserver" --port 0 "$dir/next.session" >"$dir/server.out" 2>&1 &
-    server=$!
-    until_up 'grep -q "listening on" "$dir/server.out"' 30 || fail "the scripted server did not start"
-    local port
-    port=$(sed -n 's/^scriptserver: listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$dir/server.out")
-    printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
-        >"$dir/Dirconfig.ini"
+# session LINES: the server for the next start plays these lines.
+session() {
+    printf '%s\n' "$@" >"$dir/next.session"
+    serve "$bin" "$dir/next.session"
 }
 start() {
     TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" "$@" >/dev/null 2>>"$dir/stderr" &
@@ -65,10 +58,10 @@ settings_written() {
 # A NetWork start: the server closes after the login; then one that never answers it.
 for way in closes silent; do
     if [ $way = closes ]; then
-        serve "$login"$'\n'close
+        session "$login" close
         title=信息 wait_box=20
     else
-        serve "$login"$'\n'"pause 100000"
+        session "$login" "pause 100000"
         title=Lantile wait_box=45
     fi
     begun=$(date +%s)
@@ -94,7 +87,7 @@ ends_within 2
 settings_written "SIGTERM during the logo"
 
 # SIGTERM with a server's text up in its box, over the lobby.
-serve "$login"$'\n'"send 102 3=1"$'\n'"send 100 1:\"请注意\""$'\n'"pause 100000"
+session "$login" "send 102 3=1" 'send 100 1:"请注意"' "pause 100000"
 start NetWork tester secret 127.0.0.1
 # The box bears the window's own title.
 lantiles() {
