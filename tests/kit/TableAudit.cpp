@@ -14,6 +14,7 @@ namespace {
 struct Tallies {
     TileTally tiles;
     TileTally shown;
+    int twice = 0; // tiles that stand in two places at once
 };
 
 Tallies Count(const CMj &mj)
@@ -28,10 +29,13 @@ Tallies Count(const CMj &mj)
             t.shown.Add(p.playmj);
         }
     }
-<<<<<<< HEAD
     const TimerService &timers = TimerService::Current();
     if (timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT))
         t.tiles.Add(mj.lastdrawn);
+    // The local player's flower stays in view as the drawn tile, already among the seat's flowers,
+    // while its replacement is waited for, flies in and, for a ready player, is held up.
+    if (mj.FlowerOnShow())
+        t.twice = 1;
     return t;
 }
 
@@ -48,31 +52,14 @@ TableAudit TableAudit::Of(const CMj &mj)
     for (const CMjPlayer &p : mj.player)
         total += p.score;
     return TableAudit(total);
-=======
-    // The local player's flower stays in view, already among its flowers, while its replacement is
-    // waited for, flies in and, for a ready player, is held up.
-    const CMjPlayer &own = mj.player[0];
-    const TimerService &timers = TimerService::Current();
-    const bool replacing = timers.IsRunning(TIMER_FLOWERPAUSE) || timers.IsRunning(TIMER_FLIGHT) ||
-                           timers.IsRunning(TIMER_READYDRAW);
-    if (mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA && replacing)
-        total--;
-    // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
-    if (TimerService::Current().IsRunning(TIMER_READYDRAW))
-        total++;
-    // A drawn tile flying from the wall has left the wall and is in no hand yet.
-    if (TimerService::Current().IsRunning(TIMER_FLIGHT))
-        total++;
-    return total;
->>>>>>> issue26b
 }
 
 std::vector<std::string> TableAudit::Check(const CMj &mj) const
 {
     std::vector<std::string> broken;
     const Tallies t = Count(mj);
-    if (t.tiles.Total() != MJ_TOTAL)
-        broken.push_back("tiles accounted: " + std::to_string(t.tiles.Total()));
+    if (t.tiles.Total() - t.twice != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(t.tiles.Total() - t.twice));
     if (t.tiles.Strays() != 0)
         broken.push_back("a tile that is no tile is on the table");
     // The deal hands out the tiles it chose before it counts them off the wall one by one: until it
