@@ -344,8 +344,6 @@ public:
     // online game runs, is refused with a box and changes nothing. A game saved after a claim resumes
     // with the local player discarding without a draw.
     bool SaveAllowed() const;
-    // The local player's drawn flower, on show until its replacement arrives: no tile of the turn yet.
-    bool FlowerOnShow() const;
     bool SaveGame(const std::string &path);
     bool LoadGame(const std::string &path);
     // The table as a saved game holds it, and the table set from one that SavedGame::Parse accepted:
@@ -438,6 +436,8 @@ private:
     // Timer 104: the drawn tile's flight from the wall; on arrival the seat takes the tile.
     void DrawFlightStep();
     void TakeDrawnTile();
+    // The local player's drawn flower, on show until its replacement arrives: no tile of the turn yet.
+    bool FlowerOnShow() const;
     void TurnStep();
     // The one place a seat's tiles are tested for a win: the context of the win (self-drawn, on
     // its own kong's replacement, robbing a kong) is set for the evaluator and cleared again.
