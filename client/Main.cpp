@@ -95,6 +95,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     invitelist = std::make_unique<TInviteList>(*usermodel);
     window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
     invitelist->hide();
+    mjgame->invitelinks = this;
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
     usermenu = std::make_unique<TUserMenu>(window.Widget());
@@ -134,6 +135,7 @@ TMainForm::~TMainForm()
     chatlines.reset();
     usermenu.reset();
     // The views before their model, the model before the game, whose lists it shows.
+    mjgame->invitelinks = nullptr;
     invitelist.reset();
     lobbylists.reset();
     usermodel.reset();
@@ -419,6 +421,41 @@ UserMenuContext TMainForm::MenuContext() const
 void TMainForm::ShowLobbyLists(bool show)
 {
     lobbylists->setVisible(show);
+}
+
+int TMainForm::SitDown(int table, int seat)
+{
+    return mjgame->lobby->SitDown(table, seat);
+}
+
+bool TMainForm::SelectedTableOpen() const
+{
+    const CNetRoom &lobby = *mjgame->lobby;
+    const TableInfo *table = TableStore::IsTable(lobby.selectedtable) ? lobby.GetTable(lobby.selectedtable) : nullptr;
+    return table && !table->playing && lobby.FreeSeats(lobby.selectedtable) > 0;
+}
+
+void TMainForm::SendInvite(const std::string &user)
+{
+    GameMsg msg;
+    NetLink *link = mjgame->netlink;
+    if (link && BuildInvite(msg, user))
+        link->SendPacket(msg);
+}
+
+void TMainForm::MoveInviteList(int x, int y)
+{
+    window.PlaceOverFrame(invitelist.get(), Rect{x, y, x + TInviteList::kWidth, y + TInviteList::kHeight});
+}
+
+void TMainForm::ShowInviteList(bool visible)
+{
+    invitelist->setVisible(visible);
+}
+
+std::optional<std::string> TMainForm::SelectedInvitee() const
+{
+    return invitelist->SelectedInvitee();
 }
 
 void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)

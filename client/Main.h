@@ -4,6 +4,7 @@
 #include "platform/FrameWindow.h"
 #include "platform/WindowEvents.h"
 #include "table/Shell.h"
+#include "windows/InviteLinks.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,7 +31,7 @@ struct UserMenuItems;
 // every press, move, release, key and typed byte; it owns the game object and the game-server
 // connection, passes what the connection tells it on to the screens, and shows the notifications
 // other parts of the program post to it and the dialogs the screens ask for.
-class TMainForm : public WindowEvents, public ScreenHooks, public Shell {
+class TMainForm : public WindowEvents, public ScreenHooks, public Shell, public InviteLinks {
 public:
     static constexpr int kMinScreenWidth = 800;
 
@@ -93,6 +94,14 @@ public:
     TLobbyLists *Panel2() { return lobbylists.get(); }
     // The list of users to invite, shown by the invitation screen.
     TInviteList *ListView2() { return invitelist.get(); }
+
+    // The invitation screens' lobby, connection and list.
+    int SitDown(int table, int seat) override;
+    bool SelectedTableOpen() const override;
+    void SendInvite(const std::string &user) override;
+    void MoveInviteList(int x, int y) override;
+    void ShowInviteList(bool visible) override;
+    std::optional<std::string> SelectedInvitee() const override;
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
     void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override;

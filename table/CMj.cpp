@@ -14,6 +14,7 @@
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/CNetRoom.h"
+#include "windows/InviteLinks.h"
 #include "windows/LevelTable.h"
 
 #include <cstdio>
@@ -366,8 +367,15 @@ int CMj::GetCountdown() const
     return counting ? countdown : -1;
 }
 
+void CMj::HideInviteList()
+{
+    if (invitelinks)
+        invitelinks->ShowInviteList(false);
+}
+
 void CMj::ResetTable()
 {
+    HideInviteList();
     StopPlay();
     curplayer = 0;
     gamestatus = 1;

@@ -348,6 +348,8 @@ public:
     void Restore(const SavedGame &game);
     // The lobby, the server and the main window's invitation list, once the main window has them.
     InviteLinks *invitelinks = nullptr;
+    // The main window's invitation list goes, wherever the screens go from the invitation.
+    void HideInviteList();
 
     // The online game: the connection, the records the game object builds itself in its one send
     // buffer, and what the server sends.
