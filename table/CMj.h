@@ -193,9 +193,11 @@ public:
     uint8_t markertimeron = 0; // the marker over seat markerseat, at frame markerframe
     int markerframe = 0;
     int markerseat = 0;
-    int sparkleframe = -1;     // 0-3 while sparkles show
     uint8_t secondhint = 0;
     MjTile covertile;          // shown for the third tile of a meld whose meldshown is 1
+    // The sparkles over the pictures of seated users with rights: frame 0-3, stepped by timer 6
+    // while such a user sits at the table, else -1.
+    int sparkleframe = -1;
 
     // The deal: a new local game, the start of a hand, the dice, the wall and the first tiles.
     void SetPlayerName(const char *name);
@@ -422,6 +424,8 @@ private:
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
     void RotateLinkLabels();
+    // The sparkles' next frame, or none when no seated user has rights.
+    void StepSparkles();
 
     // The stacks of the wall as play left them, from the index and the flowers drawn from the back.
     void RebuildWall();
