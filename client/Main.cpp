@@ -9,7 +9,9 @@
 #include "client/Lindlg.h"
 #include "client/Netset.h"
 #include "client/Proxy.h"
+#include "client/UpdateCheck.h"
 #include "client/UpdateDownload.h"
+#include "client/Version.h"
 #include "client/Roomlist.h"
 #include "client/Talk.h"
 #include "client/UserMenu.h"
@@ -20,7 +22,6 @@
 #include "platform/WindowAlert.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
-#include "table/Addresses.h"
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
 #include "table/LobbyRecords.h"
@@ -82,7 +83,9 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     DataModule1->SetHooks(this);
     DataModule1->networkmode = networkmode;
     mjgame->netlink = DataModule1.get();
-    update = std::make_unique<UpdateDownload>(window.Widget(), kUpdateUrl);
+    update = std::make_unique<UpdateDownload>(window.Widget());
+    updatecheck = std::make_unique<UpdateCheck>(
+        kLantileVersion, [this](const std::string &text, const std::string &url) { PostUpdateOffer(text, url); });
     window.SetEvents(this);
     aboutform = std::make_unique<TAboutForm>(window.Widget());
     netsetform = std::make_unique<TNetSetForm>(window.Widget());
@@ -143,6 +146,7 @@ TMainForm::~TMainForm()
     buyform.reset();
     netsetform.reset();
     aboutform.reset();
+    updatecheck.reset();
     update.reset();
     DataModule1.reset();
     mjgame->netlink = nullptr;
@@ -157,9 +161,14 @@ void TMainForm::PostShowText(const std::string &text)
     window.Post([this, text] { ShowText(text); });
 }
 
-void TMainForm::PostUpdateOffer(const std::string &msgtext)
+void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &url)
 {
-    window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
+    window.Post([this, msgtext, url] { update->WMUpdateOffer(msgtext, url); });
+}
+
+void TMainForm::CheckForUpdate()
+{
+    updatecheck->Start();
 }
 
 void TMainForm::ShowText(const std::string &text)

@@ -15,6 +15,7 @@ class CMj;
 class TAboutForm;
 class TBuyForm;
 class THintForm;
+class UpdateCheck;
 class UpdateDownload;
 class TNetSetForm;
 class TRoomListForm;
@@ -45,8 +46,10 @@ public:
 
     // An information box with the text, shown from the event loop; each carries its own text.
     void PostShowText(const std::string &text) override;
-    // The offer of an update with its question, handled from the event loop.
-    void PostUpdateOffer(const std::string &msgtext);
+    // The offer of an update with its question and the installer's address, handled from the event
+    // loop.
+    void PostUpdateOffer(const std::string &msgtext, const std::string &url);
+    void CheckForUpdate() override;
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -146,6 +149,7 @@ private:
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;
     std::unique_ptr<UpdateDownload> update;
+    std::unique_ptr<UpdateCheck> updatecheck;
     // The dialogs live as long as the window; a chat window lives until it is closed.
     std::unique_ptr<TAboutForm> aboutform;
     std::unique_ptr<TNetSetForm> netsetform;

@@ -24,6 +24,8 @@ public:
     virtual void PostCloseTalk(const std::string &) {}  // the private chat with that user ends
     virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
                                 const std::string & /*url*/) {}
+    // The login has succeeded: the window looks for an update of the program.
+    virtual void CheckForUpdate() {}
     // Closes the window, and with it the program, once the event loop has it.
     virtual void CloseMainWindow() {}
     // NetWork mode's waiting window goes, and the main window comes up.

@@ -297,7 +297,7 @@ TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
     });
     form->PostShowText("A");
     form->PostShowText("B");
-    form->PostUpdateOffer("C");
+    form->PostUpdateOffer("C", "http://127.0.0.1:9/mj.exe");
     EXPECT_TRUE(boxes.empty());
     QCoreApplication::processEvents();
     ASSERT_EQ(3u, boxes.size());
