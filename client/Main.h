@@ -115,6 +115,7 @@ public:
     // Public chat: a line goes out through the talk gate, cut to 127 bytes between characters.
     void SendChat(const std::string &text);
     void PopupChatLines(int x, int y) override;
+    void ShowHandCursor(bool hand) override { window.SetHandCursor(hand); }
     TChatLinesMenu *PopupMenu2() { return chatlines.get(); }
     TUserMenu *PopupMenu1() { return usermenu.get(); }
     // The user menu's actions, on the user it was opened for (GBK).

@@ -81,6 +81,8 @@ const struct {
 
 // The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
 // the ready-made lines on the right above the hand. Only online play shows them.
+// Link labels: a light blue that reads on the table's green.
+constexpr uint32_t kLinkColour = 0xFFD47F; // COLORREF
 constexpr int kChatInputX = 400;
 constexpr int kChatInputY = 570;
 constexpr Rect kChatWindows[2] = {{607, 35, 770, 105}, {607, 410, 770, 480}};
@@ -172,6 +174,7 @@ CMj::CMj()
 
     // 9. The product's link.
     linklabels[0].Set(265, 572, "Lantile on website", kProductUrl);
+    linklabels[0].color = kLinkColour;
     linklabelcount = 1;
 
     // 10. The table's buttons: only the menu button shows at first.

@@ -307,6 +307,10 @@ public:
     // A press on the table that no button or window took: the chow or kong pointed at is made, or
     // the raised tile discarded.
     void HandPressed();
+    // The shown link label at a point of the table while no screen, overlay or menu is over it, or -1.
+    int LinkLabelAt(int x, int y);
+    // The label under the pointer is underlined and the pointer becomes a hand: true when that changed.
+    bool HoverLinkLabels(int x, int y);
     // The tile under the pointer where the mouse last was rises, as the turn comes to the player.
     void RefreshHover();
     void ShowGameMenu(bool show);
