@@ -45,11 +45,12 @@ scripted_x_start() {
     export DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$dir
 }
 
-# shows NAME PICTURE X Y W H: waits until the rectangle X Y W H of $window is that of the picture, a
-# screen's background, and keeps the frame as $shots/NAME.png.
+# shows NAME PICTURE X Y W H [PX PY]: waits until the rectangle X Y W H of $window is that of the
+# picture, a screen's background drawn at the window's corner or at (PX, PY), and keeps the frame as
+# $shots/NAME.png.
 shows() {
-    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --timeout 60 \
-        "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
+    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --at "${7:-0}" "${8:-0}" \
+        --timeout 60 "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
 }
 
 # server_done WHAT: the server has gone through its script; WHAT names what it should have got, for
