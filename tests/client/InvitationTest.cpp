@@ -23,29 +23,16 @@ GameMsg Invite(int table, const char *from)
     return msg;
 }
 
-class Invitations : public MainWindowTest {
+class Invitations : public OnlineWindowTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        CMj &m = OpenAtTitle();
-        m.netlink = &link;
-        m.netgame = 1;
-        m.myaccount = "me";
+        OnlineWindowTest::SetUp();
+        CMj &m = Game();
         m.userlist.Add(ListedUser("me").AtTable(3), true);
         m.userlist.Add(ListedUser("张三").Score(80).AtTable(5), false);
         m.userlist.Add(ListedUser("amy").Score(120).Games(10, 4), false);
         m.userlist.Add(ListedUser("bob"), false);
-        TableInfo waiting{};
-        waiting.state[0] = 1;
-        m.lobby->SetTable(2, waiting);
-        m.lobby->SetTable(4, waiting);
-    }
-    void TearDown() override
-    {
-        Game().netlink = nullptr;
-        Game().netgame = 0;
-        MainWindowTest::TearDown();
     }
     TInviteList &List() { return *form->ListView2(); }
     std::vector<std::string> Listed()
@@ -74,7 +61,6 @@ protected:
         ASSERT_EQ(SCREEN_NONE, curscreen);
         m.tablebuttons.Get(BTN_INVITE)->visible = 1;
     }
-    StandingLink link;
 };
 
 TEST_F(Invitations, AnAcceptedInvitationAsksForASeatAtThatTableAndAFullOneSaysSo)

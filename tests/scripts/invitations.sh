@@ -6,26 +6,11 @@
 # the way are kept as PNG files. Arguments: this build's bin folder, the session script, the folder
 # for the pictures.
 set -uo pipefail
-bin=$(cd "$1" && pwd)
-session=$2
-shots=$3
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
 
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-scripted_x_start "$bin" "$session"
-
-TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" NetWork tester secret 127.0.0.1 >/dev/null 2>"$dir/stderr" &
-game=$!
-
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
-[ -n "$window" ] || fail "no main window after the login"
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-windows() { xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l; }
-shows 1-lobby NetForm/Room.bmp 200 30 250 40
-sleep 1
-shows 1-lobby NetForm/Room.bmp 200 30 250 40
+scripted_x_start "$@"
+network_lobby
 shown=$(windows)
 
 # The invitation box stands in the middle of the frame, its accept button at (307, 317).
