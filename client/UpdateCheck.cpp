@@ -6,8 +6,7 @@
 #include "platform/Profile.h"
 #include "rules/CLog.h"
 
-#include <filesystem>
-#include <unistd.h>
+#include <QDir>
 #include <vector>
 
 namespace {
@@ -94,8 +93,6 @@ std::optional<UpdateInfo> UpdateInfo::Parse(std::string_view bytes, std::string 
 
 UpdateCheck::UpdateCheck(std::string own, Offer offer) : own_(std::move(own)), offer_(std::move(offer))
 {
-    std::error_code ec;
-    file_ = (std::filesystem::temp_directory_path(ec) / ("lantile-update-" + std::to_string(getpid()) + ".txt")).string();
     // A file that cannot be an update file is not fetched to its end.
     http_.onProgress = [this](int64_t received, int64_t) {
         if (received > static_cast<int64_t>(UpdateInfo::kMaxFile))
@@ -116,18 +113,23 @@ void UpdateCheck::Start()
         g_log.Trace("No update address: '%s'.", address);
         return;
     }
+    // Created here, so no file that stood at the name before is written through.
+    file_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/lantile-update-XXXXXX.txt");
     std::string why;
-    if (!http_.Start(address, file_, &why))
+    const bool made = file_->open();
+    file_->close();
+    if (!made || !http_.Start(address, file_->fileName().toStdString(), &why)) {
         g_log.Error("The update file cannot be fetched: %s", why.c_str());
+        file_.reset();
+    }
 }
 
 void UpdateCheck::Finished(HttpGet::Result result, const std::string &why)
 {
     std::vector<uint8_t> bytes;
     if (result == HttpGet::Result::Ok)
-        FileBytes::Read(file_, UpdateInfo::kMaxFile + 1, bytes);
-    std::error_code ec;
-    std::filesystem::remove(file_, ec);
+        FileBytes::Read(file_->fileName().toStdString(), UpdateInfo::kMaxFile + 1, bytes);
+    file_.reset();
     if (result != HttpGet::Result::Ok) {
         g_log.Trace("The update file was not fetched: %s", why.c_str());
         return;

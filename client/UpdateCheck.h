@@ -1,7 +1,9 @@
 #pragma once
 #include "platform/HttpGet.h"
 
+#include <QTemporaryFile>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,7 +45,8 @@ private:
 
     std::string own_;
     Offer offer_;
-    std::string file_;
+    // The fetched file: a new file of its own among the temporary files, gone once read.
+    std::unique_ptr<QTemporaryFile> file_;
     bool offered_ = false;
     HttpGet http_;
 };
