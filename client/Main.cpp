@@ -9,7 +9,9 @@
 #include "client/Lindlg.h"
 #include "client/Netset.h"
 #include "client/Proxy.h"
+#include "client/UpdateCheck.h"
 #include "client/UpdateDownload.h"
+#include "client/Version.h"
 #include "client/Roomlist.h"
 #include "client/Talk.h"
 #include "client/UserMenu.h"
@@ -21,7 +23,6 @@
 #include "rules/CLog.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
-#include "table/Addresses.h"
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
 #include "table/LobbyRecords.h"
@@ -84,7 +85,9 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     DataModule1->SetHooks(this);
     DataModule1->networkmode = networkmode;
     mjgame->netlink = DataModule1.get();
-    update = std::make_unique<UpdateDownload>(window.Widget(), kUpdateUrl);
+    update = std::make_unique<UpdateDownload>(window.Widget());
+    updatecheck = std::make_unique<UpdateCheck>(
+        kLantileVersion, [this](const std::string &text, const std::string &url) { PostUpdateOffer(text, url); });
     window.SetEvents(this);
     aboutform = std::make_unique<TAboutForm>(window.Widget());
     netsetform = std::make_unique<TNetSetForm>(window.Widget());
@@ -98,6 +101,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     invitelist = std::make_unique<TInviteList>(*usermodel);
     window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
     invitelist->hide();
+    mjgame->invitelinks = this;
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
     usermenu = std::make_unique<TUserMenu>(window.Widget());
@@ -138,6 +142,7 @@ TMainForm::~TMainForm()
     usermenu.reset();
     curscreen.Watch(nullptr);
     // The views before their model, the model before the game, whose lists it shows.
+    mjgame->invitelinks = nullptr;
     invitelist.reset();
     lobbylists.reset();
     usermodel.reset();
@@ -145,6 +150,7 @@ TMainForm::~TMainForm()
     buyform.reset();
     netsetform.reset();
     aboutform.reset();
+    updatecheck.reset();
     update.reset();
     DataModule1.reset();
     mjgame->netlink = nullptr;
@@ -159,9 +165,14 @@ void TMainForm::PostShowText(const std::string &text)
     boxes.Post("text", [this, text] { ShowText(text); });
 }
 
-void TMainForm::PostUpdateOffer(const std::string &msgtext)
+void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &url)
 {
-    boxes.Post("update offer", [this, msgtext] { update->WMUpdateOffer(msgtext); });
+    boxes.Post("update offer", [this, msgtext, url] { update->WMUpdateOffer(msgtext, url); });
+}
+
+void TMainForm::CheckForUpdate()
+{
+    updatecheck->Start();
 }
 
 void TMainForm::ShowText(const std::string &text)
@@ -425,6 +436,41 @@ void TMainForm::HoldLists(bool hold)
 {
     lobbylists->ListView1->setUpdatesEnabled(!hold);
     invitelist->setUpdatesEnabled(!hold);
+}
+
+int TMainForm::SitDown(int table, int seat)
+{
+    return mjgame->lobby->SitDown(table, seat);
+}
+
+bool TMainForm::SelectedTableOpen() const
+{
+    const CNetRoom &lobby = *mjgame->lobby;
+    const TableInfo *table = TableStore::IsTable(lobby.selectedtable) ? lobby.GetTable(lobby.selectedtable) : nullptr;
+    return table && !table->playing && lobby.FreeSeats(lobby.selectedtable) > 0;
+}
+
+void TMainForm::SendInvite(const std::string &user)
+{
+    GameMsg msg;
+    NetLink *link = mjgame->netlink;
+    if (link && BuildInvite(msg, user))
+        link->SendPacket(msg);
+}
+
+void TMainForm::MoveInviteList(int x, int y)
+{
+    window.PlaceOverFrame(invitelist.get(), Rect{x, y, x + TInviteList::kWidth, y + TInviteList::kHeight});
+}
+
+void TMainForm::ShowInviteList(bool visible)
+{
+    invitelist->setVisible(visible);
+}
+
+std::optional<std::string> TMainForm::SelectedInvitee() const
+{
+    return invitelist->SelectedInvitee();
 }
 
 void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)

@@ -5,6 +5,7 @@
 #include "platform/FrameWindow.h"
 #include "platform/WindowEvents.h"
 #include "table/Shell.h"
+#include "windows/InviteLinks.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@ class CMj;
 class TAboutForm;
 class TBuyForm;
 class THintForm;
+class UpdateCheck;
 class UpdateDownload;
 class TNetSetForm;
 class TRoomListForm;
@@ -31,7 +33,7 @@ struct UserMenuItems;
 // every press, move, release, key and typed byte; it owns the game object and the game-server
 // connection, passes what the connection tells it on to the screens, and shows the notifications
 // other parts of the program post to it and the dialogs the screens ask for.
-class TMainForm : public WindowEvents, public ScreenHooks, public Shell {
+class TMainForm : public WindowEvents, public ScreenHooks, public Shell, public InviteLinks {
 public:
     static constexpr int kMinScreenWidth = 800;
 
@@ -45,8 +47,10 @@ public:
 
     // An information box with the text, shown from the event loop; each carries its own text.
     void PostShowText(const std::string &text) override;
-    // The offer of an update with its question, handled from the event loop.
-    void PostUpdateOffer(const std::string &msgtext);
+    // The offer of an update with its question and the installer's address, handled from the event
+    // loop.
+    void PostUpdateOffer(const std::string &msgtext, const std::string &url);
+    void CheckForUpdate() override;
     // Every posted box waits here for the one before it.
     const BoxQueue &Boxes() const { return boxes; }
 
@@ -100,6 +104,14 @@ public:
     void HoldLists(bool hold) override;
     // The list of users to invite, shown by the invitation screen.
     TInviteList *ListView2() { return invitelist.get(); }
+
+    // The invitation screens' lobby, connection and list.
+    int SitDown(int table, int seat) override;
+    bool SelectedTableOpen() const override;
+    void SendInvite(const std::string &user) override;
+    void MoveInviteList(int x, int y) override;
+    void ShowInviteList(bool visible) override;
+    std::optional<std::string> SelectedInvitee() const override;
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
     void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override;
@@ -110,6 +122,7 @@ public:
     // Public chat: a line goes out through the talk gate, cut to 127 bytes between characters.
     void SendChat(const std::string &text);
     void PopupChatLines(int x, int y) override;
+    void ShowHandCursor(bool hand) override { window.SetHandCursor(hand); }
     TChatLinesMenu *PopupMenu2() { return chatlines.get(); }
     TUserMenu *PopupMenu1() { return usermenu.get(); }
     // The user menu's actions, on the user it was opened for (GBK).
@@ -144,6 +157,7 @@ private:
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;
     std::unique_ptr<UpdateDownload> update;
+    std::unique_ptr<UpdateCheck> updatecheck;
     // The dialogs live as long as the window; a chat window lives until it is closed.
     std::unique_ptr<TAboutForm> aboutform;
     std::unique_ptr<TNetSetForm> netsetform;

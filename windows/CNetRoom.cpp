@@ -18,7 +18,6 @@
 #include "windows/CDxEdit.h"
 #include "windows/CDxTrackBar.h"
 #include "windows/CInfoForm.h"
-#include "windows/InviteLinks.h"
 #include "windows/LevelTable.h"
 #include "windows/UserSetDialog.h"
 
@@ -130,8 +129,7 @@ void CNetRoom::SetPos(int px, int py)
 void CNetRoom::Show()
 {
     curscreen = SCREEN_LOBBY;
-    if (owner->invitelinks)
-        owner->invitelinks->ShowInviteList(false);
+    owner->HideInviteList();
     Repaint();
 }
 

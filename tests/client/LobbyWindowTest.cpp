@@ -16,31 +16,22 @@
 
 namespace {
 
-class LobbyWindow : public MainWindowTest {
+class LobbyWindow : public OnlineWindowTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        CMj &m = OpenAtTitle();
-        m.netlink = &link;
-        m.netgame = 1;
-        m.myaccount = "me";
+        OnlineWindowTest::SetUp();
+        CMj &m = Game();
         m.userlist.Add(ListedUser("me"), true);
         m.userlist.Add(ListedUser("张三").AtTable(3), false);
         m.userlist.Add(ListedUser("bob").AtTable(5), false);
-        TableInfo waiting{};
-        waiting.state[0] = 1;
-        m.lobby->SetTable(2, waiting);
-        m.lobby->SetTable(4, waiting);
         curscreen = SCREEN_LOBBY;
     }
     void TearDown() override
     {
         form->PopupMenu1()->hide();
-        Game().netlink = nullptr;
-        Game().netgame = 0;
         infoformon = 0;
-        MainWindowTest::TearDown();
+        OnlineWindowTest::TearDown();
     }
     QModelIndex Row(const std::string &name)
     {
@@ -58,7 +49,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualRect(Row(name)).center().y()));
     }
     TUserMenu &Menu() { return *form->PopupMenu1(); }
-    StandingLink link;
 };
 
 TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
