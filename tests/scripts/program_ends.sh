@@ -6,18 +6,15 @@
 # is still fading in. The boxes are kept as PNG files. Arguments: this build's bin folder, the folder
 # for the pictures.
 set -uo pipefail
-bin=$(cd "$1" && pwd)
-shots=$2
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
 
-mkdir -p "$shots"
-rm -f "$shots"/*.png
+# The first start's server closes the connection once the login has come.
 login='expect 100 1:"tester" 21:"secret" 51..63:* 101=120 103=20'
-dir=$(program_copy "$bin")
-server= xserver= game=
-trap finish EXIT
-start_x "$dir"
+first=$(mktemp)
+printf '%s\nclose\n' "$login" >"$first"
+scripted_x_start "$1" "$first" "$2"
+rm -f "$first"
 
 # session LINES: the server for the next start plays these lines.
 session() {
@@ -58,7 +55,6 @@ settings_written() {
 # A NetWork start: the server closes after the login; then one that never answers it.
 for way in closes silent; do
     if [ $way = closes ]; then
-        session "$login" close
         title=信息 wait_box=20
     else
         session "$login" "pause 100000"
@@ -68,7 +64,7 @@ for way in closes silent; do
     start NetWork tester secret 127.0.0.1
     box=$(box $title $wait_box) || fail "$way: no box"
     [ $way = silent ] && [ $(($(date +%s) - begun)) -lt 25 ] && fail "$way: the box came before the login's time-out"
-    [ "$(xdotool search --onlyvisible --pid "$game" | wc -l)" = 1 ] || fail "$way: more than the box is shown"
+    [ "$(windows)" = 1 ] || fail "$way: more than the box is shown"
     sleep 1
     "$bin/screenshot" --window "$box" "$shots/network-$way.png"
     # Enter closes the box once it takes the keyboard.
