@@ -4,6 +4,7 @@
 #include "bench/WindowBench.h"
 #include "table/CMj.h"
 #include "tests/kit/FakeScreen.h"
+#include "tests/kit/LobbyFlood.h"
 #include "tests/kit/TableSession.h"
 #include "windows/CBitForm.h"
 
@@ -21,62 +22,14 @@ constexpr int kUpdates = 10000;
 std::unique_ptr<FakeScreen> screen;
 std::unique_ptr<TableSession> session;
 
-std::string Name(int user)
-{
-    return "player" + std::to_string(user);
-}
-
-GameMsg UserRecord(uint8_t op, int user, std::mt19937 &rng)
-{
-    GameMsg m(SC_USER_INFO);
-    m.Put(2, op);
-    m.PutText({3, 20}, Name(user));
-    m.PutI32(23, static_cast<int32_t>(rng() % 100000));
-    m.Put(27, static_cast<uint8_t>(rng() % 2));
-    const int32_t games = static_cast<int32_t>(rng() % 5000);
-    m.PutI32(28, games);
-    m.PutI32(32, games / 3);
-    m.PutI32(40, static_cast<int32_t>(rng() % 50));
-    m.PutI32(52, user);
-    m.Put(66, static_cast<uint8_t>(1 + rng() % 12));
-    if (rng() % 2) {
-        m.Put(101, 1);
-        m.Put(102, static_cast<uint8_t>(1 + rng() % 100));
-        m.Put(103, static_cast<uint8_t>(rng() % 4));
-    }
-    return m;
-}
-
-// Every table with four of the users, some ready, some playing.
-GameMsg TableRecord(int table, std::mt19937 &rng)
-{
-    GameMsg m(SC_TABLE_INFO);
-    m.Put(3, static_cast<uint8_t>(table));
-    for (int seat = 0; seat < 4; seat++) {
-        if (rng() % 5 == 0)
-            continue;
-        m.PutText({4 + 20 * seat, 20}, Name(table * 4 + seat));
-        m.Put(88 + seat, static_cast<uint8_t>(1 + rng() % 2));
-        m.Put(92 + seat, static_cast<uint8_t>(rng() % 2));
-    }
-    m.Put(96, static_cast<uint8_t>(rng() % 3 == 0));
-    return m;
-}
-
 std::vector<GameMsg> EnterRoom()
 {
     std::mt19937 rng(7);
-    std::vector<GameMsg> records;
     GameMsg begin(SC_ENTER_ROOM);
     begin.Put(1, 1);
-    records.push_back(begin);
-    for (int user = 0; user < kUsers; user++)
-        records.push_back(UserRecord(USER_ADD, user, rng));
-    for (int table = 0; table < kTableCount; table++)
-        records.push_back(TableRecord(table, rng));
-    GameMsg answer(SC_ENTER_ROOM);
-    answer.Put(3, 1);
-    records.push_back(answer);
+    std::vector<GameMsg> records = {begin};
+    for (const GameMsg &m : LobbyFlood::Room("me", kUsers, rng))
+        records.push_back(m);
     return records;
 }
 
@@ -105,8 +58,8 @@ void UpdateUsers(benchmark::State &state)
     std::mt19937 rng(11);
     std::vector<GameMsg> updates;
     for (int i = 0; i < kUpdates; i++)
-        updates.push_back(i % 10 == 9 ? TableRecord(static_cast<int>(rng() % kTableCount), rng)
-                                      : UserRecord(USER_UPDATE, static_cast<int>(rng() % kUsers), rng));
+        updates.push_back(i % 10 == 9 ? LobbyFlood::Table(static_cast<int>(rng() % kTableCount), kUsers, rng)
+                                      : LobbyFlood::User(USER_UPDATE, LobbyFlood::Name(static_cast<int>(rng() % kUsers)), 0, rng));
     Feed(state, updates);
 }
 BENCHMARK(UpdateUsers)->Unit(benchmark::kMillisecond);

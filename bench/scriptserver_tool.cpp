@@ -1,5 +1,7 @@
 // Plays a session script as the game server (or a proxy) on 127.0.0.1, for runs by hand and
 // end-to-end runs of the program: exits 0 when every step matched, 1 with the difference otherwise.
+// With --times it lists, at each session's end, every client record it took: "took TYPE at MS", MS
+// on the system's steady clock, so that another process can line them up with its own times.
 #include "tests/kit/ScriptServer.h"
 
 #include <QCoreApplication>
@@ -14,19 +16,22 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     int port = 0;
     bool loop = false;
+    bool times = false;
     const char *file = nullptr;
     for (int i = 1; i < argc; i++) {
         if (std::strcmp(argv[i], "--port") == 0 && i + 1 < argc)
             port = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--loop") == 0)
             loop = true;
+        else if (std::strcmp(argv[i], "--times") == 0)
+            times = true;
         else if (argv[i][0] != '-' && !file)
             file = argv[i];
         else
             file = nullptr, i = argc;
     }
     if (!file || port < 0 || port > 65535) {
-        std::fprintf(stderr, "usage: %s [--port P] [--loop] session.file\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--port P] [--loop] [--times] session.file\n", argv[0]);
         return 2;
     }
     std::ifstream in(file, std::ios::binary);
@@ -50,7 +55,11 @@ int main(int argc, char **argv)
     }
     std::printf("scriptserver: listening on 127.0.0.1:%d\n", server.Port());
     std::fflush(stdout);
+    size_t listed = 0;
     server.OnSessionEnd([&](int connection, const std::string &failure) {
+        for (; times && listed < server.Received().size(); listed++)
+            std::printf("took %d at %lld\n", server.Received()[listed][0],
+                        static_cast<long long>(server.ReceivedAt()[listed]));
         if (failure.empty())
             std::printf("connection %d: every step matched\n", connection);
         else

@@ -43,12 +43,15 @@ TDataModule1::TDataModule1(std::unique_ptr<NetSocket> socket1)
     ClientSocket2->SetEvents({[this] { ClientSocket2Connect(); }, [this] { ClientSocket2Read(); }, nullptr,
                               [this](NetSocket::ErrorKind kind) { ClientSocket2Error(kind); }});
     timers.SetHandler(TIMER_PROXY1, [this] { OnProxyTimeout(); });
+    timers.SetHandler(TIMER_LOGIN1, [this] { OnLoginTimeout(); });
 }
 
 TDataModule1::~TDataModule1()
 {
     timers.Stop(TIMER_PROXY1);
     timers.SetHandler(TIMER_PROXY1, nullptr);
+    timers.Stop(TIMER_LOGIN1);
+    timers.SetHandler(TIMER_LOGIN1, nullptr);
     ClientSocket1->SetEvents({});
     ClientSocket2->SetEvents({});
 }
@@ -59,6 +62,10 @@ void TDataModule1::OpenGameLink(const GameLinkTarget &target)
         return;
     account = target.account;
     password = target.password;
+    if (networkmode) {
+        loginpending = true;
+        timers.Start(TIMER_LOGIN1, kLoginTimeoutMs);
+    }
     OpenThrough(*ClientSocket1, target.host, target.port, target.proxy);
 }
 
@@ -131,17 +138,28 @@ void TDataModule1::ClientSocket1Read()
 void TDataModule1::DrainRecords()
 {
     dispatching = true;
-    while (linkup && ClientSocket1->BytesAvailable() > 0) {
+    RecordSink *sink = game;
+    if (sink)
+        sink->BeginRecords();
+    int handed = 0;
+    while (linkup && handed < kSliceRecords && ClientSocket1->BytesAvailable() > 0) {
         int64_t got = ClientSocket1->Read(framer.ReadPlace(), framer.Room());
         if (got <= 0)
             break;
-        framer.Cut(static_cast<int>(got), [this](const GameMsg &msg) {
+        framer.Cut(static_cast<int>(got), [this, &handed](const GameMsg &msg) {
+            handed++;
+            if (loginpending && (msg.Type() == SC_LOGIN_SUCCESS || msg.Type() == SC_LOGIN_FAIL))
+                LoginAnswered();
             if (game)
                 game->OnGameMsg(msg);
             return linkup;
         });
     }
+    if (sink)
+        sink->EndRecords();
     dispatching = false;
+    if (linkup && ClientSocket1->BytesAvailable() > 0)
+        ClientSocket1->ReadLater();
 }
 
 bool TDataModule1::ProxyFinished()
@@ -203,6 +221,35 @@ void TDataModule1::ClientSocket1Disconnect()
     hooks->HideStatus();
     if (game)
         game->OnDisconnect();
+    if (loginpending)
+        NetWorkFailed("和服务器的连接断开，请重新登录。", "信息", MessageBox::IconWarning);
+}
+
+void TDataModule1::LoginAnswered()
+{
+    loginpending = false;
+    timers.Stop(TIMER_LOGIN1);
+}
+
+void TDataModule1::NetWorkFailed(const char *text, const char *title, MessageBox::Icon icon)
+{
+    LoginAnswered();
+    hooks->CloseHint();
+    MessageBox::Show(text, title, icon);
+    hooks->CloseMainWindow(1);
+}
+
+void TDataModule1::OnLoginTimeout()
+{
+    timers.Stop(TIMER_LOGIN1);
+    if (!loginpending)
+        return;
+    const bool connected = ClientSocket1->IsConnected();
+    loginpending = false;
+    // Its end, told later, is no longer the start's failure: this box says why.
+    CloseGameLink();
+    NetWorkFailed(connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.", "Lantile",
+                  MessageBox::IconInformation);
 }
 
 void TDataModule1::NoLink(const NoLinkTexts &texts)
@@ -218,6 +265,8 @@ void TDataModule1::NoLink(const NoLinkTexts &texts)
 
 void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
 {
+    const bool answered = !loginpending;
+    LoginAnswered();
     LinkEnded();
     if (networkmode)
         hooks->CloseHint();
@@ -241,7 +290,7 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
     }
     hooks->Repaint();
     if (networkmode)
-        hooks->CloseMainWindow();
+        hooks->CloseMainWindow(answered ? 0 : 1);
 }
 
 void TDataModule1::OpenRegLink(const RegLinkTarget &target)

@@ -1,6 +1,7 @@
 #pragma once
 #include "client/Proxysock.h"
 #include "client/RecordFramer.h"
+#include "platform/MessageBox.h"
 #include "platform/NetSocket.h"
 #include "table/NetLink.h"
 
@@ -29,7 +30,9 @@ public:
     virtual void ShowHintText(const std::string &) {} // NetWork mode's waiting window
     virtual void CloseHint() {}
     virtual void Repaint() {}
-    virtual void CloseMainWindow() {} // NetWork mode ends with its connection; queued by the window
+    // NetWork mode ends with its connection, with a code other than 0 when the login was never
+    // answered; queued by the window.
+    virtual void CloseMainWindow(int /*exitcode*/) {}
 };
 
 // The game-server connection: opens it (through a proxy when asked), logs in, cuts the server's
@@ -42,10 +45,16 @@ public:
     static constexpr unsigned TIMER_CONNECT1 = 300;
     static constexpr unsigned TIMER_PROXY1 = 301;
     static constexpr unsigned TIMER_CONNECT2 = 302;
+    static constexpr unsigned TIMER_LOGIN1 = 303;
     static constexpr unsigned kConnectTimeoutMs = 60000;
+    // A NetWork start waits for the login's answer as long as the login screen would.
+    static constexpr unsigned kLoginTimeoutMs = 30000;
     static constexpr unsigned kProxyTimeoutMs = 60000;
     // Bytes that may wait to be sent; a record that would reach it ends the connection instead.
     static constexpr int kSendLimit = 10000;
+    // Records handed on in one turn of the event loop, give or take one read; the rest wait for the
+    // next turn, behind the input, the timers and the paints that came meanwhile.
+    static constexpr int kSliceRecords = 512;
 
     // Without a socket the toolkit's is used; tests hand in their own.
     explicit TDataModule1(std::unique_ptr<NetSocket> socket1 = nullptr);
@@ -84,6 +93,7 @@ public:
     uint8_t proxyon = 0;    // the connection being made goes through a proxy
     uint8_t proxyready = 0; // its handshake has finished and the login was sent
     bool networkmode = false; // started as "NetWork": the connection is the whole program
+    bool loginpending = false; // NetWork mode: the login's answer has not come yet
     char myaccount[20] = {};  // the account logged in with; unterminated when it fills the field
 
 private:
@@ -94,6 +104,10 @@ private:
     bool ProxyFinished();
     void ProxyFailed();
     void OnProxyTimeout();
+    // A NetWork start that got no answer to its login: nothing but its box may be left standing.
+    void LoginAnswered();
+    void OnLoginTimeout();
+    void NetWorkFailed(const char *text, const char *title, MessageBox::Icon icon);
     // No connection could be made: the user may pick another server.
     void NoLink(const NoLinkTexts &texts);
     // The connection has ended, by whichever way: nothing of it may reach the next one.

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -35,6 +36,10 @@ int LantileMain(const std::vector<std::string> &args, const std::string &lockPat
     }
     try {
         TMainForm MainForm(args);
+        // A signal taken in a box while the window was made ends the program here, as it would have
+        // ended the loop.
+        if (TerminationSignals::Pending())
+            return 0;
         return QApplication::exec();
     } catch (const std::exception &e) {
         MessageBox::Show(e.what(), "Lantile", MessageBox::IconError);

@@ -27,6 +27,8 @@ TLobbyLists::TLobbyLists(UserTableModel &users, RoomTree &rooms)
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Every row is one line high: a change of a row never has the row's texts measured.
+    ListView1->setUniformRowHeights(true);
     ListView1->setModel(&users_);
     const int widths[] = {20, 20, 20, 80, 50, 100, 50, 50, 40};
     for (int c = 0; c < UserTableModel::kColumns; ++c)

@@ -20,6 +20,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/WindowAlert.h"
+#include "rules/CLog.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
 #include "table/CMj.h"
@@ -34,6 +35,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTreeView>
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
@@ -66,7 +68,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     if (Paths::Exists("mycur.cur"))
         window.SetCursorFile(Paths::Resolve("mycur.cur"));
     if (networkmode) {
-        HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(); });
+        HintForm = std::make_unique<THintForm>([this] { CloseMainWindow(1); });
         HintForm->show();
     } else {
         ShowMainWindow();
@@ -94,7 +96,8 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     usermodel = std::make_unique<UserTableModel>(mjgame->userlist, [this] { return mjgame->myaccount; });
     lobbylists = std::make_unique<TLobbyLists>(*usermodel, mjgame->roomtree);
     window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
-    lobbylists->hide();
+    lobbylists->setVisible(curscreen == SCREEN_LOBBY);
+    curscreen.Watch([this](int8_t id) { lobbylists->setVisible(id == SCREEN_LOBBY); });
     invitelist = std::make_unique<TInviteList>(*usermodel);
     window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
     invitelist->hide();
@@ -137,6 +140,7 @@ TMainForm::~TMainForm()
     talkforms.clear();
     chatlines.reset();
     usermenu.reset();
+    curscreen.Watch(nullptr);
     // The views before their model, the model before the game, whose lists it shows.
     mjgame->invitelinks = nullptr;
     invitelist.reset();
@@ -158,12 +162,12 @@ TMainForm::~TMainForm()
 
 void TMainForm::PostShowText(const std::string &text)
 {
-    window.Post([this, text] { ShowText(text); });
+    boxes.Post("text", [this, text] { ShowText(text); });
 }
 
 void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &url)
 {
-    window.Post([this, msgtext, url] { update->WMUpdateOffer(msgtext, url); });
+    boxes.Post("update offer", [this, msgtext, url] { update->WMUpdateOffer(msgtext, url); });
 }
 
 void TMainForm::CheckForUpdate()
@@ -276,13 +280,7 @@ void TMainForm::CloseHint()
 
 void TMainForm::PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url)
 {
-    window.Post([this, text, caption, url] {
-        if (linknoticeopen)
-            return;
-        linknoticeopen = true;
-        TLinkDlgForm(window.Widget()).Notice(text, caption, url);
-        linknoticeopen = false;
-    });
+    boxes.Post("link notice", [this, text, caption, url] { TLinkDlgForm(window.Widget()).Notice(text, caption, url); });
 }
 
 bool TMainForm::EditProxy(ProxyDialog &dialog)
@@ -302,13 +300,13 @@ void TMainForm::ShowAvatarForm()
     TAvatarForm(*DataModule1, *this, window.Widget()).Choose({mjgame->myuserid, me.sex, me.face, me.rights});
 }
 
-void TMainForm::CloseMainWindow()
+void TMainForm::CloseMainWindow(int exitcode)
 {
     // The main window ends the program even while it is hidden behind the hint of a NetWork start.
-    window.Post([this] {
+    window.Post([this, exitcode] {
         CloseHint();
         window.Widget()->close();
-        QCoreApplication::quit();
+        QCoreApplication::exit(exitcode);
     });
 }
 
@@ -339,6 +337,11 @@ TTalkForm *TMainForm::OpenTalk(const std::string &peer)
 {
     TTalkForm *form = FindTalk(peer);
     if (!form) {
+        const auto open = std::count_if(talkforms.begin(), talkforms.end(), [](const auto &f) { return !f->Closed(); });
+        if (open >= kMaxTalkForms) {
+            g_log.Trace("OpenTalk: %d chat windows are open; none for %s.", kMaxTalkForms, peer.c_str());
+            return nullptr;
+        }
         auto made = std::make_unique<TTalkForm>(peer, *DataModule1, [this](const std::string &name) { CloseTalk(name); });
         made->CentreOn(window.Widget());
         form = made.get();
@@ -355,6 +358,8 @@ void TMainForm::OnPrivateChat(const GameMsg &msg)
     const bool known = form != nullptr;
     if (!known)
         form = OpenTalk(line.sender);
+    if (!form)
+        return;
     form->AddLine(line.Line());
     form->AddLine("");
     if (dxsound)
@@ -403,7 +408,7 @@ void TMainForm::ReleaseBuyForm()
 
 void TMainForm::PostRoomNotice(const std::string &text)
 {
-    window.Post([this, text] {
+    boxes.Post("room notice", [this, text] {
         MessageBox::Show(text, "Info", MessageBox::IconInformation);
         roomlistform->Fill(mjgame->roomtree.Rows());
         roomlistform->exec();
@@ -427,9 +432,10 @@ UserMenuContext TMainForm::MenuContext() const
     return context;
 }
 
-void TMainForm::ShowLobbyLists(bool show)
+void TMainForm::HoldLists(bool hold)
 {
-    lobbylists->setVisible(show);
+    lobbylists->ListView1->setUpdatesEnabled(!hold);
+    invitelist->setUpdatesEnabled(!hold);
 }
 
 int TMainForm::SitDown(int table, int seat)

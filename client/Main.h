@@ -1,4 +1,5 @@
 #pragma once
+#include "client/BoxQueue.h"
 #include "client/Datamodule.h"
 #include "client/ScreenHooks.h"
 #include "platform/FrameWindow.h"
@@ -50,6 +51,8 @@ public:
     // loop.
     void PostUpdateOffer(const std::string &msgtext, const std::string &url);
     void CheckForUpdate() override;
+    // Every posted box waits here for the one before it.
+    const BoxQueue &Boxes() const { return boxes; }
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -71,7 +74,7 @@ public:
     void PostLinkNotice(const std::string &text, const std::string &caption, const std::string &url) override;
     void ShowHintText(const std::string &text) override;
     void CloseHint() override;
-    void CloseMainWindow() override;
+    void CloseMainWindow(int exitcode) override;
     void ShowMainWindow() override;
 
     bool EditProxy(ProxyDialog &dialog) override;
@@ -79,7 +82,11 @@ public:
     void ShowAvatarForm() override;
     bool EditUserSet(UserSetDialog &dialog) override;
 
-    // Private chat: the window with a user (GBK), or null; opened and shown when asked for.
+    // Private chat windows open at once; a message from one more sender is dropped, so that a
+    // server cannot cover the desktop with them.
+    static constexpr int kMaxTalkForms = 20;
+    // Private chat: the window with a user (GBK), or null; opened and shown when asked for, unless
+    // kMaxTalkForms stand open already (null then).
     TTalkForm *FindTalk(const std::string &peer) const;
     TTalkForm *OpenTalk(const std::string &peer);
     void OnPrivateChat(const GameMsg &msg) override;
@@ -92,9 +99,9 @@ public:
     void ReleaseBuyForm() override;
     // A room was refused: the server's text, then the choice of another room.
     void PostRoomNotice(const std::string &text) override;
-    // The lobby's room tree and user list over the frame.
-    void ShowLobbyLists(bool show) override;
+    // The lobby's room tree and user list over the frame, up exactly while the lobby is.
     TLobbyLists *Panel2() { return lobbylists.get(); }
+    void HoldLists(bool hold) override;
     // The list of users to invite, shown by the invitation screen.
     TInviteList *ListView2() { return invitelist.get(); }
 
@@ -137,7 +144,6 @@ public:
     uint8_t networkmode = 0;
 
 private:
-    bool linknoticeopen = false; // a notice that comes meanwhile is dropped
     void ShowText(const std::string &text);
     // The lobby as the user menu reads it.
     UserMenuContext MenuContext() const;
@@ -146,6 +152,7 @@ private:
     void CloseTalk(const std::string &peer);
 
     FrameWindow window;
+    BoxQueue boxes{[this](std::function<void()> call) { window.Post(std::move(call)); }};
     std::unique_ptr<THintForm> HintForm;
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;

@@ -11,6 +11,7 @@ ClientSocket::ClientSocket(unsigned timeoutTimerId, unsigned timeoutMs)
 {
     // Proxies are negotiated by the program itself on the open connection.
     socket_->setProxy(QNetworkProxy::NoProxy);
+    socket_->setReadBufferSize(kReadBuffer);
     QTcpSocket *s = socket_.get();
     QObject::connect(s, &QTcpSocket::connected, s, [this] {
         timers_.Stop(timerId_);
@@ -134,4 +135,15 @@ int64_t ClientSocket::BytesToWrite() const
 void ClientSocket::Flush()
 {
     socket_->flush();
+}
+
+void ClientSocket::ReadLater()
+{
+    QMetaObject::invokeMethod(
+        socket_.get(),
+        [this] {
+            if (BytesAvailable() > 0)
+                RaiseRead();
+        },
+        Qt::QueuedConnection);
 }

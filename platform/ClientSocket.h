@@ -7,9 +7,13 @@ class QTcpSocket;
 class TimerService;
 
 // A client connection on the toolkit's TCP socket. A connection still being made after the time-out
-// ends with ErrorConnect; the time-out runs on the timer service, so a test clock steps it.
+// ends with ErrorConnect; the time-out runs on the timer service, so a test clock steps it. At most
+// kReadBuffer received bytes wait in the program: the rest of a flood waits in the system, which
+// holds the sender back.
 class ClientSocket : public NetSocket {
 public:
+    static constexpr int64_t kReadBuffer = 64 * 1024;
+
     ClientSocket(unsigned timeoutTimerId, unsigned timeoutMs);
     ~ClientSocket() override;
     ClientSocket(const ClientSocket &) = delete;
@@ -26,6 +30,7 @@ public:
     int64_t Write(const uint8_t *data, int64_t size) override;
     int64_t BytesToWrite() const override;
     void Flush() override;
+    void ReadLater() override;
 
 private:
     void OnSocketError(int error);

@@ -14,11 +14,14 @@ size_t Utf8Length(unsigned char lead)
 
 // fromUtf8: what cannot be converted is a character outside GBK, dropped whole; otherwise a
 // damaged byte, marked with '?'.
-std::string Convert(const char *to, const char *from, std::string_view in, bool fromUtf8)
+std::string Convert(iconv_t cd, std::string_view in, bool fromUtf8)
 {
-    iconv_t cd = iconv_open(to, from);
+    // Both encodings write plain ASCII as it stands.
+    if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(in);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::string(in);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr); // a fresh start for this text
     std::string out;
     out.resize(in.size() * 4 + 4);
     char *src = const_cast<char *>(in.data());
@@ -41,20 +44,38 @@ std::string Convert(const char *to, const char *from, std::string_view in, bool 
         srcLeft -= skip;
     }
     out.resize(out.size() - dstLeft);
-    iconv_close(cd);
     return out;
 }
+
+// A converter opened once for each thread and direction: opening one costs more than most texts.
+class Converter {
+public:
+    Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (cd_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd_);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+    iconv_t Get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
 
 } // namespace
 
 std::string GbkToUtf8(std::string_view gbk)
 {
-    return Convert("UTF-8", "GBK", gbk, false);
+    thread_local const Converter toUtf8("UTF-8", "GBK");
+    return Convert(toUtf8.Get(), gbk, false);
 }
 
 std::string Utf8ToGbk(std::string_view utf8)
 {
-    return Convert("GBK", "UTF-8", utf8, true);
+    thread_local const Converter toGbk("GBK", "UTF-8");
+    return Convert(toGbk.Get(), utf8, true);
 }
 
 size_t GbkFit(std::string_view gbk, size_t maxBytes)

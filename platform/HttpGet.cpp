@@ -33,6 +33,7 @@ struct HttpGet::Impl {
     bool aborted = false;
     std::string writeError;
     int timeoutMs = kTransferTimeoutMs;
+    int64_t maxBytes = 0;
 
     explicit Impl(HttpGet *o) : owner(o) { manager.setProxyFactory(new SystemProxies); }
 
@@ -43,12 +44,22 @@ struct HttpGet::Impl {
         const QByteArray piece = reply->readAll();
         if (piece.isEmpty() || !writeError.empty())
             return;
+        if (maxBytes > 0 && written + piece.size() > maxBytes) {
+            TooLarge();
+            return;
+        }
         if (file.write(piece) != piece.size()) {
             writeError = "cannot write " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
             reply->abort();
             return;
         }
         written += piece.size();
+    }
+
+    void TooLarge()
+    {
+        writeError = "the body is larger than " + std::to_string(maxBytes) + " bytes";
+        reply->abort();
     }
 
     // Whether the body arrived whole and is on the disk; why names the first thing that went wrong.
@@ -115,6 +126,11 @@ void HttpGet::SetTransferTimeout(int ms)
     d->timeoutMs = ms;
 }
 
+void HttpGet::SetMaxBytes(int64_t bytes)
+{
+    d->maxBytes = bytes;
+}
+
 bool HttpGet::Busy() const
 {
     return d->reply != nullptr;
@@ -146,6 +162,11 @@ bool HttpGet::Start(const std::string &url, const std::string &path, std::string
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this] {
         if (d->connected)
             return;
+        const QVariant length = d->reply->header(QNetworkRequest::ContentLengthHeader);
+        if (d->maxBytes > 0 && length.isValid() && length.toLongLong() > d->maxBytes) {
+            d->TooLarge();
+            return;
+        }
         d->connected = true;
         if (onConnect)
             onConnect();

@@ -24,6 +24,9 @@ public:
 
     // A transfer that receives nothing for this long fails.
     void SetTransferTimeout(int ms);
+    // A body larger than this fails as soon as it is known to be (by its declared length, or as it
+    // arrives), and its file goes; 0: no limit.
+    void SetMaxBytes(int64_t bytes);
 
     // The server has answered (its headers arrived).
     std::function<void()> onConnect;

@@ -9,6 +9,8 @@
 namespace {
 
 std::function<int(const MessageBox::Box &)> g_handler;
+std::function<void()> g_closed;
+int g_open = 0;
 
 int ShowDialog(const MessageBox::Box &box)
 {
@@ -23,8 +25,13 @@ int ShowDialog(const MessageBox::Box &box)
         buttons = QMessageBox::Ok | QMessageBox::Cancel;
     else if (box.buttons == MessageBox::YesNo)
         buttons = QMessageBox::Yes | QMessageBox::No;
+    // Owned by the window the user works in; a box with no window shown (a NetWork start that failed)
+    // stands on its own.
+    QWidget *owner = QApplication::activeWindow();
+    if (owner && !owner->isVisible())
+        owner = nullptr;
     QMessageBox dialog(icons[box.icon], QString::fromStdString(GbkToUtf8(box.title)),
-                       QString::fromStdString(GbkToUtf8(box.text)), buttons, QApplication::activeWindow());
+                       QString::fromStdString(GbkToUtf8(box.text)), buttons, owner);
     // Texts come from the server and from users: markup in them is shown as typed, never followed.
     dialog.setTextFormat(Qt::PlainText);
     static const std::pair<MessageBox::Result, QMessageBox::StandardButton> defaults[] = {
@@ -52,12 +59,26 @@ namespace MessageBox {
 int Show(const std::string &text, const std::string &title, Icon icon, Buttons buttons, Result defaultButton)
 {
     Box box{text, title, icon, buttons, defaultButton};
-    return g_handler ? g_handler(box) : ShowDialog(box);
+    g_open++;
+    const int result = g_handler ? g_handler(box) : ShowDialog(box);
+    if (--g_open == 0 && g_closed)
+        g_closed();
+    return result;
 }
 
 void SetHandler(std::function<int(const Box &)> handler)
 {
     g_handler = std::move(handler);
+}
+
+int OpenCount()
+{
+    return g_open;
+}
+
+void SetClosedListener(std::function<void()> listener)
+{
+    g_closed = std::move(listener);
 }
 
 } // namespace MessageBox

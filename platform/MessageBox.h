@@ -24,4 +24,9 @@ int Show(const std::string &text, const std::string &title, Icon icon = IconNone
 // Replaces how boxes are shown (tests record them and answer); an empty handler restores the dialog.
 void SetHandler(std::function<int(const Box &)> handler);
 
+// Boxes open now, each in its own loop: more than one means a box was opened from another's loop.
+int OpenCount();
+// Told each time the last open box has closed; an empty listener tells no one.
+void SetClosedListener(std::function<void()> listener);
+
 } // namespace MessageBox

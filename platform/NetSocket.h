@@ -46,6 +46,9 @@ public:
     virtual int64_t BytesToWrite() const = 0;
     // Hands the system as much of the queue as it takes now, without waiting.
     virtual void Flush() = 0;
+    // The read event comes again from the event loop while bytes wait: a handler that takes only part
+    // of them lets everything else that waits run first.
+    virtual void ReadLater() = 0;
 
 protected:
     void RaiseConnect() { Raise(events_.connect); }

@@ -1,5 +1,7 @@
 #include "platform/QtTimerService.h"
 
+#include "platform/TerminationSignals.h"
+
 #include <QThread>
 #include <QTimerEvent>
 #include <algorithm>
@@ -29,7 +31,9 @@ bool QtTimerService::IsRunning(unsigned id) const
 
 void QtTimerService::Sleep(unsigned ms)
 {
-    QThread::msleep(ms);
+    // A program asked to end finishes its animation at once.
+    if (!TerminationSignals::Pending())
+        QThread::msleep(ms);
 }
 
 void QtTimerService::timerEvent(QTimerEvent *event)

@@ -4,11 +4,23 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 namespace {
 
 std::function<void(const std::string &)> g_handler;
 bool g_failing = false;
+
+// The failure's box opens once no other box is up, never inside another's loop; then the end.
+void ShowFailure(const std::string &why)
+{
+    if (MessageBox::OpenCount() > 0) {
+        QTimer::singleShot(50, QCoreApplication::instance(), [why] { ShowFailure(why); });
+        return;
+    }
+    MessageBox::Show(why, "Lantile", MessageBox::IconError);
+    QCoreApplication::exit(1);
+}
 
 } // namespace
 
@@ -36,13 +48,12 @@ void PostFailure(const std::string &why)
         return;
     g_failing = true;
     // The box waits for the event loop: the failure may come from deep inside a constructor.
-    QMetaObject::invokeMethod(
-        app,
-        [why] {
-            MessageBox::Show(why, "Lantile", MessageBox::IconError);
-            QCoreApplication::exit(1);
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(app, [why] { ShowFailure(why); }, Qt::QueuedConnection);
+}
+
+bool Failing()
+{
+    return g_failing;
 }
 
 void SetHandler(std::function<void(const std::string &why)> handler)

@@ -10,6 +10,8 @@ void Post();
 // box says why (GBK) and the program ends with exit code 1. Only the first failure of a run is told;
 // after it, further requests of either kind add nothing.
 void PostFailure(const std::string &why);
+// A failure has been posted: the program is ending, and nothing new should wait for the user.
+bool Failing();
 // Replaces what both do (tests count the requests and read why, empty for Post); an empty handler
 // restores the real one.
 void SetHandler(std::function<void(const std::string &why)> handler);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -34,7 +35,7 @@ struct LineMetrics {
     int height;
 };
 
-LineMetrics Metrics(const QFont &font)
+LineMetrics MeasureLines(const QFont &font)
 {
     QFontMetrics latin(font);
     QFont chinese = font;
@@ -43,6 +44,16 @@ LineMetrics Metrics(const QFont &font)
     int ascent = std::max(latin.ascent(), cjk.ascent());
     int descent = std::max(latin.descent(), cjk.descent());
     return {ascent, ascent + descent};
+}
+
+// The same for every text in a font, so worked out once.
+LineMetrics Metrics(TextFont which)
+{
+    thread_local std::optional<LineMetrics> known[3];
+    std::optional<LineMetrics> &line = known[static_cast<int>(which)];
+    if (!line)
+        line = MeasureLines(MakeFont(which));
+    return *line;
 }
 
 bool IsWide(QChar c)
@@ -94,22 +105,42 @@ void AddWord(std::vector<QString> &lines, QString &line, QString word, const QFo
     }
 }
 
-std::vector<QString> Lines(const QString &text, int width, bool wordBreak, const QFontMetrics &metrics)
+// A line of a text laid out, with its width once it has been measured.
+struct LaidLine {
+    QString text;
+    int width = -1;
+    int Width(const QFontMetrics &metrics)
+    {
+        if (width < 0)
+            width = LineWidth(metrics, text);
+        return width;
+    }
+};
+
+std::vector<LaidLine> Lines(const QString &text, int width, bool wordBreak, const QFontMetrics &metrics)
 {
-    std::vector<QString> lines;
+    std::vector<LaidLine> laid;
     QString plain = text;
     plain.remove(QLatin1Char('\r'));
     for (const QString &paragraph : plain.split(QLatin1Char('\n'))) {
         if (!wordBreak) {
-            lines.push_back(paragraph);
+            laid.push_back({paragraph});
             continue;
         }
+        // A paragraph that fits, as most do, breaks nowhere: one measure instead of one per word.
+        if (const int whole = LineWidth(metrics, paragraph); whole <= width) {
+            laid.push_back({paragraph, whole});
+            continue;
+        }
+        std::vector<QString> lines;
         QString line;
         for (const QString &word : Words(paragraph))
             AddWord(lines, line, word, metrics, width);
         lines.push_back(line);
+        for (QString &one : lines)
+            laid.push_back({std::move(one)});
     }
-    return lines;
+    return laid;
 }
 
 QString ToText(std::string_view gbk)
@@ -124,8 +155,8 @@ void PaintText(Surface &surface, const QString &text, Rect box, unsigned flags, 
     QFont font = MakeFont(style.font);
     font.setUnderline(style.underline);
     QFontMetrics metrics(font);
-    LineMetrics line = Metrics(font);
-    std::vector<QString> lines = Lines(text, box.Width(), flags & TextWordBreak, metrics);
+    LineMetrics line = Metrics(style.font);
+    std::vector<LaidLine> lines = Lines(text, box.Width(), flags & TextWordBreak, metrics);
     int y = box.top;
     if (flags & TextVCentre)
         y += (box.Height() - line.height * static_cast<int>(lines.size())) / 2;
@@ -141,8 +172,9 @@ void PaintText(Surface &surface, const QString &text, Rect box, unsigned flags, 
         painter.setPen(QColor::fromRgb(style.color & 0xFFFFFF));
         if (clip)
             painter.setClipRect(QRect(box.left, box.top, box.Width(), box.Height()));
-        for (const QString &shown : lines) {
-            int width = LineWidth(metrics, shown);
+        for (LaidLine &laid : lines) {
+            const QString &shown = laid.text;
+            int width = laid.Width(metrics);
             int x = box.left;
             if (flags & TextCentre)
                 x += (box.Width() - width) / 2;
@@ -168,11 +200,11 @@ Rect MeasureSurfaceText(std::string_view gbk, Rect box, unsigned flags, TextFont
 {
     QFont qfont = MakeFont(font);
     QFontMetrics metrics(qfont);
-    std::vector<QString> lines = Lines(ToText(gbk), box.Width(), flags & TextWordBreak, metrics);
+    std::vector<LaidLine> lines = Lines(ToText(gbk), box.Width(), flags & TextWordBreak, metrics);
     int width = 0;
-    for (const QString &line : lines)
-        width = std::max(width, LineWidth(metrics, line));
-    int height = Metrics(qfont).height * static_cast<int>(lines.size());
+    for (LaidLine &line : lines)
+        width = std::max(width, line.Width(metrics));
+    int height = Metrics(font).height * static_cast<int>(lines.size());
     return {box.left, box.top, box.left + width, box.top + height};
 }
 

@@ -17,7 +17,6 @@ namespace {
 
 // No picture this program draws comes near this; a header declaring more is damage.
 constexpr int kMaxGifSide = 4096;
-constexpr uintmax_t kMaxGifBytes = uintmax_t{32} << 20;
 
 uint16_t Le16(const uint8_t *p)
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "screen/Sprite.h"
 
+#include <cstdint>
 #include <gd.h>
 #include <memory>
 #include <string_view>
@@ -9,6 +10,9 @@ struct GifImageFree {
     void operator()(gdImage *image) const { gdImageDestroy(image); }
 };
 using GifImage = std::unique_ptr<gdImage, GifImageFree>;
+
+// The largest picture file the program reads; a larger one is damage, or no picture at all.
+constexpr uintmax_t kMaxGifBytes = uintmax_t{32} << 20;
 
 // Null when the file cannot be opened or does not decode.
 GifImage LoadGif(std::string_view path);

@@ -10,6 +10,7 @@
 #include "screen/ColorTables.h"
 #include "screen/Device.h"
 #include "table/Addresses.h"
+#include "table/Shell.h"
 #include "table/THttpGetThread.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
@@ -329,6 +330,32 @@ void CMj::SaveSetting(const std::string &path)
 
 void CMj::Paint()
 {
+    if (recordruns > 0)
+        paintowed = true;
+    else
+        PaintFrame();
+}
+
+void CMj::BeginRecords()
+{
+    if (recordruns++ == 0 && shell)
+        shell->HoldLists(true);
+}
+
+void CMj::EndRecords()
+{
+    if (recordruns == 0 || --recordruns > 0)
+        return;
+    if (shell)
+        shell->HoldLists(false);
+    if (paintowed) {
+        paintowed = false;
+        PaintFrame();
+    }
+}
+
+void CMj::PaintFrame()
+{
     ClearHoverOnNewScreen();
     if (ddrawready)
         draw.Render(this, wallstack);
@@ -358,7 +385,7 @@ void CMj::Fly(uint8_t kind, int speed)
     constexpr unsigned kStepMs = 10;
     draw.SetAnimKind(kind);
     while (!draw.StepFlight(speed)) {
-        Paint();
+        PaintFrame();
         TimerService::Current().Sleep(kStepMs);
     }
     draw.SetAnimKind(CMjDraw::AnimNone);

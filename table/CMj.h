@@ -9,6 +9,7 @@
 #include "screen/CMjDraw.h"
 #include "table/ClientRecords.h"
 #include "table/GameMsg.h"
+#include "table/KnownAvatars.h"
 #include "table/AvatarQueue.h"
 #include "table/NetLink.h"
 #include "table/RoomTree.h"
@@ -24,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 // Timer ids: the main window routes every tick to CMj::OnTimer by these numbers.
@@ -107,8 +109,13 @@ public:
     // cannot leave half done. Runs as the game object ends; call it wherever they must be on disk now.
     void SaveSetting(const std::string &path = "SET.ini");
 
-    // The whole screen again: every change of the game ends here.
+    // The whole screen again: every change of the game ends here. While a run of the server's records
+    // is handled, the screen is made once, at the run's end.
     void Paint();
+    // The whole screen now, even inside a run: each frame of an animation is seen.
+    void PaintFrame();
+    void BeginRecords() override;
+    void EndRecords() override;
     // The game screen is shown for the first time.
     void OnShow();
     CMjPlayer *GetPlayer(int seat) { return &player[seat]; }
@@ -413,8 +420,8 @@ public:
     std::string AvatarFile(int32_t id);
     // Where a user's picture is kept: "Avatar\<id>.gif" in the program folder.
     static std::string AvatarPath(int32_t id);
-    std::vector<GetAvatar> knownavatars;     // announced since the login, one per name
-    std::vector<GetAvatar> requestedavatars; // handed to the queue, one per name
+    KnownAvatars knownavatars;
+    std::unordered_set<std::string> requestedavatars; // names handed to the queue since the login
     AvatarQueue avatarqueue;
     int avatartimeoutms = HttpGet::kTransferTimeoutMs; // read when the thread starts
     // Off: pictures are queued but never fetched; for tests whose hostile records name any address and
@@ -422,6 +429,9 @@ public:
     uint8_t fetchavatars = 1;
 
 private:
+    int recordruns = 0;      // runs of the server's records under way (a box inside one may start another)
+    bool paintowed = false;  // a change inside the run waits for its end to be shown
+
     void CreateScreens();
     void DeleteScreens();
     // A screen (or the table) comes up with none of its buttons lit: the pointer left the one it lit

@@ -9,21 +9,20 @@
 #include "table/THttpGetThread.h"
 #include "windows/CNetRoom.h"
 
-#include <algorithm>
+#include <filesystem>
 
 namespace {
 
-// A file is current when it holds exactly the announced picture.
+// A file is current when it holds exactly the announced picture. One larger than any picture the
+// program loads is not read at all: its digest would cost the game its pace for nothing.
 bool IsCurrent(const std::string &path, const std::string &md5)
 {
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxGifBytes)
+        return false;
     const std::string digest = FileMd5Hex(path);
     return !digest.empty() && digest == md5;
-}
-
-const GetAvatar *FindByName(const std::vector<GetAvatar> &list, const std::string &name)
-{
-    auto it = std::find_if(list.begin(), list.end(), [&](const GetAvatar &a) { return a.name == name; });
-    return it == list.end() ? nullptr : &*it;
 }
 
 } // namespace
@@ -45,9 +44,8 @@ void CMj::OnAvatarInfo(const GameMsg &msg)
             avatarqueue.Append({rec.id, rec.name, rec.md5, rec.address, path});
         return;
     }
-    if (FindByName(knownavatars, rec.name))
+    if (!knownavatars.Add(rec))
         return;
-    knownavatars.push_back(rec);
     // Other users' pictures are fetched when something first shows them.
     if (rec.name != myaccount)
         return;
@@ -60,10 +58,9 @@ bool CMj::QueueAvatar(const GetAvatar &rec)
     const std::string path = AvatarPath(rec.id);
     if (IsCurrent(path, rec.md5))
         return true;
-    if (FindByName(requestedavatars, rec.name))
-        return false;
     // Remembered even when the queue is full: it is not asked for again while the connection lasts.
-    requestedavatars.push_back(rec);
+    if (!requestedavatars.insert(rec.name).second)
+        return false;
     if (!avatarqueue.Append({rec.id, rec.name, rec.md5, rec.address, path}))
         g_log.Trace("QueueAvatar: the queue is full, %s waits for the next login.", rec.name.c_str());
     return false;
@@ -71,10 +68,8 @@ bool CMj::QueueAvatar(const GetAvatar &rec)
 
 bool CMj::CheckAvatar(int32_t id)
 {
-    auto it = std::find_if(knownavatars.begin(), knownavatars.end(), [&](const GetAvatar &a) { return a.id == id; });
-    if (it == knownavatars.end())
-        return false;
-    return QueueAvatar(*it);
+    const GetAvatar *known = knownavatars.ById(id);
+    return known && QueueAvatar(*known);
 }
 
 std::string CMj::AvatarFile(int32_t id)

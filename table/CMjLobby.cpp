@@ -241,7 +241,7 @@ void CMj::OnLoginFail(const GameMsg &msg)
         shell->CloseHint();
     MessageBox::Show(text, "dazu", MessageBox::IconInformation);
     if (shell)
-        shell->CloseMainWindow();
+        shell->CloseMainWindow(1); // the start has failed
 }
 
 void CMj::OnRoomChat(const GameMsg &msg)

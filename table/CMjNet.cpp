@@ -115,7 +115,7 @@ void CMj::OnDisconnect()
 {
     // The connection's end and its error both arrive here. The next login announces every picture
     // again, whatever came before this one's online play began.
-    knownavatars.clear();
+    knownavatars.Clear();
     requestedavatars.clear();
     if (!netgame)
         return;
@@ -137,7 +137,6 @@ void CMj::OnDisconnect()
 
     loginform->Show();
     if (shell) {
-        shell->ShowLobbyLists(false);
         shell->CloseTalkForms();
         // A top-up still waiting for its answer will get none.
         shell->ReleaseBuyForm();

@@ -136,11 +136,11 @@ void CMj::RollDice(int thrower, int face1, int face2)
     draw.ShowDice(1);
     TimerService &timers = TimerService::Current();
     while (!draw.StepDice()) {
-        Paint();
+        PaintFrame();
         timers.Sleep(kDiceStepMs);
     }
     draw.SetAnimKind(CMjDraw::AnimNone);
-    Paint();
+    PaintFrame();
     timers.Sleep(kDiceRestMs);
     draw.ShowDice(0);
 }
@@ -424,12 +424,15 @@ void CMj::OnSeatWins(const SeatAction &a, int s)
     }
     int payer = -1;
     if (a.kind == 2 && curplayer == 0) {
-        // The local player dealt in on its own turn (a kong tile robbed).
-        g_log.Trace("Copy Hand Mj to hand.");
+        // The local player pays on its own turn. Its own discard left the hand when it was sent; only
+        // a tile robbed from its kong is still there, and goes now.
         CMjPlayer &me = player[0];
-        JoinDrawn(me);
-        me.DeleteMj(a.tile);
-        me.SortMj();
+        if (!(discardflying && flyingseat == 0)) {
+            g_log.Trace("Copy Hand Mj to hand.");
+            JoinDrawn(me);
+            me.DeleteMj(a.tile);
+            me.SortMj();
+        }
         payer = 0;
     } else if (discardflying) {
         payer = flyingseat;
@@ -722,7 +725,7 @@ void CMj::OnFlowerCard(const GameMsg &msg)
         CMjTimer *flag = Timer(TIMER_FLOWERPAUSE);
         flag->enabled = 1;
         for (int k = 0; k < kFlowerFrames; k++) {
-            Paint();
+            PaintFrame();
             flowerframe++;
         }
         flag->enabled = 0;

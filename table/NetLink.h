@@ -61,4 +61,7 @@ public:
     virtual ~RecordSink() = default;
     virtual void OnGameMsg(const GameMsg &msg) = 0;
     virtual void OnDisconnect() = 0;
+    // The records of one read come between these two: what they change is shown once, at the end.
+    virtual void BeginRecords() {}
+    virtual void EndRecords() {}
 };

@@ -26,14 +26,15 @@ public:
                                 const std::string & /*url*/) {}
     // The login has succeeded: the window looks for an update of the program.
     virtual void CheckForUpdate() {}
-    // Closes the window, and with it the program, once the event loop has it.
-    virtual void CloseMainWindow() {}
+    // Closes the window, and with it the program (with the exit code), once the event loop has it.
+    virtual void CloseMainWindow(int /*exitcode*/) {}
     // NetWork mode's waiting window goes, and the main window comes up.
     virtual void CloseHint() {}
     virtual void ShowMainWindow() {}
 
-    // The lobby's user list and room tree beside the drawn lobby, shown or hidden together.
-    virtual void ShowLobbyLists(bool) {}
+    // A run of the server's records begins (true) or has ended (false): the native lists take its
+    // changes without showing each, and show them all once at its end.
+    virtual void HoldLists(bool) {}
     // The user menu for a listed user, at a frame point; atTable: opened from the table.
     virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
     // The pointer becomes a hand over a link on the table, and the program's own pointer again.

@@ -1,6 +1,7 @@
 #include "table/THttpGetThread.h"
 
 #include "platform/FileMd5.h"
+#include "screen/GifSurface.h"
 #include "table/AvatarQueue.h"
 
 #include <chrono>
@@ -29,6 +30,8 @@ void THttpGetThread::Execute()
     // Made here: the downloads run on this thread's own event loop.
     HttpGet http;
     http.SetTransferTimeout(timeoutMs);
+    // Nothing larger is ever loaded: a server sending more fills no disk.
+    http.SetMaxBytes(static_cast<int64_t>(kMaxGifBytes));
     while (!avatarstop) {
         LoadAvatar row;
         if (queue.TakeNewest(row))

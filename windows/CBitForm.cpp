@@ -3,10 +3,18 @@
 #include "screen/Device.h"
 #include "table/CMj.h"
 
-int8_t curscreen = SCREEN_NONE;
+ScreenOnTop curscreen;
 uint8_t showmsgon = 0;
 uint8_t invitemsgon = 0;
 uint8_t infoformon = 0;
+
+ScreenOnTop &ScreenOnTop::operator=(int8_t id)
+{
+    id_ = id;
+    if (watcher_)
+        watcher_(id);
+    return *this;
+}
 
 CBitForm::CBitForm(std::string_view backgroundPath, CMj *game, bool keyed)
     : background(backgroundPath, keyed), keyedbackground(keyed), owner(game)

@@ -3,6 +3,7 @@
 #include "windows/CBitButtonArray.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 class CDxEdit;
@@ -24,7 +25,25 @@ enum ScreenId : int8_t {
     SCREEN_HELP = 15,      // CHelpForm
     SCREEN_SERVERS = 18,   // CChooseNetForm
 };
-extern int8_t curscreen;
+// The id of the screen on top, as a byte. Every write is told to one watcher: the main window,
+// whose native lobby lists stand only over the lobby, so no change of screen can leave them over
+// another one.
+class ScreenOnTop {
+public:
+    ScreenOnTop() = default;
+    ScreenOnTop(const ScreenOnTop &) = delete;
+    ScreenOnTop &operator=(const ScreenOnTop &) = delete;
+
+    operator int8_t() const { return id_; }
+    ScreenOnTop &operator=(int8_t id);
+    // An empty watcher tells no one.
+    void Watch(std::function<void(int8_t id)> watcher) { watcher_ = std::move(watcher); }
+
+private:
+    int8_t id_ = SCREEN_NONE;
+    std::function<void(int8_t)> watcher_;
+};
+extern ScreenOnTop curscreen;
 
 // The three message screens stand over whatever is up, each with a flag of its own: the message
 // with OK (CShowMessageForm), a received invitation (CInviteMessage), a notice without buttons

@@ -129,8 +129,6 @@ void CNetRoom::SetPos(int px, int py)
 void CNetRoom::Show()
 {
     curscreen = SCREEN_LOBBY;
-    if (owner->shell)
-        owner->shell->ShowLobbyLists(true);
     owner->HideInviteList();
     Repaint();
 }
@@ -138,8 +136,6 @@ void CNetRoom::Show()
 void CNetRoom::Hide()
 {
     curscreen = SCREEN_NONE;
-    if (owner->shell)
-        owner->shell->ShowLobbyLists(false);
     Repaint();
 }
 
@@ -312,7 +308,7 @@ void CNetRoom::ButtonClicked(int index)
         // the whole program.
         if (networkmode) {
             if (owner->shell)
-                owner->shell->CloseMainWindow();
+                owner->shell->CloseMainWindow(0);
         } else if (owner->netlink) {
             owner->netlink->CloseGameLink();
         }

@@ -1,7 +1,9 @@
 // The game-server connection over real loopback sockets, against the scripted server.
 #include "table/ClientRecords.h"
 #include "tests/client/LinkFixture.h"
+#include "platform/ClientSocket.h"
 #include "tests/client/RawPeer.h"
+#include "tests/kit/ScriptServerThread.h"
 
 #include <QCoreApplication>
 #include <cstring>
@@ -117,7 +119,7 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
             if (badHost)
                 target.host = "bad host";
             link->OpenGameLink(target);
-            ASSERT_TRUE(RunUntil([&] { return Has(network ? "CloseMain" : "Repaint"); }, 5000));
+            ASSERT_TRUE(RunUntil([&] { return Has(network ? "CloseMain 1" : "Repaint"); }, 5000));
             EXPECT_FALSE(link->GameLinkActive());
             const std::string cause = badHost ? "查询服务器域名失败" : "连接游戏服务器失败";
             if (network) {
@@ -125,7 +127,7 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
                 EXPECT_EQ(boxes[0].text, cause + "，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。");
                 EXPECT_EQ(boxes[0].title, "Lantile");
                 EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
-                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain"}));
+                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain 1"}));
                 continue;
             }
             EXPECT_TRUE(boxes.empty());
@@ -181,6 +183,87 @@ TEST_F(Connection, AConnectionNeverMadeEndsAtTheTimeOut)
     EXPECT_TRUE(Has("ServerChoice"));
     EXPECT_TRUE(Has("Status 连接服务器失败，请检查网络。"));
     EXPECT_EQ(sink.disconnects, 1);
+}
+
+// A NetWork start is the connection and nothing else: a server that closes before answering the
+// login, or that never answers, ends it with a box and a failure code; an answer ends the wait.
+TEST_F(Connection, ANetWorkStartWithoutALoginAnswerEndsWithItsBoxAndAFailure)
+{
+    struct Way {
+        const char *script;
+        uint64_t wait; // test-clock time before the end
+        const char *box;
+        const char *title;
+    };
+    const Way ways[] = {
+        {"close\n", 0, "和服务器的连接断开，请重新登录。", "信息"},
+        {"pause 60000\n", TDataModule1::kLoginTimeoutMs, "接收游戏数据超时,请重试.", "Lantile"},
+    };
+    for (const Way &way : ways) {
+        SCOPED_TRACE(way.script);
+        hooks.calls.clear();
+        boxes.clear();
+        ScriptServer peer;
+        ASSERT_TRUE(peer.Load(std::string(kLogin) + way.script));
+        ASSERT_TRUE(peer.Listen());
+        Make().networkmode = true;
+        link->OpenGameLink(Target(peer.Port()));
+        ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }, 5000));
+        if (way.wait > 0) {
+            RunUntil([] { return false; }, 200);
+            clock.Advance(way.wait - 1);
+            EXPECT_TRUE(boxes.empty()) << "still waiting";
+            clock.Advance(1);
+        }
+        ASSERT_TRUE(RunUntil([&] { return Has("CloseMain 1"); }, 5000));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, way.box);
+        EXPECT_EQ(boxes[0].title, way.title);
+        EXPECT_EQ(hooks.calls.back(), "CloseMain 1");
+        RunUntil([&] { return !link->GameLinkActive(); }, 2000);
+        EXPECT_EQ(boxes.size(), 1u) << "the end of the link is no second failure";
+    }
+    // The login's answer, even a refusal, ends the wait: the game object tells the rest.
+    hooks.calls.clear();
+    boxes.clear();
+    ScriptServer answering;
+    ASSERT_TRUE(answering.Load(std::string(kLogin) + "send 119 1:\"no\"\nclose\n"));
+    ASSERT_TRUE(answering.Listen());
+    Make().networkmode = true;
+    link->OpenGameLink(Target(answering.Port()));
+    ASSERT_TRUE(RunUntil([&] { return !sink.records.empty() && Has("HideStatus"); }, 5000));
+    clock.Advance(TDataModule1::kLoginTimeoutMs);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(Has("CloseMain 1"));
+}
+
+// A server writing faster than the program reads finds its bytes waiting in the system: the program
+// holds no more than its read buffer of them, and takes the rest as it reads on.
+TEST_F(Connection, AFloodWaitsInTheSystemNotInTheProgram)
+{
+    constexpr int kThousands = 20;
+    std::string script = "glue " + std::to_string(kThousands) + "\n";
+    for (int i = 0; i < kThousands; i++)
+        script += "send 11 2:\"x\" times=1000\n";
+    ScriptServerThread peer(script);
+    ASSERT_NE(peer.Port(), 0);
+    ClientSocket socket(TDataModule1::TIMER_CONNECT2, TDataModule1::kConnectTimeoutMs);
+    int reads = 0;
+    socket.SetEvents({nullptr, [&] { reads++; }, nullptr, nullptr});
+    socket.Open("127.0.0.1", peer.Port());
+    ASSERT_TRUE(RunUntil([&] { return reads > 0; }, 5000));
+    RunUntil([] { return false; }, 500);
+    EXPECT_GT(socket.BytesAvailable(), 0);
+    EXPECT_LE(socket.BytesAvailable(), ClientSocket::kReadBuffer);
+    std::vector<uint8_t> piece(8192);
+    int64_t got = 0;
+    RunUntil([&] {
+        while (socket.BytesAvailable() > 0)
+            got += socket.Read(piece.data(), static_cast<int64_t>(piece.size()));
+        return got >= int64_t{kThousands} * 1000 * GameMsg::kSize;
+    }, 20000);
+    EXPECT_EQ(got, int64_t{kThousands} * 1000 * GameMsg::kSize);
+    EXPECT_TRUE(peer.Stop().done);
 }
 
 // The scripted server plays the proxy, then the game server behind it.

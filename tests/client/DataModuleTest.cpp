@@ -104,6 +104,30 @@ TEST_F(DataModule, AReadInsideARecordHandlerLeavesTheOrderToTheOuterOne)
     EXPECT_EQ(Numbers(), (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
+// A flood is handed on a slice at a time, each slice one run of records; the rest comes from the
+// event loop, after whatever else waits there.
+TEST_F(DataModule, AFloodIsHandedOnASliceAtATimeEachSliceOneRun)
+{
+    Connect();
+    constexpr int kFlood = 1000;
+    std::vector<uint8_t> flood;
+    for (int i = 0; i < kFlood; i += 100) {
+        std::vector<uint8_t> part = Numbered(i % 256, 100);
+        flood.insert(flood.end(), part.begin(), part.end());
+    }
+    socket->Feed(flood);
+    EXPECT_GE(sink.records.size(), static_cast<size_t>(TDataModule1::kSliceRecords));
+    EXPECT_LT(sink.records.size(), static_cast<size_t>(TDataModule1::kSliceRecords + RecordFramer::kReadSize / 129));
+    EXPECT_EQ(sink.runs, 1);
+    socket->DeliverQueued();
+    ASSERT_EQ(sink.records.size(), static_cast<size_t>(kFlood));
+    for (int i = 0; i < kFlood; i++)
+        ASSERT_EQ(sink.records[i].Get(1), static_cast<uint8_t>(i)) << "record " << i;
+    EXPECT_EQ(sink.runs, (kFlood + TDataModule1::kSliceRecords - 1) / TDataModule1::kSliceRecords);
+    EXPECT_EQ(sink.outsideruns, 0);
+    EXPECT_FALSE(sink.inrun);
+}
+
 TEST_F(DataModule, TheCarryIsDroppedAtEveryEndOfAConnection)
 {
     Connect();

@@ -18,13 +18,23 @@ struct RecordingSink : RecordSink {
     void OnGameMsg(const GameMsg &msg) override
     {
         records.push_back(msg);
+        outsideruns += !inrun;
         if (onRecord)
             onRecord(msg);
     }
     void OnDisconnect() override { disconnects++; }
+    void BeginRecords() override
+    {
+        runs++;
+        inrun = true;
+    }
+    void EndRecords() override { inrun = false; }
 
     std::vector<GameMsg> records;
     int disconnects = 0;
+    int runs = 0;
+    bool inrun = false;
+    int outsideruns = 0; // records handed on outside a run
     std::function<void(const GameMsg &)> onRecord;
 };
 
@@ -42,7 +52,7 @@ struct RecordingHooks : DataModuleHooks {
     void ShowHintText(const std::string &text) override { Note("Hint " + text); }
     void CloseHint() override { Note("CloseHint"); }
     void Repaint() override { Note("Repaint"); }
-    void CloseMainWindow() override { Note("CloseMain"); }
+    void CloseMainWindow(int exitcode) override { Note("CloseMain " + std::to_string(exitcode)); }
     void Note(const std::string &line) { calls.push_back(line); }
 
     std::vector<std::string> calls;
@@ -68,6 +78,7 @@ protected:
     }
     TDataModule1 &Make(std::unique_ptr<NetSocket> socket = nullptr)
     {
+        link.reset(); // first: its timers' handlers go with it
         link = std::make_unique<TDataModule1>(std::move(socket));
         link->SetGame(&sink);
         link->SetHooks(&hooks);

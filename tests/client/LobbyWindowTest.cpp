@@ -1,9 +1,11 @@
 // The lobby's native lists in the main window: where they stand, the user menu they open, joining
 // the menu's user, and moving to another room.
+#include "client/InviteList.h"
 #include "client/LobbyLists.h"
 #include "client/UserMenu.h"
 #include "tests/client/ListedUser.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/ScriptRecord.h"
 #include "windows/CInfoForm.h"
 #include "windows/CNetRoom.h"
 
@@ -23,7 +25,7 @@ protected:
         m.userlist.Add(ListedUser("me"), true);
         m.userlist.Add(ListedUser("张三").AtTable(3), false);
         m.userlist.Add(ListedUser("bob").AtTable(5), false);
-        form->ShowLobbyLists(true);
+        curscreen = SCREEN_LOBBY;
     }
     void TearDown() override
     {
@@ -68,6 +70,45 @@ TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
     // The end of the connection takes them away with the lobby.
     Game().OnDisconnect();
     EXPECT_FALSE(panel->isVisible());
+}
+
+// Records that put the table up while the lobby is shown take the lobby's lists away with it,
+// whichever screen they change to.
+TEST_F(LobbyWindow, TableRecordsArrivingOverTheLobbyLeaveNoListStanding)
+{
+    TLobbyLists *panel = form->Panel2();
+    for (const char *line : {
+             "12 1=2 3=[1,t(1s#1),0,0,2,t(2s#1),t(3s#1)]", // the discards of a restored hand
+             "12 1=1 2=0 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(4s#0),t(5s#0),t(6s#0),t(7p#0),t(8p#0),t(9p#0),t(1z#0),"
+             "t(1z#1),t(1z#2),t(2z#0)] 18=[13,13,13,13] 22=1 23=1 25=53", // its hand
+             "10 2=1 3=0",                                               // a drawn hand's result
+         }) {
+        Game().lobby->Show();
+        ASSERT_TRUE(panel->ListView1->isVisible() && panel->TreeView1->isVisible());
+        std::string error;
+        Game().OnGameMsg(ScriptRecord(line, &error));
+        ASSERT_EQ(error, "");
+        EXPECT_NE(curscreen, SCREEN_LOBBY) << line;
+        EXPECT_FALSE(panel->ListView1->isVisible()) << line;
+        EXPECT_FALSE(panel->TreeView1->isVisible()) << line;
+    }
+}
+
+// The lists take a run of the server's records without showing each change, and show them once it
+// has ended.
+TEST_F(LobbyWindow, ARunOfRecordsChangesTheListsThatShowItOnceAtItsEnd)
+{
+    QTreeView *list = form->Panel2()->ListView1;
+    const int rows = list->model()->rowCount();
+    Game().BeginRecords();
+    EXPECT_FALSE(list->updatesEnabled() || form->ListView2()->updatesEnabled());
+    GameMsg add(SC_USER_INFO);
+    add.Put(2, USER_ADD);
+    add.PutText({3, 20}, "newcomer");
+    Game().OnGameMsg(add);
+    EXPECT_EQ(list->model()->rowCount(), rows + 1);
+    Game().EndRecords();
+    EXPECT_TRUE(list->updatesEnabled() && form->ListView2()->updatesEnabled());
 }
 
 TEST_F(LobbyWindow, AClickOnAUserOpensHisMenuWithWhereHeIsAndWhatMayBeDone)

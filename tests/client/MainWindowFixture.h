@@ -90,6 +90,16 @@ protected:
         return m;
     }
     CMj &Game() { return form->Game(); }
+    // Connects to a scripted server on this machine and logs in as "alice" with the password "pw".
+    void LogIn(uint16_t port)
+    {
+        GameLinkTarget target;
+        target.host = "127.0.0.1";
+        target.port = port;
+        target.account = "alice";
+        target.password = "pw";
+        Game().netlink->OpenGameLink(target);
+    }
     QWidget *View() { return form->Window().Widget(); }
 
     // A screen on top that records its input, as the lobby.

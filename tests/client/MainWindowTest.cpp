@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheC
 }
 
 // Notifications and an update offer are shown from the event loop, each notification with its own text.
-TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
+TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoopOneAfterAnother)
 {
     Open();
     boxes.clear();
@@ -305,6 +305,9 @@ TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
     form->PostUpdateOffer("C", "http://127.0.0.1:9/mj.exe");
     EXPECT_TRUE(boxes.empty());
     QCoreApplication::processEvents();
+    EXPECT_EQ(1u, boxes.size()) << "each waits for the turn of the event loop after the one before";
+    for (int turn = 0; turn < 5; turn++)
+        QCoreApplication::processEvents();
     ASSERT_EQ(3u, boxes.size());
     EXPECT_EQ("A", boxes[0].text);
     EXPECT_EQ("B", boxes[1].text);

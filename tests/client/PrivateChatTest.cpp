@@ -123,6 +123,23 @@ TEST_F(PrivateChatWindows, AMessageRingsInAWindowPerPeerThatClosingLetsGo)
     Game().netgame = 1;
     Game().OnDisconnect();
     EXPECT_TRUE(form->TalkForms().empty());
+
+    // A server sending from ever more names opens no more than twenty windows; those open still
+    // take their messages, and a window closed makes room.
+    for (int i = 0; i < TMainForm::kMaxTalkForms + 5; i++)
+        receive("user" + std::to_string(i), "hi");
+    EXPECT_EQ(static_cast<size_t>(TMainForm::kMaxTalkForms), form->TalkForms().size());
+    EXPECT_EQ(nullptr, form->FindTalk("user20"));
+    receive("user0", "again");
+    EXPECT_EQ("[user0]说: again", History(*form->FindTalk("user0")).at(2));
+    form->FindTalk("user3")->close();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    receive("user21", "now");
+    EXPECT_NE(nullptr, form->FindTalk("user21"));
+    EXPECT_EQ(static_cast<size_t>(TMainForm::kMaxTalkForms), form->TalkForms().size());
+    Game().netgame = 1;
+    Game().OnDisconnect();
 }
 
 } // namespace

@@ -196,6 +196,7 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
     for (size_t at = 0; at < n && h.link->GameLinkConnected();) {
         size_t piece = std::min(pieces.Next(), n - at);
         h.socket->Feed(stream + at, piece);
+        h.socket->DeliverQueued(); // the rest of a long piece, slice by slice
         at += piece;
     }
     std::string failure = h.sink.failure;

@@ -15,6 +15,16 @@ void AuditedSink::OnDisconnect()
     Audit(-1, 0);
 }
 
+void AuditedSink::BeginRecords()
+{
+    game->BeginRecords();
+}
+
+void AuditedSink::EndRecords()
+{
+    game->EndRecords();
+}
+
 void AuditedSink::Audit(int record, int type)
 {
     if (!broken.empty())

@@ -13,6 +13,8 @@ public:
 
     void OnGameMsg(const GameMsg &msg) override;
     void OnDisconnect() override;
+    void BeginRecords() override;
+    void EndRecords() override;
     // After record number `record` of type `type`, or after the link's end (record -1).
     void Audit(int record, int type);
 

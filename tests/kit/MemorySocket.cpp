@@ -9,6 +9,7 @@ void MemorySocket::Open(const std::string &host, int port)
     port_ = port;
     active_ = true;
     connected_ = false;
+    owesRead_ = false;
     inbox_.clear();
     readPos_ = 0;
     queued_.clear();
@@ -23,9 +24,15 @@ void MemorySocket::Close()
 
 void MemorySocket::DeliverQueued()
 {
-    if (owesDisconnect_) {
-        owesDisconnect_ = false;
-        RaiseDisconnect();
+    while (owesRead_ || owesDisconnect_) {
+        if (owesRead_) {
+            owesRead_ = false;
+            if (BytesAvailable() > 0)
+                RaiseRead();
+        } else {
+            owesDisconnect_ = false;
+            RaiseDisconnect();
+        }
     }
 }
 
@@ -67,8 +74,12 @@ void MemorySocket::Feed(const uint8_t *data, size_t size)
 
 void MemorySocket::ServerCloses()
 {
+    // A connection ends once: one the client closed already has told its end, or owes it.
+    const bool ends = connected_ || owesDisconnect_;
     active_ = connected_ = false;
-    RaiseDisconnect();
+    owesDisconnect_ = false;
+    if (ends)
+        RaiseDisconnect();
 }
 
 void MemorySocket::Fail(ErrorKind kind)

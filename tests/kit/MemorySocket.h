@@ -6,8 +6,8 @@
 
 // A connection with nothing behind it: the test plays the server (connects, hands over bytes,
 // closes, fails) and reads what the client wrote. Stalled, it takes nothing for sending, like a
-// server that stopped reading. A Close that owes a Disconnect keeps it until DeliverQueued, as the
-// event loop would.
+// server that stopped reading. A Close that owes a Disconnect, and a read asked for later, wait
+// until DeliverQueued, as the event loop would.
 class MemorySocket : public NetSocket {
 public:
     void Open(const std::string &host, int port) override;
@@ -19,6 +19,7 @@ public:
     int64_t Write(const uint8_t *data, int64_t size) override;
     int64_t BytesToWrite() const override { return static_cast<int64_t>(queued_.size()); }
     void Flush() override {}
+    void ReadLater() override { owesRead_ = true; }
 
     // The server's side.
     void Accept();
@@ -29,6 +30,7 @@ public:
     void ServerCloses();
     void Fail(ErrorKind kind);
     void SetStalled(bool stalled) { stalled_ = stalled; }
+    // Runs what the event loop owes, until it owes nothing.
     void DeliverQueued();
 
     const std::string &Host() const { return host_; }
@@ -44,6 +46,7 @@ private:
     bool connected_ = false;
     bool stalled_ = false;
     bool owesDisconnect_ = false;
+    bool owesRead_ = false;
     size_t readChunk_ = 0;
     std::vector<uint8_t> inbox_;
     size_t readPos_ = 0;

@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <chrono>
 #include <set>
 
 struct ScriptServer::Session {
@@ -86,6 +87,13 @@ void ScriptServer::End(const Session &s, const std::string &failure)
         report_(s.number, failure);
 }
 
+void ScriptServer::Took(const uint8_t *record)
+{
+    received_.emplace_back(record, record + kRecordSize);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    receivedAt_.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
 void ScriptServer::Accept()
 {
     while (QTcpSocket *socket = server_->nextPendingConnection()) {
@@ -159,7 +167,7 @@ void ScriptServer::Session::Advance()
         case ScriptStep::EXPECT_CLOSE:
             // Records that may come at any point are still allowed before the end.
             while (inbox.size() >= kRecordSize && ignored.count(static_cast<uint8_t>(inbox[0]))) {
-                owner->received_.emplace_back(inbox.begin(), inbox.begin() + kRecordSize);
+                owner->Took(reinterpret_cast<const uint8_t *>(inbox.constData()));
                 inbox.remove(0, kRecordSize);
             }
             if (!inbox.isEmpty()) {
@@ -194,7 +202,7 @@ bool ScriptServer::Session::TakeRecord(const ScriptStep &st)
             return false;
         }
         const auto *record = reinterpret_cast<const uint8_t *>(inbox.constData());
-        owner->received_.emplace_back(record, record + kRecordSize);
+        owner->Took(record);
         uint8_t type = record[0];
         bool skip = type != st.pattern.bytes[0] && ignored.count(type);
         std::string why = skip ? std::string() : st.pattern.Mismatch(record);

@@ -36,12 +36,16 @@ public:
     const std::string &Failure() const { return failure_; }
     // Every client record that an expect step took, in order (ignored ones too).
     const std::vector<std::vector<uint8_t>> &Received() const { return received_; }
+    // When each of them was taken, in milliseconds of the system's steady clock (the same in every
+    // process of the machine).
+    const std::vector<int64_t> &ReceivedAt() const { return receivedAt_; }
     int Connections() const { return static_cast<int>(sessions_.size()); }
 
 private:
     struct Session;
     void Accept();
     void End(const Session &s, const std::string &failure);
+    void Took(const uint8_t *record);
 
     std::unique_ptr<QTcpServer> server_;
     std::deque<SessionScript> scripts_;
@@ -49,6 +53,7 @@ private:
     bool loop_ = false;
     std::vector<std::unique_ptr<Session>> sessions_;
     std::vector<std::vector<uint8_t>> received_;
+    std::vector<int64_t> receivedAt_;
     std::string failure_;
     int finished_ = 0;
     std::function<void(int, const std::string &)> report_;

@@ -1,4 +1,5 @@
 #include "tests/kit/FrameProbe.h"
+#include "tests/kit/ScriptRecord.h"
 #include "tests/kit/SelfPlay.h"
 #include "tests/kit/TableAudit.h"
 #include "tests/screen/TableScreenFixture.h"
@@ -46,6 +47,29 @@ TEST_F(TableScreen, ADrawnTileFliesFromTheWallOnTheTimer)
         ++steps;
     }
     EXPECT_GE(steps, 2);
+}
+
+// The server's records of one read are shown together, once they are all in; the dice thrown
+// among them still roll frame by frame.
+TEST_F(TableScreen, ARunOfServerRecordsIsShownOnceWhileDiceAmongThemRollFrameByFrame)
+{
+    mj->NetStart();
+    auto feed = [&](std::string_view line) {
+        std::string error;
+        mj->OnGameMsg(ScriptRecord(line, &error));
+        ASSERT_EQ(error, "") << line;
+    };
+    const int before = screen.presents;
+    mj->BeginRecords();
+    for (int i = 0; i < 20; i++)
+        feed("11 1=100 2:\"line\"");
+    EXPECT_EQ(screen.presents, before) << "nothing shown inside the run";
+    feed("5 2=1 3=0 4=1 5=2 6=3 7=4");
+    const int dice = screen.presents;
+    EXPECT_GT(dice - before, 5) << "the throws, frame by frame";
+    feed("11 1=100 2:\"line\"");
+    mj->EndRecords();
+    EXPECT_EQ(screen.presents, dice + 1) << "the run's changes in one frame";
 }
 
 // Two hundred hands in four runs of fifty, each from its own seed, so that they run side by side.

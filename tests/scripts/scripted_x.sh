@@ -35,7 +35,15 @@ scripted_x_start() {
     dir=$(program_copy "$bin")
     server= xserver= game=
     trap finish EXIT
-    "$bin/scriptserver" --port 0 "$session" >"$dir/server.out" 2>&1 &
+    serve "$bin" "$session"
+    start_x "$dir"
+}
+
+# serve BIN SESSION: the scripted server of BIN playing SESSION on a port the system chooses, its pid
+# in $server, and the copy's server list naming only it; a server started before stops first.
+serve() {
+    [ -n "$server" ] && { kill -KILL "$server" && wait "$server"; } 2>/dev/null
+    "$1/scriptserver" --port 0 "$2" >"$dir/server.out" 2>&1 &
     server=$!
     until_up 'grep -q "listening on" "$dir/server.out" || ! kill -0 $server 2>/dev/null' 30
     local port
@@ -43,8 +51,6 @@ scripted_x_start() {
     [ -n "$port" ] || fail "the scripted server did not start: $(cat "$dir/server.out")"
     printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
         >"$dir/Dirconfig.ini"
-
-    start_x "$dir"
 }
 
 # start_x FOLDER: an X server of its own, on a display number it takes itself once it accepts

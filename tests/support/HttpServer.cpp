@@ -40,10 +40,10 @@ HttpServer::~HttpServer()
     close(listen_);
 }
 
-void HttpServer::Serve(const std::string &path, const std::string &body, Mode mode)
+void HttpServer::Serve(const std::string &path, const std::string &body, Mode mode, uint64_t times)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    routes_[path] = {body, mode};
+    routes_[path] = {body, mode, times};
 }
 
 std::string HttpServer::Address(const std::string &path) const
@@ -108,10 +108,19 @@ void HttpServer::Answer(int fd)
     }
     const std::string &body = route.body;
     const std::string head = "HTTP/1.1 " + status + "\r\nConnection: close\r\nContent-Length: " +
-                             std::to_string(body.size()) + "\r\n\r\n";
+                             std::to_string(body.size() * route.times) + "\r\n\r\n";
     switch (route.mode) {
     case Mode::Whole:
-        Send(fd, head + body);
+        if (!Send(fd, head))
+            return;
+        for (uint64_t k = 0; k < route.times && Send(fd, body); k++) {
+        }
+        break;
+    case Mode::Endless:
+        if (!Send(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n"))
+            return;
+        while (Send(fd, body)) {
+        }
         break;
     case Mode::Slow:
         if (!Send(fd, head))

@@ -18,6 +18,7 @@ public:
                   // length, 1 KB every 20 ms
         Short,    // declares the body's length, sends half of it and closes
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
+        Endless,  // the headers without a length, then the body again and again until the client goes
     };
 
     HttpServer();
@@ -25,7 +26,8 @@ public:
     HttpServer(const HttpServer &) = delete;
     HttpServer &operator=(const HttpServer &) = delete;
 
-    void Serve(const std::string &path, const std::string &body, Mode mode = Mode::Whole);
+    // Whole sends the body `times` times over, with the length of them all.
+    void Serve(const std::string &path, const std::string &body, Mode mode = Mode::Whole, uint64_t times = 1);
     // While held, a slow answer stops after its headers: a test can see what the client makes of
     // them alone, however busy the machine.
     void HoldBodies(bool hold) { hold_ = hold; }
@@ -40,6 +42,7 @@ private:
     struct Route {
         std::string body;
         Mode mode;
+        uint64_t times = 1;
     };
     void Accept();
     void Answer(int fd);

@@ -1,6 +1,7 @@
 // Users' pictures: which announcements are fetched, and the thread that fetches them from a web
 // server inside the test.
 #include "platform/FileMd5.h"
+#include "screen/GifSurface.h"
 #include "table/THttpGetThread.h"
 #include "tests/kit/StandingLink.h"
 #include "tests/support/HttpServer.h"
@@ -10,6 +11,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <fstream>
+#include <openssl/evp.h>
 #include <thread>
 #include <tuple>
 
@@ -89,9 +92,9 @@ TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)
 {
     Announce(false, 1, 7, "bob", kMd5);
     Announce(false, 1, 7, "bob", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
-    ASSERT_EQ(mj->knownavatars.size(), 1u);
-    EXPECT_EQ(mj->knownavatars[0].md5, kMd5);
-    EXPECT_EQ(mj->knownavatars[0].address, "pictures.example.org/7");
+    ASSERT_EQ(mj->knownavatars.Size(), 1u);
+    EXPECT_EQ(mj->knownavatars.ByName("bob")->md5, kMd5);
+    EXPECT_EQ(mj->knownavatars.ById(7)->address, "pictures.example.org/7");
     EXPECT_EQ(mj->avatarqueue.Count(), 0) << "another user's picture waits until it is shown";
 
     EXPECT_FALSE(mj->CheckAvatar(8)) << "nobody announced";
@@ -104,18 +107,39 @@ TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)
 
     // A file holding exactly the announced picture is current; one differing in case only is not.
     folder.Write("Avatar/7.gif", "GIF89a a picture");
-    mj->knownavatars[0].md5 = Md5Of("GIF89a a picture");
+    GetAvatar &bob = *mj->knownavatars.ById(7);
+    bob.md5 = Md5Of("GIF89a a picture");
     EXPECT_TRUE(mj->CheckAvatar(7));
-    mj->knownavatars[0].md5 = Lower(mj->knownavatars[0].md5);
+    bob.md5 = Lower(bob.md5);
     EXPECT_FALSE(mj->CheckAvatar(7));
 
     // The next login announces and fetches again; the own picture is fetched at once.
     mj->OnDisconnect();
-    EXPECT_TRUE(mj->knownavatars.empty() && mj->requestedavatars.empty());
+    EXPECT_TRUE(mj->knownavatars.Empty() && mj->requestedavatars.empty());
     Announce(false, 1, 7, "bob", kMd5);
     EXPECT_FALSE(mj->CheckAvatar(7));
     Announce(false, 1, 42, "me", kMd5);
     EXPECT_EQ(mj->avatarqueue.Count(), 2);
+}
+
+// A file larger than any picture the game loads is never read for its digest: not current, whatever
+// digest it has, and fetched again.
+TEST_F(AvatarRecords, AFileLargerThanAnyPictureIsNotCurrentAndNotRead)
+{
+    const std::string path = CMj::AvatarPath(7);
+    {
+        std::ofstream huge(path, std::ios::binary);
+        huge.seekp(static_cast<std::streamoff>(kMaxGifBytes));
+        huge.put('x');
+    }
+    const std::string md5 = FileMd5Hex(path);
+    Announce(false, 1, 7, "bob", md5);
+    EXPECT_FALSE(mj->CheckAvatar(7));
+    EXPECT_EQ(mj->avatarqueue.Count(), 1);
+    EXPECT_EQ(mj->AvatarFile(7), "");
+    fs::resize_file(path, kMaxGifBytes);
+    mj->knownavatars.ById(7)->md5 = FileMd5Hex(path);
+    EXPECT_TRUE(mj->CheckAvatar(7)) << "a file of the largest size is still read";
 }
 
 TEST_F(AvatarRecords, AUserWhoFoundTheQueueFullIsNotAskedForAgain)
@@ -141,7 +165,7 @@ TEST_F(AvatarRecords, ADefaultPictureIsFetchedWheneverItDiffers)
     Announce(true, 1, 0, "", kMd5);
     Announce(true, 1, 0, "", kMd5);
     EXPECT_EQ(mj->avatarqueue.Count(), 2);
-    EXPECT_TRUE(mj->knownavatars.empty() && mj->requestedavatars.empty());
+    EXPECT_TRUE(mj->knownavatars.Empty() && mj->requestedavatars.empty());
     LoadAvatar row;
     ASSERT_TRUE(mj->avatarqueue.TakeNewest(row));
     EXPECT_EQ(row.path, (folder.Path() / "male.gif").string());
@@ -198,6 +222,39 @@ TEST_F(AvatarThread, NewestFirstAndOnlyTheAnnouncedPictureLands)
     for (int id = 2; id <= 5; ++id)
         EXPECT_FALSE(fs::exists(Target(id))) << id;
     EXPECT_EQ(Leftovers(folder.Path() / "Avatar"), 0);
+}
+
+// A server that sends more than any picture, announced with a digest that matches, or that never stops
+// sending, fills no disk: the download stops at the largest picture and leaves nothing.
+TEST_F(AvatarThread, NothingLargerThanThePictureLoaderReadsIsKept)
+{
+    const std::string piece = Body('h', 1 << 20);
+    constexpr uint64_t kPieces = 100;
+    std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX *)> ctx(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    EVP_DigestInit_ex(ctx.get(), EVP_md5(), nullptr);
+    for (uint64_t k = 0; k < kPieces; ++k)
+        EVP_DigestUpdate(ctx.get(), piece.data(), piece.size());
+    uint8_t digest[EVP_MAX_MD_SIZE];
+    unsigned size = 0;
+    EVP_DigestFinal_ex(ctx.get(), digest, &size);
+    server.Serve("/huge.gif", piece, HttpServer::Mode::Whole, kPieces);
+    server.Serve("/endless.gif", piece, HttpServer::Mode::Endless);
+    Queue(1, "/huge.gif", BytesToHex(digest, size));
+    Queue(2, "/endless.gif", kMd5);
+    auto empty = [&] { return fs::is_empty(folder.Path() / "Avatar"); };
+    {
+        THttpGetThread thread(queue, 5000);
+        ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 2 && queue.Count() == 0 && empty(); }, 30000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(empty());
+        const auto start = Clock::now();
+        Queue(3, "/endless.gif", kMd5);
+        ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 3; }, 5000));
+        ASSERT_TRUE(WaitFor([&] { return empty(); }, 30000));
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(20));
+    }
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/endless.gif", "/huge.gif", "/endless.gif"}));
+    EXPECT_TRUE(empty());
 }
 
 TEST_F(AvatarThread, AReaderNeverSeesAHalfWrittenPicture)

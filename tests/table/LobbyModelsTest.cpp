@@ -65,7 +65,7 @@ TEST(LobbyRecords, AUserRecordKeepsEveryFieldAndAFullNameWithinTwentyBytes)
 TEST(LobbyRecords, TheWinRateIsWholePercentAndNeverOverflows)
 {
     const std::pair<std::array<int32_t, 2>, const char *> cases[] = {
-        {{0, 0}, "0%"}, {{5, -1}, "0%"}, {{3, 7}, "42%"}, {{INT_MAX, INT_MAX}, "100%"},
+        {{0, 0}, "0%"}, {{5, -1}, "0%"}, {{3, 7}, "42%"}, {{INT_MAX, INT_MAX}, "100%"}, {{1, 1}, "100%"}, {{0, 1}, "0%"},
         {{30000000, 60000000}, "50%"}, {{-3, 7}, "-42%"}};
     for (const auto &[c, rate] : cases)
         EXPECT_EQ(WinRate(c[0], c[1]), rate) << c[0] << "/" << c[1];

@@ -111,16 +111,25 @@ TEST_F(TurnCycle, ConcealedAndAddedKongsOnTheOwnTurnAndNoKongWithoutAReplacement
     EXPECT_EQ(m.player[1].exposed[m.player[1].getnum - 1], 0);
     EXPECT_EQ(m.seenmj[1][7], 4);
 
-    // A pung on the table and its fourth copy drawn: the pung grows into a kong.
+    // A pung on the table and its fourth copy drawn: the pung grows into a kong, not the chow of the
+    // same tile laid before it.
     m.curplayer = 0;
     Pung(0, "2m");
+    me.getmj[1] = me.getmj[0];
+    me.exposed[1] = 1;
+    me.getmj[0].kind = GETMJ_CHI;
+    me.getmj[0].tiles[1] = Tile("3m");
+    me.getmj[0].tiles[2] = Tile("4m");
+    me.getnum = 2;
     m.seenmj[0][2] = 3;
     Drawn(0, "2m");
     int before = me.cardnum;
     m.GangTile(Tile("2m"), 0);
-    EXPECT_EQ(me.getmj[0].count, 4);
-    EXPECT_EQ(me.getmj[0].kind, GETMJ_GANG);
-    EXPECT_EQ(me.exposed[0], 1);
+    EXPECT_EQ(me.getmj[0].count, 3);
+    EXPECT_EQ(me.getmj[0].kind, GETMJ_CHI);
+    EXPECT_EQ(me.getmj[1].count, 4);
+    EXPECT_EQ(me.getmj[1].kind, GETMJ_GANG);
+    EXPECT_EQ(me.exposed[1], 1);
     EXPECT_EQ(m.seenmj[0][2], 4);
     EXPECT_EQ(me.cardnum, before);
 

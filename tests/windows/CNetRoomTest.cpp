@@ -386,7 +386,7 @@ TEST_F(Lobby, TheOwnCardShowsTheArrivedPictureOrTheDefaultOfTheSexOrTheRoleCell)
     game->myinfo.sex = 1;
     game->myinfo.face = 3;
     const auto announce = [&](const std::string &digest) {
-        game->knownavatars.clear();
+        game->knownavatars.Clear();
         game->requestedavatars.clear();
         GameMsg m(SC_AVATAR_INFO);
         m.PutI32(4, 42);
@@ -425,7 +425,7 @@ TEST_F(Lobby, TheOwnCardShowsTheArrivedPictureOrTheDefaultOfTheSexOrTheRoleCell)
     seat.sex = 1;
     game->draw.SetAvatar(2, 3);
     EXPECT_EQ(avatarname[2], CMj::AvatarPath(42));
-    game->knownavatars[0].md5 = "00000000000000000000000000000000";
+    game->knownavatars.ById(42)->md5 = "00000000000000000000000000000000";
     game->draw.SetAvatar(2, 3);
     EXPECT_EQ(avatarname[2], ProgramFile("male.gif").string());
 
@@ -459,6 +459,6 @@ TEST_F(Lobby, ButtonsOpenTheSiteAndThePayPageAndLeaveByTheConnection)
     networkmode = 1;
     Click(*room, CNetRoom::LEAVE);
     networkmode = 0;
-    EXPECT_EQ(shell.calls, std::vector<std::string>{"close"});
+    EXPECT_EQ(shell.calls, std::vector<std::string>{"close 0"});
     SetOpenUrlHandler(nullptr);
 }

@@ -95,7 +95,7 @@ TEST_F(LobbyRecords, TheLoginsAnswerOfANetWorkStart)
     Feed(fail);
     Feed(Text(SC_LOGIN_SUCCESS, {1, 0}, "", 3, 1));
     networkmode = 0;
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "box dazu: 密码错误", "close", "close hint",
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"close hint", "box dazu: 密码错误", "close 1", "close hint",
                                                      "show window"}));
     EXPECT_EQ(curscreen, SCREEN_LOBBY);
     EXPECT_EQ(game->lobby->paymode, 0) << "top-up by card";

@@ -60,7 +60,7 @@ struct FakeShell : Shell {
     {
         calls.push_back("link: " + text + "|" + caption + "|" + url);
     }
-    void CloseMainWindow() override { calls.push_back("close"); }
+    void CloseMainWindow(int exitcode) override { calls.push_back("close " + std::to_string(exitcode)); }
     void CloseHint() override { calls.push_back("close hint"); }
     void ShowMainWindow() override { calls.push_back("show window"); }
     void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override

@@ -1,0 +1,53 @@
+#include "client/BoxQueue.h"
+
+#include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
+#include "rules/CLog.h"
+
+BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post))
+{
+    // A box the player opened, closed again, lets the next notification out.
+    MessageBox::SetClosedListener([this] { Schedule(); });
+}
+
+BoxQueue::~BoxQueue()
+{
+    MessageBox::SetClosedListener(nullptr);
+}
+
+void BoxQueue::Post(const std::string &what, std::function<void()> show)
+{
+    if (waiting_.size() >= kWaiting) {
+        g_log.Trace("BoxQueue: %s dropped, %zu notifications wait already.", waiting_.front().what.c_str(),
+                    waiting_.size());
+        waiting_.pop_front();
+    }
+    waiting_.push_back({what, std::move(show)});
+    Schedule();
+}
+
+void BoxQueue::Schedule()
+{
+    if (scheduled_ || showing_ || waiting_.empty())
+        return;
+    scheduled_ = true;
+    post_([self = std::weak_ptr<BoxQueue *>(self_)] {
+        if (auto queue = self.lock())
+            (*queue)->ShowNext();
+    });
+}
+
+void BoxQueue::ShowNext()
+{
+    scheduled_ = false;
+    // Another box is up: the listener brings this back once it has closed. A program that is ending
+    // for a failure shows its box alone.
+    if (showing_ || waiting_.empty() || MessageBox::OpenCount() > 0 || QuitRequest::Failing())
+        return;
+    Item item = std::move(waiting_.front());
+    waiting_.pop_front();
+    showing_ = true;
+    item.show();
+    showing_ = false;
+    Schedule();
+}
