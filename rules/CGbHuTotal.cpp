@@ -1,5 +1,11 @@
 #include "rules/CGbHu.h"
 
+#include "rules/KindMask.h"
+
+#include <array>
+#include <bit>
+#include <iterator>
+
 namespace {
 
 // A fan and the lower fans it makes uncountable. Applied in this order, each rule reading the
@@ -68,10 +74,47 @@ constexpr Exclusion kExclusions[] = {
     {FAN_FULLY_CONCEALED, {FAN_SELF_DRAWN, FAN_CONCEALED_HAND}},
 };
 
+static_assert(std::size(kExclusions) <= 64, "a rule is one bit of a word");
+
+// Fans 0-89 as bits: fans 0-63 in the first word, 64-89 in the second.
+using FanBits = std::array<uint64_t, 2>;
+
+constexpr void AddFan(FanBits &bits, int fan)
+{
+    bits[fan / 64] |= uint64_t{1} << (fan % 64);
+}
+
+// Calls each(fan) for every fan of the set, in rising order.
+template <typename Each> void ForEachFan(const FanBits &bits, Each each)
+{
+    for (uint64_t m = bits[0]; m; m &= m - 1)
+        each(std::countr_zero(m));
+    for (uint64_t m = bits[1]; m; m &= m - 1)
+        each(64 + std::countr_zero(m));
+}
+
+// For each fan, the bits of the rules (by their place in kExclusions) that it sets off; for each
+// rule, its fan and the fans it clears.
+constexpr auto kRules = [] {
+    struct {
+        uint64_t of[FAN_COUNT];
+        FanBits fan[std::size(kExclusions)];
+        FanBits clears[std::size(kExclusions)];
+    } table{};
+    for (size_t i = 0; i < std::size(kExclusions); i++) {
+        table.of[kExclusions[i].fan] |= uint64_t{1} << i;
+        AddFan(table.fan[i], kExclusions[i].fan);
+        for (uint8_t cleared : kExclusions[i].cleared)
+            if (cleared)
+                AddFan(table.clears[i], cleared);
+    }
+    return table;
+}();
+
 constexpr auto kPoints = [] {
     struct { int points[FAN_COUNT]; } table{};
     for (int i = 0; i < FAN_COUNT; i++)
-        table.points[i] = FanPoints(i);
+        table.points[i] = FanPoints(i); // 0 for the unused fans 0 and 89
     return table;
 }();
 
@@ -86,17 +129,24 @@ int CGbHu::CalcTotalFan()
         f[FAN_FULLY_CONCEALED] = 0;
         f[FAN_SELF_DRAWN] = 1;
     }
-    for (const Exclusion &rule : kExclusions) {
-        if (!f[rule.fan])
-            continue;
-        for (uint8_t cleared : rule.cleared)
-            if (cleared)
-                f[cleared] = 0;
+    // One pass over the fans present sums their points and picks their rules: only those can
+    // clear anything. The rules run in the table's order, and one whose fan an earlier rule cleared
+    // does nothing.
+    const FanBits present = {NonzeroBytes<64>(f), NonzeroBytes<FAN_COUNT - 64>(f + 64)};
+    uint64_t rules = 0;
+    ForEachFan(present, [&rules](int fan) { rules |= kRules.of[fan]; });
+    // Without branches inside: the rules present vary from hand to hand.
+    FanBits kept = present;
+    for (; rules; rules &= rules - 1) {
+        int rule = std::countr_zero(rules);
+        const FanBits &own = kRules.fan[rule], &clears = kRules.clears[rule];
+        uint64_t applies = ((kept[0] & own[0]) | (kept[1] & own[1])) ? ~uint64_t{0} : 0;
+        kept[0] &= ~(clears[0] & applies);
+        kept[1] &= ~(clears[1] & applies);
     }
+    ForEachFan({present[0] & ~kept[0], present[1] & ~kept[1]}, [f](int fan) { f[fan] = 0; });
     int total = 0;
-    for (int i = 1; i <= FAN_READY_DECLARED; i++)
-        if (f[i])
-            total += kPoints.points[i];
+    ForEachFan(kept, [&total](int fan) { total += kPoints.points[fan]; });
     for (int j = 0; j < EXTRA_FAN_USED; j++)
         if (f[kExtraBase + j])
             return total + ExtraFanPoints(j);
