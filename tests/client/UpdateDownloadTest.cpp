@@ -78,6 +78,7 @@ TEST_F(UpdateOffer, AWholeDownloadEndsAsTheInstallerWithItsFolderShown)
 {
     const std::string body = Body(100 * 1024);
     server.Serve("/mj.exe", body, HttpServer::Mode::Slow);
+    server.HoldBodies(true);
     Offer("/mj.exe");
     ASSERT_TRUE(Downloading());
     EXPECT_EQ(Label(), "connecting");
@@ -86,6 +87,8 @@ TEST_F(UpdateOffer, AWholeDownloadEndsAsTheInstallerWithItsFolderShown)
     RunUntil([&] {
         if (labels.empty() || labels.back() != Label())
             labels.push_back(Label());
+        if (Label() == "开始下载")
+            server.HoldBodies(false);
         // The window's own close is refused while the download runs.
         if (!refused && Downloading() && Label() != "connecting") {
             update->DownForm().close();

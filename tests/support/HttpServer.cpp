@@ -117,6 +117,8 @@ void HttpServer::Answer(int fd)
         if (!Send(fd, head))
             return;
         Pause(100);
+        while (hold_ && !stop_)
+            Pause(10);
         for (size_t at = 0; at < body.size() && Send(fd, body.substr(at, 1024)); at += 1024)
             Pause(20);
         break;

@@ -14,7 +14,8 @@ class HttpServer {
 public:
     enum class Mode {
         Whole,    // the body with its length
-        Slow,     // the headers, 100 ms later the body with its length, 1 KB every 20 ms
+        Slow,     // the headers, 100 ms later (and not while bodies are held) the body with its
+                  // length, 1 KB every 20 ms
         Short,    // declares the body's length, sends half of it and closes
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
     };
@@ -25,6 +26,9 @@ public:
     HttpServer &operator=(const HttpServer &) = delete;
 
     void Serve(const std::string &path, const std::string &body, Mode mode = Mode::Whole);
+    // While held, a slow answer stops after its headers: a test can see what the client makes of
+    // them alone, however busy the machine.
+    void HoldBodies(bool hold) { hold_ = hold; }
     uint16_t Port() const { return port_; }
     // The address of a path without its scheme, as the game server announces pictures.
     std::string Address(const std::string &path) const;
@@ -44,6 +48,7 @@ private:
     int listen_ = -1;
     uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> hold_{false};
     mutable std::mutex lock_;
     std::map<std::string, Route> routes_;
     std::vector<std::string> requests_;
