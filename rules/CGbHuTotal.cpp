@@ -94,19 +94,26 @@ template <typename Each> void ForEachFan(const FanBits &bits, Each each)
 }
 
 // For each fan, the bits of the rules (by their place in kExclusions) that it sets off; for each
-// rule, its fan and the fans it clears.
+// rule, its fan and the fans it clears; and the rules whose fan an earlier rule may clear.
 constexpr auto kRules = [] {
     struct {
         uint64_t of[FAN_COUNT];
         FanBits fan[std::size(kExclusions)];
         FanBits clears[std::size(kExclusions)];
+        uint64_t guarded;
     } table{};
+    FanBits clearable = {};
     for (size_t i = 0; i < std::size(kExclusions); i++) {
-        table.of[kExclusions[i].fan] |= uint64_t{1} << i;
-        AddFan(table.fan[i], kExclusions[i].fan);
+        int fan = kExclusions[i].fan;
+        table.of[fan] |= uint64_t{1} << i;
+        AddFan(table.fan[i], fan);
+        if ((clearable[fan / 64] >> (fan % 64)) & 1)
+            table.guarded |= uint64_t{1} << i;
         for (uint8_t cleared : kExclusions[i].cleared)
-            if (cleared)
+            if (cleared) {
                 AddFan(table.clears[i], cleared);
+                AddFan(clearable, cleared);
+            }
     }
     return table;
 }();
@@ -129,22 +136,23 @@ int CGbHu::CalcTotalFan()
         f[FAN_FULLY_CONCEALED] = 0;
         f[FAN_SELF_DRAWN] = 1;
     }
-    // One pass over the fans present sums their points and picks their rules: only those can
-    // clear anything. The rules run in the table's order, and one whose fan an earlier rule cleared
-    // does nothing.
+    // Only the rules of the fans present can clear anything. They run in the table's order, and one
+    // whose fan an earlier rule cleared does nothing; a rule whose fan no earlier rule clears needs
+    // no look at what was cleared.
     const FanBits present = {NonzeroBytes<64>(f), NonzeroBytes<FAN_COUNT - 64>(f + 64)};
     uint64_t rules = 0;
     ForEachFan(present, [&rules](int fan) { rules |= kRules.of[fan]; });
-    // Without branches inside: the rules present vary from hand to hand.
-    FanBits kept = present;
+    FanBits cleared = {};
     for (; rules; rules &= rules - 1) {
         int rule = std::countr_zero(rules);
         const FanBits &own = kRules.fan[rule], &clears = kRules.clears[rule];
-        uint64_t applies = ((kept[0] & own[0]) | (kept[1] & own[1])) ? ~uint64_t{0} : 0;
-        kept[0] &= ~(clears[0] & applies);
-        kept[1] &= ~(clears[1] & applies);
+        if ((kRules.guarded >> rule) & 1 && ((cleared[0] & own[0]) | (cleared[1] & own[1])))
+            continue;
+        cleared[0] |= clears[0];
+        cleared[1] |= clears[1];
     }
-    ForEachFan({present[0] & ~kept[0], present[1] & ~kept[1]}, [f](int fan) { f[fan] = 0; });
+    const FanBits kept = {present[0] & ~cleared[0], present[1] & ~cleared[1]};
+    ForEachFan({present[0] & cleared[0], present[1] & cleared[1]}, [f](int fan) { f[fan] = 0; });
     int total = 0;
     ForEachFan(kept, [&total](int fan) { total += kPoints.points[fan]; });
     for (int j = 0; j < EXTRA_FAN_USED; j++)
