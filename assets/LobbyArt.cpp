@@ -20,6 +20,9 @@ QImage RoomBackground()
         Panel(p, QRectF(18, 56, 560, 384), kFeltDark.lighter(115), kFeltDark, kGold.darker(140), 1.5, 10);
         Panel(p, QRectF(586, 56, 206, 380), kNight, kNightDeep, kGold, 1.5, 8);
         Panel(p, QRectF(18, 448, 560, 146), kNight, kNightDeep, kGold, 1.5, 8);
+        // Paper under the chat window's own backing, which is blended over it: the room's lines are
+        // black and red.
+        Panel(p, QRectF(33.5, 475.5, 531, 71), kCream, QColor(238, 228, 204), kGold.darker(130), 1, 6);
         Panel(p, QRectF(586, 442, 206, 150), kNight, kNightDeep, kGold, 1.5, 8);
         p.setFont(HanFont(13, false));
         p.setPen(kCream);

@@ -270,5 +270,6 @@ bool WritePictures(const std::filesystem::path &folder)
     std::filesystem::path data = std::filesystem::absolute(folder).lexically_normal();
     if (!data.has_filename())
         data = data.parent_path();
-    return book.Ok() && WriteContactSheet(book, data.parent_path() / "contact-sheet.png");
+    return book.Ok() && WriteContactSheet(book, data.parent_path() / "contact-sheet.png") &&
+           WriteResourceLists(book, data);
 }

@@ -94,3 +94,6 @@ void DrawScoreScreen(PictureBook &book);
 // The help pages show tiles of the sheets drawn before them.
 void DrawHelp(PictureBook &book);
 bool WriteContactSheet(const PictureBook &book, const std::filesystem::path &file);
+// Beside the data folder, the lists of the resources built from its pictures: "MjRes.qrc", the table's
+// pictures that the bundle "MjRes.rcc" carries, and "OwnPictures.qrc", those compiled into the program.
+bool WriteResourceLists(const PictureBook &book, const std::filesystem::path &data);

@@ -128,7 +128,8 @@ QString FromGbk(const char *gbk)
 
 // The panel: the winning tile's place at (76, 35) and the hand's row at (15, 86), the fan total's
 // plate at (457, 52), the well of fan rows at (19, 171) with the scroll column at x 279, and the
-// square where the four names and score changes stand around (400, 225).
+// open ground where the four names and score changes stand round (395, 225): the left seat's digits
+// end at 391 and the right seat's sign starts at 401, so nothing is drawn between them.
 QImage Panel560()
 {
     return Drawn(560, 340, [](QPainter &p) {
@@ -146,10 +147,15 @@ QImage Panel560()
         p.setPen(kGold);
         p.drawText(QRectF(20, 148, 100, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("番种"));
         p.drawText(QRectF(232, 148, 40, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("番数"));
-        // The table the four seats sit round.
-        p.setPen(QPen(kGold.darker(150), 1));
-        p.setBrush(QColor(22, 98, 62));
-        p.drawRoundedRect(QRectF(384.5, 200.5, 32, 50), 4, 4);
+    });
+}
+
+// The ground of the fan row the pointer is on: the row's blue (or black) letters need a light one.
+// It runs under the name, short of the points at 235, and joins the fan's hint card above it.
+QImage RowLight()
+{
+    return Drawn(206, 20, [](QPainter &p) {
+        Panel(p, QRectF(0.5, 0.5, 205, 19), QColor(250, 244, 226), QColor(236, 226, 200), kGold.darker(140), 1, 4);
     });
 }
 
@@ -242,6 +248,7 @@ void DrawScoreScreen(PictureBook &book)
     book.AddKeyed("Graphic\\ScoreForm\\down.bmp", Arrow(16, 20, false, kBlue));
     bool fits = true;
     book.AddKeyed("Graphic\\ScoreForm\\hint.bmp", Hints(&fits));
+    book.AddKeyed("Graphic\\ScoreForm\\rowlight.bmp", RowLight());
     if (!fits)
         book.Fail("a fan's hint runs past its cell");
 }

@@ -148,8 +148,11 @@ QImage NameBoard()
 }
 
 // The options: the tune and its volume, the sounds and theirs, the robots' pace, the animation,
-// full-screen and tool-tip switches, and apply at (80, 305). Tracks run from x 83 to 175 at the
-// sliders' heights; each box's label stands to its right.
+// full-screen and tool-tip switches, and apply at (80, 305). The game places the controls; the
+// picture gives each its words and groups them: the tune's switch and slider on one plate, the
+// sounds' on the next, the pace on the third, the screen's switches on the last; the animation's
+// switch, which the game places between the first two, on a plate of its own. A slider's name stands
+// left of its track (x 83 to 175), its two ends beside the track's ends.
 QImage Options()
 {
     return Drawn(300, 350, [](QPainter &p) {
@@ -157,25 +160,33 @@ QImage Options()
         DrawText(p, QRectF(0, 14, 300, 40), u"游戏设置", HanFont(24), kGold);
         p.setPen(QPen(kGold.darker(130), 1));
         p.drawLine(QPointF(20, 62), QPointF(280, 62));
+        const QColor plate = kNight.lighter(120);
+        const QColor rim = kGold.darker(170);
+        for (const QRectF &group : {QRectF(10.5, 94.5, 279, 40), QRectF(10.5, 143.5, 279, 40), QRectF(10.5, 192.5, 279, 42),
+                                    QRectF(150.5, 242.5, 112, 60)})
+            Panel(p, group, plate, plate.darker(110), rim, 1, 7);
         const QFont label = HanFont(13, false);
+        const QFont small = HanFont(11, false);
         const struct {
-            const char16_t *name;
+            const char16_t *name, *low, *high;
             double y;
-        } tracks[] = {{u"音乐音量", 119}, {u"音效音量", 165}, {u"出牌速度", 213}};
+        } tracks[] = {{u"音量", u"小", u"大", 119}, {u"音量", u"小", u"大", 165}, {u"速度", u"慢", u"快", 213}};
         for (const auto &track : tracks) {
-            Label(p, QRectF(20, track.y - 2, 58, 16), track.name, label, kCream);
+            Label(p, QRectF(16, track.y - 1, 48, 14), track.name, label, kCream);
             p.setPen(QPen(QColor(12, 16, 26), 4, Qt::SolidLine, Qt::RoundCap));
             p.drawLine(QPointF(85, track.y + 6), QPointF(173, track.y + 6));
             p.setPen(QPen(kGold.darker(150), 1));
             p.drawLine(QPointF(85, track.y + 8), QPointF(173, track.y + 8));
+            Label(p, QRectF(66, track.y - 1, 15, 14), track.low, small, kCream, Qt::AlignRight | Qt::AlignVCenter);
+            Label(p, QRectF(178, track.y - 1, 15, 14), track.high, small, kCream);
         }
-        Label(p, QRectF(80, 228, 40, 14), u"慢", HanFont(11, false), kCream);
-        Label(p, QRectF(140, 228, 40, 14), u"快", HanFont(11, false), kCream, Qt::AlignRight | Qt::AlignVCenter);
         const struct {
             QPointF at;
             const char16_t *name;
         } boxes[] = {{{197, 100}, u"音乐"}, {{197, 148}, u"音效"}, {{87, 131}, u"动画"},
                      {{163, 247}, u"全屏显示"}, {{163, 278}, u"出牌提示"}};
+        // The animation's own plate stands over the edges of the two it lies between.
+        Panel(p, QRectF(82.5, 128.5, 62, 26), plate.lighter(115), plate, kGold.darker(140), 1, 6);
         for (const auto &box : boxes)
             Label(p, QRectF(box.at.x() + 24, box.at.y(), 80, 20), box.name, label, kCream);
     });

@@ -133,7 +133,9 @@ void DrawSigns(PictureBook &book)
         book.AddKeyed("Graphic\\Flower\\Flower_" + std::to_string(n) + ".bmp", Strip(12, 15, Digits(n - 2, 1), 14, false));
     book.AddKeyed("Graphic\\NewStyle\\popup.bmp", Popup());
     book.AddKeyed("Graphic\\hint.bmp", Balloon(133, 36, u"", 12));
-    const char16_t *tips[3] = {u"点击一张牌打出", u"点击“过”放弃", u"请选择要吃的牌"};
-    for (int n = 0; n < 3; ++n)
-        book.AddKeyed("Graphic\\Tips\\tips" + std::to_string(n) + ".bmp", Balloon(260, 60, tips[n], 18));
+    book.AddKeyed("Graphic\\Tips\\tips0.bmp", Balloon(260, 60, u"点击一张牌打出", 18));
+    // The pass hint stands at (25, 384), beside the left seat's hand and short of the local discards
+    // and the wall.
+    book.AddKeyed("Graphic\\Tips\\tips1.bmp", Balloon(80, 52, u"点击“过”\n放弃", 15));
+    book.AddKeyed("Graphic\\Tips\\tips2.bmp", Balloon(260, 60, u"请选择要吃的牌", 18));
 }

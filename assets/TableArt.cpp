@@ -123,7 +123,9 @@ QImage Dice()
     });
 }
 
-// The centre compass; lit (0-3) names the seat whose turn it is, -1 none.
+// The centre compass: an arrow towards each seat, the one whose turn it is (lit, 0-3 in seat order:
+// bottom, right, top, left; -1 none) glowing. It names no wind: the seats' winds stand beside them
+// and change every hand.
 QImage Compass(int lit, bool dark)
 {
     return Drawn(106, 106, [&](QPainter &p) {
@@ -131,16 +133,30 @@ QImage Compass(int lit, bool dark)
         p.setPen(QPen(kGold.darker(dark ? 200 : 120), 3));
         p.setBrush(dark ? QColor(20, 40, 30) : QColor(24, 56, 40));
         p.drawRoundedRect(r, 16, 16);
-        const char16_t *winds[4] = {u"南", u"東", u"北", u"西"};
-        const QRectF places[4] = {{33, 70, 40, 30}, {70, 38, 30, 30}, {33, 6, 40, 30}, {6, 38, 30, 30}};
+        // The arrow towards the bottom seat; the others are it turned a quarter at a time.
+        QPainterPath arrow;
+        arrow.moveTo(53, 92);
+        arrow.lineTo(35, 70);
+        arrow.lineTo(71, 70);
+        arrow.closeSubpath();
         for (int seat = 0; seat < 4; ++seat) {
-            bool on = seat == lit;
+            const bool on = seat == lit;
+            p.save();
+            p.translate(53, 53);
+            p.rotate(-90.0 * seat);
+            p.translate(-53, -53);
             if (on) {
+                QRadialGradient glow(53, 78, 24);
+                glow.setColorAt(0, QColor(255, 236, 140, 230));
+                glow.setColorAt(1, QColor(255, 236, 140, 0));
                 p.setPen(Qt::NoPen);
-                p.setBrush(QColor(240, 200, 60, 200));
-                p.drawEllipse(places[seat].center(), 15, 15);
+                p.setBrush(glow);
+                p.drawEllipse(QPointF(53, 78), 24, 24);
             }
-            DrawText(p, places[seat], winds[seat], HanFont(20), on ? QColor(120, 20, 20) : QColor(200, 210, 190));
+            p.setPen(QPen(on ? QColor(120, 60, 0) : kGold.darker(dark ? 260 : 190), 1.5));
+            p.setBrush(on ? QColor(255, 210, 60) : QColor(34, 74, 54));
+            p.drawPath(arrow);
+            p.restore();
         }
         p.setPen(Qt::NoPen);
         p.setBrush(kGold.darker(dark ? 180 : 100));

@@ -63,13 +63,17 @@ QImage Arrow(int w, int h, bool pointsUp, QColor base)
 
 namespace {
 
-// A chat window's backing, blended over the table: dark, with a lighter lane for its arrows.
-QImage ChatBacking(int w, int h, int laneWidth)
+// A chat window's backing, blended over what stands behind it, with a lane for its arrows: dark for
+// the table's white lines, paper for the room's black ones.
+QImage ChatBacking(int w, int h, int laneWidth, bool paper)
 {
     return Drawn(w, h, [=](QPainter &p) {
-        Panel(p, QRectF(0.5, 0.5, w - 1, h - 1), QColor(40, 46, 58), QColor(20, 24, 32), kGold.darker(130), 1, 6);
+        if (paper)
+            Panel(p, QRectF(0.5, 0.5, w - 1, h - 1), kCream, QColor(238, 228, 204), kGold.darker(130), 1, 6);
+        else
+            Panel(p, QRectF(0.5, 0.5, w - 1, h - 1), QColor(40, 46, 58), QColor(20, 24, 32), kGold.darker(130), 1, 6);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(64, 72, 88));
+        p.setBrush(paper ? QColor(214, 200, 170) : QColor(64, 72, 88));
         p.drawRect(QRectF(w - laneWidth - 3, 3, laneWidth, h - 6));
     });
 }
@@ -164,8 +168,9 @@ void DrawWidgets(PictureBook &book)
     book.AddKeyed("Graphic\\chicancle.bmp", Button(100, 18, u"取消", kRed, 12));
 
     book.AddKeyed("Graphic\\input.bmp", EditField(170, 24));
-    book.AddKeyed("Graphic\\ChatWnd\\BackGround.bmp", ChatBacking(186, 80, 10));
-    book.AddKeyed("Graphic\\NetForm\\Chat.bmp", ChatBacking(532, 72, 16));
+    // The table's chat windows are 140 x 80 at the top corners, their arrows beside them.
+    book.AddKeyed("Graphic\\ChatWnd\\BackGround.bmp", ChatBacking(163, 90, 10, false));
+    book.AddKeyed("Graphic\\NetForm\\Chat.bmp", ChatBacking(532, 72, 16, true));
     book.AddKeyed("Graphic\\NetForm\\up.bmp", Arrow(16, 16, true, kBlue));
     book.AddKeyed("Graphic\\NetForm\\down.bmp", Arrow(16, 16, false, kBlue));
     book.AddOpaque("Graphic\\NetForm\\barcenter.bmp", ColumnTile(16, 8));

@@ -18,24 +18,40 @@
 //   type TEXT
 //   show title|servers           the title menu, as the program shows it after the logo, or the
 //                                choice of game server, the way into online play
+//   online                       online play begins, with the lobby up and no server behind the
+//                                connection
+//   record TYPE FIELDS           the game server's record, written as a session script's send line
 //   shot NAME.png
+//   dialog filters|avatar NAME.png
+//                                the lobby's filters or the avatar choice (its 3D view), as the
+//                                program shows it over the frame
+//   montage NAME.png             the shots since the last montage, as one picture
+#include "client/Avatar.h"
+#include "client/Datamodule.h"
+#include "client/Netset.h"
 #include "platform/SurfacePng.h"
 #include "platform/SurfaceText.h"
 #include "screen/Device.h"
 #include "table/CMj.h"
 #include "tests/kit/FakeScreen.h"
+#include "tests/kit/ScriptRecord.h"
+#include "tests/kit/StandingLink.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/kit/TableSession.h"
 #include "windows/CChooseNetForm.h"
 #include "windows/CHelpForm.h"
 #include "windows/CInputNameDlg.h"
 #include "windows/CModeForm.h"
+#include "windows/CNetRoom.h"
 #include "windows/CNewGameDlg.h"
 #include "windows/CScoreForm.h"
 #include "windows/CSetForm.h"
 #include "windows/CWelComForm.h"
+#include "windows/UserSetDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +119,41 @@ bool WriteMontage(const std::vector<Shot> &shots, const std::string &path)
     return SaveSurfacePng(montage, path);
 }
 
+// The dialog as it shows over the frame, centred on it.
+Surface DialogOverFrame(QWidget &dialog)
+{
+    dialog.adjustSize();
+    const QImage picture = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Surface frame = *lpDDSBack;
+    const int left = (frame.Width() - picture.width()) / 2;
+    const int top = (frame.Height() - picture.height()) / 2;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (left + x >= 0 && left + x < frame.Width() && top + y >= 0 && top + y < frame.Height()) {
+                const QRgb pixel = picture.pixel(x, y);
+                frame.SetPixel(left + x, top + y, frame.PackColor(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+            }
+    return frame;
+}
+
+// The lobby's filters as the lobby fills the dialog.
+Surface FiltersDialog(const CMj &mj)
+{
+    TNetSetForm dialog;
+    dialog.Load(UserSetDialog::For(mj.lobby->filters));
+    return DialogOverFrame(dialog);
+}
+
+// The avatar choice in its 3D view, with the first of the table pictures checked.
+Surface AvatarDialog(NetLink &link)
+{
+    DataModuleHooks hooks;
+    TAvatarForm dialog(link, hooks);
+    dialog.FormShow({0, 0, 1, 1});
+    dialog.CheckBox1->click();
+    return DialogOverFrame(dialog);
+}
+
 int Fail(int line, const std::string &text)
 {
     std::fprintf(stderr, "tableshot: line %d: %s\n", line, text.c_str());
@@ -142,8 +193,10 @@ int main(int argc, char **argv)
     FakeScreen screen;
     screen.keep = 1;
     std::vector<Shot> shots;
+    size_t grouped = 0; // the shots a montage line has already gathered
     int rc = 0;
     {
+        StandingLink server; // no server behind it: the script's records play the server
         TableSession session(seed, &screen);
         CMj &mj = session.Game();
         TableDriver &driver = session.Driver();
@@ -154,7 +207,7 @@ int main(int argc, char **argv)
             std::string command;
             if (!(words >> command) || command[0] == '#')
                 continue;
-            std::string arg;
+            std::string arg, what;
             int x = 0, y = 0;
             if (command == "banner") {
                 mj.OnShow();
@@ -201,6 +254,18 @@ int main(int argc, char **argv)
                     modeform->Show();
                 else
                     choosenetform->Show();
+            } else if (command == "online") {
+                mj.netlink = &server;
+                mj.NetStart();
+            } else if (command == "record") {
+                std::getline(words >> std::ws, arg);
+                std::string error;
+                const GameMsg record = ScriptRecord(arg, &error);
+                if (!error.empty()) {
+                    rc = Fail(number, error);
+                    break;
+                }
+                mj.OnGameMsg(record);
             } else if (command == "shot" && words >> arg) {
                 if (!driver.Shot((std::filesystem::path(out) / arg).string())) {
                     rc = Fail(number, "cannot write " + arg);
@@ -208,6 +273,22 @@ int main(int argc, char **argv)
                 }
                 shots.push_back({arg, *lpDDSBack});
                 std::printf("%s: %s\n", arg.c_str(), driver.StateLine().c_str());
+            } else if (command == "dialog" && words >> what >> arg && (what == "filters" || what == "avatar")) {
+                Surface frame = what == "filters" ? FiltersDialog(mj) : AvatarDialog(server);
+                if (!SaveSurfacePng(frame, (std::filesystem::path(out) / arg).string())) {
+                    rc = Fail(number, "cannot write " + arg);
+                    break;
+                }
+                shots.push_back({arg, std::move(frame)});
+                std::printf("%s: the %s dialog\n", arg.c_str(), what.c_str());
+            } else if (command == "montage" && words >> arg) {
+                const std::vector<Shot> group(shots.begin() + static_cast<std::ptrdiff_t>(grouped), shots.end());
+                if (group.empty() || !WriteMontage(group, (std::filesystem::path(out) / arg).string())) {
+                    rc = Fail(number, "no shots for " + arg);
+                    break;
+                }
+                grouped = shots.size();
+                std::printf("montage: %s\n", (std::filesystem::path(out) / arg).c_str());
             } else {
                 rc = Fail(number, "cannot read: " + text);
             }

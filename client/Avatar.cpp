@@ -153,7 +153,8 @@ void TAvatarForm::Preview(std::string_view path)
     QImage image = DrawGif(path);
     if (image.isNull())
         return;
-    preview = image;
+    // A table picture is a small face: it is shown as large as the box holds, as a show picture is.
+    preview = image.scaled(PaintBox1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     PaintBox1->setPixmap(QPixmap::fromImage(preview));
 }
 

@@ -1,7 +1,9 @@
 #include "client/LantileMain.h"
 
 #include "client/Main.h"
+#include "platform/FileBytes.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -20,6 +22,11 @@ int LantileMain(const std::vector<std::string> &args, const std::string &lockPat
         MessageBox::Show("Lantile is running.", "Infomation", MessageBox::IconInformation);
         return 0;
     }
+    // What a kill in the middle of writing the settings or a saved game left behind goes now, while
+    // no other copy can be writing.
+    FileBytes::RemoveLeftovers(Paths::ProgramFolder(), ".ini");
+    FileBytes::RemoveLeftovers(Paths::ProgramFolder(), ".cfg");
+    FileBytes::RemoveLeftovers(Paths::Resolve("Save"), ".cmj");
     // A screen too narrow for the game says so, and the start counts as failed.
     QScreen *screen = QGuiApplication::primaryScreen();
     if (screen && screen->geometry().width() < TMainForm::kMinScreenWidth) {

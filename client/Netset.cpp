@@ -50,9 +50,10 @@ TNetSetForm::TNetSetForm(QWidget *parent) : QDialog(parent)
     ComboBox1->setGeometry(124, 52, 46, 22);
     ComboBox1->addItems({QStringLiteral("四"), QStringLiteral("三")});
     After(group, QStringLiteral("位相同的玩家游戏"), 176, 52);
-    // The spaces of the caption leave room for the box over them.
-    CheckBox3 = Box(group, QStringLiteral("不与逃跑率大于         的玩家游戏"), 82);
+    CheckBox3 = Box(group, QStringLiteral("不与逃跑率大于"), 82);
+    CheckBox3->setFixedWidth(124);
     Edit1 = NumberEdit(group, 140, 83, true);
+    After(group, QStringLiteral("的玩家游戏"), 190, 82);
     CheckBox4 = Box(group, QStringLiteral("不与积分和自己相差"), 112);
     CheckBox4->setFixedWidth(140);
     Edit2 = NumberEdit(group, 156, 113, false);

@@ -2,6 +2,7 @@
 
 #include "platform/ByteStream.h"
 #include "platform/MessageBox.h"
+#include "platform/NetSocket.h"
 #include "rules/CLog.h"
 
 #include <algorithm>
@@ -63,9 +64,12 @@ void CProxySock::SetAuth(const std::string &user, const std::string &password)
 
 void CProxySock::SetDestination(const std::string &host, int port)
 {
-    desthost_ = host;
+    destbad_ = HasControlByte(host);
+    desthost_ = destbad_ ? std::string() : host;
     destport_ = htons(static_cast<uint16_t>(port));
     destaddr_ = 0;
+    if (destbad_)
+        return;
     in_addr dotted{};
     if (inet_pton(AF_INET, host.c_str(), &dotted) == 1) {
         destaddr_ = dotted.s_addr;
@@ -86,6 +90,11 @@ bool CProxySock::OnConnect(ByteStream &socket)
     error_ = ERROR_NONE;
     // A reply half read by an earlier attempt must not count towards this one.
     readcount_ = 0;
+    if (destbad_ && type_ != TYPE_NONE) {
+        g_log.Error("Proxy: the destination holds a control byte.");
+        httpdone_ = 1;
+        return Finish(ERROR_FAILED);
+    }
     switch (type_) {
     case TYPE_SOCKS5:
         return Socks5Greeting(socket);

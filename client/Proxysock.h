@@ -18,7 +18,8 @@ public:
     void SetType(int type) { type_ = type; }
     void SetAuth(const std::string &user, const std::string &password);
     // A dotted IPv4 address is used as it stands; a name is resolved here when it can be, else the
-    // SOCKS5 proxy is asked to resolve it.
+    // SOCKS5 proxy is asked to resolve it. A host with a control byte is never sent: the handshake
+    // then fails as soon as it starts.
     void SetDestination(const std::string &host, int port);
 
     // Starts the handshake; true when it has already ended (nothing to negotiate, or a failure).
@@ -54,6 +55,7 @@ private:
     int readcount_ = 0;
     int error_ = ERROR_NONE;
     std::string desthost_;
+    bool destbad_ = false;
     uint32_t destaddr_ = 0; // network order; 0 when not resolved
     uint16_t destport_ = 0; // network order
     int pendingskip_ = 0;

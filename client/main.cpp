@@ -34,7 +34,7 @@ int main(int argc, char **argv)
             app.quit();
     });
     // The game object writes its settings as the main window goes, before this returns.
-    const int rc = LantileMain(std::vector<std::string>(argv + 1, argv + argc), SingleInstance::DefaultPath());
+    const int rc = LantileMain(std::vector<std::string>(argv + 1, argv + argc), SingleInstance::PathFor(Paths::ProgramFolder()));
     TimerService::Install(nullptr);
     return rc;
 }

@@ -37,6 +37,16 @@ ClientSocket::~ClientSocket()
 void ClientSocket::Open(const std::string &host, int port)
 {
     Abort();
+    if (HasControlByte(host)) {
+        badhost_ = true;
+        QMetaObject::invokeMethod(socket_.get(), [this] {
+            if (!badhost_)
+                return; // the attempt was ended or replaced meanwhile
+            badhost_ = false;
+            RaiseError(ErrorLookup);
+        }, Qt::QueuedConnection);
+        return;
+    }
     timers_.Start(timerId_, timeoutMs_);
     socket_->connectToHost(QString::fromStdString(host), static_cast<quint16>(port));
 }
@@ -55,6 +65,7 @@ void ClientSocket::Close()
 void ClientSocket::Abort()
 {
     linked_ = false;
+    badhost_ = false;
     if (socket_->state() == QAbstractSocket::UnconnectedState)
         return;
     bool blocked = socket_->blockSignals(true);
@@ -90,7 +101,7 @@ void ClientSocket::OnTimeout()
 
 bool ClientSocket::IsActive() const
 {
-    return socket_->state() != QAbstractSocket::UnconnectedState;
+    return badhost_ || socket_->state() != QAbstractSocket::UnconnectedState;
 }
 
 bool ClientSocket::IsConnected() const

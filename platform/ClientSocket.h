@@ -15,7 +15,8 @@ public:
     ClientSocket(const ClientSocket &) = delete;
     ClientSocket &operator=(const ClientSocket &) = delete;
 
-    // Opening while a connection is active ends that one silently.
+    // Opening while a connection is active ends that one silently. A host with a control byte fails
+    // as a name that cannot be found, from the event loop as a lookup does.
     void Open(const std::string &host, int port) override;
     void Close() override;
     bool IsActive() const override;
@@ -36,5 +37,6 @@ private:
     TimerService &timers_;
     unsigned timerId_;
     unsigned timeoutMs_;
-    bool linked_ = false; // the current connection was made
+    bool linked_ = false;  // the current connection was made
+    bool badhost_ = false; // the current attempt will fail as a lookup
 };

@@ -1,7 +1,9 @@
 #include "platform/FileBytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,10 +58,13 @@ bool WriteAll(int fd, const uint8_t *data, size_t size)
 }
 
 // created tells whether a file was made at tmp, which is then the caller's to remove on failure.
-bool WriteTemporary(const std::string &tmp, const uint8_t *data, size_t size, bool &created, std::string &error)
+bool WriteTemporary(const std::string &tmp, const uint8_t *data, size_t size, mode_t mode, bool &created,
+                    std::string &error)
 {
-    // A link standing at the name is not followed: the write must not land anywhere else.
-    Fd file{open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644)};
+    // A leftover (a file or a link, never a folder) is removed, and the name is then taken afresh:
+    // nothing already there is written through, and the file gets the mode asked for.
+    unlink(tmp.c_str());
+    Fd file{open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode)};
     created = file.fd >= 0;
     if (!created)
         return Fail(error, "create " + tmp);
@@ -86,10 +91,13 @@ ReadStatus Read(const std::string &path, size_t limit, std::vector<uint8_t> &out
     struct stat st;
     if (fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode))
         return ReadStatus::Unreadable;
-    out.resize(limit);
+    // Room for the file as it is now; more only if it grows meanwhile.
+    out.resize(std::min(limit, static_cast<size_t>(st.st_size) + 1));
     size_t got = 0;
     while (got < limit) {
-        ssize_t n = read(file.fd, out.data() + got, limit - got);
+        if (got == out.size())
+            out.resize(std::min(limit, 2 * out.size()));
+        ssize_t n = read(file.fd, out.data() + got, out.size() - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -104,11 +112,11 @@ ReadStatus Read(const std::string &path, size_t limit, std::vector<uint8_t> &out
     return ReadStatus::Ok;
 }
 
-bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, std::string &error)
+bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, std::string &error, mode_t mode)
 {
     const std::string tmp = path + ".tmp";
     bool created = false;
-    if (!WriteTemporary(tmp, data, size, created, error)) {
+    if (!WriteTemporary(tmp, data, size, mode, created, error)) {
         // Only a file of ours is removed: whatever else stands at that name is left alone.
         if (created)
             unlink(tmp.c_str());
@@ -127,6 +135,18 @@ bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, 
     if (fsync(dir.fd) != 0)
         return Fail(error, "sync " + folder);
     return true;
+}
+
+void RemoveLeftovers(const std::string &folder, std::string_view extension)
+{
+    const std::string ending = std::string(extension) + ".tmp";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code kind;
+        if (name.size() > ending.size() && name.ends_with(ending) && !it->is_directory(kind))
+            unlink(it->path().c_str());
+    }
 }
 
 } // namespace FileBytes

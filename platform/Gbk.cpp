@@ -69,3 +69,18 @@ size_t GbkFit(std::string_view gbk, size_t maxBytes)
     }
     return std::min(end, gbk.size());
 }
+
+bool IsGbkText(std::string_view gbk)
+{
+    for (size_t i = 0; i < gbk.size(); i++) {
+        auto b = static_cast<unsigned char>(gbk[i]);
+        if (b >= 0x20 && b < 0x7F)
+            continue;
+        if (b < 0x81 || b > 0xFE || i + 1 == gbk.size())
+            return false;
+        auto trail = static_cast<unsigned char>(gbk[++i]);
+        if (trail < 0x40 || trail > 0xFE || trail == 0x7F)
+            return false;
+    }
+    return true;
+}

@@ -11,3 +11,8 @@ std::string Utf8ToGbk(std::string_view utf8);
 // The length of the longest start of a GBK text that fits in maxBytes without splitting a character
 // (a lead byte 0x81-0xFE takes the byte after it). Fixed-width fields are filled with this cut.
 size_t GbkFit(std::string_view gbk, size_t maxBytes);
+
+// True when the text is whole GBK characters and holds no control byte: printable ASCII, or a lead
+// byte 0x81-0xFE followed by a trail byte 0x40-0xFE other than 0x7F. Names read from files are held
+// to it.
+bool IsGbkText(std::string_view gbk);

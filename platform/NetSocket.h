@@ -3,6 +3,17 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+
+// A host or address that holds a control byte is no host anywhere, and a CR or LF in it would end a
+// line of a proxy's request: it is refused before it reaches a socket or a proxy.
+inline bool HasControlByte(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
 
 // A non-blocking client connection that reports what happens to it through four events, all on the
 // GUI thread. Each connection ends exactly once: either Disconnect (the server closed it, or Close

@@ -24,6 +24,15 @@ std::string MatchEntry(const fs::path &dir, const std::string &name)
     return {};
 }
 
+std::string Slashed(std::string_view path)
+{
+    std::string mapped(path);
+    for (char &c : mapped)
+        if (c == '\\')
+            c = '/';
+    return mapped;
+}
+
 } // namespace
 
 namespace Paths {
@@ -40,11 +49,7 @@ void SetProgramFolder(std::string folder)
 
 std::string Resolve(std::string_view path)
 {
-    std::string mapped(path);
-    for (char &c : mapped)
-        if (c == '\\')
-            c = '/';
-    fs::path wanted(mapped);
+    fs::path wanted(Slashed(path));
     fs::path base = wanted.is_absolute() ? fs::path("/") : fs::path(g_programFolder);
     fs::path found = base;
     bool matched = true;
@@ -68,6 +73,15 @@ bool Exists(std::string_view path)
 {
     std::error_code ec;
     return fs::exists(Resolve(path), ec);
+}
+
+std::string Relative(std::string_view path)
+{
+    std::string mapped = Slashed(path);
+    const std::string folder = g_programFolder + "/";
+    if (mapped.compare(0, folder.size(), folder) == 0)
+        mapped.erase(0, folder.size());
+    return mapped;
 }
 
 } // namespace Paths

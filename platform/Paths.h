@@ -15,5 +15,8 @@ void SetProgramFolder(std::string folder);
 // the mapped path (slashes, same case) is returned so that a caller can create it.
 std::string Resolve(std::string_view path);
 bool Exists(std::string_view path);
+// The path as seen from the program folder, with slashes: "Graphic\DeskMj.bmp" and the program folder
+// joined with it both give "Graphic/DeskMj.bmp"; a path elsewhere only has its slashes turned.
+std::string Relative(std::string_view path);
 
 } // namespace Paths

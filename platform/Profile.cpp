@@ -1,8 +1,10 @@
 #include "platform/Profile.h"
 
+#include "platform/FileBytes.h"
 #include "platform/Gbk.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -28,16 +30,21 @@ bool SameName(std::string_view a, std::string_view b)
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
+// Lines end in CR LF; a CR anywhere else ends its line's text as well.
 std::vector<std::string> ReadLines(const std::string &file)
 {
     std::vector<std::string> lines;
     std::ifstream in(file, std::ios::binary);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        line.resize(std::min(line.size(), line.find('\r')));
         lines.push_back(line);
     }
     return lines;
+}
+
+bool IsOneLine(std::string_view name)
+{
+    return Profile::FirstLine(name).size() == name.size();
 }
 
 // The section name when the line is a header, else nothing.
@@ -99,17 +106,33 @@ int ReadInt(std::string_view path, std::string_view section, std::string_view ke
     return static_cast<int>(std::strtol(value->c_str(), nullptr, 10));
 }
 
-bool WriteString(std::string_view path, std::string_view section, std::string_view key, std::string_view value)
+std::string_view FirstLine(std::string_view text)
 {
-    std::string file = Paths::Resolve(path);
-    std::vector<std::string> lines = ReadLines(file);
-    std::string entry = std::string(key) + "=" + std::string(value);
+    return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
+}
+
+Edit::Edit(std::string_view path) : file_(Paths::Resolve(path)), lines_(ReadLines(file_)) {}
+
+void Edit::AddSection(std::string_view section)
+{
+    for (const std::string &line : lines_)
+        if (auto s = SectionOf(line); s && SameName(*s, section))
+            return;
+    std::string header(1, '[');
+    header.append(section).push_back(']');
+    lines_.push_back(std::move(header));
+}
+
+bool Edit::Set(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (!IsOneLine(section) || !IsOneLine(key))
+        return false;
+    std::string entry = std::string(key) + "=" + std::string(FirstLine(value));
 
     bool inSection = false;
     std::optional<size_t> sectionEnd; // where a new key of the section goes
-    bool written = false;
-    for (size_t i = 0; i < lines.size() && !written; i++) {
-        if (auto s = SectionOf(lines[i])) {
+    for (size_t i = 0; i < lines_.size(); i++) {
+        if (auto s = SectionOf(lines_[i])) {
             if (inSection)
                 break;
             inSection = SameName(*s, section);
@@ -119,29 +142,36 @@ bool WriteString(std::string_view path, std::string_view section, std::string_vi
         }
         if (!inSection)
             continue;
-        auto k = KeyOf(lines[i]);
+        auto k = KeyOf(lines_[i]);
         if (k && SameName(*k, key)) {
-            lines[i] = entry;
-            written = true;
-        } else if (!Trim(lines[i]).empty()) {
+            lines_[i] = std::move(entry);
+            return true;
+        }
+        if (!Trim(lines_[i]).empty())
             sectionEnd = i + 1;
-        }
     }
-    if (!written) {
-        if (sectionEnd) {
-            lines.insert(lines.begin() + static_cast<long>(*sectionEnd), entry);
-        } else {
-            std::string header(1, '[');
-            header.append(section).push_back(']');
-            lines.push_back(std::move(header));
-            lines.push_back(entry);
-        }
+    if (!sectionEnd) {
+        AddSection(section);
+        sectionEnd = lines_.size();
     }
+    lines_.insert(lines_.begin() + static_cast<long>(*sectionEnd), std::move(entry));
+    return true;
+}
 
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    for (const std::string &line : lines)
-        out << line << "\r\n";
-    return static_cast<bool>(out.flush());
+bool Edit::Commit() const
+{
+    std::string bytes;
+    for (const std::string &line : lines_)
+        bytes.append(line).append("\r\n");
+    std::string error;
+    return FileBytes::WriteAtomically(file_, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size(), error,
+                                      0600);
+}
+
+bool WriteString(std::string_view path, std::string_view section, std::string_view key, std::string_view value)
+{
+    Edit edit(path);
+    return edit.Set(section, key, value) && edit.Commit();
 }
 
 } // namespace Profile

@@ -1,11 +1,14 @@
 #include "platform/QuitRequest.h"
 
+#include "platform/MessageBox.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
 namespace {
 
-std::function<void()> g_handler;
+std::function<void(const std::string &)> g_handler;
+bool g_failing = false;
 
 } // namespace
 
@@ -14,14 +17,35 @@ namespace QuitRequest {
 void Post()
 {
     if (g_handler) {
-        g_handler();
+        g_handler({});
         return;
     }
-    if (QCoreApplication *app = QCoreApplication::instance())
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app && !g_failing)
         QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void SetHandler(std::function<void()> handler)
+void PostFailure(const std::string &why)
+{
+    if (g_handler) {
+        g_handler(why);
+        return;
+    }
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || g_failing)
+        return;
+    g_failing = true;
+    // The box waits for the event loop: the failure may come from deep inside a constructor.
+    QMetaObject::invokeMethod(
+        app,
+        [why] {
+            MessageBox::Show(why, "Lantile", MessageBox::IconError);
+            QCoreApplication::exit(1);
+        },
+        Qt::QueuedConnection);
+}
+
+void SetHandler(std::function<void(const std::string &why)> handler)
 {
     g_handler = std::move(handler);
 }

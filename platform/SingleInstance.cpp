@@ -1,9 +1,9 @@
 #include "platform/SingleInstance.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <unistd.h>
+#include <climits>
+#include <cstdlib>
 
 SingleInstance::SingleInstance(std::string path) : lock_(std::make_unique<QLockFile>(QFile::decodeName(path.c_str())))
 {
@@ -15,10 +15,12 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::Acquire()
 {
-    return lock_->isLocked() || lock_->tryLock(100);
+    return lock_->isLocked() || lock_->tryLock(100) || lock_->error() != QLockFile::LockFailedError;
 }
 
-std::string SingleInstance::DefaultPath()
+std::string SingleInstance::PathFor(const std::string &programFolder)
 {
-    return QFile::encodeName(QDir::tempPath()).toStdString() + "/lantile-" + std::to_string(getuid()) + ".lock";
+    char real[PATH_MAX];
+    const std::string folder = realpath(programFolder.c_str(), real) ? std::string(real) : programFolder;
+    return folder + "/lantile.lock";
 }

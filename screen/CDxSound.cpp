@@ -22,6 +22,16 @@ constexpr int kFemaleRow = 1;
 
 std::function<void(std::string_view)> g_playHook;
 
+// The file a voice is read from: the 27 numbered tiles, then the named voices.
+std::string VoiceFile(bool male, int index)
+{
+    const std::string folder = male ? "Wave\\Male\\" : "Wave\\FeMale\\";
+    constexpr int kNumbered = 27;
+    if (index < kNumbered)
+        return folder + kSuitVoices[index / 9] + std::to_string(index % 9 + 1) + ".wav";
+    return folder + kNamedVoices[index - kNumbered];
+}
+
 } // namespace
 
 void CDxSound::SetPlayHook(std::function<void(std::string_view file)> hook)
@@ -70,13 +80,8 @@ void CDxSound::LoadVoices(int row, bool male)
         return;
     for (auto &voice : voices[row])
         voice.reset();
-    const std::string folder = male ? "Wave\\Male\\" : "Wave\\FeMale\\";
-    int index = 0;
-    for (const char *suit : kSuitVoices)
-        for (int value = 1; value <= 9; ++value)
-            voices[row][index++] = LoadWave(Paths::Resolve(folder + suit + std::to_string(value) + ".wav"));
-    for (const char *name : kNamedVoices)
-        voices[row][index++] = LoadWave(Paths::Resolve(folder + name));
+    for (int index = 0; index <= kVoiceReady; ++index)
+        voices[row][index] = LoadWave(Paths::Resolve(VoiceFile(male, index)));
 }
 
 // With voices off every tile and call gives the plain tile sound, even with the sound switch off.
@@ -86,12 +91,12 @@ void CDxSound::PlayVoice(bool male, int index, int first, int last)
         return;
     if (!voiceon) {
         if (effects[kEffectTile])
-            effects[kEffectTile]->Play(false);
+            Start(*effects[kEffectTile], kEffectFiles[kEffectTile]);
         return;
     }
     AudioBuffer *voice = index >= first && index <= last ? voices[male ? kMaleRow : kFemaleRow][index].get() : nullptr;
     if (soundon && voice != nullptr)
-        voice->Play(false);
+        Start(*voice, VoiceFile(male, index));
 }
 
 void CDxSound::PlayMjVoice(bool male, MjTile tile)

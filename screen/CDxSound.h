@@ -53,7 +53,8 @@ public:
     // The options screen sets the tune's volume on it directly.
     std::unique_ptr<AudioBuffer> loop;
 
-    // Tests hear every effect and wave that starts, by its file ("Wave\move.wav"); empty: none.
+    // Tests hear every effect, voice and wave that starts, by its file ("Wave\move.wav",
+    // "Wave\Male\buhua.wav"); empty: none.
     static void SetPlayHook(std::function<void(std::string_view file)> hook);
 
 private:

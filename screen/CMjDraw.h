@@ -196,7 +196,9 @@ private:
 
     // Pieces of the table.
     void DrawReadySigns(CMj &mj);
-    void DrawAvatarsAndNames(CMj &mj);
+    void DrawAvatars(CMj &mj);
+    // The other seats' names, drawn after the walls so that the top wall leaves its name readable.
+    void DrawNames(CMj &mj);
     void DrawDiscards(CMj &mj);
     void DrawWalls(const uint8_t *wallstack);
     void DrawLocalMelds(CMj &mj);
@@ -221,6 +223,8 @@ private:
     void DrawCell(const Sprite &sheet, TileCell cell, int index, int x, int y, bool shortTile, bool shaded);
     void DrawSprite(const Sprite &sprite, int x, int y);
     void BlendSprite(const Sprite &sprite, int x, int y, int alpha);
+    // The picture blended inside box, scaled with its proportions kept and centred.
+    void BlendInto(const Sprite &sprite, Rect box, int alpha);
 
     // The local hand's left edge, shared by the hand drawing and the hit tests.
     int HandLeft(const CMjPlayer &p, bool ended) const;

@@ -203,6 +203,8 @@ void CMjDraw::ToggleFullScreen()
         lpDD = nullptr;
     }
     fullscreen = 1 - fullscreen;
+    // While every picture is rebuilt, one missing on disk comes from the bundle beside the program.
+    hResModule = ResourceModule::Load(Paths::Resolve("MjRes.rcc"));
     backinscreenformat = 0;
     bool toFullScreen = windowed == 1;
     bool opened;
@@ -216,10 +218,12 @@ void CMjDraw::ToggleFullScreen()
     }
     if (!opened) {
         // Without a device the game cannot go on; the main window closes.
+        hResModule.Free();
         QuitRequest::Post();
         return;
     }
     GRestoreAllSurfaces();
     if (paint_)
         paint_();
+    hResModule.Free();
 }

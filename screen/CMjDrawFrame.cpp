@@ -246,9 +246,10 @@ void CMjDraw::DrawTable(CMj &mj, const uint8_t *wallstack)
         DrawSprite(turnpointer[mj.curplayer], kCentre.x, kCentre.y);
 
     DrawReadySigns(mj);
-    DrawAvatarsAndNames(mj);
+    DrawAvatars(mj);
     DrawDiscards(mj);
     DrawWalls(wallstack);
+    DrawNames(mj);
     DrawLocalMelds(mj);
     DrawDice();
     DrawLocalName(mj);

@@ -10,6 +10,7 @@
 #include "screen/SurfaceCache.h"
 #include "table/CMj.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -58,7 +59,7 @@ void Text(std::string_view text, Rect box, unsigned flags, TextFont font = TextF
 }
 
 constexpr Point kReadySign[4] = {{144, 437}, {692, 172}, {576, 46}, {32, 172}};
-// A user's own picture is shown at most this large.
+// A user's own picture is loaded at most this large.
 constexpr int kShowWidth = 140, kShowHeight = 226;
 constexpr Rect kAvatarRect[4] = {{0, 511, 57, 567}, {710, 225, 767, 281}, {190, 57, 247, 113}, {31, 225, 88, 281}};
 constexpr Point kDiscardFrame[4] = {{355, 377}, {606, 250}, {356, 98}, {105, 250}};
@@ -156,7 +157,31 @@ void CMjDraw::DrawReadySigns(CMj &mj)
             DrawSprite(state, kReadySign[seat].x, kReadySign[seat].y);
 }
 
-void CMjDraw::DrawAvatarsAndNames(CMj &mj)
+void CMjDraw::BlendInto(const Sprite &sprite, Rect box, int alpha)
+{
+    const int w = sprite.rect.Width();
+    const int h = sprite.rect.Height();
+    if (!sprite.surface || w <= 0 || h <= 0)
+        return;
+    if (w == box.Width() && h == box.Height()) {
+        BlendSprite(sprite, box.left, box.top, alpha);
+        return;
+    }
+    // The larger scale that keeps the whole picture inside the box.
+    int fw = box.Width();
+    int fh = h * box.Width() / w;
+    if (fh > box.Height()) {
+        fh = box.Height();
+        fw = w * box.Height() / h;
+    }
+    Surface fitted(std::max(fw, 1), std::max(fh, 1));
+    fitted.Fill(fitted.Bounds(), colorkey.low);
+    fitted.StretchBlit(fitted.Bounds(), *sprite.surface, sprite.rect, true);
+    GAlphaBlend(&fitted, box.left + (box.Width() - fitted.Width()) / 2, box.top + (box.Height() - fitted.Height()) / 2, 0,
+                0, fitted.Width(), fitted.Height(), alpha);
+}
+
+void CMjDraw::DrawAvatars(CMj &mj)
 {
     for (int seat : {3, 1, 2, 0}) {
         const CMjPlayer &p = mj.player[seat];
@@ -164,11 +189,17 @@ void CMjDraw::DrawAvatarsAndNames(CMj &mj)
         const Sprite &face = avatar[seat];
         if (!face.surface)
             continue;
+        // A user's own picture is a standing figure far larger than the seat's place: in play it
+        // keeps to that place like every other, so that it covers no tile, name or button.
         if (mj.gamestatus == 1 || (mj.netgame && p.seated && p.started))
-            BlendSprite(face, avatarrect[seat].left, avatarrect[seat].top, 200);
+            BlendInto(face, avatarrect[seat], 200);
         else if (SeatShown(mj, seat) && !face.rect.Empty())
             lpDDSBack->StretchBlit(avatarrect[seat], *face.surface, face.rect, true);
     }
+}
+
+void CMjDraw::DrawNames(CMj &mj)
+{
     for (const SeatText &name : kNames)
         if (SeatShown(mj, name.seat))
             Text(mj.player[name.seat].GetName(), name.box, name.flags);

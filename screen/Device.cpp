@@ -8,4 +8,5 @@ SurfaceSlot lpDDSSame;
 uint8_t fullscreen = 0;
 uint8_t pixelformat = FormatUnknown;
 ColorKey colorkey;
+ResourceModule hResModule;
 uint8_t networkmode = 0;

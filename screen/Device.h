@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/FrameSink.h"
+#include "platform/ResourceModule.h"
 #include "screen/Sprite.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ struct ColorKey {
     uint32_t high = 0;
 };
 extern ColorKey colorkey;
+
+// Where a picture missing on disk is taken from: the program's own resources, or the resource bundle
+// beside the program while a display-mode switch rebuilds every picture.
+extern ResourceModule hResModule;
 
 // 1 when the main window was started for an online game (no loading picture then).
 extern uint8_t networkmode;

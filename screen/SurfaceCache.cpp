@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 #include "platform/QuitRequest.h"
+#include "rules/CLog.h"
 #include "screen/BmpReader.h"
 #include "screen/Device.h"
 #include "screen/GifSurface.h"
@@ -16,14 +17,19 @@ int surfacenum = 0;
 
 namespace {
 
+// From disk when the file is there, else from the resources of hResModule.
 Bitmap ReadPicture(std::string_view path)
 {
     std::string file = LocatePicture(path);
-    std::optional<Bitmap> bitmap = file.empty() ? std::nullopt : ReadBmpFile(file);
+    std::vector<uint8_t> bytes;
+    std::optional<Bitmap> bitmap = !file.empty()                  ? ReadBmpFile(file)
+                                   : hResModule.Read(path, bytes) ? ParseBmp(bytes)
+                                                                  : std::nullopt;
     if (bitmap)
         return *bitmap;
-    // Without its pictures the game cannot be played.
-    QuitRequest::Post();
+    // Without its pictures the game cannot be played; the player is told which one is missing.
+    g_log.Error("游戏文件丢失%s.", std::string(path).c_str());
+    QuitRequest::PostFailure("游戏文件丢失" + Paths::Relative(path));
     return {};
 }
 

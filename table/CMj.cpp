@@ -15,6 +15,7 @@
 #include "windows/CDxEdit.h"
 #include "windows/CNetRoom.h"
 #include "windows/LevelTable.h"
+#include "windows/Screens.h"
 
 #include <cstdio>
 #include <cstring>
@@ -79,12 +80,13 @@ const struct {
 };
 
 // The chat input beside the chat buttons at the bottom right; the table's chat at the top right and
-// the ready-made lines on the right above the hand. Only online play shows them.
+// the ready-made lines at the top left, where they cover no button. Only online play shows them.
 constexpr int kChatInputX = 400;
 constexpr int kChatInputY = 570;
-constexpr Rect kChatWindows[2] = {{607, 35, 770, 105}, {607, 410, 770, 480}};
-// The ready-made lines' window enlarged keeps its bottom and grows upwards.
-constexpr int kEnlargedChatTop = 260;
+constexpr Rect kChatWindows[2] = {{607, 35, 747, 115}, {8, 72, 148, 152}};
+// The ready-made lines' window enlarged keeps its top and grows downwards, short of the left seat's
+// name.
+constexpr int kEnlargedChatBottom = 280;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 } // namespace
@@ -257,7 +259,7 @@ void CMj::EnlargeChat(bool large)
     const Rect &r = kChatWindows[1];
     CDxGameChatWnd &lines = *chatwnd[1];
     lines.Clear();
-    lines.SetPos(r.left, large ? kEnlargedChatTop : r.top, r.right, r.bottom);
+    lines.SetPos(r.left, r.top, r.right, large ? kEnlargedChatBottom : r.bottom);
     ReadChatLines();
     lines.curpage = lines.pages.Count() > 0 ? 0 : -1;
 }
@@ -288,20 +290,20 @@ void CMj::LoadSetting(const std::string &path)
 
 void CMj::SaveSetting(const std::string &path)
 {
-    const char *ini = path.c_str();
-    if (!Paths::Exists(path)) {
-        std::ofstream out(Paths::Resolve(path), std::ios::binary);
-        out << "[PlayerInfo]\r\n[Rull]\r\n[Skin]\r\n[Option]\r\n[Volume]\r\n[UserSet]\r\n[Avatar]\r\n";
-    }
+    Profile::Edit ini(path);
+    // A new file starts with the sections in the order other readers expect.
+    if (!Paths::Exists(path))
+        for (const char *section : {"PlayerInfo", "Rull", "Skin", "Option", "Volume", "UserSet", "Avatar"})
+            ini.AddSection(section);
     auto flag = [](bool on) { return on ? "1" : "0"; };
-    Profile::WriteString(ini, "Rull", "Brood", flag(brood));
-    Profile::WriteString(ini, "Rull", "Rain", flag(rain));
-    Profile::WriteString(ini, "Option", "Animate", flag(animateon));
-    Profile::WriteString(ini, "Option", "Sound", flag(soundon));
-    Profile::WriteString(ini, "Option", "Music", flag(musicon));
-    Profile::WriteString(ini, "Option", "YuYin", flag(yuyin));
-    Profile::WriteString(ini, "Window", "FullScreen", flag(fullscreen != 0));
-    Profile::WriteString(ini, "Window", "Help", flag(showhelp));
+    ini.Set("Rull", "Brood", flag(brood));
+    ini.Set("Rull", "Rain", flag(rain));
+    ini.Set("Option", "Animate", flag(animateon));
+    ini.Set("Option", "Sound", flag(soundon));
+    ini.Set("Option", "Music", flag(musicon));
+    ini.Set("Option", "YuYin", flag(yuyin));
+    ini.Set("Window", "FullScreen", flag(fullscreen != 0));
+    ini.Set("Window", "Help", flag(showhelp));
 
     // Seats in the order south (local), north, east, west.
     const struct {
@@ -311,21 +313,34 @@ void CMj::SaveSetting(const std::string &path)
     for (const auto &s : seats) {
         const CMjPlayer &p = player[s.seat];
         std::string prefix = std::string(s.prefix) + "Player";
-        Profile::WriteString(ini, "PlayerInfo", prefix + "Name", std::string(p.playername, strnlen(p.playername, sizeof p.playername)));
-        Profile::WriteString(ini, "PlayerInfo", prefix + "Sex", flag(p.sex == 1));
+        ini.Set("PlayerInfo", prefix + "Name", p.GetName());
+        ini.Set("PlayerInfo", prefix + "Sex", flag(p.sex == 1));
         if (p.language == 1)
-            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguage", "1");
+            ini.Set("PlayerInfo", prefix + "Laguage", "1");
         else
-            Profile::WriteString(ini, "PlayerInfo", prefix + "Laguagex", "0");
+            ini.Set("PlayerInfo", prefix + "Laguagex", "0");
     }
+    ini.Commit();
 }
 
 void CMj::Paint()
 {
+    ClearHoverOnNewScreen();
     if (ddrawready)
         draw.Render(this, wallstack);
     else
         draw.Draw(this, wallstack);
+}
+
+void CMj::ClearHoverOnNewScreen()
+{
+    if (curscreen == paintedscreen)
+        return;
+    paintedscreen = curscreen;
+    if (CBitForm *screen = ScreenById(curscreen))
+        screen->buttons.ClearHover();
+    else
+        tablebuttons.ClearHover();
 }
 
 void CMj::OnShow()

@@ -103,7 +103,9 @@ public:
     CMj &operator=(const CMj &) = delete;
 
     void LoadSetting(const std::string &path);
-    void SaveSetting(const std::string &path);
+    // The options and the seats' names into the settings file in one whole write, which a kill
+    // cannot leave half done. Runs as the game object ends; call it wherever they must be on disk now.
+    void SaveSetting(const std::string &path = "SET.ini");
 
     // The whole screen again: every change of the game ends here.
     void Paint();
@@ -338,8 +340,12 @@ public:
     // Saved games. Saving is allowed between hands, and in a hand while the local player is about to
     // discard with no prompt up; a refusal or a failure shows a message and returns false, and the
     // file saved before stays as it was. Loading a missing file returns false and says nothing; a
-    // damaged one, or any file while an online game runs, is refused with a box and changes nothing.
+    // damaged one (a seat marked as won whose hand does not win included), or any file while an
+    // online game runs, is refused with a box and changes nothing. A game saved after a claim resumes
+    // with the local player discarding without a draw.
     bool SaveAllowed() const;
+    // The local player's drawn flower, on show until its replacement arrives: no tile of the turn yet.
+    bool FlowerOnShow() const;
     bool SaveGame(const std::string &path);
     bool LoadGame(const std::string &path);
     // The table as a saved game holds it, and the table set from one that SavedGame::Parse accepted:
@@ -412,6 +418,9 @@ public:
 private:
     void CreateScreens();
     void DeleteScreens();
+    // A screen (or the table) comes up with none of its buttons lit: the pointer left the one it lit
+    // for another screen, which took the moves since.
+    void ClearHoverOnNewScreen();
     void ReadServerList();
     void ResetSeat(CMjPlayer &p);
     // The renderer's discard grid empty with every seat's cursor at its start, and hands face down.
@@ -445,6 +454,10 @@ private:
     // The tiles and the seat's melds make a hand of fourteen, the only hands the evaluator reads.
     static bool HoldsAWholeHand(const CMjPlayer &p, int tiles);
     void AfterClaim(int seat);
+    // Seat 0 has taken a claimed tile, or a game saved at that moment is loaded: its last tile stands
+    // apart so that the hand shows fourteen, the ready button is offered when a discard would leave it
+    // ready, and it discards without drawing.
+    void ClaimedTurn();
     // With animation on, the discard flies from the discarder to the seat that takes it.
     void FlyClaimedTile(int seat);
     // A new meld of the seat, empty; null when the seat has no room for one.
@@ -470,7 +483,7 @@ private:
     // A screen is up: it alone takes the input, or nothing does when its id has no screen. False
     // when the table is up.
     template <typename Call> bool ToScreen(Call call);
-    void MoveScore(int from, int to, int amount);
+    void MoveScore(int from, int to, int64_t amount);
     // Every seat's winds from the dealer on.
     void SetSeatWinds();
 
@@ -543,6 +556,7 @@ private:
     std::unique_ptr<THttpGetThread> avatarthread;
 
     CMjTimer *timers[17] = {};
+    int8_t paintedscreen = -1; // the screen id of the last frame
 };
 
 // Game-wide rule settings read by the rules engine's copies and the renderer.

@@ -112,13 +112,18 @@ void CMj::Chi(int seat)
 // The claimer now holds one tile too many and discards without drawing.
 void CMj::AfterClaim(int seat)
 {
-    CMjPlayer &p = player[seat];
     claimtaken = 1;
     curplayer = seat;
     if (seat != 0) {
         DrawTile(true);
         return;
     }
+    ClaimedTurn();
+}
+
+void CMj::ClaimedTurn()
+{
+    CMjPlayer &p = player[0];
     readyrequest = 0;
     // The last hand tile stands apart as the drawn one, so that the hand shows its fourteen.
     p.cardnum--;

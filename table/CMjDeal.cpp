@@ -269,7 +269,9 @@ bool CMj::ReplaceFlowers()
         p.flowernum++;
         any = true;
     };
-    for (CMjPlayer &p : player) {
+    for (int seat = 0; seat < 4; seat++) {
+        CMjPlayer &p = player[seat];
+        const int flowers = p.flowernum;
         for (int i = 0; i < p.cardnum; i++)
             replace(p, p.Mj[i]);
         if (p.drawflag && p.cardnum < 14) {
@@ -277,6 +279,8 @@ bool CMj::ReplaceFlowers()
             // The slot after the hand is where the first turn looks for the tile to win on.
             p.Mj[p.cardnum] = p.drawmj;
         }
+        if (p.flowernum != flowers)
+            PlayActionVoice(seat, VOICE_FLOWER);
     }
     return any;
 }

@@ -5,6 +5,8 @@
 #include "table/ClientRecords.h"
 #include "windows/CScoreForm.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 void CMj::Hu(int seat)
@@ -73,21 +75,31 @@ void CMj::Hu(int seat)
     DrawTile(false);
 }
 
-void CMj::MoveScore(int from, int to, int amount)
+namespace {
+
+// Scores are counted in 64 bits and kept within their fields, whatever a saved game started from.
+void AddScore(int32_t &field, int64_t amount)
+{
+    field = static_cast<int32_t>(std::clamp<int64_t>(field + amount, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+void CMj::MoveScore(int from, int to, int64_t amount)
 {
     // The chips fly from the payer's plate to the winner's before the points move.
     draw.StartSeatFlight(from, to);
     Fly(CMjDraw::AnimChip, 30);
-    player[from].score -= amount;
-    player[from].scorechange -= amount;
-    player[to].score += amount;
-    player[to].scorechange += amount;
+    AddScore(player[from].score, -amount);
+    AddScore(player[from].scorechange, -amount);
+    AddScore(player[to].score, amount);
+    AddScore(player[to].scorechange, amount);
     PlayEffect(EFFECT_PAY);
 }
 
 void CMj::PayScore(int winner, int fan, bool selfdrawn, int payer)
 {
-    int unit = fan * scoremultiplier;
+    const int64_t unit = int64_t{fan} * scoremultiplier;
     if (!selfdrawn) {
         MoveScore(payer, winner, unit);
         return;

@@ -13,13 +13,19 @@
 
 static_assert(SavedGame::kGridBytes == CMjDraw::kGridBytes);
 
+namespace {
+
+bool WonSeatsWin(const SavedGame &g);
+
+} // namespace
+
 bool CMj::SaveAllowed() const
 {
     if (gamestatus != 1)
         return gamestatus != 0; // before the first hand there is nothing to keep
     // The turn's tile must be in hand: after a kong the flag stays set while the replacement, or a
     // flower and then its replacement, is still on its way.
-    return curplayer == 0 && !buttons.shown && cansave && player[0].drawflag;
+    return curplayer == 0 && !buttons.shown && cansave && player[0].drawflag && !FlowerOnShow();
 }
 
 bool CMj::SaveGame(const std::string &path)
@@ -29,8 +35,10 @@ bool CMj::SaveGame(const std::string &path)
         return false;
     }
     const std::string file = Paths::Resolve(path);
+    const std::string folder = std::filesystem::path(file).parent_path().string();
     std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+    std::filesystem::create_directories(folder, ec);
+    FileBytes::RemoveLeftovers(folder, ".cmj");
     const auto bytes = Snapshot().Bytes();
     std::string error;
     if (!FileBytes::WriteAtomically(file, bytes.data(), bytes.size(), error)) {
@@ -54,7 +62,12 @@ bool CMj::LoadGame(const std::string &path)
         return false;
     }
     SavedGame game;
-    if (read != FileBytes::ReadStatus::Ok || !SavedGame::Parse(bytes.data(), bytes.size(), game)) {
+    bool sound = read == FileBytes::ReadStatus::Ok && SavedGame::Parse(bytes.data(), bytes.size(), game);
+    if (sound && !WonSeatsWin(game)) {
+        g_log.Trace("Save Error,not hu.");
+        sound = false;
+    }
+    if (!sound) {
         MessageBox::Show("this document edition is lower or is damaged.", "信息", MessageBox::IconWarning);
         return false;
     }
@@ -115,6 +128,36 @@ template <class From, class To> void CopyTable(const From &from, To &to)
     to.wildrule = from.wildrule;
 }
 
+// A saved seat's tiles and melds into a seat record.
+void LoadSeat(const SavedSeat &from, CMjPlayer &to)
+{
+    CopySeat(from, to);
+    for (int m = 0; m < 5; m++)
+        to.exposed[m] = from.concealed[m] ? 0 : 1;
+}
+
+// A seat marked as won in a hand still in play must hold a winning hand with its winning tile.
+bool WonSeatsWin(const SavedGame &g)
+{
+    if (g.gamestatus != 1)
+        return true;
+    for (const SavedSeat &seat : g.player) {
+        if (!seat.ishu)
+            continue;
+        CMjPlayer p;
+        LoadSeat(seat, p);
+        p.winmj = seat.humj;
+        MjTile tiles[15];
+        std::copy(seat.Mj, seat.Mj + seat.cardnum, tiles);
+        tiles[seat.cardnum] = seat.humj;
+        SortMj(tiles, seat.cardnum + 1);
+        CGbHu hu;
+        if (!hu.Hu(&p, tiles, seat.cardnum + 1, nullptr, 0))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 SavedGame CMj::Snapshot() const
@@ -125,6 +168,13 @@ SavedGame CMj::Snapshot() const
         CopySeat(player[seat], g.player[seat]);
         for (int m = 0; m < 5; m++)
             g.player[seat].concealed[m] = player[seat].exposed[m] == 0;
+    }
+    // After a claim the local player holds all fourteen with none drawn, which is how the file tells
+    // a claimed tile from a drawn one.
+    SavedSeat &me = g.player[0];
+    if (gamestatus == 1 && curplayer == 0 && claimtaken && me.drawflag && me.cardnum < 14) {
+        me.Mj[me.cardnum++] = me.drawmj;
+        me.drawflag = 0;
     }
     g.minfan = minfan;
     g.wildmode = wildmode;
@@ -146,9 +196,7 @@ void CMj::Restore(const SavedGame &g)
     for (int seat = 0; seat < 4; seat++) {
         CMjPlayer &p = player[seat];
         p.Reset();
-        CopySeat(g.player[seat], p);
-        for (int m = 0; m < 5; m++)
-            p.exposed[m] = g.player[seat].concealed[m] ? 0 : 1;
+        LoadSeat(g.player[seat], p);
         p.sex = CMjPlayer::SexOfAvatar(p.avatarindex);
         draw.SetAvatar(seat, p.avatarindex + 1);
         p.wildmode = wildmode;
@@ -158,6 +206,7 @@ void CMj::Restore(const SavedGame &g)
     draw.LoadGrid(g.grid);
     draw.SetShowAll(0);
     backdraws = 0;
+    claimtaken = gamestatus == 1 && !player[0].drawflag;
     if (gamestatus == 1)
         RebuildWall();
     Paint();
@@ -187,5 +236,8 @@ void CMj::ResumePlay()
     }
     curplayer = 0;
     firstdiscard = 0;
-    DrawTile(true);
+    if (claimtaken)
+        ClaimedTurn();
+    else
+        DrawTile(true);
 }

@@ -91,13 +91,21 @@ void CMj::TakeDrawnTile()
     if (lastdrawn.suit == SUIT_HUA && !flowersWild) {
         PlayActionVoice(curplayer, VOICE_FLOWER);
         p.flowernum++;
-        p.drawflag = 0; // set aside; the replacement comes after the pause
+        // A robot's flower is set aside at once; the player's stays in view until its replacement.
+        if (curplayer != 0)
+            p.drawflag = 0;
         flowerpauseticks = 0;
         Timer(TIMER_FLOWERPAUSE)->SetEnabled(true);
         return;
     }
     p.winmj = lastdrawn;
     TurnStep();
+}
+
+bool CMj::FlowerOnShow() const
+{
+    const CMjPlayer &me = player[0];
+    return !netgame && me.drawflag && me.drawmj.suit == SUIT_HUA;
 }
 
 // What the seat holding its tile does next: a robot thinks on its timer, the local player decides.
@@ -246,7 +254,7 @@ void CMj::PlayHighlighted()
     }
     CMjPlayer &p = player[0];
     int i = p.hoverindex;
-    if (gamestatus != 1 || !cansave || i < 0 || i > p.cardnum || claimbuttonsup || !p.tileok[i])
+    if (gamestatus != 1 || !cansave || i < 0 || i > p.cardnum || claimbuttonsup || !p.tileok[i] || FlowerOnShow())
         return;
     if (i == p.cardnum && !p.drawflag)
         return;

@@ -1,5 +1,6 @@
 #include "table/SavedGame.h"
 
+#include "platform/Gbk.h"
 #include "table/TileCount.h"
 
 #include <cstring>
@@ -163,17 +164,28 @@ bool ValidMeld(const GetMj &m, uint8_t concealed)
     return shape && AllTiles(m.tiles, m.count) && (!concealed || m.kind == GETMJ_GANG);
 }
 
+bool ValidName(const char (&name)[20])
+{
+    return IsGbkText(std::string_view(name, strnlen(name, sizeof name)));
+}
+
+bool ValidScore(int32_t score)
+{
+    return In(score, -SavedGame::kScoreBound, SavedGame::kScoreBound);
+}
+
 bool ValidSeat(const SavedSeat &p)
 {
-    if (!In(p.cardnum, 0, 14) || !AllTiles(p.Mj, p.cardnum) || !In(p.getnum, 0, 5))
+    if (!ValidName(p.playername) || !In(p.cardnum, 0, 14) || !AllTiles(p.Mj, p.cardnum) || !In(p.getnum, 0, 5))
         return false;
     for (int m = 0; m < p.getnum; m++)
         if (!ValidMeld(p.getmj[m], p.concealed[m]))
             return false;
     return In(p.drawflag, 0, 1) && (!p.drawflag || IsTile(p.drawmj)) && In(p.ishu, 0, 1) &&
-           (!p.ishu || IsTile(p.humj)) && In(p.payseat, -1, 3) && In(p.gridcol, -1, 20) &&
-           In(p.gridrow, -1, 20) && In(p.outnum, 0, 52) && AllTiles(p.outmj, p.outnum) &&
-           In(p.seatwind, 1, 4) && In(p.flowernum, 0, 8) && In(p.ting, 0, 1) && In(p.avatarindex, 0, 11);
+           (!p.ishu || IsTile(p.humj)) && In(p.payseat, -1, 3) && ValidScore(p.score) &&
+           ValidScore(p.scorechange) && In(p.gridcol, -1, 20) && In(p.gridrow, -1, 20) && In(p.outnum, 0, 52) &&
+           AllTiles(p.outmj, p.outnum) && In(p.seatwind, 1, 4) && In(p.flowernum, 0, 8) && In(p.ting, 0, 1) &&
+           In(p.avatarindex, 0, 11);
 }
 
 bool IsPermutation(const uint8_t *wall)
@@ -183,6 +195,19 @@ bool IsPermutation(const uint8_t *wall)
         if (wall[i] >= MJ_TOTAL || seen[wall[i]])
             return false;
         seen[wall[i]] = true;
+    }
+    return true;
+}
+
+// The discard-grid flags, then the renderer's grid: occupancy bytes and each cell's tile; a cell in
+// use holds a tile, a free one may keep the tile it held before.
+bool ValidGrid(const uint8_t (&flags)[400], const uint8_t (&grid)[SavedGame::kGridBytes])
+{
+    constexpr int kCells = 400;
+    for (int i = 0; i < kCells; i++) {
+        MjTile tile = MakeMj(static_cast<int8_t>(grid[kCells + 2 * i]), static_cast<int8_t>(grid[kCells + 2 * i + 1]));
+        if (flags[i] > 1 || grid[i] > 1 || !(grid[i] ? IsTile(tile) : IsTileOrNone(tile)))
+            return false;
     }
     return true;
 }
@@ -212,34 +237,50 @@ bool SavedGame::Valid() const
 {
     if (!In(gamestatus, 0, 2) || !In(roundwind, 1, 4) || !In(banker, 0, 3) || !In(showbanker, 0, 3) ||
         !In(changchengstart, 0, 71) || !In(mjindex, -1, MJ_TOTAL) || !IsPermutation(wallmj) ||
-        !IsTileOrNone(wildmj) || !IsTileOrNone(wildindicator))
+        !IsTileOrNone(wildmj) || !IsTileOrNone(wildindicator) || !ValidGrid(gridflags, grid))
         return false;
-    for (const auto &row : seenmj)
-        for (int n : row)
-            if (!In(n, 0, 4))
-                return false;
     int flowers = 0;
-    int tiles = TileCount::WallLeft(mjindex);
+    TileTally tiles;
+    TileTally shown;
+    tiles.AddWall(wallmj, mjindex);
     for (const SavedSeat &p : player) {
         if (!ValidSeat(p))
             return false;
         flowers += p.flowernum;
-        tiles += TileCount::OfSeat(p.cardnum, p.drawflag, p.getmj, p.getnum, p.outnum, p.flowernum);
+        tiles.AddSeat(p);
+        shown.AddShown(p);
     }
-    if (flowers > 8 || tiles != MJ_TOTAL)
+    if (flowers > 8 || !tiles.Whole())
         return false;
-    if (gamestatus != 1)
+    if (gamestatus != 1) {
+        // The next hand starts afresh; the counts need only be possible ones.
+        for (const auto &row : seenmj)
+            for (int n : row)
+                if (!In(n, 0, 4))
+                    return false;
         return true;
+    }
 
-    // A hand in play resumes with the local player about to discard: its turn's tile stands apart
-    // from a hand of 13 and in the slot after it, as play leaves it; nobody has won yet. The wall is
-    // rebuilt from the index, one tile from the back per flower.
+    // A hand in play resumes with the local player about to discard, holding its turn's tile apart
+    // from a hand of 13 and in the slot after it, as play leaves it, or holding all 14 after taking a
+    // claimed tile. Everyone else holds 13; a seat that has won holds its winning tile beside them.
+    // The wall is rebuilt from the index, one tile from the back per flower.
     const SavedSeat &me = player[0];
-    if (!me.drawflag || me.cardnum + 3 * me.getnum != 13 || !IsSameMj(me.Mj[me.cardnum], me.drawmj) ||
-        !In(mjindex, flowers - 1, MJ_TOTAL - 1))
+    const bool drawn = me.drawflag && me.cardnum + 3 * me.getnum == 13 && IsSameMj(me.Mj[me.cardnum], me.drawmj);
+    const bool claimed = !me.drawflag && me.cardnum + 3 * me.getnum == 14;
+    if (!(drawn || claimed) || me.ishu || !In(mjindex, flowers - 1, MJ_TOTAL - 1))
         return false;
     for (const SavedSeat &p : player)
-        if (p.ishu || (&p != &me && TileCount::Held(p.cardnum, p.drawflag, p.getnum) != 13))
+        if (&p != &me && TileCount::Held(p.cardnum, p.drawflag, p.getnum) != 13)
             return false;
+    // Every discard and meld has been seen; a won seat's winning tile was, when it was a discard.
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++) {
+            int wins = 0;
+            for (const SavedSeat &p : player)
+                wins += p.ishu && IsSameMj(p.humj, MakeMj(value, suit));
+            if (!In(seenmj[suit][value], shown.Of(suit, value), shown.Of(suit, value) + wins))
+                return false;
+        }
     return true;
 }

@@ -38,6 +38,9 @@ struct SavedSeat {
 struct SavedGame {
     static constexpr size_t kSize = 3392;
     static constexpr size_t kGridBytes = 1200;
+    // Far beyond any score a game reaches, and far enough from the field's limits that play can go
+    // on from it.
+    static constexpr int32_t kScoreBound = 100000000;
 
     uint8_t gamestatus = 0;
     SavedSeat player[4];
@@ -58,9 +61,11 @@ struct SavedGame {
 
     std::array<uint8_t, kSize> Bytes() const;
 
-    // Reads a whole file and checks every field: its size and tag, every count, index and tile, and
-    // that the 144 tiles are all on the table and each seat holds what its turn allows. False, with
-    // out unusable, when the bytes are not a saved game that can be played on.
+    // Reads a whole file and checks every field: its size and tag, every count, index, score, name
+    // and tile, the discard grids, that each of the 144 tiles is on the table exactly once, that
+    // the seen counts are what the table shows, and that each seat holds what its turn allows.
+    // False, with out unusable, when the bytes are not a saved game that can be played on. Whether a
+    // seat marked as won really wins is the game's to judge.
     static bool Parse(const uint8_t *data, size_t size, SavedGame &out);
 
 private:

@@ -26,6 +26,12 @@ void CBitButtonArray::DrawAll()
         buttons_[i]->Draw();
 }
 
+void CBitButtonArray::ClearHover()
+{
+    for (int i = 0; i < count_; ++i)
+        buttons_[i]->hover = 0;
+}
+
 int CBitButtonArray::MouseDown(int x, int y)
 {
     for (int i = 0; i < count_; ++i)

@@ -17,6 +17,8 @@ public:
     int Count() const { return count_; }
 
     void DrawAll();
+    // Every button drawn plain until the pointer moves over one again.
+    void ClearHover();
     // The first button (in index order) whose MouseDown / MouseMove is true, or -1.
     int MouseDown(int x, int y);
     int MouseMove(int x, int y);

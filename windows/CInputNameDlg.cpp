@@ -11,6 +11,7 @@ CInputNameDlg *inputnamedlg = nullptr;
 
 namespace {
 
+constexpr uint8_t kTab = 9;
 constexpr uint8_t kEnter = 13;
 const char *const kIni = "SET.ini";
 // SET.ini's Avatar keys, by seat.
@@ -123,6 +124,9 @@ int CInputNameDlg::MouseUp(int px, int py)
 
 void CInputNameDlg::KeyPress(uint8_t key)
 {
+    // A name is one line of text: Tab is no part of it.
+    if (key == kTab)
+        return;
     nameedit->KeyPress(key);
     if (key == kEnter)
         StartGame();
@@ -137,8 +141,10 @@ void CInputNameDlg::StartGame()
     minfan = 0;
     wildmode = 0;
     owner->wildrule = 2;
+    Profile::Edit ini(kIni);
     for (int seat = 0; seat < 4; ++seat)
-        Profile::WriteString(kIni, "Avatar", kAvatarKeys[seat], std::to_string(avatar[seat]));
+        ini.Set("Avatar", kAvatarKeys[seat], std::to_string(avatar[seat]));
+    ini.Commit();
     curscreen = SCREEN_NONE;
     // At most a name's 20 bytes, cut between characters, and handed over terminated.
     const std::string name = nameedit->GetText(CMjPlayer::kNameSize);

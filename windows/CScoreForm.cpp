@@ -33,6 +33,7 @@ constexpr int kRowTop = 171;
 constexpr int kRowHeight = 25;
 constexpr int kRowLeft = 19;
 constexpr int kRowRight = 279;
+constexpr int kRowLightRise = 3; // the pointed row's light ground starts above its letters
 constexpr uint32_t kGold = 0xFFBE00;
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlue = 0x0000FF;
@@ -55,7 +56,7 @@ CScoreForm::CScoreForm(std::string_view backgroundPath, CMj *game)
     : CBitForm(backgroundPath, game, true), tiles("Graphic\\ScoreForm\\mj.bmp", true),
       drawngame("Graphic\\ScoreForm\\huangpai.bmp", true), digits("Graphic\\ScoreForm\\lresultnumber2.bmp", true),
       signs("Graphic\\ScoreForm\\lresultSign2.bmp", true), column("Graphic\\ScoreForm\\barcenter.bmp", true),
-      hints("Graphic\\ScoreForm\\hint.bmp", true)
+      hints("Graphic\\ScoreForm\\hint.bmp", true), rowlight("Graphic\\ScoreForm\\rowlight.bmp", true)
 {
     for (const char *name : {"replay", "exit", "up", "down"})
         buttons.Add(std::string("Graphic\\ScoreForm\\") + name + ".bmp", "");
@@ -264,6 +265,8 @@ void CScoreForm::DrawRows()
         const char *name = row.extra ? kExtraFanNamesEn[row.index] : kFanNamesEn[row.index];
         const int nameRight = row.extra ? 200 : 219;
         const uint32_t colour = hovered ? (row.extra ? kBlack : kBlue) : kWhite;
+        if (hovered && rowlight.Get())
+            lpDDSBack->Blit(x + kRowLeft, ry - kRowLightRise, *rowlight.Get(), rowlight.rect, true);
         DrawSurfaceText(*lpDDSBack, name, {x + kRowLeft, ry, x + nameRight, ry + 32}, TextLeft, {TextFont::Arial12, colour});
         DrawSurfaceText(*lpDDSBack, std::to_string(Points(row)), {x + 235, ry, x + 285, ry + 32}, TextLeft,
                         {TextFont::Arial12, kGold});

@@ -61,6 +61,7 @@ public:
     CachedPicture signs;   // plus, then minus
     CachedPicture column;  // the strip beside the rows, repeated downwards
     CachedPicture hints;   // one cell per fan, ten to a row
+    CachedPicture rowlight; // behind the pointed fan row, whose dark letters need a light ground
 
 private:
     void DrawTile(MjTile tile, int px, int py, bool faded);

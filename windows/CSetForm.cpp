@@ -66,8 +66,10 @@ CSetForm::CSetForm(std::string_view backgroundPath, CMj *game) : CBitForm(backgr
 
 CSetForm::~CSetForm()
 {
+    Profile::Edit ini(kIni);
     for (int i = 0; i < kSliders; ++i)
-        Profile::WriteString(kIni, kSliderPlaces[i].section, kSliderPlaces[i].key, std::to_string(slider[i]->position));
+        ini.Set(kSliderPlaces[i].section, kSliderPlaces[i].key, std::to_string(slider[i]->position));
+    ini.Commit();
 }
 
 void CSetForm::ApplySlider(int which)

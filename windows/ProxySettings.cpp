@@ -16,9 +16,11 @@ std::string ReadText(const char *ini, const char *key)
     return buf;
 }
 
+// A field's first line, as the settings file can keep it, cut to the field's bytes.
 std::string Cut(const std::string &text)
 {
-    return text.substr(0, GbkFit(text, ProxySettings::kTextBytes));
+    const std::string_view line = Profile::FirstLine(text);
+    return std::string(line.substr(0, GbkFit(line, ProxySettings::kTextBytes)));
 }
 
 } // namespace
@@ -53,13 +55,15 @@ ProxySettings ProxySettings::Read(const char *ini)
 
 void ProxySettings::Write(const char *ini) const
 {
-    Profile::WriteString(ini, kSection, "UseProxy", useproxy ? "1" : "0");
-    Profile::WriteString(ini, kSection, "UsePassWord", usepassword ? "1" : "0");
-    Profile::WriteString(ini, kSection, "Address", address);
-    Profile::WriteString(ini, kSection, "Type", std::to_string(type));
-    Profile::WriteString(ini, kSection, "Port", std::to_string(port));
-    Profile::WriteString(ini, kSection, "UserName", username);
-    Profile::WriteString(ini, kSection, "PassWord", password);
+    Profile::Edit edit(ini);
+    edit.Set(kSection, "UseProxy", useproxy ? "1" : "0");
+    edit.Set(kSection, "UsePassWord", usepassword ? "1" : "0");
+    edit.Set(kSection, "Address", address);
+    edit.Set(kSection, "Type", std::to_string(type));
+    edit.Set(kSection, "Port", std::to_string(port));
+    edit.Set(kSection, "UserName", username);
+    edit.Set(kSection, "PassWord", password);
+    edit.Commit();
 }
 
 ProxyDialog ProxyDialog::For(const ProxySettings &settings)

@@ -41,6 +41,7 @@ struct ProxyDialog {
     // Address and port always; user and password only when the proxy is on and wants them.
     static ProxyDialog For(const ProxySettings &settings);
     // OK: the switch always; the rest only with the proxy on, user and password only when asked for.
-    // A port that is no number from 1 to 65535 keeps the old one; texts are cut to 49 bytes.
+    // A port that is no number from 1 to 65535 keeps the old one; texts are cut to their first line
+    // and to 49 bytes.
     void TakeInto(ProxySettings &settings) const;
 };

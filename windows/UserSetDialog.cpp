@@ -16,9 +16,9 @@ int Key(const char *ini, const char *key, int def)
     return Profile::ReadInt(ini, kSection, key, def);
 }
 
-void Put(const char *ini, const char *key, int value)
+void Put(Profile::Edit &ini, const char *key, int value)
 {
-    Profile::WriteString(ini, kSection, key, std::to_string(value));
+    ini.Set(kSection, key, std::to_string(value));
 }
 
 // The whole text as a decimal int; none for an empty text, other characters or an overflow.
@@ -59,8 +59,9 @@ UserSet ReadUserSet(const char *ini)
     return f;
 }
 
-void WriteUserSet(const char *ini, const UserSet &f, int roomid)
+void WriteUserSet(const char *path, const UserSet &f, int roomid)
 {
+    Profile::Edit ini(path);
     Put(ini, "Invite", f.invite ? 1 : 0);
     Put(ini, "IP", f.ip == 3 || f.ip == 4 ? f.ip : 0);
     Put(ini, "ESCAPE", f.escape ? 1 : 0);
@@ -71,6 +72,7 @@ void WriteUserSet(const char *ini, const UserSet &f, int roomid)
     Put(ini, "LIMITSCORE2RATE", f.limitscore2rate);
     Put(ini, "RoomID", roomid);
     Put(ini, "P2PTalk", f.p2ptalk ? 1 : 0);
+    ini.Commit();
 }
 
 UserSetDialog UserSetDialog::For(const UserSet &f)

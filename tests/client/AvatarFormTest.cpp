@@ -94,6 +94,12 @@ TEST_F(AvatarForm, ASaveSendsOnlyAMembersNewPictureOfTheirOwnSex)
     EXPECT_EQ(hooks.notices.size(), 1u);
 }
 
+// A picture as the preview shows it: as large as its box holds, its proportions kept.
+QImage Shown(std::string_view path)
+{
+    return DrawGif(path).scaled(140, 226, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 TEST_F(AvatarForm, ThePreviewShowsTheShowPictureIn2DAndTheTablePictureIn3D)
 {
     const QImage male = DrawGif("male.gif");
@@ -103,17 +109,19 @@ TEST_F(AvatarForm, ThePreviewShowsTheShowPictureIn2DAndTheTablePictureIn3D)
     ClickRow(5);
     EXPECT_EQ(form->preview, male) << "the 2D view keeps the show picture of the sex";
     form->FormShow({7, 0, 2, 1});
-    EXPECT_EQ(form->preview, DrawGif("female.gif"));
+    EXPECT_EQ(form->preview, Shown("female.gif"));
     fs::copy_file(folder.Path() / "Graphic" / "3.gif", folder.Path() / "Avatar" / "7.gif");
     form->FormShow({7, 0, 2, 1});
-    EXPECT_EQ(form->preview, DrawGif("Graphic\\3.gif")) << "the own picture once it has arrived";
+    EXPECT_EQ(form->preview, Shown("Graphic\\3.gif")) << "the own picture once it has arrived";
     QTest::mouseClick(form->PaintBox1, Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<std::string>{kAvatarPageUrl});
 
-    form->CheckBox1->click(); // the 3D view: the checked table picture
-    EXPECT_EQ(form->preview, DrawGif("Graphic\\2.gif"));
+    form->CheckBox1->click(); // the 3D view: the checked table picture, filling the box's width
+    EXPECT_EQ(form->preview, Shown("Graphic\\2.gif"));
+    EXPECT_EQ(form->preview.width(), 140);
+    EXPECT_LE(form->preview.height(), 226);
     ClickRow(4);
-    EXPECT_EQ(form->preview, DrawGif("Graphic\\5.gif"));
+    EXPECT_EQ(form->preview, Shown("Graphic\\5.gif"));
     QTest::mouseClick(form->PaintBox1, Qt::LeftButton);
     EXPECT_EQ(opened.size(), 1u) << "the preview is a link in the 2D view only";
 }

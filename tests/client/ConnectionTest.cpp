@@ -139,6 +139,33 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
         }
 }
 
+// A host read with a control byte in it is no host: it is told as one that cannot be found, and no
+// byte of it reaches the network, straight or through a proxy's request.
+TEST_F(Connection, AHostWithAControlByteNeverReachesTheNetwork)
+{
+    Serve({kLogin});
+    for (const std::string &host :
+         {std::string("127.0.0.1\r"), std::string("127.0.0.1\0", 10), std::string("127.0.0.1\tx")}) {
+        hooks.calls.clear();
+        GameLinkTarget target = Target(server.Port());
+        target.host = host;
+        Make().OpenGameLink(target);
+        EXPECT_TRUE(link->GameLinkActive()) << "the failure comes from the event loop, as a lookup's does";
+        ASSERT_TRUE(RunUntil([&] { return Has("Repaint"); }, 5000));
+        EXPECT_TRUE(Has("Status 查询服务器域名失败，请检查网络。"));
+        EXPECT_FALSE(link->GameLinkActive());
+    }
+    // Ended before the event loop came round, the attempt says nothing more.
+    hooks.calls.clear();
+    GameLinkTarget target = Target(server.Port());
+    target.host = "127.0.0.1\r";
+    Make().OpenGameLink(target);
+    link->CloseGameLink();
+    RunUntil([] { return false; }, 100);
+    EXPECT_FALSE(Has("Repaint"));
+    EXPECT_EQ(server.Connections(), 0);
+}
+
 TEST_F(Connection, AConnectionNeverMadeEndsAtTheTimeOut)
 {
     RawPeer full(0);

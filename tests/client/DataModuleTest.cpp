@@ -189,4 +189,21 @@ TEST_F(DataModule, AnHttpProxyWithNoDestinationFailsAtOnce)
     EXPECT_FALSE(link->GameLinkActive());
 }
 
+// A destination that holds a control byte never goes into a proxy's request: a CR LF in it would
+// end the CONNECT line and let the rest pass for headers of its own.
+TEST_F(DataModule, ADestinationWithAControlByteIsNeverSentToAProxy)
+{
+    for (int kind : {ProxyRoute::HTTP, ProxyRoute::SOCKS5}) {
+        boxes.clear();
+        GameLinkTarget t = ViaProxy(kind);
+        t.host = "game.example\r\nX-Injected: 1";
+        link->OpenGameLink(t);
+        socket->Accept();
+        EXPECT_TRUE(socket->Written().empty()) << kind;
+        ASSERT_EQ(boxes.size(), 1u) << kind;
+        EXPECT_EQ(boxes[0].text, "连接代理服务器失败!");
+        EXPECT_FALSE(link->GameLinkActive());
+    }
+}
+
 } // namespace

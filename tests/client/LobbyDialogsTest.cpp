@@ -77,6 +77,30 @@ TEST(TNetSetForm, EachBoxIsUsableWithItsCheckBoxAndTakesOnlyWhatItsFilterReads)
     EXPECT_EQ("70", back.limit1text);
 }
 
+// Each line reads "caption [box] rest": the caption ends before its box and the rest starts after it.
+TEST(TNetSetForm, EachBoxStandsBetweenTheWordsOfItsLine)
+{
+    TNetSetForm form;
+    const struct {
+        QCheckBox *caption;
+        QWidget *field;
+        QString rest;
+    } lines[] = {{form.CheckBox2, form.ComboBox1, QStringLiteral("位相同的玩家游戏")},
+                 {form.CheckBox3, form.Edit1, QStringLiteral("的玩家游戏")},
+                 {form.CheckBox4, form.Edit2, QStringLiteral("的玩家游戏")},
+                 {form.CheckBox5, form.Edit3, QStringLiteral("的玩家游戏")}};
+    for (const auto &line : lines) {
+        const QString name = line.caption->text();
+        EXPECT_LE(line.caption->x() + line.caption->sizeHint().width(), line.field->x()) << name.toStdString();
+        EXPECT_LE(line.caption->sizeHint().width(), line.caption->width()) << name.toStdString() << " is cut";
+        bool rest = false;
+        for (const QLabel *label : line.field->parentWidget()->findChildren<QLabel *>())
+            rest = rest || (label->text() == line.rest && std::abs(label->y() - line.field->y()) < 8 &&
+                            label->x() >= line.field->geometry().right());
+        EXPECT_TRUE(rest) << name.toStdString();
+    }
+}
+
 TEST_F(LobbyDialogs, F1ShowsTheAboutBoxAndTheGameNeverSeesTheKey)
 {
     CMj &m = OpenAtTitle();

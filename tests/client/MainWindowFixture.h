@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         TableDriver::LinkGeneratedData(folder.Path(), std::getenv("LANTILE_DATA"));
-        QuitRequest::SetHandler([] { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
+        QuitRequest::SetHandler([](const std::string &) { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
         TimerService::Install(&clock);
         Random::Pin(1234);
     }

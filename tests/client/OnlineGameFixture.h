@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/QuitRequest.h"
 #include "table/CMj.h"
 #include "tests/client/LinkFixture.h"
 #include "tests/kit/AuditedSink.h"
@@ -17,6 +18,8 @@ protected:
     void SetUp() override
     {
         LinkFixture::SetUp();
+        // The table is audited, not drawn: the scratch program folder holds no pictures.
+        QuitRequest::SetHandler([](const std::string &) {});
         mj = std::make_unique<CMj>();
         Make();
         audited.game = mj.get();
@@ -29,6 +32,7 @@ protected:
         curscreen = SCREEN_NONE;
         link->SetGame(nullptr);
         mj.reset();
+        QuitRequest::SetHandler(nullptr);
         LinkFixture::TearDown();
     }
     // Serves the session of tests/client/sessions and logs in to it.

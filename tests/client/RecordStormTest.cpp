@@ -1,5 +1,5 @@
 // Seeded mutations of the session scripts' bytes, through the framer, the dispatcher and the table's
-// bounds, and through the proxy handshake: the same entries the fuzzers run.
+// bounds, and through the proxy handshake, and of a saved game: the same entries the fuzzers run.
 #include "tests/client/LinkFixture.h"
 #include "tests/fuzz/FuzzEntries.h"
 #include "tests/support/ScratchFolder.h"
@@ -84,6 +84,28 @@ TEST(RecordStorm, MutatedProxyAnswersNeverOpenATunnelTheyShouldNot)
 {
     RecordedBoxes boxes;
     Storm(ProxyReplyInput, 29);
+}
+
+// Seeded changes of a saved game, loaded over a game in play: each is refused with the table left
+// as it was, or plays on under the table audit, saving wherever it may as an acceptable file.
+TEST(SavedGameStorm, ChangedSavedGamesAreRefusedUntouchedOrPlayOnUnderTheAudit)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.Path() / "Save");
+    SavedGameLoad load;
+    const std::string sound = load.SoundBytes();
+    ASSERT_EQ(sound.size(), 3392u);
+    std::mt19937 rng(26);
+    constexpr int kFiles = 400;
+    for (int run = 0; run < kFiles; run++) {
+        std::vector<uint8_t> input(sound.begin(), sound.end());
+        // Mostly single changes, so that some files still hold a possible table.
+        for (int k = run % 3 == 0 ? 1 + rng() % 4 : 1; k > 0; k--)
+            Mutate(input, rng);
+        ASSERT_EQ(load.Run(input.data(), input.size()), "") << "file " << run;
+    }
+    EXPECT_GT(load.Played(), kFiles / 10) << "few changed files were loaded and played";
+    EXPECT_LT(load.Played(), kFiles) << "every changed file was loaded";
 }
 
 } // namespace

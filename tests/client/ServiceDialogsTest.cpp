@@ -2,10 +2,14 @@
 #include "client/Lindlg.h"
 #include "client/Proxy.h"
 #include "platform/OpenUrl.h"
+#include "platform/Profile.h"
+#include "tests/support/ScratchFolder.h"
 #include "windows/ProxySettings.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +53,36 @@ TEST(TProxyForm, FieldsGreyWithTheirSwitchesAndTextsKeepTheirByteLimits)
     EXPECT_EQ(d.proxyname.back(), 'x');
     EXPECT_EQ(d.user, "bob");
     EXPECT_TRUE(d.useproxy && d.needauth && !d.socks);
+}
+
+// An address pasted with line breaks is kept as its first line: written out whole it would make
+// sections and keys of its own in the settings file, and sent it would end the proxy's request line.
+TEST(TProxyForm, AnAddressPastedWithLineBreaksKeepsItsFirstLineOnly)
+{
+    ScratchFolder folder;
+    folder.Write("SET.ini", "[Proxy]\r\nAddress=old.example\r\n[loginserver]\r\nip=game.example\r\n");
+    TProxyForm form;
+    form.Load(ProxyDialog::For(ProxySettings::Read("SET.ini")));
+    form.UseProxy->click();
+    form.ProxyName->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("proxy.example\r\n[loginserver]\r\nip=x"));
+    form.ProxyName->paste();
+    form.CheckBox1->click();
+    form.User->insert(QStringLiteral("bob\r\nPassWord=y"));
+    ProxySettings settings = ProxySettings::Read("SET.ini");
+    form.Controls().TakeInto(settings);
+    EXPECT_EQ(settings.address, "proxy.example");
+    settings.Write("SET.ini");
+
+    char ip[50];
+    Profile::ReadString("SET.ini", "loginserver", "ip", "", ip, sizeof ip);
+    EXPECT_STREQ(ip, "game.example");
+    const ProxySettings back = ProxySettings::Read("SET.ini");
+    EXPECT_EQ(back.address, "proxy.example");
+    EXPECT_EQ(back.username, "bob");
+    EXPECT_EQ(back.password, "");
+    const std::string file = folder.Read("SET.ini");
+    EXPECT_EQ(file.find("[loginserver]"), file.rfind("[loginserver]")) << file;
 }
 
 // Which links open at all is the lobby records' test; the notice shows the server's text as typed.

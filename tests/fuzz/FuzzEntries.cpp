@@ -3,14 +3,24 @@
 #include "client/Datamodule.h"
 #include "client/Proxysock.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/Random.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
 #include "table/Shell.h"
-#include "tests/kit/MemorySocket.h"
 #include "tests/kit/AuditedSink.h"
+#include "tests/kit/LocalRobot.h"
+#include "tests/kit/MemorySocket.h"
+#include "tests/kit/TableAudit.h"
 
+#include <QGuiApplication>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <strings.h>
+#include <unistd.h>
 
 namespace {
 
@@ -111,6 +121,19 @@ struct BoundedShell : Shell {
 };
 
 } // namespace
+
+void FuzzProcessSetUp(const char *name)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static std::string program = name;
+    static char *argv[] = {program.data(), nullptr};
+    new QGuiApplication(argc, argv); // lives as long as the fuzzer
+    auto folder = std::filesystem::temp_directory_path() / ("lantile-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "Save");
+    Paths::SetProgramFolder(folder.string());
+}
 
 struct RecordDispatch::Parts {
     TestClock clock;
@@ -227,4 +250,103 @@ std::string ProxyReplyInput(const uint8_t *data, size_t size)
             return "a tunnel opened on " + std::to_string(consumed) + " bytes that do not open one";
     }
     return {};
+}
+
+namespace {
+
+const char *const kSoundGame = "Save\\fuzz-sound.cmj";
+const char *const kInputGame = "Save\\fuzz-input.cmj";
+
+std::string Saved(const CMj &mj)
+{
+    const auto bytes = mj.Snapshot().Bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// One step as the game goes on by itself: seat 0 acts when it is asked to, else time passes, and a
+// hand's end is followed by the next hand.
+void Step(CMj &mj, TestClock &clock)
+{
+    if (mj.gamestatus == 2)
+        mj.NextHand();
+    else if (!LocalRobot::Act(mj))
+        clock.Step();
+}
+
+} // namespace
+
+struct SavedGameLoad::Parts {
+    TestClock clock;
+    std::unique_ptr<CMj> game;
+    int played = 0;
+};
+
+SavedGameLoad::SavedGameLoad() : parts_(std::make_unique<Parts>())
+{
+    Parts &p = *parts_;
+    TimerService::Install(&p.clock);
+    Random::Pin(29);
+    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
+    p.game = std::make_unique<CMj>();
+    CMj &mj = *p.game;
+    mj.SetAnimateOn(false);
+    mj.NewLocalGame();
+    for (int steps = 0; !(mj.gamestatus == 1 && mj.SaveAllowed() && mj.mjindex >= 70); steps++) {
+        if (steps > 200000)
+            throw std::runtime_error("the game never reached a moment to save");
+        Step(mj, p.clock);
+    }
+    if (!mj.SaveGame(kSoundGame))
+        throw std::runtime_error("the sound game could not be saved");
+}
+
+SavedGameLoad::~SavedGameLoad()
+{
+    parts_->game.reset();
+    MessageBox::SetHandler(nullptr);
+    Random::Unpin();
+    TimerService::Install(nullptr);
+}
+
+std::string SavedGameLoad::Run(const uint8_t *data, size_t size)
+{
+    CMj &mj = *parts_->game;
+    if (!mj.LoadGame(kSoundGame))
+        return "the sound game no longer loads";
+    const std::string before = Saved(mj);
+    std::ofstream(Paths::Resolve(kInputGame), std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+    if (!mj.LoadGame(kInputGame))
+        return Saved(mj) == before ? std::string() : "a refused file changed the table";
+
+    parts_->played++;
+    TableAudit audit = TableAudit::Of(mj);
+    for (int step = 0;; step++) {
+        const std::vector<std::string> broken = audit.Check(mj);
+        if (!broken.empty())
+            return "after step " + std::to_string(step) + ": " + broken[0];
+        if (mj.SaveAllowed()) {
+            const auto bytes = mj.Snapshot().Bytes();
+            SavedGame again;
+            if (!SavedGame::Parse(bytes.data(), bytes.size(), again))
+                return "after step " + std::to_string(step) + ": the table saves as a file that is refused";
+        }
+        if (step == kSteps)
+            return {};
+        const bool handOver = mj.gamestatus == 2;
+        Step(mj, parts_->clock);
+        if (handOver)
+            audit = TableAudit::Of(mj); // a new game after a bankruptcy starts its own scores
+    }
+}
+
+std::string SavedGameLoad::SoundBytes() const
+{
+    std::ifstream in(Paths::Resolve(kSoundGame), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int SavedGameLoad::Played() const
+{
+    return parts_->played;
 }

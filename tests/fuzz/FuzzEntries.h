@@ -4,8 +4,13 @@
 #include <memory>
 #include <string>
 
-// The two inputs a server or a proxy controls, as entries that the fuzzers and the record-storm test
-// share. Each answers the first broken rule it finds, or an empty text.
+// The inputs a server, a proxy or a saved game's file controls, as entries that the fuzzers and the
+// tests share. Each answers the first broken rule it finds, or an empty text.
+
+// A fuzzer's process as the game object needs it, made once: the toolkit offscreen (the game
+// measures text with its fonts), sound on the dummy driver, and a program folder of its own, with
+// a Save folder, under the temporary folder.
+void FuzzProcessSetUp(const char *name);
 
 // The game server's byte stream: byte 0 seeds the sizes of the pieces the stream arrives in and how
 // much one read hands over; the rest is the stream. It goes through the data module's read path to
@@ -32,3 +37,29 @@ private:
 // the pieces (the rest). The handshake may succeed only on a well-formed answer, never takes a byte
 // past its end, and keeps an HTTP header within its cap.
 std::string ProxyReplyInput(const uint8_t *data, size_t size);
+
+// A saved game's file, loaded as the player loads one over a game in play (a sound one is loaded
+// first, so that every run starts from the same table). A refused file leaves that table exactly as
+// it was. A loaded one is played on for a few steps, robots and seat 0 alike, with the table audit
+// after each; wherever the local player may save, the table saves as a file that is accepted again.
+class SavedGameLoad {
+public:
+    // A game object (in the program folder as it is set) on a test clock of its own, with a sound
+    // game saved from a few turns of play; message boxes are answered at once.
+    SavedGameLoad();
+    ~SavedGameLoad();
+    SavedGameLoad(const SavedGameLoad &) = delete;
+    SavedGameLoad &operator=(const SavedGameLoad &) = delete;
+
+    std::string Run(const uint8_t *data, size_t size);
+    // The file every run loads first.
+    std::string SoundBytes() const;
+    // The runs whose file was loaded and played on.
+    int Played() const;
+    // The steps played after a load.
+    static constexpr int kSteps = 40;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};

@@ -1,26 +1,13 @@
 // libFuzzer entry: the game server's byte stream through the framer and the dispatcher.
-#include "platform/Paths.h"
 #include "tests/fuzz/FuzzEntries.h"
 
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static RecordDispatch *dispatch = [] {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        // The game object measures its link labels' text, which needs the toolkit's fonts.
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "record_dispatch_fuzz";
-        static char *argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv); // lives as long as the fuzzer
-        auto folder = std::filesystem::temp_directory_path() / ("lantile-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        Paths::SetProgramFolder(folder.string());
+        FuzzProcessSetUp("record_dispatch_fuzz");
         return new RecordDispatch;
     }();
     std::string failure = dispatch->Run(data, size);

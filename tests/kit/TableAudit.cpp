@@ -6,36 +6,77 @@
 #include "table/CMj.h"
 #include "table/TileCount.h"
 
-// Tiles in hands, melds, discards, set-aside flowers, a discard on its way, a drawn tile flying from
-// the wall or held up before it joins the hand, and the wall.
-static int CountTiles(const CMj &mj)
+namespace {
+
+// The table's tiles by the shared counting rule (TileTally), and what every seat has seen, with the
+// tiles on their way: a discard not yet landed or claimed (seen already), and a drawn tile flying
+// from the wall or held up a moment for a ready player, out of the wall and in no hand yet.
+struct Tallies {
+    TileTally tiles;
+    TileTally shown;
+    int twice = 0; // tiles that stand in two places at once
+};
+
+Tallies Count(const CMj &mj)
 {
-    int total = TileCount::WallLeft(mj.mjindex);
+    Tallies t;
+    t.tiles.AddWall(mj.wallmj, mj.mjindex);
     for (const CMjPlayer &p : mj.player) {
-        total += TileCount::OfSeat(p.cardnum, p.drawflag, p.getmj, p.getnum, p.outnum, p.flowernum);
-        if (p.hasplayed)
-            total++; // discarded, not yet landed or claimed
+        t.tiles.AddSeat(p);
+        t.shown.AddShown(p);
+        if (p.hasplayed) {
+            t.tiles.Add(p.playmj);
+            t.shown.Add(p.playmj);
+        }
     }
-    // A ready player's drawn tile is held up a moment, out of the wall and not yet in the hand.
-    if (TimerService::Current().IsRunning(TIMER_READYDRAW))
-        total++;
-    // A drawn tile flying from the wall has left the wall and is in no hand yet.
-    if (TimerService::Current().IsRunning(TIMER_FLIGHT))
-        total++;
-    return total;
+    const TimerService &timers = TimerService::Current();
+    if (timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT))
+        t.tiles.Add(mj.lastdrawn);
+    // The local player's flower stays in view as the drawn tile, already among the seat's flowers,
+    // while its replacement is waited for, flies in and, for a ready player, is held up.
+    if (mj.FlowerOnShow())
+        t.twice = 1;
+    return t;
+}
+
+std::string KindName(int suit, int value)
+{
+    return std::to_string(value) + "/" + std::to_string(suit);
+}
+
+} // namespace
+
+TableAudit TableAudit::Of(const CMj &mj)
+{
+    int total = 0;
+    for (const CMjPlayer &p : mj.player)
+        total += p.score;
+    return TableAudit(total);
 }
 
 std::vector<std::string> TableAudit::Check(const CMj &mj) const
 {
     std::vector<std::string> broken;
-    int tiles = CountTiles(mj);
-    if (tiles != MJ_TOTAL)
-        broken.push_back("tiles accounted: " + std::to_string(tiles));
+    const Tallies t = Count(mj);
+    if (t.tiles.Total() - t.twice != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(t.tiles.Total() - t.twice));
+    if (t.tiles.Strays() != 0)
+        broken.push_back("a tile that is no tile is on the table");
+    // The deal hands out the tiles it chose before it counts them off the wall one by one: until it
+    // ends, the hands and the wall agree in number only.
+    const bool dealing = mj.gamestatus == 1 && mj.curplayer < 0;
+    const bool inPlay = mj.gamestatus == 1 && !dealing;
     for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++)
-            if (mj.seenmj[suit][value] > 4 || mj.seenmj[suit][value] < 0)
-                broken.push_back("seen " + std::to_string(value) + "/" + std::to_string(suit) + ": " +
-                                 std::to_string(mj.seenmj[suit][value]));
+        for (int value = 0; value < 10; value++) {
+            if (!dealing && t.tiles.Of(suit, value) > TileCount::Copies(suit, value))
+                broken.push_back("kind " + KindName(suit, value) + " is there " +
+                                 std::to_string(t.tiles.Of(suit, value)) + " times");
+            const int seen = mj.seenmj[suit][value];
+            // In play every seat has seen the discards and melds; the hands join them at the end.
+            if (seen > 4 || seen < 0 || (inPlay && seen != t.shown.Of(suit, value)))
+                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
+                                 std::to_string(t.shown.Of(suit, value)));
+        }
     int scores = 0;
     for (int seat = 0; seat < 4; seat++) {
         const CMjPlayer &p = mj.player[seat];

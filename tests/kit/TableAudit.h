@@ -4,13 +4,16 @@
 
 class CMj;
 
-// Checks that a local hand in play is consistent: every tile is somewhere, no kind is seen more than
-// four times, each seat holds what its turn allows, and the scores keep their sum. Used by the tests
+// Checks that a local hand in play is consistent: each of the 144 tiles is somewhere, once (by the
+// counting rule saved games are held to), every seat has seen what the table shows, each seat holds
+// what its turn allows, and the scores keep their sum. Used by the tests
 // and by the self-play driver after every step. Online only the bounds apply: the server keeps the
 // tiles, and the client sees few of them.
 class TableAudit {
 public:
     explicit TableAudit(int scoreTotal) : scoreTotal_(scoreTotal) {}
+    // An audit that holds the scores to the sum they have now.
+    static TableAudit Of(const CMj &mj);
 
     // The broken rules found now, one line each; empty when the table is sound.
     std::vector<std::string> Check(const CMj &mj) const;

@@ -1,6 +1,7 @@
 #include "tests/kit/TableSetup.h"
 
 #include "table/CMj.h"
+#include "table/TileCount.h"
 #include "tests/support/Tiles.h"
 
 #include <algorithm>
@@ -44,6 +45,40 @@ void RobotDiscards(CMj &m, int seat, std::string_view tile)
     m.curplayer = seat;
     m.claimtaken = 0;
     m.PlayTurn();
+}
+
+void Settle(CMj &m)
+{
+    TileTally taken;
+    TileTally shown;
+    int flowers = 0;
+    for (const CMjPlayer &p : m.player) {
+        taken.AddSeat(p);
+        shown.AddShown(p);
+        flowers += p.flowernum;
+    }
+    int wanted[5][10];
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++) {
+            wanted[suit][value] = taken.Of(suit, value);
+            m.seenmj[suit][value] = shown.Of(suit, value);
+        }
+    // The seats' tiles first, in the order they came off the wall; the flowers set aside are any
+    // flowers no seat holds.
+    std::vector<uint8_t> front, rest;
+    for (int index = 0; index < MJ_TOTAL; index++) {
+        const MjTile t = MjFromIndex(static_cast<uint8_t>(index));
+        int &want = wanted[t.suit][t.value];
+        if (want > 0 || (t.suit == SUIT_HUA && flowers > 0)) {
+            (want > 0 ? want : flowers)--;
+            front.push_back(static_cast<uint8_t>(index));
+        } else {
+            rest.push_back(static_cast<uint8_t>(index));
+        }
+    }
+    std::copy(front.begin(), front.end(), m.wallmj);
+    std::copy(rest.begin(), rest.end(), m.wallmj + front.size());
+    m.mjindex = static_cast<int>(front.size()) - 1;
 }
 
 } // namespace TableSetup

@@ -13,5 +13,10 @@ void MidHand(CMj &m);
 void Hand(CMj &m, int seat, std::string_view text);
 // A robot that declared ready throws out the tile it draws: the simplest way to make it discard.
 void RobotDiscards(CMj &m, int seat, std::string_view tile);
+// Makes a hand-made table whole by the counting rule that saved games are held to: the tiles the
+// seats have are the ones taken from the wall (mjindex is set to match), the wall holds exactly the
+// rest, and the seen counts are what the table shows. No kind may be on the seats more often than
+// the set has it.
+void Settle(CMj &m);
 
 } // namespace TableSetup

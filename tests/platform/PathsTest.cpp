@@ -1,9 +1,11 @@
 #include "platform/Gbk.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "platform/SingleInstance.h"
 
 #include "tests/support/ScratchFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,6 +31,39 @@ TEST(Gbk, ConvertsBothWaysAndSurvivesDamage)
     EXPECT_EQ(Utf8ToGbk(GbkToUtf8(gbk)), gbk);
     // A name cut in the middle of a character loses only that byte.
     EXPECT_EQ(GbkToUtf8(gbk.substr(0, 3)), "\xe7\x8e\xa9?");
+}
+
+// Names read from saved games are held to this: whole characters and no control bytes.
+TEST(Gbk, TextIsWholeCharactersWithoutControlBytes)
+{
+    for (const char *good : {"", "Player 1", "玩家", "A中~", "\x81\x40\xFE\xFE"})
+        EXPECT_TRUE(IsGbkText(good)) << good;
+    for (const char *bad : {"\xB0", "ab\xB0", "\x80", "\xFF\xFF", "\x81\x7F", "\x81\x3F", "a\rb", "\t", "\x7F"})
+        EXPECT_FALSE(IsGbkText(bad)) << bad;
+}
+
+// One copy per program folder, however the folder is reached; another folder has its own copy.
+TEST(SingleInstance, OneLockPerProgramFolderFoundByItsRealPath)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directories(folder.Path() / "a");
+    std::filesystem::create_directories(folder.Path() / "b");
+    std::filesystem::create_directory_symlink(folder.Path() / "a", folder.Path() / "link");
+    const std::string a = SingleInstance::PathFor((folder.Path() / "a").string());
+    EXPECT_EQ(a, std::filesystem::canonical(folder.Path() / "a").string() + "/lantile.lock");
+    EXPECT_EQ(SingleInstance::PathFor((folder.Path() / "link/").string()), a);
+    EXPECT_EQ(SingleInstance::PathFor((folder.Path() / "b/../a").string()), a);
+
+    SingleInstance first(a);
+    ASSERT_TRUE(first.Acquire());
+    EXPECT_TRUE(first.Acquire()) << "held already";
+    SingleInstance second(SingleInstance::PathFor((folder.Path() / "link").string()));
+    EXPECT_FALSE(second.Acquire());
+    SingleInstance other(SingleInstance::PathFor((folder.Path() / "b").string()));
+    EXPECT_TRUE(other.Acquire());
+    // A folder that cannot hold a lock holds nothing a second copy could spoil.
+    SingleInstance nowhere(SingleInstance::PathFor((folder.Path() / "missing").string()));
+    EXPECT_TRUE(nowhere.Acquire());
 }
 
 TEST(Random, AFixedSeedRepeatsAndThePinHoldsAgainstTheClock)

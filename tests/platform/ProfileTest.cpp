@@ -1,8 +1,12 @@
+#include "platform/FileBytes.h"
 #include "platform/Profile.h"
 
 #include "tests/support/ScratchFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +58,86 @@ TEST_F(ProfileTest, WritingKeepsEveryOtherLine)
     EXPECT_EQ(Profile::ReadInt("s.ini", "A", "x", 0), 1);
     ASSERT_TRUE(Profile::WriteString("new.ini", "Option", "Sound", "1")); // a missing file is made
     EXPECT_EQ(Profile::ReadInt("new.ini", "Option", "Sound", 0), 1);
+}
+
+// A value typed or pasted with line breaks must not make lines of its own: it would add sections and
+// keys that the next reading believes.
+TEST_F(ProfileTest, AValueIsOneLineWrittenOrRead)
+{
+    folder.Write("s.ini", "[Proxy]\r\nAddress=old\r\n[loginserver]\r\nip=game.example\r\n");
+    ASSERT_TRUE(Profile::WriteString("s.ini", "Proxy", "Address", "proxy.example\r\n[loginserver]\r\nip=x"));
+    ASSERT_TRUE(Profile::WriteString("s.ini", "Proxy", "UserName", std::string("bob\0[x]", 7)));
+    ASSERT_TRUE(Profile::WriteString("s.ini", "Proxy", "PassWord", "pw\nip=y"));
+    EXPECT_EQ(folder.Read("s.ini"),
+              "[Proxy]\r\nAddress=proxy.example\r\nUserName=bob\r\nPassWord=pw\r\n[loginserver]\r\nip=game.example\r\n");
+    // A name that is no single line is refused, and the file stays as it was.
+    const std::string before = folder.Read("s.ini");
+    EXPECT_FALSE(Profile::WriteString("s.ini", "Proxy\r\n[loginserver]", "ip", "x"));
+    EXPECT_FALSE(Profile::WriteString("s.ini", "loginserver", "ip\r\nip", "x"));
+    EXPECT_EQ(folder.Read("s.ini"), before);
+
+    // A bare CR ends the value where a file written elsewhere holds one.
+    folder.Write("d.ini", "[DIRSERVER0]\r\nhost=game.example\rHost: other.example\r\nport=1982\r\n");
+    char host[50];
+    Profile::ReadString("d.ini", "DIRSERVER0", "host", "", host, sizeof host);
+    EXPECT_STREQ(host, "game.example");
+    EXPECT_EQ(Profile::ReadInt("d.ini", "DIRSERVER0", "port", 0), 1982);
+}
+
+// Many keys go out in one write of a whole new file, private to this user; until then the old file
+// is untouched, and a leftover of an interrupted write is neither written through nor kept.
+TEST_F(ProfileTest, AnEditReplacesTheWholeFileOnceAndOnlyItsOwnerMayReadIt)
+{
+    folder.Write("s.ini", "[Option]\r\nSound=1\r\n");
+    chmod((folder.Path() / "s.ini").c_str(), 0644);
+    // A second name for the old file shows whether it was rewritten in place or replaced.
+    std::filesystem::create_hard_link(folder.Path() / "s.ini", folder.Path() / "old.ini");
+    folder.Write("s.ini.tmp", "left by a kill");
+    chmod((folder.Path() / "s.ini.tmp").c_str(), 0666);
+    std::filesystem::create_hard_link(folder.Path() / "s.ini.tmp", folder.Path() / "leftover");
+
+    Profile::Edit edit("s.ini");
+    edit.Set("Option", "Sound", "0");
+    edit.Set("Option", "Music", "1");
+    edit.Set("Window", "Help", "0");
+    EXPECT_EQ(folder.Read("s.ini"), "[Option]\r\nSound=1\r\n");
+    ASSERT_TRUE(edit.Commit());
+    EXPECT_EQ(folder.Read("s.ini"), "[Option]\r\nSound=0\r\nMusic=1\r\n[Window]\r\nHelp=0\r\n");
+    EXPECT_EQ(folder.Read("old.ini"), "[Option]\r\nSound=1\r\n");
+    EXPECT_EQ(folder.Read("leftover"), "left by a kill");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "s.ini.tmp"));
+    struct stat st {};
+    ASSERT_EQ(stat((folder.Path() / "s.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // A new file too; its sections come in the order they were added.
+    Profile::Edit fresh("new.ini");
+    fresh.AddSection("PlayerInfo");
+    fresh.AddSection("Rull");
+    fresh.Set("Rull", "Brood", "1");
+    fresh.AddSection("PlayerInfo");
+    ASSERT_TRUE(fresh.Commit());
+    EXPECT_EQ(folder.Read("new.ini"), "[PlayerInfo]\r\n[Rull]\r\nBrood=1\r\n");
+    ASSERT_EQ(stat((folder.Path() / "new.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(FileBytes, LeftoversOfInterruptedWritesGoAndNothingElse)
+{
+    ScratchFolder folder;
+    for (const char *name : {"SET.ini.tmp", "Network.cfg.tmp", "SET.ini", "notes.tmp", "Save/1.cmj.tmp",
+                             "Save/2.cmj", "Save/x.tmp"})
+        folder.Write(name, "x");
+    std::filesystem::create_directory(folder.Path() / "Save/3.cmj.tmp");
+    FileBytes::RemoveLeftovers(folder.Path().string(), ".ini");
+    FileBytes::RemoveLeftovers((folder.Path() / "Save").string(), ".cmj");
+    std::vector<std::string> left;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder.Path()))
+        left.push_back(std::filesystem::relative(entry.path(), folder.Path()).string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Network.cfg.tmp", "SET.ini", "Save", "Save/2.cmj", "Save/3.cmj.tmp",
+                                              "Save/x.tmp", "notes.tmp"}));
+    FileBytes::RemoveLeftovers((folder.Path() / "nowhere").string(), ".cmj"); // no folder, nothing to do
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "tests/screen/ScreenFixture.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -150,6 +152,33 @@ TEST_F(CMjDrawDeviceTest, SwitchingToFullScreenAndBackRebuildsEveryPicture)
     EXPECT_TRUE(draw->zjzl.surface);
     EXPECT_EQ(2, paints);
     EXPECT_EQ(0, quits);
+}
+
+// Pictures lost from disk after the start come back from the bundle beside the program while a switch
+// rebuilds them, and from nowhere else.
+TEST_F(CMjDrawDeviceTest, SwitchTakesPicturesMissingOnDiskFromTheBundleAndTellsWhichOneItCannotFind)
+{
+    const char *data = std::getenv("LANTILE_DATA");
+    if (!data)
+        GTEST_SKIP() << "LANTILE_DATA is not set";
+    FakeScreen screen(kRgb565, 800);
+    ASSERT_TRUE(Open(screen));
+    std::filesystem::copy_file(std::filesystem::path(data) / "MjRes.rcc", program.Path() / "MjRes.rcc");
+    std::filesystem::remove(program.Path() / "Graphic/DeskMj.bmp");
+    std::filesystem::remove(program.Path() / "Graphic/Room.bmp");
+
+    draw->ToggleFullScreen();
+    EXPECT_EQ(0, quits);
+    ASSERT_TRUE(draw->room.surface);
+    EXPECT_EQ(800, draw->room.surface->Width()) << "the generated table, not the one that was on disk";
+    ASSERT_TRUE(draw->deskmj.surface);
+    EXPECT_EQ(60, draw->deskmj.surface->Width());
+    EXPECT_EQ(6, draw->dice.surface->Width()) << "a picture still on disk comes from there";
+    EXPECT_TRUE(hResModule.IsOwn()) << "the bundle is let go after the switch";
+
+    std::filesystem::remove(program.Path() / "MjRes.rcc");
+    draw->ToggleFullScreen();
+    EXPECT_EQ((std::vector<std::string>{"游戏文件丢失Graphic/Room.bmp", "游戏文件丢失Graphic/DeskMj.bmp"}), told);
 }
 
 TEST_F(CMjDrawDeviceTest, SwitchWithoutAWindowEndsTheProgram)

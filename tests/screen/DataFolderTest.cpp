@@ -63,7 +63,8 @@ std::vector<Picture> Pictures()
     for (int n = 2; n <= 10; ++n)
         list.push_back({"Graphic/Flower/Flower_" + std::to_string(n) + ".bmp", 12, 15, true});
     Add(list, "", {"windpe", "windpn", "windpw"}, 40, 24);
-    Add(list, "Tips/", {"tips0", "tips1", "tips2"}, 260, 60);
+    Add(list, "Tips/", {"tips0", "tips2"}, 260, 60);
+    list.push_back({"Graphic/Tips/tips1.bmp", 80, 52, true}); // beside the discards, not over them
     // Buttons are five frames side by side, each small enough for the place the table gives it.
     Add(list, "", {"peng", "gang", "hu", "guo", "chi", "ting", "tang", "piao", "piaono"}, 5 * 64, 40);
     Add(list, "NewStyle/", {"option", "back", "rules", "resume"}, 5 * 196, 44);
@@ -74,7 +75,7 @@ std::vector<Picture> Pictures()
         {"Graphic/ChatWnd/send.bmp", 5 * 60, 24, true},     {"Graphic/ChatWnd/senddefault.bmp", 5 * 36, 24, true},
         {"Graphic/ChatWnd/up.bmp", 5 * 10, 12, true},       {"Graphic/ChatWnd/down.bmp", 5 * 10, 12, true},
         {"Graphic/chinull.bmp", 5 * 100, 18, true},         {"Graphic/chicancle.bmp", 5 * 100, 18, true},
-        {"Graphic/input.bmp", 170, 24, true},               {"Graphic/ChatWnd/BackGround.bmp", 186, 80, true},
+        {"Graphic/input.bmp", 170, 24, true},               {"Graphic/ChatWnd/BackGround.bmp", 163, 90, true},
         {"Graphic/NetForm/Chat.bmp", 532, 72, true},        {"Graphic/NetForm/barcenter.bmp", 16, 8, false},
     };
     list.insert(list.end(), widgets.begin(), widgets.end());
@@ -130,7 +131,7 @@ std::vector<Picture> Pictures()
         {"Graphic/ScoreForm/huangpai.bmp", 280, 100, true},  {"Graphic/ScoreForm/lresultnumber2.bmp", 10 * 19, 18, true},
         {"Graphic/ScoreForm/lresultSign2.bmp", 28, 12, true}, {"Graphic/ScoreForm/barcenter.bmp", 16, 8, true},
         {"Graphic/ScoreForm/up.bmp", 5 * 16, 20, true},      {"Graphic/ScoreForm/down.bmp", 5 * 16, 20, true},
-        {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true},
+        {"Graphic/ScoreForm/hint.bmp", 10 * 283, 9 * 117, true}, {"Graphic/ScoreForm/rowlight.bmp", 206, 20, true},
     };
     list.insert(list.end(), game.begin(), game.end());
     Add(list, "ModeForm/", {"btexit", "btnet", "btgame", "bthome", "btonline"}, 5 * 178, 40);

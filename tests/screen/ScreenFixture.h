@@ -7,13 +7,19 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 // Gives the device a fresh 800 x 600 frame and counts requests to quit; puts the globals back after.
 class ScreenTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        QuitRequest::SetHandler([this] { ++quits; });
+        QuitRequest::SetHandler([this](const std::string &why) {
+            ++quits;
+            if (!why.empty())
+                told.push_back(why);
+        });
         // Entries made by a test point at its own slots, which die with it.
         tableSize = surfacenum;
         lpDDSBack = std::make_unique<Surface>(kFrameWidth, kFrameHeight);
@@ -22,6 +28,7 @@ protected:
     void TearDown() override
     {
         QuitRequest::SetHandler(nullptr);
+        hResModule.Free();
         surfacenum = tableSize;
         lpDDSBack.reset();
         lpDDSSame.reset();
@@ -30,5 +37,7 @@ protected:
     }
 
     int quits = 0;
+    // What the failures among the quits say in their box.
+    std::vector<std::string> told;
     int tableSize = 0;
 };

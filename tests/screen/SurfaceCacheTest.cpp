@@ -1,10 +1,13 @@
 #include "platform/Paths.h"
+#include "screen/Device.h"
 #include "screen/GifSurface.h"
 #include "screen/SurfaceCache.h"
+#include "tests/kit/FrameProbe.h"
 #include "tests/screen/PictureFiles.h"
 #include "tests/screen/ScreenFixture.h"
 #include "tests/support/ScratchFolder.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -55,6 +58,7 @@ TEST_F(SurfaceCacheTest, MissingPictureAsksToQuitAndIsStillRemembered)
     int before = surfacenum;
     GLoadSurface("Graphic\\nothing.bmp", slot, rect, true);
     EXPECT_EQ(1, quits);
+    EXPECT_EQ(std::vector<std::string>{"游戏文件丢失Graphic/nothing.bmp"}, told) << "the box names the file";
     EXPECT_FALSE(slot);
     EXPECT_EQ(Rect{}, rect);
     ASSERT_EQ(before + 1, surfacenum);
@@ -64,8 +68,51 @@ TEST_F(SurfaceCacheTest, MissingPictureAsksToQuitAndIsStillRemembered)
     program.Write("Graphic/broken.bmp", "BM not a picture");
     GLoadSurface("Graphic\\broken.bmp", slot, rect, false);
     EXPECT_EQ(2, quits);
+    EXPECT_EQ("游戏文件丢失Graphic/broken.bmp", told.back());
     GSetColorKey(slot); // keying an empty slot does nothing
     EXPECT_FALSE(slot);
+}
+
+// The slot holds the picture of that path in the build's data folder, pixel for pixel.
+void ExpectGenerated(const std::filesystem::path &data, const std::string &path, const SurfaceSlot &slot)
+{
+    SurfaceSlot generated;
+    Rect rect;
+    GLoadSurface((data / path).string(), generated, rect, false);
+    ASSERT_TRUE(slot) << path;
+    EXPECT_EQ(generated->Width(), slot->Width()) << path;
+    EXPECT_EQ(Rect{}, ChangedRect(*generated, *slot)) << path;
+}
+
+// The program carries the pictures of its start; the bundle beside it, loaded only while a switch of
+// the display mode runs, carries the table's.
+TEST_F(SurfaceCacheTest, APictureMissingOnDiskComesFromTheResourcesOfTheModuleInUse)
+{
+    const char *data = std::getenv("LANTILE_DATA");
+    if (!data)
+        GTEST_SKIP() << "LANTILE_DATA is not set";
+    const std::filesystem::path bin(data);
+    SurfaceSlot slot;
+    Rect rect;
+    GLoadSurface(program.Path().string() + "/Graphic\\LoadGame.bmp", slot, rect, false);
+    ExpectGenerated(bin, "Graphic/LoadGame.bmp", slot);
+    GLoadSurface("Graphic\\ModeForm\\background.bmp", slot, rect, false);
+    ExpectGenerated(bin, "Graphic/ModeForm/background.bmp", slot);
+    EXPECT_EQ(0, quits);
+    GLoadSurface("Graphic\\DeskMj.bmp", slot, rect, false);
+    EXPECT_FALSE(slot) << "the table's pictures are not the program's own";
+    EXPECT_EQ(std::vector<std::string>{"游戏文件丢失Graphic/DeskMj.bmp"}, told);
+
+    hResModule = ResourceModule::Load((bin / "MjRes.rcc").string());
+    GLoadSurface("Graphic\\DeskMj.bmp", slot, rect, false);
+    ExpectGenerated(bin, "Graphic/DeskMj.bmp", slot);
+    // A picture on disk still comes from there.
+    program.Write("Graphic/Room.bmp", Bmp24(Filled(3, 2, 0x0000F8)));
+    GLoadSurface("Graphic\\Room.bmp", slot, rect, false);
+    EXPECT_EQ((Rect{0, 0, 3, 2}), rect);
+    GLoadSurface("Graphic\\LoadForm\\background.bmp", slot, rect, false);
+    EXPECT_FALSE(slot) << "other screens' pictures are not in the bundle";
+    EXPECT_EQ(2, quits);
 }
 
 TEST_F(SurfaceCacheTest, ReloadRewritesOnlyTheFirstEntryOfARememberedSlot)

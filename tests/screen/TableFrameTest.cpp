@@ -139,6 +139,7 @@ TEST_F(TableScreen, AOneHighWallStackLiesFlatAndAnEmptyOneShowsNothing)
 {
     uint8_t *stacks = mj->wallstack;
     std::memset(stacks, 0, 72);
+    mj->player[2].playername[0] = 0; // the top seat's name is written over the top wall's left end
     mj->Paint();
     Surface empty = Frame();
     stacks[0] = 1;
@@ -228,6 +229,41 @@ TEST_F(TableScreen, TheBannerFadesTheLogoInOnWhiteWithoutTakingTime)
     auto mix = [](int src, int dst) { return dst + (((src - dst) * 234) >> 8); };
     const uint32_t expected = mix(s >> 11, 31) << 11 | mix(s >> 5 & 63, 63) << 5 | mix(s & 31, 31);
     EXPECT_EQ(expected, screen.shown.back()->Pixel(x, y));
+}
+
+// Links to each file under from, in real folders under to, so that a picture can go without touching
+// the build's data folder.
+void LinkEachFile(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    std::filesystem::create_directories(to);
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(from)) {
+        const std::filesystem::path target = to / std::filesystem::relative(entry.path(), from);
+        if (entry.is_directory())
+            std::filesystem::create_directories(target);
+        else
+            std::filesystem::create_symlink(entry.path(), target);
+    }
+}
+
+// The table's background, the local hand's tiles and the table's buttons lost from disk after the
+// start: a switch of the display mode rebuilds them from the bundle beside the program.
+TEST_F(TableScreen, AfterASwitchOfTheDisplayModeTheTableLooksTheSameWithItsPicturesGoneFromDisk)
+{
+    namespace fs = std::filesystem;
+    const fs::path data(std::getenv("LANTILE_DATA"));
+    fs::remove(folder.Path() / "Graphic"); // the link to the build's pictures
+    LinkEachFile(data / "Graphic", folder.Path() / "Graphic");
+    fs::create_symlink(data / "MjRes.rcc", folder.Path() / "MjRes.rcc");
+    driver->NewGame();
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    mj->Paint();
+    const Surface before = *screen.shown.back();
+    for (const char *picture : {"Room.bmp", "zjzl.bmp", "peng.bmp", "guo.bmp", "DeskMj.bmp"})
+        fs::remove(folder.Path() / "Graphic" / picture);
+
+    mj->draw.ToggleFullScreen();
+    ASSERT_TRUE(screen.fullScreen);
+    EXPECT_EQ(Rect{}, ChangedRect(before, *screen.shown.back()));
 }
 
 TEST_F(TableScreen, EveryRepaintShowsOneFrame)
@@ -347,6 +383,155 @@ TEST_F(TableScreen, AnOnlineDealShowsThirteenTilesOnEverySideAndAWallFiftyTwoSho
         const Point at = d.WallStackPlace(stack);
         const bool shown = CellMismatches(Frame(), at.x, at.y - (upright ? 8 : 5), *picture.surface, strip) == 0;
         EXPECT_EQ(full[stack] == 2, shown) << "stack " << stack;
+    }
+}
+
+// What a player reads on the table must stay readable: no picture over the names, the buttons,
+// the discards or the wall, and a compass that points at seats, not at winds.
+class ReadableTable : public TableScreen {
+protected:
+    // Online at server seat 2, four seated (two men, two women, with their default standing
+    // figures), the hand under way and the claim of a bamboo 9 offered with win and pung.
+    void OnlineClaim()
+    {
+        mj->NetStart();
+        for (const char *line : {
+                 "9 3=2 4=0 6=1 9=0",
+                 "13 1=1 6:\"张三\" 26=1 27=1 32:\"小李\" 53=1 58:\"tester\" 78=1 79=1 84:\"李四\" 105=3 106=5 107=7 108=2",
+                 "14 3=1 4=1 5=1 6=1", "5 2=1 3=0 4=3 5=4 6=2 7=5",
+                 "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(9s#0),t(9s#1),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0),t(4z#0),t(5z#0)]",
+                 "7 3=0", "3 3=0 4=t(9p#3)", "11 1=100 2:\"本桌 8 番起和\"", "7 3=3", "3 3=3 4=t(9s#2)", "4 3=1 5=1"})
+            mj->OnGameMsg(ScriptRecord(line));
+        ASSERT_EQ(mj->gamestatus, 1);
+        ASSERT_TRUE(mj->tablebuttons.Get(BTN_HU)->visible);
+    }
+    // The frame with and without what change does, put back afterwards.
+    std::pair<Surface, Surface> WithAndWithout(const std::function<void(bool)> &change)
+    {
+        mj->Paint();
+        Surface with = Frame();
+        change(false);
+        mj->Paint();
+        Surface without = Frame();
+        change(true);
+        return {with, without};
+    }
+    static int Differing(const Surface &a, const Surface &b, Rect area)
+    {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                n += a.Pixel(x, y) != b.Pixel(x, y);
+        return n;
+    }
+    static Rect ButtonRect(const CBitButton &b) { return {b.x, b.y, b.x + b.GetWidth(), b.y + b.GetHeight()}; }
+};
+
+TEST_F(ReadableTable, AnOnlineSeatPictureKeepsToItsSeatBoxAndItsProportionsInAHand)
+{
+    OnlineClaim();
+    CMjDraw &d = mj->draw;
+    for (int seat = 0; seat < 4; ++seat) {
+        ASSERT_TRUE(d.avatar[seat].surface) << seat;
+        ASSERT_GT(d.avatar[seat].rect.Height(), 56) << "the default pictures are standing figures";
+        SurfaceSlot kept;
+        auto [with, without] = WithAndWithout([&](bool on) {
+            if (on)
+                d.avatar[seat].surface = std::move(kept);
+            else
+                kept = std::move(d.avatar[seat].surface);
+        });
+        const Rect drawn = ChangedRect(with, without);
+        ASSERT_FALSE(drawn.Empty()) << seat;
+        EXPECT_EQ(Intersect(drawn, d.avatarrect[seat]), drawn) << "seat " << seat;
+        // A standing figure scaled to the box's height takes less than half its width; stretched to
+        // the box it would take more.
+        EXPECT_LT(drawn.Width() * 2, d.avatarrect[seat].Width()) << "seat " << seat;
+    }
+}
+
+TEST_F(ReadableTable, TheTopSeatsNameIsReadOverAFullWall)
+{
+    mj->ResetTable();
+    ASSERT_EQ(mj->wallstack[36], 2);
+    std::strcpy(mj->player[2].playername, "Northman");
+    CMjPlayer &top = mj->player[2];
+    auto [with, without] = WithAndWithout([&](bool on) { top.playername[0] = on ? 'N' : 0; });
+    const Rect nameBox{181, 118, 261, 158};
+    EXPECT_GT(Differing(with, without, nameBox), 40) << "the letters show over the wall";
+    EXPECT_EQ(Intersect(ChangedRect(with, without), nameBox), ChangedRect(with, without));
+}
+
+TEST_F(ReadableTable, NoChatWindowSmallOrEnlargedCoversAButtonOfTheTable)
+{
+    OnlineClaim();
+    // The claim row stands whole, the buttons not offered greyed.
+    for (int i : {BTN_PENG, BTN_GANG, BTN_HU, BTN_PASS, BTN_CHI, BTN_TING})
+        ASSERT_TRUE(mj->tablebuttons.Get(i)->visible) << i;
+    for (const bool enlarged : {false, true}) {
+        mj->EnlargeChat(enlarged);
+        auto [with, without] = WithAndWithout([&](bool on) {
+            for (auto &wnd : mj->chatwnd)
+                wnd->visible = on;
+        });
+        ASSERT_FALSE(ChangedRect(with, without).Empty()) << "the windows are drawn";
+        for (int i = 0; i < mj->tablebuttons.Count(); ++i) {
+            const CBitButton &button = *mj->tablebuttons.Get(i);
+            if (button.visible) {
+                EXPECT_EQ(Differing(with, without, ButtonRect(button)), 0) << "button " << i << " enlarged " << enlarged;
+            }
+        }
+    }
+}
+
+TEST_F(ReadableTable, ThePassHintLeavesTheLocalDiscardsTheWallAndTheLeftHandClear)
+{
+    OnlineClaim();
+    auto [with, without] = WithAndWithout([&](bool on) { mj->ShowTips = on; });
+    const Rect hint = ChangedRect(with, without);
+    ASSERT_FALSE(hint.Empty()) << "the hint shows while pass is offered";
+    // Right of it stand the left seat's hand (x 110), the wall's left end and the first discard.
+    const CMjDraw &d = mj->draw;
+    EXPECT_LE(hint.right, std::min({110, d.WallStackPlace(17).x, d.DiscardPlace(0, 0).x}));
+}
+
+// The four pointer pictures are one picture turned a quarter at a time, so none can name a fixed
+// wind; whatever the round and the dealer, the lit arrow is that of the seat to move.
+TEST_F(ReadableTable, TheCompassLightsTheSideOfTheSeatToMoveWhateverTheRound)
+{
+    const CMjDraw &d = mj->draw;
+    for (int s = 0; s < 4; ++s) { // pixel (x, y) of seat s's is pixel (y, 105 - x) of the next seat's
+        const Surface &from = *d.turnpointer[s].surface, &to = *d.turnpointer[(s + 1) % 4].surface;
+        int differ = 0;
+        for (int y = 0; y < 106; ++y)
+            for (int x = 0; x < 106; ++x)
+                differ += from.Pixel(x, y) != to.Pixel(y, 105 - x);
+        EXPECT_LT(differ, 106 * 106 / 50) << "seat " << s;
+    }
+    // The arrows in the frame, bottom, right, top, left; the lit one is the brightest.
+    const Rect arrows[4] = {{385, 313, 415, 333}, {419, 279, 439, 309}, {385, 255, 415, 275}, {361, 279, 381, 309}};
+    auto lit = [&] {
+        long brightest = -1, side = -1;
+        for (int a = 0; a < 4; ++a) {
+            long sum = 0;
+            for (int y = arrows[a].top; y < arrows[a].bottom; ++y)
+                for (int x = arrows[a].left; x < arrows[a].right; ++x)
+                    sum += (Frame().Pixel(x, y) >> 11) + (Frame().Pixel(x, y) >> 5 & 63) / 2 + (Frame().Pixel(x, y) & 31);
+            if (sum > brightest)
+                brightest = sum, side = a;
+        }
+        return side;
+    };
+    mj->ResetTable();
+    for (int round = 1; round <= 4; ++round) {
+        mj->roundwind = round;
+        for (int k = 0; k < 4; ++k) // the dealer moves on with the round
+            mj->player[(round + k) % 4].seatwind = k + 1;
+        for (int seat = 0; seat < 4; ++seat) {
+            mj->curplayer = seat;
+            mj->Paint();
+            EXPECT_EQ(lit(), seat) << "round " << round;
+        }
     }
 }
 

@@ -37,7 +37,7 @@ protected:
         if (!data)
             GTEST_SKIP() << "LANTILE_DATA is not set";
         TableDriver::LinkGeneratedData(folder.Path(), data);
-        QuitRequest::SetHandler([] { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
+        QuitRequest::SetHandler([](const std::string &) { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
         tableSize = surfacenum;
         hMainWnd = &screen;
         TimerService::Install(&clock);

@@ -46,12 +46,7 @@ talk=$(timeout 30 xdotool search --sync --onlyvisible --name '交谈中' | head 
 [ -n "$talk" ] || fail "no private chat window: $shots/3-user-menu.png shows the menu"
 xdotool windowfocus --sync "$talk"
 sleep 0.3
-# One character a call: xdotool lends each character a spare key for the moment it types it, and a
-# busy X client that reads the key after the next loan would see the next character instead.
-for c in 你 好 ， 来 一 局 吗 ？; do
-    xdotool type --window "$talk" --delay 150 -- "$c"
-    sleep 0.2
-done
+type_text "$talk" '你好，来一局吗？'
 sleep 0.3
 "$bin/screenshot" "$shots/4-typed.png"
 xdotool key --window "$talk" Return

@@ -8,7 +8,7 @@ program_copy() {
     cp "$1/lantile" "$dir/"
     for entry in "$1"/*; do
         case "$(basename "$entry")" in
-        Graphic | Wave | ad | *.gif) ln -s "$entry" "$dir/" ;;
+        Graphic | Wave | ad | *.gif | *.rcc) ln -s "$entry" "$dir/" ;;
         *.ini | *.txt) cp "$entry" "$dir/" ;;
         esac
     done

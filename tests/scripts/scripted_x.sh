@@ -1,7 +1,7 @@
-# Sourced by the scripts that play the program in an X server of their own against the scripted game
-# server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in $dir,
-# starts the server on a port the system chooses (the copy's server list names only it) and the X
-# server, and exports DISPLAY; what was started stops when the script exits.
+# Sourced by the scripts that play the program in an X server of their own, most against the scripted
+# game server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in
+# $dir, starts the server on a port the system chooses (the copy's server list names only it) and the
+# X server, and exports DISPLAY; what was started stops when the script exits.
 finish() {
     local pid
     for pid in $game $server $xserver; do
@@ -37,12 +37,17 @@ scripted_x_start() {
     printf '[Public]\r\nServerNum=1\r\n[DIRSERVER0]\r\nname=Loopback\r\nhost=127.0.0.1\r\nport=%s\r\n' "$port" \
         >"$dir/Dirconfig.ini"
 
-    # An X server of its own, on a display number it takes itself once it accepts clients.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$dir/display" 2>"$dir/xvfb.log" &
+    start_x "$dir"
+}
+
+# start_x FOLDER: an X server of its own, on a display number it takes itself once it accepts
+# clients, its pid in $xserver; exports DISPLAY, and keeps the toolkit's runtime files in FOLDER.
+start_x() {
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$1/display" 2>"$1/xvfb.log" &
     xserver=$!
-    until_up '[ -n "$(cat "$dir/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
-    [ -n "$(cat "$dir/display" 2>/dev/null)" ] || fail "no X server: $(cat "$dir/xvfb.log")"
-    export DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$dir
+    until_up '[ -n "$(cat "$1/display" 2>/dev/null)" ] || ! kill -0 $xserver 2>/dev/null' 30
+    [ -n "$(cat "$1/display" 2>/dev/null)" ] || fail "no X server: $(cat "$1/xvfb.log")"
+    export DISPLAY=":$(cat "$1/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$1
 }
 
 # shows NAME PICTURE X Y W H: waits until the rectangle X Y W H of $window is that of the picture, a
@@ -67,4 +72,28 @@ program_done() {
     stop_program $game
     game=
     [ "$program_rc" = 0 ] || fail "the program ended with '$program_rc'"
+}
+
+# type_text WINDOW TEXT: types TEXT into the window. Characters the keyboard lacks are first bound
+# to keys of their own, all at once: xdotool alone lends one spare key to each character in turn, and
+# a busy client that reads the keymap after the next loan takes the next character instead.
+type_text() {
+    local map="$dir/keymap.xkb" spare c i=0
+    xkbcomp -xkb "$DISPLAY" "$map" 2>/dev/null || fail "the keymap cannot be read"
+    # Key names the keycodes section defines and no symbols use.
+    mapfile -t spare < <(awk '
+        /^xkb_keycodes/ { part = "codes" } /^xkb_symbols/ { part = "symbols" }
+        part == "codes" && /^[ \t]*<I[0-9]+>[ \t]*=/ { gsub(/[ \t<>=;]/, " "); split($0, f, " "); named[f[1]] = 1 }
+        part == "symbols" && /^[ \t]*key <I[0-9]+>/ { match($0, /<I[0-9]+>/); used[substr($0, RSTART + 1, RLENGTH - 2)] = 1 }
+        END { for (k in named) if (!(k in used)) print k }' "$map" | sort -V)
+    local keys=""
+    while IFS= read -r c; do
+        [ $i -lt ${#spare[@]} ] || fail "no spare key left for $c"
+        keys+="    key <${spare[$i]}> { [ U$(printf '%s' "$c" | iconv -f UTF-8 -t UTF-32BE | od -An -tx1 | tr -d ' \n' | sed 's/^0*//' | tr a-f A-F) ] };"$'\n'
+        i=$((i + 1))
+    done < <(printf '%s' "$2" | LC_ALL=C.UTF-8 grep -o . | LC_ALL=C.UTF-8 sort -u)
+    KEYS=$keys awk '/^xkb_symbols/ { part = 1 } part && /^};/ { printf "%s", ENVIRON["KEYS"]; part = 0 } { print }' \
+        "$map" >"$map.new" && xkbcomp "$map.new" "$DISPLAY" 2>/dev/null || fail "the keymap cannot be set"
+    sleep 0.5
+    xdotool type --window "$1" --delay 80 -- "$2"
 }

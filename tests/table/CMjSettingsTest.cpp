@@ -2,9 +2,67 @@
 #include "tests/table/TableFixture.h"
 #include "windows/CDxChatWnd.h"
 
+#include <csignal>
 #include <cstring>
+#include <functional>
+#include <sys/ptrace.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/user.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+// How a child process that wrote a file ended: killed at the stop asked for, or not; and whether its
+// rename had returned by then.
+struct KillPoint {
+    bool killed = false;
+    bool renamed = false;
+};
+
+// Runs write in a child process stopped at every entry to and exit from a system call, and kills it
+// (SIGKILL) at stop number `at`: every step of the write, from reading the old file to syncing the
+// folder, is a place where the program may die.
+KillPoint KillAt(int at, const std::function<void()> &write)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        raise(SIGSTOP);
+        write();
+        _exit(0);
+    }
+    KillPoint point;
+    int status = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    bool entering = true;
+    int stops = 0, signal = 0;
+    for (;;) {
+        ptrace(PTRACE_SYSCALL, child, nullptr, signal);
+        waitpid(child, &status, 0);
+        signal = 0;
+        if (WIFEXITED(status) || WIFSIGNALED(status))
+            return point;
+        if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+            signal = WSTOPSIG(status); // the child's own, passed on
+            continue;
+        }
+        user_regs_struct regs{};
+        ptrace(PTRACE_GETREGS, child, nullptr, &regs);
+        const long call = static_cast<long>(regs.orig_rax);
+        if (!entering && (call == SYS_rename || call == SYS_renameat || call == SYS_renameat2))
+            point.renamed = static_cast<long>(regs.rax) == 0;
+        entering = !entering;
+        if (++stops == at) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            point.killed = true;
+            return point;
+        }
+    }
+}
 
 using CMjSettings = TableFixture;
 
@@ -40,6 +98,10 @@ TEST_F(CMjSettings, ServerListRowsTakeTheirOwnKeysAndDefaultsWithinTheListsBound
     EXPECT_EQ(servercount, MAX_SERVERS); // five rows, never past the list
     for (int i = 0; i < MAX_SERVERS; i++)
         EXPECT_NE(std::string(serverlist[i].name), "Seventh");
+
+    // A bare CR ends the host: nothing after it can reach a proxy's request.
+    read("[Public]\nServerNum=1\n[DIRSERVER0]\nhost=a.example\rHost: b.example\n");
+    EXPECT_STREQ(serverlist[0].host, "a.example");
 
     const std::string longName(80, 'n');
     read("[Public]\nServerNum=1\n[DIRSERVER0]\nname=" + longName + "\nhost=" + longName + "\n");
@@ -123,6 +185,51 @@ TEST_F(CMjSettings, ChatLinesFillTheReadyMadeLinesWindowInFileOrderFromItsFirstP
     EXPECT_EQ(read.front(), "第0行");
     EXPECT_EQ(read.back(), "第11行");
     EXPECT_EQ(m.chatwnd[0]->pages.Count(), 0);
+}
+
+// A kill at any step of a settings write leaves the old file or the new one, byte for byte: never an
+// empty or a partial one. The same writer keeps the remembered account in Network.cfg.
+TEST_F(CMjSettings, AKillAtAnyStepOfASettingsWriteLeavesTheOldOrTheNewFileWhole)
+{
+    CMj &m = Make();
+    m.SetAnimateOn(false);
+    m.player[0].SetName("阿明");
+    const struct {
+        const char *file;
+        std::string old;
+        std::function<void()> write;
+    } cases[] = {
+        {"SET.ini", "; kept\r\n[PlayerInfo]\r\nSPlayerName=old\r\n[Option]\r\nAnimate=1\r\nSound=1\r\n[Proxy]\r\nPassWord=pw\r\n",
+         [&] { m.SaveSetting("SET.ini"); }},
+        {"Network.cfg", "[loginserver]\r\nip=game.example\r\nregip=reg.example\r\nname=olduser\r\n",
+         [] { Profile::WriteString("Network.cfg", "loginserver", "name", "newuser"); }},
+    };
+    for (const auto &c : cases) {
+        folder.Write(c.file, c.old);
+        c.write();
+        const std::string written = folder.Read(c.file);
+        ASSERT_NE(written, c.old);
+        struct stat st {};
+        ASSERT_EQ(stat((folder.Path() / c.file).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << c.file << " may hold a password";
+
+        int olds = 0, news = 0;
+        for (int at = 1;; at++) {
+            ASSERT_LT(at, 5000) << "the write never ended";
+            folder.Write(c.file, c.old);
+            const KillPoint point = KillAt(at, c.write);
+            const std::string now = folder.Read(c.file);
+            if (!point.killed) {
+                EXPECT_EQ(now, written) << c.file << ": the write that ran to its end";
+                break;
+            }
+            EXPECT_EQ(now, point.renamed ? written : c.old) << c.file << ": killed at stop " << at;
+            (point.renamed ? news : olds)++;
+        }
+        // Kills before the rename (the temporary file being made, written, synced) and after it.
+        EXPECT_GE(olds, 6) << c.file;
+        EXPECT_GE(news, 2) << c.file;
+    }
 }
 
 } // namespace

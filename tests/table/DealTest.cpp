@@ -1,7 +1,11 @@
+#include "screen/CDxSound.h"
 #include "tests/table/TableFixture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <numeric>
 #include <vector>
 
@@ -176,10 +180,16 @@ TEST_F(Deal, ShuffleIsAPermutationThatTheNextShuffleStartsFrom)
         ASSERT_EQ(m.wallmj[k], first[first[k]]) << k;
 }
 
-// Seat 0 deals last: the step that gives it its thirteenth and fourteenth tiles ends the deal.
-TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgain)
+// Seat 0 deals last: the step that gives it its thirteenth and fourteenth tiles ends the deal. Each
+// pass of replacements says the flower voice once for every seat that replaced in it.
+TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgainAndEachReplacingSeatSaysSo)
 {
+    if (const char *data = std::getenv("LANTILE_DATA"))
+        std::filesystem::create_directory_symlink(std::filesystem::path(data) / "Wave", folder.Path() / "Wave");
+    std::vector<std::string> heard;
+    CDxSound::SetPlayHook([&heard](std::string_view file) { heard.emplace_back(file); });
     CMj &m = Make();
+    dxsound->voiceon = 1;
     m.banker = 0;
     m.changchengstart = 10;
     std::memset(m.wallstack, 2, sizeof m.wallstack);
@@ -189,6 +199,7 @@ TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgain)
         p.cardnum = seat == 0 ? 12 : 13;
         for (int i = 0; i < 14; i++)
             p.Mj[i] = MjFromIndex(static_cast<uint8_t>(seat * 14 + i));
+        p.sex = seat == 0 ? 1 : 0; // the dealer speaks in the male voice, the others in the female one
     }
     for (m.mjindex = 0; m.mjindex <= 50; m.mjindex++)
         m.DrawFromWall();
@@ -196,24 +207,31 @@ TEST_F(Deal, AFlowerDrawnAsAReplacementIsReplacedAgain)
     m.dealseat = 3;
     m.player[0].Mj[13] = MakeMj(1, SUIT_HUA); // the dealer's fourteenth tile
     m.player[2].Mj[5] = MakeMj(3, SUIT_HUA);
+    m.player[2].Mj[6] = MakeMj(4, SUIT_HUA);
     m.wallmj[53] = 137; // the dealer's replacement is a flower too
     m.wallmj[54] = 20;
-    m.wallmj[55] = 9;
+    m.wallmj[55] = 21;
+    m.wallmj[56] = 9;
     m.DealStep();
+    CDxSound::SetPlayHook(nullptr);
 
     EXPECT_EQ(m.curplayer, 0);
-    EXPECT_EQ(m.mjindex, 55);
-    EXPECT_EQ(m.backdraws, 3);
+    EXPECT_EQ(m.mjindex, 56);
+    EXPECT_EQ(m.backdraws, 4);
     EXPECT_EQ(m.player[0].flowernum, 2);
-    EXPECT_EQ(m.player[2].flowernum, 1);
+    EXPECT_EQ(m.player[2].flowernum, 2);
     EXPECT_EQ(m.player[0].cardnum, 13);
     EXPECT_TRUE(IsSameMj(m.player[0].drawmj, MjFromIndex(9)));
     EXPECT_TRUE(IsSameMj(m.player[0].winmj, MjFromIndex(9))) << "the first turn must not see the flower";
     EXPECT_FALSE(std::any_of(m.player[2].Mj, m.player[2].Mj + 13, [](MjTile t) { return t.suit == SUIT_HUA; }));
     EXPECT_EQ(TilesTaken(m), m.mjindex + 1);
     EXPECT_EQ(m.wallstack[9], 0);
-    EXPECT_EQ(m.wallstack[8], 1);
+    EXPECT_EQ(m.wallstack[8], 0);
+    EXPECT_EQ(m.wallstack[7], 2);
     EXPECT_FALSE(clock.IsRunning(TIMER_STATE));
+    // The dealer replaced in two passes; seat 2 twice in one.
+    EXPECT_EQ(2, std::count(heard.begin(), heard.end(), "Wave\\Male\\buhua.wav"));
+    EXPECT_EQ(1, std::count(heard.begin(), heard.end(), "Wave\\FeMale\\buhua.wav"));
 }
 
 TEST_F(Deal, ALocalGameAfterAnOnlineOnePlaysWithoutMinimumOrWildTileAndANameFitsItsField)

@@ -1,10 +1,15 @@
 #include "platform/MessageBox.h"
 #include "tests/kit/LocalRobot.h"
 #include "tests/kit/SelfPlay.h"
+#include "tests/kit/TableAudit.h"
+#include "tests/kit/TableSetup.h"
 #include "tests/table/HandFixture.h"
 #include "windows/CShowMessageForm.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
+#include <functional>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -49,14 +54,39 @@ protected:
             Step();
         }
     }
-    // A robot-played game at a moment when the local player may save, with at least `drawn` tiles
-    // taken from the wall.
-    CMj &GameAtSavePoint(int drawn)
+    // A robot-played game at the first moment in a hand when the local player may save and the
+    // table is as `wanted` says.
+    template <class Wanted> CMj &GameAtSavePoint(Wanted wanted)
     {
         CMj &m = Fresh();
         m.NewLocalGame();
-        PlayUntil([&] { return m.gamestatus == 1 && m.SaveAllowed() && m.mjindex >= drawn; });
+        PlayUntil([&] { return m.gamestatus == 1 && m.SaveAllowed() && wanted(m); });
         return m;
+    }
+    // The same with at least `drawn` tiles taken from the wall.
+    CMj &GameAtSavePoint(int drawn)
+    {
+        return GameAtSavePoint([drawn](const CMj &m) { return m.mjindex >= drawn; });
+    }
+    // Loading the file is refused with the message, and the table stays as it was.
+    bool Refused(const std::string &bytes)
+    {
+        const std::string before = Saved();
+        folder.Write("Save/x.cmj", bytes);
+        boxes.clear();
+        bool loaded = mj->LoadGame("Save\\x.cmj");
+        return !loaded && boxes.size() == 1 && boxes[0].text == kDamaged && boxes[0].title == "信息" &&
+               Saved() == before;
+    }
+    // Plays on, the table audited after every step, until the hand is over.
+    void PlayOutAudited()
+    {
+        TableAudit audit = TableAudit::Of(*mj);
+        PlayUntil([&] {
+            for (const std::string &broken : audit.Check(*mj))
+                ADD_FAILURE() << broken;
+            return mj->gamestatus == 2 || HasFailure();
+        });
     }
     std::string Saved() const
     {
@@ -83,7 +113,7 @@ int32_t I32At(const std::string &bytes, size_t offset)
 
 // A table at seat 0's discard with a distinct value in every field the file keeps: seat 0 holds a
 // concealed kong of 9m, ten tiles and a drawn 5s; seat 1 has discarded twice, seat 2 drawn three
-// flowers.
+// flowers. The wall holds the rest, 85 tiles, and every seat has seen the discards and the kong.
 CMj &DistinctTable(CMj &m)
 {
     CMjPlayer &me = m.player[0];
@@ -97,7 +127,6 @@ CMj &DistinctTable(CMj &m)
     m.player[1].outmj[1] = Tile("7p");
     m.player[1].outnum = 2;
     m.player[2].flowernum = 3;
-    m.mjindex = 58; // 85 in the wall, 15 + 3 x 13 held, 2 discarded, 3 flowers
     m.player[1].SetName("ABCDEFGHIJKLMNOPQRST");
     const int avatars[4] = {7, 8, 9, 2};
     for (int seat = 0; seat < 4; seat++) {
@@ -117,7 +146,6 @@ CMj &DistinctTable(CMj &m)
     m.banker = 2;
     m.showbanker = 1;
     m.changchengstart = 41;
-    m.seenmj[2][5] = 3;
     m.gridflags[77] = 1;
     m.draw.gridused[3][5] = 1;
     m.draw.grid[3][5] = Tile("4p");
@@ -125,15 +153,21 @@ CMj &DistinctTable(CMj &m)
     m.wildindicator = Tile("3s");
     m.wildrule = 3;
     m.cansave = 1;
+    TableSetup::Settle(m);
     return m;
 }
 
 TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGameWhereAConcealedKongStaysConcealed)
 {
     CMj &m = Table();
-    Hand(0, "139m258s47p13z");
+    Hand(0, "138m268s48p13z");
     DistinctTable(m);
+    ASSERT_EQ(m.mjindex, 58) << "15 + 3 x 13 held, 2 discarded, 3 flowers";
     ASSERT_TRUE(m.SaveGame("Save\\3.cmj")) << "the Save folder is made when missing";
+    // What a kill left of another slot's save goes with the next save.
+    folder.Write("Save/5.cmj.tmp", "half a game");
+    ASSERT_TRUE(m.SaveGame("Save\\3.cmj"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "Save/5.cmj.tmp"));
     const std::string file = folder.Read("Save/3.cmj");
     ASSERT_EQ(file.size(), 3392u);
     EXPECT_EQ(file.substr(0, 10), std::string("VIDI2.6.1\0", 10));
@@ -165,7 +199,7 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGameWhereAConceale
     k.player[0].drawmj = k.player[0].Mj[10] = Tile("5z");
     k.player[1].outnum = 0;
     k.player[2].flowernum = 0;
-    k.mjindex = 53;
+    TableSetup::Settle(k);
     ASSERT_TRUE(k.SaveGame("Save\\1.cmj"));
     auto winFans = [&](CMj &table) {
         EXPECT_TRUE(table.buttons.hu);
@@ -224,13 +258,7 @@ TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothingAndASoundOneStopsThe
 {
     CMj &m = GameAtSavePoint(70);
     const std::string before = Saved();
-    auto refused = [&](const std::string &bytes) {
-        folder.Write("Save/x.cmj", bytes);
-        boxes.clear();
-        bool loaded = m.LoadGame("Save\\x.cmj");
-        return !loaded && boxes.size() == 1 && boxes[0].text == kDamaged && boxes[0].title == "信息" &&
-               Saved() == before;
-    };
+    auto refused = [&](const std::string &bytes) { return Refused(bytes); };
     int loose = 0;
     for (size_t n = 0; n < before.size(); n++)
         loose += !refused(before.substr(0, n));
@@ -266,6 +294,130 @@ TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothingAndASoundOneStopsThe
     ASSERT_TRUE(m.LoadGame("Save\\1.cmj"));
     clock.Advance(5000);
     EXPECT_EQ(Saved(), before);
+}
+
+// Files damaged as a hand-edited or half-overwritten file would be: each breaks the table as a whole
+// (a tile twice, a kind five times, a seen count that does not match, a score no game reaches, a
+// name that is no text, a grid cell out of its range) though every field alone looks possible.
+TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoads)
+{
+    // A hand in play where a robot has made a pung, so that a kind can spread over a hand and melds.
+    CMj &m = GameAtSavePoint([](const CMj &g) {
+        return g.mjindex >= 50 && std::any_of(g.player + 1, g.player + 4, [](const CMjPlayer &p) {
+                   return p.getnum > 0 && p.getmj[0].kind == GETMJ_PENG;
+               });
+    });
+    const std::string before = Saved();
+    SavedGame good;
+    ASSERT_TRUE(SavedGame::Parse(reinterpret_cast<const uint8_t *>(before.data()), before.size(), good));
+    int melder = 1;
+    while (good.player[melder].getnum == 0 || good.player[melder].getmj[0].kind != GETMJ_PENG)
+        melder++;
+    const MjTile pung = good.player[melder].getmj[0].tiles[0];
+    // The first hand tile of the seat that is not the tile.
+    auto other = [](const SavedSeat &p, MjTile tile) {
+        int i = 0;
+        while (IsSameMj(p.Mj[i], tile))
+            i++;
+        return i;
+    };
+
+    const std::pair<const char *, std::function<void(SavedGame &)>> damages[] = {
+        {"a hand tile's suit changed", [](SavedGame &g) { g.player[1].Mj[0].suit = (g.player[1].Mj[0].suit + 1) % 3; }},
+        {"a hand tile duplicated",
+         [&](SavedGame &g) { g.player[2].Mj[other(g.player[2], g.player[2].Mj[0])] = g.player[2].Mj[0]; }},
+        {"five of a kind across a hand and a pung",
+         [&](SavedGame &g) { g.player[melder].Mj[other(g.player[melder], pung)] = pung; }},
+        {"a seen count one too high", [&](SavedGame &g) { g.seenmj[pung.suit][pung.value]++; }},
+        {"scores at the ends of their field",
+         [](SavedGame &g) {
+             g.player[1].score = INT32_MAX;
+             g.player[2].score = INT32_MIN;
+         }},
+        {"a name of invalid GBK bytes without a terminator",
+         [](SavedGame &g) { std::memset(g.player[3].playername, 0xFF, sizeof g.player[3].playername); }},
+        {"grid cells of 0xFF", [](SavedGame &g) { std::fill(g.grid, g.grid + 400, 0xFF); }},
+        {"a grid flag of 0xFF", [](SavedGame &g) { g.gridflags[210] = 0xFF; }},
+        {"a grid tile of 0xFF bytes", [](SavedGame &g) { std::fill(g.grid + 400, g.grid + 402, 0xFF); }},
+    };
+    for (const auto &[what, damage] : damages) {
+        SavedGame g = good;
+        damage(g);
+        const auto bytes = g.Bytes();
+        EXPECT_TRUE(Refused(std::string(bytes.begin(), bytes.end()))) << what;
+    }
+
+    // Scores as far out as the bound, and a full name with no room for a terminator, still load.
+    SavedGame far = good;
+    far.player[1].score = SavedGame::kScoreBound;
+    far.player[2].score = -SavedGame::kScoreBound;
+    std::memcpy(far.player[3].playername, "ABCDEFGHIJKLMNOPQR\xD6\xD0", 20);
+    const auto farBytes = far.Bytes();
+    folder.Write("Save/far.cmj", std::string(farBytes.begin(), farBytes.end()));
+    ASSERT_TRUE(m.LoadGame("Save\\far.cmj"));
+    EXPECT_EQ(m.player[1].score, SavedGame::kScoreBound);
+    folder.Write("Save/good.cmj", before);
+    ASSERT_TRUE(m.LoadGame("Save\\good.cmj"));
+    EXPECT_EQ(Saved(), before);
+}
+
+// After a pung the local player holds fourteen with no tile drawn, and that is how the file keeps
+// it: loaded, the player discards at once, and is offered nothing a drawn tile would offer.
+TEST_F(SaveGame, AGameSavedRightAfterAPungComesBackWithThePlayerDiscardingWithoutADraw)
+{
+    CMj &m = GameAtSavePoint([](const CMj &g) {
+        const CMjPlayer &me = g.player[0];
+        return g.claimtaken && me.getnum > 0 && me.getmj[me.getnum - 1].kind == GETMJ_PENG;
+    });
+    ASSERT_TRUE(m.SaveGame("Save\\pung.cmj"));
+    const std::string file = folder.Read("Save/pung.cmj");
+    EXPECT_EQ(file[11 + 196], 0) << "seat 0 holds no drawn tile";
+    EXPECT_EQ(I32At(file, 11 + 20) + 3 * I32At(file, 11 + 52), 14);
+
+    CMj &loaded = Fresh();
+    ASSERT_TRUE(loaded.LoadGame("Save\\pung.cmj"));
+    const CMjPlayer &me = loaded.player[0];
+    EXPECT_TRUE(loaded.claimtaken);
+    EXPECT_TRUE(me.drawflag) << "the last tile stands apart, so that the hand shows fourteen";
+    EXPECT_EQ(loaded.mjindex, I32At(file, 1435)) << "nothing drawn";
+    EXPECT_FALSE(loaded.buttons.hu || loaded.buttons.gang) << "the claimed tile is no self-drawn one";
+    EXPECT_EQ(Saved(), file) << "it saves again byte for byte";
+    EXPECT_TRUE(TableAudit::Of(loaded).Check(loaded).empty());
+    // The player discards (the ready button answered first when it is offered), drawing nothing.
+    PlayUntil([&] { return me.cardnum + 3 * me.getnum == 13 && !me.drawflag; });
+    EXPECT_EQ(loaded.mjindex, I32At(file, 1435));
+    EXPECT_FALSE(loaded.claimtaken);
+    PlayOutAudited();
+}
+
+// A seat marked as won in a hand still in play is believed only when its hand and winning tile win.
+TEST_F(SaveGame, ASeatMarkedAsWonMustHoldAWinningHandOrTheFileChangesNothing)
+{
+    // Seat 2 has won on 5p with 234m 567m 789m 222s 5p; seat 0 is about to discard its drawn 9m.
+    auto save = [&](const char *win, const char *file) {
+        CMj &t = Table();
+        Hand(0, "2468m2468s2468p2z");
+        Drawn(0, "9m");
+        t.player[0].Mj[t.player[0].cardnum] = t.player[0].drawmj;
+        Hand(2, "234m567m789m222s5p");
+        t.player[2].ishu = 1;
+        t.player[2].humj = Tile(win);
+        t.cansave = 1;
+        TableSetup::Settle(t);
+        ASSERT_TRUE(t.SaveGame(file));
+    };
+    save("5p", "Save\\won.cmj");
+    save("9p", "Save\\not.cmj");
+
+    GameAtSavePoint(20);
+    const std::string before = Saved();
+    EXPECT_TRUE(Refused(folder.Read("Save/not.cmj")));
+    ASSERT_TRUE(mj->LoadGame("Save\\won.cmj"));
+    EXPECT_TRUE(mj->player[2].ishu);
+    EXPECT_NE(Saved(), before);
+    // The local player discards, nobody else plays, and the hand ends with seat 2's win shown.
+    PlayOutAudited();
+    EXPECT_EQ(mj->player[2].cardnum, 14);
 }
 
 // Three thousand files of one to four changed bytes: some 7500 changes over the 3392 bytes reach

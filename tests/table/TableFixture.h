@@ -27,7 +27,7 @@ protected:
     {
         if (const char *data = std::getenv("LANTILE_DATA"))
             std::filesystem::create_directory_symlink(std::filesystem::path(data) / "Graphic", folder.Path() / "Graphic");
-        QuitRequest::SetHandler([] { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
+        QuitRequest::SetHandler([](const std::string &) { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
         TimerService::Install(&clock);
         Random::Pin(1234);
     }

@@ -308,6 +308,29 @@ TEST_F(TurnCycle, OnlyAWinOnTheKongsOwnReplacementScoresItsFan)
         EXPECT_EQ(k.player[seat].scorechange, -own.totalfan) << seat;
 }
 
+// Scores a saved game brings may stand anywhere in their field: a payment is counted in 64 bits and
+// each score stops at the field's edge rather than wrapping round to the other end.
+TEST_F(TurnCycle, APaymentAtTheEdgesOfTheScoreFieldStopsThere)
+{
+    CMj &m = Table();
+    Hand(0, kWinsOn5p);
+    m.player[0].score = INT32_MAX - 1;
+    m.player[1].score = INT32_MIN + 1;
+    m.player[1].scorechange = INT32_MIN + 1;
+    m.player[2].score = 5;
+    Draws(0, "5p");
+    ASSERT_TRUE(m.buttons.hu);
+    m.AnswerClaim(CLAIM_HU);
+    const int fan = m.player[0].totalfan;
+    ASSERT_GT(fan, 1);
+    EXPECT_EQ(m.player[0].score, INT32_MAX);
+    EXPECT_EQ(m.player[0].scorechange, 3 * fan);
+    EXPECT_EQ(m.player[1].score, INT32_MIN);
+    EXPECT_EQ(m.player[1].scorechange, INT32_MIN);
+    EXPECT_EQ(m.player[2].score, 5 - fan);
+    EXPECT_EQ(m.player[2].scorechange, -fan);
+}
+
 TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
 {
     CMj &m = Table();
@@ -315,6 +338,7 @@ TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
     m.backdraws = 0;
     m.wallmj[62] = 0; // 1m
     Draws(1, "1f");
+    EXPECT_EQ(m.player[1].drawflag, 0) << "a robot's flower is set aside at once";
     EXPECT_EQ(m.backdraws, 1);
     EXPECT_EQ(m.wallstack[9], 1) << "the stack before the front's start";
     EXPECT_EQ(m.player[1].flowernum, 1);
@@ -323,6 +347,39 @@ TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
     EXPECT_EQ(m.mjindex, 62);
     EXPECT_EQ(m.wallstack[10 + (62 - 1) / 2], 1);
     EXPECT_TRUE(m.player[1].FindMj(Tile("1m")));
+}
+
+// The player's own flower, here drawn as a kong's replacement, stays in view through the pause until
+// its replacement takes its place; meanwhile no click plays it or any other tile.
+TEST_F(TurnCycle, ThePlayersOwnFlowerStaysInViewThroughThePauseAndCannotBePlayed)
+{
+    CMj &m = Table();
+    Hand(0, "1111m2345678p12z");
+    Drawn(0, "9p");
+    CMjPlayer &me = m.player[0];
+    me.Mj[13] = me.drawmj;
+    m.wallmj[m.mjindex + 1] = static_cast<uint8_t>(MjToIndex(Tile("2f")));
+    m.wallmj[m.mjindex + 2] = static_cast<uint8_t>(MjToIndex(Tile("9s")));
+    m.DrawTile(true);
+    ASSERT_TRUE(m.buttons.gang);
+    m.AnswerClaim(CLAIM_GANG);
+    ASSERT_TRUE(clock.IsRunning(TIMER_FLOWERPAUSE));
+    EXPECT_EQ(me.flowernum, 1);
+    EXPECT_EQ(me.drawflag, 1);
+    EXPECT_TRUE(IsSameMj(me.drawmj, Tile("2f")));
+    Discard("2f");
+    Discard("2p");
+    EXPECT_EQ(me.hasplayed, 0);
+    EXPECT_EQ(me.cardnum, 10);
+    EXPECT_EQ(me.drawflag, 1);
+    EXPECT_TRUE(IsSameMj(me.drawmj, Tile("2f")));
+    EXPECT_FALSE(m.SaveAllowed());
+
+    clock.Advance(600);
+    EXPECT_EQ(me.drawflag, 1);
+    EXPECT_TRUE(IsSameMj(me.drawmj, Tile("9s")));
+    EXPECT_EQ(me.flowernum, 1);
+    EXPECT_TRUE(m.SaveAllowed());
 }
 
 TEST_F(TurnCycle, AnEndedHandMovesOnUnlessASeatIsAtZero)

@@ -6,6 +6,7 @@
 #include "screen/Device.h"
 #include "screen/FrameBlend.h"
 #include "screen/GifSurface.h"
+#include "tests/support/FrameContrast.h"
 #include "tests/windows/OnlineFixture.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CInfoForm.h"
@@ -256,6 +257,20 @@ TEST_F(Lobby, RoomChatSendsOneLineEveryThreeSecondsAndWarnsInBetween)
     game->OnKeyPress('\r');
     EXPECT_EQ(LastChatLine(&color), "请不要发送空消息");
     EXPECT_EQ(link.sent.size(), 2u);
+}
+
+// The room's lines are black, its warnings red: both are read against the chat window's ground.
+TEST_F(Lobby, RoomChatLinesStandOutFromTheChatWindowsGround)
+{
+    Enter();
+    room->chatwnd->AddText("张三: 有人来一局吗？ Anyone for a game?", 0x000000);
+    room->chatwnd->AddText("请爱护公共聊天环境，不要频繁发送聊天消息", 0x0000FF);
+    std::unique_ptr<Surface> frame = Frame();
+    const std::vector<CChatLine> &lines = room->chatwnd->pages.GetPage(room->chatwnd->curpage)->list.lines;
+    ASSERT_EQ(lines.size(), 2u);
+    const uint32_t inks[2] = {0x0000, 0xF800}; // black, red
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(LettersContrast(*frame, lines[i].rect, inks[i]), 3.0) << "line " << i;
 }
 
 TEST_F(Lobby, FiltersAreReadByTheirRulesAndWrittenBackEveryKeyInOrder)

@@ -1,3 +1,4 @@
+#include "tests/support/FrameContrast.h"
 #include "tests/windows/GameScreenFixture.h"
 #include "windows/CScoreForm.h"
 
@@ -124,6 +125,33 @@ TEST_F(ScoreScreen, TheListScrollsOverEveryFanAndFlowersCountTheirOwn)
     score->MouseUp(x + 100, y + 180);
     score->MouseMove(x + 100, y + 180);
     EXPECT_EQ(score->hoverrow, 0);
+}
+
+// The pointed row's letters (blue for a fan, black for an extra fan) are read against their ground.
+TEST_F(ScoreScreen, ThePointedRowsLettersStandOutFromTheirGround)
+{
+    Won({FAN_HALF_FLUSH, FAN_SELF_DRAWN}, {1});
+    const int x = score->x, y = score->y;
+    const struct {
+        int row;
+        uint32_t ink;
+    } rows[] = {{0, 0x001F}, {2, 0x0000}};
+    for (const auto &r : rows) {
+        const int top = y + 171 + r.row * 25;
+        score->MouseMove(x + 100, top + 5);
+        ASSERT_EQ(score->hoverrow, r.row);
+        Drawn();
+        EXPECT_GE(LettersContrast(*lpDDSBack, {x + 19, top, x + 200, top + 16}, r.ink), 3.0) << "row " << r.row;
+    }
+}
+
+// Nothing of the panel's picture lies where the four score changes and names are written.
+TEST_F(ScoreScreen, TheScoreChangesStandOnPlainGround)
+{
+    const Surface &panel = *score->background.Get();
+    for (int y = 156; y < 300; ++y)
+        for (int x = 300; x < 492; ++x)
+            ASSERT_EQ(panel.Pixel(x, y), panel.Pixel(300, y)) << x << "," << y;
 }
 
 TEST_F(ScoreScreen, ADrawnHandShowsOnlyItsPictureAndSpaceHidesThePanel)

@@ -26,7 +26,8 @@ protected:
     // The window as drawn with no text: the blended backing and the arrows.
     std::unique_ptr<Surface> Empty(int alpha)
     {
-        GAlphaBlend(wnd->background.Get(), kText.left - 5, kText.top - 5, 0, 0, 186, 80, alpha);
+        GAlphaBlend(wnd->background.Get(), kText.left - 5, kText.top - 5, 0, 0, wnd->background.Width(),
+                    wnd->background.Height(), alpha);
         wnd->up.Draw();
         wnd->down.Draw();
         std::unique_ptr<Surface> empty = Snapshot();

@@ -6,6 +6,7 @@
 #include "windows/CInputNameDlg.h"
 #include "windows/CModeForm.h"
 #include "windows/CNewGameDlg.h"
+#include "windows/CSetForm.h"
 #include "windows/CWelComForm.h"
 
 #include <cstdlib>
@@ -114,12 +115,33 @@ TEST_F(TitleScreens, AvatarsComeFromTheSettingsOrAtRandomAndStopAtBothEnds)
     EXPECT_EQ(game->player[2].sex, 1);
 }
 
+// The pointer lit the button that opened another screen; when the screen comes back, the pointer has
+// moved over the other one, and nothing of it stays lit.
+TEST_F(TitleScreens, AScreenComesBackWithNoButtonLit)
+{
+    modeform->Show();
+    const Surface plain = *lpDDSBack;
+    auto [x, y] = Middle(*modeform, CModeForm::OPTIONS);
+    modeform->MouseMove(x, y);
+    ASSERT_TRUE(modeform->buttons.Get(CModeForm::OPTIONS)->hover);
+    modeform->MouseDown(x, y);
+    modeform->MouseUp(x, y);
+    ASSERT_EQ(curscreen, SCREEN_OPTIONS);
+    Click(*setform, CSetForm::APPLY);
+    ASSERT_EQ(curscreen, SCREEN_MENU);
+    EXPECT_EQ(Changed(plain, plain.Bounds()), 0) << "the title menu as it first showed";
+}
+
 TEST_F(TitleScreens, EnterStartsTheGameWithTheNameTypedCutBetweenCharacters)
 {
     inputnamedlg->Show();
     game->OnTimer(TIMER_CARET);
     EXPECT_EQ(inputnamedlg->nameedit->caret, 0);
-    // Every key reaches the box first; Enter is not the box's and starts the game.
+    // A name is one line: Tab goes nowhere.
+    Type("ab\tcd");
+    EXPECT_EQ(inputnamedlg->nameedit->text, "abcd");
+    inputnamedlg->nameedit->text.clear();
+    // Every other key reaches the box first; Enter is not the box's and starts the game.
     inputnamedlg->KeyPress('x');
     EXPECT_EQ(inputnamedlg->nameedit->text, "x");
     inputnamedlg->KeyPress(8);
