@@ -1,5 +1,6 @@
 // Plays local hands with four robots as fast as the machine allows and prints one summary line;
 // with --roundtrip the game is also saved and loaded back wherever the local player may save.
+#include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
 #include "table/CMj.h"
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
+#include <string>
 #include <vector>
 
 int main(int argc, char **argv)
@@ -52,8 +54,11 @@ int main(int argc, char **argv)
     });
     // The score screen's buttons are pictures of the data folder: without them nothing deals the
     // next hand.
-    bool missing = false;
-    QuitRequest::SetHandler([&] { missing = true; });
+    std::string missing;
+    QuitRequest::SetHandler([&](const std::string &why) {
+        if (missing.empty())
+            missing = why.empty() ? "the game asked to end" : why;
+    });
 
     SelfPlaySummary s;
     int reported = 0;
@@ -75,8 +80,8 @@ int main(int argc, char **argv)
         play.Run(hands, s);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    if (missing)
-        std::fprintf(stderr, "selfplay: the data folder beside %s is missing or incomplete\n", argv[0]);
+    if (!missing.empty())
+        std::fprintf(stderr, "selfplay: %s (is the data folder beside %s complete?)\n", GbkToUtf8(missing).c_str(), argv[0]);
 
     int wins = s.wins[0] + s.wins[1] + s.wins[2] + s.wins[3];
     std::vector<int> fans(FAN_COUNT);
@@ -91,5 +96,5 @@ int main(int argc, char **argv)
     if (roundtrip)
         std::printf("roundtrips=%d mismatches=%d broken=%d\n", s.roundtrips, s.mismatches, s.broken);
     // A hand after which no new one began stopped the run and counts as broken.
-    return !missing && s.broken == 0 && s.mismatches == 0 ? 0 : 1;
+    return missing.empty() && s.broken == 0 && s.mismatches == 0 ? 0 : 1;
 }
