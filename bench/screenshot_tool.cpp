@@ -1,11 +1,12 @@
 // Grabs what an X display shows of one window, or of the whole screen, into a PNG file.
 //
-//   screenshot [--window ID] [--until PICTURE X Y W H] [--timeout S] OUT.png
+//   screenshot [--window ID] [--until PICTURE X Y W H [--at PX PY]] [--timeout S] OUT.png
 //
 // ID is a window's number as `xdotool search` prints it; without it the whole screen is taken.
 // With --until it grabs again and again until the rectangle X, Y, W, H of the window shows the
 // same rectangle of PICTURE (a bitmap of the game's data folder, compared in the frame's 16-bit
-// colours): a way to wait for a screen of the game to come up. It exits 1 when that has not
+// colours): a way to wait for a screen of the game to come up. The picture's corner stands at the
+// window's corner, or at (PX, PY) for a screen drawn elsewhere. It exits 1 when that has not
 // happened within S seconds (10 by default), with the last grab written all the same.
 #include "screen/BmpReader.h"
 
@@ -27,6 +28,7 @@ namespace {
 struct Target {
     std::string picture;
     int x = 0, y = 0, w = 0, h = 0;
+    int px = 0, py = 0; // where the picture's corner stands in the window
 };
 
 uint32_t To565(uint32_t rgb)
@@ -38,19 +40,20 @@ uint32_t To565(uint32_t rgb)
 // a stray pixel does not hold the wait up.
 bool Shows(const QImage &grab, const Bitmap &picture, const Target &t)
 {
-    if (t.x < 0 || t.y < 0 || t.x + t.w > std::min(grab.width(), picture.width) ||
-        t.y + t.h > std::min(grab.height(), picture.height))
+    if (t.x < t.px || t.y < t.py || t.x + t.w > std::min(grab.width(), t.px + picture.width) ||
+        t.y + t.h > std::min(grab.height(), t.py + picture.height))
         return false;
     int differ = 0;
     for (int y = t.y; y < t.y + t.h; ++y)
         for (int x = t.x; x < t.x + t.w; ++x)
-            differ += To565(grab.pixel(x, y)) != To565(picture.At(x, y));
+            differ += To565(grab.pixel(x, y)) != To565(picture.At(x - t.px, y - t.py));
     return differ * 100 <= t.w * t.h;
 }
 
 int Usage(const char *program)
 {
-    std::fprintf(stderr, "usage: %s [--window ID] [--until PICTURE X Y W H] [--timeout S] OUT.png\n", program);
+    std::fprintf(stderr, "usage: %s [--window ID] [--until PICTURE X Y W H [--at PX PY]] [--timeout S] OUT.png\n",
+                 program);
     return 2;
 }
 
@@ -70,6 +73,10 @@ int main(int argc, char **argv)
             until = Target{argv[i + 1], std::atoi(argv[i + 2]), std::atoi(argv[i + 3]), std::atoi(argv[i + 4]),
                            std::atoi(argv[i + 5])};
             i += 5;
+        } else if (std::strcmp(argv[i], "--at") == 0 && until && i + 2 < argc) {
+            until->px = std::atoi(argv[i + 1]);
+            until->py = std::atoi(argv[i + 2]);
+            i += 2;
         } else if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc) {
             timeout = std::atof(argv[++i]);
         } else if (argv[i][0] != '-' && !out) {

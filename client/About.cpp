@@ -1,5 +1,7 @@
 #include "client/About.h"
 
+#include "client/FormText.h"
+#include "client/Version.h"
 #include "platform/Paths.h"
 
 #include <QLabel>
@@ -12,7 +14,7 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Windo
     auto *picture = new QLabel(this);
     picture->setGeometry(12, 12, 32, 32);
     picture->setPixmap(QPixmap(QString::fromStdString(Paths::Resolve("Graphic\\about.bmp"))));
-    const QString lines[] = {QStringLiteral("Lantile v1.2"), QStringLiteral("国标麻将：144张牌，81番"),
+    const QString lines[] = {QStringLiteral("Lantile v") + ToUi(kLantileVersion), QStringLiteral("国标麻将：144张牌，81番"),
                              QStringLiteral("单机对三家电脑，或登录服务器联网对局")};
     for (int i = 0; i < 3; ++i) {
         auto *label = new QLabel(lines[i], this);

@@ -4,21 +4,24 @@
 #include "client/About.h"
 #include "client/Buy.h"
 #include "client/Hint.h"
+#include "client/InviteList.h"
 #include "client/LobbyLists.h"
 #include "client/Lindlg.h"
 #include "client/Netset.h"
 #include "client/Proxy.h"
+#include "client/UpdateCheck.h"
 #include "client/UpdateDownload.h"
+#include "client/Version.h"
 #include "client/Roomlist.h"
 #include "client/Talk.h"
 #include "client/UserMenu.h"
+#include "client/UserTableModel.h"
 #include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/WindowAlert.h"
 #include "screen/CDxSound.h"
 #include "screen/Device.h"
-#include "table/Addresses.h"
 #include "table/CMj.h"
 #include "table/ClientRecords.h"
 #include "table/LobbyRecords.h"
@@ -80,15 +83,22 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     DataModule1->SetHooks(this);
     DataModule1->networkmode = networkmode;
     mjgame->netlink = DataModule1.get();
-    update = std::make_unique<UpdateDownload>(window.Widget(), kUpdateUrl);
+    update = std::make_unique<UpdateDownload>(window.Widget());
+    updatecheck = std::make_unique<UpdateCheck>(
+        kLantileVersion, [this](const std::string &text, const std::string &url) { PostUpdateOffer(text, url); });
     window.SetEvents(this);
     aboutform = std::make_unique<TAboutForm>(window.Widget());
     netsetform = std::make_unique<TNetSetForm>(window.Widget());
     buyform = std::make_unique<TBuyForm>(window.Widget(), *DataModule1);
     roomlistform = std::make_unique<TRoomListForm>(window.Widget(), *DataModule1);
-    lobbylists = std::make_unique<TLobbyLists>(mjgame->userlist, mjgame->roomtree, [this] { return mjgame->myaccount; });
+    usermodel = std::make_unique<UserTableModel>(mjgame->userlist, [this] { return mjgame->myaccount; });
+    lobbylists = std::make_unique<TLobbyLists>(*usermodel, mjgame->roomtree);
     window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
     lobbylists->hide();
+    invitelist = std::make_unique<TInviteList>(*usermodel);
+    window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
+    invitelist->hide();
+    mjgame->invitelinks = this;
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
     usermenu = std::make_unique<TUserMenu>(window.Widget());
@@ -127,11 +137,16 @@ TMainForm::~TMainForm()
     talkforms.clear();
     chatlines.reset();
     usermenu.reset();
-    lobbylists.reset(); // before the game, whose lists it shows
+    // The views before their model, the model before the game, whose lists it shows.
+    mjgame->invitelinks = nullptr;
+    invitelist.reset();
+    lobbylists.reset();
+    usermodel.reset();
     roomlistform.reset();
     buyform.reset();
     netsetform.reset();
     aboutform.reset();
+    updatecheck.reset();
     update.reset();
     DataModule1.reset();
     mjgame->netlink = nullptr;
@@ -146,9 +161,14 @@ void TMainForm::PostShowText(const std::string &text)
     window.Post([this, text] { ShowText(text); });
 }
 
-void TMainForm::PostUpdateOffer(const std::string &msgtext)
+void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &url)
 {
-    window.Post([this, msgtext] { update->WMUpdateOffer(msgtext); });
+    window.Post([this, msgtext, url] { update->WMUpdateOffer(msgtext, url); });
+}
+
+void TMainForm::CheckForUpdate()
+{
+    updatecheck->Start();
 }
 
 void TMainForm::ShowText(const std::string &text)
@@ -410,6 +430,41 @@ UserMenuContext TMainForm::MenuContext() const
 void TMainForm::ShowLobbyLists(bool show)
 {
     lobbylists->setVisible(show);
+}
+
+int TMainForm::SitDown(int table, int seat)
+{
+    return mjgame->lobby->SitDown(table, seat);
+}
+
+bool TMainForm::SelectedTableOpen() const
+{
+    const CNetRoom &lobby = *mjgame->lobby;
+    const TableInfo *table = TableStore::IsTable(lobby.selectedtable) ? lobby.GetTable(lobby.selectedtable) : nullptr;
+    return table && !table->playing && lobby.FreeSeats(lobby.selectedtable) > 0;
+}
+
+void TMainForm::SendInvite(const std::string &user)
+{
+    GameMsg msg;
+    NetLink *link = mjgame->netlink;
+    if (link && BuildInvite(msg, user))
+        link->SendPacket(msg);
+}
+
+void TMainForm::MoveInviteList(int x, int y)
+{
+    window.PlaceOverFrame(invitelist.get(), Rect{x, y, x + TInviteList::kWidth, y + TInviteList::kHeight});
+}
+
+void TMainForm::ShowInviteList(bool visible)
+{
+    invitelist->setVisible(visible);
+}
+
+std::optional<std::string> TMainForm::SelectedInvitee() const
+{
+    return invitelist->SelectedInvitee();
 }
 
 void TMainForm::PopupUserMenu(const UserMenuItems &items, QPoint global)

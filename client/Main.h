@@ -4,6 +4,7 @@
 #include "platform/FrameWindow.h"
 #include "platform/WindowEvents.h"
 #include "table/Shell.h"
+#include "windows/InviteLinks.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,12 +15,15 @@ class CMj;
 class TAboutForm;
 class TBuyForm;
 class THintForm;
+class UpdateCheck;
 class UpdateDownload;
 class TNetSetForm;
 class TRoomListForm;
 class TTalkForm;
 class TChatLinesMenu;
+class TInviteList;
 class TLobbyLists;
+class UserTableModel;
 struct UserMenuContext;
 class TUserMenu;
 struct UserMenuItems;
@@ -28,7 +32,7 @@ struct UserMenuItems;
 // every press, move, release, key and typed byte; it owns the game object and the game-server
 // connection, passes what the connection tells it on to the screens, and shows the notifications
 // other parts of the program post to it and the dialogs the screens ask for.
-class TMainForm : public WindowEvents, public ScreenHooks, public Shell {
+class TMainForm : public WindowEvents, public ScreenHooks, public Shell, public InviteLinks {
 public:
     static constexpr int kMinScreenWidth = 800;
 
@@ -42,8 +46,10 @@ public:
 
     // An information box with the text, shown from the event loop; each carries its own text.
     void PostShowText(const std::string &text) override;
-    // The offer of an update with its question, handled from the event loop.
-    void PostUpdateOffer(const std::string &msgtext);
+    // The offer of an update with its question and the installer's address, handled from the event
+    // loop.
+    void PostUpdateOffer(const std::string &msgtext, const std::string &url);
+    void CheckForUpdate() override;
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -89,6 +95,16 @@ public:
     // The lobby's room tree and user list over the frame.
     void ShowLobbyLists(bool show) override;
     TLobbyLists *Panel2() { return lobbylists.get(); }
+    // The list of users to invite, shown by the invitation screen.
+    TInviteList *ListView2() { return invitelist.get(); }
+
+    // The invitation screens' lobby, connection and list.
+    int SitDown(int table, int seat) override;
+    bool SelectedTableOpen() const override;
+    void SendInvite(const std::string &user) override;
+    void MoveInviteList(int x, int y) override;
+    void ShowInviteList(bool visible) override;
+    std::optional<std::string> SelectedInvitee() const override;
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
     void PrepareUserMenu(const std::string &name, int x, int y, bool atTable) override;
@@ -99,6 +115,7 @@ public:
     // Public chat: a line goes out through the talk gate, cut to 127 bytes between characters.
     void SendChat(const std::string &text);
     void PopupChatLines(int x, int y) override;
+    void ShowHandCursor(bool hand) override { window.SetHandCursor(hand); }
     TChatLinesMenu *PopupMenu2() { return chatlines.get(); }
     TUserMenu *PopupMenu1() { return usermenu.get(); }
     // The user menu's actions, on the user it was opened for (GBK).
@@ -133,12 +150,16 @@ private:
     std::unique_ptr<CMj> mjgame;
     std::unique_ptr<TDataModule1> DataModule1;
     std::unique_ptr<UpdateDownload> update;
+    std::unique_ptr<UpdateCheck> updatecheck;
     // The dialogs live as long as the window; a chat window lives until it is closed.
     std::unique_ptr<TAboutForm> aboutform;
     std::unique_ptr<TNetSetForm> netsetform;
     std::unique_ptr<TBuyForm> buyform;
     std::unique_ptr<TRoomListForm> roomlistform;
+    // The room's users, shown by the lobby's user list and the list of users to invite.
+    std::unique_ptr<UserTableModel> usermodel;
     std::unique_ptr<TLobbyLists> lobbylists;
+    std::unique_ptr<TInviteList> invitelist;
     std::unique_ptr<TUserMenu> usermenu;
     std::unique_ptr<TChatLinesMenu> chatlines;
     std::vector<std::unique_ptr<TTalkForm>> talkforms;

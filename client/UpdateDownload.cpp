@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 
-UpdateDownload::UpdateDownload(QWidget *parent, std::string address)
-    : url(std::move(address)), form(std::make_unique<TDownForm>(parent))
+UpdateDownload::UpdateDownload(QWidget *parent) : form(std::make_unique<TDownForm>(parent))
 {
     form->onCancel = [this] { HTTPDown.Abort(); };
     HTTPDown.onConnect = [this] { HTTPDownConnect(); };
@@ -24,7 +23,7 @@ UpdateDownload::UpdateDownload(QWidget *parent, std::string address)
 
 UpdateDownload::~UpdateDownload() = default;
 
-void UpdateDownload::WMUpdateOffer(const std::string &msgtext)
+void UpdateDownload::WMUpdateOffer(const std::string &msgtext, const std::string &url)
 {
     if (HTTPDown.Busy())
         return;
@@ -36,7 +35,7 @@ void UpdateDownload::WMUpdateOffer(const std::string &msgtext)
     std::string why;
     if (ec || !HTTPDown.Start(url, form->target + ".part", &why)) {
         g_log.Error("The update cannot be downloaded: %s", ec ? ec.message().c_str() : why.c_str());
-        Failed();
+        Failed("he  automatic update failed, please download on the website.", "Information");
         return;
     }
     form->Label1->setText(QStringLiteral("connecting"));
@@ -76,7 +75,7 @@ void UpdateDownload::HTTPDownFinished(HttpGet::Result result, const std::string 
     if (result != HttpGet::Result::Ok || ec) {
         g_log.Error("The update's download failed: %s", ec ? ec.message().c_str() : why.c_str());
         std::filesystem::remove(form->target + ".part", ec);
-        Failed();
+        Failed("自动更新游戏失败，请至游戏官方网站下载", "提示信息");
         return;
     }
     MessageBox::Show("The game has already downloaded completely into " + form->target + ".", "Information",
@@ -84,8 +83,8 @@ void UpdateDownload::HTTPDownFinished(HttpGet::Result result, const std::string 
     OpenFolder(std::filesystem::path(form->target).parent_path().string());
 }
 
-void UpdateDownload::Failed()
+void UpdateDownload::Failed(const char *text, const char *title)
 {
-    MessageBox::Show("自动更新游戏失败，请至游戏官方网站下载", "提示信息", MessageBox::IconInformation);
+    MessageBox::Show(text, title, MessageBox::IconInformation);
     OpenUrl(kProductUrl);
 }

@@ -104,6 +104,7 @@ public:
     QPoint FramePoint(int x, int y) const { return ToWidget(Rect{x, y, x + 1, y + 1}).topLeft(); }
 
     WindowEvents *events = nullptr;
+    QCursor pointer; // the program's own, shown wherever no link is pointed at
 
 protected:
     void resizeEvent(QResizeEvent *event) override
@@ -360,8 +361,19 @@ bool FrameWindow::SetCursorFile(const std::string &path)
     const int hotX = header[10] | header[11] << 8;
     const int hotY = header[12] | header[13] << 8;
     const bool inside = hotX < picture.width() && hotY < picture.height();
-    view_->setCursor(QCursor(picture, inside ? hotX : -1, inside ? hotY : -1));
+    view_->pointer = QCursor(picture, inside ? hotX : -1, inside ? hotY : -1);
+    view_->setCursor(view_->pointer);
     return true;
+}
+
+void FrameWindow::SetHandCursor(bool hand)
+{
+    view_->setCursor(hand ? QCursor(Qt::PointingHandCursor) : view_->pointer);
+}
+
+bool FrameWindow::HandCursor() const
+{
+    return view_->cursor().shape() == Qt::PointingHandCursor;
 }
 
 void FrameWindow::Post(std::function<void()> call)

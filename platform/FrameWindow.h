@@ -34,6 +34,9 @@ public:
     void Hide();
     // The pointer over the window from a cursor file; false (the arrow stays) when it cannot be read.
     bool SetCursorFile(const std::string &path);
+    // The hand over a link, or the program's own pointer again.
+    void SetHandCursor(bool hand);
+    bool HandCursor() const;
     // Runs the call later on the GUI thread, from the event loop, unless the window is gone by then.
     void Post(std::function<void()> call);
     // The widget native controls stand in.

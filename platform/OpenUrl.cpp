@@ -9,15 +9,26 @@ namespace {
 
 std::function<void(const std::string &)> g_handler;
 
+QUrl Parsed(std::string_view url)
+{
+    return QUrl(QString::fromStdString(GbkToUtf8(url)), QUrl::StrictMode);
+}
+
 } // namespace
+
+bool IsWebAddress(std::string_view url)
+{
+    const QUrl parsed = Parsed(url);
+    // The scheme comes back in lower case whatever case it was written in.
+    const QString scheme = parsed.scheme();
+    return parsed.isValid() && (scheme == "http" || scheme == "https") && !parsed.host().isEmpty();
+}
 
 bool OpenUrl(std::string_view url)
 {
-    const QUrl parsed(QString::fromStdString(GbkToUtf8(url)), QUrl::StrictMode);
-    // The scheme comes back in lower case whatever case it was written in.
-    const QString scheme = parsed.scheme();
-    if (!parsed.isValid() || (scheme != "http" && scheme != "https") || parsed.host().isEmpty())
+    if (!IsWebAddress(url))
         return false;
+    const QUrl parsed = Parsed(url);
     if (g_handler) {
         g_handler(std::string(url));
         return true;

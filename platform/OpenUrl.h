@@ -3,8 +3,11 @@
 #include <string>
 #include <string_view>
 
-// Opens a web page in the user's browser. Addresses come from the server too, so only http and https
-// addresses with a host are opened; anything else (a file, a program, a script) is refused: false.
+// An http or https address with a host (GBK).
+bool IsWebAddress(std::string_view url);
+
+// Opens a web page in the user's browser. Addresses come from the server too, so only web addresses
+// are opened; anything else (a file, a program, a script) is refused: false.
 bool OpenUrl(std::string_view url);
 
 // Shows a folder of this machine in the file manager; tests see it as a "file://" address.

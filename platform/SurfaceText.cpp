@@ -122,6 +122,7 @@ void PaintText(Surface &surface, const QString &text, Rect box, unsigned flags, 
     if (surface.Format() != kRgb565)
         return;
     QFont font = MakeFont(style.font);
+    font.setUnderline(style.underline);
     QFontMetrics metrics(font);
     LineMetrics line = Metrics(font);
     std::vector<QString> lines = Lines(text, box.Width(), flags & TextWordBreak, metrics);

@@ -31,6 +31,7 @@ struct TextStyle {
     uint32_t color = 0xFFFFFF; // 0x00RRGGBB
     bool opaque = false;       // fill behind the text with the background colour
     uint32_t background = 0;   // 0x00RRGGBB
+    bool underline = false;
 };
 
 // Draws into box (clipped to it) by flags.

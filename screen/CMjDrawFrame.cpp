@@ -125,6 +125,8 @@ void CMjDraw::DrawScreens(CMj &mj, const uint8_t *wallstack)
         return;
     default:
         DrawTable(mj, wallstack);
+        for (const CDxLinkLabel &label : mj.linklabels)
+            label.Draw();
         if (ButtonShown(27))
             DrawGameMenu();
         return;

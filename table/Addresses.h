@@ -9,8 +9,6 @@ inline constexpr const char *kRegisterPageUrl = "https://lantile.example.org/sig
 inline constexpr const char *kPayPageUrl = "https://lantile.example.org/pay";
 inline constexpr const char *kAvatarPageUrl = "https://lantile.example.org/show";
 inline constexpr const char *kMemberPageUrl = "https://lantile.example.org/member";
-// The newest installer, offered as an update.
-inline constexpr const char *kUpdateUrl = "http://lantile.example.org/setup/mj.exe";
 // The top-up dialog's links: the portal and how to buy a card.
 inline constexpr const char *kPortalUrl = "https://lantile.example.org/portal";
 inline constexpr const char *kBuyCardUrl = "https://lantile.example.org/card";

@@ -14,6 +14,7 @@
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
 #include "windows/CNetRoom.h"
+#include "windows/InviteLinks.h"
 #include "windows/LevelTable.h"
 #include "windows/Screens.h"
 
@@ -88,6 +89,8 @@ constexpr Rect kChatWindows[2] = {{607, 35, 747, 115}, {8, 72, 148, 152}};
 // name.
 constexpr int kEnlargedChatBottom = 280;
 constexpr uint32_t kWhite = 0xFFFFFF;
+// Link labels: a light blue that reads on the table's green.
+constexpr uint32_t kLinkColour = 0xFFD47F; // COLORREF
 
 } // namespace
 
@@ -173,6 +176,7 @@ CMj::CMj()
 
     // 9. The product's link.
     linklabels[0].Set(265, 572, "Lantile on website", kProductUrl);
+    linklabels[0].color = kLinkColour;
     linklabelcount = 1;
 
     // 10. The table's buttons: only the menu button shows at first.
@@ -381,8 +385,15 @@ int CMj::GetCountdown() const
     return counting ? countdown : -1;
 }
 
+void CMj::HideInviteList()
+{
+    if (invitelinks)
+        invitelinks->ShowInviteList(false);
+}
+
 void CMj::ResetTable()
 {
+    HideInviteList();
     StopPlay();
     curplayer = 0;
     gamestatus = 1;

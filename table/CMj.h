@@ -195,9 +195,11 @@ public:
     uint8_t markertimeron = 0; // the marker over seat markerseat, at frame markerframe
     int markerframe = 0;
     int markerseat = 0;
-    int sparkleframe = -1;     // 0-3 while sparkles show
     uint8_t secondhint = 0;
     MjTile covertile;          // shown for the third tile of a meld whose meldshown is 1
+    // The sparkles over the pictures of seated users with rights: frame 0-3, stepped by timer 6
+    // while such a user sits at the table, else -1.
+    int sparkleframe = -1;
 
     // The deal: a new local game, the start of a hand, the dice, the wall and the first tiles.
     void SetPlayerName(const char *name);
@@ -307,6 +309,10 @@ public:
     // A press on the table that no button or window took: the chow or kong pointed at is made, or
     // the raised tile discarded.
     void HandPressed();
+    // The shown link label at a point of the table while no screen, overlay or menu is over it, or -1.
+    int LinkLabelAt(int x, int y);
+    // The label under the pointer is underlined and the pointer becomes a hand: true when that changed.
+    bool HoverLinkLabels(int x, int y);
     // The tile under the pointer where the mouse last was rises, as the turn comes to the player.
     void RefreshHover();
     void ShowGameMenu(bool show);
@@ -344,8 +350,6 @@ public:
     // online game runs, is refused with a box and changes nothing. A game saved after a claim resumes
     // with the local player discarding without a draw.
     bool SaveAllowed() const;
-    // The local player's drawn flower, on show until its replacement arrives: no tile of the turn yet.
-    bool FlowerOnShow() const;
     bool SaveGame(const std::string &path);
     bool LoadGame(const std::string &path);
     // The table as a saved game holds it, and the table set from one that SavedGame::Parse accepted:
@@ -354,6 +358,8 @@ public:
     void Restore(const SavedGame &game);
     // The lobby, the server and the main window's invitation list, once the main window has them.
     InviteLinks *invitelinks = nullptr;
+    // The main window's invitation list goes, wherever the screens go from the invitation.
+    void HideInviteList();
 
     // The online game: the connection, the records the game object builds itself in its one send
     // buffer, and what the server sends.
@@ -429,6 +435,8 @@ private:
     void CountdownTick(unsigned timerId);
     void AvatarTick(int seat);
     void RotateLinkLabels();
+    // The sparkles' next frame, or none when no seated user has rights.
+    void StepSparkles();
 
     // The stacks of the wall as play left them, from the index and the flowers drawn from the back.
     void RebuildWall();
@@ -438,6 +446,8 @@ private:
     // Timer 104: the drawn tile's flight from the wall; on arrival the seat takes the tile.
     void DrawFlightStep();
     void TakeDrawnTile();
+    // The local player's drawn flower, on show until its replacement arrives: no tile of the turn yet.
+    bool FlowerOnShow() const;
     void TurnStep();
     // The one place a seat's tiles are tested for a win: the context of the win (self-drawn, on
     // its own kong's replacement, robbing a kong) is set for the evaluator and cleared again.

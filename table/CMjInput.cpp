@@ -2,6 +2,7 @@
 // table's buttons do; chat sending.
 #include "table/CMj.h"
 
+#include "platform/OpenUrl.h"
 #include "screen/CDxSound.h"
 #include "table/ClientRecords.h"
 #include "table/Shell.h"
@@ -80,7 +81,35 @@ void CMj::OnMouseDown(int x, int y, bool right)
         ShowGameMenu(false);
         return;
     }
+    if (const int label = LinkLabelAt(x, y); label >= 0) {
+        OpenUrl(linklabels[label].link);
+        return;
+    }
     HandPressed();
+}
+
+int CMj::LinkLabelAt(int x, int y)
+{
+    if (curscreen != SCREEN_NONE || showmsgon || invitemsgon || GameMenuShown())
+        return -1;
+    for (int i = 0; i < MAX_LINKLABELS; i++)
+        if (linklabels[i].Contains(x, y))
+            return i;
+    return -1;
+}
+
+bool CMj::HoverLinkLabels(int x, int y)
+{
+    const int under = LinkLabelAt(x, y);
+    bool changed = false;
+    for (int i = 0; i < MAX_LINKLABELS; i++) {
+        const uint8_t hover = i == under;
+        changed = changed || linklabels[i].hover != hover;
+        linklabels[i].hover = hover;
+    }
+    if (changed && shell)
+        shell->ShowHandCursor(under >= 0);
+    return changed;
 }
 
 bool CMj::UserMenuAt(int x, int y)
@@ -132,11 +161,13 @@ void CMj::OnMouseMove(int x, int y)
     // Remembered whatever takes the move: the turn cycle raises the tile under it later.
     mousex = x;
     mousey = y;
+    // Whatever takes the move, a link left behind by it stops being pointed at.
+    bool changed = HoverLinkLabels(x, y);
     if (OverlayMouse(MouseAction::Move, x, y))
         return;
     if (ToScreen([&](CBitForm &screen) { screen.MouseMove(x, y); }))
         return;
-    bool changed = tablebuttons.MouseMove(x, y) >= 0;
+    changed = tablebuttons.MouseMove(x, y) >= 0 || changed;
     changed = chatwnd[0]->MouseMove(x, y) || changed;
     changed = chatwnd[1]->MouseMove(x, y) || changed;
     if (changed)

@@ -88,6 +88,8 @@ void CMj::OnLoginSuccess(const GameMsg &msg)
     lobby->paymode = s.paybyweb;
     lobby->welcome = s.welcome.empty() ? kWelcome : s.welcome;
     lobby->SendUserSet();
+    if (shell)
+        shell->CheckForUpdate();
     g_log.Trace("SC_LOGIN_SUCCESS ok.");
 }
 

@@ -676,6 +676,9 @@ void CMj::OnTableUserInfo(const GameMsg &msg)
             p.ready = info.state == 2;
         p.score = info.score;
         p.SetName(info.name);
+        // The user list's rights mark the seat: a user it does not list has none.
+        const UserRow *user = p.seated ? userlist.FindUserItem(p.GetName()) : nullptr;
+        p.marklevel = user ? user->info.rights : 0;
         p.sex = info.male;
         // A picture the set does not have shows the default one for the seat's sex.
         const bool known = info.picture >= 1 && info.picture <= kPictures;

@@ -87,6 +87,7 @@ void CMj::OnTimer(unsigned id)
         else if (curscreen == SCREEN_NAME)
             inputnamedlg->nameedit->caret = !inputnamedlg->nameedit->caret;
         chatedit->caret = !chatedit->caret;
+        StepSparkles();
         break;
     case TIMER_COUNTDOWN:
         // The shown countdown only; the countdowns of timers 3 and 4 count themselves.
@@ -167,6 +168,14 @@ void CMj::AvatarTick(int seat)
         p.animtimer->enabled = 0;
         break;
     }
+}
+
+void CMj::StepSparkles()
+{
+    bool marked = false;
+    for (const CMjPlayer &p : player)
+        marked = marked || (p.seated && p.marklevel >= 1);
+    sparkleframe = !marked ? -1 : sparkleframe >= 0 && sparkleframe < 3 ? sparkleframe + 1 : 0;
 }
 
 void CMj::RotateLinkLabels()

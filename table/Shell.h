@@ -24,6 +24,8 @@ public:
     virtual void PostCloseTalk(const std::string &) {}  // the private chat with that user ends
     virtual void PostLinkNotice(const std::string & /*text*/, const std::string & /*caption*/,
                                 const std::string & /*url*/) {}
+    // The login has succeeded: the window looks for an update of the program.
+    virtual void CheckForUpdate() {}
     // Closes the window, and with it the program, once the event loop has it.
     virtual void CloseMainWindow() {}
     // NetWork mode's waiting window goes, and the main window comes up.
@@ -34,6 +36,8 @@ public:
     virtual void ShowLobbyLists(bool) {}
     // The user menu for a listed user, at a frame point; atTable: opened from the table.
     virtual void PrepareUserMenu(const std::string & /*name*/, int /*x*/, int /*y*/, bool /*atTable*/) {}
+    // The pointer becomes a hand over a link on the table, and the program's own pointer again.
+    virtual void ShowHandCursor(bool) {}
     // The ready-made chat lines pop up at a frame point; the one picked goes out as table chat.
     virtual void PopupChatLines(int /*x*/, int /*y*/) {}
     // A private chat line or a system message from the server, whole.

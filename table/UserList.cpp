@@ -73,13 +73,13 @@ bool UserList::Remove(std::string_view name)
     if (!row)
         return false;
     const int index = IndexOfRow(row);
+    if (view_)
+        view_->RowRemoved(index);
     auto &named = byname_[row->name];
     named.erase(std::find(named.begin(), named.end(), row));
     if (named.empty())
         byname_.erase(row->name);
     rows_.erase(rows_.begin() + index);
-    if (view_)
-        view_->RowRemoved(index);
     return true;
 }
 

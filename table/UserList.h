@@ -34,7 +34,8 @@ struct UserRow {
     std::string columns[USER_COLUMNS];
 };
 
-// What a view of the list is told; rows are given by their index at the time of the change.
+// What a view of the list is told; rows are given by their index at the time of the change. A row
+// that goes is told just before it goes, while Row() still reads it.
 class UserListView {
 public:
     virtual ~UserListView() = default;

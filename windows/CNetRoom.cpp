@@ -18,7 +18,6 @@
 #include "windows/CDxEdit.h"
 #include "windows/CDxTrackBar.h"
 #include "windows/CInfoForm.h"
-#include "windows/InviteLinks.h"
 #include "windows/LevelTable.h"
 #include "windows/UserSetDialog.h"
 
@@ -132,8 +131,7 @@ void CNetRoom::Show()
     curscreen = SCREEN_LOBBY;
     if (owner->shell)
         owner->shell->ShowLobbyLists(true);
-    if (owner->invitelinks)
-        owner->invitelinks->ShowInviteList(false);
+    owner->HideInviteList();
     Repaint();
 }
 

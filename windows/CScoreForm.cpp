@@ -5,7 +5,6 @@
 #include "screen/Device.h"
 #include "screen/FrameBlend.h"
 #include "table/CMj.h"
-#include "windows/InviteLinks.h"
 
 #include <algorithm>
 #include <string>
@@ -108,8 +107,7 @@ void CScoreForm::Show()
     firstrow = 0;
     panelshown = 1;
     curscreen = SCREEN_SCORE;
-    if (owner->invitelinks)
-        owner->invitelinks->ShowInviteList(false);
+    owner->HideInviteList();
     Repaint();
 }
 

@@ -1,5 +1,6 @@
 // The room list, the lobby filters and the About box, as widgets.
 #include "client/About.h"
+#include "client/Version.h"
 #include "client/Netset.h"
 #include "client/Roomlist.h"
 #include "table/RoomTree.h"
@@ -119,6 +120,10 @@ TEST_F(LobbyDialogs, F1ShowsTheAboutBoxAndTheGameNeverSeesTheKey)
     const QLabel *picture = form->AboutForm()->findChild<QLabel *>();
     ASSERT_NE(nullptr, picture);
     EXPECT_EQ(QSize(32, 32), picture->pixmap().size()) << "the picture comes from the data folder";
+    bool version = false;
+    for (const QLabel *label : form->AboutForm()->findChildren<QLabel *>())
+        version = version || label->text() == QStringLiteral("Lantile v") + QString::fromLatin1(kLantileVersion);
+    EXPECT_TRUE(version) << "the version an update is measured against";
     EXPECT_TRUE(screen.ups.empty() && screen.typed.empty());
 }
 

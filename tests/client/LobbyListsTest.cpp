@@ -1,11 +1,14 @@
 // The lobby's native lists over the game's models: rows as the records change them, the order of
 // header clicks, the rows' colours, and what a press and a double click hand on.
 #include "client/FormText.h"
+#include "client/InviteList.h"
 #include "client/LobbyLists.h"
+#include "client/UserTableModel.h"
 #include "tests/client/ListedUser.h"
 #include "tests/client/MainWindowFixture.h"
 
 #include <QHeaderView>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
@@ -15,30 +18,43 @@ UserInfo User(const char *name, int32_t score, int8_t rights = 0)
     return ListedUser(name).Score(score).Games(4, 1).Rights(rights);
 }
 
-std::vector<std::string> Shown(const QTreeWidget *list)
+std::vector<std::string> Shown(const QAbstractItemModel &model)
 {
     std::vector<std::string> names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names.push_back(FromUi(list->topLevelItem(i)->text(3)));
+    for (int i = 0; i < model.rowCount(); ++i)
+        names.push_back(FromUi(model.index(i, 3).data().toString()));
     return names;
 }
 
 using Names = std::vector<std::string>;
+
+Names Invitees(const TInviteList &list)
+{
+    Names names;
+    for (int i = 0; i < list.model()->rowCount(); ++i)
+        names.push_back(FromUi(list.model()->index(i, 0).data().toString()));
+    return names;
+}
 
 class LobbyListsTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        lists = std::make_unique<TLobbyLists>(users, rooms, [] { return std::string("me"); });
+        model = std::make_unique<UserTableModel>(users, [] { return std::string("me"); });
+        lists = std::make_unique<TLobbyLists>(*model, rooms);
     }
     void TearDown() override
     {
         lists.reset();
+        model.reset();
         MainWindowTest::TearDown();
     }
+    QVariant Cell(int row, int column, int role) const { return model->index(row, column).data(role); }
+
     UserList users;
     RoomTree rooms;
+    std::unique_ptr<UserTableModel> model;
     std::unique_ptr<TLobbyLists> lists;
 };
 
@@ -48,32 +64,37 @@ TEST_F(LobbyListsTest, RowsFollowTheRecordsInTheirColoursAndAHeaderClickOrdersTh
     users.Add(User("op", 100, 1), false);
     users.Add(User("me", 200), true);
     users.Add(User("amy", 500), false);
-    QTreeWidget *list = lists->ListView1;
-    EXPECT_EQ((Names{"me", "bob", "op", "amy"}), Shown(list));
-    const QTreeWidgetItem *own = list->topLevelItem(0);
-    EXPECT_EQ(QColor(0x94, 0xBA, 0xD6), own->background(4).color());
-    EXPECT_EQ(QColor(Qt::white), own->foreground(3).color());
-    EXPECT_EQ(QColor(Qt::red), list->topLevelItem(2)->foreground(3).color());
-    EXPECT_EQ(Qt::NoBrush, list->topLevelItem(1)->background(3).style());
-    EXPECT_TRUE(own->icon(0).isNull() && !list->topLevelItem(2)->icon(0).isNull()) << "the mark of rights";
+    QTreeView *list = lists->ListView1;
+    ASSERT_EQ(list->model(), model.get());
+    EXPECT_EQ((Names{"me", "bob", "op", "amy"}), Shown(*model));
+    EXPECT_EQ(QColor(0x94, 0xBA, 0xD6), Cell(0, 4, Qt::BackgroundRole).value<QColor>());
+    EXPECT_EQ(QColor(Qt::white), Cell(0, 3, Qt::ForegroundRole).value<QColor>());
+    EXPECT_EQ(QColor(Qt::red), Cell(2, 3, Qt::ForegroundRole).value<QColor>());
+    EXPECT_FALSE(Cell(1, 3, Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(Cell(0, 0, Qt::DecorationRole).value<QIcon>().isNull() &&
+                !Cell(2, 0, Qt::DecorationRole).value<QIcon>().isNull())
+        << "the mark of rights";
+    EXPECT_EQ(QStringLiteral("总局数"), model->headerData(6, Qt::Horizontal, Qt::DisplayRole).toString());
 
     // A header click orders the rows and shows its direction on that header alone.
+    auto icon = [&](int column) { return model->headerData(column, Qt::Horizontal, Qt::DecorationRole).value<QIcon>(); };
+    EXPECT_TRUE(icon(0).isNull() && icon(4).isNull()) << "no order before a click";
     list->header()->sectionClicked(4);
     list->header()->sectionClicked(4);
-    EXPECT_EQ((Names{"me", "op", "amy", "bob"}), Shown(list));
+    EXPECT_EQ((Names{"me", "op", "amy", "bob"}), Shown(*model));
     list->header()->sectionClicked(3);
-    EXPECT_TRUE(list->headerItem()->icon(4).isNull() && !list->headerItem()->icon(3).isNull());
+    EXPECT_TRUE(icon(4).isNull() && !icon(3).isNull());
 
     // A newcomer joins at the end, a leaver goes, a change is written into its own row.
     users.Add(User("cat", 50), false);
-    EXPECT_EQ("cat", Shown(list).back());
+    EXPECT_EQ("cat", Shown(*model).back());
     users.Remove("bob");
-    EXPECT_EQ(4, list->topLevelItemCount());
+    EXPECT_EQ(4, model->rowCount());
     users.Update(User("amy", 999));
-    EXPECT_EQ((Names{"me", "op", "amy", "cat"}), Shown(list));
-    EXPECT_EQ(QStringLiteral("999"), list->topLevelItem(2)->text(4));
+    EXPECT_EQ((Names{"me", "op", "amy", "cat"}), Shown(*model));
+    EXPECT_EQ(QStringLiteral("999"), Cell(2, 4, Qt::DisplayRole).toString());
     users.Clear();
-    EXPECT_EQ(0, list->topLevelItemCount());
+    EXPECT_EQ(0, model->rowCount());
 }
 
 TEST_F(LobbyListsTest, APressNamesItsUserAndADoubleClickNamesTheRoomByItsPlace)
@@ -82,7 +103,7 @@ TEST_F(LobbyListsTest, APressNamesItsUserAndADoubleClickNamesTheRoomByItsPlace)
     users.Add(User("张三", 1), false);
     std::vector<std::string> pressed;
     lists->onUserPressed = [&](const std::string &name, QPoint) { pressed.push_back(name); };
-    lists->ListView1->itemPressed(lists->ListView1->topLevelItem(1), 3);
+    lists->ListView1->pressed(model->index(1, 3));
     EXPECT_EQ(Names{"张三"}, pressed);
 
     rooms.AddServer("电信");
@@ -100,6 +121,51 @@ TEST_F(LobbyListsTest, APressNamesItsUserAndADoubleClickNamesTheRoomByItsPlace)
     lists->TreeView1->itemDoubleClicked(server->child(1), 0);
     lists->TreeView1->itemDoubleClicked(server, 0);
     EXPECT_EQ((std::vector<std::pair<int, int>>{{1, 1}, {0, 0}}), clicked);
+}
+
+// ListView2 is the same model's rows of the users at no table: every record that changes the user
+// list reaches it as the one row it touched, and its selection stays with its user.
+TEST_F(LobbyListsTest, TheInviteListShowsTheUsersAtNoTableFromTheSameRowsAsTheUserList)
+{
+    users.Add(ListedUser("me").AtTable(3), true);
+    users.Add(User("bob", 300), false);
+    users.Add(ListedUser("张三").Score(40).AtTable(5), false);
+    users.Add(User("op", 100, 1), false);
+    TInviteList invite(*model);
+    ASSERT_EQ(&invite.Filter(), invite.model());
+    ASSERT_EQ(model.get(), invite.Filter().sourceModel()) << "one model under both lists";
+    EXPECT_EQ((Names{"bob", "op"}), Invitees(invite));
+    Names headers;
+    for (int c = 0; c < invite.model()->columnCount(); ++c)
+        headers.push_back(FromUi(invite.model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()));
+    EXPECT_EQ((Names{"姓名", "积分", "等级", "总局数", "和牌率"}), headers);
+    EXPECT_EQ(QStringLiteral("25%"), invite.model()->index(0, 4).data().toString());
+    EXPECT_EQ(Cell(3, 5, Qt::DisplayRole), invite.model()->index(1, 2).data()) << "the level as the user list says";
+    EXPECT_EQ(Cell(3, 3, Qt::ForegroundRole), invite.model()->index(1, 0).data(Qt::ForegroundRole));
+
+    int resets = 0;
+    std::vector<std::pair<int, int>> changed;
+    QObject::connect(model.get(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(model.get(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &from, const QModelIndex &to) { changed.push_back({from.row(), to.row()}); });
+    invite.selectRow(1);
+    EXPECT_EQ(std::optional<std::string>("op"), invite.SelectedInvitee());
+    // 张三 leaves his table, a newcomer arrives, bob sits down: each a row of its own.
+    users.Update(ListedUser("张三").Score(40));
+    users.Add(User("amy", 500), false);
+    users.Update(ListedUser("bob").Score(300).AtTable(2));
+    EXPECT_EQ((Names{"张三", "op", "amy"}), Invitees(invite));
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{2, 2}, {1, 1}}), changed);
+    EXPECT_EQ(0, resets);
+    // A header click of the user list orders this list too, the selection staying on its user.
+    lists->ListView1->header()->sectionClicked(4);
+    EXPECT_EQ((Names{"op", "张三", "amy"}), Invitees(invite)) << "rights first, then the score rising";
+    EXPECT_EQ(std::optional<std::string>("op"), invite.SelectedInvitee());
+    users.Remove("op");
+    EXPECT_EQ((Names{"张三", "amy"}), Invitees(invite));
+    EXPECT_EQ(std::nullopt, invite.SelectedInvitee());
+    users.Clear();
+    EXPECT_EQ(0, invite.model()->rowCount());
 }
 
 } // namespace

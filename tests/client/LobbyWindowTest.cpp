@@ -8,54 +8,45 @@
 #include "windows/CNetRoom.h"
 
 #include <QAction>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
 
 namespace {
 
-class LobbyWindow : public MainWindowTest {
+class LobbyWindow : public OnlineWindowTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        CMj &m = OpenAtTitle();
-        m.netlink = &link;
-        m.netgame = 1;
-        m.myaccount = "me";
+        OnlineWindowTest::SetUp();
+        CMj &m = Game();
         m.userlist.Add(ListedUser("me"), true);
         m.userlist.Add(ListedUser("张三").AtTable(3), false);
         m.userlist.Add(ListedUser("bob").AtTable(5), false);
-        TableInfo waiting{};
-        waiting.state[0] = 1;
-        m.lobby->SetTable(2, waiting);
-        m.lobby->SetTable(4, waiting);
         form->ShowLobbyLists(true);
     }
     void TearDown() override
     {
         form->PopupMenu1()->hide();
-        Game().netlink = nullptr;
-        Game().netgame = 0;
         infoformon = 0;
-        MainWindowTest::TearDown();
+        OnlineWindowTest::TearDown();
     }
-    QTreeWidgetItem *Row(const std::string &name)
+    QModelIndex Row(const std::string &name)
     {
-        QTreeWidget *list = form->Panel2()->ListView1;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (form->Panel2()->UserAt(list->topLevelItem(i)) == name)
-                return list->topLevelItem(i);
-        return nullptr;
+        QTreeView *list = form->Panel2()->ListView1;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            if (form->Panel2()->UserAt(i) == name)
+                return list->model()->index(i, 0);
+        return {};
     }
     void PressRow(const std::string &name)
     {
-        QTreeWidget *list = form->Panel2()->ListView1;
+        QTreeView *list = form->Panel2()->ListView1;
         QCoreApplication::processEvents();
         // The row runs on past the narrow list: its start is under the pointer.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualItemRect(Row(name)).center().y()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->visualRect(Row(name)).center().y()));
     }
     TUserMenu &Menu() { return *form->PopupMenu1(); }
-    StandingLink link;
 };
 
 TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)

@@ -10,6 +10,7 @@
 #include "tests/support/ScratchFolder.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxEdit.h"
+#include "windows/CNetRoom.h"
 #include "windows/Screens.h"
 
 #include <QCoreApplication>
@@ -118,4 +119,31 @@ protected:
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TableDriver> driver;
     std::unique_ptr<RecordingScreen> screen;
+};
+
+// The window online in a room, as a login and the room's records leave it: the own account "me" on a
+// standing connection, and tables 3 and 5 (indexes 2 and 4) each with one player waiting. Each test
+// lists the room's users itself.
+class OnlineWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        CMj &m = OpenAtTitle();
+        m.netlink = &link;
+        m.netgame = 1;
+        m.myaccount = "me";
+        TableInfo waiting{};
+        waiting.state[0] = 1;
+        m.lobby->SetTable(2, waiting);
+        m.lobby->SetTable(4, waiting);
+    }
+    void TearDown() override
+    {
+        Game().netlink = nullptr;
+        Game().netgame = 0;
+        MainWindowTest::TearDown();
+    }
+
+    StandingLink link;
 };

@@ -1,11 +1,16 @@
 // The game played through the main window: the toolkit's mouse and key events, mapped and routed to
 // the table, the screen on top, the game menu and the claim prompt.
+#include "platform/OpenUrl.h"
+#include "screen/Device.h"
+#include "table/Addresses.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/FrameProbe.h"
 #include "tests/kit/LocalRobot.h"
 #include "tests/kit/TableAudit.h"
 #include "tests/kit/TableSetup.h"
 #include "tests/support/Tiles.h"
 #include "windows/CDxChatWnd.h"
+#include "windows/CScoreForm.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -297,7 +302,7 @@ TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
     });
     form->PostShowText("A");
     form->PostShowText("B");
-    form->PostUpdateOffer("C");
+    form->PostUpdateOffer("C", "http://127.0.0.1:9/mj.exe");
     EXPECT_TRUE(boxes.empty());
     QCoreApplication::processEvents();
     ASSERT_EQ(3u, boxes.size());
@@ -308,6 +313,66 @@ TEST_F(MainWindowTest, NotificationsAndAnUpdateOfferAreShownFromTheEventLoop)
     EXPECT_EQ("C", boxes[2].text);
     EXPECT_EQ(MessageBox::YesNo, boxes[2].buttons);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Setup"));
+}
+
+// The product's link on the table: drawn at its place in the link colour beside the chat line,
+// underlined with the hand pointer while pointed at, opened once by a click, and only while no
+// screen or menu is over the table; an address that is no web page is never opened.
+TEST_F(MainWindowTest, TheProductLinkIsDrawnUnderlinedWhenPointedAtAndAClickOpensItOnce)
+{
+    CMj &m = Open();
+    std::vector<std::string> opened;
+    SetOpenUrlHandler([&](const std::string &url) { opened.push_back(url); });
+    CDxLinkLabel &label = m.linklabels[0];
+    ASSERT_EQ(1, m.linklabelcount);
+    EXPECT_EQ("Lantile on website", label.text);
+    EXPECT_EQ(265, label.rect.left);
+    EXPECT_EQ(572, label.rect.top);
+    const Rect chat{m.chatedit->x, m.chatedit->y, m.chatedit->x + m.chatedit->picture.Width(),
+                    m.chatedit->y + m.chatedit->picture.Height()};
+    EXPECT_TRUE(Intersect(label.rect, chat).Width() <= 0 || Intersect(label.rect, chat).Height() <= 0)
+        << "the chat line stays uncovered";
+
+    auto frame = [&] {
+        m.Paint();
+        return std::make_unique<Surface>(*lpDDSBack);
+    };
+    auto inside = [&](const Rect &r) {
+        return r.left >= label.rect.left && r.top >= label.rect.top && r.right <= label.rect.right &&
+               r.bottom <= label.rect.bottom && r.Width() > 0;
+    };
+    const auto drawn = frame();
+    label.shown = 0;
+    const auto bare = frame();
+    label.shown = 1;
+    EXPECT_TRUE(inside(ChangedRect(*drawn, *bare))) << "the caption, in its rectangle only";
+    const Point middle{(label.rect.left + label.rect.right) / 2, (label.rect.top + label.rect.bottom) / 2};
+    Move(middle);
+    EXPECT_EQ(1, label.hover);
+    EXPECT_TRUE(form->Window().HandCursor());
+    const auto pointed = frame();
+    const Rect underline = ChangedRect(*pointed, *drawn);
+    EXPECT_TRUE(inside(underline) && underline.top > middle.y) << "a line under the caption";
+    Move({100, 300});
+    EXPECT_EQ(0, label.hover);
+    EXPECT_FALSE(form->Window().HandCursor());
+
+    Click(middle);
+    EXPECT_EQ(std::vector<std::string>{kProductUrl}, opened);
+    // Under the game menu the link does not open, and no screen shows it.
+    m.ShowGameMenu(true);
+    Click(middle);
+    EXPECT_FALSE(m.GameMenuShown());
+    scoreform->Show();
+    const auto underScreen = frame();
+    label.shown = 0;
+    EXPECT_EQ(0, ChangedRect(*underScreen, *frame()).Width());
+    label.shown = 1;
+    curscreen = SCREEN_NONE;
+    label.link = "file://localhost/etc/passwd";
+    Click(middle);
+    EXPECT_EQ(1u, opened.size());
+    SetOpenUrlHandler(nullptr);
 }
 
 } // namespace

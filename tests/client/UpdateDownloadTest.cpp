@@ -47,8 +47,8 @@ protected:
     // Offers the update from the path.
     void Offer(const std::string &path)
     {
-        update = std::make_unique<UpdateDownload>(nullptr, server.Url(path));
-        update->WMUpdateOffer("A new version is out. Download it?");
+        update = std::make_unique<UpdateDownload>(nullptr);
+        update->WMUpdateOffer("A new version is out. Download it?", server.Url(path));
     }
     bool Downloading() const { return update->DownForm().isVisible(); }
     std::string Setup(const char *name) const { return (folder.Path() / "Setup" / name).string(); }
@@ -123,7 +123,7 @@ TEST_F(UpdateOffer, ACancelEndsItSilentlyWithNoFile)
     Offer("/mj.exe");
     RunUntil([] { return false; }, 300);
     ASSERT_TRUE(Downloading());
-    update->WMUpdateOffer("A second offer meanwhile");
+    update->WMUpdateOffer("A second offer meanwhile", server.Url("/mj.exe"));
     update->DownForm().Button1->click();
     RunUntil([] { return false; }, 100);
     EXPECT_FALSE(Downloading());
@@ -147,6 +147,19 @@ TEST_F(UpdateOffer, AFailureShowsOneBoxAndOpensTheWebSiteOnce)
         EXPECT_EQ(opened, std::vector<std::string>{kProductUrl});
         EXPECT_FALSE(fs::exists(Setup("mj.exe")) || fs::exists(Setup("mj.exe.part")));
     }
+}
+
+TEST_F(UpdateOffer, ADownloadThatCannotBeginShowsItsOwnBoxAndOpensTheWebSiteOnce)
+{
+    server.Serve("/mj.exe", Body(50));
+    folder.Write("Setup", "a file where the folder should be");
+    Offer("/mj.exe");
+    EXPECT_FALSE(Downloading());
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Infomation|A new version is out. Download it?",
+                                               "Information|he  automatic update failed, please download on the website."}));
+    EXPECT_EQ(opened, std::vector<std::string>{kProductUrl});
+    RunUntil([] { return false; }, 50);
+    EXPECT_TRUE(server.Requests().empty());
 }
 
 } // namespace

@@ -14,7 +14,7 @@ namespace {
 struct Tallies {
     TileTally tiles;
     TileTally shown;
-    int twice = 0; // tiles that stand in two places at once
+    int twice = 0; // tiles in the tally twice over
 };
 
 Tallies Count(const CMj &mj)
@@ -32,10 +32,13 @@ Tallies Count(const CMj &mj)
     const TimerService &timers = TimerService::Current();
     if (timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT))
         t.tiles.Add(mj.lastdrawn);
-    // The local player's flower stays in view as the drawn tile, already among the seat's flowers,
-    // while its replacement is waited for, flies in and, for a ready player, is held up.
-    if (mj.FlowerOnShow())
-        t.twice = 1;
+    // The local player's flower stays in view, already among its flowers, while its replacement is
+    // waited for, flies in and, for a ready player, is held up.
+    const CMjPlayer &own = mj.player[0];
+    const bool replacing = timers.IsRunning(TIMER_FLOWERPAUSE) || timers.IsRunning(TIMER_FLIGHT) ||
+                           timers.IsRunning(TIMER_READYDRAW);
+    if (mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA && replacing)
+        t.twice++;
     return t;
 }
 

@@ -83,8 +83,11 @@ TEST_F(Screens, EachScreenShowsTheTableDimmedPlainOrNotAtAllAndDrawsOnlyItsOwnPl
     scoreform = score;
     Compose(SCREEN_SCORE);
     EXPECT_TRUE(Drawn(*scoreform, dimmed));
+    // The table as the screens leave it: the product's link stands only while no screen is up.
+    mj->linklabels[0].shown = 0;
     Compose(SCREEN_NONE);
     Surface table = Frame();
+    mj->linklabels[0].shown = 1;
     for (int8_t id : {int8_t(SCREEN_NAME), int8_t(SCREEN_INVITE)}) {
         Compose(id);
         const CBitForm &screen = id == SCREEN_NAME ? static_cast<const CBitForm &>(*inputnamedlg) : *inviteform;

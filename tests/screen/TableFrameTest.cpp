@@ -386,6 +386,60 @@ TEST_F(TableScreen, AnOnlineDealShowsThirteenTilesOnEverySideAndAWallFiftyTwoSho
     }
 }
 
+// A seated user whom the user list gives rights sparkles on timer 6, cell by cell; a user without
+// rights, or one the list does not know, never does, and once no such user sits the sparkles stop.
+TEST_F(TableScreen, ASeatedUserWithRightsSparklesCellByCellAndNoOneElseDoes)
+{
+    mj->NetStart();
+    UserInfo vip{}, plain{};
+    PutName(vip.name, "vip");
+    vip.rights = 1;
+    PutName(plain.name, "plain");
+    mj->userlist.Add(vip, false);
+    mj->userlist.Add(plain, false);
+    mj->OnGameMsg(ScriptRecord("9 3=0 4=1 6=1"));
+    const char *seated = "13 1=1 6:\"me\" 27=1 32:\"vip\" 53=1 58:\"stranger\" 79=1 84:\"plain\"";
+    mj->OnGameMsg(ScriptRecord(seated));
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 0}),
+              (std::vector<int>{mj->player[0].marklevel, mj->player[1].marklevel, mj->player[2].marklevel,
+                                mj->player[3].marklevel}));
+    for (auto &wnd : mj->chatwnd)
+        wnd->visible = 0;
+    // What each spot shows without sparkles, and with each cell over it.
+    const Sprite &sparkles = sprites::sparkling;
+    const int w = sparkles.rect.Width() / 4, h = sparkles.rect.Height();
+    mj->Paint();
+    const Surface bare = Frame();
+    auto shownCells = [&](Point at) {
+        std::vector<int> cells;
+        for (int cell = -1; cell < 4; ++cell) {
+            Surface expected = bare;
+            if (cell >= 0)
+                expected.Blit(at.x, at.y, *sparkles.surface, {cell * w, 0, (cell + 1) * w, h}, true);
+            int wrong = 0;
+            for (int y = at.y; y < at.y + h; ++y)
+                for (int x = at.x; x < at.x + w; ++x)
+                    wrong += Frame().Pixel(x, y) != expected.Pixel(x, y);
+            if (wrong == 0)
+                cells.push_back(cell);
+        }
+        return cells;
+    };
+    const Point right{716, 386}, top{550, 80}, left{60, 386};
+    ASSERT_EQ(std::vector<int>{-1}, shownCells(right)) << "the cells differ from the table beneath";
+    for (int tick = 0; tick < 6; ++tick) {
+        clock.Advance(500);
+        EXPECT_EQ(std::vector<int>{tick % 4}, shownCells(right)) << "tick " << tick;
+        EXPECT_EQ(std::vector<int>{-1}, shownCells(top)) << "tick " << tick;
+        EXPECT_EQ(std::vector<int>{-1}, shownCells(left)) << "tick " << tick;
+    }
+    // The user with rights leaves the table.
+    mj->OnGameMsg(ScriptRecord("13 1=1 6:\"me\" 53=1 58:\"stranger\" 79=1 84:\"plain\""));
+    clock.Advance(500);
+    EXPECT_EQ(-1, mj->sparkleframe);
+    EXPECT_EQ(std::vector<int>{-1}, shownCells(right));
+}
+
 // What a player reads on the table must stay readable: no picture over the names, the buttons,
 // the discards or the wall, and a compass that points at seats, not at winds.
 class ReadableTable : public TableScreen {

@@ -5,28 +5,11 @@
 # server checks byte for byte. The screens on the way are kept as PNG files. Arguments: this build's
 # bin folder, the session script, the folder for the pictures.
 set -uo pipefail
-bin=$(cd "$1" && pwd)
-session=$2
-shots=$3
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
 
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-scripted_x_start "$bin" "$session"
-
-TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" NetWork tester secret 127.0.0.1 >/dev/null 2>"$dir/stderr" &
-game=$!
-
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
-[ -n "$window" ] || fail "no main window after the login"
-# The lobby is known by its title bar, where no table stands. The window's first show fades the logo
-# in over it for two seconds, so the lobby is waited for again after that.
-shows 1-lobby NetForm/Room.bmp 200 30 250 40
-sleep 1
-shows 1-lobby NetForm/Room.bmp 200 30 250 40
-# The program's windows on the screen: a box or a menu adds one.
-windows() { xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l; }
+scripted_x_start "$@"
+network_lobby
 shown=$(windows)
 # A free seat: seat 1 of table 1, a 32 x 32 spot at (141, 144).
 xdotool mousemove --window "$window" 157 160 click 1

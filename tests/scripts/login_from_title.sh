@@ -5,26 +5,13 @@
 # checks the login record byte for byte. Each screen is waited for until its frame is up, and kept
 # as a PNG file. Arguments: this build's bin folder, the session script, the folder for the frames.
 set -uo pipefail
-bin=$(cd "$1" && pwd)
-session=$2
-shots=$3
 account='Alice_2024'
 password='Pw-5678!'
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
 
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-scripted_x_start "$bin" "$session"
-
-TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" >/dev/null 2>"$dir/stderr" &
-game=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
-[ -n "$window" ] || fail "no window"
-
-click() {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-}
+scripted_x_start "$@"
+program_start
 
 # Each screen is known by its title, where no widget stands; each click goes to the middle of a
 # button or box, where the screen places it.

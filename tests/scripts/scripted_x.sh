@@ -1,7 +1,9 @@
 # Sourced by the scripts that play the program in an X server of their own, most against the scripted
-# game server; program_copy.sh comes first. scripted_x_start BIN SESSION makes the program's copy in
-# $dir, starts the server on a port the system chooses (the copy's server list names only it) and the
-# X server, and exports DISPLAY; what was started stops when the script exits.
+# game server; program_copy.sh comes first. scripted_x_start BIN SESSION SHOTS (the scripts' own
+# arguments: this build's bin folder, the session script, the folder for the frames) sets $bin,
+# $session and $shots, empties the frames' folder, makes the program's copy in $dir, starts the
+# server on a port the system chooses (the copy's server list names only it) and the X server, and
+# exports DISPLAY; what was started stops when the script exits.
 finish() {
     local pid
     for pid in $game $server $xserver; do
@@ -25,10 +27,15 @@ until_up() {
 }
 
 scripted_x_start() {
-    dir=$(program_copy "$1")
+    bin=$(cd "$1" && pwd)
+    session=$2
+    shots=$3
+    mkdir -p "$shots"
+    rm -f "$shots"/*.png
+    dir=$(program_copy "$bin")
     server= xserver= game=
     trap finish EXIT
-    "$1/scriptserver" --port 0 "$2" >"$dir/server.out" 2>&1 &
+    "$bin/scriptserver" --port 0 "$session" >"$dir/server.out" 2>&1 &
     server=$!
     until_up 'grep -q "listening on" "$dir/server.out" || ! kill -0 $server 2>/dev/null' 30
     local port
@@ -50,11 +57,41 @@ start_x() {
     export DISPLAY=":$(cat "$1/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$1
 }
 
-# shows NAME PICTURE X Y W H: waits until the rectangle X Y W H of $window is that of the picture, a
-# screen's background, and keeps the frame as $shots/NAME.png.
+# program_start ARGS...: the program's copy started with the arguments; $game is its process and
+# $window, once it is up, its main window.
+program_start() {
+    TMPDIR=$dir SDL_AUDIODRIVER=dummy "$dir/lantile" "$@" >/dev/null 2>"$dir/stderr" &
+    game=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lantile$' | head -1)
+    [ -n "$window" ] || fail "no main window"
+}
+
+# click X Y: a click at a point of the frame.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+}
+
+# windows: how many windows of the program are up; a box or a menu adds one.
+windows() {
+    xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l
+}
+
+# network_lobby: a NetWork start as tester against the scripted server, up to the lobby after the
+# login (kept as $shots/1-lobby.png). The lobby is known by its title bar, where no table stands; the
+# window's first show fades the logo in over it for two seconds, so it is waited for again after that.
+network_lobby() {
+    program_start NetWork tester secret 127.0.0.1
+    shows 1-lobby NetForm/Room.bmp 200 30 250 40
+    sleep 1
+    shows 1-lobby NetForm/Room.bmp 200 30 250 40
+}
+
+# shows NAME PICTURE X Y W H [PX PY]: waits until the rectangle X Y W H of $window is that of the
+# picture, a screen's background drawn at the window's corner or at (PX, PY), and keeps the frame as
+# $shots/NAME.png.
 shows() {
-    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --timeout 60 \
-        "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
+    "$bin/screenshot" --window "$window" --until "$bin/Graphic/$2" "$3" "$4" "$5" "$6" --at "${7:-0}" "${8:-0}" \
+        --timeout 60 "$shots/$1.png" || fail "$1: the screen did not come up; its last frame is $shots/$1.png"
 }
 
 # server_done WHAT: the server has gone through its script; WHAT names what it should have got, for
