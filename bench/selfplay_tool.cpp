@@ -1,11 +1,11 @@
 // Plays local hands with four robots as fast as the machine allows and prints one summary line;
 // with --roundtrip the game is also saved and loaded back wherever the local player may save.
+#include "platform/Gbk.h"
 #include "platform/MessageBox.h"
-#include "platform/Paths.h"
-#include "platform/Random.h"
-#include "platform/TestClock.h"
+#include "platform/QuitRequest.h"
 #include "table/CMj.h"
 #include "tests/kit/SelfPlay.h"
+#include "tests/kit/TableSession.h"
 
 #include <QGuiApplication>
 
@@ -14,9 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <numeric>
-#include <unistd.h>
+#include <string>
 #include <vector>
 
 int main(int argc, char **argv)
@@ -48,38 +47,41 @@ int main(int argc, char **argv)
     // The game object's widgets measure their text with the toolkit's fonts; nothing is shown.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    // A scratch program folder: the game reads and writes its settings there, not in the data folder.
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("lantile-selfplay-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    Paths::SetProgramFolder(folder.string());
-    TestClock clock;
-    TimerService::Install(&clock);
-    Random::Pin(seed);
     // A box would wait for a click nobody gives: it is printed instead.
     MessageBox::SetHandler([](const MessageBox::Box &box) {
         std::fprintf(stderr, "box: %s\n", box.text.c_str());
         return static_cast<int>(MessageBox::ResultOk);
     });
+    // The score screen's buttons are pictures of the data folder: without them nothing deals the
+    // next hand.
+    std::string missing;
+    QuitRequest::SetHandler([&](const std::string &why) {
+        if (missing.empty())
+            missing = why.empty() ? "the game asked to end" : why;
+    });
 
     SelfPlaySummary s;
     int reported = 0;
-    auto start = std::chrono::steady_clock::now();
+    double seconds = 0;
     {
-        CMj mj;
+        // The game reads the data folder generated beside the tool, and keeps its settings apart.
+        TableSession session(seed, nullptr);
+        CMj &mj = session.Game();
         // The game's default is on: its pauses (a ready player's drawn tile) are part of play.
         mj.SetAnimateOn(animate);
-        SelfPlay play(mj, clock);
+        SelfPlay play(mj, session.Clock());
         if (roundtrip)
             play.SaveEverywhere("Save\\roundtrip.cmj");
         play.OnBroken([&](const std::string &rule) {
             if (reported++ < 10)
                 std::fprintf(stderr, "broken: %s\n", rule.c_str());
         });
+        auto start = std::chrono::steady_clock::now();
         play.Run(hands, s);
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    TimerService::Install(nullptr);
-    std::filesystem::remove_all(folder);
+    if (!missing.empty())
+        std::fprintf(stderr, "selfplay: %s (is the data folder beside %s complete?)\n", GbkToUtf8(missing).c_str(), argv[0]);
 
     int wins = s.wins[0] + s.wins[1] + s.wins[2] + s.wins[3];
     std::vector<int> fans(FAN_COUNT);
@@ -89,8 +91,10 @@ int main(int argc, char **argv)
                 s.wins[1], s.wins[2], s.wins[3], s.selfdrawn, s.draws, wins ? double(s.fantotal) / wins : 0.0);
     for (int i = 0; i < 5 && s.fancount[fans[i]] > 0; i++)
         std::printf("%s%d:%d", i ? "," : "", fans[i], s.fancount[fans[i]]);
-    std::printf(" hands/s=%.0f broken=%d\n", s.hands / seconds, s.broken);
+    int different = static_cast<int>(std::count_if(std::begin(s.fancount), std::end(s.fancount), [](int n) { return n > 0; }));
+    std::printf(" differentfans=%d hands/s=%.0f broken=%d\n", different, s.hands / seconds, s.broken);
     if (roundtrip)
         std::printf("roundtrips=%d mismatches=%d broken=%d\n", s.roundtrips, s.mismatches, s.broken);
-    return s.broken == 0 && s.mismatches == 0 ? 0 : 1;
+    // A hand after which no new one began stopped the run and counts as broken.
+    return missing.empty() && s.broken == 0 && s.mismatches == 0 ? 0 : 1;
 }

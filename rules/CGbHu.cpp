@@ -57,16 +57,15 @@ bool CGbHu::LoadMelds(const CMjPlayer *p, int held, int hand)
 void CGbHu::Reset(CMjPlayer *p)
 {
     player = p;
-    std::memset(fanflag, 0, sizeof fanflag);
-    std::memset(savedflag, 0, sizeof savedflag);
-    std::memset(workflag, 0, sizeof workflag);
+    // The working and saved flags are cleared where each reading starts.
+    ClearFlags(fanflag);
     std::memset(circumstance, 0, sizeof circumstance);
     bestnum = 0;
     besttotal = 0;
     found = false;
     wildnum = 0;
     winkind = MjKind(p->winmj);
-    std::memcpy(group, meld, sizeof(Group) * meldnum);
+    std::memcpy(group, meld, sizeof meld); // those past meldnum are overwritten by the search
 }
 
 void CGbHu::Begin(CMjPlayer *p)
@@ -146,61 +145,94 @@ GetMj CGbHu::ToGetMj(const Group &g)
 
 int CGbHu::Hu(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum)
 {
-    if (!p) {
-        g_log.Error("Hu player = NULL.\n");
-        return 0;
-    }
-    if (!tiles || count < 2 || count > 14 || count % 3 != 2) {
-        g_log.Error("CGbHu::Hu 数目不对 %d.\n", count);
-        return 0;
-    }
     uint8_t counts[MJ_KINDS] = {};
-    int wilds = TakeWilds(tiles, count, counts);
-    if (wilds < 0 || !LoadMelds(p, count, 14)) {
-        g_log.Error("CGbHu::Hu bad tile.\n");
+    Held held;
+    int wilds = Prepare(p, tiles, count, seenmj, leftnum, counts, held);
+    if (wilds < 0)
         return 0;
-    }
-    Begin(p);
-    NoteCircumstances(seenmj, leftnum);
     if (wildmode)
         return HuWild(counts, count - wilds, wilds);
+
+    // Seven shifted pairs outscore every ordinary reading of their tiles: the pairs' 24 beside the
+    // 88 both readings hold, against a few points for chows. Seven pairs that no ordinary reading
+    // fits leave nothing to search. No other special shape holds pairs only.
+    uint64_t present = held.present;
+    bool sevenpairs = IsSevenPairs(held, count);
+    // Seven kinds held in even numbers by fourteen tiles are two of each.
+    if (sevenpairs && (AreSevenShiftedKinds(present) || !PairsReadAsGroups(counts, present, count)))
+        return FinishSevenPairs(ScoreSevenPairs(counts, present, count));
 
     uint8_t all[MJ_KINDS];
     std::memcpy(all, counts, sizeof all);
     int alln = count + GroupKinds(meld, meldnum, all);
-    if (IsThirteenOrphans(counts, count))
+    if (IsThirteenOrphans(present, count))
         return FinishSpecial(FAN_THIRTEEN_ORPHANS, all);
-    if (int fan = HonoursKnittedFan(counts, count))
+    if (int fan = HonoursKnittedFan(present, count))
         return FinishSpecial(fan, all);
-    if (IsKnittedStraight(counts, count))
+    if (IsKnittedStraight(counts, present, count))
         return FinishSpecial(FAN_KNITTED_STRAIGHT, all);
+    return Search(counts, count, all, alln, sevenpairs);
+}
 
-    bool sevenpairs = IsSevenPairs(counts, count);
-    SaveHandFans(all, alln);
+int CGbHu::HuBySearch(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum)
+{
+    uint8_t counts[MJ_KINDS] = {};
+    Held held;
+    if (wildmode || Prepare(p, tiles, count, seenmj, leftnum, counts, held) < 0)
+        return 0;
+    uint8_t all[MJ_KINDS];
+    std::memcpy(all, counts, sizeof all);
+    int alln = count + GroupKinds(meld, meldnum, all);
+    return Search(counts, count, all, alln, IsSevenPairs(held, count));
+}
+
+int CGbHu::Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, uint8_t *counts,
+                   Held &held)
+{
+    if (!p) {
+        g_log.Error("Hu player = NULL.\n");
+        return -1;
+    }
+    if (!tiles || count < 2 || count > 14 || count % 3 != 2) {
+        g_log.Error("CGbHu::Hu 数目不对 %d.\n", count);
+        return -1;
+    }
+    int wilds = TakeWilds(tiles, count, counts, held);
+    if (wilds < 0 || !LoadMelds(p, count, 14)) {
+        g_log.Error("CGbHu::Hu bad tile.\n");
+        return -1;
+    }
+    Begin(p);
+    NoteCircumstances(seenmj, leftnum);
+    return wilds;
+}
+
+int CGbHu::Search(uint8_t *counts, int count, const uint8_t *allkinds, int alln, bool sevenpairs)
+{
+    SaveHandFans(allkinds, alln);
     Decompose(counts, count, false, 0, 0);
     if (found) {
         // Both readings stand: the hand scores the higher one, the ordinary reading on a tie.
         if (sevenpairs) {
-            int total = ScoreSevenPairs(counts, count);
+            int total = ScoreSevenPairs(counts, PresentMask(counts), count);
             if (total > besttotal)
                 return FinishSevenPairs(total);
         }
         return FinishOrdinary();
     }
     if (sevenpairs)
-        return FinishSevenPairs(ScoreSevenPairs(counts, count));
+        return FinishSevenPairs(ScoreSevenPairs(counts, PresentMask(counts), count));
     return 0;
 }
 
 int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
 {
-    std::memset(workflag, 0, sizeof workflag);
+    ClearFlags(workflag);
     workflag[fan] = 1;
-    uint64_t present = PresentMask(allkinds);
-    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(present))
+    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(PresentMask(allkinds)))
         workflag[FAN_ALL_TYPES] = 1;
     // Honours and knitted tiles whose numbered tiles are a whole knitted straight count both.
-    if (fan == FAN_LESSER_HONOURS_KNITTED && HoldsKnittedTiles(present))
+    if (fan == FAN_LESSER_HONOURS_KNITTED && HoldsKnittedTiles(PresentMask(allkinds)))
         workflag[FAN_KNITTED_STRAIGHT] = 1;
     AddWinContext(workflag);
     AddCircumstances(workflag);
@@ -210,14 +242,14 @@ int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
     return 1;
 }
 
-int CGbHu::ScoreSevenPairs(const uint8_t *counts, int n)
+int CGbHu::ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n)
 {
-    std::memset(workflag, 0, sizeof workflag);
+    ClearFlags(workflag);
     workflag[FAN_SEVEN_PAIRS] = 1;
     AddWinContext(workflag);
     AddCircumstances(workflag);
-    HandFans(counts, n);
-    SevenPairsFans(counts);
+    HandFans(counts, present, n);
+    SevenPairsFans(present);
     return CalcTotalFan();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 #include "rules/FanTable.h"
 #include "rules/GetMj.h"
+#include "rules/KindMask.h"
 #include "rules/MjKind.h"
 #include "rules/MjTile.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class CMjPlayer;
 
@@ -21,6 +24,10 @@ public:
     // tiles: the concealed tiles with the winning tile among them. The player's zimo, winmj,
     // flowernum, ganghu and qiangganghu must be set before. seenmj may be null (nothing seen).
     int Hu(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
+    // Hu by the ordinary search alone, seven pairs weighed beside it, whatever the shape: no special
+    // hand is recognised and nothing is taken as settled in advance. The reference that Hu's
+    // quicker answers for special shapes are checked against; 0 under the wild-tile rule.
+    int HuBySearch(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
     // tiles: a hand one tile short of complete. The best total (flowers not counted), 1 for a
     // special wait or in wild mode, 0 when the hand cannot win with minfan. Only a question: the
     // player's record is left exactly as it was.
@@ -45,6 +52,11 @@ public:
     MjTile wildmj;
 
 private:
+    // The kinds of the tiles counted.
+    struct Held {
+        uint64_t present = 0; // as PresentMask gives it
+        uint64_t odd = 0;     // kinds held an odd number of times
+    };
     // A group of a reading in compact form.
     enum GroupKind : uint8_t {
         G_KONG = GETMJ_GANG,
@@ -62,7 +74,19 @@ private:
     };
     struct Reading;
 
+    // Zeroes a flag array with plain stores: a memset of this size compiles to a string instruction,
+    // slow to start for so few bytes.
+    template <size_t N> static void ClearFlags(uint8_t (&flags)[N])
+    {
+        static constexpr uint8_t kZero[N] = {};
+        std::memcpy(flags, kZero, N);
+    }
+
     // Set-up shared by the tests (CGbHu.cpp).
+    // Checks the arguments, counts the tiles and loads the melds; the wild tiles held, -1 when the
+    // hand cannot be scored.
+    int Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, uint8_t *counts,
+                Held &held);
     // Refuses melds that, with the held tiles, make more than a hand of `hand` tiles.
     bool LoadMelds(const CMjPlayer *p, int held, int hand);
     void Reset(CMjPlayer *p);
@@ -75,21 +99,32 @@ private:
     static GetMj ToGetMj(const Group &g);
 
     // Winning shapes (CGbHuShapes.cpp).
-    static bool IsThirteenOrphans(const uint8_t *counts, int n);
-    static bool KnittedSets(const uint8_t *counts, int sets[3]);
-    static int HonoursKnittedFan(const uint8_t *counts, int n);
+    // The shape tests read the kinds present as PresentMask gives them.
+    // Every terminal and honour kind, the fourteenth tile a copy of one of them.
+    static bool IsThirteenOrphans(uint64_t present, int n) { return n == 14 && present == kOrphanKinds; }
+    static bool KnittedSets(uint64_t present, int sets[3]);
+    static int HonoursKnittedFan(uint64_t present, int n);
     static int TakeKnitted(const int suits[3], uint8_t *counts);
-    static bool IsKnittedStraight(const uint8_t *counts, int n);
+    static bool IsKnittedStraight(const uint8_t *counts, uint64_t present, int n);
     static bool HoldsKnittedTiles(uint64_t present);
-    static bool IsSevenPairs(const uint8_t *counts, int n);
+    // Seven pairs, four equal tiles counting as two.
+    static bool IsSevenPairs(const Held &held, int n) { return n == 14 && !held.odd; }
     static bool CanComplete(uint8_t *counts, int n, bool pairtaken, int from = 0);
-    static uint64_t KnittedMask(const int suits[3]);
-    static uint64_t PresentMask(const uint8_t *counts);
-    static bool HasAllTypes(uint64_t present);
+    // Whether seven pairs (n tiles) can also be read as groups and a pair.
+    static bool PairsReadAsGroups(const uint8_t *counts, uint64_t present, int n);
+    static uint64_t PresentMask(const uint8_t *counts) { return NonzeroBytes<MJ_KINDS>(counts); }
+    // Characters, bamboo, dots, a wind and a dragon.
+    static bool HasAllTypes(uint64_t present)
+    {
+        return (present & SuitMask(0)) && (present & SuitMask(1)) && (present & SuitMask(2)) &&
+               (present & kWindKinds) && (present & kDragonKinds);
+    }
 
     // The ordinary reading and the scored endings (CGbHu.cpp).
+    // Every ordinary reading, and seven pairs beside them; allkinds adds the melds' tiles.
+    int Search(uint8_t *counts, int count, const uint8_t *allkinds, int alln, bool sevenpairs);
     int FinishSpecial(int fan, const uint8_t *allkinds);
-    int ScoreSevenPairs(const uint8_t *counts, int n);
+    int ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n);
     int FinishSevenPairs(int total);
     void Decompose(uint8_t *counts, int n, bool pairtaken, int from, int depth);
     // Scores the reading in the groups and keeps it when strictly better than the best so far.
@@ -104,10 +139,17 @@ private:
 
     // Fan tests (CGbHuFans.cpp).
     void SaveHandFans(const uint8_t *counts, int n);
-    void HandFans(const uint8_t *counts, int n);
+    // present: PresentMask(counts).
+    void HandFans(const uint8_t *counts, uint64_t present, int n);
     bool IsNineGates(const uint8_t *counts, uint64_t present) const;
-    void SevenPairsFans(const uint8_t *counts);
-    static bool IsSevenShiftedPairs(const uint8_t *counts, int n);
+    void SevenPairsFans(uint64_t present);
+    static bool IsSevenShiftedPairs(const uint8_t *counts, uint64_t present, int n);
+    // Seven kinds of one suit with values rising by one, and nothing else.
+    static bool AreSevenShiftedKinds(uint64_t present)
+    {
+        int first = std::countr_zero(present);
+        return first < 27 && first % 9 <= 2 && present == uint64_t{0x7F} << first;
+    }
     void PlayerFans();
     int ScoreReading();
     void MeldFans(const Reading &r);
@@ -125,7 +167,10 @@ private:
     void ScoreWait(int depth);
 
     // The wild-tile rule (CGbHuWild.cpp).
-    int TakeWilds(const MjTile *tiles, int count, uint8_t *counts) const;
+    // Counts the non-wild tiles per kind; returns the number of wild tiles, -1 for a tile that is
+    // neither wild nor a playable kind. The kinds held are noted on the way (Held), so that the
+    // first shape tests need not read the counts back.
+    int TakeWilds(const MjTile *tiles, int count, uint8_t *counts, Held &held) const;
     int HuWild(const uint8_t *counts, int n, int wilds);
     int CanHuWild(const uint8_t *counts, int n, int wilds);
     static bool IsWildThirteenOrphans(const uint8_t *counts, int n, int wilds);

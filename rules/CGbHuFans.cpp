@@ -2,42 +2,18 @@
 
 #include "rules/CMjPlayer.h"
 #include "rules/HandCount.h"
+#include "rules/KindMask.h"
 
 #include <bit>
 #include <cstring>
 
 namespace {
 
-constexpr uint64_t Bit(int kind)
-{
-    return uint64_t{1} << kind;
-}
-
-constexpr uint64_t kHonours = ((uint64_t{1} << MJ_KINDS) - 1) & ~((uint64_t{1} << 27) - 1);
-
-// Numbered kinds of every suit with a value from lo to hi.
-constexpr uint64_t ValueMask(int lo, int hi)
-{
-    uint64_t mask = 0;
-    for (int s = 0; s < 3; s++)
-        for (int v = lo; v <= hi; v++)
-            mask |= Bit(s * 9 + v - 1);
-    return mask;
-}
-
-constexpr uint64_t SuitMask(int suit)
-{
-    return uint64_t{0x1FF} << (suit * 9);
-}
-
-constexpr uint64_t kWinds = Bit(27) | Bit(28) | Bit(29) | Bit(30);
-constexpr uint64_t kDragons = Bit(31) | Bit(32) | Bit(33);
-
 // Bamboo 2, 3, 4, 6, 8 and Green.
-constexpr uint64_t kGreen = Bit(10) | Bit(11) | Bit(12) | Bit(14) | Bit(16) | Bit(32);
+constexpr uint64_t kGreen = KindBit(10) | KindBit(11) | KindBit(12) | KindBit(14) | KindBit(16) | KindBit(32);
 // Tiles that look the same upside down: dots 1-5, 8, 9, bamboo 2, 4-6, 8, 9, and White.
-constexpr uint64_t kReversible = Bit(18) | Bit(19) | Bit(20) | Bit(21) | Bit(22) | Bit(25) | Bit(26) | Bit(10) |
-                                 Bit(12) | Bit(13) | Bit(14) | Bit(16) | Bit(17) | Bit(33);
+constexpr uint64_t kReversible = KindBit(18) | KindBit(19) | KindBit(20) | KindBit(21) | KindBit(22) | KindBit(25) | KindBit(26) | KindBit(10) |
+                                 KindBit(12) | KindBit(13) | KindBit(14) | KindBit(16) | KindBit(17) | KindBit(33);
 
 bool IsPungKind(uint8_t kind)
 {
@@ -115,39 +91,33 @@ int CGbHu::CalcFan(const MjTile *tiles, int count, CMjPlayer *p)
             n++;
         }
     }
-    HandFans(counts, n);
+    HandFans(counts, PresentMask(counts), n);
     PlayerFans();
     return 1;
 }
 
 void CGbHu::SaveHandFans(const uint8_t *counts, int n)
 {
-    std::memset(workflag, 0, sizeof workflag);
-    HandFans(counts, n);
+    ClearFlags(workflag);
+    HandFans(counts, PresentMask(counts), n);
     PlayerFans();
     std::memcpy(savedflag, workflag, sizeof savedflag);
     AddCircumstances(savedflag);
 }
 
 // The hand-level tests over the concealed tiles and the melds' tiles, in the catalogue's order.
-void CGbHu::HandFans(const uint8_t *counts, int n)
+void CGbHu::HandFans(const uint8_t *counts, uint64_t present, int n)
 {
     uint8_t *f = workflag;
-    uint64_t present = 0, hogs = 0;
-    for (int k = 0; k < MJ_KINDS; k++) {
-        if (counts[k])
-            present |= Bit(k);
-        if (counts[k] >= 4)
-            hogs |= Bit(k);
-    }
+    uint64_t hogs = NonzeroBytes<MJ_KINDS>(counts, 0xFC); // four or more
     auto only = [present](uint64_t mask) { return present && (present & ~mask) == 0; };
     int suits = 0;
     for (int s = 0; s < 3; s++)
         suits += (present & SuitMask(s)) != 0;
-    bool honours = (present & kHonours) != 0;
+    bool honours = (present & kHonourKinds) != 0;
     int kongs = exposedkongs + concealedkongs;
 
-    if (only(kHonours))
+    if (only(kHonourKinds))
         f[FAN_ALL_HONOURS] = 1;
     if (only(kGreen))
         f[FAN_ALL_GREEN] = 1;
@@ -155,9 +125,9 @@ void CGbHu::HandFans(const uint8_t *counts, int n)
         f[FAN_NINE_GATES] = 1;
     if (kongs == 4)
         f[FAN_FOUR_KONGS] = 1;
-    if (meldnum == 0 && IsSevenShiftedPairs(counts, n))
+    if (meldnum == 0 && IsSevenShiftedPairs(counts, present, n))
         f[FAN_SEVEN_SHIFTED_PAIRS] = 1;
-    if (IsThirteenOrphans(counts, n))
+    if (IsThirteenOrphans(present, n))
         f[FAN_THIRTEEN_ORPHANS] = 1;
     if (kongs == 3)
         f[FAN_THREE_KONGS] = 1;
@@ -219,39 +189,27 @@ bool CGbHu::IsNineGates(const uint8_t *counts, uint64_t present) const
 }
 
 // Seven pairs hold no pungs, yet their tiles alone make the terminal fans.
-void CGbHu::SevenPairsFans(const uint8_t *counts)
+void CGbHu::SevenPairsFans(uint64_t present)
 {
-    bool terminals = true, orphans = true, honours = false, numbered = false;
-    for (int k = 0; k < MJ_KINDS; k++) {
-        if (!counts[k])
-            continue;
-        terminals = terminals && IsTerminalKind(k);
-        orphans = orphans && IsOrphanKind(k);
-        honours = honours || !IsNumberedKind(k);
-        numbered = numbered || IsNumberedKind(k);
-    }
     // As for pungs: all terminals and all honours are fans of their own.
-    if (terminals)
+    if (!(present & ~kTerminalKinds))
         workflag[FAN_ALL_TERMINALS] = 1;
-    if (orphans && honours && numbered)
+    if (!(present & ~kOrphanKinds) && (present & kHonourKinds) && (present & ~kHonourKinds))
         workflag[FAN_ALL_TERMINALS_AND_HONOURS] = 1;
 }
 
 // Seven pairs of one suit with values rising by one.
-bool CGbHu::IsSevenShiftedPairs(const uint8_t *counts, int n)
+bool CGbHu::IsSevenShiftedPairs(const uint8_t *counts, uint64_t present, int n)
 {
-    if (n != 14)
+    if (n != 14 || !AreSevenShiftedKinds(present))
         return false;
-    int first = 0;
-    while (first < MJ_KINDS && !counts[first])
-        first++;
-    if (first >= 27 || first % 9 > 2)
-        return false;
-    for (int i = 0; i < 7; i++)
-        if (counts[first + i] != 2)
-            return false;
-    return true;
+    // Eight counts read at once stay inside the array (the first kind is at most 20); the eighth is
+    // not one of the pairs.
+    uint64_t pairs;
+    std::memcpy(&pairs, counts + std::countr_zero(present), 8);
+    return (pairs & 0x00FFFFFFFFFFFFFF) == 0x02020202020202;
 }
+
 
 // The steps of the hand-level test that read the player's melds and circumstances.
 void CGbHu::PlayerFans()
@@ -325,8 +283,8 @@ void CGbHu::CountConcealed(int *concealed, int *strict) const
         }
         if (claimed)
             continue;
-        *concealed += !(meldopen & Bit(g.tile));
-        *strict += !(meldany & Bit(g.tile));
+        *concealed += !(meldopen & KindBit(g.tile));
+        *strict += !(meldany & KindBit(g.tile));
     }
 }
 
@@ -580,24 +538,6 @@ void CGbHu::WildExtraFans(const Reading &r)
         x[EXTRA_NO_WILD] = 1;
     if (meldnum == 0 && player->ting)
         x[EXTRA_STANDING] = 1;
-}
-
-uint64_t CGbHu::PresentMask(const uint8_t *counts)
-{
-    uint64_t present = 0;
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (counts[k])
-            present |= Bit(k);
-    return present;
-}
-
-// Characters, bamboo, dots, a wind and a dragon.
-bool CGbHu::HasAllTypes(uint64_t present)
-{
-    for (uint64_t type : {SuitMask(0), SuitMask(1), SuitMask(2), kWinds, kDragons})
-        if (!(present & type))
-            return false;
-    return true;
 }
 
 bool CGbHu::IsWildMj(MjTile tile) const

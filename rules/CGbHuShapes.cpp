@@ -1,33 +1,37 @@
 #include "rules/CGbHu.h"
 
 #include "rules/HandCount.h"
+#include "rules/KindMask.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
 
-// Every terminal and honour kind, the fourteenth tile a copy of one of them.
-bool CGbHu::IsThirteenOrphans(const uint8_t *counts, int n)
-{
-    if (n != 14)
-        return false;
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (IsOrphanKind(k) ? counts[k] == 0 : counts[k] != 0)
-            return false;
-    return true;
-}
+namespace {
+
+// The nine kinds of the knitted straight under each suit order of kKnittedOrders.
+constexpr auto kKnittedMasks = [] {
+    std::array<uint64_t, 6> masks{};
+    for (int i = 0; i < 6; i++)
+        for (int set = 0; set < 3; set++)
+            masks[i] |= uint64_t{0x49} << (kKnittedOrders[i][set] * 9 + set); // values 1, 4, 7 shifted to the set
+    return masks;
+}();
+
+} // namespace
 
 // The knitted set (0 for 1-4-7, 1 for 2-5-8, 2 for 3-6-9) of every numbered suit, -1 for a suit
 // without tiles; false when a suit mixes sets or two suits share one.
-bool CGbHu::KnittedSets(const uint8_t *counts, int sets[3])
+bool CGbHu::KnittedSets(uint64_t present, int sets[3])
 {
     for (int s = 0; s < 3; s++) {
+        unsigned values = (present & SuitMask(s)) >> (9 * s);
         sets[s] = -1;
-        for (int v = 0; v < 9; v++) {
-            if (!counts[s * 9 + v])
-                continue;
-            if (sets[s] >= 0 && sets[s] != v % 3)
-                return false;
-            sets[s] = v % 3;
-        }
+        for (int set = 0; set < 3 && values && sets[s] < 0; set++)
+            if (!(values & ~(0x49u << set)))
+                sets[s] = set;
+        if (values && sets[s] < 0)
+            return false;
     }
     for (int s = 0; s < 3; s++)
         if (sets[s] >= 0 && (sets[s] == sets[(s + 1) % 3] || sets[s] == sets[(s + 2) % 3]))
@@ -35,29 +39,17 @@ bool CGbHu::KnittedSets(const uint8_t *counts, int sets[3])
     return true;
 }
 
-// Fourteen different tiles: the three suits each from its own knitted set, the rest honours.
-int CGbHu::HonoursKnittedFan(const uint8_t *counts, int n)
+// Fourteen different tiles (n, the tiles counted, is 14 and as many kinds are present): the three
+// suits each from its own knitted set, the rest honours.
+int CGbHu::HonoursKnittedFan(uint64_t present, int n)
 {
-    if (n != 14)
-        return 0;
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (counts[k] > 1)
-            return 0;
     int sets[3];
-    if (!KnittedSets(counts, sets) || sets[0] < 0 || sets[1] < 0 || sets[2] < 0)
+    if (n != 14 || !KnittedSets(present, sets) || sets[0] < 0 || sets[1] < 0 || sets[2] < 0 ||
+        std::popcount(present) != 14)
         return 0;
-    for (int k = KIND_EAST; k < MJ_KINDS; k++)
-        if (!counts[k])
-            return FAN_LESSER_HONOURS_KNITTED;
+    if ((present & kHonourKinds) != kHonourKinds)
+        return FAN_LESSER_HONOURS_KNITTED;
     return FAN_GREATER_HONOURS_KNITTED;
-}
-
-uint64_t CGbHu::KnittedMask(const int suits[3])
-{
-    uint64_t mask = 0;
-    for (int set = 0; set < 3; set++)
-        mask |= uint64_t{0x49} << (suits[set] * 9 + set); // values 1, 4, 7 shifted to the set
-    return mask;
 }
 
 // Takes one copy of each knitted tile of a suit assignment out of counts; returns how many were held.
@@ -78,38 +70,41 @@ int CGbHu::TakeKnitted(const int suits[3], uint8_t *counts)
 // All nine tiles of some knitted straight: 1-4-7, 2-5-8 and 3-6-9, each in its own suit.
 bool CGbHu::HoldsKnittedTiles(uint64_t present)
 {
-    for (const auto &suits : kKnittedOrders)
-        if ((present & KnittedMask(suits)) == KnittedMask(suits))
+    for (uint64_t mask : kKnittedMasks)
+        if ((present & mask) == mask)
             return true;
     return false;
 }
 
 // The nine knitted tiles of one suit assignment, and the rest complete groups and a pair.
-bool CGbHu::IsKnittedStraight(const uint8_t *counts, int n)
+bool CGbHu::IsKnittedStraight(const uint8_t *counts, uint64_t present, int n)
 {
     if (n < 11)
         return false;
-    uint64_t present = PresentMask(counts);
-    for (const auto &suits : kKnittedOrders) {
-        if ((present & KnittedMask(suits)) != KnittedMask(suits))
+    for (int i = 0; i < 6; i++) {
+        if ((present & kKnittedMasks[i]) != kKnittedMasks[i])
             continue;
         uint8_t rest[MJ_KINDS];
         std::memcpy(rest, counts, sizeof rest);
-        if (TakeKnitted(suits, rest) == 9 && CanComplete(rest, n - 9, false))
+        if (TakeKnitted(kKnittedOrders[i], rest) == 9 && CanComplete(rest, n - 9, false))
             return true;
     }
     return false;
 }
 
-// Seven pairs, four equal tiles counting as two.
-bool CGbHu::IsSevenPairs(const uint8_t *counts, int n)
+// A kind that no run of three present kinds holds can only be the pair: two such kinds (more than
+// one bit), or one held four times, leave no reading as groups. Most seven pairs end there, before
+// any search.
+bool CGbHu::PairsReadAsGroups(const uint8_t *counts, uint64_t present, int n)
 {
-    if (n != 14)
+    constexpr uint64_t kRunStarts = ValueMask(1, 7);
+    uint64_t starts = present & (present >> 1) & (present >> 2) & kRunStarts;
+    uint64_t alone = present & ~(starts | starts << 1 | starts << 2);
+    if ((alone & (alone - 1)) || (alone && counts[std::countr_zero(alone)] > 2))
         return false;
-    for (int k = 0; k < MJ_KINDS; k++)
-        if (counts[k] & 1)
-            return false;
-    return true;
+    uint8_t rest[MJ_KINDS];
+    std::memcpy(rest, counts, sizeof rest);
+    return CanComplete(rest, n, false);
 }
 
 // The plain existence test: the tiles form pungs and chows and at most one pair.

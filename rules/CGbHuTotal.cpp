@@ -1,5 +1,11 @@
 #include "rules/CGbHu.h"
 
+#include "rules/KindMask.h"
+
+#include <array>
+#include <bit>
+#include <iterator>
+
 namespace {
 
 // A fan and the lower fans it makes uncountable. Applied in this order, each rule reading the
@@ -68,10 +74,54 @@ constexpr Exclusion kExclusions[] = {
     {FAN_FULLY_CONCEALED, {FAN_SELF_DRAWN, FAN_CONCEALED_HAND}},
 };
 
+static_assert(std::size(kExclusions) <= 64, "a rule is one bit of a word");
+
+// Fans 0-89 as bits: fans 0-63 in the first word, 64-89 in the second.
+using FanBits = std::array<uint64_t, 2>;
+
+constexpr void AddFan(FanBits &bits, int fan)
+{
+    bits[fan / 64] |= uint64_t{1} << (fan % 64);
+}
+
+// Calls each(fan) for every fan of the set, in rising order.
+template <typename Each> void ForEachFan(const FanBits &bits, Each each)
+{
+    for (uint64_t m = bits[0]; m; m &= m - 1)
+        each(std::countr_zero(m));
+    for (uint64_t m = bits[1]; m; m &= m - 1)
+        each(64 + std::countr_zero(m));
+}
+
+// For each fan, the bits of the rules (by their place in kExclusions) that it sets off; for each
+// rule, its fan and the fans it clears; and the rules whose fan an earlier rule may clear.
+constexpr auto kRules = [] {
+    struct {
+        uint64_t of[FAN_COUNT];
+        FanBits fan[std::size(kExclusions)];
+        FanBits clears[std::size(kExclusions)];
+        uint64_t guarded;
+    } table{};
+    FanBits clearable = {};
+    for (size_t i = 0; i < std::size(kExclusions); i++) {
+        int fan = kExclusions[i].fan;
+        table.of[fan] |= uint64_t{1} << i;
+        AddFan(table.fan[i], fan);
+        if ((clearable[fan / 64] >> (fan % 64)) & 1)
+            table.guarded |= uint64_t{1} << i;
+        for (uint8_t cleared : kExclusions[i].cleared)
+            if (cleared) {
+                AddFan(table.clears[i], cleared);
+                AddFan(clearable, cleared);
+            }
+    }
+    return table;
+}();
+
 constexpr auto kPoints = [] {
     struct { int points[FAN_COUNT]; } table{};
     for (int i = 0; i < FAN_COUNT; i++)
-        table.points[i] = FanPoints(i);
+        table.points[i] = FanPoints(i); // 0 for the unused fans 0 and 89
     return table;
 }();
 
@@ -86,17 +136,25 @@ int CGbHu::CalcTotalFan()
         f[FAN_FULLY_CONCEALED] = 0;
         f[FAN_SELF_DRAWN] = 1;
     }
-    for (const Exclusion &rule : kExclusions) {
-        if (!f[rule.fan])
+    // Only the rules of the fans present can clear anything. They run in the table's order, and one
+    // whose fan an earlier rule cleared does nothing; a rule whose fan no earlier rule clears needs
+    // no look at what was cleared.
+    const FanBits present = {NonzeroBytes<64>(f), NonzeroBytes<FAN_COUNT - 64>(f + 64)};
+    uint64_t rules = 0;
+    ForEachFan(present, [&rules](int fan) { rules |= kRules.of[fan]; });
+    FanBits cleared = {};
+    for (; rules; rules &= rules - 1) {
+        int rule = std::countr_zero(rules);
+        const FanBits &own = kRules.fan[rule], &clears = kRules.clears[rule];
+        if ((kRules.guarded >> rule) & 1 && ((cleared[0] & own[0]) | (cleared[1] & own[1])))
             continue;
-        for (uint8_t cleared : rule.cleared)
-            if (cleared)
-                f[cleared] = 0;
+        cleared[0] |= clears[0];
+        cleared[1] |= clears[1];
     }
+    const FanBits kept = {present[0] & ~cleared[0], present[1] & ~cleared[1]};
+    ForEachFan({present[0] & cleared[0], present[1] & cleared[1]}, [f](int fan) { f[fan] = 0; });
     int total = 0;
-    for (int i = 1; i <= FAN_READY_DECLARED; i++)
-        if (f[i])
-            total += kPoints.points[i];
+    ForEachFan(kept, [&total](int fan) { total += kPoints.points[fan]; });
     for (int j = 0; j < EXTRA_FAN_USED; j++)
         if (f[kExtraBase + j])
             return total + ExtraFanPoints(j);

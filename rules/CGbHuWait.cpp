@@ -11,7 +11,8 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
     if (!p || !tiles || count < 1 || count > 13 || count % 3 != 1)
         return 0;
     uint8_t counts[MJ_KINDS] = {};
-    int wilds = TakeWilds(tiles, count, counts);
+    Held held;
+    int wilds = TakeWilds(tiles, count, counts, held);
     if (wilds < 0 || !LoadMelds(p, count, 13))
         return 0;
     Reset(p);
@@ -43,7 +44,7 @@ bool CGbHu::IsSpecialWait(const uint8_t *counts, int n)
     if (odd <= 1)
         return true;
     int sets[3];
-    if (most == 1 && KnittedSets(counts, sets) && sets[0] >= 0 && sets[1] >= 0 && sets[2] >= 0)
+    if (most == 1 && KnittedSets(PresentMask(counts), sets) && sets[0] >= 0 && sets[1] >= 0 && sets[2] >= 0)
         return true;
     // Thirteen orphans waits on the missing kind, or on any of the thirteen when all are held.
     return orphans == 13 && most <= 2 && doubles <= 1;

@@ -5,13 +5,14 @@
 #include <cstring>
 #include <initializer_list>
 
-// Counts the non-wild tiles per kind; returns the number of wild tiles, -1 for a tile that is
-// neither wild nor a playable kind.
-int CGbHu::TakeWilds(const MjTile *tiles, int count, uint8_t *counts) const
+int CGbHu::TakeWilds(const MjTile *tiles, int count, uint8_t *counts, Held &held) const
 {
+    // Kept in registers: the counts' bytes could alias any field of this object.
+    const bool wild = wildmode;
+    uint64_t present = 0, odd = 0;
     int wilds = 0;
     for (int i = 0; i < count; i++) {
-        if (IsWildMj(tiles[i])) {
+        if (wild && IsWildMj(tiles[i])) {
             wilds++;
             continue;
         }
@@ -19,7 +20,10 @@ int CGbHu::TakeWilds(const MjTile *tiles, int count, uint8_t *counts) const
         if (kind < 0)
             return -1;
         counts[kind]++;
+        present |= KindBit(kind);
+        odd ^= KindBit(kind);
     }
+    held = {present, odd};
     return wilds;
 }
 
@@ -34,10 +38,10 @@ int CGbHu::HuWild(const uint8_t *counts, int n, int wilds)
     uint8_t pairs[MJ_KINDS];
     int pairtiles;
     if (meldnum == 0 && FillSevenPairs(counts, n, wilds, pairs, &pairtiles))
-        return FinishSevenPairs(ScoreSevenPairs(pairs, pairtiles));
+        return FinishSevenPairs(ScoreSevenPairs(pairs, PresentMask(pairs), pairtiles));
     if (int fan = WildHonoursKnittedFan(counts, n, wilds))
         return FinishSpecial(fan, all);
-    if (IsKnittedStraight(counts, n))
+    if (IsKnittedStraight(counts, PresentMask(counts), n))
         return FinishSpecial(FAN_KNITTED_STRAIGHT, all);
     uint8_t rest[MJ_KINDS];
     std::memcpy(rest, counts, sizeof rest);
@@ -100,7 +104,7 @@ int CGbHu::WildHonoursKnittedFan(const uint8_t *counts, int n, int wilds)
     for (int k = 0; k < MJ_KINDS; k++)
         if (counts[k] > 1)
             return 0;
-    if (!KnittedSets(counts, sets))
+    if (!KnittedSets(PresentMask(counts), sets))
         return 0;
     uint8_t filled[MJ_KINDS];
     std::memcpy(filled, counts, sizeof filled);
@@ -128,7 +132,7 @@ int CGbHu::WildHonoursKnittedFan(const uint8_t *counts, int n, int wilds)
             held[s]++;
             wilds--;
         }
-    return HonoursKnittedFan(filled, 14);
+    return HonoursKnittedFan(PresentMask(filled), 14);
 }
 
 // Reads the tiles into pungs, pairs, chows, two-tile partial chows and single tiles, at most five

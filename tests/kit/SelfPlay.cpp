@@ -154,15 +154,26 @@ void SelfPlay::Run(int hands, SelfPlaySummary &summary)
             RestoreEnd(end.front(), summary);
             earlier = std::move(points);
         }
-        bool bankrupt = false;
-        for (const CMjPlayer &p : mj_.player)
-            bankrupt = bankrupt || p.score < 1;
-        if (bankrupt) {
-            scoreform->Hide();
-            mj_.NewLocalGame();
-        } else {
-            TableDriver(mj_, clock_).Press(*scoreform, CScoreForm::REPLAY);
+        if (!NextHand()) {
+            Tell(summary.broken, "no new hand began after a hand ended");
+            return;
         }
     }
     Replay(earlier, summary);
+}
+
+bool SelfPlay::NextHand()
+{
+    std::array<uint8_t, MJ_TOTAL> wall;
+    std::copy(std::begin(mj_.wallmj), std::end(mj_.wallmj), wall.begin());
+    bool bankrupt = false;
+    for (const CMjPlayer &p : mj_.player)
+        bankrupt = bankrupt || p.score < 1;
+    if (bankrupt) {
+        scoreform->Hide();
+        mj_.NewLocalGame();
+    } else {
+        TableDriver(mj_, clock_).Press(*scoreform, CScoreForm::REPLAY);
+    }
+    return mj_.gamestatus == 1 && !std::equal(wall.begin(), wall.end(), std::begin(mj_.wallmj));
 }

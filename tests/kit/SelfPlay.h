@@ -19,17 +19,20 @@ struct SelfPlaySummary {
     int draws = 0;
     long fantotal = 0;           // summed over wins
     int fancount[FAN_COUNT] = {}; // how often each fan was part of a win
-    int broken = 0;              // steps after which the table was inconsistent, and hands that never ended
+    int broken = 0;              // steps after which the table was inconsistent, hands that never ended or never began
     int roundtrips = 0;          // saved games loaded back
     int mismatches = 0;          // saved games that did not come back as they were saved
 };
 
 // Plays local hands with four robots (seat 0 through LocalRobot) on a test clock, checking the
-// table after every step. A game that ends in bankruptcy is followed by a new one.
+// table after every step. The next hand is dealt with the score screen's 再来一局, as a player deals
+// it; a game that ends in bankruptcy is followed by a new one.
 class SelfPlay {
 public:
     SelfPlay(CMj &mj, TestClock &clock) : mj_(mj), clock_(clock) {}
 
+    // Stops early, with the hand counted as broken, when no new hand begins after one ends: the
+    // summary then holds only the hands really played.
     void Run(int hands, SelfPlaySummary &summary);
     // Called with each broken rule as it is found.
     void OnBroken(std::function<void(const std::string &)> report) { report_ = std::move(report); }
@@ -55,6 +58,9 @@ private:
     // Counts a broken rule or a mismatch in the summary and tells the report of it.
     void Tell(int &count, const std::string &what) const;
     void Record(SelfPlaySummary &summary) const;
+    // Deals the next hand, or starts a new game after a bankruptcy; false when the table is still
+    // at the end of the hand (no new wall was dealt).
+    bool NextHand();
 
     CMj &mj_;
     TestClock &clock_;

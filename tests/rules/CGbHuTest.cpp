@@ -1,10 +1,12 @@
 #include "rules/CGbHu.h"
 #include "rules/CMjPlayer.h"
 #include "rules/HandNotation.h"
+#include "tests/kit/HandMaker.h"
 #include "tests/support/Tiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -24,6 +26,11 @@ const Case kTable[] = {
     {"19m19s19p1234567z 1m self", "total=89 fans=7,80"},
     // Seven shifted pairs 88 + seven pairs 24 (112) beats the chow reading's 88 + concealed 2.
     {"1122334455667m 7m", "total=112 fans=6,19"},
+    // Seven kinds in a row of one suit that are not seven pairs: full flush 24, three concealed
+    // pungs 16, concealed 2, 111m 1, single wait 1, and no seven shifted pairs.
+    {"111234555666m7m 7m", "total=44 fans=22,33,62,73,79"},
+    // Fourteen different tiles, but 1m and 2m are of two knitted sets: no honours and knitted tiles.
+    {"12m258s369p12345z 6z", "nowin"},
     // Knitted straight with an honour pung and pair: 12 only (no wind-dragon mix for 51).
     {"147m258s369p11z22z 2z", "total=12 fans=35"},
     // Lesser honours and knitted 12, its numbered tiles a knitted straight 12; greater 24 with
@@ -296,6 +303,57 @@ TEST_F(HuFixture, AWildTileCompletesAChowAndIsMarked)
     EXPECT_EQ(player.totalfan, 23);
     EXPECT_TRUE(hu.fanflag[FAN_PURE_STRAIGHT]);
     EXPECT_EQ(Groups(player), "C1m2m3m C4m5m6m C7m8m9m* D9s9s P1z1z1z");
+}
+
+// Special shapes are scored without the ordinary search. Over random hands of each shape, with the
+// circumstances of the win drawn too, Hu gives what the whole search gives: the same fans, total and
+// groups for seven pairs, and for thirteen orphans and honours and knitted tiles a win where the
+// search finds none.
+TEST(CGbHuShortcuts, SpecialShapesScoreWhatTheWholeSearchGives)
+{
+    enum Shape { SevenPairs, OneSuitPairs, ShiftedPairs, Orphans, HonoursKnitted, kShapes };
+    constexpr int kHands = 3000;
+    HandMaker maker(27);
+    CGbHu quick, search;
+    int ordinarywins = 0;
+    for (int shape = 0; shape < kShapes; shape++)
+        for (int made = 0; made < kHands;) {
+            MadeHand hand;
+            bool ok = shape == SevenPairs       ? maker.SevenPairs(&hand)
+                      : shape == OneSuitPairs   ? maker.SevenPairs(&hand, true)
+                      : shape == ShiftedPairs   ? maker.SevenShiftedPairs(&hand)
+                      : shape == Orphans        ? maker.ThirteenOrphans(&hand)
+                                                : maker.Knitted(&hand, false);
+            if (!ok)
+                continue;
+            made++;
+            CMjPlayer &p = *hand.player;
+            p.flowernum = maker.Pick(4);
+            p.ganghu = p.zimo && maker.Pick(4) == 0;
+            p.qiangganghu = !p.zimo && maker.Pick(6) == 0;
+            p.ting = maker.Pick(2);
+            int minfan = maker.Pick(2) * 8, left = maker.Pick(2) ? 1 : 50;
+            int seen[5][10] = {};
+            seen[p.winmj.suit][p.winmj.value] = 1 + maker.Pick(4);
+            quick.SetMinFan(minfan);
+            search.SetMinFan(minfan);
+            const std::string what = Text({hand.tiles, hand.tiles + hand.count}) + " on " + Text({p.winmj});
+
+            ASSERT_EQ(quick.Hu(&p, hand.tiles, hand.count, seen, left), 1) << what;
+            const int total = p.totalfan, groups = p.hunum;
+            int found = search.HuBySearch(&p, hand.tiles, hand.count, seen, left);
+            if (shape == Orphans || shape == HonoursKnitted) {
+                EXPECT_EQ(found, 0) << what;
+                continue;
+            }
+            ASSERT_EQ(found, 1) << what;
+            EXPECT_EQ(p.totalfan, total) << what;
+            EXPECT_EQ(p.hunum, groups) << what;
+            EXPECT_TRUE(std::equal(std::begin(quick.fanflag), std::end(quick.fanflag), std::begin(search.fanflag))) << what;
+            ordinarywins += p.hunum > 0;
+        }
+    // One suit's pairs often read as chows, and some of those readings score more than the pairs.
+    EXPECT_GT(ordinarywins, 0);
 }
 
 } // namespace
