@@ -26,6 +26,14 @@ void BoxQueue::Post(const std::string &what, std::function<void()> show)
     Schedule();
 }
 
+void BoxQueue::PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
+                       std::function<void()> then)
+{
+    Post("box \"" + title + "\"", [this, text, title, icon, then = std::move(then)] {
+        BoxPoster::PostBox(text, title, icon, then);
+    });
+}
+
 void BoxQueue::Schedule()
 {
     if (scheduled_ || showing_ || waiting_.empty())

@@ -1,4 +1,6 @@
 #pragma once
+#include "table/BoxPoster.h"
+
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -10,19 +12,22 @@
 // the one before it has closed and no other box is open, then runs from the event loop, never from
 // inside another box's loop. A flood neither nests loops nor buries the player: beyond kWaiting the
 // oldest one still waiting is dropped, with a trace.
-class BoxQueue {
+class BoxQueue : public BoxPoster {
 public:
     static constexpr size_t kWaiting = 32;
 
     // post runs a call later from the event loop.
     explicit BoxQueue(std::function<void(std::function<void()>)> post);
-    ~BoxQueue();
+    ~BoxQueue() override;
     BoxQueue(const BoxQueue &) = delete;
     BoxQueue &operator=(const BoxQueue &) = delete;
 
     // show opens the box (and whatever follows it) and returns once it is closed; what names it in
     // the trace of a drop.
     void Post(const std::string &what, std::function<void()> show);
+    // A plain box, and what follows it, as one notification.
+    void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
+                 std::function<void()> then) override;
     size_t Waiting() const { return waiting_.size(); }
     bool Showing() const { return showing_; }
 

@@ -178,7 +178,14 @@ void TDataModule1::ProxyFailed()
 {
     CloseGameLink();
     hooks->ReleaseLoginScreen();
-    MessageBox::Show("连接代理服务器失败!", "info", MessageBox::IconInformation);
+    TellProxyFailed();
+}
+
+void TDataModule1::TellProxyFailed()
+{
+    if (proxysock.GetError() == CProxySock::ERROR_NODESTINATION)
+        hooks->PostBox("错误：使用代理服务器时没有指定目的地址!", "Lantile", MessageBox::IconNone, nullptr);
+    hooks->PostBox("连接代理服务器失败!", "info", MessageBox::IconInformation, nullptr);
 }
 
 void TDataModule1::OnProxyTimeout()
@@ -235,8 +242,15 @@ void TDataModule1::NetWorkFailed(const char *text, const char *title, MessageBox
 {
     LoginAnswered();
     hooks->CloseHint();
-    MessageBox::Show(text, title, icon);
-    hooks->CloseMainWindow(1);
+    TellUser(text, title, icon, 1);
+}
+
+void TDataModule1::TellUser(const char *text, const char *title, MessageBox::Icon icon, int exitcode)
+{
+    std::function<void()> then;
+    if (networkmode)
+        then = [h = hooks, exitcode] { h->CloseMainWindow(exitcode); };
+    hooks->PostBox(text, title, icon, std::move(then));
 }
 
 void TDataModule1::OnLoginTimeout()
@@ -252,10 +266,10 @@ void TDataModule1::OnLoginTimeout()
                   MessageBox::IconInformation);
 }
 
-void TDataModule1::NoLink(const NoLinkTexts &texts)
+void TDataModule1::NoLink(const NoLinkTexts &texts, int exitcode)
 {
     if (networkmode) {
-        MessageBox::Show(texts.box, "Lantile", MessageBox::IconWarning);
+        TellUser(texts.box, "Lantile", MessageBox::IconWarning, exitcode);
         return;
     }
     hooks->PostLinkNotice(texts.notice, kStatusLinkCaption, kServiceStatusUrl);
@@ -265,7 +279,8 @@ void TDataModule1::NoLink(const NoLinkTexts &texts)
 
 void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
 {
-    const bool answered = !loginpending;
+    // A NetWork start whose login was never answered has failed.
+    const int exitcode = loginpending ? 1 : 0;
     LoginAnswered();
     LinkEnded();
     if (networkmode)
@@ -276,21 +291,19 @@ void TDataModule1::ClientSocket1Error(NetSocket::ErrorKind kind)
     ClientSocket1->Close();
     switch (kind) {
     case NetSocket::ErrorConnect:
-        NoLink(kConnectFailed);
+        NoLink(kConnectFailed, exitcode);
         break;
     case NetSocket::ErrorLookup:
-        NoLink(kLookupFailed);
+        NoLink(kLookupFailed, exitcode);
         break;
     case NetSocket::ErrorDisconnect:
-        MessageBox::Show("与服务器的连接断开，请尽快重新登录继续游戏.", "信息", MessageBox::IconInformation);
+        TellUser("与服务器的连接断开，请尽快重新登录继续游戏.", "信息", MessageBox::IconInformation, exitcode);
         break;
     case NetSocket::ErrorOther:
-        MessageBox::Show("和服务器的连接断开，请重新登录。", "信息", MessageBox::IconWarning);
+        TellUser("和服务器的连接断开，请重新登录。", "信息", MessageBox::IconWarning, exitcode);
         break;
     }
     hooks->Repaint();
-    if (networkmode)
-        hooks->CloseMainWindow(answered ? 0 : 1);
 }
 
 void TDataModule1::OpenRegLink(const RegLinkTarget &target)
@@ -324,7 +337,7 @@ bool TDataModule1::RegProxyFinished()
     if (proxysock.GetError() != CProxySock::ERROR_NONE) {
         CloseRegLink();
         hooks->ReleaseRegScreen();
-        MessageBox::Show("连接代理服务器失败!", "info", MessageBox::IconInformation);
+        TellProxyFailed();
         return false;
     }
     proxyready = 1;
@@ -357,8 +370,7 @@ void TDataModule1::RegAnswer(int8_t code)
     const char *text = "已经被注册的帐号";
     switch (code) {
     case 1:
-        MessageBox::Show("注册帐号成功", "Info", MessageBox::IconInformation);
-        hooks->ShowLoginScreen();
+        hooks->PostBox("注册帐号成功", "Info", MessageBox::IconInformation, [h = hooks] { h->ShowLoginScreen(); });
         return;
     case 10:
         text = "帐号中含有系统禁止的字符";
@@ -372,7 +384,7 @@ void TDataModule1::RegAnswer(int8_t code)
     default:
         break;
     }
-    MessageBox::Show(text, "Warning", MessageBox::IconInformation);
+    hooks->PostBox(text, "Warning", MessageBox::IconInformation, nullptr);
 }
 
 void TDataModule1::ClientSocket2Error(NetSocket::ErrorKind kind)

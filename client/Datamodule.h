@@ -3,6 +3,7 @@
 #include "client/RecordFramer.h"
 #include "platform/MessageBox.h"
 #include "platform/NetSocket.h"
+#include "table/BoxPoster.h"
 #include "table/NetLink.h"
 
 #include <memory>
@@ -12,8 +13,9 @@ class TimerService;
 struct NoLinkTexts;
 
 // What the connection tells the rest of the program. The main window forwards these to the login
-// screen, the lobby, the waiting window of NetWork mode and itself; each default does nothing.
-class DataModuleHooks {
+// screen, the lobby, the waiting window of NetWork mode and itself, and queues the connection's boxes
+// with its others; each default does nothing, but a box shows at once.
+class DataModuleHooks : public BoxPoster {
 public:
     virtual ~DataModuleHooks() = default;
     virtual void ClearTables() {}                  // the lobby forgets its tables before a login
@@ -108,8 +110,12 @@ private:
     void LoginAnswered();
     void OnLoginTimeout();
     void NetWorkFailed(const char *text, const char *title, MessageBox::Icon icon);
+    // A box of the connection's; a NetWork start ends once it has closed, with the exit code.
+    void TellUser(const char *text, const char *title, MessageBox::Icon icon, int exitcode);
     // No connection could be made: the user may pick another server.
-    void NoLink(const NoLinkTexts &texts);
+    void NoLink(const NoLinkTexts &texts, int exitcode);
+    // The boxes of a proxy's handshake that failed.
+    void TellProxyFailed();
     // The connection has ended, by whichever way: nothing of it may reach the next one.
     void LinkEnded();
     void SendRegRequest();

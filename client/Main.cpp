@@ -85,7 +85,7 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     DataModule1->SetHooks(this);
     DataModule1->networkmode = networkmode;
     mjgame->netlink = DataModule1.get();
-    update = std::make_unique<UpdateDownload>(window.Widget());
+    update = std::make_unique<UpdateDownload>(window.Widget(), boxes);
     updatecheck = std::make_unique<UpdateCheck>(
         kLantileVersion, [this](const std::string &text, const std::string &url) { PostUpdateOffer(text, url); });
     window.SetEvents(this);
@@ -162,7 +162,17 @@ TMainForm::~TMainForm()
 
 void TMainForm::PostShowText(const std::string &text)
 {
-    boxes.Post("text", [this, text] { ShowText(text); });
+    // A server that finds the player short of coins leads to the top-up.
+    std::function<void()> then;
+    if (text.find("金币") != std::string::npos && text.find("不足") != std::string::npos)
+        then = [this] { ShowBuyForm(); };
+    PostBox(text, kTitle, MessageBox::IconInformation, std::move(then));
+}
+
+void TMainForm::PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
+                        std::function<void()> then)
+{
+    boxes.PostBox(text, title, icon, std::move(then));
 }
 
 void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &url)
@@ -173,14 +183,6 @@ void TMainForm::PostUpdateOffer(const std::string &msgtext, const std::string &u
 void TMainForm::CheckForUpdate()
 {
     updatecheck->Start();
-}
-
-void TMainForm::ShowText(const std::string &text)
-{
-    MessageBox::Show(text, kTitle, MessageBox::IconInformation);
-    // A server that finds the player short of coins leads to the top-up.
-    if (text.find("金币") != std::string::npos && text.find("不足") != std::string::npos)
-        ShowBuyForm();
 }
 
 void TMainForm::MouseDown(int x, int y, bool right)
@@ -408,8 +410,7 @@ void TMainForm::ReleaseBuyForm()
 
 void TMainForm::PostRoomNotice(const std::string &text)
 {
-    boxes.Post("room notice", [this, text] {
-        MessageBox::Show(text, "Info", MessageBox::IconInformation);
+    PostBox(text, "Info", MessageBox::IconInformation, [this] {
         roomlistform->Fill(mjgame->roomtree.Rows());
         roomlistform->exec();
     });

@@ -53,6 +53,9 @@ public:
     void CheckForUpdate() override;
     // Every posted box waits here for the one before it.
     const BoxQueue &Boxes() const { return boxes; }
+    // The boxes the connection, the server's records and the timers raise.
+    void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
+                 std::function<void()> then) override;
 
     FrameWindow &Window() { return window; }
     CMj &Game() { return *mjgame; }
@@ -144,7 +147,6 @@ public:
     uint8_t networkmode = 0;
 
 private:
-    void ShowText(const std::string &text);
     // The lobby as the user menu reads it.
     UserMenuContext MenuContext() const;
     void PopupUserMenu(const UserMenuItems &items, QPoint global);

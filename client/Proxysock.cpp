@@ -1,7 +1,6 @@
 #include "client/Proxysock.h"
 
 #include "platform/ByteStream.h"
-#include "platform/MessageBox.h"
 #include "platform/NetSocket.h"
 #include "rules/CLog.h"
 
@@ -251,23 +250,15 @@ bool CProxySock::Socks5Connect(ByteStream &socket)
     return Send(socket, request) ? false : Finish(ERROR_FAILED);
 }
 
-bool CProxySock::CheckDestination() const
-{
-    if (destaddr_ != 0 || !desthost_.empty())
-        return true;
-    MessageBox::Show("错误：使用代理服务器时没有指定目的地址!", "Lantile");
-    return false;
-}
-
 bool CProxySock::HttpConnect(ByteStream &socket)
 {
     httpdone_ = 0;
     httpreply_.clear();
     // Without a destination there is nothing to ask for: the attempt fails at once rather than waiting
     // for an answer that cannot come.
-    if (!CheckDestination()) {
+    if (destaddr_ == 0 && desthost_.empty()) {
         httpdone_ = 1;
-        return Finish(ERROR_FAILED);
+        return Finish(ERROR_NODESTINATION);
     }
     std::string target = desthost_ + ":" + std::to_string(ntohs(destport_));
     std::string request = "CONNECT " + target + " HTTP/1.1\r\nHost: " + target + "\r\n";

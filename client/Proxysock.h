@@ -11,7 +11,7 @@ class ByteStream;
 class CProxySock {
 public:
     enum Type { TYPE_NONE = 0, TYPE_SOCKS5 = 1, TYPE_HTTP = 3 };
-    enum Error { ERROR_NONE = 0, ERROR_FAILED = 1, ERROR_REFUSED = 2 };
+    enum Error { ERROR_NONE = 0, ERROR_FAILED = 1, ERROR_REFUSED = 2, ERROR_NODESTINATION = 3 };
     // The longest HTTP reply header read before giving up.
     static constexpr size_t kHttpReplyCap = 8192;
 
@@ -27,7 +27,8 @@ public:
     // Takes the proxy's answer as it arrives, never a byte past its end; true once the handshake has
     // ended, either way.
     bool OnRead(ByteStream &socket);
-    // 0 success, 1 failure, 2 the SOCKS5 proxy refused the connection to the server.
+    // 0 success, 1 failure, 2 the SOCKS5 proxy refused the connection to the server, 3 an HTTP proxy
+    // was given no server to connect to.
     int GetError() const { return error_; }
 
 private:
@@ -42,7 +43,6 @@ private:
     bool Socks5Connect(ByteStream &socket);
     bool Socks5ReplyHead();
 
-    bool CheckDestination() const;
     bool HttpConnect(ByteStream &socket);
     bool HttpRead(ByteStream &socket);
     bool HttpParseReply();

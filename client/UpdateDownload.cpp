@@ -13,7 +13,8 @@
 #include <algorithm>
 #include <filesystem>
 
-UpdateDownload::UpdateDownload(QWidget *parent) : form(std::make_unique<TDownForm>(parent))
+UpdateDownload::UpdateDownload(QWidget *parent, BoxPoster &boxes)
+    : boxes(boxes), form(std::make_unique<TDownForm>(parent))
 {
     form->onCancel = [this] { HTTPDown.Abort(); };
     HTTPDown.onConnect = [this] { HTTPDownConnect(); };
@@ -78,13 +79,12 @@ void UpdateDownload::HTTPDownFinished(HttpGet::Result result, const std::string 
         Failed("自动更新游戏失败，请至游戏官方网站下载", "提示信息");
         return;
     }
-    MessageBox::Show("The game has already downloaded completely into " + form->target + ".", "Information",
-                     MessageBox::IconInformation);
-    OpenFolder(std::filesystem::path(form->target).parent_path().string());
+    const std::string folder = std::filesystem::path(form->target).parent_path().string();
+    boxes.PostBox("The game has already downloaded completely into " + form->target + ".", "Information",
+                  MessageBox::IconInformation, [folder] { OpenFolder(folder); });
 }
 
 void UpdateDownload::Failed(const char *text, const char *title)
 {
-    MessageBox::Show(text, title, MessageBox::IconInformation);
-    OpenUrl(kProductUrl);
+    boxes.PostBox(text, title, MessageBox::IconInformation, [] { OpenUrl(kProductUrl); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/HttpGet.h"
+#include "table/BoxPoster.h"
 
 #include <memory>
 #include <string>
@@ -12,10 +13,10 @@ class TDownForm;
 // it, and it is a Windows program. The download is written to "mj.exe.part" and renamed only once
 // whole, so an aborted or failed download never leaves a truncated "mj.exe". A cancel ends it
 // silently; a download that cannot begin, or one that fails, shows one box and opens the web site
-// once.
+// once. What it tells the user once the download has ended waits with the window's other boxes.
 class UpdateDownload {
 public:
-    explicit UpdateDownload(QWidget *parent);
+    UpdateDownload(QWidget *parent, BoxPoster &boxes);
     ~UpdateDownload();
     UpdateDownload(const UpdateDownload &) = delete;
     UpdateDownload &operator=(const UpdateDownload &) = delete;
@@ -32,6 +33,7 @@ private:
     // The box of a download that failed, which sends the player to the web site.
     void Failed(const char *text, const char *title);
 
+    BoxPoster &boxes;
     std::unique_ptr<TDownForm> form;
     HttpGet HTTPDown;
 };

@@ -3,6 +3,7 @@
 
 #include "platform/MessageBox.h"
 #include "table/ClientRecords.h"
+#include "table/Shell.h"
 #include "windows/CScoreForm.h"
 
 #include <algorithm>
@@ -32,7 +33,8 @@ void CMj::Hu(int seat)
     }
     bool robbed = robpossible != 0;
     if (!TestWin(p, tiles, n, win, current, robbed)) {
-        MessageBox::Show("重新开始游戏", "dazu", MessageBox::IconInformation);
+        if (shell)
+            shell->PostBox("重新开始游戏", "dazu", MessageBox::IconInformation, nullptr);
         return;
     }
     if (drawnInHand)

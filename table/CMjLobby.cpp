@@ -237,11 +237,10 @@ void CMj::OnLoginFail(const GameMsg &msg)
         return;
     }
     // Without a login a NetWork start has nothing to show: the box, then the program ends.
-    if (shell)
-        shell->CloseHint();
-    MessageBox::Show(text, "dazu", MessageBox::IconInformation);
-    if (shell)
-        shell->CloseMainWindow(1); // the start has failed
+    if (!shell)
+        return;
+    shell->CloseHint();
+    shell->PostBox(text, "dazu", MessageBox::IconInformation, [s = shell] { s->CloseMainWindow(1); });
 }
 
 void CMj::OnRoomChat(const GameMsg &msg)

@@ -1,4 +1,6 @@
 #pragma once
+#include "table/BoxPoster.h"
+
 #include <string>
 
 class GameMsg;
@@ -7,8 +9,8 @@ struct UserSetDialog;
 
 // The main window as the game object and its screens see it. The program's one implementation is the
 // main window, which hands itself to the game object; tests put a recorder in its place. What the
-// lobby asks of it does nothing until the window has the part that answers.
-class Shell {
+// lobby asks of it does nothing until the window has the part that answers; a box shows at once.
+class Shell : public BoxPoster {
 public:
     virtual ~Shell() = default;
     // Shows the proxy settings dialog with the controls as given and waits for it: true for OK, with

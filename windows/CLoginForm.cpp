@@ -221,8 +221,9 @@ bool CLoginForm::OnTimer(unsigned id)
     const bool connected = link && link->GameLinkConnected();
     if (link)
         link->CloseGameLink();
-    MessageBox::Show(connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.", "Lantile",
-                     MessageBox::IconInformation);
+    if (owner->shell)
+        owner->shell->PostBox(connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.", "Lantile",
+                              MessageBox::IconInformation, nullptr);
     return true;
 }
 

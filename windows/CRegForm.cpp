@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 #include "table/Addresses.h"
 #include "table/CMj.h"
+#include "table/Shell.h"
 #include "windows/CDxEdit.h"
 #include "windows/CLoginForm.h"
 
@@ -195,7 +196,8 @@ bool CRegForm::OnTimer(unsigned id)
     owner->netlink->CloseRegLink();
     status.visible = 0;
     Repaint();
-    MessageBox::Show("连接注册服务器超时,请重试.", "Lantile", MessageBox::IconInformation);
+    if (owner->shell)
+        owner->shell->PostBox("连接注册服务器超时,请重试.", "Lantile", MessageBox::IconInformation, nullptr);
     return true;
 }
 

@@ -123,11 +123,14 @@ TEST_F(Connection, AFailedConnectionIsToldByItsCause)
             EXPECT_FALSE(link->GameLinkActive());
             const std::string cause = badHost ? "查询服务器域名失败" : "连接游戏服务器失败";
             if (network) {
+                const std::string box = cause + "，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。";
                 ASSERT_EQ(boxes.size(), 1u);
-                EXPECT_EQ(boxes[0].text, cause + "，可能是网络故障或者游戏服务器正在维护。\n请尝试选择另外的服务器进行登陆。");
+                EXPECT_EQ(boxes[0].text, box);
                 EXPECT_EQ(boxes[0].title, "Lantile");
                 EXPECT_EQ(boxes[0].icon, MessageBox::IconWarning);
-                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Repaint", "CloseMain 1"}));
+                // The program ends once its box has closed.
+                EXPECT_EQ(hooks.calls, (std::vector<std::string>{"CloseHint", "ReleaseLogin", "Box " + box, "CloseMain 1",
+                                                                 "Repaint"}));
                 continue;
             }
             EXPECT_TRUE(boxes.empty());

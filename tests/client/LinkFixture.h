@@ -53,6 +53,13 @@ struct RecordingHooks : DataModuleHooks {
     void CloseHint() override { Note("CloseHint"); }
     void Repaint() override { Note("Repaint"); }
     void CloseMainWindow(int exitcode) override { Note("CloseMain " + std::to_string(exitcode)); }
+    // Noted, then shown at once, as with no window to queue it.
+    void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
+                 std::function<void()> then) override
+    {
+        Note("Box " + text);
+        DataModuleHooks::PostBox(text, title, icon, std::move(then));
+    }
     void Note(const std::string &line) { calls.push_back(line); }
 
     std::vector<std::string> calls;

@@ -47,7 +47,7 @@ protected:
     // Offers the update from the path.
     void Offer(const std::string &path)
     {
-        update = std::make_unique<UpdateDownload>(nullptr);
+        update = std::make_unique<UpdateDownload>(nullptr, immediate);
         update->WMUpdateOffer("A new version is out. Download it?", server.Url(path));
     }
     bool Downloading() const { return update->DownForm().isVisible(); }
@@ -56,6 +56,7 @@ protected:
     int Bar() const { return update->DownForm().ProgressBar1->value(); }
 
     ScratchFolder folder;
+    BoxPoster immediate; // the boxes shown at once, with no window to queue them
     HttpServer server;
     std::unique_ptr<UpdateDownload> update;
     MessageBox::Result answer = MessageBox::ResultYes;
