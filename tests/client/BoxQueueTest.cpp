@@ -2,12 +2,16 @@
 // player has open, a flood of them keeps the newest, and a server flooding texts never stacks box
 // loops.
 #include "client/BoxQueue.h"
+#include "client/Hint.h"
 #include "client/Talk.h"
+#include "tests/client/LinkFixture.h"
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <deque>
+#include <filesystem>
 
 namespace {
 
@@ -150,6 +154,113 @@ TEST_F(TextFlood, SevenThousandNoticesShowOneBoxAtATimeEndingWithTheNewest)
     ASSERT_EQ(n.size(), BoxQueue::kWaiting + 1);
     EXPECT_TRUE(std::is_sorted(n.begin(), n.end()));
     EXPECT_EQ(n.back(), kTexts);
+}
+
+// The connection's own boxes against a server text still up: each waits its turn in the same queue,
+// and what follows a box (a NetWork start's end) waits for it.
+class ConnectionBoxes : public MainWindowTest {
+protected:
+    // The first box stays up until `holds` is true and the event loop has run a while longer.
+    void HoldFirstBoxUntil(std::function<bool()> holds)
+    {
+        nested.whileOpen = [this, holds](const MessageBox::Box &box) {
+            events.push_back(box.text);
+            if (events.size() > 1)
+                return;
+            EXPECT_TRUE(RunUntil(holds, 5000));
+            RunUntil([] { return false; }, 200);
+            EXPECT_EQ(events.size(), 1u) << "a box opened while the first was up";
+        };
+    }
+
+    ScriptServer server;
+    NestedBoxes nested;
+    std::vector<std::string> events; // the boxes' texts as they open, and "close" for the window's end
+};
+
+// Tells of every close of a widget the test names, from the moment the window is made.
+struct CloseWatch : QObject {
+    explicit CloseWatch(std::function<void(QObject *)> closed) : closed(std::move(closed))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed(watched);
+        return false;
+    }
+    std::function<void(QObject *)> closed;
+};
+
+TEST_F(ConnectionBoxes, ANetWorkStartsFailureWaitsForTheServersTextAndTheEndWaitsForItsBox)
+{
+    // The script is UTF-8, the box GBK.
+    const struct {
+        const char8_t *way;
+        const char *box;
+    } ways[] = {
+        {u8"close", "和服务器的连接断开，请重新登录。"},         // the connection drops before the login's answer
+        {u8"send 119 1:\"密码错误\"\npause 2000", "密码错误"}, // the login is refused
+    };
+    for (const auto &w : ways) {
+        const std::string way = reinterpret_cast<const char *>(w.way);
+        SCOPED_TRACE(way);
+        events.clear();
+        nested.deepest = 0;
+        ScriptServer peer;
+        ASSERT_TRUE(peer.Load(std::string("expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\n"
+                                          "send 100 1:\"first\"\n") +
+                              way + "\n"));
+        ASSERT_TRUE(peer.Listen());
+        std::filesystem::remove(folder.Path() / "Dirconfig.ini");
+        folder.Write("Dirconfig.ini", "[DIRSERVER0]\r\nport=" + std::to_string(peer.Port()) + "\r\n");
+        // Either way the waiting window goes as the failure is told.
+        HoldFirstBoxUntil([&] { return !form->Hint()->isVisible(); });
+        CloseWatch watch([&](QObject *widget) {
+            if (form && widget == View())
+                events.push_back("close");
+        });
+        // The program's own loop, which the window's end leaves with its exit code.
+        QTimer::singleShot(0, [&] { OpenAtTitle({"NetWork", "alice", "pw", "127.0.0.1"}); });
+        QTimer timeout;
+        timeout.callOnTimeout([] { QCoreApplication::exit(-1); });
+        timeout.start(20000);
+        EXPECT_EQ(QCoreApplication::exec(), 1);
+        EXPECT_EQ(events, (std::vector<std::string>{"first", w.box, "close"}));
+        EXPECT_EQ(nested.deepest, 1) << "a box opened inside another";
+        driver.reset();
+        form.reset();
+    }
+}
+
+TEST_F(ConnectionBoxes, AProxyThatFailsWhileAServerTextIsUpIsToldOnceTheTextHasClosed)
+{
+    ASSERT_TRUE(server.Load("expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\n"
+                            "send 100 1:\"first\"\n"
+                            "close\n"));
+    ASSERT_TRUE(server.Load(SessionText("fake-http-407.session")));
+    ASSERT_TRUE(server.Listen());
+    OpenAtTitle();
+    // While the server's text is up, the connection it came on ends and the player's next one, through
+    // an HTTP proxy, is refused.
+    bool refused = false;
+    HoldFirstBoxUntil([&] {
+        if (Game().netlink->GameLinkActive())
+            return false;
+        if (server.Connections() == 1) {
+            GameLinkTarget target{"127.0.0.1", 1982, "alice", "pw", {ProxyRoute::HTTP, "127.0.0.1", server.Port(), "", ""}};
+            Game().netlink->OpenGameLink(target);
+            return false;
+        }
+        refused = server.Done();
+        return refused;
+    });
+    LogIn(server.Port());
+    ASSERT_TRUE(RunUntil([&] { return events.size() == 2; }, 10000)) << server.Failure();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(events, (std::vector<std::string>{"first", "连接代理服务器失败!"}));
+    EXPECT_EQ(nested.deepest, 1) << "a box opened inside another";
 }
 
 } // namespace

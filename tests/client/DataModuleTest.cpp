@@ -156,6 +156,7 @@ TEST_F(DataModule, ABrokenLinkTellsTheUserWhichWay)
         EXPECT_EQ(boxes[0].text, text);
         EXPECT_EQ(boxes[0].title, "信息");
         EXPECT_EQ(boxes[0].icon, icon);
+        EXPECT_TRUE(Has("Box " + std::string(text))) << "the window queues it";
         EXPECT_EQ(hooks.calls.back(), "Repaint");
         boxes.clear();
     }
@@ -209,6 +210,7 @@ TEST_F(DataModule, AnHttpProxyWithNoDestinationFailsAtOnce)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "错误：使用代理服务器时没有指定目的地址!");
     EXPECT_EQ(boxes[1].text, "连接代理服务器失败!");
+    EXPECT_TRUE(Has("Box 错误：使用代理服务器时没有指定目的地址!") && Has("Box 连接代理服务器失败!")) << "the window queues them";
     EXPECT_TRUE(socket->Written().empty());
     EXPECT_FALSE(link->GameLinkActive());
 }
