@@ -7,6 +7,7 @@
 #include "tests/client/LinkFixture.h"
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
+#include "windows/CLoginForm.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -260,6 +261,30 @@ TEST_F(ConnectionBoxes, AProxyThatFailsWhileAServerTextIsUpIsToldOnceTheTextHasC
     ASSERT_TRUE(RunUntil([&] { return events.size() == 2; }, 10000)) << server.Failure();
     EXPECT_TRUE(refused);
     EXPECT_EQ(events, (std::vector<std::string>{"first", "连接代理服务器失败!"}));
+    EXPECT_EQ(nested.deepest, 1) << "a box opened inside another";
+}
+
+// A timer's box too: the login screen gives up on a server that sent a text but no answer.
+TEST_F(ConnectionBoxes, TheLoginsTimeOutWaitsForTheServersText)
+{
+    ASSERT_TRUE(server.Load("expect 100 1:\"alice\" 21:\"secret\" 51..63:* 101=120 103=20\n"
+                            "send 100 1:\"first\"\n"
+                            "pause 10000\n"));
+    ASSERT_TRUE(server.Listen());
+    OpenAtTitle();
+    std::snprintf(serverlist[0].host, sizeof serverlist[0].host, "127.0.0.1");
+    serverlist[0].port = server.Port();
+    serverindex = 0;
+    loginform->Show();
+    loginform->accountedit->text = "alice";
+    loginform->passwordedit->text = "secret";
+    HoldFirstBoxUntil([&] {
+        clock.Advance(30000);
+        return !Game().netlink->GameLinkActive();
+    });
+    loginform->KeyPress('\r');
+    ASSERT_TRUE(RunUntil([&] { return events.size() == 2; }, 10000)) << server.Failure();
+    EXPECT_EQ(events, (std::vector<std::string>{"first", "接收游戏数据超时,请重试."}));
     EXPECT_EQ(nested.deepest, 1) << "a box opened inside another";
 }
 
