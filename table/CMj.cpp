@@ -162,7 +162,7 @@ CMj::CMj()
     scoremultiplier = 1;
 
     // 8. The chat input (the table's only edit box, so it keeps the focus) and the chat windows; the
-    // ready-made lines start from the first page.
+    // ready-made lines start from the first page, and a press on one sends it.
     chatedit = std::make_unique<CDxEdit>("Graphic\\input.bmp");
     chatedit->SetPos(kChatInputX, kChatInputY);
     chatedit->focused = 1;
@@ -171,6 +171,7 @@ CMj::CMj()
         const Rect &r = kChatWindows[i];
         chatwnd[i]->SetPos(r.left, r.top, r.right, r.bottom);
     }
+    chatwnd[1]->clickable = 1;
     ReadChatLines();
     if (chatwnd[1]->pages.Count() > 0)
         chatwnd[1]->curpage = 0;
