@@ -87,12 +87,6 @@ TEST_F(ChatLines, APressOnALineSendsItAndTheButtonsEnlargeAndShrinkTheWindowWith
     EXPECT_EQ(Window().bottom, 152);
     EXPECT_TRUE(Shown(BTN_CHATUP) && !Shown(BTN_CHATDOWN));
 
-    // Enlarged and shrunk again with the buttons.
-    Click(ButtonCentre(BTN_CHATUP));
-    Click(ButtonCentre(BTN_CHATDOWN));
-    EXPECT_EQ(Window().bottom, 152);
-    EXPECT_TRUE(Shown(BTN_CHATUP) && !Shown(BTN_CHATDOWN));
-
     // A press in the window with no line picked sends nothing, and the hand keeps its tiles.
     Click({(Window().left + Window().right) / 2, Window().bottom - 3});
     RunUntil([] { return false; }, 300);
