@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -28,18 +29,22 @@ std::string TablePicture(int row)
     return "Graphic\\" + std::to_string(row + 1) + ".gif";
 }
 
+// A control at its corner, as large as its text asks and at least `least`: left unsized, it would
+// keep the toolkit's first 100 x 30 until shown, and a grab of the dialog would cut its text.
+template <typename Control> Control *Place(Control *control, int x, int y, QSize least = {})
+{
+    control->setGeometry(QRect(QPoint(x, y), least.expandedTo(control->sizeHint())));
+    return control;
+}
+
 QLabel *Text(QWidget *parent, const char *gbk, int x, int y)
 {
-    auto *label = new QLabel(ToUi(gbk), parent);
-    label->move(x, y);
-    return label;
+    return Place(new QLabel(ToUi(gbk), parent), x, y);
 }
 
 QPushButton *Button(QWidget *parent, const char *gbk, int x)
 {
-    auto *button = new QPushButton(ToUi(gbk), parent);
-    button->setGeometry(x, 392, 75, 25);
-    return button;
+    return Place(new QPushButton(ToUi(gbk), parent), x, 392, QSize(75, 25));
 }
 
 } // namespace
@@ -70,13 +75,13 @@ TAvatarForm::TAvatarForm(NetLink &l, DataModuleHooks &h, QWidget *parent)
 {
     setWindowTitle(ToUi("游戏形象"));
     setFixedSize(348, 427);
-    CheckBox1 = new QCheckBox(ToUi("3D视角游戏模式头像显示 (进入游戏时候选择）"), this);
-    CheckBox1->move(16, 16);
+    CheckBox1 = Place(new QCheckBox(ToUi("3D视角游戏模式头像显示 (进入游戏时候选择）"), this), 16, 16);
     auto *Label4 = new QLabel(ToUi("小提示：在进入游戏的时候您可以选择3D视角或者非3D视角模式，3D模式下，其他游戏玩家看到的是您"
                                    "的3D角色造型，非3D视角下，将显示您的Zentrel秀"),
                               this);
-    Label4->setGeometry(16, 40, 313, 41);
     Label4->setWordWrap(true);
+    // Three lines of the dialog's font may need more than 41 pixels; the labels below start at 100.
+    Label4->setGeometry(16, 40, 313, std::max(41, Label4->heightForWidth(313)));
     Text(this, "头像选择", 16, 100);
     ListView1 = new QListWidget(this);
     ListView1->setGeometry(16, 120, 145, 225);

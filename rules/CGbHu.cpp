@@ -225,6 +225,16 @@ int CGbHu::Search(uint8_t *counts, int count, const uint8_t *allkinds, int alln,
     return 0;
 }
 
+// Every winning shape ends here: the flowers set aside count a point each outside the fan
+// rules, and are listed as a fan of their own. Inline: the quickest shapes take a few hundred
+// instructions in all.
+inline void CGbHu::SetWinTotal(int total)
+{
+    player->totalfan = total + player->flowernum;
+    if (player->flowernum > 0)
+        fanflag[FAN_FLOWERS] = 1;
+}
+
 int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
 {
     ClearFlags(workflag);
@@ -238,7 +248,7 @@ int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
     AddCircumstances(workflag);
     int total = CalcTotalFan();
     std::memcpy(fanflag, workflag, sizeof fanflag);
-    player->totalfan = total + player->flowernum;
+    SetWinTotal(total);
     return 1;
 }
 
@@ -256,7 +266,7 @@ int CGbHu::ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n)
 int CGbHu::FinishSevenPairs(int total)
 {
     std::memcpy(fanflag, workflag, sizeof fanflag);
-    player->totalfan = total + player->flowernum;
+    SetWinTotal(total);
     player->hunum = 0;
     bestnum = 0;
     return 1;
@@ -340,11 +350,9 @@ int CGbHu::FinishOrdinary()
 {
     bool wins = besttotal >= minfan;
     if (wins)
-        player->totalfan = besttotal + player->flowernum;
+        SetWinTotal(besttotal);
     player->hunum = bestnum;
     for (int i = 0; i < bestnum; i++)
         player->hugroup[i] = bestgroup[i];
-    if (player->flowernum > 0)
-        fanflag[FAN_FLOWERS] = 1;
     return wins ? 1 : 0;
 }

@@ -134,6 +134,8 @@ private:
     void ScoreFilledGroups(int depth);
     void KeepBest(int total, int depth);
     int FinishOrdinary();
+    // The winner's total with the flowers, which only this writes.
+    void SetWinTotal(int total);
     // CanHu's answer from the best reading, written nowhere.
     int WaitAnswer() const;
 

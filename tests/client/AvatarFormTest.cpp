@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -124,6 +125,42 @@ TEST_F(AvatarForm, ThePreviewShowsTheShowPictureIn2DAndTheTablePictureIn3D)
     EXPECT_EQ(form->preview, Shown("Graphic\\5.gif"));
     QTest::mouseClick(form->PaintBox1, Qt::LeftButton);
     EXPECT_EQ(opened.size(), 1u) << "the preview is a link in the 2D view only";
+}
+
+// Every caption reads whole where the form puts it, before the dialog is first shown too (a show
+// would size the widgets the form left unsized): each widget as large as its text asks, at the
+// corners the form gives, inside the dialog, and none grown over another.
+TEST_F(AvatarForm, EveryCaptionShowsItsWholeText)
+{
+    TAvatarForm fresh(link, hooks);
+    const QRect inside = fresh.rect();
+    const QList<QWidget *> controls = fresh.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << i << " " << j << ": grown into each other";
+    int checked = 0;
+    for (QWidget *w : controls) {
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(w))
+            text = label->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            text = button->text();
+        if (text.isEmpty())
+            continue;
+        ++checked;
+        const QRect at = w->geometry();
+        const QSize want = w->hasHeightForWidth() ? QSize(at.width(), w->heightForWidth(at.width())) : w->sizeHint();
+        EXPECT_GE(at.width(), want.width()) << text.toStdString();
+        EXPECT_GE(at.height(), want.height()) << text.toStdString();
+        if (!w->hasHeightForWidth())
+            EXPECT_GE(at.width(), w->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+        EXPECT_TRUE(inside.contains(at)) << text.toStdString();
+    }
+    EXPECT_EQ(checked, 8); // the box, three labels, the link and three buttons
+
+    EXPECT_EQ(fresh.Label3->pos(), QPoint(16, 360));
+    EXPECT_EQ(fresh.BitBtn3->pos(), QPoint(16, 392));
 }
 
 } // namespace

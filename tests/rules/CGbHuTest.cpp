@@ -46,8 +46,16 @@ const Case kTable[] = {
     // Terminal and honour pungs with West and South: 18 (32), three concealed 16 (333z came on a
     // discard), East pung as round and seat wind 2+2, concealed 2, one voided suit 1.
     {"111m999p111z22z33z 3z", "total=55 fans=18,33,60,61,62,75"},
-    // Flowers add a point each and show as a fan of their own.
+    // Flowers add a point each and show as a fan of their own, whatever the winning shape.
     {"123m456m789m123p5s 5s flowers=3", "total=26 fans=28,62,63,70,79,81,86"},
+    {"1133m2266p4499s1z 1z flowers=2", "total=26 fans=19,81"},
+    {"2233445566778p 8p flowers=1", "total=115 fans=6,19,68,81"},
+    {"19m19s19p1234567z 1m flowers=3", "total=91 fans=7,81"},
+    {"147m258s369p1234z 5z flowers=4", "total=28 fans=34,35,81"},
+    {"147m25s3p1234567z 6p self flowers=8", "total=33 fans=20,80,81"},
+    {"[555z]147m258s369p1z 1z flowers=2", "total=20 fans=35,51,81"},
+    {"1122m3355p77s11z2z 1f wild=1f flowers=2", "total=26 fans=19,81"},
+    {"19m19s19p1234567z 1f wild=1f flowers=1", "total=89 fans=7,81"},
     // Seven pairs and the special hands win whatever the minimum.
     {"1122m3355p77s11z2z 2z minfan=300", "total=24 fans=19"},
     {"147m258s369p1234z 5z minfan=300", "total=24 fans=34,35"},
