@@ -4,7 +4,6 @@
 #include "client/BoxQueue.h"
 #include "client/Hint.h"
 #include "client/Talk.h"
-#include "tests/client/LinkFixture.h"
 #include "tests/client/MainWindowFixture.h"
 #include "tests/kit/ScriptServer.h"
 #include "windows/CLoginForm.h"
@@ -233,35 +232,6 @@ TEST_F(ConnectionBoxes, ANetWorkStartsFailureWaitsForTheServersTextAndTheEndWait
         driver.reset();
         form.reset();
     }
-}
-
-TEST_F(ConnectionBoxes, AProxyThatFailsWhileAServerTextIsUpIsToldOnceTheTextHasClosed)
-{
-    ASSERT_TRUE(server.Load("expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\n"
-                            "send 100 1:\"first\"\n"
-                            "close\n"));
-    ASSERT_TRUE(server.Load(SessionText("fake-http-407.session")));
-    ASSERT_TRUE(server.Listen());
-    OpenAtTitle();
-    // While the server's text is up, the connection it came on ends and the player's next one, through
-    // an HTTP proxy, is refused.
-    bool refused = false;
-    HoldFirstBoxUntil([&] {
-        if (Game().netlink->GameLinkActive())
-            return false;
-        if (server.Connections() == 1) {
-            GameLinkTarget target{"127.0.0.1", 1982, "alice", "pw", {ProxyRoute::HTTP, "127.0.0.1", server.Port(), "", ""}};
-            Game().netlink->OpenGameLink(target);
-            return false;
-        }
-        refused = server.Done();
-        return refused;
-    });
-    LogIn(server.Port());
-    ASSERT_TRUE(RunUntil([&] { return events.size() == 2; }, 10000)) << server.Failure();
-    EXPECT_TRUE(refused);
-    EXPECT_EQ(events, (std::vector<std::string>{"first", "连接代理服务器失败!"}));
-    EXPECT_EQ(nested.deepest, 1) << "a box opened inside another";
 }
 
 // A timer's box too: the login screen gives up on a server that sent a text but no answer.

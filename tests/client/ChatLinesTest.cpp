@@ -96,22 +96,4 @@ TEST_F(ChatLines, APressOnALineSendsItAndTheButtonsEnlargeAndShrinkTheWindowWith
     EXPECT_TRUE(me.drawflag && m.cansave);
 }
 
-// Not connected, the lines send nothing, though the window still shows.
-TEST_F(ChatLines, WithoutAConnectionAPressOnALineSendsNothing)
-{
-    StandingLink link;
-    OpenAtTitle();
-    CMj &m = Game();
-    m.netlink = &link;
-    m.NetStart();
-    curscreen = SCREEN_NONE; // seated
-    link.standing = false;
-    Move(Line(0));
-    Click(Line(0));
-    EXPECT_TRUE(link.sent.empty());
-    EXPECT_FALSE(Shown(BTN_CHATUP)) << "the window did not act as if it had sent";
-    m.netgame = 0;
-    m.netlink = nullptr;
-}
-
 } // namespace
