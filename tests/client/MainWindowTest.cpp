@@ -146,6 +146,32 @@ TEST_F(MainWindowTest, OfTwoChowsOrTwoKongsThePlayerGetsTheOneItPointsAt)
     EXPECT_EQ(4, me.GetMjCount(Tile("1m")));
 }
 
+// A press on a ready-made line at the table's top left sends it as it stands, even just after another;
+// the buttons under the table enlarge the window, and a line sent shrinks it back.
+TEST_F(MainWindowTest, AReadyMadeChatLineGoesOutOnAPress)
+{
+    CMj &m = OpenAtTitle();
+    StandingLink link;
+    m.netlink = &link;
+    m.NetStart();
+    curscreen = SCREEN_NONE; // seated
+    CDxGameChatWnd &lines = *m.chatwnd[1];
+    auto line = [&](int i) { return lines.pages.GetPage(lines.curpage)->list.lines.at(i); };
+    auto at = [](const CChatLine &l) { return Point{(l.rect.left + l.rect.right) / 2, (l.rect.top + l.rect.bottom) / 2}; };
+    Click(at(line(1)));
+    ASSERT_EQ(1u, link.sent.size());
+    EXPECT_EQ(CS_TABLE_CHAT, link.sent[0].Type());
+    EXPECT_EQ(line(1).text, link.sent[0].GetText({1, 128}));
+    Click(ButtonCentre(BTN_CHATUP));
+    EXPECT_EQ(280, lines.bottom);
+    Click(at(line(2)));
+    ASSERT_EQ(2u, link.sent.size());
+    EXPECT_EQ(line(2).text, link.sent[1].GetText({1, 128}));
+    EXPECT_EQ(152, lines.bottom);
+    m.netgame = 0;
+    m.netlink = nullptr;
+}
+
 TEST_F(MainWindowTest, ChatGoesOutOnEnterButNotAgainWithinThreeSeconds)
 {
     CMj &m = Open();
