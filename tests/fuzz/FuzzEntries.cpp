@@ -4,6 +4,7 @@
 #include "client/Proxysock.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/QuitRequest.h"
 #include "platform/Random.h"
 #include "platform/TestClock.h"
 #include "table/CMj.h"
@@ -120,6 +121,23 @@ struct BoundedShell : Shell {
     std::string failure;
 };
 
+// A box is answered at once, and a request to end (a picture the scratch folder lacks) is let pass:
+// in a test process it would otherwise end the tests that follow, or mute their boxes.
+struct QuietEnds {
+    QuietEnds()
+    {
+        MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
+        QuitRequest::SetHandler([](const std::string &) {});
+    }
+    ~QuietEnds()
+    {
+        MessageBox::SetHandler(nullptr);
+        QuitRequest::SetHandler(nullptr);
+    }
+    QuietEnds(const QuietEnds &) = delete;
+    QuietEnds &operator=(const QuietEnds &) = delete;
+};
+
 } // namespace
 
 void FuzzProcessSetUp(const char *name)
@@ -136,6 +154,7 @@ void FuzzProcessSetUp(const char *name)
 }
 
 struct RecordDispatch::Parts {
+    QuietEnds quiet; // first in, last out
     TestClock clock;
     std::unique_ptr<CMj> game;
     MemorySocket *socket = nullptr;
@@ -148,7 +167,6 @@ RecordDispatch::RecordDispatch() : parts_(std::make_unique<Parts>())
 {
     Parts &p = *parts_;
     TimerService::Install(&p.clock);
-    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
     p.game = std::make_unique<CMj>();
     p.game->fetchavatars = 0; // the records' picture addresses lead anywhere
     auto s = std::make_unique<MemorySocket>();
@@ -166,7 +184,6 @@ RecordDispatch::~RecordDispatch()
     parts_->game->shell = nullptr;
     parts_->link.reset();
     parts_->game.reset();
-    MessageBox::SetHandler(nullptr);
     TimerService::Install(nullptr);
 }
 
@@ -277,6 +294,7 @@ void Step(CMj &mj, TestClock &clock)
 } // namespace
 
 struct SavedGameLoad::Parts {
+    QuietEnds quiet; // first in, last out
     TestClock clock;
     std::unique_ptr<CMj> game;
     int played = 0;
@@ -287,7 +305,6 @@ SavedGameLoad::SavedGameLoad() : parts_(std::make_unique<Parts>())
     Parts &p = *parts_;
     TimerService::Install(&p.clock);
     Random::Pin(29);
-    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultOk; });
     p.game = std::make_unique<CMj>();
     CMj &mj = *p.game;
     mj.SetAnimateOn(false);
@@ -304,7 +321,6 @@ SavedGameLoad::SavedGameLoad() : parts_(std::make_unique<Parts>())
 SavedGameLoad::~SavedGameLoad()
 {
     parts_->game.reset();
-    MessageBox::SetHandler(nullptr);
     Random::Unpin();
     TimerService::Install(nullptr);
 }

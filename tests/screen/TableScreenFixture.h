@@ -8,6 +8,7 @@
 #include "tests/kit/FakeScreen.h"
 #include "tests/kit/TableDriver.h"
 #include "tests/support/ScratchFolder.h"
+#include "windows/CBitForm.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -38,6 +39,9 @@ protected:
             GTEST_SKIP() << "LANTILE_DATA is not set";
         TableDriver::LinkGeneratedData(folder.Path(), data);
         QuitRequest::SetHandler([](const std::string &) { ADD_FAILURE() << "the game asked to quit: a picture is missing"; });
+        // A screen an earlier test of this process left up would stand over the table.
+        curscreen = SCREEN_NONE;
+        showmsgon = invitemsgon = infoformon = 0;
         tableSize = surfacenum;
         hMainWnd = &screen;
         TimerService::Install(&clock);
