@@ -73,7 +73,7 @@ protected:
                 since.start();
             }
             return Asked(path) > asked;
-        }, 60000)) << path;
+        }, 30000)) << path;
     }
     size_t Asked(const std::string &path) const
     {
@@ -90,7 +90,7 @@ TEST_F(UpdateOnLogin, ANewerVersionIsOfferedOnceAndYesDownloadsTheInstaller)
 {
     NameUpdateFile("/update.txt");
     Serve("1.3");
-    LogIn("/update.txt");
+    ASSERT_NO_FATAL_FAILURE(LogIn("/update.txt"));
     ASSERT_TRUE(RunUntil([&] { return boxes.size() >= 2; }, 60000));
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ("有新版本，现在下载吗？", boxes[0].text);
@@ -131,8 +131,8 @@ TEST_F(UpdateOnLogin, NoOfferForTheSameOrAnOlderVersionAMissingOrBrokenFileOrNoA
         if (!c.body.empty())
             server.Serve(c.path, c.body);
         NameUpdateFile(c.path);
-        LogIn(c.path);
-        LogIn(c.path); // the first fetch has ended
+        ASSERT_NO_FATAL_FAILURE(LogIn(c.path));
+        ASSERT_NO_FATAL_FAILURE(LogIn(c.path)); // the first fetch has ended
         EXPECT_TRUE(boxes.empty()) << c.path;
     }
     EXPECT_EQ("/same.txt", server.Requests().front());

@@ -64,10 +64,10 @@ std::optional<HttpServer::Outcome> HttpServer::Answered(const std::string &path)
     return it == outcomes_.end() ? std::nullopt : std::optional<Outcome>(it->second);
 }
 
-bool HttpServer::ClientGoes(int fd)
+bool HttpServer::ClientGoes(int fd, int ms)
 {
     char byte;
-    while (!stop_) {
+    for (int waited = 0; !stop_ && waited < ms; waited += 10) {
         pollfd p{fd, POLLIN, 0};
         if (poll(&p, 1, 10) > 0 && recv(fd, &byte, 1, 0) <= 0)
             return true;
@@ -156,7 +156,13 @@ void HttpServer::Answer(int fd)
     }
     case Mode::Declared: {
         Outcome out;
-        out.cut = Send(fd, head) && ClientGoes(fd);
+        if (!Send(fd, head))
+            return;
+        out.cut = ClientGoes(fd, 5000);
+        for (uint64_t k = 0; !out.cut && k < route.times; k++) {
+            out.cut = !Send(fd, body) && !stop_;
+            out.sent += out.cut ? 0 : body.size();
+        }
         std::lock_guard<std::mutex> hold(lock_);
         outcomes_[path] = out;
         break;

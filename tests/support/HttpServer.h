@@ -20,8 +20,8 @@ public:
         Short,    // declares the body's length, sends half of it and closes
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
         Endless,  // the headers without a length, then the body again and again until the client goes
-        Declared, // the headers with the length of the body `times` over, then nothing until the
-                  // client goes
+        Declared, // the headers with the length of the body `times` over; the body follows only
+                  // when the client is still there 5 s later
     };
     // What became of the last slow, endless or declared answer on a path, once it has ended.
     struct Outcome {
@@ -60,8 +60,8 @@ private:
     void Accept();
     void Answer(int fd);
     bool Send(int fd, const std::string &bytes);
-    // Waits until the client closes the connection or the server stops; true for the client.
-    bool ClientGoes(int fd);
+    // Waits up to ms for the client to close the connection; true when it did.
+    bool ClientGoes(int fd, int ms);
 
     int listen_ = -1;
     uint16_t port_ = 0;
