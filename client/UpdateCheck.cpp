@@ -35,14 +35,6 @@ std::optional<std::vector<uint32_t>> VersionParts(std::string_view version)
     return parts;
 }
 
-std::string_view Trimmed(std::string_view line)
-{
-    const size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
-}
-
 } // namespace
 
 bool VersionAbove(std::string_view version, std::string_view than)
@@ -78,8 +70,8 @@ std::optional<UpdateInfo> UpdateInfo::Parse(std::string_view bytes, std::string 
             line.remove_suffix(1);
     }
     UpdateInfo info;
-    info.version = Trimmed(lines[0]);
-    info.installer = Trimmed(lines[1]);
+    info.version = Trim(lines[0]);
+    info.installer = Trim(lines[1]);
     info.text = lines[2];
     info.text.resize(GbkFit(info.text, kMaxText));
     if (!VersionParts(info.version))
@@ -94,10 +86,7 @@ std::optional<UpdateInfo> UpdateInfo::Parse(std::string_view bytes, std::string 
 UpdateCheck::UpdateCheck(std::string own, Offer offer) : own_(std::move(own)), offer_(std::move(offer))
 {
     // A file that cannot be an update file is not fetched to its end.
-    http_.onProgress = [this](int64_t received, int64_t) {
-        if (received > static_cast<int64_t>(UpdateInfo::kMaxFile))
-            http_.Abort();
-    };
+    http_.SetMaxBytes(static_cast<int64_t>(UpdateInfo::kMaxFile));
     http_.onFinished = [this](HttpGet::Result result, const std::string &why) { Finished(result, why); };
 }
 

@@ -17,6 +17,7 @@ UpdateDownload::UpdateDownload(QWidget *parent, BoxPoster &boxes)
     : boxes(boxes), form(std::make_unique<TDownForm>(parent))
 {
     form->onCancel = [this] { HTTPDown.Abort(); };
+    HTTPDown.SetMaxBytes(kMaxInstaller);
     HTTPDown.onConnect = [this] { HTTPDownConnect(); };
     HTTPDown.onProgress = [this](int64_t received, int64_t total) { HTTPDownPacketRecvd(received, total); };
     HTTPDown.onFinished = [this](HttpGet::Result result, const std::string &why) { HTTPDownFinished(result, why); };

@@ -13,9 +13,13 @@ class TDownForm;
 // it, and it is a Windows program. The download is written to "mj.exe.part" and renamed only once
 // whole, so an aborted or failed download never leaves a truncated "mj.exe". A cancel ends it
 // silently; a download that cannot begin, or one that fails, shows one box and opens the web site
-// once. What it tells the user once the download has ended waits with the window's other boxes.
+// once. An installer over kMaxInstaller bytes is such a failure, refused by its declared length
+// before any of it is read, or once it passes that size. What it tells the user once the download
+// has ended waits with the window's other boxes.
 class UpdateDownload {
 public:
+    static constexpr int64_t kMaxInstaller = 256 << 20;
+
     UpdateDownload(QWidget *parent, BoxPoster &boxes);
     ~UpdateDownload();
     UpdateDownload(const UpdateDownload &) = delete;

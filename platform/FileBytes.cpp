@@ -61,10 +61,7 @@ bool WriteAll(int fd, const uint8_t *data, size_t size)
 bool WriteTemporary(const std::string &tmp, const uint8_t *data, size_t size, mode_t mode, bool &created,
                     std::string &error)
 {
-    // A leftover (a file or a link, never a folder) is removed, and the name is then taken afresh:
-    // nothing already there is written through, and the file gets the mode asked for.
-    unlink(tmp.c_str());
-    Fd file{open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode)};
+    Fd file{FileBytes::CreateAfresh(tmp, mode)};
     created = file.fd >= 0;
     if (!created)
         return Fail(error, "create " + tmp);
@@ -135,6 +132,12 @@ bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, 
     if (fsync(dir.fd) != 0)
         return Fail(error, "sync " + folder);
     return true;
+}
+
+int CreateAfresh(const std::string &path, mode_t mode)
+{
+    unlink(path.c_str());
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
 }
 
 void RemoveLeftovers(const std::string &folder, std::string_view extension)

@@ -24,6 +24,11 @@ ReadStatus Read(const std::string &path, size_t limit, std::vector<uint8_t> &out
 bool WriteAtomically(const std::string &path, const uint8_t *data, size_t size, std::string &error,
                      mode_t mode = 0644);
 
+// Creates an empty file at path for writing and returns its descriptor, or -1 (errno says why).
+// Whatever stands at the name (a file or a link, never a folder) is removed first and the name taken
+// afresh, so nothing already there is ever written through, and the file gets mode (less the umask).
+int CreateAfresh(const std::string &path, mode_t mode = 0644);
+
 // Removes what interrupted writes left in the folder: the temporary files of files named
 // "*<extension>" (files and links, never a folder). Only one program may run on the folder meanwhile.
 void RemoveLeftovers(const std::string &folder, std::string_view extension);

@@ -105,3 +105,11 @@ bool IsGbkText(std::string_view gbk)
     }
     return true;
 }
+
+std::string Trim(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}

@@ -16,3 +16,7 @@ size_t GbkFit(std::string_view gbk, size_t maxBytes);
 // byte 0x81-0xFE followed by a trail byte 0x40-0xFE other than 0x7F. Names read from files are held
 // to it.
 bool IsGbkText(std::string_view gbk);
+
+// The text without the spaces, tabs and line ends at either end. GBK text is cut safely: no byte of
+// a two-byte character is one of them.
+std::string Trim(std::string_view text);

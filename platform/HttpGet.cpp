@@ -1,5 +1,7 @@
 #include "platform/HttpGet.h"
 
+#include "platform/FileBytes.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -7,6 +9,11 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -26,86 +33,95 @@ struct HttpGet::Impl {
     HttpGet *owner;
     QNetworkAccessManager manager;
     QNetworkReply *reply = nullptr;
-    QNetworkReply *ended = nullptr; // deleted once its own signals are over
+    // Only our own connections to the reply: its inner ones must stay, for they carry an abort to
+    // the connection itself.
+    std::vector<QMetaObject::Connection> wires;
     QFile file;
+    std::string path;
+    QTimer deadline;
     int64_t written = 0;
     bool connected = false;
-    bool aborted = false;
-    std::string writeError;
     int timeoutMs = kTransferTimeoutMs;
     int64_t maxBytes = 0;
 
-    explicit Impl(HttpGet *o) : owner(o) { manager.setProxyFactory(new SystemProxies); }
-
-    void Drain()
+    explicit Impl(HttpGet *o) : owner(o)
     {
-        if (!reply->isReadable()) // aborted
-            return;
-        const QByteArray piece = reply->readAll();
-        if (piece.isEmpty() || !writeError.empty())
-            return;
-        if (maxBytes > 0 && written + piece.size() > maxBytes) {
-            TooLarge();
-            return;
-        }
-        if (file.write(piece) != piece.size()) {
-            writeError = "cannot write " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
+        manager.setProxyFactory(new SystemProxies);
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [this] {
+            End(Result::Failed, "not done within " + std::to_string(deadline.interval() / 1000) + " s");
+        });
+    }
+
+    // The one way a download ends: nothing of the reply is heard again, the connection is closed,
+    // and the file stays only when whole.
+    void End(Result result, const std::string &why)
+    {
+        for (const QMetaObject::Connection &wire : wires)
+            QObject::disconnect(wire);
+        wires.clear();
+        deadline.stop();
+        if (reply->isRunning())
             reply->abort();
-            return;
-        }
-        written += piece.size();
-    }
-
-    void TooLarge()
-    {
-        writeError = "the body is larger than " + std::to_string(maxBytes) + " bytes";
-        reply->abort();
-    }
-
-    // Whether the body arrived whole and is on the disk; why names the first thing that went wrong.
-    Result Judge(std::string &why)
-    {
-        if (aborted)
-            return Result::Aborted;
-        if (!writeError.empty()) {
-            why = writeError;
-            return Result::Failed;
-        }
-        if (reply->error() != QNetworkReply::NoError) {
-            why = reply->errorString().toStdString();
-            return Result::Failed;
-        }
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status < 200 || status > 299) {
-            why = "HTTP status " + std::to_string(status);
-            return Result::Failed;
-        }
-        if (!file.flush()) {
-            why = "cannot write " + file.fileName().toStdString() + ": " + file.errorString().toStdString();
-            return Result::Failed;
-        }
-        return Result::Ok;
-    }
-
-    void Finished()
-    {
-        Drain();
-        std::string why;
-        const Result result = Judge(why);
+        reply->deleteLater();
+        reply = nullptr;
         file.close();
         if (result != Result::Ok)
-            file.remove();
-        reply->disconnect();
-        ended = reply;
-        reply = nullptr;
+            std::remove(path.c_str());
         if (owner->onFinished)
             owner->onFinished(result, why);
     }
 
-    void Forget()
+    std::string TooLarge() const { return "the body is larger than " + std::to_string(maxBytes) + " bytes"; }
+
+    // What has arrived goes to the file; false when the download ended here.
+    bool Drain()
     {
-        delete ended;
-        ended = nullptr;
+        const QByteArray piece = reply->readAll();
+        if (maxBytes > 0 && written + piece.size() > maxBytes) {
+            End(Result::Failed, TooLarge());
+            return false;
+        }
+        if (file.write(piece) != piece.size()) {
+            End(Result::Failed, "cannot write " + path + ": " + file.errorString().toStdString());
+            return false;
+        }
+        written += piece.size();
+        return true;
+    }
+
+    void Headers()
+    {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (maxBytes > 0 && length.isValid() && length.toLongLong() > maxBytes) {
+            End(Result::Failed, TooLarge());
+            return;
+        }
+        if (connected)
+            return;
+        connected = true;
+        if (owner->onConnect)
+            owner->onConnect();
+    }
+
+    void Finished()
+    {
+        if (!Drain())
+            return;
+        if (reply->error() != QNetworkReply::NoError) {
+            End(Result::Failed, reply->errorString().toStdString());
+            return;
+        }
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status < 200 || status > 299) {
+            End(Result::Failed, "HTTP status " + std::to_string(status));
+            return;
+        }
+        if (!file.flush()) {
+            End(Result::Failed, "cannot write " + path + ": " + file.errorString().toStdString());
+            return;
+        }
+        End(Result::Ok, {});
     }
 };
 
@@ -114,16 +130,19 @@ HttpGet::HttpGet() : d(std::make_unique<Impl>(this)) {}
 HttpGet::~HttpGet()
 {
     if (d->reply) {
-        d->reply->disconnect();
-        d->reply->abort();
-        d->file.close();
-        d->file.remove();
+        onFinished = nullptr;
+        d->End(Result::Aborted, {});
     }
 }
 
 void HttpGet::SetTransferTimeout(int ms)
 {
     d->timeoutMs = ms;
+}
+
+void HttpGet::SetDeadline(int ms)
+{
+    d->deadline.setInterval(ms);
 }
 
 void HttpGet::SetMaxBytes(int64_t bytes)
@@ -143,49 +162,49 @@ bool HttpGet::Start(const std::string &url, const std::string &path, std::string
             *why = "a download is running";
         return false;
     }
-    d->Forget();
-    d->file.setFileName(QString::fromStdString(path));
-    if (!d->file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    const int fd = FileBytes::CreateAfresh(path);
+    if (fd < 0) {
         if (why)
-            *why = "cannot create " + path + ": " + d->file.errorString().toStdString();
+            *why = "cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
+    if (!d->file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        std::remove(path.c_str());
+        if (why)
+            *why = "cannot write " + path;
+        return false;
+    }
+    d->path = path;
     d->written = 0;
     d->connected = false;
-    d->aborted = false;
-    d->writeError.clear();
 
     QNetworkRequest request(QUrl(QString::fromStdString(url)));
     request.setTransferTimeout(d->timeoutMs);
     QNetworkReply *reply = d->manager.get(request);
+    // The connection is read no faster than the body is written: a server sending faster than the
+    // disk takes it fills no memory.
+    reply->setReadBufferSize(kReadBuffer);
     d->reply = reply;
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this] {
-        if (d->connected)
-            return;
-        const QVariant length = d->reply->header(QNetworkRequest::ContentLengthHeader);
-        if (d->maxBytes > 0 && length.isValid() && length.toLongLong() > d->maxBytes) {
-            d->TooLarge();
-            return;
-        }
-        d->connected = true;
-        if (onConnect)
-            onConnect();
-    });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [this] { d->Drain(); });
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [this](qint64 received, qint64 total) {
-        if (onProgress)
-            onProgress(received, total > 0 ? total : -1);
-    });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [this] { d->Finished(); });
+    d->wires = {
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this] { d->Headers(); }),
+        QObject::connect(reply, &QNetworkReply::readyRead, reply, [this] { d->Drain(); }),
+        QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                         [this](qint64 received, qint64 total) {
+                             if (onProgress)
+                                 onProgress(received, total > 0 ? total : -1);
+                         }),
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this] { d->Finished(); }),
+    };
+    if (d->deadline.interval() > 0)
+        d->deadline.start();
     return true;
 }
 
 void HttpGet::Abort()
 {
-    if (!d->reply)
-        return;
-    d->aborted = true;
-    d->reply->abort();
+    if (d->reply)
+        d->End(Result::Aborted, {});
 }
 
 HttpGet::Result HttpGet::Fetch(const std::string &url, const std::string &path, const std::function<bool()> &stop,
@@ -193,12 +212,14 @@ HttpGet::Result HttpGet::Fetch(const std::string &url, const std::string &path, 
 {
     bool done = false;
     Result result = Result::Failed;
+    QEventLoop loop;
     auto saved = std::move(onFinished);
     onFinished = [&](Result r, const std::string &w) {
         done = true;
         result = r;
         if (why)
             *why = w;
+        loop.quit();
     };
     if (Start(url, path, why)) {
         QTimer poll;
@@ -207,9 +228,8 @@ HttpGet::Result HttpGet::Fetch(const std::string &url, const std::string &path, 
                 Abort();
         });
         poll.start(10);
-        QEventLoop loop;
-        while (!done)
-            loop.processEvents(QEventLoop::WaitForMoreEvents);
+        if (!done)
+            loop.exec();
     }
     onFinished = std::move(saved);
     return result;

@@ -1,6 +1,8 @@
 #include "platform/WorkerThread.h"
 
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 struct WorkerThread::Impl {
     std::unique_ptr<QThread> thread;
@@ -16,4 +18,11 @@ WorkerThread::WorkerThread(std::function<void()> work) : d(std::make_unique<Impl
 WorkerThread::~WorkerThread()
 {
     d->thread->wait();
+}
+
+void WorkerThread::RunEvents(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }

@@ -11,6 +11,10 @@ public:
     WorkerThread(const WorkerThread &) = delete;
     WorkerThread &operator=(const WorkerThread &) = delete;
 
+    // Runs the calling thread's event loop for ms: a thread that waits for work meanwhile still takes
+    // what the toolkit delivers to it.
+    static void RunEvents(int ms);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;

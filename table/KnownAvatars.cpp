@@ -8,12 +8,6 @@ bool KnownAvatars::Add(const GetAvatar &rec)
     return true;
 }
 
-const GetAvatar *KnownAvatars::ByName(const std::string &name) const
-{
-    auto it = byname_.find(name);
-    return it == byname_.end() ? nullptr : &it->second;
-}
-
 GetAvatar *KnownAvatars::ById(int32_t id)
 {
     auto it = byid_.find(id);

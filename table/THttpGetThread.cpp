@@ -4,12 +4,11 @@
 #include "screen/GifSurface.h"
 #include "table/AvatarQueue.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 
-THttpGetThread::THttpGetThread(AvatarQueue &q, int timeout) : queue(q), timeoutMs(timeout)
+THttpGetThread::THttpGetThread(AvatarQueue &q, int timeout, int deadline)
+    : queue(q), timeoutMs(timeout), deadlineMs(deadline)
 {
     thread = std::make_unique<WorkerThread>([this] { Execute(); });
 }
@@ -30,6 +29,8 @@ void THttpGetThread::Execute()
     // Made here: the downloads run on this thread's own event loop.
     HttpGet http;
     http.SetTransferTimeout(timeoutMs);
+    // A server trickling a picture would otherwise hold every other picture back.
+    http.SetDeadline(deadlineMs);
     // Nothing larger is ever loaded: a server sending more fills no disk.
     http.SetMaxBytes(static_cast<int64_t>(kMaxGifBytes));
     while (!avatarstop) {
@@ -37,7 +38,7 @@ void THttpGetThread::Execute()
         if (queue.TakeNewest(row))
             Download(http, row);
         else
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            WorkerThread::RunEvents(10);
     }
 }
 

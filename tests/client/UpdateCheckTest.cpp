@@ -7,6 +7,7 @@
 #include "tests/kit/ScriptServer.h"
 #include "tests/support/HttpServer.h"
 
+#include <QElapsedTimer>
 #include <filesystem>
 
 namespace {
@@ -60,13 +61,19 @@ protected:
     {
         server.Serve("/update.txt", version + "\r\n" + server.Url("/mj.exe") + "\r\n有新版本，现在下载吗？\r\n");
     }
-    // A login, and the fetch it starts run to its end.
-    void LogIn()
+    // Logs in until the update file at path is asked for once more. A login while a fetch runs
+    // starts none, so by then the fetch before has ended, and what it offered is offered.
+    void LogIn(const std::string &path)
     {
-        const size_t asked = server.Requests().size();
-        Game().OnGameMsg(GameMsg(SC_LOGIN_SUCCESS));
-        RunUntil([&] { return server.Requests().size() > asked; }, 2000);
-        RunUntil([] { return false; }, 300);
+        const size_t asked = Asked(path);
+        QElapsedTimer since;
+        ASSERT_TRUE(RunUntil([&] {
+            if (!since.isValid() || since.elapsed() > 100) {
+                Game().OnGameMsg(GameMsg(SC_LOGIN_SUCCESS));
+                since.start();
+            }
+            return Asked(path) > asked;
+        }, 30000)) << path;
     }
     size_t Asked(const std::string &path) const
     {
@@ -83,8 +90,8 @@ TEST_F(UpdateOnLogin, ANewerVersionIsOfferedOnceAndYesDownloadsTheInstaller)
 {
     NameUpdateFile("/update.txt");
     Serve("1.3");
-    LogIn();
-    RunUntil([&] { return boxes.size() >= 2; }, 5000);
+    ASSERT_NO_FATAL_FAILURE(LogIn("/update.txt"));
+    ASSERT_TRUE(RunUntil([&] { return boxes.size() >= 2; }, 60000));
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ("有新版本，现在下载吗？", boxes[0].text);
     EXPECT_EQ("Infomation", boxes[0].title);
@@ -96,17 +103,20 @@ TEST_F(UpdateOnLogin, ANewerVersionIsOfferedOnceAndYesDownloadsTheInstaller)
 
     // Later logins of the same run neither fetch nor offer again.
     Serve("1.4");
+    const size_t sent = link.sent.size();
     Game().OnGameMsg(GameMsg(SC_LOGIN_SUCCESS));
-    RunUntil([] { return false; }, 300);
+    ASSERT_GT(link.sent.size(), sent) << "the login was taken";
+    QCoreApplication::processEvents();
     EXPECT_EQ(1u, Asked("/update.txt"));
     EXPECT_EQ(2u, boxes.size());
 }
 
 TEST_F(UpdateOnLogin, NoOfferForTheSameOrAnOlderVersionAMissingOrBrokenFileOrNoAddress)
 {
-    // The generated data folder names no update file: nothing is asked for.
-    LogIn();
-    EXPECT_TRUE(server.Requests().empty());
+    // The generated data folder names no update file: nothing is asked for before the first named.
+    const size_t sent = link.sent.size();
+    Game().OnGameMsg(GameMsg(SC_LOGIN_SUCCESS));
+    ASSERT_GT(link.sent.size(), sent) << "the login was taken";
     const struct {
         const char *path;
         std::string body; // empty: not served
@@ -121,10 +131,11 @@ TEST_F(UpdateOnLogin, NoOfferForTheSameOrAnOlderVersionAMissingOrBrokenFileOrNoA
         if (!c.body.empty())
             server.Serve(c.path, c.body);
         NameUpdateFile(c.path);
-        LogIn();
-        EXPECT_EQ(1u, Asked(c.path)) << c.path;
+        ASSERT_NO_FATAL_FAILURE(LogIn(c.path));
+        ASSERT_NO_FATAL_FAILURE(LogIn(c.path)); // the first fetch has ended
         EXPECT_TRUE(boxes.empty()) << c.path;
     }
+    EXPECT_EQ("/same.txt", server.Requests().front());
     EXPECT_FALSE(fs::exists(folder.Path() / "Setup"));
     EXPECT_TRUE(opened.empty());
 }

@@ -5,15 +5,21 @@
 #include "client/UpdateDownload.h"
 #include "platform/MessageBox.h"
 #include "platform/OpenUrl.h"
+#include "platform/Paths.h"
+#include "platform/TerminationSignals.h"
 #include "table/Addresses.h"
 #include "tests/kit/ScriptServer.h"
+#include "tests/support/HeapPeak.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/ScratchFolder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QProcess>
 #include <QPushButton>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -71,8 +77,12 @@ TEST_F(UpdateOffer, NoDownloadsNothing)
     EXPECT_EQ(boxes, std::vector<std::string>{"Infomation|A new version is out. Download it?"});
     EXPECT_FALSE(Downloading());
     EXPECT_FALSE(fs::exists(folder.Path() / "Setup"));
-    RunUntil([] { return false; }, 50);
-    EXPECT_TRUE(server.Requests().empty());
+    // A later offer answered yes is fetched: the first asked for nothing before it.
+    answer = MessageBox::ResultYes;
+    server.Serve("/later.exe", Body(50));
+    Offer("/later.exe");
+    ASSERT_TRUE(RunUntil([&] { return !server.Requests().empty(); }, 30000));
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"/later.exe"});
 }
 
 TEST_F(UpdateOffer, AWholeDownloadEndsAsTheInstallerWithItsFolderShown)
@@ -80,6 +90,10 @@ TEST_F(UpdateOffer, AWholeDownloadEndsAsTheInstallerWithItsFolderShown)
     const std::string body = Body(100 * 1024);
     server.Serve("/mj.exe", body, HttpServer::Mode::Slow);
     server.HoldBodies(true);
+    // A link planted at the download's name is replaced, never written through.
+    folder.Write("elsewhere", "kept");
+    fs::create_directory(folder.Path() / "Setup");
+    fs::create_symlink(folder.Path() / "elsewhere", Setup("mj.exe.part"));
     Offer("/mj.exe");
     ASSERT_TRUE(Downloading());
     EXPECT_EQ(Label(), "connecting");
@@ -104,6 +118,7 @@ TEST_F(UpdateOffer, AWholeDownloadEndsAsTheInstallerWithItsFolderShown)
     EXPECT_EQ(Bar(), 100);
     EXPECT_EQ(folder.Read("Setup/mj.exe"), body);
     EXPECT_FALSE(fs::exists(Setup("mj.exe.part")));
+    EXPECT_EQ(folder.Read("elsewhere"), "kept");
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], "Information|The game has already downloaded completely into " + Setup("mj.exe") + ".");
     EXPECT_EQ(opened, std::vector<std::string>{"file://" + (folder.Path() / "Setup").string()});
@@ -122,12 +137,13 @@ TEST_F(UpdateOffer, ACancelEndsItSilentlyWithNoFile)
 {
     server.Serve("/mj.exe", Body(1 << 20), HttpServer::Mode::Slow);
     Offer("/mj.exe");
-    RunUntil([] { return false; }, 300);
+    ASSERT_TRUE(RunUntil([&] { return Label() != "connecting"; }, 30000));
     ASSERT_TRUE(Downloading());
     update->WMUpdateOffer("A second offer meanwhile", server.Url("/mj.exe"));
     update->DownForm().Button1->click();
-    RunUntil([] { return false; }, 100);
     EXPECT_FALSE(Downloading());
+    ASSERT_TRUE(RunUntil([&] { return server.Answered("/mj.exe").has_value(); }, 30000));
+    EXPECT_TRUE(server.Answered("/mj.exe")->cut) << "the connection is closed at once";
     EXPECT_FALSE(fs::exists(Setup("mj.exe")) || fs::exists(Setup("mj.exe.part")));
     EXPECT_EQ(boxes.size(), 1u) << "neither the second offer nor a failure is told";
     EXPECT_TRUE(opened.empty());
@@ -159,8 +175,73 @@ TEST_F(UpdateOffer, ADownloadThatCannotBeginShowsItsOwnBoxAndOpensTheWebSiteOnce
     EXPECT_EQ(boxes, (std::vector<std::string>{"Infomation|A new version is out. Download it?",
                                                "Information|he  automatic update failed, please download on the website."}));
     EXPECT_EQ(opened, std::vector<std::string>{kProductUrl});
-    RunUntil([] { return false; }, 50);
-    EXPECT_TRUE(server.Requests().empty());
+    // Once the folder can be made, the next offer is fetched: the first asked for nothing.
+    fs::remove(folder.Path() / "Setup");
+    Offer("/mj.exe");
+    ASSERT_TRUE(RunUntil([&] { return !Downloading(); }, 30000));
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"/mj.exe"});
+}
+
+// An installer larger than any is refused with the failure's box and leaves nothing: by its declared
+// length before any of its body, or, sent without one, by closing the connection at the size limit.
+// Meanwhile the download holds no more than a small buffer in memory.
+TEST_F(UpdateOffer, AnInstallerLargerThanAnyIsRefusedAndLeavesNothing)
+{
+    server.Serve("/declared.exe", Body(1 << 20), HttpServer::Mode::Declared, 300);
+    server.Serve("/endless.exe", Body(1 << 20), HttpServer::Mode::Endless);
+    server.SetMark(UpdateDownload::kMaxInstaller);
+    HeapPeak heap;
+    for (const char *path : {"/declared.exe", "/endless.exe"}) {
+        SCOPED_TRACE(path);
+        boxes.clear();
+        Offer(path);
+        ASSERT_TRUE(RunUntil([&] { return !Downloading() && server.Answered(path); }, 120000));
+        EXPECT_EQ(boxes, (std::vector<std::string>{"Infomation|A new version is out. Download it?",
+                                                   "提示信息|自动更新游戏失败，请至游戏官方网站下载"}));
+        EXPECT_FALSE(fs::exists(Setup("mj.exe")) || fs::exists(Setup("mj.exe.part")));
+        EXPECT_TRUE(server.Answered(path)->cut);
+    }
+    EXPECT_EQ(server.Answered("/declared.exe")->sent, 0u);
+    EXPECT_GE(server.Answered("/endless.exe")->cutPastMark, 0);
+    EXPECT_LT(server.Answered("/endless.exe")->cutPastMark, 1.0);
+    EXPECT_LT(heap.Growth(), int64_t{64} << 20);
+}
+
+// Run as a child by the test below: the update from LANTILE_UPDATE_URL downloads into the program
+// folder LANTILE_UPDATE_FOLDER until a signal ends the event loop, as it ends the program's.
+TEST(UpdateUntilASignal, DISABLED_Download)
+{
+    Paths::SetProgramFolder(std::getenv("LANTILE_UPDATE_FOLDER"));
+    TerminationSignals::Install();
+    MessageBox::SetHandler([](const MessageBox::Box &) { return MessageBox::ResultYes; });
+    BoxPoster immediate;
+    UpdateDownload update(nullptr, immediate);
+    update.WMUpdateOffer("Download it?", std::getenv("LANTILE_UPDATE_URL"));
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+TEST_F(UpdateOffer, SigtermDuringADownloadEndsTheProgramAtOnceAndLeavesNothing)
+{
+    server.Serve("/mj.exe", Body(1 << 20), HttpServer::Mode::Endless);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANTILE_UPDATE_FOLDER", QString::fromStdString(folder.Path().string()));
+    env.insert("LANTILE_UPDATE_URL", QString::fromStdString(server.Url("/mj.exe")));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_also_run_disabled_tests", "--gtest_filter=UpdateUntilASignal.DISABLED_Download"});
+    std::error_code ec;
+    // Well under way, at the speed of the loopback.
+    ASSERT_TRUE(RunUntil([&] { return fs::file_size(Setup("mj.exe.part"), ec) > (128 << 20) && !ec; }, 60000))
+        << "the download never got under way";
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(static_cast<pid_t>(child.processId()), SIGTERM);
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAll().toStdString();
+    EXPECT_FALSE(fs::exists(Setup("mj.exe")) || fs::exists(Setup("mj.exe.part")));
 }
 
 } // namespace

@@ -57,6 +57,24 @@ std::vector<std::string> HttpServer::Requests() const
     return requests_;
 }
 
+std::optional<HttpServer::Outcome> HttpServer::Answered(const std::string &path) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    auto it = outcomes_.find(path);
+    return it == outcomes_.end() ? std::nullopt : std::optional<Outcome>(it->second);
+}
+
+bool HttpServer::ClientGoes(int fd, int ms)
+{
+    char byte;
+    for (int waited = 0; !stop_ && waited < ms; waited += 10) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 10) > 0 && recv(fd, &byte, 1, 0) <= 0)
+            return true;
+    }
+    return false;
+}
+
 void HttpServer::Accept()
 {
     while (!stop_) {
@@ -116,21 +134,59 @@ void HttpServer::Answer(int fd)
         for (uint64_t k = 0; k < route.times && Send(fd, body); k++) {
         }
         break;
-    case Mode::Endless:
+    case Mode::Endless: {
         if (!Send(fd, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n"))
             return;
+        Outcome out;
+        std::chrono::steady_clock::time_point marked;
+        bool passed = false;
         while (Send(fd, body)) {
+            out.sent += body.size();
+            if (!passed && out.sent >= mark_) {
+                passed = true;
+                marked = std::chrono::steady_clock::now();
+            }
         }
+        out.cut = !stop_;
+        if (out.cut && passed)
+            out.cutPastMark = std::chrono::duration<double>(std::chrono::steady_clock::now() - marked).count();
+        std::lock_guard<std::mutex> hold(lock_);
+        outcomes_[path] = out;
         break;
-    case Mode::Slow:
+    }
+    case Mode::Declared: {
+        Outcome out;
+        if (!Send(fd, head))
+            return;
+        out.cut = ClientGoes(fd, 5000);
+        for (uint64_t k = 0; !out.cut && k < route.times; k++) {
+            out.cut = !Send(fd, body) && !stop_;
+            out.sent += out.cut ? 0 : body.size();
+        }
+        std::lock_guard<std::mutex> hold(lock_);
+        outcomes_[path] = out;
+        break;
+    }
+    case Mode::Slow: {
         if (!Send(fd, head))
             return;
         Pause(100);
         while (hold_ && !stop_)
             Pause(10);
-        for (size_t at = 0; at < body.size() && Send(fd, body.substr(at, 1024)); at += 1024)
+        Outcome out;
+        for (size_t at = 0; at < body.size(); at += 1024) {
+            const std::string piece = body.substr(at, 1024);
+            if (!Send(fd, piece)) {
+                out.cut = !stop_;
+                break;
+            }
+            out.sent += piece.size();
             Pause(20);
+        }
+        std::lock_guard<std::mutex> hold(lock_);
+        outcomes_[path] = out;
         break;
+    }
     case Mode::Short:
         Send(fd, head + body.substr(0, body.size() / 2));
         break;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,14 @@ public:
         Short,    // declares the body's length, sends half of it and closes
         Hang,     // the headers and a first byte of the body, then nothing until the server stops
         Endless,  // the headers without a length, then the body again and again until the client goes
+        Declared, // the headers with the length of the body `times` over; the body follows only
+                  // when the client is still there 5 s later
+    };
+    // What became of the last slow, endless or declared answer on a path, once it has ended.
+    struct Outcome {
+        uint64_t sent = 0;         // bytes of the body sent
+        bool cut = false;          // the client closed the connection before the body's end
+        double cutPastMark = -1;   // seconds from the body passing the mark to the cut, -1 without both
     };
 
     HttpServer();
@@ -31,6 +40,10 @@ public:
     // While held, a slow answer stops after its headers: a test can see what the client makes of
     // them alone, however busy the machine.
     void HoldBodies(bool hold) { hold_ = hold; }
+    // The body size whose passing an answer notes, to time what follows.
+    void SetMark(uint64_t bytes) { mark_ = bytes; }
+    // None until an answer on the path has ended.
+    std::optional<Outcome> Answered(const std::string &path) const;
     uint16_t Port() const { return port_; }
     // The address of a path without its scheme, as the game server announces pictures.
     std::string Address(const std::string &path) const;
@@ -47,11 +60,15 @@ private:
     void Accept();
     void Answer(int fd);
     bool Send(int fd, const std::string &bytes);
+    // Waits up to ms for the client to close the connection; true when it did.
+    bool ClientGoes(int fd, int ms);
 
     int listen_ = -1;
     uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
     std::atomic<bool> hold_{false};
+    std::atomic<uint64_t> mark_{0};
+    std::map<std::string, Outcome> outcomes_;
     mutable std::mutex lock_;
     std::map<std::string, Route> routes_;
     std::vector<std::string> requests_;

@@ -4,6 +4,7 @@
 #include "screen/GifSurface.h"
 #include "table/THttpGetThread.h"
 #include "tests/kit/StandingLink.h"
+#include "tests/support/HeapPeak.h"
 #include "tests/support/HttpServer.h"
 #include "tests/table/TableFixture.h"
 
@@ -92,8 +93,8 @@ TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)
 {
     Announce(false, 1, 7, "bob", kMd5);
     Announce(false, 1, 7, "bob", "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
-    ASSERT_EQ(mj->knownavatars.Size(), 1u);
-    EXPECT_EQ(mj->knownavatars.ByName("bob")->md5, kMd5);
+    ASSERT_NE(mj->knownavatars.ById(7), nullptr);
+    EXPECT_EQ(mj->knownavatars.ById(7)->md5, kMd5) << "the first announcement holds";
     EXPECT_EQ(mj->knownavatars.ById(7)->address, "pictures.example.org/7");
     EXPECT_EQ(mj->avatarqueue.Count(), 0) << "another user's picture waits until it is shown";
 
@@ -115,7 +116,7 @@ TEST_F(AvatarRecords, AUserIsKnownOncePerConnectionAndFetchedWhenFirstShown)
 
     // The next login announces and fetches again; the own picture is fetched at once.
     mj->OnDisconnect();
-    EXPECT_TRUE(mj->knownavatars.Empty() && mj->requestedavatars.empty());
+    EXPECT_TRUE(mj->knownavatars.ById(7) == nullptr && mj->requestedavatars.empty());
     Announce(false, 1, 7, "bob", kMd5);
     EXPECT_FALSE(mj->CheckAvatar(7));
     Announce(false, 1, 42, "me", kMd5);
@@ -165,7 +166,7 @@ TEST_F(AvatarRecords, ADefaultPictureIsFetchedWheneverItDiffers)
     Announce(true, 1, 0, "", kMd5);
     Announce(true, 1, 0, "", kMd5);
     EXPECT_EQ(mj->avatarqueue.Count(), 2);
-    EXPECT_TRUE(mj->knownavatars.Empty() && mj->requestedavatars.empty());
+    EXPECT_TRUE(mj->knownavatars.ById(0) == nullptr && mj->requestedavatars.empty());
     LoadAvatar row;
     ASSERT_TRUE(mj->avatarqueue.TakeNewest(row));
     EXPECT_EQ(row.path, (folder.Path() / "male.gif").string());
@@ -211,11 +212,15 @@ TEST_F(AvatarThread, NewestFirstAndOnlyTheAnnouncedPictureLands)
         server.Serve(path, body, mode);
     for (int id = 1; id <= 5; ++id) // the second row names the picture in lower case
         Queue(id, id == 5 ? "/missing.gif" : std::get<0>(served[id - 1]), id == 2 ? Lower(md5) : md5);
+    // A link planted at a temporary name is replaced, never written through.
+    folder.Write("elsewhere", "kept");
+    fs::create_symlink(folder.Path() / "elsewhere", folder.Path() / "Avatar" / "1.tmp");
     QElapsedTimer clock;
     clock.start();
     THttpGetThread thread(queue, 300);
     ASSERT_TRUE(WaitFor([&] { return fs::exists(Target(1)); }, 5000));
     EXPECT_LT(clock.elapsed(), 3000) << "the hung server is given up after its time-out";
+    EXPECT_EQ(folder.Read("elsewhere"), "kept");
     EXPECT_EQ(server.Requests(),
               (std::vector<std::string>{"/missing.gif", "/hang.gif", "/short.gif", "/lower.gif", "/good.gif"}));
     EXPECT_EQ(folder.Read("Avatar/1.gif"), body);
@@ -225,7 +230,8 @@ TEST_F(AvatarThread, NewestFirstAndOnlyTheAnnouncedPictureLands)
 }
 
 // A server that sends more than any picture, announced with a digest that matches, or that never stops
-// sending, fills no disk: the download stops at the largest picture and leaves nothing.
+// sending, fills neither disk nor memory: a declared length too large is refused before the body,
+// an endless body is cut at the largest picture, and nothing is left.
 TEST_F(AvatarThread, NothingLargerThanThePictureLoaderReadsIsKept)
 {
     const std::string piece = Body('h', 1 << 20);
@@ -237,24 +243,47 @@ TEST_F(AvatarThread, NothingLargerThanThePictureLoaderReadsIsKept)
     uint8_t digest[EVP_MAX_MD_SIZE];
     unsigned size = 0;
     EVP_DigestFinal_ex(ctx.get(), digest, &size);
-    server.Serve("/huge.gif", piece, HttpServer::Mode::Whole, kPieces);
+    server.Serve("/huge.gif", piece, HttpServer::Mode::Declared, kPieces);
     server.Serve("/endless.gif", piece, HttpServer::Mode::Endless);
+    server.Serve("/again.gif", piece, HttpServer::Mode::Endless);
+    server.SetMark(kMaxGifBytes);
     Queue(1, "/huge.gif", BytesToHex(digest, size));
     Queue(2, "/endless.gif", kMd5);
-    auto empty = [&] { return fs::is_empty(folder.Path() / "Avatar"); };
+    HeapPeak heap;
     {
-        THttpGetThread thread(queue, 5000);
-        ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 2 && queue.Count() == 0 && empty(); }, 30000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        EXPECT_TRUE(empty());
-        const auto start = Clock::now();
-        Queue(3, "/endless.gif", kMd5);
-        ASSERT_TRUE(WaitFor([&] { return server.Requests().size() == 3; }, 5000));
-        ASSERT_TRUE(WaitFor([&] { return empty(); }, 30000));
-        EXPECT_LT(Clock::now() - start, std::chrono::seconds(20));
+        THttpGetThread thread(queue);
+        ASSERT_TRUE(WaitFor([&] { return server.Answered("/huge.gif") && queue.Count() == 0; }, 60000));
+        // Once the thread has waited for work, it serves a new row as well as the first.
+        Queue(3, "/again.gif", kMd5);
+        ASSERT_TRUE(WaitFor([&] { return server.Answered("/again.gif").has_value(); }, 60000));
     }
-    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/endless.gif", "/huge.gif", "/endless.gif"}));
-    EXPECT_TRUE(empty());
+    EXPECT_LT(heap.Growth(), int64_t{64} << 20);
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/endless.gif", "/huge.gif", "/again.gif"}));
+    EXPECT_TRUE(server.Answered("/huge.gif")->cut);
+    EXPECT_EQ(server.Answered("/huge.gif")->sent, 0u) << "refused by its length alone";
+    for (const char *path : {"/endless.gif", "/again.gif"}) {
+        const HttpServer::Outcome endless = *server.Answered(path);
+        EXPECT_TRUE(endless.cut) << path;
+        EXPECT_GE(endless.cutPastMark, 0) << path;
+        EXPECT_LT(endless.cutPastMark, 1.0) << path << ": the connection is closed at the largest picture";
+    }
+    EXPECT_TRUE(fs::is_empty(folder.Path() / "Avatar"));
+}
+
+// A picture that trickles in holds the thread no longer than its deadline: it is dropped, and the
+// next picture in the queue arrives.
+TEST_F(AvatarThread, ATricklingPictureIsDroppedAtItsDeadlineAndTheNextOneArrives)
+{
+    const std::string good = Body('g', 4000), slow = Body('t', 1 << 20); // twenty seconds of trickle
+    server.Serve("/good.gif", good);
+    server.Serve("/slow.gif", slow, HttpServer::Mode::Slow);
+    Queue(1, "/good.gif", Md5Of(good));
+    Queue(2, "/slow.gif", Md5Of(slow));
+    THttpGetThread thread(queue, HttpGet::kTransferTimeoutMs, 1000);
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(Target(1)); }, 15000));
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/slow.gif", "/good.gif"}));
+    EXPECT_FALSE(fs::exists(Target(2)));
+    EXPECT_EQ(Leftovers(folder.Path() / "Avatar"), 0);
 }
 
 TEST_F(AvatarThread, AReaderNeverSeesAHalfWrittenPicture)
