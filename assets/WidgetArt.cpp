@@ -143,7 +143,7 @@ void DrawWidgets(PictureBook &book)
         {"peng", u"碰"}, {"gang", u"杠"}, {"hu", u"和"}, {"guo", u"过"}, {"chi", u"吃"}, {"ting", u"听"},
     };
     for (const auto &[name, word] : claims)
-        book.AddKeyed(std::string("Graphic\\") + name + ".bmp", Button(52, 40, word, kRed, 22));
+        book.AddKeyed(std::string("Graphic\\") + name + ".bmp", Button(48, 40, word, kRed, 22));
     const std::pair<const char *, const char16_t *> others[] = {{"tang", u"躺"}, {"piao", u"飘"}, {"piaono", u"不飘"}};
     for (const auto &[name, word] : others)
         book.AddKeyed(std::string("Graphic\\") + name + ".bmp", Button(64, 40, word, kRed, 22));

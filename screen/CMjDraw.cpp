@@ -28,7 +28,7 @@ namespace {
 constexpr int kBannerSteps = 40;
 constexpr unsigned kBannerStepMs = 50;
 constexpr int kTopPlateX = 222, kTopPlateY = 18;
-constexpr int kClaimRowX = 211, kClaimRowY = 382, kClaimStep = 54;
+constexpr int kClaimRowX = 259, kClaimRowY = 382, kClaimStep = 50;
 
 // The renderer goes before the program ends: its pictures leave the surface table with it.
 void Drop(SurfaceSlot &slot)
@@ -151,9 +151,9 @@ void CMjDraw::InitLayout()
     };
     for (const auto &place : places)
         buttons->SetPos(place.index, place.x, place.y);
-    // The claim prompt is one row, the winning button its last, between the left wall and the right
-    // seat's discards and below the right seat's second row of them: all six stand whenever the prompt
-    // does, and none may hide a discard or a wall.
+    // The claim prompt is one row, the winning button its last, ending short of the right seat's first
+    // row of discards and below its second: all six stand whenever the prompt does, and none may hide
+    // that seat's discards, its wall or its hand.
     const int claimRow[] = {3, 12, 0, 1, 22, 2}; // pass, chow, pung, kong, ready, win
     for (int k = 0; k < 6; ++k)
         buttons->SetPos(claimRow[k], kClaimRowX + k * kClaimStep, kClaimRowY);
