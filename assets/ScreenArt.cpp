@@ -163,7 +163,7 @@ QImage Options()
         const QColor plate = kNight.lighter(120);
         const QColor rim = kGold.darker(170);
         for (const QRectF &group : {QRectF(10.5, 94.5, 279, 40), QRectF(10.5, 143.5, 279, 40), QRectF(10.5, 192.5, 279, 42),
-                                    QRectF(150.5, 242.5, 112, 60)})
+                                    QRectF(38.5, 242.5, 104, 60), QRectF(150.5, 242.5, 112, 60)})
             Panel(p, group, plate, plate.darker(110), rim, 1, 7);
         const QFont label = HanFont(13, false);
         const QFont small = HanFont(11, false);
@@ -183,10 +183,8 @@ QImage Options()
         const struct {
             QPointF at;
             const char16_t *name;
-        } boxes[] = {{{197, 100}, u"音乐"}, {{197, 148}, u"音效"}, {{87, 131}, u"动画"},
+        } boxes[] = {{{197, 100}, u"音乐"}, {{197, 148}, u"音效"}, {{52, 262}, u"动画"},
                      {{163, 247}, u"全屏显示"}, {{163, 278}, u"出牌提示"}};
-        // The animation's own plate stands over the edges of the two it lies between.
-        Panel(p, QRectF(82.5, 128.5, 62, 26), plate.lighter(115), plate, kGold.darker(140), 1, 6);
         for (const auto &box : boxes)
             Label(p, QRectF(box.at.x() + 24, box.at.y(), 80, 20), box.name, label, kCream);
     });

@@ -138,12 +138,14 @@ QImage Button(int w, int h, std::u16string_view word, QColor base, double size)
 
 void DrawWidgets(PictureBook &book)
 {
-    // The claim row is 70 pixels apart; the winning button stands alone below it.
+    // The six claim buttons stand in one row between the left wall and the right seat's discards.
     const std::pair<const char *, const char16_t *> claims[] = {
-        {"peng", u"碰"}, {"gang", u"杠"}, {"hu", u"和"},     {"guo", u"过"},      {"chi", u"吃"},
-        {"ting", u"听"}, {"tang", u"躺"}, {"piao", u"飘"}, {"piaono", u"不飘"},
+        {"peng", u"碰"}, {"gang", u"杠"}, {"hu", u"和"}, {"guo", u"过"}, {"chi", u"吃"}, {"ting", u"听"},
     };
     for (const auto &[name, word] : claims)
+        book.AddKeyed(std::string("Graphic\\") + name + ".bmp", Button(48, 40, word, kRed, 22));
+    const std::pair<const char *, const char16_t *> others[] = {{"tang", u"躺"}, {"piao", u"飘"}, {"piaono", u"不飘"}};
+    for (const auto &[name, word] : others)
         book.AddKeyed(std::string("Graphic\\") + name + ".bmp", Button(64, 40, word, kRed, 22));
     book.AddKeyed("Graphic\\start.bmp", Button(98, 36, u"开始", kGreen, 20));
     book.AddKeyed("Graphic\\MainMenu.bmp", Button(90, 44, u"菜单", kBrown, 20));

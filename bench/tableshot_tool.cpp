@@ -22,15 +22,23 @@
 //                                connection
 //   record TYPE FIELDS           the game server's record, written as a session script's send line
 //   shot NAME.png
-//   dialog filters|avatar NAME.png
-//                                the lobby's filters or the avatar choice (its 3D view), as the
-//                                program shows it over the frame
-//   montage NAME.png             the shots since the last montage, as one picture
+//   dialog filters|avatar|invite|download|about|box NAME.png
+//                                the lobby's filters, the avatar choice (its 3D view), the list of
+//                                users to invite, the update's progress with its longest line, the
+//                                About box, or a box asking yes or no, as the program shows it over
+//                                the frame
+//   montage NAME.png             the shots since the last montage, as one picture; the tool fails
+//                                when it cannot read it back whole, or a shot in it is blank
+#include "client/About.h"
 #include "client/Avatar.h"
 #include "client/Datamodule.h"
+#include "client/Down.h"
+#include "client/InviteList.h"
 #include "client/Netset.h"
+#include "client/UserTableModel.h"
 #include "platform/SurfacePng.h"
 #include "platform/SurfaceText.h"
+#include "platform/ToolkitTranslation.h"
 #include "screen/Device.h"
 #include "table/CMj.h"
 #include "tests/kit/FakeScreen.h"
@@ -51,13 +59,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +87,8 @@ const std::map<std::string, TableDriver::Moment> kMoments = {
     {"deal", TableDriver::Moment::Deal},            {"flight", TableDriver::Moment::Flight},
     {"idle", TableDriver::Moment::Idle},
 };
+
+const std::set<std::string> kDialogs = {"filters", "avatar", "invite", "download", "about", "box"};
 
 const std::map<std::string, int> kKeys = {
     {"Esc", TableDriver::KeyEsc}, {"Enter", TableDriver::KeyEnter}, {"Tab", TableDriver::KeyTab},
@@ -103,10 +117,33 @@ bool PlayToAWin(TableDriver &driver)
     }
 }
 
+constexpr int kW = 400, kH = 300, kLabel = 20, kColumns = 3;
+
+// The montage as written holds every shot, none of them blank: read back, each shot's place shows
+// more than a few colours.
+bool MontageIsWhole(const std::string &path, size_t shots)
+{
+    constexpr int kFewestColours = 16;
+    const QImage montage(QString::fromStdString(path));
+    if (montage.isNull())
+        return false;
+    for (size_t i = 0; i < shots; ++i) {
+        const int left = static_cast<int>(i % kColumns) * kW, top = static_cast<int>(i / kColumns) * (kH + kLabel);
+        if (left + kW > montage.width() || top + kH > montage.height())
+            return false;
+        std::set<QRgb> colours;
+        for (int y = top; y < top + kH && colours.size() < kFewestColours; y += 3)
+            for (int x = left; x < left + kW; x += 3)
+                colours.insert(montage.pixel(x, y));
+        if (colours.size() < kFewestColours)
+            return false;
+    }
+    return true;
+}
+
 // The shots at half size, three to a row, each named below.
 bool WriteMontage(const std::vector<Shot> &shots, const std::string &path)
 {
-    constexpr int kW = 400, kH = 300, kLabel = 20, kColumns = 3;
     const int rows = (static_cast<int>(shots.size()) + kColumns - 1) / kColumns;
     Surface montage(kW * kColumns, (kH + kLabel) * rows);
     montage.Fill(montage.Bounds(), 0);
@@ -116,13 +153,14 @@ bool WriteMontage(const std::vector<Shot> &shots, const std::string &path)
         montage.StretchBlit({x, y, x + kW, y + kH}, shots[i].frame, shots[i].frame.Bounds(), false);
         DrawSurfaceText(montage, shots[i].name, {x, y + kH, x + kW, y + kH + kLabel}, TextCentre | TextVCentre, TextStyle{});
     }
-    return SaveSurfacePng(montage, path);
+    return SaveSurfacePng(montage, path) && MontageIsWhole(path, shots.size());
 }
 
-// The dialog as it shows over the frame, centred on it.
-Surface DialogOverFrame(QWidget &dialog)
+// The dialog as it shows over the frame, centred on it; one of a size of its own keeps it.
+Surface DialogOverFrame(QWidget &dialog, bool fit = true)
 {
-    dialog.adjustSize();
+    if (fit)
+        dialog.adjustSize();
     const QImage picture = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
     Surface frame = *lpDDSBack;
     const int left = (frame.Width() - picture.width()) / 2;
@@ -152,6 +190,50 @@ Surface AvatarDialog(NetLink &link)
     dialog.FormShow({0, 0, 1, 1});
     dialog.CheckBox1->click();
     return DialogOverFrame(dialog);
+}
+
+// The room's users who sit at no table, as the invitation screen lists them.
+Surface InviteDialog(CMj &mj)
+{
+    UserTableModel users(mj.userlist, [] { return std::string("tester"); });
+    TInviteList list(users);
+    return DialogOverFrame(list, false);
+}
+
+Surface DownloadDialog()
+{
+    TDownForm form;
+    form.Label1->setText(QStringLiteral("已经下载2686976字节(共8000000字节)"));
+    form.ProgressBar1->setValue(33);
+    return DialogOverFrame(form, false);
+}
+
+Surface AboutDialog()
+{
+    TAboutForm about;
+    return DialogOverFrame(about, false);
+}
+
+Surface QuestionBox()
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Info"), QStringLiteral("该桌已满员"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return DialogOverFrame(box);
+}
+
+Surface Dialog(const std::string &what, CMj &mj, NetLink &link)
+{
+    if (what == "filters")
+        return FiltersDialog(mj);
+    if (what == "avatar")
+        return AvatarDialog(link);
+    if (what == "invite")
+        return InviteDialog(mj);
+    if (what == "download")
+        return DownloadDialog();
+    if (what == "about")
+        return AboutDialog();
+    return QuestionBox();
 }
 
 int Fail(int line, const std::string &text)
@@ -190,6 +272,7 @@ int main(int argc, char **argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     QApplication app(argc, argv); // the frames' text needs the toolkit's fonts
+    InstallToolkitTranslation();
     FakeScreen screen;
     screen.keep = 1;
     std::vector<Shot> shots;
@@ -273,8 +356,8 @@ int main(int argc, char **argv)
                 }
                 shots.push_back({arg, *lpDDSBack});
                 std::printf("%s: %s\n", arg.c_str(), driver.StateLine().c_str());
-            } else if (command == "dialog" && words >> what >> arg && (what == "filters" || what == "avatar")) {
-                Surface frame = what == "filters" ? FiltersDialog(mj) : AvatarDialog(server);
+            } else if (command == "dialog" && words >> what >> arg && kDialogs.count(what)) {
+                Surface frame = Dialog(what, mj, server);
                 if (!SaveSurfacePng(frame, (std::filesystem::path(out) / arg).string())) {
                     rc = Fail(number, "cannot write " + arg);
                     break;
@@ -284,7 +367,7 @@ int main(int argc, char **argv)
             } else if (command == "montage" && words >> arg) {
                 const std::vector<Shot> group(shots.begin() + static_cast<std::ptrdiff_t>(grouped), shots.end());
                 if (group.empty() || !WriteMontage(group, (std::filesystem::path(out) / arg).string())) {
-                    rc = Fail(number, "no shots for " + arg);
+                    rc = Fail(number, "no shots for " + arg + ", or one of them blank or unwritten");
                     break;
                 }
                 grouped = shots.size();

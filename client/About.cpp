@@ -4,6 +4,7 @@
 #include "client/Version.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -20,7 +21,8 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Windo
         auto *label = new QLabel(lines[i], this);
         label->setGeometry(60, 8 + 20 * i, 230, 18);
     }
-    OKButton = new QPushButton(QStringLiteral("&Close"), this);
+    // The toolkit's own caption of a close button, in the toolkit's translation.
+    OKButton = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Close"), this);
     OKButton->setGeometry(300, 50, 80, 26);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

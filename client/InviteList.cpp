@@ -47,9 +47,12 @@ TInviteList::TInviteList(UserTableModel &users, QWidget *parent) : QTableView(pa
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
-    const int widths[] = {100, 60, 80};
-    for (int c = 0; c < 3; ++c)
-        horizontalHeader()->resizeSection(c, widths[c]);
+    // The figures' columns as wide as their headers and the rows in sight, the name taking the rest:
+    // the whole row fits the list's width.
+    QHeaderView *header = horizontalHeader();
+    header->setResizeContentsPrecision(0);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
     resize(kWidth, kHeight);
 }
 

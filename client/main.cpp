@@ -3,6 +3,7 @@
 #include "platform/QtTimerService.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
+#include "platform/ToolkitTranslation.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
 {
     // First, as a message box needs it; it also takes the toolkit's own options out of argv.
     QApplication app(argc, argv);
+    InstallToolkitTranslation();
     Paths::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     QtTimerService timers;
     TimerService::Install(&timers);

@@ -22,7 +22,7 @@ QFont MakeFont(TextFont which)
                                                   : QStringLiteral("Arial");
     QFont font;
     font.setFamilies({family, QString::fromLatin1(kChineseFallback)});
-    font.setPixelSize(which == TextFont::Arial14Bold ? 14 : 12);
+    font.setPixelSize(which == TextFont::Arial14Bold ? 14 : which == TextFont::Arial10 ? 10 : 12);
     font.setWeight(which == TextFont::Arial14Bold ? QFont::DemiBold : QFont::Normal);
     // Non-antialiased text on 16-bit images comes out squashed; keep it smooth.
     font.setStyleStrategy(QFont::PreferAntialias);
@@ -49,7 +49,7 @@ LineMetrics MeasureLines(const QFont &font)
 // The same for every text in a font, so worked out once.
 LineMetrics Metrics(TextFont which)
 {
-    thread_local std::optional<LineMetrics> known[3];
+    thread_local std::optional<LineMetrics> known[4];
     std::optional<LineMetrics> &line = known[static_cast<int>(which)];
     if (!line)
         line = MeasureLines(MakeFont(which));

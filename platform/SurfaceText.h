@@ -3,12 +3,13 @@
 
 #include <string_view>
 
-// Text drawn onto an RGB565 surface the way the game screen writes it: GBK text, the game's three
+// Text drawn onto an RGB565 surface the way the game screen writes it: GBK text, the game's
 // fonts, Chinese characters from a fallback font. Measuring follows the same line rules as drawing.
 enum class TextFont {
     Arial12,     // "Arial", 12 pixels, normal weight
     Arial14Bold, // "Arial", 14 pixels, semi-bold, for headings
     IconTitle,   // the desktop's icon-title font
+    Arial10,     // "Arial", 10 pixels, for a text its box holds only smaller
 };
 
 enum TextFlags : unsigned {

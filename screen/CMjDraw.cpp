@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kBannerSteps = 40;
 constexpr unsigned kBannerStepMs = 50;
+constexpr int kTopPlateX = 222, kTopPlateY = 18;
+constexpr int kClaimRowX = 259, kClaimRowY = 382, kClaimStep = 50;
 
 // The renderer goes before the program ends: its pictures leave the surface table with it.
 void Drop(SurfaceSlot &slot)
@@ -123,7 +125,8 @@ void CMjDraw::InitLayout()
 
     chipplate[0] = {2, 569};
     chipplate[1] = {700, 287};
-    chipplate[2] = {181, 118};
+    // The top seat's plate stands above its hand, clear of the top wall that would cover it lower.
+    chipplate[2] = {kTopPlateX, kTopPlateY};
     chipplate[3] = {21, 287};
 
     dicestart[0] = {(W - 73) / 2, wallorigin[0].y - 10};
@@ -140,15 +143,20 @@ void CMjDraw::InitLayout()
     const struct {
         int index, x, y;
     } places[] = {
-        {0, 440, 378},  {1, 510, 378},  {2, 670, 400},  {3, 300, 378},           {4, 472, 378},  {6, 10, 0},
-        {7, 48, 0},     {8, 86, 0},     {9, 756, 3},    {10, 712, 10},           {11, 380, H - 55 - oh - 50},
-        {12, 370, 378}, {13, 200, 378}, {15, 351, 481}, {16, 704, 550},          {17, 623, 564}, {18, 612, 567},
-        {19, 612, 567}, {20, 710, 3},   {21, 575, 563}, {22, 580, 378},          {23, 200, 378}, {24, 340, 378},
-        {25, 400, 378}, {26, 716, 20},  {27, 302, 198}, {28, 302, 310},          {29, 302, 253}, {30, 302, 366},
-        {31, 150, 340}, {32, 150, 360}, {33, 150, 380}, {34, 150, 400},          {35, 150, 420},
+        {4, 472, 378},  {6, 10, 0},     {7, 48, 0},     {8, 86, 0},     {9, 756, 3},    {10, 712, 10},
+        {11, 380, H - 55 - oh - 50},    {13, 200, 378}, {15, 351, 481}, {16, 704, 550}, {17, 623, 564},
+        {18, 612, 567}, {19, 612, 567}, {20, 710, 3},   {21, 575, 563}, {23, 200, 378}, {24, 340, 378},
+        {25, 400, 378}, {26, 716, 20},  {27, 302, 198}, {28, 302, 310}, {29, 302, 253}, {30, 302, 366},
+        {31, 150, 340}, {32, 150, 360}, {33, 150, 380}, {34, 150, 400}, {35, 150, 420},
     };
     for (const auto &place : places)
         buttons->SetPos(place.index, place.x, place.y);
+    // The claim prompt is one row, the winning button its last, ending short of the right seat's first
+    // row of discards and below its second: all six stand whenever the prompt does, and none may hide
+    // that seat's discards, its wall or its hand.
+    const int claimRow[] = {3, 12, 0, 1, 22, 2}; // pass, chow, pung, kong, ready, win
+    for (int k = 0; k < 6; ++k)
+        buttons->SetPos(claimRow[k], kClaimRowX + k * kClaimStep, kClaimRowY);
 }
 
 void CMjDraw::ReleasePictures()

@@ -197,8 +197,9 @@ private:
     // Pieces of the table.
     void DrawReadySigns(CMj &mj);
     void DrawAvatars(CMj &mj);
-    // The other seats' names, drawn after the walls so that the top wall leaves its name readable.
+    // The other seats' names and scores, on their plates.
     void DrawNames(CMj &mj);
+    Rect OnPlate(int seat, Rect box) const;
     void DrawDiscards(CMj &mj);
     void DrawWalls(const uint8_t *wallstack);
     void DrawLocalMelds(CMj &mj);

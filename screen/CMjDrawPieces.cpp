@@ -66,18 +66,17 @@ constexpr Point kDiscardFrame[4] = {{355, 377}, {606, 250}, {356, 98}, {105, 250
 constexpr int kDiscardFrameWidth = 89;
 constexpr int kDiscardFrameHeight = 103;
 constexpr int kDiceCell = 33;
+// A ready badge's place beside its seat's plate.
+constexpr int kBadgeDrop = 58, kBadgeGap = 4;
 constexpr int kRollingCells = 6; // the six faces come first, the rolling frames after them
 
-// Where the other seats' names and scores are written.
+// Where the other seats' names and scores are written on their plates, from the plate's corner.
 struct SeatText {
     int seat;
     Rect box;
-    unsigned flags;
 };
-constexpr SeatText kNames[] = {{3, {22, 287, 102, 305}, TextCentre}, {1, {700, 287, 780, 305}, TextCentre},
-                               {2, {181, 118, 261, 158}, TextLeft}};
-constexpr SeatText kScores[] = {{1, {720, 303, 770, 323}, TextCentre}, {2, {202, 134, 252, 154}, TextLeft},
-                                {3, {43, 303, 93, 323}, TextCentre}};
+constexpr SeatText kNames[] = {{3, {1, 0, 81, 18}}, {1, {0, 0, 80, 18}}, {2, {9, 0, 89, 18}}};
+constexpr SeatText kScores[] = {{1, {20, 16, 70, 36}}, {2, {24, 16, 74, 36}}, {3, {22, 16, 72, 36}}};
 
 } // namespace
 
@@ -198,11 +197,17 @@ void CMjDraw::DrawAvatars(CMj &mj)
     }
 }
 
+Rect CMjDraw::OnPlate(int seat, Rect box) const
+{
+    const Point plate = chipplate[seat];
+    return {plate.x + box.left, plate.y + box.top, plate.x + box.right, plate.y + box.bottom};
+}
+
 void CMjDraw::DrawNames(CMj &mj)
 {
     for (const SeatText &name : kNames)
         if (SeatShown(mj, name.seat))
-            Text(mj.player[name.seat].GetName(), name.box, name.flags);
+            Text(mj.player[name.seat].GetName(), OnPlate(name.seat, name.box), TextCentre);
 }
 
 void CMjDraw::DrawLocalName(CMj &mj)
@@ -214,7 +219,7 @@ void CMjDraw::DrawScores(CMj &mj)
 {
     for (const SeatText &score : kScores)
         if (SeatShown(mj, score.seat))
-            Text(std::to_string(mj.player[score.seat].score), score.box, score.flags);
+            Text(std::to_string(mj.player[score.seat].score), OnPlate(score.seat, score.box), TextCentre);
     SurfaceTextOut(*lpDDSBack, 24, 585, std::to_string(mj.player[0].score), White());
 }
 
@@ -465,12 +470,17 @@ void CMjDraw::DrawReadyMarks(CMj &mj)
 {
     if (!mj.netgame)
         return;
+    // Beside each seat's plate, clear of walls and discards: under the side seats' flower counts, to
+    // the right of the top seat's plate.
     const int w = offline.rect.Width();
+    const int pw = chouma.rect.Width();
+    const int ph = chouma.rect.Height();
+    const auto under = [&](int seat) { return Point{chipplate[seat].x + (pw - w) / 2, chipplate[seat].y + kBadgeDrop}; };
     const Point marks[4] = {
         {(width - kaishi.rect.Width()) / 2, handanchor.y - 8 - kaishi.rect.Height()},
-        {width - (seatback[1].rect.Width() + 70) - w, (height - seatback[1].rect.Height()) / 2},
-        {(width - w) / 2, tophandy + seatback[2].rect.Height() + 8},
-        {seatback[3].rect.Width() + 70, (height - seatback[3].rect.Height()) / 2},
+        under(1),
+        {chipplate[2].x + pw + kBadgeGap, chipplate[2].y + (ph - offline.rect.Height()) / 2},
+        under(3),
     };
     for (int seat = 0; seat < 4; ++seat)
         if (mj.player[seat].seated && mj.player[seat].ready)

@@ -1,6 +1,6 @@
 # Installs what the build needs on Debian 12 when something is missing. Sourced by ./play and ./test.
 LANTILE_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libsdl2-mixer-dev libgd-dev libssl-dev
-  fonts-liberation2 fonts-wqy-microhei espeak-ng libgtest-dev libbenchmark-dev xvfb xauth xdotool
+  qt6-translations-l10n fonts-liberation2 fonts-wqy-microhei espeak-ng libgtest-dev libbenchmark-dev xvfb xauth xdotool
   dante-server microsocks tinyproxy"
 
 lantile_setup() {

@@ -42,9 +42,11 @@ void CBitButton::Draw()
         const int frame = pressed && hover ? 2 : hover;
         lpDDSBack->Blit(x, y, *picture.Get(), {frame * w, 0, (frame + 1) * w, GetHeight()}, true);
     }
-    // Empty texts draw nothing: most buttons have neither caption nor tip.
+    // Empty texts draw nothing: most buttons have neither caption nor tip. A caption stands in the
+    // middle of its button, clear of the border.
     if (!caption.empty())
-        SurfaceTextOut(*lpDDSBack, x + 8, y + 1, caption, {TextFont::IconTitle, 0xFFFFFF});
+        DrawSurfaceText(*lpDDSBack, caption, {x, y, x + w, y + GetHeight()}, TextCentre | TextVCentre,
+                        {TextFont::IconTitle, 0xFFFFFF});
     // Near the frame's top the tip would not fit above the button.
     if (hover && y - kToolTipRise > 0 && !tooltip.empty())
         SurfaceTextOut(*lpDDSBack, x, y - kToolTipRise, tooltip, {TextFont::IconTitle, 0x000000, true, 0xFFFFFF});

@@ -46,8 +46,9 @@ struct NameBox {
     Rect box;
     bool right;
 };
+// The right-hand boxes reach to the cell's edge, so that a name of 20 bytes takes two lines there.
 constexpr NameBox kNameBoxes[4] = {
-    {{91, 108, 150, 140}, false}, {{110, 35, 150, 70}, false}, {{0, 15, 57, 47}, true}, {{0, 96, 59, 128}, true}};
+    {{91, 108, 168, 140}, false}, {{110, 30, 168, 64}, false}, {{0, 15, 57, 47}, true}, {{0, 96, 59, 128}, true}};
 // Seats are tried in this order, as the spots lie on the cell.
 constexpr int kHitOrder[4] = {2, 0, 3, 1};
 
@@ -210,12 +211,17 @@ void CNetRoom::DrawTable(int slot, int index)
         const std::string name = BoundedName(t.name[seat]);
         const unsigned flags = TextWordBreak | (nb.right ? TextRight : TextLeft);
         Rect box{cell.x + nb.box.left, cell.y + nb.box.top, cell.x + nb.box.right, cell.y + nb.box.bottom};
-        if (seat == 2) {
-            // Above the top seat the name ends at the box's bottom, however many lines it takes.
-            const Rect used = MeasureSurfaceText(name, box, flags, TextFont::Arial12);
-            box.top = std::max(box.top, box.bottom - used.Height());
+        // A name its box does not hold whole in the usual font takes the smaller one.
+        TextStyle fitted = style;
+        Rect used = MeasureSurfaceText(name, box, flags, fitted.font);
+        if (used.Height() > box.Height()) {
+            fitted.font = TextFont::Arial10;
+            used = MeasureSurfaceText(name, box, flags, fitted.font);
         }
-        DrawSurfaceText(*lpDDSBack, name, box, flags, style);
+        // Above the top seat the name ends at the box's bottom, however many lines it takes.
+        if (seat == 2)
+            box.top = std::max(box.top, box.bottom - used.Height());
+        DrawSurfaceText(*lpDDSBack, name, box, flags, fitted);
     }
     SurfaceTextOut(*lpDDSBack, cell.x + 60, cell.y + 165, "第" + std::to_string(index + 1) + "桌", style);
 }

@@ -13,7 +13,6 @@ CScoreForm *scoreform = nullptr;
 
 namespace {
 
-constexpr int kPanelAlpha = 210;
 constexpr int kFadedAlpha = 120;
 constexpr int kHintAlpha = 250;
 constexpr int kSpace = 32;
@@ -28,6 +27,8 @@ constexpr Rect kMinus{14, 0, 28, 12};
 constexpr int kHintWidth = 283;
 constexpr int kHintHeight = 117;
 constexpr int kHintsPerRow = 10;
+constexpr int kHintGap = 3; // between a fan's explanation and its row
+constexpr int kHandRow = 86;
 constexpr int kRowTop = 171;
 constexpr int kRowHeight = 25;
 constexpr int kRowLeft = 19;
@@ -211,7 +212,7 @@ void CScoreForm::DrawGroup(const GetMj &group, int *px, int py, bool wildFaded)
 void CScoreForm::DrawHand(const CMjPlayer &p)
 {
     DrawTile(p.winmj, x + 76, y + 35, false);
-    const int row = y + 86;
+    const int row = y + kHandRow;
     int px = x + 15;
     for (int m = 0; m < std::clamp(p.getnum, 0, 5); ++m)
         DrawGroup(p.getmj[m], &px, row, false);
@@ -276,15 +277,25 @@ void CScoreForm::DrawRows()
         return;
     const int cell = hovered.index - 1;
     const int left = cell % kHintsPerRow * kHintWidth, top = cell / kHintsPerRow * kHintHeight;
-    GAlphaBlend(hints.Get(), x + kRowLeft, y + 51 + hoverrow * kRowHeight, left, top, left + kHintWidth,
-                top + kHintHeight, kHintAlpha);
+    GAlphaBlend(hints.Get(), x + kRowLeft, y + HintTop(hoverrow), left, top, left + kHintWidth, top + kHintHeight,
+                kHintAlpha);
+}
+
+int CScoreForm::HintTop(int row) const
+{
+    // Above the pointed row, unless it would cover the winning hand there: then below the row.
+    const int above = kRowTop + row * kRowHeight - kHintGap - kHintHeight;
+    const int handBottom = kHandRow + tiles.Height();
+    return above >= handBottom ? above : kRowTop + (row + 1) * kRowHeight;
 }
 
 void CScoreForm::Draw()
 {
     if (!panelshown || !lpDDSBack)
         return;
-    GAlphaBlend(background.Get(), x, y, 0, 0, background.Width(), background.Height(), kPanelAlpha);
+    // Opaque, so that the table's discards do not show through the fans and the points.
+    if (background.Get())
+        lpDDSBack->Blit(x, y, *background.Get(), background.rect, true);
     // A missing column picture has no height to step by.
     if (winner >= 0 && column.Get() && column.Height() > 0)
         for (int k = 0; k <= 140 / column.Height(); ++k)

@@ -71,6 +71,8 @@ private:
     void DrawScoreChange(int32_t change, int signx, int signy, int digitx, int digity);
     void DrawTexts();
     void DrawRows();
+    // The top of the pointed fan row's explanation, from the panel's top.
+    int HintTop(int row) const;
 };
 
 extern CScoreForm *scoreform;

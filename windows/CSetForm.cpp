@@ -3,7 +3,7 @@
 #include "platform/Profile.h"
 #include "rules/CLog.h"
 #include "screen/CDxSound.h"
-#include "screen/FrameBlend.h"
+#include "screen/Device.h"
 #include "table/CMj.h"
 
 #include <string>
@@ -14,7 +14,6 @@ int8_t setformfrom = SCREEN_NONE;
 namespace {
 
 const char *const kIni = "SET.ini";
-constexpr int kAlpha = 240;
 
 struct SliderPlace {
     const char *section;
@@ -26,8 +25,9 @@ constexpr SliderPlace kSliderPlaces[CSetForm::kSliders] = {
     {"Volume", "Music", 119}, {"Volume", "Sound", 165}, {"Window", "Speed", 213}};
 constexpr int kTrackLeft = 83;
 constexpr int kTrackRight = 175;
-// Each box's place, by Box.
-constexpr Point kBoxPlaces[CSetForm::kBoxes] = {{87, 131}, {163, 247}, {163, 278}, {197, 100}, {197, 148}};
+// Each box's place, by Box; the animation box has a plate of its own beside the full-screen and tips
+// boxes, off the volume plates.
+constexpr Point kBoxPlaces[CSetForm::kBoxes] = {{52, 262}, {163, 247}, {163, 278}, {197, 100}, {197, 148}};
 // The order in which a press tries the boxes.
 constexpr CSetForm::Box kPressOrder[] = {CSetForm::ANIMATION, CSetForm::TIPS, CSetForm::FULLSCREEN, CSetForm::MUSIC,
                                          CSetForm::SOUND};
@@ -94,7 +94,9 @@ void CSetForm::ApplySlider(int which)
 
 void CSetForm::Draw()
 {
-    GAlphaBlend(background.Get(), x, y, 0, 0, background.Width(), background.Height(), kAlpha);
+    // Opaque: what stands beneath would show through the controls' texts.
+    if (background.Get())
+        lpDDSBack->Blit(x, y, *background.Get(), background.rect, true);
     buttons.DrawAll();
     for (auto &box : checkbox)
         box->Draw();

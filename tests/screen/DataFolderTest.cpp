@@ -66,7 +66,8 @@ std::vector<Picture> Pictures()
     Add(list, "Tips/", {"tips0", "tips2"}, 260, 60);
     list.push_back({"Graphic/Tips/tips1.bmp", 80, 52, true}); // beside the discards, not over them
     // Buttons are five frames side by side, each small enough for the place the table gives it.
-    Add(list, "", {"peng", "gang", "hu", "guo", "chi", "ting", "tang", "piao", "piaono"}, 5 * 64, 40);
+    Add(list, "", {"peng", "gang", "hu", "guo", "chi", "ting"}, 5 * 48, 40); // the claim row
+    Add(list, "", {"tang", "piao", "piaono"}, 5 * 64, 40);
     Add(list, "NewStyle/", {"option", "back", "rules", "resume"}, 5 * 196, 44);
     const std::vector<Picture> widgets = {
         {"Graphic/start.bmp", 5 * 98, 36, true},           {"Graphic/MainMenu.bmp", 5 * 90, 44, true},

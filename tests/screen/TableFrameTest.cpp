@@ -479,6 +479,12 @@ protected:
         return n;
     }
     static Rect ButtonRect(const CBitButton &b) { return {b.x, b.y, b.x + b.GetWidth(), b.y + b.GetHeight()}; }
+    Rect PlateRect(int seat) const
+    {
+        const CMjDraw &d = mj->draw;
+        const Point at = d.chipplate[seat];
+        return {at.x, at.y, at.x + d.chouma.rect.Width(), at.y + d.chouma.rect.Height()};
+    }
 };
 
 TEST_F(ReadableTable, AnOnlineSeatPictureKeepsToItsSeatBoxAndItsProportionsInAHand)
@@ -504,16 +510,49 @@ TEST_F(ReadableTable, AnOnlineSeatPictureKeepsToItsSeatBoxAndItsProportionsInAHa
     }
 }
 
-TEST_F(ReadableTable, TheTopSeatsNameIsReadOverAFullWall)
+// The top seat's plate lies where no wall stack reaches, and its name and score stand on it whole.
+TEST_F(ReadableTable, TheTopSeatsPlateHoldsItsNameAndScoreAndNoWallPixel)
 {
     mj->ResetTable();
     ASSERT_EQ(mj->wallstack[36], 2);
-    std::strcpy(mj->player[2].playername, "Northman");
+    const CMjDraw &d = mj->draw;
+    const Rect plate = PlateRect(2);
+    auto [walled, bare] = WithAndWithout([&](bool on) { std::memset(mj->wallstack + 36, on ? 2 : 0, 18); });
+    ASSERT_FALSE(ChangedRect(walled, bare).Empty()) << "the top wall is drawn";
+    EXPECT_EQ(Differing(walled, bare, plate), 0) << "a wall pixel on the plate at " << d.chipplate[2].x;
     CMjPlayer &top = mj->player[2];
-    auto [with, without] = WithAndWithout([&](bool on) { top.playername[0] = on ? 'N' : 0; });
-    const Rect nameBox{181, 118, 261, 158};
-    EXPECT_GT(Differing(with, without, nameBox), 40) << "the letters show over the wall";
-    EXPECT_EQ(Intersect(ChangedRect(with, without), nameBox), ChangedRect(with, without));
+    std::strcpy(top.playername, "Northman");
+    auto [named, unnamed] = WithAndWithout([&](bool on) { top.playername[0] = on ? 'N' : 0; });
+    EXPECT_GT(Differing(named, unnamed, plate), 40) << "the letters show";
+    EXPECT_EQ(Intersect(ChangedRect(named, unnamed), plate), ChangedRect(named, unnamed));
+    auto [scored, unscored] = WithAndWithout([&](bool on) { top.score = on ? 88888 : 1; });
+    EXPECT_EQ(Intersect(ChangedRect(scored, unscored), plate), ChangedRect(scored, unscored));
+}
+
+// A ready badge stands beside its seat's plate in a hand under way: on no plate, wall or discard frame.
+TEST_F(ReadableTable, TheReadyBadgesCoverNoPlateWallOrDiscardFrame)
+{
+    OnlineClaim();
+    std::memset(mj->wallstack, 2, sizeof mj->wallstack);
+    for (CMjPlayer &p : mj->player)
+        p.hasplayed = 1, p.ready = 1;
+    auto [walled, bare] = WithAndWithout([&](bool on) { std::memset(mj->wallstack, on ? 2 : 0, sizeof mj->wallstack); });
+    auto [framed, unframed] = WithAndWithout([&](bool on) {
+        for (CMjPlayer &p : mj->player)
+            p.hasplayed = on;
+    });
+    const Rect walls = ChangedRect(walled, bare), frames = ChangedRect(framed, unframed);
+    ASSERT_FALSE(walls.Empty());
+    ASSERT_FALSE(frames.Empty());
+    for (int seat = 1; seat < 4; ++seat) {
+        auto [ready, waiting] = WithAndWithout([&](bool on) { mj->player[seat].ready = on; });
+        const Rect badge = ChangedRect(ready, waiting);
+        ASSERT_FALSE(badge.Empty()) << "seat " << seat;
+        for (int other = 1; other < 4; ++other)
+            EXPECT_TRUE(Intersect(badge, PlateRect(other)).Empty()) << "seat " << seat << " on plate " << other;
+        EXPECT_TRUE(Intersect(badge, walls).Empty()) << "seat " << seat;
+        EXPECT_TRUE(Intersect(badge, frames).Empty()) << "seat " << seat;
+    }
 }
 
 TEST_F(ReadableTable, NoChatWindowSmallOrEnlargedCoversAButtonOfTheTable)
