@@ -356,6 +356,18 @@ TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoad
     folder.Write("Save/far.cmj", std::string(farBytes.begin(), farBytes.end()));
     ASSERT_TRUE(m.LoadGame("Save\\far.cmj"));
     EXPECT_EQ(m.player[1].score, SavedGame::kScoreBound);
+    // Played on from there to a won hand, the scores stay where a saved game can hold them.
+    SavedGame top = good;
+    for (SavedSeat &seat : top.player)
+        seat.score = SavedGame::kScoreBound;
+    const auto topBytes = top.Bytes();
+    folder.Write("Save/top.cmj", std::string(topBytes.begin(), topBytes.end()));
+    ASSERT_TRUE(m.LoadGame("Save\\top.cmj"));
+    PlayUntil([&] {
+        return m.gamestatus == 2 && std::any_of(m.player, m.player + 4, [](const CMjPlayer &p) { return p.ishu; });
+    });
+    ASSERT_TRUE(m.SaveGame("Save\\top.cmj"));
+    ASSERT_TRUE(m.LoadGame("Save\\top.cmj"));
     folder.Write("Save/good.cmj", before);
     ASSERT_TRUE(m.LoadGame("Save\\good.cmj"));
     EXPECT_EQ(Saved(), before);
