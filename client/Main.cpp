@@ -117,9 +117,12 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     for (const char *folder : {"Save", "Avatar"})
         std::filesystem::create_directories(Paths::Resolve(folder), ec);
 
-    // "NetWork" goes this way too, and opens nothing.
-    if (!Arg(args, 0).empty())
-        mjgame->LoadGame(args[0]);
+    // A saved game named on the command line is found from the working folder, as the shell that
+    // started the program sees it.
+    if (!networkmode && !Arg(args, 0).empty()) {
+        std::error_code cwd;
+        mjgame->LoadGame(std::filesystem::absolute(args[0], cwd).string());
+    }
     if (networkmode) {
         // The account and password stand in the login screen's boxes, as if typed there.
         loginform->accountedit->text = EditText(Arg(args, 1));
