@@ -50,8 +50,6 @@ CMjDraw::CMjDraw()
 
 CMjDraw::~CMjDraw()
 {
-    // Every exit leaves the window style plain, whether or not a device was ever set up.
-    Profile::WriteString("SET.ini", "Window", "Style", "0");
     if (!lpDD)
         return;
     lpDDSPrimary = nullptr;
@@ -59,6 +57,11 @@ CMjDraw::~CMjDraw()
     lpDDSSame.reset();
     ReleasePictures();
     lpDD = nullptr;
+}
+
+void CMjDraw::WriteSettings(Profile::Edit &ini) const
+{
+    ini.Set("Window", "Style", "0");
 }
 
 void CMjDraw::SetGame(CMj *owner, std::function<void()> paint)

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/FrameSink.h"
+#include "platform/Profile.h"
 #include "rules/MjTile.h"
 #include "screen/Sprite.h"
 
@@ -30,6 +31,9 @@ public:
 
     CMjDraw();
     ~CMjDraw();
+    // Every run leaves the window style plain, whether or not a device was ever set up: written
+    // with the game object's settings.
+    void WriteSettings(Profile::Edit &ini) const;
     CMjDraw(const CMjDraw &) = delete;
     CMjDraw &operator=(const CMjDraw &) = delete;
 
