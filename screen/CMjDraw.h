@@ -31,11 +31,11 @@ public:
 
     CMjDraw();
     ~CMjDraw();
+    CMjDraw(const CMjDraw &) = delete;
+    CMjDraw &operator=(const CMjDraw &) = delete;
     // Every run leaves the window style plain, whether or not a device was ever set up: written
     // with the game object's settings.
     void WriteSettings(Profile::Edit &ini) const;
-    CMjDraw(const CMjDraw &) = delete;
-    CMjDraw &operator=(const CMjDraw &) = delete;
 
     // paint is the game object's repaint: a mode switch and Refresh call it.
     void SetGame(CMj *owner, std::function<void()> paint);

@@ -307,10 +307,8 @@ template <class Stream> void Options(Stream &s, CMj &m)
         const std::string prefix = std::string(seat.prefix) + "Player";
         s.Text("PlayerInfo", prefix + "Name", p.GetName());
         s.Text("PlayerInfo", prefix + "Sex", p.sex == 1 ? "1" : "0");
-        if (p.language == 1)
-            s.Text("PlayerInfo", prefix + "Laguage", "1");
-        else
-            s.Text("PlayerInfo", prefix + "Laguagex", "0");
+        const bool plain = p.language == 1;
+        s.Text("PlayerInfo", prefix + (plain ? "Laguage" : "Laguagex"), plain ? "1" : "0");
     }
 }
 
