@@ -239,8 +239,9 @@ bool TMainForm::TextInput(Rect &box) const
 void TMainForm::FirstShow()
 {
     mjgame->OnShow();
-    // A NetWork start first shows the window once logged in, with the lobby up: no title menu over it.
-    if (networkmode)
+    // A NetWork start first shows the window once logged in, with the lobby up, and a saved game named
+    // on the command line shows its table: no title menu over either.
+    if (networkmode || mjgame->gamestatus != 0)
         mjgame->Paint();
     else
         modeform->Show();

@@ -329,7 +329,8 @@ TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheC
     ASSERT_NE(nullptr, kept);
     std::fclose(kept);
     form.reset();
-    Open({std::filesystem::path(path).filename().string()});
+    OpenAtTitle({std::filesystem::path(path).filename().string()});
+    EXPECT_EQ(curscreen, SCREEN_NONE) << "the table, with no title menu over it";
     EXPECT_EQ(saved, driver->StateLine());
     QTest::keyClick(View(), Qt::Key_Escape);
     Click(ButtonCentre(BTN_BACK));
