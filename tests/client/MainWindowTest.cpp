@@ -21,8 +21,8 @@
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -324,10 +324,8 @@ TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheC
         ~WorkingFolder() { std::filesystem::current_path(before); }
     } restore;
     std::filesystem::current_path(dir);
-    const std::string notes = (dir / "notes.cmj.tmp").string();
-    std::FILE *kept = std::fopen(notes.c_str(), "w");
-    ASSERT_NE(nullptr, kept);
-    std::fclose(kept);
+    const std::filesystem::path notes = dir / "notes.cmj.tmp";
+    std::ofstream(notes) << "the player's own";
     form.reset();
     OpenAtTitle({std::filesystem::path(path).filename().string()});
     EXPECT_EQ(curscreen, SCREEN_NONE) << "the table, with no title menu over it";

