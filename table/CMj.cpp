@@ -380,14 +380,14 @@ void CMj::SaveSetting(const std::string &path)
     CommitSettings(ini);
 }
 
-bool CMj::CommitSettings(const Profile::Edit &edit)
+void CMj::CommitSettings(const Profile::Edit &edit)
 {
     std::string error;
     if (edit.Commit(error))
-        return true;
+        return;
     g_log.Trace("Setting Error,%s.", error.c_str());
     if (unwrittentold)
-        return false;
+        return;
     unwrittentold = 1;
     const std::string text = "The settings could not be written to " + Utf8ToGbk(edit.File()) + ".";
     // With the window still there the box waits its turn among the others; as the program ends it
@@ -396,7 +396,6 @@ bool CMj::CommitSettings(const Profile::Edit &edit)
         shell->PostBox(text, "信息", MessageBox::IconWarning, nullptr);
     else if (!TerminationSignals::Pending())
         MessageBox::Show(text, "信息", MessageBox::IconWarning);
-    return false;
 }
 
 void CMj::Paint()

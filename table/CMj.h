@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/CMjTimer.h"
 #include "platform/HttpGet.h"
+#include "platform/Profile.h"
 #include "rules/CGbHu.h"
 #include "rules/CMjAi.h"
 #include "rules/CMjPlayer.h"
@@ -97,10 +98,6 @@ constexpr int MAX_LINKLABELS = 10;
 constexpr int FANNAME_COUNT = 90;
 
 // The one game object: four seats, the wall, the timers and every operation of play.
-namespace Profile {
-class Edit;
-}
-
 class CMj : public RecordSink {
 public:
     CMj();
@@ -114,8 +111,8 @@ public:
     // must be on disk now.
     void SaveSetting(const std::string &path = "SET.ini");
     // Writes the changes of a settings file. A file that cannot be written is traced, and the player
-    // is told which, once in the game object's life; false then.
-    bool CommitSettings(const Profile::Edit &edit);
+    // is told which, once in the game object's life.
+    void CommitSettings(const Profile::Edit &edit);
 
     // The whole screen again: every change of the game ends here. While a run of the server's records
     // is handled, the screen is made once, at the run's end.
