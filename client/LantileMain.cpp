@@ -2,6 +2,7 @@
 
 #include "client/Main.h"
 #include "platform/FileBytes.h"
+#include "platform/Gbk.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
@@ -19,9 +20,17 @@ int LantileMain(const std::vector<std::string> &args, const std::string &lockPat
     if (first == "/REGSERVER" || first == "/UNREGSERVER")
         return 0;
     SingleInstance instance(lockPath);
-    if (!instance.Acquire()) {
+    switch (instance.Acquire()) {
+    case SingleInstance::Result::Running:
         MessageBox::Show("Lantile is running.", "Infomation", MessageBox::IconInformation);
         return 0;
+    case SingleInstance::Result::NotAFile:
+        MessageBox::Show("The lock " + Utf8ToGbk(instance.Path()) +
+                             " is not a regular file. Remove it, then start the game again.",
+                         "Lantile", MessageBox::IconError);
+        return 1;
+    case SingleInstance::Result::Taken:
+        break;
     }
     // What a kill in the middle of writing the settings or a saved game left behind goes now, while
     // no other copy can be writing.

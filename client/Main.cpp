@@ -117,9 +117,12 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     for (const char *folder : {"Save", "Avatar"})
         std::filesystem::create_directories(Paths::Resolve(folder), ec);
 
-    // "NetWork" goes this way too, and opens nothing.
-    if (!Arg(args, 0).empty())
-        mjgame->LoadGame(args[0]);
+    // A saved game named on the command line is found from the working folder, as the shell that
+    // started the program sees it.
+    if (!networkmode && !Arg(args, 0).empty()) {
+        std::error_code cwd;
+        mjgame->LoadGame(std::filesystem::absolute(args[0], cwd).string());
+    }
     if (networkmode) {
         // The account and password stand in the login screen's boxes, as if typed there.
         loginform->accountedit->text = EditText(Arg(args, 1));
@@ -236,8 +239,9 @@ bool TMainForm::TextInput(Rect &box) const
 void TMainForm::FirstShow()
 {
     mjgame->OnShow();
-    // A NetWork start first shows the window once logged in, with the lobby up: no title menu over it.
-    if (networkmode)
+    // A NetWork start first shows the window once logged in, with the lobby up, and a saved game named
+    // on the command line shows its table: no title menu over either.
+    if (networkmode || mjgame->gamestatus != 0)
         mjgame->Paint();
     else
         modeform->Show();

@@ -149,12 +149,11 @@ bool Edit::Set(std::string_view section, std::string_view key, std::string_view 
     return true;
 }
 
-bool Edit::Commit() const
+bool Edit::Commit(std::string &error) const
 {
     std::string bytes;
     for (const std::string &line : lines_)
         bytes.append(line).append("\r\n");
-    std::string error;
     return FileBytes::WriteAtomically(file_, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size(), error,
                                       0600);
 }
@@ -162,7 +161,8 @@ bool Edit::Commit() const
 bool WriteString(std::string_view path, std::string_view section, std::string_view key, std::string_view value)
 {
     Edit edit(path);
-    return edit.Set(section, key, value) && edit.Commit();
+    std::string error;
+    return edit.Set(section, key, value) && edit.Commit(error);
 }
 
 } // namespace Profile

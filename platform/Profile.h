@@ -32,8 +32,11 @@ public:
     // file) when missing; the value is cut to its first line. A section or key name that is not a
     // single line is refused: false, and nothing changes.
     bool Set(std::string_view section, std::string_view key, std::string_view value);
-    // False when the file cannot be written; the old one is then as it was.
-    bool Commit() const;
+    // False when the file cannot be written, with error saying which step failed and why; the old
+    // file is then as it was.
+    [[nodiscard]] bool Commit(std::string &error) const;
+    // The file written, as found from the program folder.
+    const std::string &File() const { return file_; }
 
 private:
     std::string file_;

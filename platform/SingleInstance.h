@@ -1,22 +1,26 @@
 #pragma once
-#include <memory>
 #include <string>
 
-class QLockFile;
-
-// One running program per program folder: a lock file held while the program runs. A lock left
-// behind by a program that ended without letting go (a crash, a kill) is taken over.
+// One running program per program folder: a kernel lock (flock) on a file in the folder, held for
+// the process's life and let go by the kernel however the process ends. A lock no running process
+// holds is free, whatever the file holds: its text only says who took it last.
 class SingleInstance {
 public:
+    enum class Result {
+        Taken,    // this process holds the lock, or no lock can be made there at all (a folder that
+                  // cannot be written holds nothing a second copy could spoil)
+        Running,  // another running process holds it
+        NotAFile, // something other than a regular file stands at the path: a folder, a pipe, a link
+    };
+
     explicit SingleInstance(std::string path);
     ~SingleInstance();
     SingleInstance(const SingleInstance &) = delete;
     SingleInstance &operator=(const SingleInstance &) = delete;
 
-    // False while another running program holds the lock; true when this process holds it now, and
-    // also when no lock can be made there at all (a folder that cannot be written holds nothing a
-    // second copy could spoil).
-    bool Acquire();
+    // Never waits: neither for another holder nor for whatever stands at the path.
+    Result Acquire();
+    const std::string &Path() const { return path_; }
 
     // The lock of the program folder: inside the folder itself, found by its real path, so that the
     // folder decides and not the environment or the working folder the program starts with. Only
@@ -24,5 +28,6 @@ public:
     static std::string PathFor(const std::string &programFolder);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    std::string path_;
+    int fd_ = -1;
 };

@@ -52,8 +52,6 @@ CMjDraw::CMjDraw()
 
 CMjDraw::~CMjDraw()
 {
-    // Every exit leaves the window style plain, whether or not a device was ever set up.
-    Profile::WriteString("SET.ini", "Window", "Style", "0");
     if (!lpDD)
         return;
     lpDDSPrimary = nullptr;
@@ -61,6 +59,11 @@ CMjDraw::~CMjDraw()
     lpDDSSame.reset();
     ReleasePictures();
     lpDD = nullptr;
+}
+
+void CMjDraw::WriteSettings(Profile::Edit &ini) const
+{
+    ini.Set("Window", "Style", "0");
 }
 
 void CMjDraw::SetGame(CMj *owner, std::function<void()> paint)

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/FrameSink.h"
+#include "platform/Profile.h"
 #include "rules/MjTile.h"
 #include "screen/Sprite.h"
 
@@ -32,6 +33,9 @@ public:
     ~CMjDraw();
     CMjDraw(const CMjDraw &) = delete;
     CMjDraw &operator=(const CMjDraw &) = delete;
+    // Every run leaves the window style plain, whether or not a device was ever set up: written
+    // with the game object's settings.
+    void WriteSettings(Profile::Edit &ini) const;
 
     // paint is the game object's repaint: a mode switch and Refresh call it.
     void SetGame(CMj *owner, std::function<void()> paint);

@@ -1,8 +1,11 @@
 #include "table/CMj.h"
 
+#include "platform/Gbk.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/Random.h"
+#include "platform/TerminationSignals.h"
 #include "platform/TimerService.h"
 #include "rules/CLog.h"
 #include "rules/FanTable.h"
@@ -14,7 +17,10 @@
 #include "table/THttpGetThread.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/CDxEdit.h"
+#include "windows/CHelpForm.h"
+#include "windows/CLoginForm.h"
 #include "windows/CNetRoom.h"
+#include "windows/CSetForm.h"
 #include "windows/InviteLinks.h"
 #include "windows/LevelTable.h"
 #include "windows/Screens.h"
@@ -270,28 +276,85 @@ void CMj::EnlargeChat(bool large)
     lines.curpage = lines.pages.Count() > 0 ? 0 : -1;
 }
 
+namespace {
+
+// How an option's byte takes the value read for it.
+enum class Read { ZeroClears, NonZero, One, Never };
+
+// The options as SET.ini keeps them, in the order they are written: reading and writing walk this
+// one list. def is what a missing key reads as.
+template <class Stream> void Options(Stream &s, CMj &m)
+{
+    s.Flag("Rull", "Brood", m.brood, 1, Read::ZeroClears);
+    s.Flag("Rull", "Rain", m.rain, 1, Read::ZeroClears);
+    s.Flag("Option", "Animate", m.animateon, 1, Read::NonZero);
+    s.Flag("Option", "Sound", m.soundon, 1, Read::ZeroClears);
+    s.Flag("Option", "Music", m.musicon, 0, Read::NonZero);
+    s.Flag("Option", "YuYin", m.yuyin, 0, Read::One);
+    // The tool-tips box holds only until the program ends.
+    s.Flag("Option", "ShowTips", m.ShowTips, 1, Read::NonZero, false);
+    // The program always starts in a window: the mode is kept for other readers only.
+    uint8_t full = fullscreen != 0;
+    s.Flag("Window", "FullScreen", full, 0, Read::Never);
+    s.Flag("Window", "Help", showhelp, 1, Read::One);
+    // Seats in the order south (local), north, east, west; nothing reads them back.
+    const struct {
+        const char *prefix;
+        int seat;
+    } seats[] = {{"S", 0}, {"N", 2}, {"E", 1}, {"W", 3}};
+    for (const auto &seat : seats) {
+        const CMjPlayer &p = m.player[seat.seat];
+        const std::string prefix = std::string(seat.prefix) + "Player";
+        s.Text("PlayerInfo", prefix + "Name", p.GetName());
+        s.Text("PlayerInfo", prefix + "Sex", p.sex == 1 ? "1" : "0");
+        const bool plain = p.language == 1;
+        s.Text("PlayerInfo", prefix + (plain ? "Laguage" : "Laguagex"), plain ? "1" : "0");
+    }
+}
+
+class OptionReader {
+public:
+    explicit OptionReader(const std::string &path) : path_(path) {}
+    template <class Byte> void Flag(const char *section, const char *key, Byte &on, int def, Read read, bool = true)
+    {
+        if (read == Read::Never)
+            return;
+        const int value = Profile::ReadInt(path_, section, key, def);
+        if (read == Read::ZeroClears)
+            on = on && value != 0;
+        else
+            on = read == Read::One ? value == 1 : value != 0;
+    }
+    void Text(const char *, const std::string &, const std::string &) {}
+
+private:
+    const std::string &path_;
+};
+
+class OptionWriter {
+public:
+    explicit OptionWriter(Profile::Edit &ini) : ini_(ini) {}
+    template <class Byte> void Flag(const char *section, const char *key, Byte &on, int, Read, bool written = true)
+    {
+        if (written)
+            ini_.Set(section, key, on ? "1" : "0");
+    }
+    void Text(const char *section, const std::string &key, const std::string &value) { ini_.Set(section, key, value); }
+
+private:
+    Profile::Edit &ini_;
+};
+
+} // namespace
+
 void CMj::LoadSetting(const std::string &path)
 {
     if (!Paths::Exists(path))
         return;
-    const char *ini = path.c_str();
-    if (Profile::ReadInt(ini, "Rull", "Brood", 1) == 0)
-        brood = 0;
-    if (Profile::ReadInt(ini, "Rull", "Rain", 1) == 0)
-        rain = 0;
-    Profile::ReadInt(ini, "Rull", "258", 1);
-    Profile::ReadInt(ini, "Rull", "19", 1);
-    if (Profile::ReadInt(ini, "Option", "Sound", 1) == 0)
-        soundon = 0;
-    musicon = Profile::ReadInt(ini, "Option", "Music", 0) != 0;
-    ShowTips = Profile::ReadInt(ini, "Option", "ShowTips", 1) != 0;
-    animateon = Profile::ReadInt(ini, "Option", "Animate", 1) != 0;
-    if (Profile::ReadInt(ini, "Option", "YuYin", 0) == 1) {
-        yuyin = 1;
-        if (dxsound)
-            dxsound->voiceon = 1;
-    }
-    showhelp = Profile::ReadInt(ini, "Window", "Help", 1) == 1;
+    OptionReader reader(path);
+    Options(reader, *this);
+    if (yuyin && dxsound)
+        dxsound->voiceon = 1;
 }
 
 void CMj::SaveSetting(const std::string &path)
@@ -301,32 +364,38 @@ void CMj::SaveSetting(const std::string &path)
     if (!Paths::Exists(path))
         for (const char *section : {"PlayerInfo", "Rull", "Skin", "Option", "Volume", "UserSet", "Avatar"})
             ini.AddSection(section);
-    auto flag = [](bool on) { return on ? "1" : "0"; };
-    ini.Set("Rull", "Brood", flag(brood));
-    ini.Set("Rull", "Rain", flag(rain));
-    ini.Set("Option", "Animate", flag(animateon));
-    ini.Set("Option", "Sound", flag(soundon));
-    ini.Set("Option", "Music", flag(musicon));
-    ini.Set("Option", "YuYin", flag(yuyin));
-    ini.Set("Window", "FullScreen", flag(fullscreen != 0));
-    ini.Set("Window", "Help", flag(showhelp));
+    OptionWriter writer(ini);
+    Options(writer, *this);
+    // Every screen's settings go into the same write, so that a kill leaves the old file or the new
+    // one, never some of the changes.
+    if (setform)
+        setform->WriteSettings(ini);
+    if (loginform)
+        loginform->WriteSettings(ini);
+    if (helpform)
+        helpform->WriteSettings(ini);
+    if (lobby)
+        lobby->WriteSettings(ini);
+    draw.WriteSettings(ini);
+    CommitSettings(ini);
+}
 
-    // Seats in the order south (local), north, east, west.
-    const struct {
-        const char *prefix;
-        int seat;
-    } seats[] = {{"S", 0}, {"N", 2}, {"E", 1}, {"W", 3}};
-    for (const auto &s : seats) {
-        const CMjPlayer &p = player[s.seat];
-        std::string prefix = std::string(s.prefix) + "Player";
-        ini.Set("PlayerInfo", prefix + "Name", p.GetName());
-        ini.Set("PlayerInfo", prefix + "Sex", flag(p.sex == 1));
-        if (p.language == 1)
-            ini.Set("PlayerInfo", prefix + "Laguage", "1");
-        else
-            ini.Set("PlayerInfo", prefix + "Laguagex", "0");
-    }
-    ini.Commit();
+void CMj::CommitSettings(const Profile::Edit &edit)
+{
+    std::string error;
+    if (edit.Commit(error))
+        return;
+    g_log.Trace("Setting Error,%s.", error.c_str());
+    if (unwrittentold)
+        return;
+    unwrittentold = 1;
+    const std::string text = "The settings could not be written to " + Utf8ToGbk(edit.File()) + ".";
+    // With the window still there the box waits its turn among the others; as the program ends it
+    // shows at once, unless a signal is ending the program, which no box may hold up.
+    if (shell)
+        shell->PostBox(text, "信息", MessageBox::IconWarning, nullptr);
+    else if (!TerminationSignals::Pending())
+        MessageBox::Show(text, "信息", MessageBox::IconWarning);
 }
 
 void CMj::Paint()

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/CMjTimer.h"
 #include "platform/HttpGet.h"
+#include "platform/Profile.h"
 #include "rules/CGbHu.h"
 #include "rules/CMjAi.h"
 #include "rules/CMjPlayer.h"
@@ -105,9 +106,13 @@ public:
     CMj &operator=(const CMj &) = delete;
 
     void LoadSetting(const std::string &path);
-    // The options and the seats' names into the settings file in one whole write, which a kill
-    // cannot leave half done. Runs as the game object ends; call it wherever they must be on disk now.
+    // The options, the seats' names and every screen's settings into the settings file in one whole
+    // write, which a kill cannot leave half done. Runs as the game object ends; call it wherever they
+    // must be on disk now.
     void SaveSetting(const std::string &path = "SET.ini");
+    // Writes the changes of a settings file. A file that cannot be written is traced, and the player
+    // is told which, once in the game object's life.
+    void CommitSettings(const Profile::Edit &edit);
 
     // The whole screen again: every change of the game ends here. While a run of the server's records
     // is handled, the screen is made once, at the run's end.
@@ -190,6 +195,7 @@ public:
     uint8_t yuyin = 0;
     int robotpace = 200;
     uint8_t ShowTips = 1;
+    uint8_t unwrittentold = 0; // the player knows that a settings file could not be written
     int scoremultiplier = 1;
     GetMj chichoice[3];
     uint8_t netgame = 0;

@@ -77,25 +77,23 @@ void CMj::Hu(int seat)
     DrawTile(false);
 }
 
-namespace {
-
-// Scores are counted in 64 bits and kept within their fields, whatever a saved game started from.
-void AddScore(int32_t &field, int64_t amount)
-{
-    field = static_cast<int32_t>(std::clamp<int64_t>(field + amount, INT32_MIN, INT32_MAX));
-}
-
-} // namespace
-
 void CMj::MoveScore(int from, int to, int64_t amount)
 {
     // The chips fly from the payer's plate to the winner's before the points move.
     draw.StartSeatFlight(from, to);
     Fly(CMjDraw::AnimChip, 30);
-    AddScore(player[from].score, -amount);
-    AddScore(player[from].scorechange, -amount);
-    AddScore(player[to].score, amount);
-    AddScore(player[to].scorechange, amount);
+    // No more moves than keeps both seats' scores, and this hand's changes, within what a saved game
+    // holds: a game played on from any saved game can be saved and loaded again.
+    CMjPlayer &payer = player[from];
+    CMjPlayer &winner = player[to];
+    constexpr int64_t bound = SavedGame::kScoreBound;
+    const int64_t room = std::min({bound - winner.score, bound - winner.scorechange, payer.score + bound,
+                                   payer.scorechange + bound});
+    const auto moved = static_cast<int32_t>(std::clamp<int64_t>(amount, 0, std::max<int64_t>(room, 0)));
+    payer.score -= moved;
+    payer.scorechange -= moved;
+    winner.score += moved;
+    winner.scorechange += moved;
     PlayEffect(EFFECT_PAY);
 }
 

@@ -38,7 +38,6 @@ bool CMj::SaveGame(const std::string &path)
     const std::string folder = std::filesystem::path(file).parent_path().string();
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    FileBytes::RemoveLeftovers(folder, ".cmj");
     const auto bytes = Snapshot().Bytes();
     std::string error;
     if (!FileBytes::WriteAtomically(file, bytes.data(), bytes.size(), error)) {
@@ -54,8 +53,6 @@ bool CMj::LoadGame(const std::string &path)
     std::vector<uint8_t> bytes;
     // One byte more than a saved game holds, so that a longer file shows itself.
     FileBytes::ReadStatus read = FileBytes::Read(Paths::Resolve(path), SavedGame::kSize + 1, bytes);
-    if (read == FileBytes::ReadStatus::Missing)
-        return false;
     if (IsNetGame()) {
         // The server's records would go on writing into a local table.
         MessageBox::Show("Leave the online game before opening a saved game.", "信息", MessageBox::IconWarning);

@@ -36,9 +36,9 @@ CHelpForm::CHelpForm(std::string_view backgroundPath, CMj *game)
     SetPos(0, 0);
 }
 
-CHelpForm::~CHelpForm()
+void CHelpForm::WriteSettings(Profile::Edit &ini) const
 {
-    Profile::WriteString(kIni, "Window", "ShowHelp", checkbox->checked ? "1" : "0");
+    ini.Set("Window", "ShowHelp", checkbox->checked ? "1" : "0");
 }
 
 void CHelpForm::Draw()

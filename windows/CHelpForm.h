@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Profile.h"
 #include "windows/CBitCheckBox.h"
 #include "windows/CBitForm.h"
 
@@ -17,8 +18,8 @@ public:
     // The background stands for page 0. The box is checked when SET.ini's Window/ShowHelp is 1
     // (the default, so that a first-time player sees the help).
     CHelpForm(std::string_view background, CMj *owner);
-    // Writes the box back to Window/ShowHelp.
-    ~CHelpForm() override;
+    // The box as Window/ShowHelp, into the settings the game object writes as it ends.
+    void WriteSettings(Profile::Edit &ini) const;
 
     // The background and buttons, then the box.
     void Draw() override;

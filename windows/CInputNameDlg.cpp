@@ -144,7 +144,7 @@ void CInputNameDlg::StartGame()
     Profile::Edit ini(kIni);
     for (int seat = 0; seat < 4; ++seat)
         ini.Set("Avatar", kAvatarKeys[seat], std::to_string(avatar[seat]));
-    ini.Commit();
+    owner->CommitSettings(ini);
     curscreen = SCREEN_NONE;
     // At most a name's 20 bytes, cut between characters, and handed over terminated.
     const std::string name = nameedit->GetText(CMjPlayer::kNameSize);

@@ -74,9 +74,11 @@ CLoginForm::CLoginForm(std::string_view backgroundPath, CMj *game)
     SetPos(0, 0);
 }
 
-CLoginForm::~CLoginForm()
+CLoginForm::~CLoginForm() = default;
+
+void CLoginForm::WriteSettings(Profile::Edit &ini) const
 {
-    proxy.Write(kSetIni);
+    proxy.Write(ini);
 }
 
 void CLoginForm::Draw()

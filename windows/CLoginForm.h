@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/CMjTimer.h"
+#include "platform/Profile.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxLabel.h"
 #include "windows/ProxySettings.h"
@@ -12,7 +13,7 @@ class CDxEdit;
 
 // Screen 12: account and password, and the start of a connection to the game server, directly or
 // through the proxy whose settings this screen owns ("Set.ini" [Proxy], read when it is built and
-// written when it ends). An attempt waits 30 seconds for the server's answer.
+// written with the game object's settings). An attempt waits 30 seconds for the server's answer.
 class CLoginForm : public CBitForm {
 public:
     static constexpr unsigned TIMER_LOGIN = 200;
@@ -22,6 +23,8 @@ public:
     // The account stored in "Network.cfg" is typed in already, and then the password has the focus.
     CLoginForm(std::string_view background, CMj *owner);
     ~CLoginForm() override;
+    // The proxy, into the settings the game object writes as it ends.
+    void WriteSettings(Profile::Edit &ini) const;
 
     // The background and buttons, the two edits and the status.
     void Draw() override;

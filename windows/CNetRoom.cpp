@@ -110,9 +110,13 @@ CNetRoom::CNetRoom(std::string_view backgroundPath, CMj *game)
 
 CNetRoom::~CNetRoom()
 {
-    WriteUserSet(kSetIni, filters, roomid);
     ForgetSurface(ownpicture);
     GReleaseSurface(ownpicture);
+}
+
+void CNetRoom::WriteSettings(Profile::Edit &ini) const
+{
+    WriteUserSet(ini, filters, roomid);
 }
 
 void CNetRoom::SetPos(int px, int py)

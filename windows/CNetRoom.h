@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Profile.h"
 #include "screen/CachedPicture.h"
 #include "table/TableStore.h"
 #include "table/UserSet.h"
@@ -15,7 +16,8 @@ class CDxTrackBar2;
 // Screen 10, the lobby of online play: the room's tables six to a page, where a press on a free seat
 // sits the player down; the player's own card; the room chat with its input line; the buttons for
 // the filters, the web site, leaving, a quick seat, the top-up and the avatar. The user filters live
-// here too ("SET.ini" [UserSet], read when the screen is built and written when it ends).
+// here too ("SET.ini" [UserSet], read when the screen is built and written with the game object's
+// settings).
 class CNetRoom : public CBitForm {
 public:
     enum Button { SET = 0, SITE = 1, LEAVE = 2, AUTOJOIN = 3, TOPUP = 4, AVATAR = 5 };
@@ -34,6 +36,8 @@ public:
 
     CNetRoom(std::string_view background, CMj *owner);
     ~CNetRoom() override;
+    // The filters and the room, into the settings the game object writes as it ends.
+    void WriteSettings(Profile::Edit &ini) const;
 
     // The whole lobby while it is on top; only the background under another screen.
     void Draw() override;

@@ -64,12 +64,10 @@ CSetForm::CSetForm(std::string_view backgroundPath, CMj *game) : CBitForm(backgr
         ApplySlider(i);
 }
 
-CSetForm::~CSetForm()
+void CSetForm::WriteSettings(Profile::Edit &ini) const
 {
-    Profile::Edit ini(kIni);
     for (int i = 0; i < kSliders; ++i)
         ini.Set(kSliderPlaces[i].section, kSliderPlaces[i].key, std::to_string(slider[i]->position));
-    ini.Commit();
 }
 
 void CSetForm::ApplySlider(int which)

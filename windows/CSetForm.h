@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Profile.h"
 #include "windows/CBitCheckBox.h"
 #include "windows/CBitForm.h"
 #include "windows/CDxTrackBar.h"
@@ -18,8 +19,8 @@ public:
 
     // Reads the sliders from SET.ini and sets the volumes and the pace from them.
     CSetForm(std::string_view background, CMj *owner);
-    // Writes the sliders back.
-    ~CSetForm() override;
+    // The sliders, into the settings the game object writes as it ends.
+    void WriteSettings(Profile::Edit &ini) const;
 
     // The background half see-through, the button, the boxes, the sliders.
     void Draw() override;

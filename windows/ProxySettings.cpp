@@ -53,9 +53,8 @@ ProxySettings ProxySettings::Read(const char *ini)
     return s;
 }
 
-void ProxySettings::Write(const char *ini) const
+void ProxySettings::Write(Profile::Edit &edit) const
 {
-    Profile::Edit edit(ini);
     edit.Set(kSection, "UseProxy", useproxy ? "1" : "0");
     edit.Set(kSection, "UsePassWord", usepassword ? "1" : "0");
     edit.Set(kSection, "Address", address);
@@ -63,7 +62,6 @@ void ProxySettings::Write(const char *ini) const
     edit.Set(kSection, "Port", std::to_string(port));
     edit.Set(kSection, "UserName", username);
     edit.Set(kSection, "PassWord", password);
-    edit.Commit();
 }
 
 ProxyDialog ProxyDialog::For(const ProxySettings &settings)

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Profile.h"
 #include "table/NetLink.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ struct ProxySettings {
 
     static ProxySettings Read(const char *ini);
     // The keys in the order UseProxy, UsePassWord, Address, Type, Port, UserName, PassWord.
-    void Write(const char *ini) const;
+    void Write(Profile::Edit &ini) const;
 };
 
 // The proxy dialog's controls as values: filled from the settings, and taken back on OK.

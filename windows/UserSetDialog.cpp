@@ -59,9 +59,8 @@ UserSet ReadUserSet(const char *ini)
     return f;
 }
 
-void WriteUserSet(const char *path, const UserSet &f, int roomid)
+void WriteUserSet(Profile::Edit &ini, const UserSet &f, int roomid)
 {
-    Profile::Edit ini(path);
     Put(ini, "Invite", f.invite ? 1 : 0);
     Put(ini, "IP", f.ip == 3 || f.ip == 4 ? f.ip : 0);
     Put(ini, "ESCAPE", f.escape ? 1 : 0);
@@ -72,7 +71,6 @@ void WriteUserSet(const char *path, const UserSet &f, int roomid)
     Put(ini, "LIMITSCORE2RATE", f.limitscore2rate);
     Put(ini, "RoomID", roomid);
     Put(ini, "P2PTalk", f.p2ptalk ? 1 : 0);
-    ini.Commit();
 }
 
 UserSetDialog UserSetDialog::For(const UserSet &f)

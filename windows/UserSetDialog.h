@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Profile.h"
 #include "table/UserSet.h"
 
 #include <string>
@@ -9,7 +10,7 @@
 UserSet ReadUserSet(const char *ini);
 // Every key, changed or not, in the order Invite, IP, ESCAPE, ESCAPERATE, LIMITSCORE1,
 // LIMITSCORE1RATE, LIMITSCORE2, LIMITSCORE2RATE, RoomID, P2PTalk.
-void WriteUserSet(const char *ini, const UserSet &filters, int roomid);
+void WriteUserSet(Profile::Edit &ini, const UserSet &filters, int roomid);
 
 // The filter dialog's controls as values: filled from the filters, and taken back on OK.
 struct UserSetDialog {

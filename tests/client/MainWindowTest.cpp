@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -315,6 +316,29 @@ TEST_F(MainWindowTest, OnlyOneSavedGameDroppedIsLoadedFromItsWholePathAsFromTheC
     form.reset();
     Open({path});
     EXPECT_EQ(saved, driver->StateLine());
+
+    // A name alone is the working folder's, where leaving saves it again and touches nothing beside
+    // it; a name not found there is refused as a damaged file is.
+    struct WorkingFolder {
+        std::filesystem::path before = std::filesystem::current_path();
+        ~WorkingFolder() { std::filesystem::current_path(before); }
+    } restore;
+    std::filesystem::current_path(dir);
+    const std::filesystem::path notes = dir / "notes.cmj.tmp";
+    std::ofstream(notes) << "the player's own";
+    form.reset();
+    OpenAtTitle({std::filesystem::path(path).filename().string()});
+    EXPECT_EQ(curscreen, SCREEN_NONE) << "the table, with no title menu over it";
+    EXPECT_EQ(saved, driver->StateLine());
+    QTest::keyClick(View(), Qt::Key_Escape);
+    Click(ButtonCentre(BTN_BACK));
+    EXPECT_EQ(curscreen, SCREEN_SLOTS) << "left, and saved";
+    EXPECT_TRUE(std::filesystem::exists(notes));
+    form.reset();
+    EXPECT_TRUE(boxes.empty());
+    Open({"elsewhere.cmj"});
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("this document edition is lower or is damaged.", boxes[0].text);
 }
 
 // Notifications and an update offer are shown from the event loop, each notification with its own text.

@@ -22,7 +22,7 @@ namespace {
 TEST(LockHolder, DISABLED_HoldTheLock)
 {
     SingleInstance lock(std::getenv("LANTILE_HOLD_LOCK"));
-    ASSERT_TRUE(lock.Acquire());
+    ASSERT_EQ(lock.Acquire(), SingleInstance::Result::Taken);
     std::puts("held");
     std::fflush(stdout);
     for (;;)
@@ -61,7 +61,17 @@ TEST_F(ProgramStart, ASecondStartSaysSoAndLoadsNothingUntilTheFirstIsGone)
     holder.kill();
     holder.waitForFinished();
     SingleInstance next(lock);
-    EXPECT_TRUE(next.Acquire());
+    EXPECT_EQ(next.Acquire(), SingleInstance::Result::Taken);
+}
+
+// Something planted where the lock goes ends the start with a box that names it, never a hang.
+TEST_F(ProgramStart, ALockPathThatIsNoFileIsNamedAndTheStartFails)
+{
+    std::filesystem::create_symlink("/dev/zero", lock);
+    EXPECT_EQ(1, LantileMain({}, lock));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].text.find(lock)) << boxes[0].text;
+    EXPECT_EQ(nullptr, hMainWnd);
 }
 
 TEST_F(ProgramStart, AScreenNarrowerThanTheGameIsToldAndTheStartFails)

@@ -72,7 +72,10 @@ TEST(TProxyForm, AnAddressPastedWithLineBreaksKeepsItsFirstLineOnly)
     ProxySettings settings = ProxySettings::Read("SET.ini");
     form.Controls().TakeInto(settings);
     EXPECT_EQ(settings.address, "proxy.example");
-    settings.Write("SET.ini");
+    Profile::Edit ini("SET.ini");
+    settings.Write(ini);
+    std::string error;
+    ASSERT_TRUE(ini.Commit(error)) << error;
 
     char ip[50];
     Profile::ReadString("SET.ini", "loginserver", "ip", "", ip, sizeof ip);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,16 +55,35 @@ TEST(SingleInstance, OneLockPerProgramFolderFoundByItsRealPath)
     EXPECT_EQ(SingleInstance::PathFor((folder.Path() / "link/").string()), a);
     EXPECT_EQ(SingleInstance::PathFor((folder.Path() / "b/../a").string()), a);
 
+    using Result = SingleInstance::Result;
     SingleInstance first(a);
-    ASSERT_TRUE(first.Acquire());
-    EXPECT_TRUE(first.Acquire()) << "held already";
+    ASSERT_EQ(first.Acquire(), Result::Taken);
+    EXPECT_EQ(first.Acquire(), Result::Taken) << "held already";
     SingleInstance second(SingleInstance::PathFor((folder.Path() / "link").string()));
-    EXPECT_FALSE(second.Acquire());
+    EXPECT_EQ(second.Acquire(), Result::Running);
     SingleInstance other(SingleInstance::PathFor((folder.Path() / "b").string()));
-    EXPECT_TRUE(other.Acquire());
+    EXPECT_EQ(other.Acquire(), Result::Taken);
     // A folder that cannot hold a lock holds nothing a second copy could spoil.
     SingleInstance nowhere(SingleInstance::PathFor((folder.Path() / "missing").string()));
-    EXPECT_TRUE(nowhere.Acquire());
+    EXPECT_EQ(nowhere.Acquire(), Result::Taken);
+}
+
+// A lock that no running process holds is free, whatever a crash, a kill or another host left in
+// it; what is not a regular file is named at once, never waited on.
+TEST(SingleInstance, WhatTheFileHoldsNeverKeepsTheGameFromStarting)
+{
+    ScratchFolder folder;
+    const std::string lock = (folder.Path() / "lantile.lock").string();
+    for (const char *left : {"", "\xff\xfe garbage", "4242\nlantile\nanother-host\n"}) {
+        folder.Write("lantile.lock", left);
+        EXPECT_EQ(SingleInstance(lock).Acquire(), SingleInstance::Result::Taken) << left;
+    }
+    std::filesystem::remove(lock);
+    ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0);
+    EXPECT_EQ(SingleInstance(lock).Acquire(), SingleInstance::Result::NotAFile);
+    std::filesystem::remove(lock);
+    std::filesystem::create_directory(lock);
+    EXPECT_EQ(SingleInstance(lock).Acquire(), SingleInstance::Result::NotAFile);
 }
 
 TEST(Random, AFixedSeedRepeatsAndThePinHoldsAgainstTheClock)

@@ -101,7 +101,8 @@ TEST_F(ProfileTest, AnEditReplacesTheWholeFileOnceAndOnlyItsOwnerMayReadIt)
     edit.Set("Option", "Music", "1");
     edit.Set("Window", "Help", "0");
     EXPECT_EQ(folder.Read("s.ini"), "[Option]\r\nSound=1\r\n");
-    ASSERT_TRUE(edit.Commit());
+    std::string error;
+    ASSERT_TRUE(edit.Commit(error)) << error;
     EXPECT_EQ(folder.Read("s.ini"), "[Option]\r\nSound=0\r\nMusic=1\r\n[Window]\r\nHelp=0\r\n");
     EXPECT_EQ(folder.Read("old.ini"), "[Option]\r\nSound=1\r\n");
     EXPECT_EQ(folder.Read("leftover"), "left by a kill");
@@ -116,7 +117,7 @@ TEST_F(ProfileTest, AnEditReplacesTheWholeFileOnceAndOnlyItsOwnerMayReadIt)
     fresh.AddSection("Rull");
     fresh.Set("Rull", "Brood", "1");
     fresh.AddSection("PlayerInfo");
-    ASSERT_TRUE(fresh.Commit());
+    ASSERT_TRUE(fresh.Commit(error)) << error;
     EXPECT_EQ(folder.Read("new.ini"), "[PlayerInfo]\r\n[Rull]\r\nBrood=1\r\n");
     ASSERT_EQ(stat((folder.Path() / "new.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);

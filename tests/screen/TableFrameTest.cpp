@@ -631,7 +631,13 @@ TEST_F(ReadableTable, TheCompassLightsTheSideOfTheSeatToMoveWhateverTheRound)
 TEST(RendererLifetime, LeavesThePlainWindowStyleEvenWithoutADevice)
 {
     ScratchFolder folder;
-    { CMjDraw draw; }
+    {
+        CMjDraw draw;
+        Profile::Edit ini("SET.ini");
+        draw.WriteSettings(ini);
+        std::string error;
+        ASSERT_TRUE(ini.Commit(error)) << error;
+    }
     char style[8] = {};
     Profile::ReadString("SET.ini", "Window", "Style", "", style, sizeof style);
     EXPECT_STREQ("0", style);

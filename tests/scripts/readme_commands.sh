@@ -26,7 +26,7 @@ check_program() {
     TMPDIR=$dir QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$dir/lantile" >/dev/null 2>&1 &
     pid=$!
     # Started once it holds its one-instance lock.
-    until ls "$dir"/lantile-*.lock >/dev/null 2>&1 || [ $waited -ge 600 ]; do
+    until [ -e "$dir/lantile.lock" ] || [ $waited -ge 600 ]; do
         sleep 0.1
         waited=$((waited + 1))
     done

@@ -1,10 +1,17 @@
+#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "tests/table/TableFixture.h"
 #include "windows/CDxChatWnd.h"
+#include "windows/CHelpForm.h"
+#include "windows/CInputNameDlg.h"
+#include "windows/CLoginForm.h"
+#include "windows/CNetRoom.h"
+#include "windows/CSetForm.h"
 
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <linux/capability.h>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -188,12 +195,17 @@ TEST_F(CMjSettings, ChatLinesFillTheReadyMadeLinesWindowInFileOrderFromItsFirstP
 }
 
 // A kill at any step of a settings write leaves the old file or the new one, byte for byte: never an
-// empty or a partial one. The same writer keeps the remembered account in Network.cfg.
+// empty or a partial one, nor one with only some of the changes. The exit writes every screen's
+// settings in that one write. The same writer keeps the remembered account in Network.cfg.
 TEST_F(CMjSettings, AKillAtAnyStepOfASettingsWriteLeavesTheOldOrTheNewFileWhole)
 {
     CMj &m = Make();
     m.SetAnimateOn(false);
     m.player[0].SetName("阿明");
+    setform->slider[CSetForm::PACE]->position = 7;
+    helpform->checkbox->checked = 0;
+    loginform->proxy.address = "proxy.example";
+    m.lobby->roomid = 9;
     const struct {
         const char *file;
         std::string old;
@@ -230,6 +242,49 @@ TEST_F(CMjSettings, AKillAtAnyStepOfASettingsWriteLeavesTheOldOrTheNewFileWhole)
         EXPECT_GE(olds, 6) << c.file;
         EXPECT_GE(news, 2) << c.file;
     }
+
+    folder.Write("SET.ini", cases[0].old);
+    m.SaveSetting("SET.ini");
+    const std::string whole = folder.Read("SET.ini");
+    for (const char *kept : {"Speed=7", "ShowHelp=0", "Address=proxy.example", "RoomID=9", "Animate=0", "Style=0"})
+        EXPECT_NE(whole.find(kept), std::string::npos) << kept << " is not in the one write:\n" << whole;
+    folder.Write("SET.ini", cases[0].old);
+    mj.reset();
+    EXPECT_EQ(folder.Read("SET.ini"), whole) << "the exit writes that one file and nothing after it";
+}
+
+// Root writes anywhere; without its override this thread writes only where its user may.
+void Override(bool on)
+{
+    __user_cap_header_struct head{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2] = {};
+    syscall(SYS_capget, &head, caps);
+    const uint32_t bit = 1u << CAP_DAC_OVERRIDE;
+    caps[0].effective = on ? caps[0].effective | (caps[0].permitted & bit) : caps[0].effective & ~bit;
+    syscall(SYS_capset, &head, caps);
+}
+
+// Settings that cannot be written are lost, but never without a word: the player is told which file,
+// once, however many writes fail after it.
+TEST_F(CMjSettings, AProgramFolderThatCannotBeWrittenIsToldOnce)
+{
+    std::vector<MessageBox::Box> boxes;
+    MessageBox::SetHandler([&](const MessageBox::Box &box) {
+        boxes.push_back(box);
+        return static_cast<int>(MessageBox::ResultOk);
+    });
+    Make();
+    chmod(folder.Path().c_str(), 0555);
+    Override(false);
+    inputnamedlg->KeyPress(13); // Enter starts a game, which keeps the seats' pictures
+    EXPECT_EQ(boxes.size(), 1u) << "the write as the game started";
+    mj.reset();
+    Override(true);
+    chmod(folder.Path().c_str(), 0755);
+    MessageBox::SetHandler(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find((folder.Path() / "SET.ini").string()), std::string::npos) << boxes[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "SET.ini"));
 }
 
 } // namespace

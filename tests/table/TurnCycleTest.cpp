@@ -317,27 +317,24 @@ TEST_F(TurnCycle, OnlyAWinOnTheKongsOwnReplacementScoresItsFan)
         EXPECT_EQ(k.player[seat].scorechange, -own.totalfan) << seat;
 }
 
-// Scores a saved game brings may stand anywhere in their field: a payment is counted in 64 bits and
-// each score stops at the field's edge rather than wrapping round to the other end.
-TEST_F(TurnCycle, APaymentAtTheEdgesOfTheScoreFieldStopsThere)
+// Points move only as far as a saved game can hold the scores, and what one seat loses another gains.
+TEST_F(TurnCycle, APaymentStopsWhereASavedGameCouldNoLongerHoldTheScores)
 {
     CMj &m = Table();
     Hand(0, kWinsOn5p);
-    m.player[0].score = INT32_MAX - 1;
-    m.player[1].score = INT32_MIN + 1;
-    m.player[1].scorechange = INT32_MIN + 1;
+    m.player[0].score = SavedGame::kScoreBound - 1;
+    m.player[1].score = -SavedGame::kScoreBound + 1;
     m.player[2].score = 5;
     Draws(0, "5p");
     ASSERT_TRUE(m.buttons.hu);
     m.AnswerClaim(CLAIM_HU);
-    const int fan = m.player[0].totalfan;
-    ASSERT_GT(fan, 1);
-    EXPECT_EQ(m.player[0].score, INT32_MAX);
-    EXPECT_EQ(m.player[0].scorechange, 3 * fan);
-    EXPECT_EQ(m.player[1].score, INT32_MIN);
-    EXPECT_EQ(m.player[1].scorechange, INT32_MIN);
-    EXPECT_EQ(m.player[2].score, 5 - fan);
-    EXPECT_EQ(m.player[2].scorechange, -fan);
+    ASSERT_GT(m.player[0].totalfan, 1);
+    EXPECT_EQ(m.player[0].score, SavedGame::kScoreBound);
+    EXPECT_EQ(m.player[0].scorechange, 1);
+    EXPECT_EQ(m.player[1].score, -SavedGame::kScoreBound);
+    EXPECT_EQ(m.player[1].scorechange, -1);
+    EXPECT_EQ(m.player[2].score, 5);
+    EXPECT_EQ(m.player[2].scorechange, 0);
 }
 
 TEST_F(TurnCycle, AFlowerDrawnInPlayComesFromTheBackOfTheWallAndIsReplaced)
