@@ -6,6 +6,7 @@
 
 #include <array>
 #include <climits>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,6 +112,81 @@ TEST(UserListModel, TheOwnRowGoesFirstAndRemovesAndUpdatesFindTheFirstRowOfTheNa
     EXPECT_EQ(view.calls, "+0+1+0+3~2~2~2-2-2");
     list.Clear();
     EXPECT_EQ(list.FindUserItem("ann"), nullptr);
+}
+
+TEST(UserListModel, NamesListedTwiceKeepTheirOrderAndEachChangeReachesTheFirstRowOfItsName)
+{
+    // The rows as a plain list of ids, beside the list itself, through thousands of changes of a
+    // few hundred names that stand on one to several rows each.
+    struct Told : UserListView {
+        void RowInserted(int row) override { last = row; }
+        void RowRemoved(int row) override { last = row; }
+        void RowChanged(int row) override { last = row; }
+        void ListCleared() override {}
+        int last = -2;
+    } view;
+    UserList list;
+    list.SetView(&view);
+    std::vector<std::pair<std::string, int>> rows; // name, id
+    const auto first = [&](const std::string &name) {
+        for (size_t i = 0; i < rows.size(); i++)
+            if (rows[i].first == name)
+                return static_cast<int>(i);
+        return -1;
+    };
+    std::mt19937 rng(11);
+    for (int id = 1; id <= 20000; id++) {
+        const std::string name = "u" + std::to_string(rng() % 300);
+        const int at = first(name);
+        UserInfo u = Named(name.c_str());
+        u.userid = id;
+        switch (rng() % 8) {
+        case 0:
+        case 1:
+        case 2:
+            ASSERT_EQ(list.Add(u, false), static_cast<int>(rows.size()));
+            rows.emplace_back(name, id);
+            break;
+        case 3:
+            // Now and then a row goes first, as the own user's does.
+            if (rng() % 20 == 0) {
+                ASSERT_EQ(list.Add(u, true), 0);
+                rows.insert(rows.begin(), {name, id});
+            }
+            break;
+        case 4:
+        case 5:
+            ASSERT_EQ(list.Remove(name), at >= 0) << id;
+            if (at >= 0) {
+                ASSERT_EQ(view.last, at) << id;
+                rows.erase(rows.begin() + at);
+            }
+            break;
+        case 6: {
+            // A picture other than the row's own, so that the change is told.
+            const UserRow *row = list.FindUserItem(name);
+            ASSERT_EQ(row ? row->info.userid : -1, at >= 0 ? rows[at].second : -1) << id;
+            ASSERT_EQ(list.SetStatus(name, row && row->statusimage == IMAGE_READY ? IMAGE_SEATED : IMAGE_READY), at >= 0);
+            if (at >= 0)
+                ASSERT_EQ(view.last, at) << id;
+            break;
+        }
+        default: {
+            const UserRow *row = list.Update(u);
+            ASSERT_EQ(row ? row->info.userid : -1, at >= 0 ? rows[at].second : -1) << id;
+            if (at >= 0)
+                ASSERT_EQ(view.last, at) << id;
+            break;
+        }
+        }
+        if (id % 1000 == 0) {
+            ASSERT_EQ(list.Count(), static_cast<int>(rows.size()));
+            for (size_t i = 0; i < rows.size(); i++)
+                ASSERT_EQ(list.Row(static_cast<int>(i)).info.userid, rows[i].second) << id << " row " << i;
+            for (int n = 0; n < 300; n++)
+                ASSERT_EQ(list.IndexOf("u" + std::to_string(n)), first("u" + std::to_string(n))) << id;
+        }
+    }
 }
 
 TEST(RoomTreeModel, RoomsHangUnderTheServerAndOnlyRoomsThatAreThereTakeCounts)
