@@ -105,3 +105,12 @@ bool IsGbkText(std::string_view gbk)
     }
     return true;
 }
+
+std::string OneLine(std::string_view gbk)
+{
+    std::string line(gbk);
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return line;
+}

@@ -16,3 +16,8 @@ size_t GbkFit(std::string_view gbk, size_t maxBytes);
 // byte 0x81-0xFE followed by a trail byte 0x40-0xFE other than 0x7F. Names read from files are held
 // to it.
 bool IsGbkText(std::string_view gbk);
+
+// A chat line kept on one line: every control byte (below 0x20, and 0x7F) becomes a space, so a line
+// break or a tab can never start what looks like a line of its own. No GBK character holds such a
+// byte, so the characters around them stay whole.
+std::string OneLine(std::string_view gbk);
