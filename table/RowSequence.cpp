@@ -11,7 +11,8 @@ constexpr int kSpare = 16;
 
 const UserRow *RowSequence::At(int index) const
 {
-    // The last slot whose rows before it are at most the index, found by halving steps down the tree.
+    // The first slot whose count of rows up to it reaches index + 1, found by halving steps down the
+    // tree.
     const int size = static_cast<int>(slots_.size());
     int slot = 0, left = index + 1;
     for (int step = size > 0 ? static_cast<int>(std::bit_floor(static_cast<unsigned>(size))) : 0; step > 0; step >>= 1)
