@@ -5,6 +5,8 @@
 
 namespace {
 
+// Free slots at each end beyond the rows' own count, so that a short list is not laid out again at
+// every change.
 constexpr int kSpare = 16;
 
 } // namespace
