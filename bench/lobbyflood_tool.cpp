@@ -1,11 +1,12 @@
 // How fast the program keeps up with a busy server: the real main window, offscreen, logs in to the
 // scripted game server (the scriptserver program beside it, over loopback), enters a room of USERS
-// users and 100 tables, and is then flooded twice, each flood written as fast as the socket takes it:
-// CHAT lines of room chat, then MIX records of users arriving, changing and leaving, tables
-// changing and chat. A private chat line closes each flood; the flood counts as handled when its
-// window opens.
+// users and 100 tables, and is then flooded, each flood written as fast as the socket takes it: CHAT
+// lines of room chat; REPEATS records of a server that lists the names of 400 seated users twice and
+// then seats and updates them (none with 0); then MIX records of users arriving, changing and
+// leaving, tables changing and chat. A private chat line closes each flood; the flood counts as
+// handled when its window opens.
 //
-//   lobbyflood [--users N] [--chat N] [--mix N] [--seed S]
+//   lobbyflood [--users N] [--chat N] [--repeats N] [--mix N] [--seed S]
 //
 // One line per flood: records per second; the longest wait between two keep-alives the server took
 // while the flood was handled, and how late that made the keep-alive (the program sends one every
@@ -39,6 +40,7 @@ namespace {
 struct Options {
     int users = 5000;
     int chat = 20000;
+    int repeats = 100000;
     int mix = 100000;
     unsigned seed = 1;
 };
@@ -68,16 +70,39 @@ void ResetPeak()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+struct Phase {
+    const char *name;
+    int records;
+    const char *closing; // the sender of the private line after the flood
+    std::vector<GameMsg> (*flood)(const Options &o, std::mt19937 &rng);
+    int64_t start = 0;
+    int64_t end = 0;
+    long peakKb = 0;
+};
+
+std::vector<Phase> Phases(const Options &o)
+{
+    std::vector<Phase> phases{
+        {"room chat", o.chat, "chatdone", [](const Options &o, std::mt19937 &) { return LobbyFlood::Chat(o.chat); }}};
+    if (o.repeats > 0)
+        phases.push_back({"repeats", o.repeats, "repeatsdone", [](const Options &o, std::mt19937 &rng) {
+                              return LobbyFlood::Repeats(o.repeats, o.users, rng);
+                          }});
+    phases.push_back(
+        {"mix", o.mix, "mixdone", [](const Options &o, std::mt19937 &rng) { return LobbyFlood::Mix(o.mix, o.users, rng); }});
+    return phases;
+}
+
 std::string Script(const Options &o)
 {
     std::mt19937 rng(o.seed);
-    std::vector<GameMsg> room = LobbyFlood::Room("bench", o.users, rng);
-    room.push_back(LobbyFlood::PrivateLine("filled"));
-    std::vector<GameMsg> chat = LobbyFlood::Chat(o.chat);
-    chat.push_back(LobbyFlood::PrivateLine("chatdone"));
-    std::vector<GameMsg> mix = LobbyFlood::Mix(o.mix, o.users, rng);
-    mix.push_back(LobbyFlood::PrivateLine("mixdone"));
-    return LobbyFlood::Script("bench", "pw", {room, chat, mix});
+    std::vector<std::vector<GameMsg>> floods{LobbyFlood::Room("bench", o.users, rng)};
+    floods.back().push_back(LobbyFlood::PrivateLine("filled"));
+    for (const Phase &p : Phases(o)) {
+        floods.push_back(p.flood(o, rng));
+        floods.back().push_back(LobbyFlood::PrivateLine(p.closing));
+    }
+    return LobbyFlood::Script("bench", "pw", floods);
 }
 
 // Runs the event loop until the chat window with the sender is open; false after the time.
@@ -93,14 +118,6 @@ bool UntilTalk(TMainForm &form, const std::string &sender, int seconds)
     return true;
 }
 
-struct Phase {
-    const char *name;
-    int records;
-    int64_t start = 0;
-    int64_t end = 0;
-    long peakKb = 0;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -112,13 +129,16 @@ int main(int argc, char **argv)
             o.users = v;
         else if (std::strcmp(argv[i], "--chat") == 0)
             o.chat = v;
+        else if (std::strcmp(argv[i], "--repeats") == 0)
+            o.repeats = v;
         else if (std::strcmp(argv[i], "--mix") == 0)
             o.mix = v;
         else if (std::strcmp(argv[i], "--seed") == 0)
             o.seed = static_cast<unsigned>(v);
     }
-    if (argc % 2 == 0 || o.users < 10 || o.chat < 1 || o.mix < 10) {
-        std::fprintf(stderr, "usage: %s [--users N>=10] [--chat N>=1] [--mix N>=10] [--seed S]\n", argv[0]);
+    if (argc % 2 == 0 || o.users < 10 || o.chat < 1 || o.repeats < 0 || o.mix < 10) {
+        std::fprintf(stderr, "usage: %s [--users N>=10] [--chat N>=1] [--repeats N>=0] [--mix N>=10] [--seed S]\n",
+                     argv[0]);
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -149,7 +169,7 @@ int main(int argc, char **argv)
 
     QtTimerService timers;
     TimerService::Install(&timers);
-    Phase phases[] = {{"room chat", o.chat}, {"mix", o.mix}};
+    std::vector<Phase> phases = Phases(o);
     long filledKb = 0;
     bool ok = true;
     {
@@ -162,15 +182,14 @@ int main(int argc, char **argv)
         form.Game().netlink->OpenGameLink(target);
         ok = UntilTalk(form, "filled", 600);
         filledKb = StatusKb("VmRSS");
-        const char *closing[] = {"chatdone", "mixdone"};
-        for (int k = 0; k < 2 && ok; k++) {
+        for (size_t k = 0; k < phases.size() && ok; k++) {
             // The word to go, then the flood comes at once.
             ResetPeak();
             GameMsg go(CS_ROOM_CHAT);
             go.PutText({1, 20}, "go");
             phases[k].start = SteadyMs();
             form.Game().netlink->SendPacket(go);
-            ok = UntilTalk(form, closing[k], 3600);
+            ok = UntilTalk(form, phases[k].closing, 3600);
             phases[k].end = SteadyMs();
             phases[k].peakKb = StatusKb("VmHWM");
         }

@@ -15,9 +15,17 @@ const UserRow *InviteeFilter::RowAt(int row) const
     return users_.RowAt(mapToSource(index(row, 0)).row());
 }
 
+void InviteeFilter::SetShown(bool shown)
+{
+    if (shown == shown_)
+        return;
+    shown_ = shown;
+    invalidateRowsFilter();
+}
+
 bool InviteeFilter::filterAcceptsRow(int row, const QModelIndex &) const
 {
-    const UserRow *user = users_.RowAt(row);
+    const UserRow *user = shown_ ? users_.RowAt(row) : nullptr;
     return user && !user->info.attable;
 }
 
@@ -64,6 +72,12 @@ void TInviteList::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int
     QTableView::rowsAboutToBeRemoved(parent, start, end);
     if (selectedGoes)
         clearSelection();
+}
+
+void TInviteList::setVisible(bool visible)
+{
+    filter_.SetShown(visible);
+    QTableView::setVisible(visible);
 }
 
 std::optional<std::string> TInviteList::SelectedInvitee() const

@@ -16,6 +16,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // The user list's row shown on a row of this view, or null.
     const UserRow *RowAt(int row) const;
+    // A list that is not shown lets no row through its filter, so that a busy room's records
+    // cost it nothing; shown again, it takes the room as it is then.
+    void SetShown(bool shown);
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
@@ -23,6 +26,7 @@ protected:
 
 private:
     UserTableModel &users_;
+    bool shown_ = true;
 };
 
 // The main window's list of users to invite (ListView2), shown inside the drawn invitation screen:
@@ -36,6 +40,7 @@ public:
     // The name on the selected row (GBK), none while no row is selected.
     std::optional<std::string> SelectedInvitee() const;
     const InviteeFilter &Filter() const { return filter_; }
+    void setVisible(bool visible) override;
 
 protected:
     // A selected user who leaves the list takes the selection with him: no one else is invited

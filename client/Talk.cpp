@@ -5,6 +5,7 @@
 #include "table/ClientRecords.h"
 #include "table/LobbyRecords.h"
 #include "table/NetLink.h"
+#include "windows/CChatPage.h"
 
 #include <QCloseEvent>
 #include <QInputMethodEvent>
@@ -44,7 +45,7 @@ size_t TalkInput::Room() const
 
 QString TalkInput::Fitting(const QString &text) const
 {
-    const std::string gbk = FromUi(text);
+    const std::string gbk = OneLine(FromUi(text));
     return ToUi(std::string_view(gbk).substr(0, GbkFit(gbk, Room())));
 }
 
@@ -96,6 +97,7 @@ TTalkForm::TTalkForm(std::string_view peer, NetLink &link, std::function<void(co
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setFocusPolicy(Qt::NoFocus);
+    Memo1->setMaximumBlockCount(CChatPageList::kKeptLines);
     Memo2 = new TalkInput(this);
     Memo2->setGeometry(11, 151, 309, 48);
     Memo2->setTabChangesFocus(true);
@@ -118,7 +120,7 @@ void TTalkForm::CentreOn(const QWidget *window)
 
 void TTalkForm::AddLine(const std::string &text)
 {
-    Memo1->appendPlainText(ToUi(text));
+    Memo1->appendPlainText(ToUi(OneLine(text)));
 }
 
 void TTalkForm::Button1Click()

@@ -23,7 +23,8 @@ struct PrivateChatLine {
 };
 
 // The input of a private chat: at most a record's worth of GBK bytes, so that what is typed is what
-// is sent. Enter sends instead of breaking the line; a paste is cut between characters to fit.
+// is sent. Enter sends instead of breaking the line; a paste keeps to one line, its line breaks and
+// tabs turned to spaces, and is cut between characters to fit.
 class TalkInput : public QPlainTextEdit {
 public:
     static constexpr size_t kMaxBytes = 100;
@@ -56,7 +57,8 @@ public:
     bool Closed() const { return closed; }
     // Stands in the middle of the given window.
     void CentreOn(const QWidget *window);
-    // A line of the history, GBK.
+    // A line of the history, GBK, its control bytes shown as spaces. The history keeps as many of the
+    // last lines as a chat window does.
     void AddLine(const std::string &text);
     void Button1Click();
 

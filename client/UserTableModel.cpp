@@ -4,7 +4,6 @@
 #include "client/IconStrip.h"
 
 #include <QColor>
-#include <algorithm>
 
 namespace {
 
@@ -20,7 +19,7 @@ UserTableModel::UserTableModel(UserList &users, std::function<std::string()> own
     : users_(users), own_(std::move(own)), icons_(IconStrip("Graphic\\NetForm\\userlist.bmp"))
 {
     for (int i = 0; i < users_.Count(); ++i)
-        shown_.push_back(&users_.Row(i));
+        shown_.Append(&users_.Row(i));
     users_.SetView(this);
 }
 
@@ -31,7 +30,7 @@ UserTableModel::~UserTableModel()
 
 int UserTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+    return parent.isValid() ? 0 : shown_.Count();
 }
 
 int UserTableModel::columnCount(const QModelIndex &parent) const
@@ -41,7 +40,7 @@ int UserTableModel::columnCount(const QModelIndex &parent) const
 
 const UserRow *UserTableModel::RowAt(int row) const
 {
-    return row >= 0 && row < static_cast<int>(shown_.size()) ? shown_[row] : nullptr;
+    return row >= 0 && row < shown_.Count() ? shown_.At(row) : nullptr;
 }
 
 QVariant UserTableModel::data(const QModelIndex &index, int role) const
@@ -83,34 +82,32 @@ QVariant UserTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-int UserTableModel::Position(const UserRow *row) const
-{
-    const auto it = std::find(shown_.begin(), shown_.end(), row);
-    return it == shown_.end() ? -1 : static_cast<int>(it - shown_.begin());
-}
-
 void UserTableModel::RowInserted(int row)
 {
     // The own user comes first in the list and on top here; everyone else joins at the end.
-    const int at = row == 0 ? 0 : static_cast<int>(shown_.size());
+    const int at = row == 0 ? 0 : shown_.Count();
     beginInsertRows({}, at, at);
-    shown_.insert(shown_.begin() + at, &users_.Row(row));
+    if (at == 0)
+        shown_.Prepend(&users_.Row(row));
+    else
+        shown_.Append(&users_.Row(row));
     endInsertRows();
 }
 
 void UserTableModel::RowRemoved(int row)
 {
-    const int at = Position(&users_.Row(row));
+    const UserRow *gone = &users_.Row(row);
+    const int at = shown_.IndexOf(gone);
     if (at < 0)
         return;
     beginRemoveRows({}, at, at);
-    shown_.erase(shown_.begin() + at);
+    shown_.Remove(gone);
     endRemoveRows();
 }
 
 void UserTableModel::RowChanged(int row)
 {
-    const int at = Position(&users_.Row(row));
+    const int at = shown_.IndexOf(&users_.Row(row));
     if (at >= 0)
         emit dataChanged(index(at, 0), index(at, kColumns - 1));
 }
@@ -118,7 +115,7 @@ void UserTableModel::RowChanged(int row)
 void UserTableModel::ListCleared()
 {
     beginResetModel();
-    shown_.clear();
+    shown_.Clear();
     endResetModel();
 }
 
@@ -136,14 +133,15 @@ void UserTableModel::Sort()
     const QModelIndexList before = persistentIndexList();
     std::vector<const UserRow *> held;
     for (const QModelIndex &index : before)
-        held.push_back(shown_[index.row()]);
-    shown_.clear();
+        held.push_back(shown_.At(index.row()));
+    std::vector<const UserRow *> sorted;
     for (int row : order_.Sorted(users_, own_()))
-        shown_.push_back(&users_.Row(row));
+        sorted.push_back(&users_.Row(row));
+    shown_.Assign(sorted);
     // Selections and current rows stay with their users.
     QModelIndexList after;
     for (size_t i = 0; i < held.size(); ++i)
-        after.push_back(index(Position(held[i]), before[i].column()));
+        after.push_back(index(shown_.IndexOf(held[i]), before[i].column()));
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

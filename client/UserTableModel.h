@@ -1,5 +1,6 @@
 #pragma once
 #include "client/UserOrder.h"
+#include "table/RowSequence.h"
 #include "table/UserList.h"
 
 #include <QAbstractTableModel>
@@ -39,12 +40,11 @@ public:
     void ColumnClick(int column);
 
 private:
-    int Position(const UserRow *row) const;
     void Sort();
 
     UserList &users_;
     std::function<std::string()> own_;
-    std::vector<const UserRow *> shown_;
+    RowSequence shown_;
     UserOrder order_;
     std::vector<QIcon> icons_;
 };

@@ -113,3 +113,12 @@ std::string Trim(std::string_view text)
         return {};
     return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
+
+std::string OneLine(std::string_view gbk)
+{
+    std::string line(gbk);
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return line;
+}

@@ -20,3 +20,8 @@ bool IsGbkText(std::string_view gbk);
 // The text without the spaces, tabs and line ends at either end. GBK text is cut safely: no byte of
 // a two-byte character is one of them.
 std::string Trim(std::string_view text);
+
+// A chat line kept on one line: every control byte (below 0x20, and 0x7F) becomes a space, so a line
+// break or a tab can never start what looks like a line of its own. No GBK character holds such a
+// byte, so the characters around them stay whole.
+std::string OneLine(std::string_view gbk);

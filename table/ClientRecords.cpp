@@ -1,5 +1,6 @@
 #include "table/ClientRecords.h"
 
+#include "platform/Gbk.h"
 #include "rules/CLog.h"
 #include "table/UserSet.h"
 
@@ -87,7 +88,7 @@ void BuildTableChat(GameMsg &m, std::string_view text, ChatOrigin origin)
     MsgField field = TableChatLayout::text;
     if (origin == CHAT_LINE)
         field.size--; // the main window's lines keep a terminator
-    m.PutText(field, text);
+    m.PutText(field, OneLine(text));
 }
 
 void BuildUserSet(GameMsg &m, const UserSet &f)
@@ -183,7 +184,7 @@ bool BuildPrivateChat(GameMsg &m, std::string_view peer, std::string_view text)
     if (peer.empty() || !FitsUserName(peer))
         return Refuse(m);
     m.PutText(PrivateChatLayout::peer, peer);
-    m.PutText(PrivateChatLayout::text, text);
+    m.PutText(PrivateChatLayout::text, OneLine(text));
     return true;
 }
 
@@ -192,7 +193,7 @@ bool BuildRoomChat(GameMsg &m, std::string_view text)
     Start(m, CS_ROOM_CHAT);
     if (text.empty())
         return Refuse(m);
-    m.PutText(RoomChatLayout::text, text);
+    m.PutText(RoomChatLayout::text, OneLine(text));
     return true;
 }
 

@@ -90,7 +90,8 @@ enum AdminCommand : uint8_t { ADMIN_KICK = 1, ADMIN_MUTE = 3 };
 // record in the same buffer survives. Texts are cut to their fields on a character boundary. A
 // builder that answers false has refused what the server must never get (a tile that is no real
 // tile, a number outside its field, a name longer than a user name, an empty line); the record is
-// then left zeroed and must not be sent.
+// then left zeroed and must not be sent. Chat texts go out on one line: their control bytes become
+// spaces.
 bool BuildAction(GameMsg &m, uint8_t answer);          // a pass, or a pung, kong or win on a discard
 bool BuildOwnKong(GameMsg &m, MjTile tile);            // a kong declared on the local seat's own turn
 bool BuildChow(GameMsg &m, MjTile first, MjTile second); // the two hand tiles the chow uses

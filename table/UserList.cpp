@@ -2,22 +2,12 @@
 
 #include "windows/LevelTable.h"
 
-#include <algorithm>
-
 UserRow *UserList::Find(std::string_view name) const
 {
     if (name.size() > USERNAME_BYTES)
         return nullptr;
-    auto it = byname_.find(std::string(name));
-    if (it == byname_.end() || it->second.empty())
-        return nullptr;
-    if (it->second.size() == 1)
-        return it->second.front();
-    // Names that repeat: the first in the list's order.
-    for (const auto &row : rows_)
-        if (row->name == name)
-            return row.get();
-    return nullptr;
+    const auto it = byname_.find(name);
+    return it == byname_.end() ? nullptr : it->second.rows[it->second.gone].get();
 }
 
 const UserRow *UserList::FindUserItem(std::string_view name) const
@@ -25,18 +15,10 @@ const UserRow *UserList::FindUserItem(std::string_view name) const
     return Find(name);
 }
 
-int UserList::IndexOfRow(const UserRow *row) const
-{
-    for (size_t i = 0; i < rows_.size(); i++)
-        if (rows_[i].get() == row)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int UserList::IndexOf(std::string_view name) const
 {
     const UserRow *row = Find(name);
-    return row ? IndexOfRow(row) : -1;
+    return row ? order_.IndexOf(row) : -1;
 }
 
 void UserList::WriteCounts(UserRow &row)
@@ -51,7 +33,8 @@ void UserList::WriteCounts(UserRow &row)
 
 int UserList::Add(const UserInfo &info, bool first)
 {
-    auto row = std::make_unique<UserRow>();
+    auto made = std::make_unique<UserRow>();
+    UserRow *row = made.get();
     row->info = info;
     row->name = BoundedName(info.name);
     row->image = info.rights > 0 ? IMAGE_MARKED : IMAGE_NONE;
@@ -59,9 +42,18 @@ int UserList::Add(const UserInfo &info, bool first)
     row->faceimage = FixedFace(info.face, info.sex) + 3;
     row->columns[COL_NAME] = row->name;
     WriteCounts(*row);
-    byname_[row->name].push_back(row.get());
-    const int index = first ? 0 : Count();
-    rows_.insert(rows_.begin() + index, std::move(row));
+    Named &named = byname_[row->name];
+    if (!first) {
+        named.rows.push_back(std::move(made));
+        order_.Append(row);
+    } else {
+        if (named.gone > 0)
+            named.rows[--named.gone] = std::move(made);
+        else
+            named.rows.insert(named.rows.begin(), std::move(made));
+        order_.Prepend(row);
+    }
+    const int index = first ? 0 : Count() - 1;
     if (view_)
         view_->RowInserted(index);
     return index;
@@ -69,17 +61,21 @@ int UserList::Add(const UserInfo &info, bool first)
 
 bool UserList::Remove(std::string_view name)
 {
-    UserRow *row = Find(name);
-    if (!row)
+    const auto it = byname_.find(name);
+    if (it == byname_.end())
         return false;
-    const int index = IndexOfRow(row);
+    Named &named = it->second;
+    const UserRow *row = named.rows[named.gone].get();
     if (view_)
-        view_->RowRemoved(index);
-    auto &named = byname_[row->name];
-    named.erase(std::find(named.begin(), named.end(), row));
-    if (named.empty())
-        byname_.erase(row->name);
-    rows_.erase(rows_.begin() + index);
+        view_->RowRemoved(order_.IndexOf(row));
+    order_.Remove(row);
+    named.rows[named.gone++].reset();
+    if (named.gone == named.rows.size())
+        byname_.erase(it);
+    else if (named.gone * 2 >= named.rows.size()) {
+        named.rows.erase(named.rows.begin(), named.rows.begin() + static_cast<std::ptrdiff_t>(named.gone));
+        named.gone = 0;
+    }
     return true;
 }
 
@@ -120,12 +116,12 @@ bool UserList::SetStatus(std::string_view name, int image)
 void UserList::Changed(const UserRow *row)
 {
     if (view_)
-        view_->RowChanged(IndexOfRow(row));
+        view_->RowChanged(order_.IndexOf(row));
 }
 
 void UserList::Clear()
 {
-    rows_.clear();
+    order_.Clear();
     byname_.clear();
     if (view_)
         view_->ListCleared();

@@ -1,6 +1,8 @@
 #pragma once
 #include "table/LobbyRecords.h"
+#include "table/RowSequence.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,11 +49,12 @@ public:
 
 // The users of the entered room, in the server's order with the own user first. The server's
 // records fill it (add, remove, update, and the status pictures the tables give); the lobby reads
-// faces from it and the main window shows it. Names are compared within their 20 bytes.
+// faces from it and the main window shows it. Names are compared within their 20 bytes. A server may
+// list a name twice; each change then finds the first row of the name as quickly as a single one.
 class UserList {
 public:
-    int Count() const { return static_cast<int>(rows_.size()); }
-    const UserRow &Row(int i) const { return *rows_[i]; }
+    int Count() const { return order_.Count(); }
+    const UserRow &Row(int i) const { return *order_.At(i); }
     // The first row with the name, or null.
     const UserRow *FindUserItem(std::string_view name) const;
     int IndexOf(std::string_view name) const;
@@ -71,13 +74,23 @@ public:
     void SetView(UserListView *view) { view_ = view; }
 
 private:
+    // The rows of one name in the list's order. Only the first of them ever goes, so those gone are
+    // counted off the front and dropped together.
+    struct Named {
+        std::vector<std::unique_ptr<UserRow>> rows;
+        size_t gone = 0;
+    };
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
     UserRow *Find(std::string_view name) const;
-    int IndexOfRow(const UserRow *row) const;
     void WriteCounts(UserRow &row);
     void Changed(const UserRow *row);
 
-    std::vector<std::unique_ptr<UserRow>> rows_;
-    // Every row by its name; more than one when names repeat.
-    std::unordered_map<std::string, std::vector<UserRow *>> byname_;
+    // The rows, owned by their names.
+    std::unordered_map<std::string, Named, NameHash, std::equal_to<>> byname_;
+    RowSequence order_;
     UserListView *view_ = nullptr;
 };

@@ -11,6 +11,11 @@ constexpr int kLineGap = 4;
 // A plain colour fill: on the 16-bit frame only the value's low half counts, a deep blue.
 constexpr uint32_t kSelectionFill = 0xFF00FF;
 
+int Lines(const CChatPage &page)
+{
+    return static_cast<int>(page.list.lines.size());
+}
+
 } // namespace
 
 void CChatLine::SetRect(int l, int t, int r, int b)
@@ -108,12 +113,17 @@ void CChatPageList::SetRect(int l, int t, int r, int b)
 
 int CChatPageList::AddText(std::string_view text, uint32_t color)
 {
-    if (!pages_.empty() && pages_.back()->AddText(text, color))
-        return Count() - 1;
-    auto page = std::make_unique<CChatPage>();
-    page->SetRect(rect.left, rect.top, rect.right, rect.bottom);
-    page->AddText(text, color);
-    pages_.push_back(std::move(page));
+    if (pages_.empty() || !pages_.back()->AddText(text, color)) {
+        auto page = std::make_unique<CChatPage>();
+        page->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        page->AddText(text, color);
+        pages_.push_back(std::move(page));
+    }
+    lines_++;
+    while (lines_ - Lines(*pages_.front()) >= kKeptLines) {
+        lines_ -= Lines(*pages_.front());
+        pages_.erase(pages_.begin());
+    }
     return Count() - 1;
 }
 
@@ -150,4 +160,5 @@ std::optional<std::string_view> CChatPageList::SelectedText(int page) const
 void CChatPageList::Clear()
 {
     pages_.clear();
+    lines_ = 0;
 }

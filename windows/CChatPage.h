@@ -59,8 +59,12 @@ public:
     Rect rect;
 };
 
+// The pages of one window, holding the last kKeptLines texts: what a player scrolls back through of a
+// busy room. The oldest page goes whole once the pages after it hold that many.
 class CChatPageList {
 public:
+    static constexpr int kKeptLines = 2000;
+
     // The rectangle of pages made from now on.
     void SetRect(int l, int t, int r, int b);
     // The index of the page that took the text: the last page, or a new one after it.
@@ -80,4 +84,5 @@ private:
     CChatPage *Page(int index) const;
 
     std::vector<std::unique_ptr<CChatPage>> pages_;
+    int lines_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "windows/CDxChatWnd.h"
 
+#include "platform/Gbk.h"
 #include "screen/Device.h"
 #include "screen/FrameBlend.h"
 #include "windows/TileColumn.h"
@@ -18,7 +19,7 @@ ChatWindow::ChatWindow(std::string_view backgroundPath, std::string_view upPath,
 
 void ChatWindow::AddText(std::string_view text, uint32_t color)
 {
-    curpage = pages.AddText(text, color);
+    curpage = pages.AddText(OneLine(text), color);
 }
 
 void ChatWindow::SetPos(int l, int t, int r, int b)

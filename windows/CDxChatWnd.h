@@ -14,7 +14,8 @@ public:
     ChatWindow(const ChatWindow &) = delete;
     ChatWindow &operator=(const ChatWindow &) = delete;
 
-    // Wrapped to the window's width; the window turns to the page that took it.
+    // Wrapped to the window's width, its control bytes shown as spaces; the window turns to the page
+    // that took it.
     void AddText(std::string_view text, uint32_t color);
     // The text rectangle; the arrows stand right of it, up at its top, down at its bottom.
     void SetPos(int l, int t, int r, int b);

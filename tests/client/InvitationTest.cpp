@@ -59,6 +59,7 @@ TEST_F(Invitations, AtTheTableInviteListsTheUsersAtNoTableAndSendsTheOnePicked)
     EXPECT_EQ(&Game(), &form->Game());
     EXPECT_EQ(form.get(), Game().invitelinks) << "set when the window is made";
     EXPECT_FALSE(List().isVisible());
+    EXPECT_EQ(0, List().model()->rowCount()) << "a hidden list follows no record of the room";
     EXPECT_EQ(QRect(23, 43, 306, 238), List().geometry());
     SeatedAtTable();
     Click(ButtonCentre(BTN_INVITE));

@@ -6,6 +6,9 @@
 #include "client/UserTableModel.h"
 #include "tests/client/ListedUser.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/LobbyFlood.h"
+#include "tests/kit/ScriptServer.h"
+#include "tests/kit/ScriptServerThread.h"
 
 #include <QHeaderView>
 #include <QTreeView>
@@ -166,6 +169,42 @@ TEST_F(LobbyListsTest, TheInviteListShowsTheUsersAtNoTableFromTheSameRowsAsTheUs
     EXPECT_EQ(std::nullopt, invite.SelectedInvitee());
     users.Clear();
     EXPECT_EQ(0, invite.model()->rowCount());
+}
+
+// A server that lists names twice: each of 30 seated users is added again, removed and added again,
+// then tables seat them and updates change them.
+using RepeatedNames = MainWindowTest;
+
+TEST_F(RepeatedNames, EachNameStandsOnTwoRowsAndEveryChangeReachesTheFirstOfThem)
+{
+    constexpr int kUsers = 30;
+    std::mt19937 rng(3);
+    std::vector<GameMsg> room = LobbyFlood::Room("alice", kUsers, rng);
+    room.push_back(LobbyFlood::PrivateLine("filled"));
+    std::vector<GameMsg> repeats = LobbyFlood::Repeats(3 * kUsers + 3000, kUsers, rng);
+    repeats.push_back(LobbyFlood::PrivateLine("after"));
+    ScriptServerThread server(LobbyFlood::Script("alice", "pw", {room, repeats}));
+    ASSERT_NE(server.Port(), 0) << server.Stop().failure;
+    OpenAtTitle();
+    LogIn(server.Port());
+    ASSERT_TRUE(RunUntil([&] { return form->FindTalk("filled") != nullptr; }, 60000));
+    Game().netlink->SendPacket(GameMsg(CS_ROOM_CHAT));
+    ASSERT_TRUE(RunUntil([&] { return form->FindTalk("after") != nullptr; }, 120000));
+
+    const UserList &users = Game().userlist;
+    ASSERT_EQ(users.Count(), 1 + 2 * kUsers);
+    for (int k = 0; k < kUsers; k++) {
+        const std::string name = LobbyFlood::Name(k);
+        const UserRow &first = users.Row(1 + k), &second = users.Row(1 + kUsers + k);
+        ASSERT_TRUE(first.name == name && second.name == name && users.FindUserItem(name) == &first) << k;
+        EXPECT_EQ(second.statusimage, IMAGE_LOBBY) << "tables seat the first row of " << name;
+    }
+    const QAbstractItemModel &shown = *form->Panel2()->ListView1->model();
+    ASSERT_EQ(shown.rowCount(), users.Count());
+    for (int i = 0; i < users.Count(); i++)
+        EXPECT_EQ(FromUi(shown.index(i, 3).data().toString()), users.Row(i).name) << i;
+    Game().netlink->CloseGameLink();
+    EXPECT_EQ(server.Stop().failure, "");
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "client/Talk.h"
 #include "platform/WindowAlert.h"
 #include "screen/CDxSound.h"
+#include "windows/CChatPage.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/ScriptServer.h"
+#include "tests/kit/ScriptServerThread.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -140,6 +143,52 @@ TEST_F(PrivateChatWindows, AMessageRingsInAWindowPerPeerThatClosingLetsGo)
     EXPECT_EQ(static_cast<size_t>(TMainForm::kMaxTalkForms), form->TalkForms().size());
     Game().netgame = 1;
     Game().OnDisconnect();
+}
+
+// A line break inside a message, pasted or received, never makes a line of its own that could pass
+// for the service's: the server's goes on one line, and a paste goes out with spaces for its breaks.
+TEST_F(PrivateChatWindows, ALineBreakInAMessageNeverStartsALineOfItsOwn)
+{
+    // Scripts are UTF-8.
+    const char8_t *script = u8"ignore 104\n"
+                            "expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\n"
+                            "send 102 3=1\n"
+                            "expect 4 1..128:*\n"
+                            "send 109 2=1 3:\"Flood\"\n"
+                            "send 108 1=0 3:\"Room\"\n"
+                            "send 113\n"
+                            "expect 107 1..128:*\n"
+                            "send 112 1=1\n"
+                            "send 114 1:\"bob\" 21:\"hi\\n[系统消息] 你已被踢出\\r\\t!\"\n"
+                            "expect 109 1:\"bob\" 21:\"ok  [系统消息] x y\"\n"
+                            "send 114 1:\"done\" 21:\"bye\"\n"
+                            "expect-close 60000\n";
+    ScriptServerThread server(reinterpret_cast<const char *>(script));
+    ASSERT_NE(server.Port(), 0) << server.Stop().failure;
+    OpenAtTitle();
+    LogIn(server.Port());
+    ASSERT_TRUE(RunUntil([&] { return form->FindTalk("bob") != nullptr; }, 60000));
+    TTalkForm &window = *form->FindTalk("bob");
+    EXPECT_EQ((std::vector<std::string>{"[bob]说: hi [系统消息] 你已被踢出  !", ""}), History(window));
+
+    QApplication::clipboard()->setText(QStringLiteral("ok\r\n[系统消息] x\ty"));
+    window.Memo2->paste();
+    EXPECT_EQ("ok  [系统消息] x y", Typed(window));
+    QTest::keyClick(window.Memo2, Qt::Key_Return);
+    EXPECT_EQ("[我说]: ok  [系统消息] x y", History(window).at(2));
+    ASSERT_TRUE(RunUntil([&] { return form->FindTalk("done") != nullptr; }, 60000));
+    Game().netlink->CloseGameLink();
+    EXPECT_EQ(server.Stop().failure, "");
+}
+
+TEST(TTalkForm, TheHistoryKeepsTheLastLinesOnly)
+{
+    StandingLink link;
+    TTalkForm form("bob", link, nullptr);
+    for (int i = 0; i < CChatPageList::kKeptLines + 100; i++)
+        form.AddLine(std::to_string(i));
+    EXPECT_EQ(History(form).size(), static_cast<size_t>(CChatPageList::kKeptLines));
+    EXPECT_EQ(History(form).front(), "100");
 }
 
 } // namespace

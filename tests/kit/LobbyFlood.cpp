@@ -126,6 +126,32 @@ std::vector<GameMsg> Mix(int records, int users, std::mt19937 &rng)
     return mix;
 }
 
+std::vector<GameMsg> Repeats(int records, int users, std::mt19937 &rng)
+{
+    const int repeated = std::min(users, 400);
+    std::vector<GameMsg> repeats;
+    for (int i = 0; i < records; i++) {
+        const int step = i / repeated, user = i % repeated;
+        if (step == 0 || step == 2) {
+            GameMsg m = User(USER_ADD, Name(user), user, rng);
+            m.Put(101, 1);
+            m.Put(102, static_cast<uint8_t>(user / 4 % kTableCount));
+            m.Put(103, static_cast<uint8_t>(user % 4));
+            repeats.push_back(m);
+        } else if (step == 1) {
+            GameMsg m(SC_USER_INFO);
+            m.Put(2, USER_REMOVE);
+            m.PutText({3, 20}, Name(user));
+            repeats.push_back(m);
+        } else if (i % 2) {
+            repeats.push_back(Table(static_cast<int>(rng() % kTableCount), repeated, rng));
+        } else {
+            repeats.push_back(User(USER_UPDATE, Name(static_cast<int>(rng() % repeated)), 0, rng));
+        }
+    }
+    return repeats;
+}
+
 GameMsg PrivateLine(const std::string &sender)
 {
     GameMsg m(SC_PRIVATE_CHAT);

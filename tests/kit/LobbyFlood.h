@@ -23,6 +23,10 @@ std::vector<GameMsg> Chat(int lines);
 // Of every ten records: two users arrive, two leave, three change, two tables change and one chat
 // line; the room stays as full as it was.
 std::vector<GameMsg> Mix(int records, int users, std::mt19937 &rng);
+// A server that lists names twice: the first 400 users (or all, when fewer), seated at tables, are
+// added again, removed and added again, so that each of their names stands on two rows; the rest of
+// the records are, one each in turn, a table seating some of them and an update of one of them.
+std::vector<GameMsg> Repeats(int records, int users, std::mt19937 &rng);
 // A private chat line from the sender: it opens a window of its own once handled.
 GameMsg PrivateLine(const std::string &sender);
 

@@ -94,6 +94,12 @@ TEST(ClientRecords, ChatTextsAreCutToTheirFieldsOnACharacterBoundary)
 
     Built(BuildRoomChat(m, std::string(130, 'z')), m, ("110 1:\"" + std::string(127, 'z') + "\"").c_str());
     Built(BuildRoomChat(m, ""), m);
+
+    // Line breaks, tabs and other control bytes go out as spaces in every chat record.
+    BuildTableChat(m, "a\r\nb\tc\x7f", CHAT_LINE);
+    ExpectRecord(m, "3 1:\"a  b c \"");
+    Built(BuildPrivateChat(m, "bob", "x\ny"), m, "109 1:\"bob\" 21:\"x y\"");
+    Built(BuildRoomChat(m, "\n"), m, "110 1:\" \"");
 }
 
 TEST(ClientRecords, UserSetSendsOnlyTheFiltersThatAreOnAndLobbyAndServiceRecordsKeepTheirBounds)

@@ -4,8 +4,10 @@
 #include "table/UserList.h"
 #include "tests/kit/ScriptRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,6 +113,55 @@ TEST(UserListModel, TheOwnRowGoesFirstAndRemovesAndUpdatesFindTheFirstRowOfTheNa
     EXPECT_EQ(view.calls, "+0+1+0+3~2~2~2-2-2");
     list.Clear();
     EXPECT_EQ(list.FindUserItem("ann"), nullptr);
+}
+
+TEST(UserListModel, NamesListedTwiceKeepTheirOrderAndEachChangeReachesTheFirstRowOfItsName)
+{
+    // Beside the list, its rows as (name, id) pairs, through thousands of changes of a few hundred
+    // names that stand on one to a dozen rows each.
+    struct : UserListView {
+        void RowInserted(int) override {}
+        void RowRemoved(int row) override { told = row; }
+        void RowChanged(int row) override { told = row; }
+        void ListCleared() override {}
+        int told = -1;
+    } view;
+    UserList list;
+    list.SetView(&view);
+    std::vector<std::pair<std::string, int>> rows;
+    std::mt19937 rng(11);
+    for (int id = 1; id <= 20000; id++) {
+        const std::string name = "u" + std::to_string(rng() % 300);
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const auto &row) { return row.first == name; });
+        const int at = it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+        UserInfo u = Named(name.c_str());
+        u.userid = id;
+        view.told = -1;
+        // The first 60 rows go first, more than the room the list keeps in front of its rows; later
+        // one now and then does, as the own user's.
+        const unsigned kind = id <= 60 || rng() % 100 == 0 ? 0 : 1 + rng() % 4;
+        if (kind == 0) {
+            ASSERT_EQ(list.Add(u, true), 0);
+            rows.insert(rows.begin(), {name, id});
+        } else if (kind <= 2) {
+            list.Add(u, false);
+            rows.emplace_back(name, id);
+        } else {
+            const UserRow *row = kind == 3 ? list.Update(u) : nullptr;
+            ASSERT_EQ(row ? row->info.userid : -1, kind == 3 && at >= 0 ? rows[at].second : -1) << id;
+            if (kind == 4) {
+                ASSERT_EQ(list.Remove(name), at >= 0) << id;
+                if (at >= 0)
+                    rows.erase(it);
+            }
+            ASSERT_EQ(view.told, at) << id;
+        }
+        if (id % 1000 == 0) {
+            ASSERT_EQ(list.Count(), static_cast<int>(rows.size()));
+            for (size_t i = 0; i < rows.size(); i++)
+                ASSERT_EQ(list.Row(static_cast<int>(i)).info.userid, rows[i].second) << id << " row " << i;
+        }
+    }
 }
 
 TEST(RoomTreeModel, RoomsHangUnderTheServerAndOnlyRoomsThatAreThereTakeCounts)

@@ -110,6 +110,23 @@ TEST_F(ChatWindowTest, AfterClearNothingIsShownAndTheNextTextStartsPageZero)
     EXPECT_EQ(wnd->curpage, 0);
 }
 
+TEST_F(ChatWindowTest, AWindowKeepsTheLastTwoThousandTextsWithControlBytesShownAsSpaces)
+{
+    constexpr size_t kKept = CChatPageList::kKeptLines, kAdded = kKept * 5 / 2;
+    for (size_t i = 0; i < kAdded; ++i)
+        wnd->AddText(std::to_string(i), 0xFFFFFF);
+    std::vector<std::string> kept;
+    for (int page = 0; page < wnd->pages.Count(); ++page)
+        for (const CChatLine &line : Lines(page))
+            kept.push_back(line.text);
+    // The oldest page goes once the pages after it hold the texts kept.
+    ASSERT_TRUE(kept.size() >= kKept && kept.size() - Lines(0).size() < kKept) << kept.size();
+    for (size_t i = 0; i < kept.size(); ++i)
+        ASSERT_EQ(kept[i], std::to_string(kAdded - kept.size() + i)) << "the newest texts, in order";
+    wnd->AddText("a\r\nb\tc", 0xFFFFFF);
+    EXPECT_EQ(Lines(wnd->curpage).back().text, "a  b c");
+}
+
 TEST_F(ChatWindowTest, ALineIsDrawnInItsOwnColourOverTheSelectionFill)
 {
     std::unique_ptr<Surface> empty = Empty(255);
