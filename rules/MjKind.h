@@ -26,7 +26,9 @@ inline int MjKind(MjTile tile)
         return table;
     }();
     unsigned key = static_cast<uint8_t>(tile.suit) << 8 | static_cast<uint8_t>(tile.value);
-    return key < sizeof kKinds.kind ? kKinds.kind[key] : -1;
+    // Read within the table whatever the key, and chosen without a branch.
+    int kind = kKinds.kind[key % sizeof kKinds.kind];
+    return key < sizeof kKinds.kind ? kind : -1;
 }
 
 inline bool IsNumberedKind(int kind) { return kind < 27; }

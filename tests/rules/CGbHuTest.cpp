@@ -2,6 +2,7 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandNotation.h"
 #include "tests/kit/HandMaker.h"
+#include "tests/kit/SearchOracle.h"
 #include "tests/support/Tiles.h"
 
 #include <gtest/gtest.h>
@@ -349,7 +350,7 @@ TEST(CGbHuShortcuts, SpecialShapesScoreWhatTheWholeSearchGives)
 
             ASSERT_EQ(quick.Hu(&p, hand.tiles, hand.count, seen, left), 1) << what;
             const int total = p.totalfan, groups = p.hunum;
-            int found = search.HuBySearch(&p, hand.tiles, hand.count, seen, left);
+            int found = SearchOracle::Hu(search, &p, hand.tiles, hand.count, seen, left);
             if (shape == Orphans || shape == HonoursKnitted) {
                 EXPECT_EQ(found, 0) << what;
                 continue;
