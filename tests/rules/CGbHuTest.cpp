@@ -32,6 +32,10 @@ const Case kTable[] = {
     {"111234555666m7m 7m", "total=44 fans=22,33,62,73,79"},
     // Fourteen different tiles, but 1m and 2m are of two knitted sets: no honours and knitted tiles.
     {"12m258s369p12345z 6z", "nowin"},
+    // Knitted tiles and honours, but a pung of East among them: not fourteen different tiles.
+    {"147m258s369p1112z 3z", "nowin"},
+    // A flower left among the concealed tiles is no tile of a hand.
+    {"19m19s19p123456z1f 7z", "nowin"},
     // Knitted straight with an honour pung and pair: 12 only (no wind-dragon mix for 51).
     {"147m258s369p11z22z 2z", "total=12 fans=35"},
     // Lesser honours and knitted 12, its numbered tiles a knitted straight 12; greater 24 with
