@@ -1,6 +1,7 @@
 #include "screen/CDxSound.h"
 
 #include "platform/Paths.h"
+#include "platform/ThreadPriority.h"
 #include "platform/WavFile.h"
 #include "rules/CLog.h"
 
@@ -48,6 +49,7 @@ void CDxSound::Start(AudioBuffer &buffer, std::string_view file)
 
 CDxSound::CDxSound()
     : loader_([this] {
+          YieldToOtherThreads();
           Load();
           AudioDevice::EndThread();
       })
@@ -86,9 +88,28 @@ void CDxSound::Reach(Stage stage)
 {
     std::lock_guard lock(mutex_);
     stage_ = stage;
-    if (stage == kTuneLoaded && tunewanted_ && loop)
-        loop->Play(true);
+    ApplyVolume();
+    if (stage == kTuneLoaded && loop) {
+        loop->SetVolume(tunevolume_);
+        if (tunewanted_)
+            loop->Play(true);
+    }
     reached_.notify_all();
+}
+
+void CDxSound::ApplyVolume()
+{
+    auto apply = [this](std::unique_ptr<AudioBuffer> &buffer) {
+        if (buffer)
+            buffer->SetVolume(volume_);
+    };
+    if (stage_ >= kEffectsLoaded)
+        for (auto &effect : effects)
+            apply(effect);
+    if (stage_ >= kAllLoaded)
+        for (auto &row : voices)
+            for (auto &voice : row)
+                apply(voice);
 }
 
 bool CDxSound::WaitFor(Stage stage)
@@ -209,13 +230,15 @@ void CDxSound::SetSoundOn(bool on)
 
 void CDxSound::SetVolume(int32_t volume)
 {
-    if (!WaitFor(kAllLoaded))
-        return;
-    for (auto &row : voices)
-        for (int index = 0; index <= kVoiceReady; ++index)
-            if (row[index])
-                row[index]->SetVolume(volume);
-    for (auto &effect : effects)
-        if (effect)
-            effect->SetVolume(volume);
+    std::lock_guard lock(mutex_);
+    volume_ = volume;
+    ApplyVolume();
+}
+
+void CDxSound::SetTuneVolume(int32_t volume)
+{
+    std::lock_guard lock(mutex_);
+    tunevolume_ = volume;
+    if (stage_ >= kTuneLoaded && loop)
+        loop->SetVolume(volume);
 }

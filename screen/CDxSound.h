@@ -45,10 +45,13 @@ public:
     void StopLoop();
     void SetSoundOn(bool on);
     // Hundredths of a decibel, 0 full and -10000 silent; reaches voices and effects, not the tune.
+    // Set before the sounds are loaded, it reaches them as they are.
     void SetVolume(int32_t volume);
+    // The tune's own volume, the same way.
+    void SetTuneVolume(int32_t volume);
 
     // The loaded sounds, waiting until they are; null for a sound that could not be loaded, or
-    // without a device. The options screen sets the tune's volume on it directly.
+    // without a device.
     AudioBuffer *Effect(int slot);
     AudioBuffer *Voice(int row, int index);
     AudioBuffer *Tune();
@@ -68,6 +71,8 @@ private:
     // The loader's work.
     void Load();
     void Reach(Stage stage);
+    // With mutex_ held: the volume to the sounds loaded by now.
+    void ApplyVolume();
     std::unique_ptr<AudioBuffer> LoadWave(const std::string &path);
     void LoadVoices(int row, bool male);
     // True once the stage is reached with a device open.
@@ -86,6 +91,8 @@ private:
     std::condition_variable reached_;
     Stage stage_ = kOpening;     // under mutex_
     bool tunewanted_ = false;    // under mutex_
+    int32_t volume_ = 0;         // under mutex_
+    int32_t tunevolume_ = 0;     // under mutex_
     bool stopping_ = false;      // under mutex_
     std::thread loader_;         // last: it starts once everything above stands
 };

@@ -77,8 +77,8 @@ void CSetForm::ApplySlider(int which)
     const int position = slider[which]->position;
     switch (which) {
     case MUSICVOLUME:
-        if (AudioBuffer *tune = dxsound ? dxsound->Tune() : nullptr)
-            tune->SetVolume(Volume(position));
+        if (dxsound)
+            dxsound->SetTuneVolume(Volume(position));
         break;
     case SOUNDVOLUME:
         if (dxsound)
