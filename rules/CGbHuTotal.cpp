@@ -237,8 +237,12 @@ int CGbHu::FinishSpecial(int fan, uint64_t allpresent)
     AddWinContext(context);
     FanBits kept = Kept(context);
     AddFans(kept, shape);
-    SetFanFlags(fanflag, kept); // cleared when the hand was begun
-    SetWinTotal(PointsOf(kept));
+    int total = 0;
+    ForEachFan(kept, [this, &total](int fan) {
+        fanflag[fan] = 1; // cleared when the hand was begun
+        total += kPoints.points[fan];
+    });
+    SetWinTotal(total);
     return 1;
 }
 
