@@ -166,6 +166,18 @@ TEST_F(SoundFolder, APlayerEndedWhileLoadingLeavesTheDeviceToTheNext)
     EXPECT_EQ(Playing(sound), Names{"loop"});
 }
 
+// The options set both volumes as the game starts, while the sounds still load: each sound takes
+// its volume as it comes.
+TEST_F(SoundFolder, VolumesSetWhileLoadingReachTheSoundsAsTheyLoad)
+{
+    CDxSound sound;
+    sound.SetTuneVolume(-1500);
+    sound.SetVolume(-2500);
+    EXPECT_EQ(sound.Tune()->Volume(), -1500);
+    EXPECT_EQ(sound.Effect(5)->Volume(), -2500);
+    EXPECT_EQ(sound.Voice(1, 40)->Volume(), -2500);
+}
+
 TEST_F(SoundFolder, VolumeReachesEveryVoiceAndEffectButNotTheTune)
 {
     CDxSound sound;
