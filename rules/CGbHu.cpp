@@ -113,23 +113,34 @@ int CGbHu::GroupKinds(const Group *groups, int n, uint8_t *counts)
     return tiles;
 }
 
+namespace {
+
+// Each key's kind as a bit of the kinds' masks; the top bit, beyond the kinds, for no playable kind.
+constexpr auto kKindBits = [] {
+    struct { uint64_t bit[sizeof kMjKinds.kind]; } table{};
+    for (size_t key = 0; key < sizeof kMjKinds.kind; key++)
+        table.bit[key] = kMjKinds.kind[key] < 0 ? KindBit(63) : KindBit(kMjKinds.kind[key]);
+    return table;
+}();
+
+} // namespace
+
 bool CGbHu::ReadKinds(const MjTile *tiles, int count, Held &held)
 {
-    // Kept in registers: the kinds' bytes could alias anything held in memory. A tile that is no
-    // playable kind (-1) is looked for once, after the loop.
+    // Kept in registers: the kinds' bytes could alias anything held in memory.
     uint64_t present = 0, odd = 0;
-    int bad = 0;
     for (int i = 0; i < count; i++) {
-        int kind = MjKind(tiles[i]);
-        bad |= kind;
-        held.kind[i] = static_cast<uint8_t>(kind);
-        present |= KindBit(kind & 63);
-        odd ^= KindBit(kind & 63);
+        unsigned key = MjKey(tiles[i]);
+        if (key >= sizeof kMjKinds.kind)
+            return false;
+        held.kind[i] = static_cast<uint8_t>(kMjKinds.kind[key]);
+        present |= kKindBits.bit[key];
+        odd ^= kKindBits.bit[key];
     }
     held.present = present;
     held.odd = odd;
     held.n = count;
-    return bad >= 0;
+    return !(present & KindBit(63));
 }
 
 GetMj CGbHu::ToGetMj(const Group &g)

@@ -239,6 +239,13 @@ TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
     EXPECT_EQ(player.totalfan, 77);
     EXPECT_EQ(player.hunum, 3);
 
+    // A tile of a suit with a value no tile has (a damaged record) is no tile of a hand.
+    tiles[0] = MakeMj(0, SUIT_WAN);
+    EXPECT_EQ(hu.Hu(&player, tiles, 14, seen, 50), 0);
+    tiles[0] = MakeMj(8, SUIT_ZI);
+    EXPECT_EQ(hu.Hu(&player, tiles, 14, seen, 50), 0);
+    EXPECT_EQ(player.totalfan, 77);
+
     // Melds beside a whole hand of held tiles: more tiles than a hand holds, so nothing is searched.
     player.getnum = 4;
     for (int i = 0; i < 4; i++) {
