@@ -5,7 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,10 +99,7 @@ void BM_Shape(benchmark::State &state, const char *line)
     CMjPlayer player;
     SeatHand(hand, &player);
     MjTile tiles[14];
-    int count = hand.concealednum + 1;
-    std::copy(hand.concealed, hand.concealed + hand.concealednum, tiles);
-    tiles[hand.concealednum] = hand.win;
-    SortMj(tiles, count);
+    int count = WinningTiles(hand, tiles);
     CGbHu hu;
     if (!hu.Hu(&player, tiles, count, nullptr, hand.left)) {
         state.SkipWithError("the hand does not win");

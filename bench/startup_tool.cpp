@@ -4,7 +4,8 @@
 //   startup [--since NS]
 //
 // Run it in a real X server (xvfb-run -a startup). NS, the launch time in nanoseconds since the
-// epoch (date +%s%N), adds the time the process took to be loaded and reach main.
+// epoch (date +%s%N), adds the time the process took to be loaded and reach main. A paint counts
+// only once the X server shows a picture in the window, not the black of a window not drawn yet.
 #include "client/Main.h"
 #include "platform/Paths.h"
 #include "platform/QtTimerService.h"
@@ -12,6 +13,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QSet>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
@@ -30,23 +36,46 @@ double Ms(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// Notes the first paint of the window once the display shows it, and ends the event loop there.
+// A frame with a picture in it: the loading picture has hundreds of colours, a window not drawn yet
+// one.
+bool HoldsPicture(const QImage &shot)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 8)
+        for (int x = 0; x < shot.width(); x += 8)
+            colours.insert(shot.pixel(x, y));
+    return colours.size() > 16;
+}
+
+// Notes the first paint of the window once the display shows it, and, once the X server's copy of
+// the window shows a picture, ends the event loop there.
 class FirstFrame : public QObject {
 public:
     explicit FirstFrame(QWidget *view) : view_(view) {}
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == view_ && event->type() == QEvent::Paint && !seen && view_->windowHandle() &&
+        if (watched == view_ && event->type() == QEvent::Paint && !seen && !painted && view_->windowHandle() &&
             view_->windowHandle()->isExposed()) {
-            seen = Clock::now();
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            painted = Clock::now();
+            QMetaObject::invokeMethod(this, &FirstFrame::Look, Qt::QueuedConnection);
         }
         return false;
     }
     std::optional<Clock::time_point> seen;
 
 private:
+    // After the paint has been handled: what the display holds now.
+    void Look()
+    {
+        if (HoldsPicture(view_->screen()->grabWindow(view_->winId()).toImage())) {
+            seen = painted;
+            QCoreApplication::quit();
+        }
+        painted.reset();
+    }
+
     QWidget *view_;
+    std::optional<Clock::time_point> painted;
 };
 
 } // namespace
@@ -75,6 +104,7 @@ int main(int argc, char **argv)
         made = Ms(Clock::now() - start);
         FirstFrame watch(form.Window().Widget());
         form.Window().Widget()->installEventFilter(&watch);
+        QTimer::singleShot(60000, &app, &QCoreApplication::quit); // no picture: said below
         app.exec();
         shown = watch.seen;
     }

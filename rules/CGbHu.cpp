@@ -2,6 +2,7 @@
 
 #include "rules/CLog.h"
 #include "rules/CMjPlayer.h"
+#include "rules/KindMask.h"
 
 #include <cstring>
 
@@ -59,7 +60,7 @@ void CGbHu::Reset(CMjPlayer *p)
     player = p;
     // The working and saved flags are cleared where each reading starts.
     ClearFlags(fanflag);
-    std::memset(circumstance, 0, sizeof circumstance);
+    circumstances = {};
     bestnum = 0;
     besttotal = 0;
     found = false;
@@ -77,29 +78,10 @@ void CGbHu::Begin(CMjPlayer *p)
 void CGbHu::NoteCircumstances(const int (*seenmj)[10], int leftnum)
 {
     if (leftnum == 1)
-        circumstance[player->zimo ? 0 : 1] = 1;
+        AddFan(circumstances, player->zimo ? FAN_LAST_TILE_DRAW : FAN_LAST_TILE_CLAIM);
     MjTile win = player->winmj;
     if (seenmj && MjKind(win) >= 0 && seenmj[win.suit][win.value] == 4)
-        circumstance[2] = 1;
-}
-
-void CGbHu::AddCircumstances(uint8_t *flags) const
-{
-    static constexpr uint8_t kFans[3] = {FAN_LAST_TILE_DRAW, FAN_LAST_TILE_CLAIM, FAN_LAST_OF_KIND};
-    for (int i = 0; i < 3; i++)
-        if (circumstance[i])
-            flags[kFans[i]] = 1;
-}
-
-void CGbHu::AddWinContext(uint8_t *flags) const
-{
-    if (player->zimo)
-        flags[FAN_SELF_DRAWN] = 1;
-    // Out on a kong's replacement is a self-drawn fan: a discard won after a kong earns nothing.
-    if (player->zimo && player->ganghu)
-        flags[FAN_OUT_WITH_REPLACEMENT] = 1;
-    if (player->qiangganghu)
-        flags[FAN_ROBBING_THE_KONG] = 1;
+        AddFan(circumstances, FAN_LAST_OF_KIND);
 }
 
 int CGbHu::GroupKinds(const Group *groups, int n, uint8_t *counts)
@@ -131,6 +113,36 @@ int CGbHu::GroupKinds(const Group *groups, int n, uint8_t *counts)
     return tiles;
 }
 
+namespace {
+
+// Each key's kind as a bit of the kinds' masks; the top bit, beyond the kinds, for no playable kind.
+constexpr auto kKindBits = [] {
+    struct { uint64_t bit[sizeof kMjKinds.kind]; } table{};
+    for (size_t key = 0; key < sizeof kMjKinds.kind; key++)
+        table.bit[key] = kMjKinds.kind[key] < 0 ? KindBit(63) : KindBit(kMjKinds.kind[key]);
+    return table;
+}();
+
+} // namespace
+
+bool CGbHu::ReadKinds(const MjTile *tiles, int count, Held &held)
+{
+    // Kept in registers: the kinds' bytes could alias anything held in memory.
+    uint64_t present = 0, odd = 0;
+    for (int i = 0; i < count; i++) {
+        unsigned key = MjKey(tiles[i]);
+        if (key >= sizeof kMjKinds.kind)
+            return false;
+        held.kind[i] = static_cast<uint8_t>(kMjKinds.kind[key]);
+        present |= kKindBits.bit[key];
+        odd ^= kKindBits.bit[key];
+    }
+    held.present = present;
+    held.odd = odd;
+    held.n = count;
+    return !(present & KindBit(63));
+}
+
 GetMj CGbHu::ToGetMj(const Group &g)
 {
     GetMj out;
@@ -145,49 +157,44 @@ GetMj CGbHu::ToGetMj(const Group &g)
 
 int CGbHu::Hu(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum)
 {
-    uint8_t counts[MJ_KINDS] = {};
     Held held;
-    int wilds = Prepare(p, tiles, count, seenmj, leftnum, counts, held);
+    int wilds = Prepare(p, tiles, count, seenmj, leftnum, held);
     if (wilds < 0)
         return 0;
-    if (wildmode)
-        return HuWild(counts, count - wilds, wilds);
+    uint8_t counts[MJ_KINDS] = {};
+    if (wildmode) {
+        held.Count(counts);
+        return HuWild(counts, held.n, wilds);
+    }
 
-    // Seven shifted pairs outscore every ordinary reading of their tiles: the pairs' 24 beside the
-    // 88 both readings hold, against a few points for chows. Seven pairs that no ordinary reading
-    // fits leave nothing to search. No other special shape holds pairs only.
+    // Fourteen tiles leave no room for melds: the kinds held are the whole hand's.
     uint64_t present = held.present;
     bool sevenpairs = IsSevenPairs(held, count);
-    // Seven kinds held in even numbers by fourteen tiles are two of each.
-    if (sevenpairs && (AreSevenShiftedKinds(present) || !PairsReadAsGroups(counts, present, count)))
+    // Seven shifted pairs outscore every ordinary reading of their tiles: the pairs' 24 beside the
+    // 88 both readings hold, against a few points for chows. Seven kinds held in even numbers by
+    // fourteen tiles are two of each.
+    if (sevenpairs && AreSevenShiftedKinds(present))
+        return FinishSpecial(FAN_SEVEN_SHIFTED_PAIRS, present);
+    if (IsThirteenOrphans(present, count))
+        return FinishSpecial(FAN_THIRTEEN_ORPHANS, present);
+    if (int fan = HonoursKnittedFan(present, held.odd, count))
+        return FinishSpecial(fan, present);
+
+    held.Count(counts);
+    // Seven pairs that no ordinary reading fits leave nothing to search. No other special shape
+    // holds pairs only.
+    if (sevenpairs && !PairsReadAsGroups(counts, present, count))
         return FinishSevenPairs(ScoreSevenPairs(counts, present, count));
 
     uint8_t all[MJ_KINDS];
     std::memcpy(all, counts, sizeof all);
     int alln = count + GroupKinds(meld, meldnum, all);
-    if (IsThirteenOrphans(present, count))
-        return FinishSpecial(FAN_THIRTEEN_ORPHANS, all);
-    if (int fan = HonoursKnittedFan(present, count))
-        return FinishSpecial(fan, all);
     if (IsKnittedStraight(counts, present, count))
-        return FinishSpecial(FAN_KNITTED_STRAIGHT, all);
+        return FinishSpecial(FAN_KNITTED_STRAIGHT, PresentMask(all));
     return Search(counts, count, all, alln, sevenpairs);
 }
 
-int CGbHu::HuBySearch(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum)
-{
-    uint8_t counts[MJ_KINDS] = {};
-    Held held;
-    if (wildmode || Prepare(p, tiles, count, seenmj, leftnum, counts, held) < 0)
-        return 0;
-    uint8_t all[MJ_KINDS];
-    std::memcpy(all, counts, sizeof all);
-    int alln = count + GroupKinds(meld, meldnum, all);
-    return Search(counts, count, all, alln, IsSevenPairs(held, count));
-}
-
-int CGbHu::Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, uint8_t *counts,
-                   Held &held)
+int CGbHu::Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, Held &held)
 {
     if (!p) {
         g_log.Error("Hu player = NULL.\n");
@@ -197,7 +204,7 @@ int CGbHu::Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*see
         g_log.Error("CGbHu::Hu 数目不对 %d.\n", count);
         return -1;
     }
-    int wilds = TakeWilds(tiles, count, counts, held);
+    int wilds = ReadTiles(tiles, count, held);
     if (wilds < 0 || !LoadMelds(p, count, 14)) {
         g_log.Error("CGbHu::Hu bad tile.\n");
         return -1;
@@ -226,46 +233,18 @@ int CGbHu::Search(uint8_t *counts, int count, const uint8_t *allkinds, int alln,
 }
 
 // Every winning shape ends here: the flowers set aside count a point each outside the fan
-// rules, and are listed as a fan of their own. Inline: the quickest shapes take a few hundred
-// instructions in all.
-inline void CGbHu::SetWinTotal(int total)
+// rules, and are listed as a fan of their own.
+void CGbHu::SetWinTotal(int total)
 {
     player->totalfan = total + player->flowernum;
     if (player->flowernum > 0)
         fanflag[FAN_FLOWERS] = 1;
 }
 
-int CGbHu::FinishSpecial(int fan, const uint8_t *allkinds)
-{
-    ClearFlags(workflag);
-    workflag[fan] = 1;
-    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(PresentMask(allkinds)))
-        workflag[FAN_ALL_TYPES] = 1;
-    // Honours and knitted tiles whose numbered tiles are a whole knitted straight count both.
-    if (fan == FAN_LESSER_HONOURS_KNITTED && HoldsKnittedTiles(PresentMask(allkinds)))
-        workflag[FAN_KNITTED_STRAIGHT] = 1;
-    AddWinContext(workflag);
-    AddCircumstances(workflag);
-    int total = CalcTotalFan();
-    std::memcpy(fanflag, workflag, sizeof fanflag);
-    SetWinTotal(total);
-    return 1;
-}
-
-int CGbHu::ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n)
-{
-    ClearFlags(workflag);
-    workflag[FAN_SEVEN_PAIRS] = 1;
-    AddWinContext(workflag);
-    AddCircumstances(workflag);
-    HandFans(counts, present, n);
-    SevenPairsFans(present);
-    return CalcTotalFan();
-}
-
 int CGbHu::FinishSevenPairs(int total)
 {
-    std::memcpy(fanflag, workflag, sizeof fanflag);
+    ClearFlags(fanflag);
+    SetFanFlags(fanflag, pairfans);
     SetWinTotal(total);
     player->hunum = 0;
     bestnum = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "rules/FanBits.h"
 #include "rules/FanTable.h"
 #include "rules/GetMj.h"
 #include "rules/KindMask.h"
@@ -24,10 +25,6 @@ public:
     // tiles: the concealed tiles with the winning tile among them. The player's zimo, winmj,
     // flowernum, ganghu and qiangganghu must be set before. seenmj may be null (nothing seen).
     int Hu(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
-    // Hu by the ordinary search alone, seven pairs weighed beside it, whatever the shape: no special
-    // hand is recognised and nothing is taken as settled in advance. The reference that Hu's
-    // quicker answers for special shapes are checked against; 0 under the wild-tile rule.
-    int HuBySearch(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum);
     // tiles: a hand one tile short of complete. The best total (flowers not counted), 1 for a
     // special wait or in wild mode, 0 when the hand cannot win with minfan. Only a question: the
     // player's record is left exactly as it was.
@@ -52,10 +49,22 @@ public:
     MjTile wildmj;
 
 private:
-    // The kinds of the tiles counted.
+    // The tests' reference scorer runs the ordinary search on its own.
+    friend class SearchOracle;
+
+    // The tiles' kinds, read once. The first shape tests need only the masks; the counts per kind
+    // are filled from the kinds for the shapes that read them.
     struct Held {
         uint64_t present = 0; // as PresentMask gives it
         uint64_t odd = 0;     // kinds held an odd number of times
+        int n = 0;            // tiles read
+        uint8_t kind[14];     // each tile's kind
+
+        void Count(uint8_t *counts) const
+        {
+            for (int i = 0; i < n; i++)
+                counts[kind[i]]++;
+        }
     };
     // A group of a reading in compact form.
     enum GroupKind : uint8_t {
@@ -83,19 +92,27 @@ private:
     }
 
     // Set-up shared by the tests (CGbHu.cpp).
-    // Checks the arguments, counts the tiles and loads the melds; the wild tiles held, -1 when the
+    // Checks the arguments, reads the tiles and loads the melds; the wild tiles held, -1 when the
     // hand cannot be scored.
-    int Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, uint8_t *counts,
-                Held &held);
+    int Prepare(CMjPlayer *p, const MjTile *tiles, int count, const int (*seenmj)[10], int leftnum, Held &held);
     // Refuses melds that, with the held tiles, make more than a hand of `hand` tiles.
     bool LoadMelds(const CMjPlayer *p, int held, int hand);
     void Reset(CMjPlayer *p);
     void Begin(CMjPlayer *p);
     void NoteCircumstances(const int (*seenmj)[10], int leftnum);
-    void AddCircumstances(uint8_t *flags) const;
     // Self-drawn, out on a kong's replacement and robbing a kong, for a win of any shape.
-    void AddWinContext(uint8_t *flags) const;
+    void AddWinContext(FanBits &fans) const; // CGbHuTotal.cpp
     static int GroupKinds(const Group *groups, int n, uint8_t *counts);
+    // Reads the tiles' kinds; the number of wild tiles among them, -1 for a tile that is neither
+    // wild nor a playable kind (at most 14 tiles).
+    int ReadTiles(const MjTile *tiles, int count, Held &held) const
+    {
+        if (wildmode)
+            return TakeWilds(tiles, count, held);
+        return ReadKinds(tiles, count, held) ? 0 : -1;
+    }
+    // Without the wild-tile rule: false for a tile that is no playable kind.
+    static bool ReadKinds(const MjTile *tiles, int count, Held &held);
     static GetMj ToGetMj(const Group &g);
 
     // Winning shapes (CGbHuShapes.cpp).
@@ -103,7 +120,8 @@ private:
     // Every terminal and honour kind, the fourteenth tile a copy of one of them.
     static bool IsThirteenOrphans(uint64_t present, int n) { return n == 14 && present == kOrphanKinds; }
     static bool KnittedSets(uint64_t present, int sets[3]);
-    static int HonoursKnittedFan(uint64_t present, int n);
+    // odd: the kinds held an odd number of times.
+    static int HonoursKnittedFan(uint64_t present, uint64_t odd, int n);
     static int TakeKnitted(const int suits[3], uint8_t *counts);
     static bool IsKnittedStraight(const uint8_t *counts, uint64_t present, int n);
     static bool HoldsKnittedTiles(uint64_t present);
@@ -123,8 +141,12 @@ private:
     // The ordinary reading and the scored endings (CGbHu.cpp).
     // Every ordinary reading, and seven pairs beside them; allkinds adds the melds' tiles.
     int Search(uint8_t *counts, int count, const uint8_t *allkinds, int alln, bool sevenpairs);
-    int FinishSpecial(int fan, const uint8_t *allkinds);
-    int ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n);
+    // A shape whose fans are known from the kinds it holds (allpresent: the melds' too): seven
+    // shifted pairs, thirteen orphans, honours and knitted tiles, a knitted straight. Its flags are
+    // settled as bits, with no pass over the flag bytes.
+    int FinishSpecial(int fan, uint64_t allpresent); // CGbHuTotal.cpp
+    // Seven pairs' total; their fans are kept in pairfans until FinishSevenPairs takes them.
+    int ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n); // CGbHuTotal.cpp
     int FinishSevenPairs(int total);
     void Decompose(uint8_t *counts, int n, bool pairtaken, int from, int depth);
     // Scores the reading in the groups and keeps it when strictly better than the best so far.
@@ -141,10 +163,10 @@ private:
 
     // Fan tests (CGbHuFans.cpp).
     void SaveHandFans(const uint8_t *counts, int n);
-    // present: PresentMask(counts).
-    void HandFans(const uint8_t *counts, uint64_t present, int n);
+    // Adds the hand-level fans to f; present: PresentMask(counts).
+    void HandFans(const uint8_t *counts, uint64_t present, int n, FanBits &f) const;
     bool IsNineGates(const uint8_t *counts, uint64_t present) const;
-    void SevenPairsFans(uint64_t present);
+    static void SevenPairsFans(uint64_t present, FanBits &f);
     static bool IsSevenShiftedPairs(const uint8_t *counts, uint64_t present, int n);
     // Seven kinds of one suit with values rising by one, and nothing else.
     static bool AreSevenShiftedKinds(uint64_t present)
@@ -169,10 +191,8 @@ private:
     void ScoreWait(int depth);
 
     // The wild-tile rule (CGbHuWild.cpp).
-    // Counts the non-wild tiles per kind; returns the number of wild tiles, -1 for a tile that is
-    // neither wild nor a playable kind. The kinds held are noted on the way (Held), so that the
-    // first shape tests need not read the counts back.
-    int TakeWilds(const MjTile *tiles, int count, uint8_t *counts, Held &held) const;
+    // ReadTiles under the wild-tile rule: the wild tiles are set aside.
+    int TakeWilds(const MjTile *tiles, int count, Held &held) const;
     int HuWild(const uint8_t *counts, int n, int wilds);
     int CanHuWild(const uint8_t *counts, int n, int wilds);
     static bool IsWildThirteenOrphans(const uint8_t *counts, int n, int wilds);
@@ -197,7 +217,8 @@ private:
     bool found = false;  // some reading was scored
     uint8_t savedflag[FAN_COUNT] = {}; // hand-level fans of the hand being read
     uint8_t workflag[kFlagCount] = {};  // fans of the reading being scored
-    uint8_t circumstance[3] = {};       // last tile drawn, last tile claimed, fourth copy
+    FanBits circumstances = {};         // last tile drawn, last tile claimed, fourth copy
+    FanBits pairfans = {};              // the fans of seven pairs last scored
     int winkind = -1;                   // the winning tile of the reading: the player's, or a wait's
     int wildnum = 0;                    // wild tiles held
 };

@@ -91,7 +91,9 @@ int CGbHu::CalcFan(const MjTile *tiles, int count, CMjPlayer *p)
             n++;
         }
     }
-    HandFans(counts, PresentMask(counts), n);
+    FanBits fans = {};
+    HandFans(counts, PresentMask(counts), n, fans);
+    SetFanFlags(workflag, fans);
     PlayerFans();
     return 1;
 }
@@ -99,16 +101,17 @@ int CGbHu::CalcFan(const MjTile *tiles, int count, CMjPlayer *p)
 void CGbHu::SaveHandFans(const uint8_t *counts, int n)
 {
     ClearFlags(workflag);
-    HandFans(counts, PresentMask(counts), n);
+    FanBits fans = {};
+    HandFans(counts, PresentMask(counts), n, fans);
+    SetFanFlags(workflag, fans);
     PlayerFans();
     std::memcpy(savedflag, workflag, sizeof savedflag);
-    AddCircumstances(savedflag);
+    SetFanFlags(savedflag, circumstances);
 }
 
 // The hand-level tests over the concealed tiles and the melds' tiles, in the catalogue's order.
-void CGbHu::HandFans(const uint8_t *counts, uint64_t present, int n)
+void CGbHu::HandFans(const uint8_t *counts, uint64_t present, int n, FanBits &f) const
 {
-    uint8_t *f = workflag;
     uint64_t hogs = NonzeroBytes<MJ_KINDS>(counts, 0xFC); // four or more
     auto only = [present](uint64_t mask) { return present && (present & ~mask) == 0; };
     int suits = 0;
@@ -118,52 +121,52 @@ void CGbHu::HandFans(const uint8_t *counts, uint64_t present, int n)
     int kongs = exposedkongs + concealedkongs;
 
     if (only(kHonourKinds))
-        f[FAN_ALL_HONOURS] = 1;
+        AddFan(f, FAN_ALL_HONOURS);
     if (only(kGreen))
-        f[FAN_ALL_GREEN] = 1;
+        AddFan(f, FAN_ALL_GREEN);
     if (meldnum == 0 && IsNineGates(counts, present))
-        f[FAN_NINE_GATES] = 1;
+        AddFan(f, FAN_NINE_GATES);
     if (kongs == 4)
-        f[FAN_FOUR_KONGS] = 1;
+        AddFan(f, FAN_FOUR_KONGS);
     if (meldnum == 0 && IsSevenShiftedPairs(counts, present, n))
-        f[FAN_SEVEN_SHIFTED_PAIRS] = 1;
+        AddFan(f, FAN_SEVEN_SHIFTED_PAIRS);
     if (IsThirteenOrphans(present, n))
-        f[FAN_THIRTEEN_ORPHANS] = 1;
+        AddFan(f, FAN_THIRTEEN_ORPHANS);
     if (kongs == 3)
-        f[FAN_THREE_KONGS] = 1;
+        AddFan(f, FAN_THREE_KONGS);
     if (only(ValueMask(7, 9)))
-        f[FAN_UPPER_TILES] = 1;
+        AddFan(f, FAN_UPPER_TILES);
     if (only(ValueMask(4, 6)))
-        f[FAN_MIDDLE_TILES] = 1;
+        AddFan(f, FAN_MIDDLE_TILES);
     if (only(ValueMask(1, 3)))
-        f[FAN_LOWER_TILES] = 1;
+        AddFan(f, FAN_LOWER_TILES);
     if (only(ValueMask(6, 9)))
-        f[FAN_UPPER_FOUR] = 1;
+        AddFan(f, FAN_UPPER_FOUR);
     if (only(ValueMask(1, 4)))
-        f[FAN_LOWER_FOUR] = 1;
+        AddFan(f, FAN_LOWER_FOUR);
     if (only(kReversible))
-        f[FAN_REVERSIBLE_TILES] = 1;
+        AddFan(f, FAN_REVERSIBLE_TILES);
     if (!honours && suits == 1)
-        f[FAN_FULL_FLUSH] = 1;
+        AddFan(f, FAN_FULL_FLUSH);
     if (suits == 1)
-        f[FAN_HALF_FLUSH] = 1;
+        AddFan(f, FAN_HALF_FLUSH);
     int dragons = 0;
     for (int k = KIND_RED; k < MJ_KINDS; k++)
         dragons += counts[k] >= 3;
     if (dragons == 2)
-        f[FAN_TWO_DRAGON_PUNGS] = 1;
+        AddFan(f, FAN_TWO_DRAGON_PUNGS);
     if (dragons == 1)
-        f[FAN_DRAGON_PUNG] = 1;
+        AddFan(f, FAN_DRAGON_PUNG);
     if (hogs & ~meldkong)
-        f[FAN_TILE_HOG] = 1;
+        AddFan(f, FAN_TILE_HOG);
     if (only(ValueMask(2, 8)))
-        f[FAN_ALL_SIMPLES] = 1;
+        AddFan(f, FAN_ALL_SIMPLES);
     if (suits <= 2)
-        f[FAN_ONE_VOIDED_SUIT] = 1;
+        AddFan(f, FAN_ONE_VOIDED_SUIT);
     if (!honours)
-        f[FAN_NO_HONOURS] = 1;
+        AddFan(f, FAN_NO_HONOURS);
     if (HasAllTypes(present))
-        f[FAN_ALL_TYPES] = 1;
+        AddFan(f, FAN_ALL_TYPES);
 }
 
 // 1112345678999 of one suit held concealed before the win, which any tile of the suit completes:
@@ -189,13 +192,13 @@ bool CGbHu::IsNineGates(const uint8_t *counts, uint64_t present) const
 }
 
 // Seven pairs hold no pungs, yet their tiles alone make the terminal fans.
-void CGbHu::SevenPairsFans(uint64_t present)
+void CGbHu::SevenPairsFans(uint64_t present, FanBits &f)
 {
     // As for pungs: all terminals and all honours are fans of their own.
     if (!(present & ~kTerminalKinds))
-        workflag[FAN_ALL_TERMINALS] = 1;
+        AddFan(f, FAN_ALL_TERMINALS);
     if (!(present & ~kOrphanKinds) && (present & kHonourKinds) && (present & ~kHonourKinds))
-        workflag[FAN_ALL_TERMINALS_AND_HONOURS] = 1;
+        AddFan(f, FAN_ALL_TERMINALS_AND_HONOURS);
 }
 
 // Seven pairs of one suit with values rising by one.
@@ -217,7 +220,9 @@ void CGbHu::PlayerFans()
     uint8_t *f = workflag;
     if (meldnum == 0)
         f[FAN_CONCEALED_HAND] = 1;
-    AddWinContext(f);
+    FanBits context = {};
+    AddWinContext(context);
+    SetFanFlags(f, context);
     if (f[FAN_CONCEALED_HAND] && f[FAN_SELF_DRAWN]) {
         f[FAN_FULLY_CONCEALED] = 1;
         f[FAN_CONCEALED_HAND] = 0;

@@ -39,13 +39,19 @@ bool CGbHu::KnittedSets(uint64_t present, int sets[3])
     return true;
 }
 
-// Fourteen different tiles (n, the tiles counted, is 14 and as many kinds are present): the three
-// suits each from its own knitted set, the rest honours.
-int CGbHu::HonoursKnittedFan(uint64_t present, int n)
+// Fourteen different tiles (n, the tiles counted, is 14, each kind held an odd number of times, and
+// as many kinds are present): the three suits each from its own knitted set, the rest honours.
+int CGbHu::HonoursKnittedFan(uint64_t present, uint64_t odd, int n)
 {
-    int sets[3];
-    if (n != 14 || !KnittedSets(present, sets) || sets[0] < 0 || sets[1] < 0 || sets[2] < 0 ||
-        std::popcount(present) != 14)
+    if (n != 14 || odd != present || !(present & SuitMask(0)) || !(present & SuitMask(1)) ||
+        !(present & SuitMask(2)))
+        return 0;
+    // Every suit held, each in its own set: the numbered kinds lie within one knitted straight.
+    const uint64_t numbered = present & ~kHonourKinds;
+    bool knitted = false;
+    for (uint64_t mask : kKnittedMasks)
+        knitted |= !(numbered & ~mask);
+    if (!knitted || CountKinds(present) != 14)
         return 0;
     if ((present & kHonourKinds) != kHonourKinds)
         return FAN_LESSER_HONOURS_KNITTED;

@@ -1,5 +1,7 @@
 #include "rules/CGbHu.h"
 
+#include "rules/CMjPlayer.h"
+#include "rules/FanBits.h"
 #include "rules/KindMask.h"
 
 #include <array>
@@ -76,23 +78,6 @@ constexpr Exclusion kExclusions[] = {
 
 static_assert(std::size(kExclusions) <= 64, "a rule is one bit of a word");
 
-// Fans 0-89 as bits: fans 0-63 in the first word, 64-89 in the second.
-using FanBits = std::array<uint64_t, 2>;
-
-constexpr void AddFan(FanBits &bits, int fan)
-{
-    bits[fan / 64] |= uint64_t{1} << (fan % 64);
-}
-
-// Calls each(fan) for every fan of the set, in rising order.
-template <typename Each> void ForEachFan(const FanBits &bits, Each each)
-{
-    for (uint64_t m = bits[0]; m; m &= m - 1)
-        each(std::countr_zero(m));
-    for (uint64_t m = bits[1]; m; m &= m - 1)
-        each(64 + std::countr_zero(m));
-}
-
 // For each fan, the bits of the rules (by their place in kExclusions) that it sets off; for each
 // rule, its fan and the fans it clears; and the rules whose fan an earlier rule may clear.
 constexpr auto kRules = [] {
@@ -125,21 +110,11 @@ constexpr auto kPoints = [] {
     return table;
 }();
 
-} // namespace
-
-int CGbHu::CalcTotalFan()
+// Only the rules of the fans present can clear anything. They run in the table's order, and one
+// whose fan an earlier rule cleared does nothing; a rule whose fan no earlier rule clears needs no
+// look at what was cleared. Inline: the quickest shapes keep the sets in registers throughout.
+[[gnu::always_inline]] inline FanBits Excluded(const FanBits &present)
 {
-    uint8_t *f = workflag;
-    // These fans already count the concealed hand: drawn to, such a hand keeps only its self-drawn
-    // point. Done first, so that the fans that clear self-drawn still see it.
-    if (f[FAN_FULLY_CONCEALED] && (f[FAN_FOUR_CONCEALED_PUNGS] || f[FAN_NINE_GATES])) {
-        f[FAN_FULLY_CONCEALED] = 0;
-        f[FAN_SELF_DRAWN] = 1;
-    }
-    // Only the rules of the fans present can clear anything. They run in the table's order, and one
-    // whose fan an earlier rule cleared does nothing; a rule whose fan no earlier rule clears needs
-    // no look at what was cleared.
-    const FanBits present = {NonzeroBytes<64>(f), NonzeroBytes<FAN_COUNT - 64>(f + 64)};
     uint64_t rules = 0;
     ForEachFan(present, [&rules](int fan) { rules |= kRules.of[fan]; });
     FanBits cleared = {};
@@ -151,12 +126,133 @@ int CGbHu::CalcTotalFan()
         cleared[0] |= clears[0];
         cleared[1] |= clears[1];
     }
-    const FanBits kept = {present[0] & ~cleared[0], present[1] & ~cleared[1]};
-    ForEachFan({present[0] & cleared[0], present[1] & cleared[1]}, [f](int fan) { f[fan] = 0; });
+    return {present[0] & cleared[0], present[1] & cleared[1]};
+}
+
+[[gnu::always_inline]] inline FanBits Kept(const FanBits &present)
+{
+    const FanBits excluded = Excluded(present);
+    return {present[0] & ~excluded[0], present[1] & ~excluded[1]};
+}
+
+[[gnu::always_inline]] inline int PointsOf(const FanBits &fans)
+{
     int total = 0;
-    ForEachFan(kept, [&total](int fan) { total += kPoints.points[fan]; });
+    ForEachFan(fans, [&total](int fan) { total += kPoints.points[fan]; });
+    return total;
+}
+
+} // namespace
+
+int CGbHu::CalcTotalFan()
+{
+    uint8_t *f = workflag;
+    // These fans already count the concealed hand: drawn to, such a hand keeps only its self-drawn
+    // point. Done first, so that the fans that clear self-drawn still see it.
+    if (f[FAN_FULLY_CONCEALED] && (f[FAN_FOUR_CONCEALED_PUNGS] || f[FAN_NINE_GATES])) {
+        f[FAN_FULLY_CONCEALED] = 0;
+        f[FAN_SELF_DRAWN] = 1;
+    }
+    const FanBits present = {NonzeroBytes<64>(f), NonzeroBytes<FAN_COUNT - 64>(f + 64)};
+    const FanBits cleared = Excluded(present);
+    ForEachFan(cleared, [f](int fan) { f[fan] = 0; });
+    int total = PointsOf({present[0] & ~cleared[0], present[1] & ~cleared[1]});
     for (int j = 0; j < EXTRA_FAN_USED; j++)
         if (f[kExtraBase + j])
             return total + ExtraFanPoints(j);
     return total;
+}
+
+void CGbHu::AddWinContext(FanBits &fans) const
+{
+    if (player->zimo)
+        AddFan(fans, FAN_SELF_DRAWN);
+    // Out on a kong's replacement is a self-drawn fan: a discard won after a kong earns nothing.
+    if (player->zimo && player->ganghu)
+        AddFan(fans, FAN_OUT_WITH_REPLACEMENT);
+    if (player->qiangganghu)
+        AddFan(fans, FAN_ROBBING_THE_KONG);
+}
+
+namespace {
+
+constexpr bool Clears(int fan, int other)
+{
+    for (const Exclusion &rule : kExclusions)
+        if (rule.fan == fan)
+            for (uint8_t cleared : rule.cleared)
+                if (cleared == other)
+                    return true;
+    return false;
+}
+
+// The fans of the special shapes, and those of how a hand was won, which stand beside them.
+constexpr int kShapeFans[] = {FAN_SEVEN_SHIFTED_PAIRS, FAN_SEVEN_PAIRS,           FAN_ALL_SIMPLES,
+                              FAN_THIRTEEN_ORPHANS,    FAN_GREATER_HONOURS_KNITTED, FAN_LESSER_HONOURS_KNITTED,
+                              FAN_KNITTED_STRAIGHT,    FAN_ALL_TYPES};
+constexpr int kContextFans[] = {FAN_SELF_DRAWN,     FAN_OUT_WITH_REPLACEMENT, FAN_ROBBING_THE_KONG,
+                                FAN_LAST_TILE_DRAW, FAN_LAST_TILE_CLAIM,      FAN_LAST_OF_KIND};
+
+constexpr bool ShapesSettleApart()
+{
+    for (int shape : kShapeFans)
+        for (int context : kContextFans)
+            if (Clears(shape, context) || Clears(context, shape))
+                return false;
+    // The fans that stand together within a shape.
+    constexpr int kTogether[][2] = {{FAN_SEVEN_SHIFTED_PAIRS, FAN_SEVEN_PAIRS},
+                                    {FAN_SEVEN_SHIFTED_PAIRS, FAN_ALL_SIMPLES},
+                                    {FAN_SEVEN_PAIRS, FAN_ALL_SIMPLES},
+                                    {FAN_LESSER_HONOURS_KNITTED, FAN_KNITTED_STRAIGHT},
+                                    {FAN_KNITTED_STRAIGHT, FAN_ALL_TYPES}};
+    for (const auto &pair : kTogether)
+        if (Clears(pair[0], pair[1]) || Clears(pair[1], pair[0]))
+            return false;
+    return true;
+}
+
+static_assert(ShapesSettleApart(), "a special shape's fans are counted whole beside the win's circumstances");
+
+} // namespace
+
+// The shape's fans neither clear nor are cleared by the others: only the circumstances of the win
+// are settled among themselves.
+int CGbHu::FinishSpecial(int fan, uint64_t allpresent)
+{
+    FanBits shape = {};
+    AddFan(shape, fan);
+    // Seven pairs of one suit, values in a row: full flush, and the fans it clears, go with the
+    // shape; all simples is the one hand-level fan that may stand beside it.
+    if (fan == FAN_SEVEN_SHIFTED_PAIRS) {
+        AddFan(shape, FAN_SEVEN_PAIRS);
+        if (!(allpresent & ~ValueMask(2, 8)))
+            AddFan(shape, FAN_ALL_SIMPLES);
+    }
+    if (fan == FAN_KNITTED_STRAIGHT && HasAllTypes(allpresent))
+        AddFan(shape, FAN_ALL_TYPES);
+    // Honours and knitted tiles whose numbered tiles are a whole knitted straight count both.
+    if (fan == FAN_LESSER_HONOURS_KNITTED && HoldsKnittedTiles(allpresent))
+        AddFan(shape, FAN_KNITTED_STRAIGHT);
+    FanBits context = circumstances;
+    AddWinContext(context);
+    FanBits kept = Kept(context);
+    AddFans(kept, shape);
+    int total = 0;
+    ForEachFan(kept, [this, &total](int fan) {
+        fanflag[fan] = 1; // cleared when the hand was begun
+        total += kPoints.points[fan];
+    });
+    SetWinTotal(total);
+    return 1;
+}
+
+int CGbHu::ScoreSevenPairs(const uint8_t *counts, uint64_t present, int n)
+{
+    FanBits fans = circumstances;
+    AddWinContext(fans);
+    HandFans(counts, present, n, fans);
+    SevenPairsFans(present, fans);
+    AddFan(fans, FAN_SEVEN_PAIRS);
+    pairfans = Kept(fans);
+    return PointsOf(pairfans);
 }

@@ -10,11 +10,12 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
 {
     if (!p || !tiles || count < 1 || count > 13 || count % 3 != 1)
         return 0;
-    uint8_t counts[MJ_KINDS] = {};
     Held held;
-    int wilds = TakeWilds(tiles, count, counts, held);
+    int wilds = ReadTiles(tiles, count, held);
     if (wilds < 0 || !LoadMelds(p, count, 13))
         return 0;
+    uint8_t counts[MJ_KINDS] = {};
+    held.Count(counts);
     Reset(p);
     wildnum = wilds;
     if (wildmode)

@@ -5,26 +5,14 @@
 #include <cstring>
 #include <initializer_list>
 
-int CGbHu::TakeWilds(const MjTile *tiles, int count, uint8_t *counts, Held &held) const
+int CGbHu::TakeWilds(const MjTile *tiles, int count, Held &held) const
 {
-    // Kept in registers: the counts' bytes could alias any field of this object.
-    const bool wild = wildmode;
-    uint64_t present = 0, odd = 0;
-    int wilds = 0;
-    for (int i = 0; i < count; i++) {
-        if (wild && IsWildMj(tiles[i])) {
-            wilds++;
-            continue;
-        }
-        int kind = MjKind(tiles[i]);
-        if (kind < 0)
-            return -1;
-        counts[kind]++;
-        present |= KindBit(kind);
-        odd ^= KindBit(kind);
-    }
-    held = {present, odd};
-    return wilds;
+    MjTile rest[14];
+    int n = 0;
+    for (int i = 0; i < count && n < 14; i++)
+        if (!IsWildMj(tiles[i]))
+            rest[n++] = tiles[i];
+    return ReadKinds(rest, n, held) ? count - n : -1;
 }
 
 int CGbHu::HuWild(const uint8_t *counts, int n, int wilds)
@@ -34,15 +22,15 @@ int CGbHu::HuWild(const uint8_t *counts, int n, int wilds)
     std::memcpy(all, counts, sizeof all);
     GroupKinds(meld, meldnum, all);
     if (IsWildThirteenOrphans(counts, n, wilds))
-        return FinishSpecial(FAN_THIRTEEN_ORPHANS, all);
+        return FinishSpecial(FAN_THIRTEEN_ORPHANS, PresentMask(all));
     uint8_t pairs[MJ_KINDS];
     int pairtiles;
     if (meldnum == 0 && FillSevenPairs(counts, n, wilds, pairs, &pairtiles))
         return FinishSevenPairs(ScoreSevenPairs(pairs, PresentMask(pairs), pairtiles));
     if (int fan = WildHonoursKnittedFan(counts, n, wilds))
-        return FinishSpecial(fan, all);
+        return FinishSpecial(fan, PresentMask(all));
     if (IsKnittedStraight(counts, PresentMask(counts), n))
-        return FinishSpecial(FAN_KNITTED_STRAIGHT, all);
+        return FinishSpecial(FAN_KNITTED_STRAIGHT, PresentMask(all));
     uint8_t rest[MJ_KINDS];
     std::memcpy(rest, counts, sizeof rest);
     WildDecompose(rest, n, 0, 0, wilds, 0, 0);
@@ -132,7 +120,8 @@ int CGbHu::WildHonoursKnittedFan(const uint8_t *counts, int n, int wilds)
             held[s]++;
             wilds--;
         }
-    return HonoursKnittedFan(PresentMask(filled), 14);
+    const uint64_t present = PresentMask(filled); // every kind once
+    return HonoursKnittedFan(present, present, 14);
 }
 
 // Reads the tiles into pungs, pairs, chows, two-tile partial chows and single tiles, at most five

@@ -226,6 +226,16 @@ void SeatHand(const HandNotation &hand, CMjPlayer *player)
     player->wildmj = hand.wildmj;
 }
 
+int WinningTiles(const HandNotation &hand, MjTile *tiles)
+{
+    int count = hand.concealednum + 1;
+    for (int i = 0; i < hand.concealednum; i++)
+        tiles[i] = hand.concealed[i];
+    tiles[hand.concealednum] = hand.win;
+    SortMj(tiles, count);
+    return count;
+}
+
 std::string CheckHand(std::string_view line)
 {
     HandNotation hand;
@@ -235,11 +245,7 @@ std::string CheckHand(std::string_view line)
     SeatHand(hand, &player);
 
     MjTile tiles[14];
-    int count = hand.concealednum + 1;
-    for (int i = 0; i < hand.concealednum; i++)
-        tiles[i] = hand.concealed[i];
-    tiles[hand.concealednum] = hand.win;
-    SortMj(tiles, count);
+    int count = WinningTiles(hand, tiles);
     int seenmj[5][10] = {};
     if (hand.win.suit <= SUIT_ZI)
         seenmj[hand.win.suit][hand.win.value] = hand.seen;

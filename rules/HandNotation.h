@@ -44,6 +44,10 @@ std::string ParseHand(std::string_view line, HandNotation *hand);
 // Puts the hand's concealed tiles, melds and circumstances into a seat.
 void SeatHand(const HandNotation &hand, CMjPlayer *player);
 
+// The concealed tiles with the winning tile among them, sorted, as the evaluator scores them (room
+// for 14); returns how many.
+int WinningTiles(const HandNotation &hand, MjTile *tiles);
+
 // Scores one line: "total=<T> fans=<i>,..." (fans 1-88, then extra fans as x0-x6), "nowin", or
 // "error: <reason>".
 std::string CheckHand(std::string_view line);

@@ -57,3 +57,12 @@ template <int N> [[gnu::always_inline]] inline uint64_t NonzeroBytes(const uint8
     }
     return mask;
 }
+
+// The number of kinds in a set, without a call to the library's bit count.
+constexpr int CountKinds(uint64_t kinds)
+{
+    kinds -= (kinds >> 1) & 0x5555555555555555;
+    kinds = (kinds & 0x3333333333333333) + ((kinds >> 2) & 0x3333333333333333);
+    kinds = (kinds + (kinds >> 4)) & 0x0F0F0F0F0F0F0F0F;
+    return static_cast<int>((kinds * 0x0101010101010101) >> 56);
+}

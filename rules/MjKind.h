@@ -10,23 +10,29 @@ constexpr int MJ_KINDS = 34;
 constexpr int KIND_EAST = 27;
 constexpr int KIND_RED = 31;
 
+// A tile's two bytes read as one number, the suit's above the value's.
+inline unsigned MjKey(MjTile tile)
+{
+    return static_cast<uint8_t>(tile.suit) << 8 | static_cast<uint8_t>(tile.value);
+}
+
+// The kind of every key of the suits up to the honours, -1 for a value that is no playable kind.
+inline constexpr auto kMjKinds = [] {
+    struct { int8_t kind[(SUIT_ZI + 1) * 256]; } table{};
+    for (int suit = SUIT_WAN; suit <= SUIT_ZI; suit++)
+        for (int value = 0; value < 256; value++) {
+            bool playable = value >= 1 && value <= (suit == SUIT_ZI ? 7 : 9);
+            table.kind[suit * 256 + value] = static_cast<int8_t>(playable ? suit * 9 + value - 1 : -1);
+        }
+    return table;
+}();
+
 // -1 for a tile that is no playable kind (no tile, a flower, a face-down tile, a bad value). Looked
 // up, as the evaluator asks it of every tile it scores.
 inline int MjKind(MjTile tile)
 {
-    // By the tile's two bytes read as one number, the suit's above the value's: every value byte
-    // of the suits up to the honours.
-    static constexpr auto kKinds = [] {
-        struct { int8_t kind[(SUIT_ZI + 1) * 256]; } table{};
-        for (int suit = SUIT_WAN; suit <= SUIT_ZI; suit++)
-            for (int value = 0; value < 256; value++) {
-                bool playable = value >= 1 && value <= (suit == SUIT_ZI ? 7 : 9);
-                table.kind[suit * 256 + value] = static_cast<int8_t>(playable ? suit * 9 + value - 1 : -1);
-            }
-        return table;
-    }();
-    unsigned key = static_cast<uint8_t>(tile.suit) << 8 | static_cast<uint8_t>(tile.value);
-    return key < sizeof kKinds.kind ? kKinds.kind[key] : -1;
+    unsigned key = MjKey(tile);
+    return key < sizeof kMjKinds.kind ? kMjKinds.kind[key] : -1;
 }
 
 inline bool IsNumberedKind(int kind) { return kind < 27; }

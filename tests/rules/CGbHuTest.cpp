@@ -2,6 +2,7 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandNotation.h"
 #include "tests/kit/HandMaker.h"
+#include "tests/kit/SearchOracle.h"
 #include "tests/support/Tiles.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,10 @@ const Case kTable[] = {
     {"111234555666m7m 7m", "total=44 fans=22,33,62,73,79"},
     // Fourteen different tiles, but 1m and 2m are of two knitted sets: no honours and knitted tiles.
     {"12m258s369p12345z 6z", "nowin"},
+    // Knitted tiles and honours, but a pung of East among them: not fourteen different tiles.
+    {"147m258s369p1112z 3z", "nowin"},
+    // A flower left among the concealed tiles is no tile of a hand.
+    {"19m19s19p123456z1f 7z", "nowin"},
     // Knitted straight with an honour pung and pair: 12 only (no wind-dragon mix for 51).
     {"147m258s369p11z22z 2z", "total=12 fans=35"},
     // Lesser honours and knitted 12, its numbered tiles a knitted straight 12; greater 24 with
@@ -234,6 +239,13 @@ TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
     EXPECT_EQ(player.totalfan, 77);
     EXPECT_EQ(player.hunum, 3);
 
+    // A tile of a suit with a value no tile has (a damaged record) is no tile of a hand.
+    tiles[0] = MakeMj(0, SUIT_WAN);
+    EXPECT_EQ(hu.Hu(&player, tiles, 14, seen, 50), 0);
+    tiles[0] = MakeMj(8, SUIT_ZI);
+    EXPECT_EQ(hu.Hu(&player, tiles, 14, seen, 50), 0);
+    EXPECT_EQ(player.totalfan, 77);
+
     // Melds beside a whole hand of held tiles: more tiles than a hand holds, so nothing is searched.
     player.getnum = 4;
     for (int i = 0; i < 4; i++) {
@@ -349,9 +361,14 @@ TEST(CGbHuShortcuts, SpecialShapesScoreWhatTheWholeSearchGives)
 
             ASSERT_EQ(quick.Hu(&p, hand.tiles, hand.count, seen, left), 1) << what;
             const int total = p.totalfan, groups = p.hunum;
-            int found = search.HuBySearch(&p, hand.tiles, hand.count, seen, left);
+            int found = SearchOracle::Hu(search, &p, hand.tiles, hand.count, seen, left);
             if (shape == Orphans || shape == HonoursKnitted) {
                 EXPECT_EQ(found, 0) << what;
+                // Scored without the search: the total is still the flowers and the fans shown.
+                int points = p.flowernum;
+                for (int fan = 1; fan < FAN_COUNT; fan++)
+                    points += quick.fanflag[fan] && fan != FAN_FLOWERS ? FanPoints(fan) : 0;
+                EXPECT_EQ(total, points) << what;
                 continue;
             }
             ASSERT_EQ(found, 1) << what;
