@@ -32,6 +32,7 @@ struct CountingLink : NetLink {
     bool GameLinkConnected() const override { return inner->GameLinkConnected(); }
     void OpenRegLink(const RegLinkTarget &target) override { inner->OpenRegLink(target); }
     void CloseRegLink() override { inner->CloseRegLink(); }
+    void ResumeRecords() override { inner->ResumeRecords(); }
 
     NetLink *inner = nullptr;
     std::vector<uint8_t> types;

@@ -1,4 +1,5 @@
 // Records of table play handed to the game object one at a time: what the client leaves alone.
+#include "tests/kit/HeldRecords.h"
 #include "tests/kit/ScriptRecord.h"
 #include "tests/kit/TableAudit.h"
 #include "tests/table/TableFixture.h"
@@ -47,6 +48,7 @@ protected:
         std::string error;
         mj->OnGameMsg(ScriptRecord(line, &error));
         ASSERT_EQ(error, "") << line;
+        ASSERT_TRUE(PlayHeldRecords(*mj, clock)) << line;
         for (const std::string &broken : TableAudit::Bounds(*mj))
             ADD_FAILURE() << "after " << line << ": " << broken;
     }
