@@ -118,7 +118,10 @@ void CMj::NetStart()
 
 void CMj::OnDisconnect()
 {
+    // Shown once, as a run of records is.
+    BeginRecords();
     records.PlayOut();
+    EndRecords();
     // The connection's end and its error both arrive here. The next login announces every picture
     // again, whatever came before this one's online play began.
     knownavatars.Clear();
