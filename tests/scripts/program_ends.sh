@@ -3,8 +3,8 @@
 # the login, or never answers it, shows its box alone, ends with exit code 1 once the box is closed,
 # and leaves no process behind; SIGTERM ends the program with exit code 0 within two seconds,
 # its settings written, whether a box is up, the "running" box of a second start is up, the logo
-# is still fading in, or the dice thrown two hundred times in one write are rolling. The boxes are kept as PNG files. Arguments: this build's bin folder, the folder
-# for the pictures.
+# is still fading in, or dice thrown two hundred times in one write are rolling. The boxes are kept
+# as PNG files. Arguments: this build's bin folder, the folder for the pictures.
 set -uo pipefail
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
