@@ -132,17 +132,20 @@ void TDataModule1::ClientSocket1Read()
     }
     // Bytes of the server may have come behind the proxy's answer; the toolkit announces bytes only
     // once, so everything waiting is taken now.
-    DrainRecords();
+    DrainRecords(false);
 }
 
-void TDataModule1::DrainRecords()
+void TDataModule1::DrainRecords(bool whole)
 {
     dispatching = true;
     RecordSink *sink = game;
     if (sink)
         sink->BeginRecords();
     int handed = 0;
-    while (linkup && handed < kSliceRecords && ClientSocket1->BytesAvailable() > 0) {
+    // While the game holds records behind an animation the rest waits in the socket, and the server
+    // is slowed down by the system rather than filling the program.
+    auto more = [&] { return whole || (handed < kSliceRecords && !(sink && sink->Holding())); };
+    while (linkup && more() && ClientSocket1->BytesAvailable() > 0) {
         int64_t got = ClientSocket1->Read(framer.ReadPlace(), framer.Room());
         if (got <= 0)
             break;
@@ -158,7 +161,13 @@ void TDataModule1::DrainRecords()
     if (sink)
         sink->EndRecords();
     dispatching = false;
-    if (linkup && ClientSocket1->BytesAvailable() > 0)
+    if (linkup && !(sink && sink->Holding()) && ClientSocket1->BytesAvailable() > 0)
+        ClientSocket1->ReadLater();
+}
+
+void TDataModule1::ResumeRecords()
+{
+    if (linkup && !dispatching && ClientSocket1->BytesAvailable() > 0)
         ClientSocket1->ReadLater();
 }
 
@@ -222,6 +231,9 @@ void TDataModule1::LinkEnded()
 
 void TDataModule1::ClientSocket1Disconnect()
 {
+    // What the server sent before it closed is all handed on, in order, before its end.
+    if (linkup && !dispatching)
+        DrainRecords(true);
     LinkEnded();
     if (networkmode)
         hooks->CloseHint();

@@ -73,6 +73,7 @@ public:
     bool GameLinkActive() const override { return ClientSocket1->IsActive(); }
     bool GameLinkConnected() const override { return ClientSocket1->IsConnected(); }
     std::string LoginAccount() const override;
+    void ResumeRecords() override;
     void OpenRegLink(const RegLinkTarget &target) override;
     void CloseRegLink() override;
 
@@ -101,7 +102,9 @@ public:
 private:
     // Opens the socket to the host, or to the proxy with the handshake towards the host made ready.
     void OpenThrough(NetSocket &socket, const std::string &host, int port, const ProxyRoute &proxy);
-    void DrainRecords();
+    // Hands on the records waiting in the socket: a slice of them, up to where the game holds the rest
+    // behind an animation, or the whole of them.
+    void DrainRecords(bool whole);
     // The handshake has ended: logs in, or fails the connection; true when records may follow.
     bool ProxyFinished();
     void ProxyFailed();

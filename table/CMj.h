@@ -13,6 +13,7 @@
 #include "table/KnownAvatars.h"
 #include "table/AvatarQueue.h"
 #include "table/NetLink.h"
+#include "table/RecordQueue.h"
 #include "table/RoomTree.h"
 #include "table/SavedGame.h"
 #include "table/ServerInfo.h"
@@ -48,6 +49,7 @@ enum MjTimerId : unsigned {
     TIMER_CLAIMFLIGHT = 105,
     TIMER_LINKS = 106,
     TIMER_READYDRAW = 107,
+    TIMER_RECORDS = 108,   // the next step of a server record's animation
     TIMER_AVATAR = 10,   // + seat
     TIMER_SPEECH = 14,   // + seat
     TIMER_ACTIONICON = 18, // + seat
@@ -382,8 +384,11 @@ public:
     GameMsg sendbuf;
     void SendBuffer();
     // Every record of the server, one at a time; each is checked whole before it changes anything.
+    // One that animates holds the records after it until its animation has played (RecordQueue).
     void OnGameMsg(const GameMsg &msg) override;
-    // The connection has ended, whichever way; a second call finds nothing left to do.
+    bool Holding() const override { return records.Holding(); }
+    // The connection has ended, whichever way: the records it sent before are handled first, without
+    // their animations' pauses. A second call finds nothing left to do.
     void OnDisconnect() override;
     // Online play begins: called once for each login.
     void NetStart();
@@ -435,6 +440,10 @@ public:
     uint8_t fetchavatars = 1;
 
 private:
+    RecordQueue records{TIMER_RECORDS, [this](const GameMsg &msg) { HandleRecord(msg); }, [this] {
+                            if (netlink)
+                                netlink->ResumeRecords();
+                        }};
     int recordruns = 0;      // runs of the server's records under way (a box inside one may start another)
     bool paintowed = false;  // a change inside the run waits for its end to be shown
 
@@ -514,6 +523,7 @@ private:
     void SetSeatWinds();
 
     // The server's records of table play.
+    void HandleRecord(const GameMsg &msg);
     void IgnoreRecord(const GameMsg &msg, const char *why);
     void OnDealCards(const GameMsg &msg);
     void OnDrawCard(const GameMsg &msg);
@@ -557,8 +567,11 @@ private:
     // The claim buttons for what the server offers; pass is always among them.
     void OfferButtons(const Offers &offers);
     void RestartShownCountdown();
-    // The dice thrown from a seat, shown until they rest; the handler waits for them.
-    void RollDice(int thrower, int face1, int face2);
+    // The steps of the dice thrown from the seat the member names once they are thrown: they roll
+    // until they rest, and lie shown a while.
+    void AddDiceThrow(std::vector<RecordQueue::Step> &steps, int CMj::*thrower, int face1, int face2);
+    // A frame of a record's animation, unless the animation is hurried to its end.
+    void AnimationFrame();
     void ChatLine(const std::string &text, uint32_t color);
 
     // Where a record changes the table, the arrays' bounds hold whatever order records come in.

@@ -27,6 +27,11 @@ void CMj::IgnoreRecord(const GameMsg &msg, const char *why)
 
 void CMj::OnGameMsg(const GameMsg &msg)
 {
+    records.Take(msg);
+}
+
+void CMj::HandleRecord(const GameMsg &msg)
+{
     g_log.Trace("%s OnGameMsg MsgType = %d", "CMj", msg.Type());
     switch (msg.Type()) {
     case SC_DEAL_CARDS: OnDealCards(msg); break;
@@ -113,6 +118,10 @@ void CMj::NetStart()
 
 void CMj::OnDisconnect()
 {
+    // Shown once, as a run of records is.
+    BeginRecords();
+    records.PlayOut();
+    EndRecords();
     // The connection's end and its error both arrive here. The next login announces every picture
     // again, whatever came before this one's online play began.
     knownavatars.Clear();

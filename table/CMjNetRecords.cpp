@@ -26,6 +26,8 @@ constexpr int kPictures = 12;
 constexpr unsigned kDiceStepMs = 10;
 constexpr unsigned kDiceRestMs = 500;
 constexpr int kFlowerFrames = 12;
+// The flower's frames follow each other as fast as the timers go.
+constexpr unsigned kFlowerFrameMs = TimerService::kMinInterval;
 // Past this many tiles taken, a restored hand has a discard lying in front of its seat.
 constexpr int kRestoreDiscardAfter = 53;
 const MjTile kFaceDown = MakeMj(SUIT_BACK, SUIT_BACK);
@@ -126,23 +128,36 @@ void CMj::OfferButtons(const Offers &offers)
     ShowClaimButtons(true);
 }
 
-void CMj::RollDice(int thrower, int face1, int face2)
+void CMj::AnimationFrame()
 {
-    dice1 = face1;
-    dice2 = face2;
-    PlayEffect(EFFECT_DICE);
-    draw.StartDice(thrower, face1 - 1, face2 - 1);
-    draw.SetAnimKind(CMjDraw::AnimDice);
-    draw.ShowDice(1);
-    TimerService &timers = TimerService::Current();
-    while (!draw.StepDice()) {
+    if (!records.Hurrying())
         PaintFrame();
-        timers.Sleep(kDiceStepMs);
-    }
-    draw.SetAnimKind(CMjDraw::AnimNone);
-    PaintFrame();
-    timers.Sleep(kDiceRestMs);
-    draw.ShowDice(0);
+}
+
+void CMj::AddDiceThrow(std::vector<RecordQueue::Step> &steps, int CMj::*thrower, int face1, int face2)
+{
+    steps.push_back([this, thrower, face1, face2] {
+        dice1 = face1;
+        dice2 = face2;
+        PlayEffect(EFFECT_DICE);
+        draw.StartDice(this->*thrower, face1 - 1, face2 - 1);
+        draw.SetAnimKind(CMjDraw::AnimDice);
+        draw.ShowDice(1);
+        return RecordQueue::Beat{};
+    });
+    steps.push_back([this] {
+        if (!draw.StepDice()) {
+            AnimationFrame();
+            return RecordQueue::Beat{kDiceStepMs, true};
+        }
+        draw.SetAnimKind(CMjDraw::AnimNone);
+        AnimationFrame();
+        return RecordQueue::Beat{kDiceRestMs, false};
+    });
+    steps.push_back([this] {
+        draw.ShowDice(0);
+        return RecordQueue::Beat{};
+    });
 }
 
 // ---- The records, by type.
@@ -263,12 +278,20 @@ void CMj::OnDice(const GameMsg &msg)
     banker = ServerSeatToLocal(d.dealer);
     showbanker = banker;
     SetSeatWinds();
-    RollDice(banker, d.first[0], d.first[1]);
-    sideseat = (banker + dice1 + dice2 - 1) % 4;
-    RollDice(sideseat, d.second[0], d.second[1]);
-    changchengstart = kSideStart[sideseat] + dice1 + dice2 - 1;
-    gamestatus = 1;
-    Paint();
+    std::vector<RecordQueue::Step> steps;
+    AddDiceThrow(steps, &CMj::banker, d.first[0], d.first[1]);
+    steps.push_back([this] {
+        sideseat = (banker + dice1 + dice2 - 1) % 4;
+        return RecordQueue::Beat{};
+    });
+    AddDiceThrow(steps, &CMj::sideseat, d.second[0], d.second[1]);
+    steps.push_back([this] {
+        changchengstart = kSideStart[sideseat] + dice1 + dice2 - 1;
+        gamestatus = 1;
+        Paint();
+        return RecordQueue::Beat{};
+    });
+    records.Play(std::move(steps));
 }
 
 void CMj::OnYourTurn(const GameMsg &msg)
@@ -719,17 +742,18 @@ void CMj::OnFlowerCard(const GameMsg &msg)
         PlayActionVoice(s, VOICE_FLOWER);
         p.drawmj = f.tiles[0];
         p.drawflag = 1;
-        // The animation runs here; the renderer reads its frame while timer 101's flag is set.
+        // The renderer reads the animation's frame while timer 101's flag is set.
         flowerseat = s;
         flowerframe = 0;
-        CMjTimer *flag = Timer(TIMER_FLOWERPAUSE);
-        flag->enabled = 1;
-        for (int k = 0; k < kFlowerFrames; k++) {
-            PaintFrame();
-            flowerframe++;
-        }
-        flag->enabled = 0;
-        Paint();
+        Timer(TIMER_FLOWERPAUSE)->enabled = 1;
+        records.Play({[this] {
+            AnimationFrame();
+            if (++flowerframe < kFlowerFrames)
+                return RecordQueue::Beat{kFlowerFrameMs, true};
+            Timer(TIMER_FLOWERPAUSE)->enabled = 0;
+            Paint();
+            return RecordQueue::Beat{};
+        }});
         return;
     }
     if (s == 0) {

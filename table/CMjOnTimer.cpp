@@ -45,6 +45,12 @@ void CMj::OnTimer(unsigned id)
         Timer(TIMER_FLOWERPAUSE)->SetEnabled(false);
         DrawTile(false);
         return;
+    case TIMER_RECORDS:
+        // The records that waited for the animation are shown together, as those of one read are.
+        BeginRecords();
+        records.Tick();
+        EndRecords();
+        return;
     case TIMER_READYDRAW:
         if (++readydrawticks < 8) {
             Paint();

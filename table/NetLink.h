@@ -48,6 +48,9 @@ public:
     virtual bool GameLinkConnected() const = 0;
     // The account the last login was sent with, 20 bytes at most.
     virtual std::string LoginAccount() const { return {}; }
+    // The game has handled every record it was handed: a connection that stopped reading while they
+    // waited reads on.
+    virtual void ResumeRecords() {}
 
     // Connects (through the proxy, if any), sends the request once the link stands and reads the
     // one-byte answer; the link is closed once answered.
@@ -64,4 +67,7 @@ public:
     // The records of one read come between these two: what they change is shown once, at the end.
     virtual void BeginRecords() {}
     virtual void EndRecords() {}
+    // Records handed on now would wait behind an animation: the connection reads no more of them
+    // until the game asks it to (NetLink::ResumeRecords).
+    virtual bool Holding() const { return false; }
 };

@@ -128,6 +128,24 @@ TEST_F(DataModule, AFloodIsHandedOnASliceAtATimeEachSliceOneRun)
     EXPECT_FALSE(sink.inrun);
 }
 
+// While the game holds records behind an animation the connection reads no more: the rest of a flood
+// waits in the socket, not in the program, until the game has caught up and asks for it.
+TEST_F(DataModule, AGameThatHoldsRecordsGetsNoMoreUntilItAsks)
+{
+    Connect();
+    sink.onRecord = [&](const GameMsg &m) { sink.holding = sink.holding || m.Get(1) == 10; };
+    socket->Feed(Numbered(0, 200));
+    socket->DeliverQueued();
+    EXPECT_LE(sink.records.size(), static_cast<size_t>(RecordFramer::kReadSize / 129 + 1)) << "one read at most";
+    EXPECT_GT(socket->BytesAvailable(), 0);
+    sink.holding = false;
+    sink.onRecord = nullptr;
+    link->ResumeRecords();
+    socket->DeliverQueued();
+    EXPECT_EQ(Numbers().size(), 200u);
+    EXPECT_EQ(Numbers().back(), 199);
+}
+
 TEST_F(DataModule, TheCarryIsDroppedAtEveryEndOfAConnection)
 {
     Connect();

@@ -29,8 +29,10 @@ struct RecordingSink : RecordSink {
         inrun = true;
     }
     void EndRecords() override { inrun = false; }
+    bool Holding() const override { return holding; }
 
     std::vector<GameMsg> records;
+    bool holding = false; // as a game whose animation plays
     int disconnects = 0;
     int runs = 0;
     bool inrun = false;

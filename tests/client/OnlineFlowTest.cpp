@@ -32,6 +32,7 @@ struct CountingLink : NetLink {
     bool GameLinkConnected() const override { return inner->GameLinkConnected(); }
     void OpenRegLink(const RegLinkTarget &target) override { inner->OpenRegLink(target); }
     void CloseRegLink() override { inner->CloseRegLink(); }
+    void ResumeRecords() override { inner->ResumeRecords(); }
 
     NetLink *inner = nullptr;
     std::vector<uint8_t> types;
@@ -148,6 +149,30 @@ expect 102
     m.TableButtonClicked(BTN_BACK);
     ExpectServerDone();
     EXPECT_EQ(0, m.gamestatus);
+}
+
+// A server throws the dice, writes two hundred lines behind them and closes while they roll: every
+// record reaches the game before the connection's end, in order.
+TEST_F(OnlineGame, RecordsWrittenBeforeTheServerClosesAreAllTakenThoseBehindDiceIncluded)
+{
+    PlayScript(kLogin + R"(ignore 104
+send 9 3=0 4=1 6=1 9=0
+glue 3
+send 5 2=1 3=0 4=1 5=1 6=1 7=1
+send 11 1=100 2:"line" times=200
+send 11 1=100 2:"bye"
+close
+)");
+    // The dice are left rolling on the test clock until the end has come.
+    ExpectServerDone();
+    ASSERT_TRUE(RunUntil([&] { return audited.records > 0 && !mj->IsNetGame(); }, 5000));
+    EXPECT_EQ(audited.records, 2 + 202);
+    const std::vector<std::string> lines = ChatLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string &l) { return l.ends_with("line"); }), 200);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().ends_with("bye"));
+    EXPECT_FALSE(mj->Holding());
+    EXPECT_EQ(mj->draw.diceshown, 0) << "the dice put away";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "table/CMj.h"
 #include "tests/client/LinkFixture.h"
 #include "tests/kit/AuditedSink.h"
+#include "tests/kit/HeldRecords.h"
 #include "tests/support/ScratchFolder.h"
 #include "windows/CDxChatWnd.h"
 #include "windows/Screens.h"
@@ -43,7 +44,11 @@ protected:
         link->OpenGameLink(Target(server.Port()));
     }
     void Serve(const std::string &script) { LinkFixture::Serve({script}); }
-    bool Until(const std::function<bool()> &holds) { return RunUntil(holds, 5000); }
+    // The records' animations play on the test clock meanwhile.
+    bool Until(const std::function<bool()> &holds)
+    {
+        return RunUntil([&] { return PlayHeldRecords(*mj, clock) && holds(); }, 5000);
+    }
     // The records of a type the client has sent so far.
     int Sent(uint8_t type) const
     {

@@ -1,6 +1,7 @@
 // Whole online hands played from the scripted server's records, and the local player's moves sent
 // back byte for byte.
 #include "tests/client/OnlineGameFixture.h"
+#include "tests/kit/TableSnapshot.h"
 #include "tests/support/Tiles.h"
 #include "windows/CScoreForm.h"
 
@@ -219,4 +220,66 @@ TEST_F(OnlineGame, HostileRecordsKeepTheTableInBoundsAndSoundOnesStillApply)
     EXPECT_EQ(54, TilesTaken(m));
     m.NextHand();
     ExpectServerDone();
+}
+
+// A hand and the next one's deal written in one piece, their dice and the flowers drawn in play
+// animating among the records, end in the table that the same records make fed one at a time.
+TEST_F(OnlineGame, AHandWrittenInOnePieceEndsAsTheSameHandFedRecordByRecord)
+{
+    const std::vector<std::string> hand = {
+        "9 3=2 4=0 6=1 9=0",
+        "13 1=1 2:i32=1000 6:\"老张\" 26=1 27=2 28:i32=980 32:\"小李\" 53=1 54:i32=1200 58:\"alice\" 79=1 "
+        "84:\"小王\" 105=[3,5,1,2]",
+        "14 3=1 4=1 5=1 6=1",
+        "5 2=1 3=0 4=3 5=4 6=2 7=5",
+        "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(9s#0),t(9s#1),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0),t(1f),t(2f)]",
+        "15 2=0 3=2 4=2 6=t(4m#0) 7=t(7z#0)",
+        "7 3=0",
+        "15 2=1 3=0 6=t(3f)",
+        "3 3=0 4=t(9p#3)",
+        "11 1=0 2:\"快点\"",
+        "7 3=1",
+        "15 2=1 3=1 6=t(4f)",
+        "3 3=1 4=t(1p#3)",
+        "7 3=3",
+        "3 3=3 4=t(9s#2)",
+        "8 3=1 4=2 5=t(9s#2)",
+        "3 3=1 4=t(8m#2)",
+        "8 3=0 4=4 5=t(8m#2) 6=2",
+        "10 2=1 3=1 4=0 5=1 6=1 7:i32=8 39=1 61=2",
+        // The next hand's dice, and its deal right behind them.
+        "5 2=2 3=1 4=6 5=6 6=1 7=2",
+        "1 3=13 4=[t(4m#0),t(5m#0),t(6m#0),t(9s#0),t(9s#1),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0),t(4z#0),t(5z#0)]",
+        "11 1=100 2:\"end\"",
+    };
+    // The client's filters after the login, its keep-alives and its count of dealt flowers.
+    const std::string login = "ignore 4\nignore 6\nignore 104\n"
+                              "expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\nsend 102 3=1\n";
+    std::string whole = login + "glue " + std::to_string(hand.size()) + "\n";
+    std::string slow = login;
+    for (const std::string &record : hand) {
+        whole += "send " + record + "\n";
+        slow += "send " + record + "\npause 30\n";
+    }
+    LinkFixture::Serve({whole + "pause 100000\n", slow + "pause 100000\n"});
+    auto ended = [&] {
+        const std::vector<std::string> lines = ChatLines();
+        return !lines.empty() && lines.back().find("end") != std::string::npos;
+    };
+    link->OpenGameLink(Target(server.Port()));
+    ASSERT_TRUE(Until(ended)) << server.Failure();
+    const std::string inOnePiece = TableSnapshot(*mj);
+    const std::vector<std::string> linesInOnePiece = ChatLines();
+    ASSERT_EQ(mj->mjindex, 51) << inOnePiece;
+
+    link->CloseGameLink();
+    ASSERT_TRUE(Until([&] { return !mj->IsNetGame(); }));
+    mj.reset(); // first: the screens are the one game object's
+    mj = std::make_unique<CMj>();
+    audited.game = mj.get();
+    mj->netlink = link.get();
+    link->OpenGameLink(Target(server.Port()));
+    ASSERT_TRUE(Until(ended)) << server.Failure();
+    EXPECT_EQ(TableSnapshot(*mj), inOnePiece);
+    EXPECT_EQ(ChatLines(), linesInOnePiece);
 }

@@ -10,6 +10,7 @@
 #include "table/CMj.h"
 #include "table/Shell.h"
 #include "tests/kit/AuditedSink.h"
+#include "tests/kit/HeldRecords.h"
 #include "tests/kit/LocalRobot.h"
 #include "tests/kit/MemorySocket.h"
 #include "tests/kit/TableAudit.h"
@@ -214,6 +215,9 @@ std::string RecordDispatch::Run(const uint8_t *data, size_t size)
         size_t piece = std::min(pieces.Next(), n - at);
         h.socket->Feed(stream + at, piece);
         h.socket->DeliverQueued(); // the rest of a long piece, slice by slice
+        // Records held behind an animation are taken once it has played.
+        while (h.game->Holding() && PlayHeldRecords(*h.game, h.clock))
+            h.socket->DeliverQueued();
         at += piece;
     }
     std::string failure = h.sink.failure;

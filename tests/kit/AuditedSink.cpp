@@ -25,6 +25,11 @@ void AuditedSink::EndRecords()
     game->EndRecords();
 }
 
+bool AuditedSink::Holding() const
+{
+    return game->Holding();
+}
+
 void AuditedSink::Audit(int record, int type)
 {
     if (!broken.empty())

@@ -15,6 +15,7 @@ public:
     void OnDisconnect() override;
     void BeginRecords() override;
     void EndRecords() override;
+    bool Holding() const override;
     // After record number `record` of type `type`, or after the link's end (record -1).
     void Audit(int record, int type);
 

@@ -1,4 +1,6 @@
 #include "tests/kit/FrameProbe.h"
+#include "windows/CDxChatWnd.h"
+#include "tests/kit/HeldRecords.h"
 #include "tests/kit/ScriptRecord.h"
 #include "tests/kit/SelfPlay.h"
 #include "tests/kit/TableAudit.h"
@@ -49,8 +51,9 @@ TEST_F(TableScreen, ADrawnTileFliesFromTheWallOnTheTimer)
     EXPECT_GE(steps, 2);
 }
 
-// The server's records of one read are shown together, once they are all in; the dice thrown
-// among them still roll frame by frame.
+// The server's records of one read are shown together, once they are all in; dice thrown among them
+// roll frame by frame on the clock, and the records after them wait until the dice rest, then are
+// shown together too.
 TEST_F(TableScreen, ARunOfServerRecordsIsShownOnceWhileDiceAmongThemRollFrameByFrame)
 {
     mj->NetStart();
@@ -59,17 +62,32 @@ TEST_F(TableScreen, ARunOfServerRecordsIsShownOnceWhileDiceAmongThemRollFrameByF
         mj->OnGameMsg(ScriptRecord(line, &error));
         ASSERT_EQ(error, "") << line;
     };
+    auto lines = [&] {
+        size_t n = 0;
+        const CChatPageList &pages = mj->chatwnd[0]->pages;
+        for (int i = 0; i < pages.Count(); i++)
+            n += pages.GetPage(i)->list.lines.size();
+        return n;
+    };
     const int before = screen.presents;
     mj->BeginRecords();
     for (int i = 0; i < 20; i++)
         feed("11 1=100 2:\"line\"");
     EXPECT_EQ(screen.presents, before) << "nothing shown inside the run";
+    const size_t shown = lines();
     feed("5 2=1 3=0 4=1 5=2 6=3 7=4");
-    const int dice = screen.presents;
-    EXPECT_GT(dice - before, 5) << "the throws, frame by frame";
-    feed("11 1=100 2:\"line\"");
+    for (int i = 0; i < 3; i++)
+        feed("11 1=100 2:\"after\"");
     mj->EndRecords();
-    EXPECT_EQ(screen.presents, dice + 1) << "the run's changes in one frame";
+    EXPECT_EQ(lines(), shown) << "the lines after the dice wait for them";
+    const int thrown = screen.presents;
+    ASSERT_TRUE(PlayHeldRecords(*mj, clock));
+    EXPECT_GT(screen.presents - thrown, 5) << "the throws, frame by frame";
+    EXPECT_EQ(lines(), shown + 3);
+    EXPECT_EQ(mj->gamestatus, 1);
+    const int rested = screen.presents;
+    feed("11 1=100 2:\"next\"");
+    EXPECT_EQ(screen.presents, rested + 1) << "a record after them is handled at once";
 }
 
 // Two hundred hands in four runs of fifty, each from its own seed, so that they run side by side.

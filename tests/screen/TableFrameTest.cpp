@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 #include "screen/SharedSprites.h"
 #include "tests/kit/FrameProbe.h"
+#include "tests/kit/HeldRecords.h"
 #include "tests/kit/LocalRobot.h"
 #include "tests/kit/ScriptRecord.h"
 #include "tests/screen/TableScreenFixture.h"
@@ -341,6 +342,7 @@ TEST_F(TableScreen, AnOnlineDealShowsThirteenTilesOnEverySideAndAWallFiftyTwoSho
          {"9 3=0 4=1 6=1", "13 1=1 27=1 53=1 79=1", "5 2=1 3=0 4=1 5=1 6=2 7=3",
           "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(5s#0),t(6s#0),t(7s#0),t(2p#0),t(2p#1),t(9p#0),t(1z#0),t(1z#1),t(5z#0),t(7z#0)]"})
         mj->OnGameMsg(ScriptRecord(line));
+    ASSERT_TRUE(PlayHeldRecords(*mj, clock));
     // The chat windows are blended over the ends of the right hand and the right wall.
     for (auto &wnd : mj->chatwnd)
         wnd->visible = 0;
@@ -456,6 +458,7 @@ protected:
                  "1 3=13 4=[t(1m#0),t(2m#0),t(3m#0),t(9s#0),t(9s#1),t(5p#0),t(6p#0),t(7p#0),t(1z#0),t(2z#0),t(3z#0),t(4z#0),t(5z#0)]",
                  "7 3=0", "3 3=0 4=t(9p#3)", "11 1=100 2:\"本桌 8 番起和\"", "7 3=3", "3 3=3 4=t(9s#2)", "4 3=1 5=1"})
             mj->OnGameMsg(ScriptRecord(line));
+        ASSERT_TRUE(PlayHeldRecords(*mj, clock));
         ASSERT_EQ(mj->gamestatus, 1);
         ASSERT_TRUE(mj->tablebuttons.Get(BTN_HU)->visible);
     }

@@ -2,9 +2,9 @@
 # How the program ends, in a real X server: a NetWork start whose server closes the connection after
 # the login, or never answers it, shows its box alone, ends with exit code 1 once the box is closed,
 # and leaves no process behind; SIGTERM ends the program with exit code 0 within two seconds,
-# its settings written, whether a box is up, the "running" box of a second start is up, or the logo
-# is still fading in. The boxes are kept as PNG files. Arguments: this build's bin folder, the folder
-# for the pictures.
+# its settings written, whether a box is up, the "running" box of a second start is up, the logo
+# is still fading in, or dice thrown two hundred times in one write are rolling. The boxes are kept
+# as PNG files. Arguments: this build's bin folder, the folder for the pictures.
 set -uo pipefail
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
@@ -100,6 +100,16 @@ kill -TERM "$game"
 ends_within 2
 [ "$rc" = 0 ] || fail "SIGTERM with a box up: exit code $rc"
 settings_written "SIGTERM with a box up"
+
+# SIGTERM five seconds into two hundred throws of the dice written at once, at the table.
+session "$login" "send 102 3=1" "send 9 3=0 4=1 6=1 9=0" "send 5 2=1 3=0 4=1 5=2 6=3 7=4 times=200" "pause 100000"
+start NetWork tester secret 127.0.0.1
+until_up '[ "$(lantiles)" -ge 1 ]' 60 || fail "no window at the table"
+sleep 5
+kill -TERM "$game"
+ends_within 2
+[ "$rc" = 0 ] || fail "SIGTERM while the dice roll: exit code $rc"
+settings_written "SIGTERM while the dice roll"
 
 # SIGTERM to a second start showing "Lantile is running."; the first then ends the same way.
 start

@@ -1,32 +1,11 @@
 // Records of table play handed to the game object one at a time: what the client leaves alone.
+#include "tests/kit/HeldRecords.h"
 #include "tests/kit/ScriptRecord.h"
 #include "tests/kit/TableAudit.h"
+#include "tests/kit/TableSnapshot.h"
 #include "tests/table/TableFixture.h"
-#include "windows/CDxChatWnd.h"
-
-#include <sstream>
 
 namespace {
-
-// Everything of the table a record could change, as text.
-std::string Snapshot(const CMj &m)
-{
-    std::ostringstream s;
-    for (const CMjPlayer &p : m.player) {
-        s << p.cardnum << ',' << int(p.drawflag) << ',' << p.outnum << ',' << p.getnum << ',' << p.flowernum << ','
-          << int(p.hasplayed) << int(p.ishu) << int(p.ting) << int(p.seated) << int(p.started) << ',' << p.score << ','
-          << p.scorechange << ',' << p.totalfan << ',' << p.GetName() << ':';
-        for (const MjTile &t : p.Mj)
-            s << int(t.value) << int(t.suit);
-        s << '|';
-    }
-    s << int(m.gamestatus) << ',' << m.mjindex << ',' << m.curplayer << ',' << m.banker << ',' << m.changchengstart
-      << ',' << m.roundwind << ',' << m.ownseat << ',' << int(m.discardflying) << m.flyingseat << ','
-      << int(m.claimbuttonsup) << ',' << m.chatwnd[0]->pages.Count() << ':';
-    for (uint8_t stack : m.wallstack)
-        s << int(stack);
-    return s.str();
-}
 
 class NetRecords : public TableFixture {
 protected:
@@ -47,6 +26,7 @@ protected:
         std::string error;
         mj->OnGameMsg(ScriptRecord(line, &error));
         ASSERT_EQ(error, "") << line;
+        ASSERT_TRUE(PlayHeldRecords(*mj, clock)) << line;
         for (const std::string &broken : TableAudit::Bounds(*mj))
             ADD_FAILURE() << "after " << line << ": " << broken;
     }
@@ -57,7 +37,7 @@ protected:
 TEST_F(NetRecords, RecordsOfNoKnownTypeOrThatDoNotFitChangeNothing)
 {
     CMj &m = MidHand();
-    const std::string before = Snapshot(m);
+    const std::string before = TableSnapshot(m);
     for (const char *line : {
              "0 3=1 4=13", "16 3=14", "99 1=1", "106 1=1", "126 3=1", "255 1=255",
              "1 3=15",                                    // more tiles than a hand
@@ -70,7 +50,7 @@ TEST_F(NetRecords, RecordsOfNoKnownTypeOrThatDoNotFitChangeNothing)
              "15 2=0 3=1 4=9", "15 2=0 3=1 4=2 6=[t(1f),144]", "15 2=1 3=1 6=144",
          }) {
         Feed(line);
-        EXPECT_EQ(before, Snapshot(m)) << line;
+        EXPECT_EQ(before, TableSnapshot(m)) << line;
     }
 }
 
@@ -85,9 +65,9 @@ TEST_F(NetRecords, TheDealersFourteenTilesAreTakenAndADrawBesideThemIgnored)
     CMjPlayer &me = m.player[0];
     ASSERT_EQ(me.cardnum, 14);
     EXPECT_TRUE(IsSameMj(me.Mj[13], MakeMj(5, 2)));
-    const std::string before = Snapshot(m);
+    const std::string before = TableSnapshot(m);
     Feed("2 3=t(9s#0)");
-    EXPECT_EQ(Snapshot(m), before);
+    EXPECT_EQ(TableSnapshot(m), before);
     EXPECT_EQ(me.drawflag, 0);
 }
 
