@@ -10,10 +10,23 @@ uint8_t infoformon = 0;
 
 ScreenOnTop &ScreenOnTop::operator=(int8_t id)
 {
+    if (id == id_)
+        return *this;
     id_ = id;
-    if (watcher_)
-        watcher_(id);
+    for (const auto &[who, watcher] : watchers_)
+        watcher(id);
     return *this;
+}
+
+void ScreenOnTop::Watch(const void *who, std::function<void(int8_t id)> watcher)
+{
+    Unwatch(who);
+    watchers_.emplace_back(who, std::move(watcher));
+}
+
+void ScreenOnTop::Unwatch(const void *who)
+{
+    std::erase_if(watchers_, [who](const auto &w) { return w.first == who; });
 }
 
 CBitForm::CBitForm(std::string_view backgroundPath, CMj *game, bool keyed)

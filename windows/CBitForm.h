@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class CDxEdit;
 class CMj;
@@ -25,9 +27,9 @@ enum ScreenId : int8_t {
     SCREEN_HELP = 15,      // CHelpForm
     SCREEN_SERVERS = 18,   // CChooseNetForm
 };
-// The id of the screen on top, as a byte. Every write is told to one watcher: the main window,
-// whose native lobby lists stand only over the lobby, so no change of screen can leave them over
-// another one.
+// The id of the screen on top, as a byte. Each change is told to every watcher: the main window,
+// whose native widgets stand only over the screens that hold them, and the game object, which
+// clears the buttons the pointer lit on the screen before.
 class ScreenOnTop {
 public:
     ScreenOnTop() = default;
@@ -36,12 +38,13 @@ public:
 
     operator int8_t() const { return id_; }
     ScreenOnTop &operator=(int8_t id);
-    // An empty watcher tells no one.
-    void Watch(std::function<void(int8_t id)> watcher) { watcher_ = std::move(watcher); }
+    // who names the watcher for Unwatch; one watcher each.
+    void Watch(const void *who, std::function<void(int8_t id)> watcher);
+    void Unwatch(const void *who);
 
 private:
     int8_t id_ = SCREEN_NONE;
-    std::function<void(int8_t)> watcher_;
+    std::vector<std::pair<const void *, std::function<void(int8_t)>>> watchers_;
 };
 extern ScreenOnTop curscreen;
 

@@ -129,7 +129,6 @@ void CNetRoom::SetPos(int px, int py)
 void CNetRoom::Show()
 {
     curscreen = SCREEN_LOBBY;
-    owner->HideInviteList();
     Repaint();
 }
 

@@ -107,7 +107,6 @@ void CScoreForm::Show()
     firstrow = 0;
     panelshown = 1;
     curscreen = SCREEN_SCORE;
-    owner->HideInviteList();
     Repaint();
 }
 
