@@ -4,16 +4,7 @@
 #include "platform/QuitRequest.h"
 #include "rules/CLog.h"
 
-BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post))
-{
-    // A box the player opened, closed again, lets the next notification out.
-    MessageBox::SetClosedListener([this] { Schedule(); });
-}
-
-BoxQueue::~BoxQueue()
-{
-    MessageBox::SetClosedListener(nullptr);
-}
+BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post)) {}
 
 void BoxQueue::Post(const std::string &what, std::function<void()> show)
 {
@@ -48,10 +39,19 @@ void BoxQueue::Schedule()
 void BoxQueue::ShowNext()
 {
     scheduled_ = false;
-    // Another box is up: the listener brings this back once it has closed. A program that is ending
-    // for a failure shows its box alone.
-    if (showing_ || waiting_.empty() || MessageBox::OpenCount() > 0 || QuitRequest::Failing())
+    // A program that is ending for a failure shows its box alone.
+    if (showing_ || waiting_.empty() || QuitRequest::Failing())
         return;
+    if (!MessageBox::NoneOpen()) {
+        scheduled_ = true;
+        MessageBox::WhenNoneOpen([self = std::weak_ptr<BoxQueue *>(self_)] {
+            if (auto queue = self.lock()) {
+                (*queue)->scheduled_ = false;
+                (*queue)->Schedule();
+            }
+        });
+        return;
+    }
     Item item = std::move(waiting_.front());
     waiting_.pop_front();
     showing_ = true;

@@ -51,8 +51,6 @@ public:
     // loop.
     void PostUpdateOffer(const std::string &msgtext, const std::string &url);
     void CheckForUpdate() override;
-    // Every posted box waits here for the one before it.
-    const BoxQueue &Boxes() const { return boxes; }
     // The boxes the connection, the server's records and the timers raise.
     void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
                  std::function<void()> then) override;

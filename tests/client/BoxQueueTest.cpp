@@ -1,6 +1,7 @@
 // One box at a time: the main window's posted notifications wait for each other and for any box the
 // player has open, a flood of them keeps the newest, and a server flooding texts never stacks box
 // loops.
+#include "client/About.h"
 #include "client/BoxQueue.h"
 #include "client/Hint.h"
 #include "client/Talk.h"
@@ -87,7 +88,6 @@ TEST(BoxQueue, ShowsPostedBoxesOneAfterAnotherInOrderAndKeepsTheNewestOfAFlood)
     boxes.whileOpen = nullptr;
     for (int i = 0; i < 100; i++)
         post(std::to_string(i));
-    EXPECT_EQ(queue.Waiting(), BoxQueue::kWaiting);
     loop.Run();
     ASSERT_EQ(boxes.shown.size(), BoxQueue::kWaiting);
     EXPECT_EQ(boxes.shown.front(), "68");
@@ -119,7 +119,8 @@ protected:
         };
         LogIn(server.Port());
         ASSERT_TRUE(RunUntil([&] { return !nested.shown.empty(); }, 60000));
-        ASSERT_TRUE(RunUntil([&] { return form->Boxes().Waiting() == 0 && !form->Boxes().Showing(); }, 60000));
+        const std::string last = "text " + std::to_string(kTexts);
+        ASSERT_TRUE(RunUntil([&] { return nested.shown.size() > 1 && nested.shown.back() == last; }, 60000));
     }
     // The number of each box shown, in order.
     std::vector<int> Numbers() const
@@ -160,7 +161,7 @@ TEST_F(TextFlood, SevenThousandNoticesShowOneBoxAtATimeEndingWithTheNewest)
 // and what follows a box (a NetWork start's end) waits for it.
 class ConnectionBoxes : public MainWindowTest {
 protected:
-    // The first box stays up until `holds` is true and the event loop has run a while longer.
+    // The first box stays up until `holds` is true and the event loop has run what was posted meanwhile.
     void HoldFirstBoxUntil(std::function<bool()> holds)
     {
         nested.whileOpen = [this, holds](const MessageBox::Box &box) {
@@ -168,7 +169,7 @@ protected:
             if (events.size() > 1)
                 return;
             EXPECT_TRUE(RunUntil(holds, 5000));
-            RunUntil([] { return false; }, 200);
+            EXPECT_TRUE(RunPosted());
             EXPECT_EQ(events.size(), 1u) << "a box opened while the first was up";
         };
     }
@@ -232,6 +233,31 @@ TEST_F(ConnectionBoxes, ANetWorkStartsFailureWaitsForTheServersTextAndTheEndWait
         driver.reset();
         form.reset();
     }
+}
+
+// The player's own dialogs hold the server's boxes too: a text read while About is open shows once
+// it has closed.
+TEST_F(ConnectionBoxes, AServerTextWaitsForTheAboutBoxToClose)
+{
+    ASSERT_TRUE(server.Load("ignore 104\n"
+                            "expect 100 1..128:*\n"
+                            "send 102 3=1\n"
+                            "expect 4 1..128:*\n"
+                            "send 100 1:\"text\"\n"
+                            "send 114 1:\"end\" 21:\"x\"\n"));
+    ASSERT_TRUE(server.Listen());
+    OpenAtTitle();
+    QTimer::singleShot(0, [&] {
+        LogIn(server.Port());
+        // The private line behind the text shows that the text has been read.
+        EXPECT_TRUE(RunUntil([&] { return form->FindTalk("end") != nullptr; }, 10000)) << server.Failure();
+        EXPECT_TRUE(RunPosted());
+        EXPECT_TRUE(nested.shown.empty()) << "a box opened inside About";
+        form->AboutForm()->reject();
+    });
+    form->ShowAbout();
+    ASSERT_TRUE(RunUntil([&] { return !nested.shown.empty(); }, 10000));
+    EXPECT_EQ(nested.shown, std::vector<std::string>{"text"});
 }
 
 // A timer's box too: the login screen gives up on a server that sent a text but no answer.
