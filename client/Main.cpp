@@ -139,7 +139,7 @@ TMainForm::~TMainForm()
     talkforms.clear();
     chatlines.reset();
     usermenu.reset();
-    curscreen.Unwatch(this);
+    curscreen.Watch(this, nullptr);
     // The views before their model, the model before the game, whose lists it shows.
     mjgame->invitelinks = nullptr;
     invitelist.reset();

@@ -213,7 +213,7 @@ CMj::~CMj()
 {
     // The download thread goes first, while everything it uses still stands.
     avatarthread.reset();
-    curscreen.Unwatch(this);
+    curscreen.Watch(this, nullptr);
     SaveSetting("SET.ini");
     chatedit.reset();
     for (auto &wnd : chatwnd)

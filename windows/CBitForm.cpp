@@ -20,13 +20,10 @@ ScreenOnTop &ScreenOnTop::operator=(int8_t id)
 
 void ScreenOnTop::Watch(const void *who, std::function<void(int8_t id)> watcher)
 {
-    Unwatch(who);
-    watchers_.emplace_back(who, std::move(watcher));
-}
-
-void ScreenOnTop::Unwatch(const void *who)
-{
-    std::erase_if(watchers_, [who](const auto &w) { return w.first == who; });
+    if (watcher)
+        watchers_[who] = std::move(watcher);
+    else
+        watchers_.erase(who);
 }
 
 CBitForm::CBitForm(std::string_view backgroundPath, CMj *game, bool keyed)

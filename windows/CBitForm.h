@@ -4,9 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 class CDxEdit;
 class CMj;
@@ -38,13 +37,12 @@ public:
 
     operator int8_t() const { return id_; }
     ScreenOnTop &operator=(int8_t id);
-    // who names the watcher for Unwatch; one watcher each.
+    // One watcher for each who; an empty watcher ends who's.
     void Watch(const void *who, std::function<void(int8_t id)> watcher);
-    void Unwatch(const void *who);
 
 private:
     int8_t id_ = SCREEN_NONE;
-    std::vector<std::pair<const void *, std::function<void(int8_t)>>> watchers_;
+    std::map<const void *, std::function<void(int8_t)>> watchers_;
 };
 extern ScreenOnTop curscreen;
 
