@@ -196,6 +196,8 @@ TEST_F(ProxyHandshake, OnlyAHostNameReachesTheProxysRequest)
             SCOPED_TRACE(host);
             proxy.SetType(type);
             proxy.SetDestination(host, 1982);
+            socket.Open("proxy", 1080);
+            socket.Accept();
             socket.ClearWritten();
             EXPECT_TRUE(proxy.OnConnect(socket));
             EXPECT_EQ(proxy.GetError(), CProxySock::ERROR_FAILED);
