@@ -28,7 +28,7 @@ enum ScreenId : int8_t {
 };
 // The id of the screen on top, as a byte. Each change is told to every watcher: the main window,
 // whose native widgets stand only over the screens that hold them, and the game object, which
-// clears the buttons the pointer lit on the screen before.
+// brings each screen up with none of its buttons lit.
 class ScreenOnTop {
 public:
     ScreenOnTop() = default;
