@@ -114,11 +114,6 @@ void SetHandler(std::function<int(const Box &)> handler)
     g_handler = std::move(handler);
 }
 
-int OpenCount()
-{
-    return g_open;
-}
-
 bool NoneOpen()
 {
     return g_open == 0 && !(Widgets() && QApplication::activeModalWidget());

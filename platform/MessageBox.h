@@ -24,8 +24,6 @@ int Show(const std::string &text, const std::string &title, Icon icon = IconNone
 // Replaces how boxes are shown (tests record them and answer); an empty handler restores the dialog.
 void SetHandler(std::function<int(const Box &)> handler);
 
-// Boxes open now, each in its own loop: more than one means a box was opened from another's loop.
-int OpenCount();
 // No box and no other modal window (a dialog of the player's) is open: one may open now without
 // running inside another's loop.
 bool NoneOpen();

@@ -23,17 +23,19 @@ struct NestedBoxes {
     {
         MessageBox::SetHandler([this](const MessageBox::Box &box) {
             shown.push_back(box.text);
-            deepest = std::max(deepest, MessageBox::OpenCount());
+            deepest = std::max(deepest, ++open);
             if (whileOpen)
                 whileOpen(box);
             else
                 QCoreApplication::processEvents();
+            open--;
             return MessageBox::ResultOk;
         });
     }
     ~NestedBoxes() { MessageBox::SetHandler(nullptr); }
     std::vector<std::string> shown;
     int deepest = 0;
+    int open = 0;
     std::function<void(const MessageBox::Box &)> whileOpen;
 };
 
