@@ -10,8 +10,8 @@
 // The notifications the main window shows in boxes of their own (server texts, notices, link
 // notices, the update offer): one at a time, in the order they were posted. Each waits here until
 // the one before it has closed and no other box or dialog of the player's is open, then runs from
-// the event loop, never from inside another's loop. A flood neither nests loops nor buries the player: beyond kWaiting the
-// oldest one still waiting is dropped, with a trace.
+// the event loop, never from inside another's loop. A flood neither nests loops nor buries the
+// player: beyond kWaiting the oldest one still waiting is dropped, with a trace.
 class BoxQueue : public BoxPoster {
 public:
     static constexpr size_t kWaiting = 32;
