@@ -30,9 +30,13 @@ void BoxQueue::Schedule()
     if (scheduled_ || showing_ || waiting_.empty())
         return;
     scheduled_ = true;
-    post_([self = std::weak_ptr<BoxQueue *>(self_)] {
+    // From the event loop, once no box or dialog is open.
+    MessageBox::WhenNoneOpen([self = std::weak_ptr<BoxQueue *>(self_)] {
         if (auto queue = self.lock())
-            (*queue)->ShowNext();
+            (*queue)->post_([self] {
+                if (auto queue = self.lock())
+                    (*queue)->ShowNext();
+            });
     });
 }
 
@@ -42,16 +46,9 @@ void BoxQueue::ShowNext()
     // A program that is ending for a failure shows its box alone.
     if (showing_ || waiting_.empty() || QuitRequest::Failing())
         return;
-    if (!MessageBox::NoneOpen()) {
-        scheduled_ = true;
-        MessageBox::WhenNoneOpen([self = std::weak_ptr<BoxQueue *>(self_)] {
-            if (auto queue = self.lock()) {
-                (*queue)->scheduled_ = false;
-                (*queue)->Schedule();
-            }
-        });
-        return;
-    }
+    // One opened since: the wait begins again.
+    if (!MessageBox::NoneOpen())
+        return Schedule();
     Item item = std::move(waiting_.front());
     waiting_.pop_front();
     showing_ = true;

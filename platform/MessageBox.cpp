@@ -33,13 +33,11 @@ void TellWaiting()
 // toolkit has taken it off the modal windows.
 class ModalWatch : public QObject {
 public:
+    using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide && watched->isWidgetType()) {
-            const auto *widget = static_cast<QWidget *>(watched);
-            if (widget->isWindow() && widget->isModal())
-                QMetaObject::invokeMethod(this, &TellWaiting, Qt::QueuedConnection);
-        }
+        if (event->type() == QEvent::Hide && watched->isWidgetType() && static_cast<QWidget *>(watched)->isModal())
+            QMetaObject::invokeMethod(this, &TellWaiting, Qt::QueuedConnection);
         return false;
     }
 };
@@ -47,12 +45,8 @@ public:
 void WatchModals()
 {
     static QPointer<ModalWatch> watch;
-    QApplication *app = Widgets();
-    if (watch || !app)
-        return;
-    watch = new ModalWatch;
-    watch->setParent(app);
-    app->installEventFilter(watch);
+    if (!watch && Widgets())
+        Widgets()->installEventFilter(watch = new ModalWatch(Widgets()));
 }
 
 int ShowDialog(const MessageBox::Box &box)

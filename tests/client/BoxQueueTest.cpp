@@ -72,18 +72,20 @@ TEST(BoxQueue, ShowsPostedBoxesOneAfterAnotherInOrderAndKeepsTheNewestOfAFlood)
     EXPECT_EQ(boxes.shown, (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(boxes.deepest, 1);
 
-    // The player's own box holds the queue until it closes.
+    // The player's own box holds the queue until it closes, even one that opened after the next
+    // notification was on its way.
     boxes.shown.clear();
     boxes.whileOpen = [&](const MessageBox::Box &box) {
         if (box.text == "question") {
-            post("C");
+            post("D");
             loop.Run();
             EXPECT_EQ(boxes.shown.size(), 1u);
         }
     };
+    post("C");
     MessageBox::Show("question", "t", MessageBox::IconQuestion, MessageBox::YesNo);
     loop.Run();
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"question", "C"}));
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"question", "C", "D"}));
 
     // Beyond 32 waiting, the oldest waiting go.
     boxes.shown.clear();
