@@ -6,8 +6,9 @@
 // With --until it grabs again and again until the rectangle X, Y, W, H of the window shows the
 // same rectangle of PICTURE (a bitmap of the game's data folder, compared in the frame's 16-bit
 // colours): a way to wait for a screen of the game to come up. The picture's corner stands at the
-// window's corner, or at (PX, PY) for a screen drawn elsewhere. It exits 1 when that has not
-// happened within S seconds (10 by default), with the last grab written all the same.
+// window's corner, or at (PX, PY) for a screen drawn elsewhere; a PICTURE written #RRGGBB is that
+// colour alone. It exits 1 when that has not happened within S seconds (10 by default), with the
+// last grab written all the same.
 #include "screen/BmpReader.h"
 
 #include <QGuiApplication>
@@ -93,7 +94,11 @@ int main(int argc, char **argv)
         return 2;
     }
     std::optional<Bitmap> picture;
-    if (until) {
+    if (until && until->picture.size() == 7 && until->picture[0] == '#') {
+        const int w = until->x + until->w, h = until->y + until->h;
+        const uint32_t rgb = std::stoul(until->picture.substr(1), nullptr, 16);
+        picture = Bitmap{w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, rgb)};
+    } else if (until) {
         picture = ReadBmpFile(until->picture);
         if (!picture) {
             std::fprintf(stderr, "screenshot: cannot read %s\n", until->picture.c_str());

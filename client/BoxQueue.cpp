@@ -4,16 +4,7 @@
 #include "platform/QuitRequest.h"
 #include "rules/CLog.h"
 
-BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post))
-{
-    // A box the player opened, closed again, lets the next notification out.
-    MessageBox::SetClosedListener([this] { Schedule(); });
-}
-
-BoxQueue::~BoxQueue()
-{
-    MessageBox::SetClosedListener(nullptr);
-}
+BoxQueue::BoxQueue(std::function<void(std::function<void()>)> post) : post_(std::move(post)) {}
 
 void BoxQueue::Post(const std::string &what, std::function<void()> show)
 {
@@ -39,19 +30,25 @@ void BoxQueue::Schedule()
     if (scheduled_ || showing_ || waiting_.empty())
         return;
     scheduled_ = true;
-    post_([self = std::weak_ptr<BoxQueue *>(self_)] {
+    // From the event loop, once no box or dialog is open.
+    MessageBox::WhenNoneOpen([self = std::weak_ptr<BoxQueue *>(self_)] {
         if (auto queue = self.lock())
-            (*queue)->ShowNext();
+            (*queue)->post_([self] {
+                if (auto queue = self.lock())
+                    (*queue)->ShowNext();
+            });
     });
 }
 
 void BoxQueue::ShowNext()
 {
     scheduled_ = false;
-    // Another box is up: the listener brings this back once it has closed. A program that is ending
-    // for a failure shows its box alone.
-    if (showing_ || waiting_.empty() || MessageBox::OpenCount() > 0 || QuitRequest::Failing())
+    // A program that is ending for a failure shows its box alone.
+    if (showing_ || waiting_.empty() || QuitRequest::Failing())
         return;
+    // One opened since: the wait begins again.
+    if (!MessageBox::NoneOpen())
+        return Schedule();
     Item item = std::move(waiting_.front());
     waiting_.pop_front();
     showing_ = true;

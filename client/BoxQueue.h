@@ -9,16 +9,15 @@
 
 // The notifications the main window shows in boxes of their own (server texts, notices, link
 // notices, the update offer): one at a time, in the order they were posted. Each waits here until
-// the one before it has closed and no other box is open, then runs from the event loop, never from
-// inside another box's loop. A flood neither nests loops nor buries the player: beyond kWaiting the
-// oldest one still waiting is dropped, with a trace.
+// the one before it has closed and no other box or dialog of the player's is open, then runs from
+// the event loop, never from inside another's loop. A flood neither nests loops nor buries the
+// player: beyond kWaiting the oldest one still waiting is dropped, with a trace.
 class BoxQueue : public BoxPoster {
 public:
     static constexpr size_t kWaiting = 32;
 
     // post runs a call later from the event loop.
     explicit BoxQueue(std::function<void(std::function<void()>)> post);
-    ~BoxQueue() override;
     BoxQueue(const BoxQueue &) = delete;
     BoxQueue &operator=(const BoxQueue &) = delete;
 
@@ -28,8 +27,6 @@ public:
     // A plain box, and what follows it, as one notification.
     void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
                  std::function<void()> then) override;
-    size_t Waiting() const { return waiting_.size(); }
-    bool Showing() const { return showing_; }
 
 private:
     struct Item {
@@ -42,7 +39,7 @@ private:
     std::function<void(std::function<void()>)> post_;
     std::deque<Item> waiting_;
     bool showing_ = false;
-    bool scheduled_ = false;
+    bool scheduled_ = false; // a call to ShowNext is posted, or waits for the boxes open to close
     // A call posted before the queue went finds it gone.
     std::shared_ptr<BoxQueue *> self_ = std::make_shared<BoxQueue *>(this);
 };

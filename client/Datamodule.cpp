@@ -274,8 +274,7 @@ void TDataModule1::OnLoginTimeout()
     loginpending = false;
     // Its end, told later, is no longer the start's failure: this box says why.
     CloseGameLink();
-    NetWorkFailed(connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.", "Lantile",
-                  MessageBox::IconInformation);
+    NetWorkFailed(LoginTimeoutText(connected), "Lantile", MessageBox::IconInformation);
 }
 
 void TDataModule1::NoLink(const NoLinkTexts &texts, int exitcode)

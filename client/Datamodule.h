@@ -49,8 +49,6 @@ public:
     static constexpr unsigned TIMER_CONNECT2 = 302;
     static constexpr unsigned TIMER_LOGIN1 = 303;
     static constexpr unsigned kConnectTimeoutMs = 60000;
-    // A NetWork start waits for the login's answer as long as the login screen would.
-    static constexpr unsigned kLoginTimeoutMs = 30000;
     static constexpr unsigned kProxyTimeoutMs = 60000;
     // Bytes that may wait to be sent; a record that would reach it ends the connection instead.
     static constexpr int kSendLimit = 10000;

@@ -96,11 +96,10 @@ TMainForm::TMainForm(const std::vector<std::string> &args)
     usermodel = std::make_unique<UserTableModel>(mjgame->userlist, [this] { return mjgame->myaccount; });
     lobbylists = std::make_unique<TLobbyLists>(*usermodel, mjgame->roomtree);
     window.PlaceOverFrame(lobbylists.get(), Rect{593, 96, 593 + 196, 96 + 333});
-    lobbylists->setVisible(curscreen == SCREEN_LOBBY);
-    curscreen.Watch([this](int8_t id) { lobbylists->setVisible(id == SCREEN_LOBBY); });
     invitelist = std::make_unique<TInviteList>(*usermodel);
     window.PlaceOverFrame(invitelist.get(), Rect{23, 43, 23 + TInviteList::kWidth, 43 + TInviteList::kHeight});
-    invitelist->hide();
+    ShowOverFrame();
+    curscreen.Watch(this, [this](int8_t) { ShowOverFrame(); });
     mjgame->invitelinks = this;
     lobbylists->onUserPressed = [this](const std::string &name, QPoint global) { ListView1MouseDown(name, global); };
     lobbylists->onNodeDoubleClicked = [this](int level, int index) { TreeView1DblClick(level, index); };
@@ -143,7 +142,7 @@ TMainForm::~TMainForm()
     talkforms.clear();
     chatlines.reset();
     usermenu.reset();
-    curscreen.Watch(nullptr);
+    curscreen.Watch(this, nullptr);
     // The views before their model, the model before the game, whose lists it shows.
     mjgame->invitelinks = nullptr;
     invitelist.reset();
@@ -239,6 +238,8 @@ bool TMainForm::TextInput(Rect &box) const
 void TMainForm::FirstShow()
 {
     mjgame->OnShow();
+    logofaded = true;
+    ShowOverFrame();
     // A NetWork start first shows the window once logged in, with the lobby up, and a saved game named
     // on the command line shows its table: no title menu over either.
     if (networkmode || mjgame->gamestatus != 0)
@@ -468,9 +469,11 @@ void TMainForm::MoveInviteList(int x, int y)
     window.PlaceOverFrame(invitelist.get(), Rect{x, y, x + TInviteList::kWidth, y + TInviteList::kHeight});
 }
 
-void TMainForm::ShowInviteList(bool visible)
+void TMainForm::ShowOverFrame()
 {
-    invitelist->setVisible(visible);
+    const int8_t screen = logofaded ? static_cast<int8_t>(curscreen) : SCREEN_NONE;
+    lobbylists->setVisible(screen == SCREEN_LOBBY);
+    invitelist->setVisible(screen == SCREEN_INVITE);
 }
 
 std::optional<std::string> TMainForm::SelectedInvitee() const

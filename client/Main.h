@@ -51,8 +51,6 @@ public:
     // loop.
     void PostUpdateOffer(const std::string &msgtext, const std::string &url);
     void CheckForUpdate() override;
-    // Every posted box waits here for the one before it.
-    const BoxQueue &Boxes() const { return boxes; }
     // The boxes the connection, the server's records and the timers raise.
     void PostBox(const std::string &text, const std::string &title, MessageBox::Icon icon,
                  std::function<void()> then) override;
@@ -102,10 +100,10 @@ public:
     void ReleaseBuyForm() override;
     // A room was refused: the server's text, then the choice of another room.
     void PostRoomNotice(const std::string &text) override;
-    // The lobby's room tree and user list over the frame, up exactly while the lobby is.
+    // The lobby's room tree and user list over the frame.
     TLobbyLists *Panel2() { return lobbylists.get(); }
     void HoldLists(bool hold) override;
-    // The list of users to invite, shown by the invitation screen.
+    // The list of users to invite, over the invitation screen.
     TInviteList *ListView2() { return invitelist.get(); }
 
     // The invitation screens' lobby, connection and list.
@@ -113,7 +111,6 @@ public:
     bool SelectedTableOpen() const override;
     void SendInvite(const std::string &user) override;
     void MoveInviteList(int x, int y) override;
-    void ShowInviteList(bool visible) override;
     std::optional<std::string> SelectedInvitee() const override;
     // The user menu: from the drawn lobby or the table at a frame point, or from the list at a point
     // of the screen.
@@ -147,6 +144,10 @@ public:
     uint8_t networkmode = 0;
 
 private:
+    // The one place that shows or hides the native widgets over the frame: each stands exactly while
+    // the screen that holds it is on top, and none before the logo's fade at the window's first show
+    // is over.
+    void ShowOverFrame();
     // The lobby as the user menu reads it.
     UserMenuContext MenuContext() const;
     void PopupUserMenu(const UserMenuItems &items, QPoint global);
@@ -154,6 +155,7 @@ private:
     void CloseTalk(const std::string &peer);
 
     FrameWindow window;
+    bool logofaded = false;
     BoxQueue boxes{[this](std::function<void()> call) { window.Post(std::move(call)); }};
     std::unique_ptr<THintForm> HintForm;
     std::unique_ptr<CMj> mjgame;

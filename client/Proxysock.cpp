@@ -63,7 +63,7 @@ void CProxySock::SetAuth(const std::string &user, const std::string &password)
 
 void CProxySock::SetDestination(const std::string &host, int port)
 {
-    destbad_ = HasControlByte(host);
+    destbad_ = NotAHost(host);
     desthost_ = destbad_ ? std::string() : host;
     destport_ = htons(static_cast<uint16_t>(port));
     destaddr_ = 0;
@@ -90,7 +90,7 @@ bool CProxySock::OnConnect(ByteStream &socket)
     // A reply half read by an earlier attempt must not count towards this one.
     readcount_ = 0;
     if (destbad_ && type_ != TYPE_NONE) {
-        g_log.Error("Proxy: the destination holds a control byte.");
+        g_log.Error("Proxy: the destination is no host name.");
         httpdone_ = 1;
         return Finish(ERROR_FAILED);
     }

@@ -18,8 +18,8 @@ public:
     void SetType(int type) { type_ = type; }
     void SetAuth(const std::string &user, const std::string &password);
     // A dotted IPv4 address is used as it stands; a name is resolved here when it can be, else the
-    // SOCKS5 proxy is asked to resolve it. A host with a control byte is never sent: the handshake
-    // then fails as soon as it starts.
+    // SOCKS5 proxy is asked to resolve it. What is no host name (NotAHost) is never sent: the
+    // handshake then fails as soon as it starts.
     void SetDestination(const std::string &host, int port);
 
     // Starts the handshake; true when it has already ended (nothing to negotiate, or a failure).

@@ -38,7 +38,7 @@ ClientSocket::~ClientSocket()
 void ClientSocket::Open(const std::string &host, int port)
 {
     Abort();
-    if (HasControlByte(host)) {
+    if (NotAHost(host)) {
         badhost_ = true;
         QMetaObject::invokeMethod(socket_.get(), [this] {
             if (!badhost_)

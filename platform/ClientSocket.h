@@ -19,8 +19,8 @@ public:
     ClientSocket(const ClientSocket &) = delete;
     ClientSocket &operator=(const ClientSocket &) = delete;
 
-    // Opening while a connection is active ends that one silently. A host with a control byte fails
-    // as a name that cannot be found, from the event loop as a lookup does.
+    // Opening while a connection is active ends that one silently. What is no host name (NotAHost)
+    // fails as a name that cannot be found, from the event loop as a lookup does.
     void Open(const std::string &host, int port) override;
     void Close() override;
     bool IsActive() const override;

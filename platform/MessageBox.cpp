@@ -4,17 +4,54 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 std::function<int(const MessageBox::Box &)> g_handler;
-std::function<void()> g_closed;
+std::vector<std::function<void()>> g_waiting;
 int g_open = 0;
+
+QApplication *Widgets()
+{
+    return qobject_cast<QApplication *>(QCoreApplication::instance());
+}
+
+void TellWaiting()
+{
+    if (!MessageBox::NoneOpen())
+        return;
+    auto calls = std::move(g_waiting);
+    g_waiting.clear();
+    for (auto &call : calls)
+        call();
+}
+
+// A dialog's own loop ends without a word to this module: its window's hiding tells, once the
+// toolkit has taken it off the modal windows.
+class ModalWatch : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && watched->isWidgetType() && static_cast<QWidget *>(watched)->isModal())
+            QMetaObject::invokeMethod(this, &TellWaiting, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+void WatchModals()
+{
+    static QPointer<ModalWatch> watch;
+    if (!watch && Widgets())
+        Widgets()->installEventFilter(watch = new ModalWatch(Widgets()));
+}
 
 int ShowDialog(const MessageBox::Box &box)
 {
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    if (!Widgets()) {
         std::fprintf(stderr, "%s: %s\n", GbkToUtf8(box.title).c_str(), GbkToUtf8(box.text).c_str());
         return MessageBox::ResultOk;
     }
@@ -61,8 +98,8 @@ int Show(const std::string &text, const std::string &title, Icon icon, Buttons b
     Box box{text, title, icon, buttons, defaultButton};
     g_open++;
     const int result = g_handler ? g_handler(box) : ShowDialog(box);
-    if (--g_open == 0 && g_closed)
-        g_closed();
+    if (--g_open == 0)
+        TellWaiting();
     return result;
 }
 
@@ -71,14 +108,19 @@ void SetHandler(std::function<int(const Box &)> handler)
     g_handler = std::move(handler);
 }
 
-int OpenCount()
+bool NoneOpen()
 {
-    return g_open;
+    return g_open == 0 && !(Widgets() && QApplication::activeModalWidget());
 }
 
-void SetClosedListener(std::function<void()> listener)
+void WhenNoneOpen(std::function<void()> call)
 {
-    g_closed = std::move(listener);
+    if (NoneOpen()) {
+        call();
+        return;
+    }
+    WatchModals();
+    g_waiting.push_back(std::move(call));
 }
 
 } // namespace MessageBox

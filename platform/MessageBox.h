@@ -24,9 +24,12 @@ int Show(const std::string &text, const std::string &title, Icon icon = IconNone
 // Replaces how boxes are shown (tests record them and answer); an empty handler restores the dialog.
 void SetHandler(std::function<int(const Box &)> handler);
 
-// Boxes open now, each in its own loop: more than one means a box was opened from another's loop.
-int OpenCount();
-// Told each time the last open box has closed; an empty listener tells no one.
-void SetClosedListener(std::function<void()> listener);
+// No box and no other modal window (a dialog of the player's) is open: one may open now without
+// running inside another's loop.
+bool NoneOpen();
+// The one way to wait for NoneOpen: the call is told once, at once when none is open, else as soon as
+// the last box or modal window has closed, outside its loop. It should post what it opens to the
+// event loop, and look at NoneOpen again there.
+void WhenNoneOpen(std::function<void()> call);
 
 } // namespace MessageBox

@@ -4,18 +4,20 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-#include <QTimer>
 
 namespace {
 
 std::function<void(const std::string &)> g_handler;
 bool g_failing = false;
 
-// The failure's box opens once no other box is up, never inside another's loop; then the end.
+// The failure's box opens once no other box or dialog is up, never inside another's loop; then the
+// end.
 void ShowFailure(const std::string &why)
 {
-    if (MessageBox::OpenCount() > 0) {
-        QTimer::singleShot(50, QCoreApplication::instance(), [why] { ShowFailure(why); });
+    if (!MessageBox::NoneOpen()) {
+        MessageBox::WhenNoneOpen([why] {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [why] { ShowFailure(why); }, Qt::QueuedConnection);
+        });
         return;
     }
     MessageBox::Show(why, "Lantile", MessageBox::IconError);

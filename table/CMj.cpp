@@ -112,6 +112,7 @@ CMj::CMj()
     ReadServerList();
     BuildColorTables();
     draw.SetGame(this, [this] { Paint(); });
+    curscreen.Watch(this, [this](int8_t id) { ClearHover(id); });
     if (fullscreen)
         draw.InitFullScreen(hMainWnd);
     else
@@ -218,6 +219,7 @@ CMj::~CMj()
 {
     // The download thread goes first, while everything it uses still stands.
     avatarthread.reset();
+    curscreen.Watch(this, nullptr);
     SaveSetting("SET.ini");
     chatedit.reset();
     for (auto &wnd : chatwnd)
@@ -426,19 +428,15 @@ void CMj::EndRecords()
 
 void CMj::PaintFrame()
 {
-    ClearHoverOnNewScreen();
     if (ddrawready)
         draw.Render(this, wallstack);
     else
         draw.Draw(this, wallstack);
 }
 
-void CMj::ClearHoverOnNewScreen()
+void CMj::ClearHover(int8_t id)
 {
-    if (curscreen == paintedscreen)
-        return;
-    paintedscreen = curscreen;
-    if (CBitForm *screen = ScreenById(curscreen))
+    if (CBitForm *screen = ScreenById(id))
         screen->buttons.ClearHover();
     else
         tablebuttons.ClearHover();
@@ -482,15 +480,11 @@ int CMj::GetCountdown() const
     return counting ? countdown : -1;
 }
 
-void CMj::HideInviteList()
-{
-    if (invitelinks)
-        invitelinks->ShowInviteList(false);
-}
-
 void CMj::ResetTable()
 {
-    HideInviteList();
+    // Nobody is invited to a table that starts again or goes.
+    if (curscreen == SCREEN_INVITE)
+        curscreen = SCREEN_NONE;
     StopPlay();
     curplayer = 0;
     gamestatus = 1;

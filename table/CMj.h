@@ -373,8 +373,6 @@ public:
     void Restore(const SavedGame &game);
     // The lobby, the server and the main window's invitation list, once the main window has them.
     InviteLinks *invitelinks = nullptr;
-    // The main window's invitation list goes, wherever the screens go from the invitation.
-    void HideInviteList();
 
     // The online game: the connection, the records the game object builds itself in its one send
     // buffer, and what the server sends.
@@ -451,7 +449,7 @@ private:
     void DeleteScreens();
     // A screen (or the table) comes up with none of its buttons lit: the pointer left the one it lit
     // for another screen, which took the moves since.
-    void ClearHoverOnNewScreen();
+    void ClearHover(int8_t screen);
     void ReadServerList();
     void ResetSeat(CMjPlayer &p);
     // The renderer's discard grid empty with every seat's cursor at its start, and hands face down.
@@ -595,7 +593,6 @@ private:
     std::unique_ptr<THttpGetThread> avatarthread;
 
     CMjTimer *timers[17] = {};
-    int8_t paintedscreen = -1; // the screen id of the last frame
 };
 
 // Game-wide rule settings read by the rules engine's copies and the renderer.

@@ -32,6 +32,14 @@ struct RegLinkTarget {
     RegRequest request;
 };
 
+// A login waits this long for the server's answer, at the login screen and at a NetWork start alike;
+// then the player is told how far it got: connected, or not even that.
+constexpr unsigned kLoginTimeoutMs = 30000;
+inline const char *LoginTimeoutText(bool connected)
+{
+    return connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.";
+}
+
 // The connection to the game server, and the registration link beside it, as the game object and the
 // screens see them. The program's one implementation is the data module; tests put a recorder in its
 // place. The two links share one proxy handshake: the screens never open both at once.

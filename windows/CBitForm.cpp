@@ -10,10 +10,20 @@ uint8_t infoformon = 0;
 
 ScreenOnTop &ScreenOnTop::operator=(int8_t id)
 {
+    if (id == id_)
+        return *this;
     id_ = id;
-    if (watcher_)
-        watcher_(id);
+    for (const auto &[who, watcher] : watchers_)
+        watcher(id);
     return *this;
+}
+
+void ScreenOnTop::Watch(const void *who, std::function<void(int8_t id)> watcher)
+{
+    if (watcher)
+        watchers_[who] = std::move(watcher);
+    else
+        watchers_.erase(who);
 }
 
 CBitForm::CBitForm(std::string_view backgroundPath, CMj *game, bool keyed)

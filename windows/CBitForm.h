@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string_view>
 
 class CDxEdit;
@@ -25,9 +26,9 @@ enum ScreenId : int8_t {
     SCREEN_HELP = 15,      // CHelpForm
     SCREEN_SERVERS = 18,   // CChooseNetForm
 };
-// The id of the screen on top, as a byte. Every write is told to one watcher: the main window,
-// whose native lobby lists stand only over the lobby, so no change of screen can leave them over
-// another one.
+// The id of the screen on top, as a byte. Each change is told to every watcher: the main window,
+// whose native widgets stand only over the screens that hold them, and the game object, which
+// brings each screen up with none of its buttons lit.
 class ScreenOnTop {
 public:
     ScreenOnTop() = default;
@@ -36,12 +37,12 @@ public:
 
     operator int8_t() const { return id_; }
     ScreenOnTop &operator=(int8_t id);
-    // An empty watcher tells no one.
-    void Watch(std::function<void(int8_t id)> watcher) { watcher_ = std::move(watcher); }
+    // One watcher for each who; an empty watcher ends who's.
+    void Watch(const void *who, std::function<void(int8_t id)> watcher);
 
 private:
     int8_t id_ = SCREEN_NONE;
-    std::function<void(int8_t)> watcher_;
+    std::map<const void *, std::function<void(int8_t)>> watchers_;
 };
 extern ScreenOnTop curscreen;
 

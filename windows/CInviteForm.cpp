@@ -35,22 +35,11 @@ void CInviteForm::Show()
 {
     InviteLinks *links = Links();
     buttons.Get(INVITE)->enabled = links && links->SelectedTableOpen();
+    // The list may have come after the screen was placed.
+    PlaceList();
     curscreen = SCREEN_INVITE;
-    if (links) {
-        // The list may have come after the screen was placed.
-        PlaceList();
-        links->ShowInviteList(true);
-    }
     Repaint();
 }
-
-void CInviteForm::Hide()
-{
-    if (InviteLinks *links = Links())
-        links->ShowInviteList(false);
-    CBitForm::Hide();
-}
-
 
 int CInviteForm::MouseUp(int px, int py)
 {

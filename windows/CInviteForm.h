@@ -18,7 +18,6 @@ public:
     void SetPos(int px, int py) override;
     // Invite is offered only while the own table has room and is not playing.
     void Show() override;
-    void Hide() override;
     int MouseDown(int px, int py) override { return ButtonsDown(px, py); }
     int MouseMove(int px, int py) override { return ButtonsMove(px, py); }
     int MouseUp(int px, int py) override;

@@ -64,7 +64,7 @@ CLoginForm::CLoginForm(std::string_view backgroundPath, CMj *game)
     status.color = kWhite;
     status.visible = 0;
     logintimer.id = TIMER_LOGIN;
-    logintimer.interval = 1000;
+    logintimer.interval = kLoginTimeoutMs;
 
     char name[kNameBytes] = {};
     Profile::ReadString(kNetworkCfg, kSection, "name", "", name, sizeof name);
@@ -204,7 +204,6 @@ bool CLoginForm::Login(Messages messages)
     SetEnabled(false);
     Repaint();
     Profile::WriteString(kNetworkCfg, kSection, "name", accountedit->text);
-    countdown = kTimeoutSeconds;
     logintimer.SetEnabled(true);
     link->OpenGameLink(target);
     return true;
@@ -214,8 +213,6 @@ bool CLoginForm::OnTimer(unsigned id)
 {
     if (id != TIMER_LOGIN)
         return false;
-    if (--countdown > 0)
-        return true;
     logintimer.SetEnabled(false);
     SetEnabled(true);
     Repaint();
@@ -224,8 +221,7 @@ bool CLoginForm::OnTimer(unsigned id)
     if (link)
         link->CloseGameLink();
     if (owner->shell)
-        owner->shell->PostBox(connected ? "接收游戏数据超时,请重试." : "连接游戏服务器超时,请重试.", "Lantile",
-                              MessageBox::IconInformation, nullptr);
+        owner->shell->PostBox(LoginTimeoutText(connected), "Lantile", MessageBox::IconInformation, nullptr);
     return true;
 }
 

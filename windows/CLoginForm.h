@@ -13,11 +13,10 @@ class CDxEdit;
 
 // Screen 12: account and password, and the start of a connection to the game server, directly or
 // through the proxy whose settings this screen owns ("Set.ini" [Proxy], read when it is built and
-// written with the game object's settings). An attempt waits 30 seconds for the server's answer.
+// written with the game object's settings). An attempt waits kLoginTimeoutMs for the server's answer.
 class CLoginForm : public CBitForm {
 public:
     static constexpr unsigned TIMER_LOGIN = 200;
-    static constexpr int kTimeoutSeconds = 30;
     enum Button { ENTER = 0, CLOSE = 1, REGISTER = 2, PROXY = 3 };
 
     // The account stored in "Network.cfg" is typed in already, and then the password has the focus.
@@ -53,7 +52,6 @@ public:
     CDxEdit *curedit = nullptr; // its caret blinks
     CDxLabel status;
     CMjTimer logintimer;
-    int countdown = kTimeoutSeconds;
     ProxySettings proxy;
 
 private:

@@ -134,7 +134,6 @@ void CNetRoom::SetPos(int px, int py)
 void CNetRoom::Show()
 {
     curscreen = SCREEN_LOBBY;
-    owner->HideInviteList();
     Repaint();
 }
 

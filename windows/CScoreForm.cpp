@@ -108,7 +108,6 @@ void CScoreForm::Show()
     firstrow = 0;
     panelshown = 1;
     curscreen = SCREEN_SCORE;
-    owner->HideInviteList();
     Repaint();
 }
 

@@ -18,9 +18,9 @@ public:
     // Sends the invitation of a user to the player's table.
     virtual void SendInvite(const std::string &user) = 0;
 
-    // The main window's list of users who may be invited: placed with its corner at a frame point,
-    // shown or hidden, and the name on its selected row (none while no row is selected).
+    // The main window's list of users who may be invited, which stands while this screen is up:
+    // placed with its corner at a frame point, and the name on its selected row (none while no row
+    // is selected).
     virtual void MoveInviteList(int x, int y) = 0;
-    virtual void ShowInviteList(bool visible) = 0;
     virtual std::optional<std::string> SelectedInvitee() const = 0;
 };

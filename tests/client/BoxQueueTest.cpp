@@ -1,6 +1,7 @@
 // One box at a time: the main window's posted notifications wait for each other and for any box the
 // player has open, a flood of them keeps the newest, and a server flooding texts never stacks box
 // loops.
+#include "client/About.h"
 #include "client/BoxQueue.h"
 #include "client/Hint.h"
 #include "client/Talk.h"
@@ -22,17 +23,19 @@ struct NestedBoxes {
     {
         MessageBox::SetHandler([this](const MessageBox::Box &box) {
             shown.push_back(box.text);
-            deepest = std::max(deepest, MessageBox::OpenCount());
+            deepest = std::max(deepest, ++open);
             if (whileOpen)
                 whileOpen(box);
             else
                 QCoreApplication::processEvents();
+            open--;
             return MessageBox::ResultOk;
         });
     }
     ~NestedBoxes() { MessageBox::SetHandler(nullptr); }
     std::vector<std::string> shown;
     int deepest = 0;
+    int open = 0;
     std::function<void(const MessageBox::Box &)> whileOpen;
 };
 
@@ -69,25 +72,26 @@ TEST(BoxQueue, ShowsPostedBoxesOneAfterAnotherInOrderAndKeepsTheNewestOfAFlood)
     EXPECT_EQ(boxes.shown, (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(boxes.deepest, 1);
 
-    // The player's own box holds the queue until it closes.
+    // The player's own box holds the queue until it closes, even one that opened after the next
+    // notification was on its way.
     boxes.shown.clear();
     boxes.whileOpen = [&](const MessageBox::Box &box) {
         if (box.text == "question") {
-            post("C");
+            post("D");
             loop.Run();
             EXPECT_EQ(boxes.shown.size(), 1u);
         }
     };
+    post("C");
     MessageBox::Show("question", "t", MessageBox::IconQuestion, MessageBox::YesNo);
     loop.Run();
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"question", "C"}));
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"question", "C", "D"}));
 
     // Beyond 32 waiting, the oldest waiting go.
     boxes.shown.clear();
     boxes.whileOpen = nullptr;
     for (int i = 0; i < 100; i++)
         post(std::to_string(i));
-    EXPECT_EQ(queue.Waiting(), BoxQueue::kWaiting);
     loop.Run();
     ASSERT_EQ(boxes.shown.size(), BoxQueue::kWaiting);
     EXPECT_EQ(boxes.shown.front(), "68");
@@ -119,7 +123,8 @@ protected:
         };
         LogIn(server.Port());
         ASSERT_TRUE(RunUntil([&] { return !nested.shown.empty(); }, 60000));
-        ASSERT_TRUE(RunUntil([&] { return form->Boxes().Waiting() == 0 && !form->Boxes().Showing(); }, 60000));
+        const std::string last = "text " + std::to_string(kTexts);
+        ASSERT_TRUE(RunUntil([&] { return nested.shown.size() > 1 && nested.shown.back() == last; }, 60000));
     }
     // The number of each box shown, in order.
     std::vector<int> Numbers() const
@@ -160,7 +165,7 @@ TEST_F(TextFlood, SevenThousandNoticesShowOneBoxAtATimeEndingWithTheNewest)
 // and what follows a box (a NetWork start's end) waits for it.
 class ConnectionBoxes : public MainWindowTest {
 protected:
-    // The first box stays up until `holds` is true and the event loop has run a while longer.
+    // The first box stays up until `holds` is true and the event loop has run what was posted meanwhile.
     void HoldFirstBoxUntil(std::function<bool()> holds)
     {
         nested.whileOpen = [this, holds](const MessageBox::Box &box) {
@@ -168,7 +173,7 @@ protected:
             if (events.size() > 1)
                 return;
             EXPECT_TRUE(RunUntil(holds, 5000));
-            RunUntil([] { return false; }, 200);
+            EXPECT_TRUE(RunPosted());
             EXPECT_EQ(events.size(), 1u) << "a box opened while the first was up";
         };
     }
@@ -232,6 +237,31 @@ TEST_F(ConnectionBoxes, ANetWorkStartsFailureWaitsForTheServersTextAndTheEndWait
         driver.reset();
         form.reset();
     }
+}
+
+// The player's own dialogs hold the server's boxes too: a text read while About is open shows once
+// it has closed.
+TEST_F(ConnectionBoxes, AServerTextWaitsForTheAboutBoxToClose)
+{
+    ASSERT_TRUE(server.Load("ignore 104\n"
+                            "expect 100 1..128:*\n"
+                            "send 102 3=1\n"
+                            "expect 4 1..128:*\n"
+                            "send 100 1:\"text\"\n"
+                            "send 114 1:\"end\" 21:\"x\"\n"));
+    ASSERT_TRUE(server.Listen());
+    OpenAtTitle();
+    QTimer::singleShot(0, [&] {
+        LogIn(server.Port());
+        // The private line behind the text shows that the text has been read.
+        EXPECT_TRUE(RunUntil([&] { return form->FindTalk("end") != nullptr; }, 10000)) << server.Failure();
+        EXPECT_TRUE(RunPosted());
+        EXPECT_TRUE(nested.shown.empty()) << "a box opened inside About";
+        form->AboutForm()->reject();
+    });
+    form->ShowAbout();
+    ASSERT_TRUE(RunUntil([&] { return !nested.shown.empty(); }, 10000));
+    EXPECT_EQ(nested.shown, std::vector<std::string>{"text"});
 }
 
 // A timer's box too: the login screen gives up on a server that sent a text but no answer.

@@ -72,6 +72,20 @@ TEST_F(LobbyWindow, TheListsStandOverTheFramesRightSideAndNeverTakeTheKeyboard)
     EXPECT_FALSE(panel->isVisible());
 }
 
+// The lists and the buttons the pointer lit follow the same change of screen: the lobby comes back
+// with its lists and none of its buttons lit.
+TEST_F(LobbyWindow, TheListsAndTheLitButtonFollowTheSameChangeOfScreen)
+{
+    CBitButton &button = *Game().lobby->buttons.Get(CNetRoom::SET);
+    Move(Middle(button));
+    ASSERT_TRUE(button.hover);
+    curscreen = SCREEN_NONE;
+    EXPECT_FALSE(form->Panel2()->isVisible());
+    Game().lobby->Show();
+    EXPECT_TRUE(form->Panel2()->isVisible());
+    EXPECT_FALSE(button.hover);
+}
+
 // Records that put the table up while the lobby is shown take the lobby's lists away with it,
 // whichever screen they change to.
 TEST_F(LobbyWindow, TableRecordsArrivingOverTheLobbyLeaveNoListStanding)

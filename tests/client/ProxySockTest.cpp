@@ -59,11 +59,15 @@ TEST_F(ProxyHandshake, TheClientSaysWhatEachProxyAsksForInTurn)
         Bytes opening;
         std::vector<Turn> turns;
     };
-    const Bytes byName = {5, 1, 0, 3, 8, 'b', 'a', 'd', ' ', 'h', 'o', 's', 't', 0x07, 0xBE};
+    // A label longer than 63 bytes: no resolver takes it, and none is asked.
+    const std::string unresolved = std::string(64, 'x') + ".example";
+    Bytes byName = {5, 1, 0, 3, static_cast<uint8_t>(unresolved.size())};
+    byName.insert(byName.end(), unresolved.begin(), unresolved.end());
+    byName.insert(byName.end(), {0x07, 0xBE});
     const Bytes credentials = {1, 3, 'b', 'o', 'b', 6, 's', 'e', 'c', 'r', 'e', 't'};
     const std::string connect = "CONNECT 127.0.0.1:1982 HTTP/1.1\r\nHost: 127.0.0.1:1982\r\n";
     const Dialogue dialogues[] = {
-        {"SOCKS5: the proxy resolves a name the client cannot", CProxySock::TYPE_SOCKS5, "", "", "bad host",
+        {"SOCKS5: the proxy resolves a name the client cannot", CProxySock::TYPE_SOCKS5, "", "", unresolved,
          {5, 1, 0}, {{{5, 0}, byName}}},
         {"SOCKS5: user and password when the proxy asks", CProxySock::TYPE_SOCKS5, "bob", "secret", "127.0.0.1",
          {5, 2, 0, 2}, {{{5, 2}, credentials}, {{1, 0}, kConnectByAddress}, {kBoundAddress, {}, true}}},
@@ -181,6 +185,24 @@ TEST_F(ProxyHandshake, HttpOpensTheTunnelOnlyOnASuccessStatusLine)
         EXPECT_EQ(proxy.GetError(), c.error);
         EXPECT_EQ(socket.BytesAvailable(), c.left);
     }
+}
+
+// A destination goes into the proxy's request only when it is a host name: one with a space, or any
+// other byte that no name holds, ends the handshake before a byte is sent.
+TEST_F(ProxyHandshake, OnlyAHostNameReachesTheProxysRequest)
+{
+    for (int type : {CProxySock::TYPE_HTTP, CProxySock::TYPE_SOCKS5})
+        for (const char *host : {"game server.example", "game.example/x", "a@game.example", "gam\xE9.example"}) {
+            SCOPED_TRACE(host);
+            proxy.SetType(type);
+            proxy.SetDestination(host, 1982);
+            socket.Open("proxy", 1080);
+            socket.Accept();
+            socket.ClearWritten();
+            EXPECT_TRUE(proxy.OnConnect(socket));
+            EXPECT_EQ(proxy.GetError(), CProxySock::ERROR_FAILED);
+            EXPECT_TRUE(Said().empty());
+        }
 }
 
 TEST_F(ProxyHandshake, HttpGivesUpOnAHeaderThatNeverEnds)

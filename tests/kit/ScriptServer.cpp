@@ -6,6 +6,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 #include <set>
 
 struct ScriptServer::Session {
@@ -254,6 +255,13 @@ void ScriptServer::Session::WriteChunk(const ScriptStep &st, size_t from, size_t
         Next();
     else
         QTimer::singleShot(st.gap, socket, [this, &st, from, part] { WriteChunk(st, from, part + 1); });
+}
+
+bool RunPosted(int ms)
+{
+    auto reached = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [reached] { *reached = true; }, Qt::QueuedConnection);
+    return RunUntil([reached] { return *reached; }, ms);
 }
 
 bool RunUntil(const std::function<bool()> &pred, int ms)

@@ -61,3 +61,6 @@ private:
 
 // Runs the event loop until pred holds or ms have passed; answers pred.
 bool RunUntil(const std::function<bool()> &pred, int ms);
+// Runs the event loop until every call posted to it before has run, as a call posted behind them
+// shows by running; false when that has not happened within ms.
+bool RunPosted(int ms = 5000);

@@ -85,8 +85,13 @@ windows() {
 # network_lobby: a NetWork start as tester against the scripted server, up to the lobby after the
 # login (kept as $shots/1-lobby.png). The lobby is known by its title bar, where no table stands; the
 # window's first show fades the logo in over it for two seconds, so it is waited for again after that.
+# Half a second into the fade, the frame's white stands where the lobby's lists will: no list stands
+# over the logo ($shots/0-logo.png).
 network_lobby() {
     program_start NetWork tester secret 127.0.0.1
+    sleep 0.5
+    "$bin/screenshot" --window "$window" --until '#FFFFFF' 593 96 196 333 --timeout 0 "$shots/0-logo.png" ||
+        fail "a list stands over the logo: $shots/0-logo.png"
     shows 1-lobby NetForm/Room.bmp 200 30 250 40
     sleep 1
     shows 1-lobby NetForm/Room.bmp 200 30 250 40
