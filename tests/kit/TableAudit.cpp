@@ -6,45 +6,143 @@
 #include "table/CMj.h"
 #include "table/TileCount.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-// The table's tiles by the shared counting rule (TileTally), and what every seat has seen, with the
-// tiles on their way: a discard not yet landed or claimed (seen already), and a drawn tile flying
-// from the wall or held up a moment for a ready player, out of the wall and in no hand yet.
+// What is on its way between the wall and a seat: a drawn tile flying from the wall or held up a
+// moment for a ready player, out of the wall and in no hand yet; and the local player's flower,
+// kept in view, already set aside, while its replacement is waited for, flies in and is held up.
+struct InFlight {
+    bool drawn = false;
+    bool flowerOnShow = false;
+};
+
+InFlight OnItsWay(const CMj &mj)
+{
+    const TimerService &timers = TimerService::Current();
+    InFlight f;
+    f.drawn = timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT);
+    const CMjPlayer &own = mj.player[0];
+    f.flowerOnShow = mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA &&
+                     (f.drawn || timers.IsRunning(TIMER_FLOWERPAUSE));
+    return f;
+}
+
+// Walks, in one order, every field the tile rules read; Visit takes an address and a byte count.
+template <class Visit> void TileFields(const CMj &mj, const InFlight &flight, Visit &&visit)
+{
+    auto field = [&](const auto &v) { visit(&v, sizeof v); };
+    auto tiles = [&](const MjTile *t, int n) { visit(t, sizeof(MjTile) * static_cast<size_t>(std::clamp(n, 0, 64))); };
+    field(mj.gamestatus);
+    field(mj.curplayer);
+    field(mj.mjindex);
+    field(mj.wallmj);
+    field(mj.seenmj);
+    field(mj.lastdrawn);
+    field(flight.drawn);
+    field(flight.flowerOnShow);
+    for (const CMjPlayer &p : mj.player) {
+        field(p.cardnum);
+        tiles(p.Mj, std::min(p.cardnum, 14));
+        field(p.drawflag);
+        field(p.drawmj);
+        field(p.ishu);
+        field(p.humj);
+        field(p.getnum);
+        for (int m = 0; m < std::clamp(p.getnum, 0, 5); m++) {
+            field(p.getmj[m].count);
+            tiles(p.getmj[m].tiles, std::min(p.getmj[m].count, 4));
+        }
+        field(p.outnum);
+        tiles(p.outmj, std::min(p.outnum, CMjPlayer::kMaxOut));
+        field(p.flowernum);
+        field(p.hasplayed);
+        field(p.playmj);
+    }
+}
+
+// The table's tiles by the shared counting rule (TileTally), with what is on its way, and what every
+// seat has seen. The number of tiles is counted here too, for the deal, when only the number agrees.
 struct Tallies {
     TileTally tiles;
     TileTally shown;
-    int twice = 0; // tiles in the tally twice over
+    int number = 0;
 };
 
-Tallies Count(const CMj &mj)
+Tallies Count(const CMj &mj, const InFlight &flight)
 {
     Tallies t;
     t.tiles.AddWall(mj.wallmj, mj.mjindex);
-    for (const CMjPlayer &p : mj.player) {
-        t.tiles.AddSeat(p);
+    t.number = TileCount::WallLeft(mj.mjindex);
+    for (int seat = 0; seat < 4; seat++) {
+        const CMjPlayer &p = mj.player[seat];
+        if (seat == 0 && flight.flowerOnShow) {
+            t.tiles.Add(p.Mj, p.cardnum);
+            t.tiles.AddShown(p);
+            t.tiles.SetAside(p.flowernum);
+        } else {
+            t.tiles.AddSeat(p);
+            t.number += TileCount::Apart(p.cardnum, p.drawflag, p.ishu, p.getnum);
+        }
         t.shown.AddShown(p);
+        t.number += p.cardnum + p.outnum + p.flowernum;
+        for (int m = 0; m < p.getnum; m++)
+            t.number += p.getmj[m].count;
         if (p.hasplayed) {
             t.tiles.Add(p.playmj);
             t.shown.Add(p.playmj);
+            t.number++;
         }
     }
-    const TimerService &timers = TimerService::Current();
-    if (timers.IsRunning(TIMER_READYDRAW) || timers.IsRunning(TIMER_FLIGHT))
-        t.tiles.Add(mj.lastdrawn);
-    // The local player's flower stays in view, already among its flowers, while its replacement is
-    // waited for, flies in and, for a ready player, is held up.
-    const CMjPlayer &own = mj.player[0];
-    const bool replacing = timers.IsRunning(TIMER_FLOWERPAUSE) || timers.IsRunning(TIMER_FLIGHT) ||
-                           timers.IsRunning(TIMER_READYDRAW);
-    if (mj.curplayer == 0 && own.drawflag && own.drawmj.suit == SUIT_HUA && replacing)
-        t.twice++;
+    if (flight.drawn) {
+        // A flower drawn is on its way to be set aside.
+        if (mj.lastdrawn.suit == SUIT_HUA)
+            t.tiles.SetAside(1);
+        else
+            t.tiles.Add(mj.lastdrawn);
+        t.number++;
+    }
     return t;
 }
 
 std::string KindName(int suit, int value)
 {
     return std::to_string(value) + "/" + std::to_string(suit);
+}
+
+// The tile rules: each tile once, and the seen counts as the table shows them.
+std::vector<std::string> CheckTiles(const CMj &mj, const InFlight &flight)
+{
+    std::vector<std::string> broken;
+    const Tallies t = Count(mj, flight);
+    if (t.number != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(t.number));
+    // The deal hands out the tiles it chose before it counts them off the wall one by one: until it
+    // ends, the hands and the wall agree in number only.
+    const bool dealing = mj.gamestatus == 1 && mj.curplayer < 0;
+    const bool inPlay = mj.gamestatus == 1 && !dealing;
+    if (!dealing && !t.tiles.Whole()) {
+        size_t before = broken.size();
+        for (int suit = 0; suit < 5; suit++)
+            for (int value = 0; value < 10; value++) {
+                const int n = t.tiles.Of(suit, value), copies = TileCount::Copies(suit, value);
+                if (suit == SUIT_HUA ? n > copies : n != copies)
+                    broken.push_back("kind " + KindName(suit, value) + " is there " + std::to_string(n) + " times");
+            }
+        if (broken.size() == before)
+            broken.push_back("a flower, or a tile that is no tile, is in play, or a flower is missing");
+    }
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++) {
+            const int seen = mj.seenmj[suit][value];
+            // In play every seat has seen the discards and melds; the hands join them at the end.
+            if (seen > 4 || seen < 0 || (inPlay && seen != t.shown.Of(suit, value)))
+                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
+                                 std::to_string(t.shown.Of(suit, value)));
+        }
+    return broken;
 }
 
 } // namespace
@@ -57,29 +155,26 @@ TableAudit TableAudit::Of(const CMj &mj)
     return TableAudit(total);
 }
 
-std::vector<std::string> TableAudit::Check(const CMj &mj) const
+std::vector<std::string> TableAudit::Check(const CMj &mj)
 {
-    std::vector<std::string> broken;
-    const Tallies t = Count(mj);
-    if (t.tiles.Total() - t.twice != MJ_TOTAL)
-        broken.push_back("tiles accounted: " + std::to_string(t.tiles.Total() - t.twice));
-    if (t.tiles.Strays() != 0)
-        broken.push_back("a tile that is no tile is on the table");
-    // The deal hands out the tiles it chose before it counts them off the wall one by one: until it
-    // ends, the hands and the wall agree in number only.
-    const bool dealing = mj.gamestatus == 1 && mj.curplayer < 0;
-    const bool inPlay = mj.gamestatus == 1 && !dealing;
-    for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++) {
-            if (!dealing && t.tiles.Of(suit, value) > TileCount::Copies(suit, value))
-                broken.push_back("kind " + KindName(suit, value) + " is there " +
-                                 std::to_string(t.tiles.Of(suit, value)) + " times");
-            const int seen = mj.seenmj[suit][value];
-            // In play every seat has seen the discards and melds; the hands join them at the end.
-            if (seen > 4 || seen < 0 || (inPlay && seen != t.shown.Of(suit, value)))
-                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
-                                 std::to_string(t.shown.Of(suit, value)));
-        }
+    const InFlight flight = OnItsWay(mj);
+    bool same = haveCounted_;
+    size_t at = 0;
+    TileFields(mj, flight, [&](const void *field, size_t n) {
+        same = same && at + n <= counted_.size && std::memcmp(counted_.bytes + at, field, n) == 0;
+        at += n;
+    });
+    if (!same || at != counted_.size) {
+        counted_.size = 0;
+        TileFields(mj, flight, [&](const void *field, size_t n) {
+            std::memcpy(counted_.bytes + counted_.size, field, n);
+            counted_.size += n;
+        });
+        haveCounted_ = true;
+        tileRules_ = CheckTiles(mj, flight);
+    }
+
+    std::vector<std::string> broken = tileRules_;
     int scores = 0;
     for (int seat = 0; seat < 4; seat++) {
         const CMjPlayer &p = mj.player[seat];
