@@ -19,23 +19,7 @@ int Held(int cardnum, bool drawflag, int getnum)
     return cardnum + (Apart(cardnum, drawflag, false, getnum) ? 1 : 0) + 3 * getnum;
 }
 
-int Copies(int suit, int value)
-{
-    MjTile tile = MakeMj(value, suit);
-    if (!IsRealTile(tile))
-        return 0;
-    return suit == SUIT_HUA ? 1 : 4;
-}
-
 } // namespace TileCount
-
-void TileTally::Add(MjTile tile)
-{
-    if (IsRealTile(tile) && tile.suit != SUIT_HUA)
-        kinds_[tile.suit][tile.value]++;
-    else
-        misplaced_++;
-}
 
 void TileTally::AddWall(const uint8_t *wallmj, int mjindex)
 {

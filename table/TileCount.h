@@ -19,7 +19,12 @@ int Held(int cardnum, bool drawflag, int getnum);
 
 // Copies of the kind in a set: four of each numbered tile and honour, one of each flower; none of
 // anything else.
-int Copies(int suit, int value);
+inline int Copies(int suit, int value)
+{
+    if (!IsRealTile(MakeMj(value, suit)))
+        return 0;
+    return suit == SUIT_HUA ? 1 : 4;
+}
 
 } // namespace TileCount
 
@@ -30,7 +35,15 @@ class TileTally {
 public:
     // A tile in play: in a hand, a meld or the discards. A flower there, or no tile at all, leaves the
     // table impossible.
-    void Add(MjTile tile);
+    void Add(MjTile tile)
+    {
+        // The numbered suits and the honours; unsigned, a negative suit or value falls out too.
+        const unsigned top = tile.suit == SUIT_ZI ? 7 : 9;
+        if (static_cast<unsigned>(tile.suit) <= SUIT_ZI && static_cast<unsigned>(tile.value - 1) < top)
+            kinds_[tile.suit][tile.value]++;
+        else
+            misplaced_++;
+    }
     void Add(const MjTile *tiles, int n)
     {
         for (int i = 0; i < n; i++)

@@ -1,5 +1,7 @@
 #pragma once
-#include <cstddef>
+#include "table/TileCount.h"
+
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,7 +14,8 @@ class CMj;
 // and by the self-play driver after every step. Online only the bounds apply: the server keeps the
 // tiles, and the client sees few of them.
 // Most steps are timer ticks that move no tile, so an audit kept from step to step counts the tiles
-// again only when a field they are counted from has changed since its last check.
+// again only when a field they are counted from has changed since its last check (the used part of
+// each array, compared with a copy), and counts the wall once for each wall dealt.
 class TableAudit {
 public:
     explicit TableAudit(int scoreTotal) : scoreTotal_(scoreTotal) {}
@@ -27,16 +30,36 @@ public:
     static std::vector<std::string> Bounds(const CMj &mj);
 
 private:
-    // The fields the tile rules read, as bytes: the wall, every seat's tiles and counts, the seen
-    // counts, and what says which tiles are on their way.
-    struct TileInputs {
-        static constexpr size_t kCapacity = 2048;
-        uint8_t bytes[kCapacity];
-        size_t size = 0;
+    // What the tile rules read of a seat, kept from one check to the next, under the seat record's
+    // own names.
+    struct SeatTiles {
+        MjTile Mj[14];
+        GetMj getmj[5];
+        MjTile outmj[52];
+        int32_t cardnum, getnum, outnum, flowernum;
+        MjTile drawmj, humj, playmj;
+        uint8_t drawflag, ishu, hasplayed;
+    };
+    // What they read of the table.
+    struct TableTiles {
+        uint8_t wallmj[MJ_TOTAL];
+        int32_t seenmj[5][10];
+        int32_t mjindex, curplayer;
+        uint8_t gamestatus;
+        MjTile lastdrawn;
+        bool drawnOnItsWay, flowerOnShow;
+        SeatTiles seat[4];
     };
 
+    // The tile rules for the table now, counted whole.
+    void CheckTiles(const TableTiles &now);
+    // The wall's tiles from the index to its end, by the wall's counting rule.
+    const TileTally &WallFrom(const uint8_t *wallmj, int mjindex);
+
     int scoreTotal_;
-    TileInputs counted_; // what the tile rules last found tileRules_ from
-    bool haveCounted_ = false;
-    std::vector<std::string> tileRules_;
+    TableTiles kept_{};       // the table as the last check read it
+    bool haveKept_ = false;
+    std::vector<std::string> tileRules_; // what the tile rules found then
+    std::array<uint8_t, MJ_TOTAL> wall_{}; // the wall wallFrom_ was counted on
+    std::vector<TileTally> wallFrom_;
 };
