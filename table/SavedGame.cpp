@@ -184,8 +184,8 @@ bool ValidSeat(const SavedSeat &p)
     return In(p.drawflag, 0, 1) && (!p.drawflag || IsTile(p.drawmj)) && In(p.ishu, 0, 1) &&
            (!p.ishu || IsTile(p.humj)) && In(p.payseat, -1, 3) && ValidScore(p.score) &&
            ValidScore(p.scorechange) && In(p.gridcol, -1, 20) && In(p.gridrow, -1, 20) && In(p.outnum, 0, 52) &&
-           AllTiles(p.outmj, p.outnum) && In(p.seatwind, 1, 4) && In(p.flowernum, 0, 8) && In(p.ting, 0, 1) &&
-           In(p.avatarindex, 0, 11);
+           AllTiles(p.outmj, p.outnum) && In(p.seatwind, 1, 4) && In(p.roundwind, 1, 4) && In(p.flowernum, 0, 8) &&
+           In(p.ting, 0, 1) && In(p.avatarindex, 0, 11);
 }
 
 bool IsPermutation(const uint8_t *wall)
@@ -250,7 +250,7 @@ bool SavedGame::Valid() const
         tiles.AddSeat(p);
         shown.AddShown(p);
     }
-    if (flowers > 8 || !tiles.Whole())
+    if (!tiles.Whole())
         return false;
     if (gamestatus != 1) {
         // The next hand starts afresh; the counts need only be possible ones.

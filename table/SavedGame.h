@@ -62,8 +62,9 @@ struct SavedGame {
     std::array<uint8_t, kSize> Bytes() const;
 
     // Reads a whole file and checks every field: its size and tag, every count, index, score, name
-    // and tile, the discard grids, that each of the 144 tiles is on the table exactly once, that
-    // the seen counts are what the table shows, and that each seat holds what its turn allows.
+    // and tile, the winds, the discard grids, that each of the 144 tiles is on the table exactly once
+    // (a flower only in the wall or set aside), that the seen counts are what the table shows, and that
+    // each seat holds what its turn allows.
     // False, with out unusable, when the bytes are not a saved game that can be played on. Whether a
     // seat marked as won really wins is the game's to judge.
     static bool Parse(const uint8_t *data, size_t size, SavedGame &out);

@@ -19,38 +19,32 @@ int Held(int cardnum, bool drawflag, int getnum)
     return cardnum + (Apart(cardnum, drawflag, false, getnum) ? 1 : 0) + 3 * getnum;
 }
 
-int Copies(int suit, int value)
-{
-    MjTile tile = MakeMj(value, suit);
-    if (!IsRealTile(tile))
-        return 0;
-    return suit == SUIT_HUA ? 1 : 4;
-}
-
 } // namespace TileCount
-
-void TileTally::Add(MjTile tile)
-{
-    total_++;
-    if (IsRealTile(tile))
-        kinds_[tile.suit][tile.value]++;
-    else
-        strays_++;
-}
 
 void TileTally::AddWall(const uint8_t *wallmj, int mjindex)
 {
-    for (int i = std::max(0, mjindex + 1); i < MJ_TOTAL; i++)
-        Add(MjFromIndex(wallmj[i]));
+    for (int i = std::max(0, mjindex + 1); i < MJ_TOTAL; i++) {
+        const MjTile tile = MjFromIndex(wallmj[i]);
+        if (IsRealTile(tile) && tile.suit == SUIT_HUA)
+            kinds_[SUIT_HUA][tile.value]++;
+        else
+            Add(tile);
+    }
 }
 
 bool TileTally::Whole() const
 {
-    if (total_ != MJ_TOTAL || strays_ != 0)
+    constexpr int kFlowers = 8;
+    if (misplaced_ != 0)
         return false;
+    int flowers = setaside_;
     for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++)
-            if (kinds_[suit][value] > TileCount::Copies(suit, value))
+        for (int value = 0; value < 10; value++) {
+            const int copies = TileCount::Copies(suit, value);
+            if (suit == SUIT_HUA ? kinds_[suit][value] > copies : kinds_[suit][value] != copies)
                 return false;
-    return true;
+            if (suit == SUIT_HUA)
+                flowers += kinds_[suit][value];
+        }
+    return flowers == kFlowers;
 }

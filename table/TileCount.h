@@ -19,31 +19,49 @@ int Held(int cardnum, bool drawflag, int getnum);
 
 // Copies of the kind in a set: four of each numbered tile and honour, one of each flower; none of
 // anything else.
-int Copies(int suit, int value);
+inline int Copies(int suit, int value)
+{
+    if (!IsRealTile(MakeMj(value, suit)))
+        return 0;
+    return suit == SUIT_HUA ? 1 : 4;
+}
 
 } // namespace TileCount
 
-// Tiles counted by kind, in the layout of the seen counts ([suit][value]). A table is whole when it
-// holds all 144 tiles and no kind more often than the set has it.
+// Tiles counted by kind, in the layout of the seen counts ([suit][value]). A table is whole when each
+// of the 34 kinds stands four times across the wall, the hands, the melds and the discards, and each
+// of the 8 flowers once: in the wall, or set aside by the seat that drew it, never among tiles in play.
 class TileTally {
 public:
-    void Add(MjTile tile);
+    // A tile in play: in a hand, a meld or the discards. A flower there, or no tile at all, leaves the
+    // table impossible.
+    void Add(MjTile tile)
+    {
+        // The numbered suits and the honours; unsigned, a negative suit or value falls out too.
+        const unsigned top = tile.suit == SUIT_ZI ? 7 : 9;
+        if (static_cast<unsigned>(tile.suit) <= SUIT_ZI && static_cast<unsigned>(tile.value - 1) < top)
+            kinds_[tile.suit][tile.value]++;
+        else
+            misplaced_++;
+    }
     void Add(const MjTile *tiles, int n)
     {
         for (int i = 0; i < n; i++)
             Add(tiles[i]);
     }
-    // The tiles still in the wall.
+    // The tiles still in the wall, flowers among them.
     void AddWall(const uint8_t *wallmj, int mjindex);
+    // Flowers set aside; which flowers they are is not kept.
+    void SetAside(int flowers) { setaside_ += flowers; }
     // Everything the seat has taken: concealed tiles and the one apart, melds, discards, and its
-    // flowers set aside (counted, their kinds unknown). Seat is the seat record or a saved seat.
+    // flowers set aside. Seat is the seat record or a saved seat.
     template <class Seat> void AddSeat(const Seat &p)
     {
         Add(p.Mj, p.cardnum);
         if (TileCount::Apart(p.cardnum, p.drawflag, p.ishu, p.getnum))
             Add(p.drawflag ? p.drawmj : p.humj);
         AddShown(p);
-        total_ += p.flowernum;
+        SetAside(p.flowernum);
     }
     // What every seat sees of the seat: its melds, concealed kongs included, and its discards.
     template <class Seat> void AddShown(const Seat &p)
@@ -53,15 +71,14 @@ public:
         Add(p.outmj, p.outnum);
     }
 
-    int Total() const { return total_; }
+    // Copies counted of a tile in play, or of a flower in the wall.
     int Of(int suit, int value) const { return kinds_[suit][value]; }
-    // Tiles counted that are no tile at all.
-    int Strays() const { return strays_; }
-    // All 144 tiles, each kind within its copies, and nothing that is no tile.
+    // Every kind as often as the set has it, every flower in the wall or set aside, and nothing in
+    // play that is a flower or no tile.
     bool Whole() const;
 
 private:
     int kinds_[5][10] = {};
-    int total_ = 0;
-    int strays_ = 0;
+    int setaside_ = 0;
+    int misplaced_ = 0; // flowers in play and tiles that are no tile
 };

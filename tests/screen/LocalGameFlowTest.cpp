@@ -14,6 +14,11 @@
 // elsewhere; a damaged slot; and the options' pace and full screen as the title menu opens them.
 namespace {
 
+// Bounds on the waits, far above what play needs (under a thousand ticks for an animated hand, a
+// hundred to reach a turn), so that a game that never gets there fails here and soon.
+constexpr int kHandTicks = 10000;
+constexpr int kTurnTicks = 2000;
+
 class LocalGame : public TableScreen {
 protected:
     void SetUp() override
@@ -57,14 +62,14 @@ TEST_F(LocalGame, TheScoresExitKeepsTheGameAndALeaveThatCannotSaveStaysAtTheTabl
 {
     NewGameInSlot(4);
     TypeName("Lan");
-    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::HandEnd));
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::HandEnd, kHandTicks));
     Press(*scoreform, CScoreForm::EXIT);
     EXPECT_EQ(curscreen, SCREEN_SLOTS);
     EXPECT_EQ(Saved("Save/4.cmj").size(), 3392u);
 
     // In a robot's turn the game cannot be kept: the message says so and the table stays.
     Press(*welcomform, CWelComForm::LOAD + 3);
-    ASSERT_TRUE(driver->RunUntil([](const CMj &m) { return m.gamestatus == 1 && m.curplayer == 2; }));
+    ASSERT_TRUE(driver->RunUntil([](const CMj &m) { return m.gamestatus == 1 && m.curplayer == 2; }, kTurnTicks));
     mj->LeaveTable();
     EXPECT_EQ(curscreen, SCREEN_NONE);
     EXPECT_EQ(showmsgon, 1);
@@ -76,7 +81,7 @@ TEST_F(LocalGame, TheScoresExitKeepsTheGameAndALeaveThatCannotSaveStaysAtTheTabl
     const std::string slot = Saved("Save/4.cmj");
     folder.Write("Away/game.cmj", slot);
     ASSERT_TRUE(mj->LoadGame("Away/game.cmj"));
-    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn));
+    ASSERT_TRUE(driver->RunUntil(TableDriver::Moment::LocalTurn, kTurnTicks));
     mj->LeaveTable();
     EXPECT_EQ(curscreen, SCREEN_SLOTS);
     EXPECT_NE(Saved("Away/game.cmj"), slot);
@@ -103,7 +108,7 @@ TEST_F(LocalGame, OptionsFromTheTitleMenuSetThePaceOfPlayAndTheFullScreen)
     EXPECT_TRUE(screen.IsFullScreen());
 
     driver->NewGame();
-    ASSERT_TRUE(driver->RunUntil([this](const CMj &) { return clock.IsRunning(TIMER_CLAIMS); }));
+    ASSERT_TRUE(driver->RunUntil([this](const CMj &) { return clock.IsRunning(TIMER_CLAIMS); }, kTurnTicks));
     EXPECT_EQ(clock.Interval(TIMER_CLAIMS), 1200u);
 }
 

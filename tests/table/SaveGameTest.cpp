@@ -252,6 +252,22 @@ TEST_F(SaveGame, SavingWaitsForTheLocalPlayersDiscardOrTheHandsEndAndNotForAKong
     EXPECT_FALSE(k.SaveGame("Save\\1.cmj"));
     PlayUntil([&] { return !clock.IsRunning(TIMER_FLOWERPAUSE); });
     EXPECT_TRUE(k.SaveGame("Save\\1.cmj"));
+
+    // Nor while an ordinary replacement flies in from the wall.
+    CMj &f = Table();
+    f.SetAnimateOn(true);
+    Hand(0, "1111m2345678p12z");
+    Drawn(0, "9p");
+    f.player[0].Mj[13] = f.player[0].drawmj;
+    f.wallmj[61] = MjToIndex(Tile("5s"));
+    f.DrawTile(true);
+    ASSERT_TRUE(f.buttons.gang);
+    f.AnswerClaim(CLAIM_GANG);
+    ASSERT_TRUE(clock.IsRunning(TIMER_FLIGHT));
+    EXPECT_FALSE(f.SaveGame("Save\\1.cmj"));
+    PlayUntil([&] { return !clock.IsRunning(TIMER_FLIGHT); });
+    EXPECT_TRUE(IsSameMj(f.player[0].drawmj, Tile("5s")));
+    EXPECT_TRUE(f.SaveGame("Save\\1.cmj"));
 }
 
 TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothingAndASoundOneStopsTheRobot)
@@ -299,11 +315,12 @@ TEST_F(SaveGame, DamagedFilesAreRefusedWholeAndChangeNothingAndASoundOneStopsThe
 // name that is no text, a grid cell out of its range) though every field alone looks possible.
 TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoads)
 {
-    // A hand in play where a robot has made a pung, so that a kind can spread over a hand and melds.
+    // A hand in play where a robot has made a pung, so that a kind can spread over a hand and melds,
+    // and seat 1 has set a flower aside and discarded, with the local player holding a drawn tile.
     CMj &m = GameAtSavePoint([](const CMj &g) {
-        return g.mjindex >= 50 && std::any_of(g.player + 1, g.player + 4, [](const CMjPlayer &p) {
-                   return p.getnum > 0 && p.getmj[0].kind == GETMJ_PENG;
-               });
+        return g.mjindex >= 50 && !g.claimtaken && g.player[1].flowernum > 0 && g.player[1].outnum > 0 &&
+               std::any_of(g.player + 1, g.player + 4,
+                           [](const CMjPlayer &p) { return p.getnum > 0 && p.getmj[0].kind == GETMJ_PENG; });
     });
     const std::string before = Saved();
     SavedGame good;
@@ -319,6 +336,12 @@ TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoad
             i++;
         return i;
     };
+
+    // A flower set aside, put where a tile belongs: the number of tiles still comes to 144.
+    MjTile flower;
+    for (int i = 0; i <= good.mjindex; i++)
+        if (MjFromIndex(good.wallmj[i]).suit == SUIT_HUA)
+            flower = MjFromIndex(good.wallmj[i]);
 
     const std::pair<const char *, std::function<void(SavedGame &)>> damages[] = {
         {"a hand tile's suit changed", [](SavedGame &g) { g.player[1].Mj[0].suit = (g.player[1].Mj[0].suit + 1) % 3; }},
@@ -337,6 +360,18 @@ TEST_F(SaveGame, FilesThatBreakTheTableAsAWholeAreRefusedAndTheSoundOneStillLoad
         {"grid cells of 0xFF", [](SavedGame &g) { std::fill(g.grid, g.grid + 400, 0xFF); }},
         {"a grid flag of 0xFF", [](SavedGame &g) { g.gridflags[210] = 0xFF; }},
         {"a grid tile of 0xFF bytes", [](SavedGame &g) { std::fill(g.grid + 400, g.grid + 402, 0xFF); }},
+        {"a flower in a hand", [&](SavedGame &g) { g.player[1].Mj[0] = flower; }},
+        {"a flower among the discards, seen as it shows",
+         [&](SavedGame &g) {
+             const MjTile was = g.player[1].outmj[0];
+             g.seenmj[was.suit][was.value]--;
+             g.seenmj[flower.suit][flower.value]++;
+             g.player[1].outmj[0] = flower;
+         }},
+        {"a flower as the drawn tile",
+         [&](SavedGame &g) { g.player[0].drawmj = g.player[0].Mj[g.player[0].cardnum] = flower; }},
+        {"a seat's prevailing wind with its top bit flipped",
+         [](SavedGame &g) { g.player[2].roundwind = static_cast<int32_t>(0x80000001u); }},
     };
     for (const auto &[what, damage] : damages) {
         SavedGame g = good;
@@ -419,6 +454,20 @@ TEST_F(SaveGame, ASeatMarkedAsWonMustHoldAWinningHandOrTheFileChangesNothing)
     GameAtSavePoint(20);
     const std::string before = Saved();
     EXPECT_TRUE(Refused(folder.Read("Save/not.cmj")));
+    // Won on a discard, the winning tile was seen once more than the table shows; never twice more.
+    const std::string won = folder.Read("Save/won.cmj");
+    SavedGame onDiscard;
+    ASSERT_TRUE(SavedGame::Parse(reinterpret_cast<const uint8_t *>(won.data()), won.size(), onDiscard));
+    auto withSeen = [&](int more) {
+        SavedGame g = onDiscard;
+        g.seenmj[Tile("5p").suit][Tile("5p").value] += more;
+        const auto bytes = g.Bytes();
+        return std::string(bytes.begin(), bytes.end());
+    };
+    EXPECT_TRUE(Refused(withSeen(2)));
+    folder.Write("Save/discard.cmj", withSeen(1));
+    ASSERT_TRUE(mj->LoadGame("Save\\discard.cmj"));
+    EXPECT_TRUE(mj->player[2].ishu);
     ASSERT_TRUE(mj->LoadGame("Save\\won.cmj"));
     EXPECT_TRUE(mj->player[2].ishu);
     EXPECT_NE(Saved(), before);
