@@ -21,6 +21,16 @@ int64_t SteadyMs()
         .count();
 }
 
+// When the server heard the keep-alives, and the records that do their work.
+std::vector<int64_t> KeepAliveTimes(const ScriptServerThread::Outcome &served)
+{
+    std::vector<int64_t> times;
+    for (size_t i = 0; i < served.received.size(); i++)
+        if (served.received[i][0] == CS_KEEPALIVE || served.received[i][0] == CS_USER_SET)
+            times.push_back(served.receivedAt[i]);
+    return times;
+}
+
 // The keep-alive runs on the event loop's own timers here.
 class Flood : public MainWindowTest {
 protected:
@@ -55,10 +65,7 @@ TEST_F(Flood, TheKeepAliveKeepsItsPaceThroughAHundredThousandRecordsAndALineAfte
     EXPECT_TRUE(Game().netlink->GameLinkConnected());
     Game().netlink->CloseGameLink();
     const ScriptServerThread::Outcome &served = server.Stop();
-    std::vector<int64_t> times;
-    for (size_t i = 0; i < served.received.size(); i++)
-        if (served.received[i][0] == CS_KEEPALIVE || served.received[i][0] == CS_USER_SET)
-            times.push_back(served.receivedAt[i]);
+    const std::vector<int64_t> times = KeepAliveTimes(served);
     // How late the keep-alive goes is lobbyflood's figure; this catches only a window that stopped
     // serving its timers for the flood's length.
     EXPECT_LE(LobbyFlood::LongestQuiet(start, end, times), 30000) << "over a flood of " << end - start << " ms";
@@ -100,10 +107,7 @@ TEST_F(Flood, DiceThrownTwentyTimesInOneWriteHoldNothingElseUp)
     const std::string together = TableSnapshot(Game());
     Game().netlink->CloseGameLink();
     const ScriptServerThread::Outcome &served = server.Stop();
-    std::vector<int64_t> times;
-    for (size_t i = 0; i < served.received.size(); i++)
-        if (served.received[i][0] == CS_KEEPALIVE || served.received[i][0] == CS_USER_SET)
-            times.push_back(served.receivedAt[i]);
+    const std::vector<int64_t> times = KeepAliveTimes(served);
     EXPECT_LE(LobbyFlood::LongestQuiet(start, end, times), 11000) << "over twenty throws in " << end - start << " ms";
     EXPECT_EQ(served.failure, "");
 
