@@ -37,86 +37,74 @@ int Used(int count, int size)
     return count < 0 || count > size ? 0 : count;
 }
 
-template <class Kept> bool SameSeat(const Kept &k, const CMjPlayer &p)
-{
-    if (k.cardnum != p.cardnum || k.getnum != p.getnum || k.outnum != p.outnum || k.flowernum != p.flowernum ||
-        k.drawflag != p.drawflag || k.ishu != p.ishu || k.hasplayed != p.hasplayed || !IsSameMj(k.drawmj, p.drawmj) ||
-        !IsSameMj(k.humj, p.humj) || !IsSameMj(k.playmj, p.playmj))
-        return false;
-    for (int m = 0; m < Used(p.getnum, 5); m++)
-        if (k.getmj[m].count != p.getmj[m].count ||
-            std::memcmp(k.getmj[m].tiles, p.getmj[m].tiles, sizeof k.getmj[m].tiles) != 0)
-            return false;
-    return std::memcmp(k.Mj, p.Mj, sizeof(MjTile) * Used(p.cardnum, 14)) == 0 &&
-           std::memcmp(k.outmj, p.outmj, sizeof(MjTile) * Used(p.outnum, CMjPlayer::kMaxOut)) == 0;
-}
-
-template <class Kept> void KeepSeat(Kept &k, const CMjPlayer &p)
+// The seat as the audit kept it, its arrays whole and its counts as the seat has them: its hand, and
+// what it has shown.
+template <class Kept> bool SameHand(const Kept &k, const CMjPlayer &p)
 {
     static_assert(sizeof k.Mj == sizeof p.Mj && sizeof k.getmj == sizeof p.getmj && sizeof k.outmj == sizeof p.outmj);
-    std::memcpy(k.Mj, p.Mj, sizeof(MjTile) * Used(p.cardnum, 14));
-    std::memcpy(k.outmj, p.outmj, sizeof(MjTile) * Used(p.outnum, CMjPlayer::kMaxOut));
-    for (int m = 0; m < Used(p.getnum, 5); m++)
-        k.getmj[m] = p.getmj[m];
-    k.cardnum = p.cardnum;
-    k.getnum = p.getnum;
-    k.outnum = p.outnum;
+    return k.cardnum == p.cardnum && k.getnum == p.getnum && k.flowernum == p.flowernum && k.drawflag == p.drawflag &&
+           k.ishu == p.ishu && IsSameMj(k.drawmj, p.drawmj) && IsSameMj(k.humj, p.humj) &&
+           std::memcmp(k.Mj, p.Mj, sizeof k.Mj) == 0;
+}
+
+template <class Kept> bool SameShown(const Kept &k, const CMjPlayer &p)
+{
+    return k.getnum == p.getnum && k.outnum == p.outnum && k.hasplayed == p.hasplayed &&
+           IsSameMj(k.playmj, p.playmj) && std::memcmp(k.getmj, p.getmj, sizeof k.getmj) == 0 &&
+           std::memcmp(k.outmj, p.outmj, sizeof k.outmj) == 0;
+}
+
+// A count out of its array's range is kept as none, so the counting reads within the arrays; the seat
+// then differs from its copy at every check, and the rules report what is missing.
+template <class Kept> void KeepHand(Kept &k, const CMjPlayer &p)
+{
+    std::memcpy(k.Mj, p.Mj, sizeof k.Mj);
+    k.cardnum = Used(p.cardnum, 14);
+    k.getnum = Used(p.getnum, 5);
     k.flowernum = p.flowernum;
     k.drawmj = p.drawmj;
     k.humj = p.humj;
-    k.playmj = p.playmj;
     k.drawflag = p.drawflag;
     k.ishu = p.ishu;
+}
+
+template <class Kept> void KeepShown(Kept &k, const CMjPlayer &p)
+{
+    std::memcpy(k.getmj, p.getmj, sizeof k.getmj);
+    std::memcpy(k.outmj, p.outmj, sizeof k.outmj);
+    k.getnum = Used(p.getnum, 5);
+    for (int m = 0; m < k.getnum; m++)
+        k.getmj[m].count = Used(p.getmj[m].count, 4);
+    k.outnum = Used(p.outnum, CMjPlayer::kMaxOut);
+    k.playmj = p.playmj;
     k.hasplayed = p.hasplayed;
 }
 
-// Tiles by the shared counting rule (TileTally), with what is on its way, and what every seat has
-// seen. The number of tiles, flowers set aside included, is counted here too, for the deal, when only
-// the number agrees.
-struct Tallies {
-    TileTally tiles;
-    TileTally shown;
-    int number = 0;
-};
-
-template <class Seat> void CountSeat(Tallies &t, const Seat &p, bool flowerOnShow)
+// The hand by the shared counting rule (TileTally): the concealed tiles and the one kept apart, which
+// seat 0's flower on show is not: that is already set aside.
+template <class Count, class Seat> void CountHand(Count &c, const Seat &p, bool flowerOnShow)
 {
-    if (flowerOnShow) {
-        t.tiles.Add(p.Mj, p.cardnum);
-        t.tiles.AddShown(p);
-        t.tiles.SetAside(p.flowernum);
-    } else {
-        t.tiles.AddSeat(p);
-        t.number += TileCount::Apart(p.cardnum, p.drawflag, p.ishu, p.getnum);
-    }
-    t.shown.AddShown(p);
-    t.number += p.cardnum + p.outnum + p.flowernum;
-    for (int m = 0; m < p.getnum; m++)
-        t.number += p.getmj[m].count;
-    if (p.hasplayed) {
-        t.tiles.Add(p.playmj);
-        t.shown.Add(p.playmj);
-        t.number++;
+    c.hand = TileTally{};
+    c.hand.Add(p.Mj, p.cardnum);
+    c.handNumber = p.cardnum + p.flowernum;
+    if (!flowerOnShow && TileCount::Apart(p.cardnum, p.drawflag, p.ishu, p.getnum)) {
+        c.hand.Add(p.drawflag ? p.drawmj : p.humj);
+        c.handNumber++;
     }
 }
 
-// The wall from the tally given, the seats, and the tile on its way.
-template <class Table> Tallies Count(const TileTally &wall, const Table &table)
+// What every seat has seen of the seat: its melds, its discards and the discard on its way.
+template <class Count, class Seat> void CountShown(Count &c, const Seat &p)
 {
-    Tallies t;
-    t.tiles = wall;
-    t.number = TileCount::WallLeft(table.mjindex);
-    for (int seat = 0; seat < 4; seat++)
-        CountSeat(t, table.seat[seat], seat == 0 && table.flowerOnShow);
-    if (table.drawnOnItsWay) {
-        // A flower drawn is on its way to be set aside.
-        if (table.lastdrawn.suit == SUIT_HUA)
-            t.tiles.SetAside(1);
-        else
-            t.tiles.Add(table.lastdrawn);
-        t.number++;
+    c.shown = TileTally{};
+    c.shown.AddShown(p);
+    c.shownNumber = p.outnum;
+    for (int m = 0; m < p.getnum; m++)
+        c.shownNumber += p.getmj[m].count;
+    if (p.hasplayed) {
+        c.shown.Add(p.playmj);
+        c.shownNumber++;
     }
-    return t;
 }
 
 std::string KindName(int suit, int value)
@@ -147,88 +135,153 @@ TableAudit TableAudit::Of(const CMj &mj)
     return TableAudit(total);
 }
 
-const TileTally &TableAudit::WallFrom(const uint8_t *wallmj, int mjindex)
+void TableAudit::CountWall()
 {
-    if (wallFrom_.empty() || std::memcmp(wall_.data(), wallmj, MJ_TOTAL) != 0) {
-        std::memcpy(wall_.data(), wallmj, MJ_TOTAL);
-        wallFrom_.assign(MJ_TOTAL + 1, TileTally{});
-        // One tile at a time from the end, each counted as the last tile of a wall.
-        uint8_t last[MJ_TOTAL] = {};
-        for (int i = MJ_TOTAL - 1; i >= 0; i--) {
-            wallFrom_[i] = wallFrom_[i + 1];
-            last[MJ_TOTAL - 1] = wallmj[i];
-            wallFrom_[i].AddWall(last, MJ_TOTAL - 2);
-        }
+    wallFrom_.assign(MJ_TOTAL + 1, TileTally{});
+    // One tile at a time from the end, each counted as the last tile of a wall.
+    uint8_t last[MJ_TOTAL] = {};
+    for (int i = MJ_TOTAL - 1; i >= 0; i--) {
+        wallFrom_[i] = wallFrom_[i + 1];
+        last[MJ_TOTAL - 1] = table_.wallmj[i];
+        wallFrom_[i].AddWall(last, MJ_TOTAL - 2);
     }
-    return wallFrom_[std::clamp(mjindex + 1, 0, MJ_TOTAL)];
 }
 
-void TableAudit::CheckTiles(const TableTiles &now)
+void TableAudit::CheckTiles(const CMj &mj, bool drawnOnItsWay)
 {
-    tileRules_.clear();
-    const Tallies t = Count(WallFrom(now.wallmj, now.mjindex), now);
-    std::vector<std::string> &broken = tileRules_;
-    if (t.number != MJ_TOTAL)
-        broken.push_back("tiles accounted: " + std::to_string(t.number));
-    if (!Dealing(now) && !t.tiles.Whole()) {
-        size_t before = broken.size();
+    // A flower drawn is on its way to be set aside, any other tile to a hand.
+    TileTally onItsWay;
+    int number = TileCount::WallLeft(table_.mjindex), setAside = 0;
+    if (drawnOnItsWay) {
+        if (mj.lastdrawn.suit == SUIT_HUA)
+            setAside++;
+        else
+            onItsWay.Add(mj.lastdrawn);
+        number++;
+    }
+    const TileTally &wall = wallFrom_[std::clamp(table_.mjindex + 1, 0, MJ_TOTAL)];
+    int tiles[5][10], shown[5][10] = {};
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++)
+            tiles[suit][value] = wall.Of(suit, value) + onItsWay.Of(suit, value);
+    for (int seat = 0; seat < 4; seat++) {
+        const SeatCount &c = count_[seat];
+        number += c.handNumber + c.shownNumber;
+        setAside += seat_[seat].flowernum;
         for (int suit = 0; suit < 5; suit++)
             for (int value = 0; value < 10; value++) {
-                const int n = t.tiles.Of(suit, value), copies = TileCount::Copies(suit, value);
-                if (suit == SUIT_HUA ? n > copies : n != copies)
-                    broken.push_back("kind " + KindName(suit, value) + " is there " + std::to_string(n) + " times");
+                tiles[suit][value] += c.hand.Of(suit, value);
+                shown[suit][value] += c.shown.Of(suit, value);
             }
-        if (broken.size() == before)
-            broken.push_back("a flower, or a tile that is no tile, is in play, or a flower is missing");
     }
     for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++)
+            tiles[suit][value] += shown[suit][value];
+
+    std::vector<std::string> &broken = tileRules_;
+    broken.clear();
+    if (number != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(number));
+    // Every tile counted is set aside, or of a kind, or misplaced: a flower in play or no tile at all.
+    // Most checks find the table sound, so the kinds are first compared all at once.
+    static const auto copies = [] {
+        std::array<std::array<int, 10>, 5> c{};
+        for (int suit = 0; suit < 5; suit++)
+            for (int value = 0; value < 10; value++)
+                c[suit][value] = TileCount::Copies(suit, value);
+        return c;
+    }();
+    int misplaced = number - setAside, flowers = setAside;
+    bool kindsOff = false, seenOff = false;
+    const bool inPlay = InPlay(table_);
+    for (int suit = 0; suit < 5; suit++)
         for (int value = 0; value < 10; value++) {
-            const int seen = now.seenmj[suit][value];
-            if (seen > 4 || seen < 0 || (InPlay(now) && seen != t.shown.Of(suit, value)))
-                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
-                                 std::to_string(t.shown.Of(suit, value)));
+            const int n = tiles[suit][value], seen = table_.seenmj[suit][value];
+            misplaced -= n;
+            kindsOff |= suit == SUIT_HUA ? n > copies[suit][value] : n != copies[suit][value];
+            seenOff |= seen > 4 || seen < 0 || (inPlay && seen != shown[suit][value]);
         }
-}
-
-std::vector<std::string> TableAudit::Check(const CMj &mj)
-{
-    const InFlight flight = OnItsWay(mj);
-    TableTiles &k = kept_;
-    // The turn itself changes nothing the rules read but whether the deal or play goes on.
-    bool same = haveKept_ && k.mjindex == mj.mjindex && Dealing(k) == Dealing(mj) && InPlay(k) == InPlay(mj) &&
-                k.drawnOnItsWay == flight.drawn && (!flight.drawn || IsSameMj(k.lastdrawn, mj.lastdrawn)) &&
-                k.flowerOnShow == flight.flowerOnShow &&
-                std::memcmp(k.seenmj, mj.seenmj, sizeof k.seenmj) == 0 &&
-                std::memcmp(k.wallmj, mj.wallmj, sizeof k.wallmj) == 0;
-    for (int seat = 0; seat < 4 && same; seat++)
-        same = SameSeat(k.seat[seat], mj.player[seat]);
-    if (!same) {
-        std::memcpy(k.wallmj, mj.wallmj, sizeof k.wallmj);
-        std::memcpy(k.seenmj, mj.seenmj, sizeof k.seenmj);
-        k.mjindex = mj.mjindex;
-        k.curplayer = mj.curplayer;
-        k.gamestatus = mj.gamestatus;
-        k.lastdrawn = mj.lastdrawn;
-        k.drawnOnItsWay = flight.drawn;
-        k.flowerOnShow = flight.flowerOnShow;
-        for (int seat = 0; seat < 4; seat++)
-            KeepSeat(k.seat[seat], mj.player[seat]);
-        haveKept_ = true;
-        CheckTiles(k);
+    for (int value = 0; value < 10; value++)
+        flowers += tiles[SUIT_HUA][value];
+    if (!Dealing(table_) && kindsOff) {
+        for (int suit = 0; suit < 5; suit++)
+            for (int value = 0; value < 10; value++) {
+                const int n = tiles[suit][value];
+                if (suit == SUIT_HUA ? n > copies[suit][value] : n != copies[suit][value])
+                    broken.push_back("kind " + KindName(suit, value) + " is there " + std::to_string(n) + " times");
+            }
+    } else if (!Dealing(table_) && (misplaced != 0 || flowers != 8)) {
+        broken.push_back("a flower, or a tile that is no tile, is in play, or a flower is missing");
     }
-
-    std::vector<std::string> broken = tileRules_;
-    int scores = 0;
-    for (int seat = 0; seat < 4; seat++) {
+    for (int suit = 0; suit < 5 && seenOff; suit++)
+        for (int value = 0; value < 10; value++) {
+            const int seen = table_.seenmj[suit][value];
+            if (seen > 4 || seen < 0 || (inPlay && seen != shown[suit][value]))
+                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
+                                 std::to_string(shown[suit][value]));
+        }
+    for (int seat = 0; seat < 4 && InPlay(table_); seat++) {
         const CMjPlayer &p = mj.player[seat];
-        scores += p.score;
-        if (p.ishu || mj.curplayer < 0 || mj.gamestatus != 1)
-            continue; // the deal is still counting tiles in, or the hand is over
+        if (p.ishu)
+            continue; // the hand is over
         int held = TileCount::Held(p.cardnum, p.drawflag, p.getnum);
         bool holdsTurnTile = held == 14 && seat == mj.curplayer && !p.hasplayed;
         if (held != 13 && !holdsTurnTile)
             broken.push_back("seat " + std::to_string(seat) + " holds " + std::to_string(held));
     }
+}
+
+std::vector<std::string> TableAudit::Check(const CMj &mj)
+{
+    // Whether a tile is on its way changes only with a step that moves one, so the timers are read
+    // only when something the rules read has changed.
+    TableTiles &t = table_;
+    const bool wallSame = haveKept_ && std::memcmp(t.wallmj, mj.wallmj, sizeof t.wallmj) == 0;
+    const bool tableSame = wallSame && t.mjindex == mj.mjindex && t.curplayer == mj.curplayer &&
+                           t.gamestatus == mj.gamestatus && IsSameMj(t.lastdrawn, mj.lastdrawn) &&
+                           std::memcmp(t.seenmj, mj.seenmj, sizeof t.seenmj) == 0;
+    bool handSame[4], shownSame[4];
+    bool same = tableSame;
+    for (int seat = 0; seat < 4; seat++) {
+        handSame[seat] = haveKept_ && SameHand(seat_[seat], mj.player[seat]);
+        shownSame[seat] = haveKept_ && SameShown(seat_[seat], mj.player[seat]);
+        same = same && handSame[seat] && shownSame[seat];
+    }
+    if (!same) {
+        const InFlight flight = OnItsWay(mj);
+        if (!tableSame) {
+            std::memcpy(t.wallmj, mj.wallmj, sizeof t.wallmj);
+            std::memcpy(t.seenmj, mj.seenmj, sizeof t.seenmj);
+            t.mjindex = mj.mjindex;
+            t.curplayer = mj.curplayer;
+            t.gamestatus = mj.gamestatus;
+            t.lastdrawn = mj.lastdrawn;
+            if (!wallSame)
+                CountWall();
+        }
+        if (flowerOnShow_ != flight.flowerOnShow)
+            handSame[0] = false;
+        flowerOnShow_ = flight.flowerOnShow;
+        for (int seat = 0; seat < 4; seat++) {
+            const CMjPlayer &p = mj.player[seat];
+            // The hand is counted with the melds' number, so both parts are kept before either is counted.
+            if (!handSame[seat])
+                KeepHand(seat_[seat], p);
+            if (!shownSame[seat])
+                KeepShown(seat_[seat], p);
+            if (!handSame[seat])
+                CountHand(count_[seat], seat_[seat], seat == 0 && flight.flowerOnShow);
+            if (!shownSame[seat])
+                CountShown(count_[seat], seat_[seat]);
+        }
+        haveKept_ = true;
+        CheckTiles(mj, flight.drawn);
+    }
+
+    std::vector<std::string> broken = tileRules_;
+    int scores = 0;
+    for (const CMjPlayer &p : mj.player)
+        scores += p.score;
     if (scores != scoreTotal_)
         broken.push_back("scores sum to " + std::to_string(scores));
     return broken;

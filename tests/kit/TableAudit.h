@@ -13,9 +13,9 @@ class CMj;
 // what its turn allows, and the scores keep their sum. Used by the tests
 // and by the self-play driver after every step. Online only the bounds apply: the server keeps the
 // tiles, and the client sees few of them.
-// Most steps are timer ticks that move no tile, so an audit kept from step to step counts the tiles
-// again only when a field they are counted from has changed since its last check (the used part of
-// each array, compared with a copy), and counts the wall once for each wall dealt.
+// Most steps are timer ticks that move no tile, so an audit kept from step to step compares what the
+// tile rules read with a copy of it and counts again only what changed: a seat's hand, or what it has
+// shown, each into a tally of its own; the wall is counted once for each wall dealt.
 class TableAudit {
 public:
     explicit TableAudit(int scoreTotal) : scoreTotal_(scoreTotal) {}
@@ -30,36 +30,50 @@ public:
     static std::vector<std::string> Bounds(const CMj &mj);
 
 private:
-    // What the tile rules read of a seat, kept from one check to the next, under the seat record's
-    // own names.
+    // What the tile rules read of a seat, kept from one check to the next under the seat record's own
+    // names, each count within its array: first its hand, then what it has shown.
     struct SeatTiles {
+        int32_t cardnum, getnum, flowernum;
         MjTile Mj[14];
+        MjTile drawmj, humj;
+        uint8_t drawflag, ishu;
+
+        int32_t outnum;
         GetMj getmj[5];
         MjTile outmj[52];
-        int32_t cardnum, getnum, outnum, flowernum;
-        MjTile drawmj, humj, playmj;
-        uint8_t drawflag, ishu, hasplayed;
+        MjTile playmj;
+        uint8_t hasplayed;
     };
-    // What they read of the table.
+    // A seat's tiles by the counting rule, in the same two parts: the hand with the tile kept apart,
+    // and its melds, discards and the discard on its way, which every seat has seen; and how many
+    // tiles each part is, flowers set aside with the hand.
+    struct SeatCount {
+        TileTally hand;
+        TileTally shown;
+        int handNumber = 0;
+        int shownNumber = 0;
+    };
+    // What the rules read of the table besides the seats.
     struct TableTiles {
         uint8_t wallmj[MJ_TOTAL];
         int32_t seenmj[5][10];
         int32_t mjindex, curplayer;
         uint8_t gamestatus;
         MjTile lastdrawn;
-        bool drawnOnItsWay, flowerOnShow;
-        SeatTiles seat[4];
     };
 
-    // The tile rules for the table now, counted whole.
-    void CheckTiles(const TableTiles &now);
-    // The wall's tiles from the index to its end, by the wall's counting rule.
-    const TileTally &WallFrom(const uint8_t *wallmj, int mjindex);
+    // The tile rules and the seats' held counts for the table now, from the seats' tallies, the
+    // wall's, and the tile drawn when it is on its way.
+    void CheckTiles(const CMj &mj, bool drawnOnItsWay);
+    // The kept wall's tiles from each index to its end, by the wall's counting rule.
+    void CountWall();
 
     int scoreTotal_;
-    TableTiles kept_{};       // the table as the last check read it
     bool haveKept_ = false;
+    TableTiles table_{};      // the table as the last check read it
+    SeatTiles seat_[4]{};     // each seat as the last check read it
+    SeatCount count_[4];      // and counted
+    bool flowerOnShow_ = false; // seat 0's hand was counted with its flower on show
     std::vector<std::string> tileRules_; // what the tile rules found then
-    std::array<uint8_t, MJ_TOTAL> wall_{}; // the wall wallFrom_ was counted on
-    std::vector<TileTally> wallFrom_;
+    std::vector<TileTally> wallFrom_;    // the kept wall from each index + 1
 };
