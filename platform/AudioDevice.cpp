@@ -25,7 +25,6 @@ constexpr size_t kMaxConverted = size_t{64} << 20;
 AudioBuffer::AudioBuffer(AudioDevice &device, std::vector<uint8_t> samples, int channel)
     : device_(device), samples_(std::move(samples)), channel_(channel)
 {
-    std::lock_guard lock(device_.mixer_);
     // The chunk borrows our samples (it does not own them), so they live exactly as long as we do.
     chunk_ = Mix_QuickLoad_RAW(samples_.data(), static_cast<Uint32>(samples_.size()));
     Mix_Volume(channel_, MIX_MAX_VOLUME);
@@ -33,7 +32,6 @@ AudioBuffer::AudioBuffer(AudioDevice &device, std::vector<uint8_t> samples, int 
 
 AudioBuffer::~AudioBuffer()
 {
-    std::lock_guard lock(device_.mixer_);
     Mix_HaltChannel(channel_);
     Mix_FreeChunk(chunk_);
     device_.ReleaseChannel(channel_);
@@ -41,21 +39,18 @@ AudioBuffer::~AudioBuffer()
 
 void AudioBuffer::Play(bool looping)
 {
-    std::lock_guard lock(device_.mixer_);
-    if (chunk_ == nullptr || Playing())
+    if (chunk_ == nullptr || IsPlaying())
         return;
     Mix_PlayChannel(channel_, chunk_, looping ? -1 : 0);
 }
 
 void AudioBuffer::Stop()
 {
-    std::lock_guard lock(device_.mixer_);
     Mix_HaltChannel(channel_);
 }
 
 void AudioBuffer::SetVolume(int32_t volume)
 {
-    std::lock_guard lock(device_.mixer_);
     volume_ = std::clamp<int32_t>(volume, -10000, 0);
     Mix_Volume(channel_, MixerVolume(volume_));
 }
@@ -67,12 +62,6 @@ int AudioBuffer::MixerVolume(int32_t volume)
 }
 
 bool AudioBuffer::IsPlaying() const
-{
-    std::lock_guard lock(device_.mixer_);
-    return Playing();
-}
-
-bool AudioBuffer::Playing() const
 {
     return Mix_Playing(channel_) != 0;
 }
@@ -125,7 +114,6 @@ std::unique_ptr<AudioBuffer> AudioDevice::CreateBuffer(const WavData &wav)
         return nullptr;
     samples.resize(static_cast<size_t>(cvt.needed ? cvt.len_cvt : cvt.len));
 
-    std::unique_lock lock(mixer_);
     auto freeChannel = std::find(channelUsed_.begin(), channelUsed_.end(), false);
     int channel = static_cast<int>(freeChannel - channelUsed_.begin());
     if (freeChannel == channelUsed_.end()) {
@@ -135,13 +123,7 @@ std::unique_ptr<AudioBuffer> AudioDevice::CreateBuffer(const WavData &wav)
     } else {
         *freeChannel = true;
     }
-    lock.unlock();
     return std::make_unique<AudioBuffer>(*this, std::move(samples), channel);
-}
-
-void AudioDevice::EndThread()
-{
-    SDL_TLSCleanup();
 }
 
 void AudioDevice::ReleaseChannel(int channel)

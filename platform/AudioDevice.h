@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 struct Mix_Chunk;
@@ -10,8 +9,7 @@ class AudioDevice;
 
 // One sound held ready in the device's format, replayed from its start on demand. Each buffer owns
 // a mixer channel, so its volume and its playing state are its own and nothing the mixer's thread
-// calls back into is shared with us. Buffers may be made, played and dropped from more than one
-// thread: the device lets one mixer call through at a time.
+// calls back into is shared with us.
 class AudioBuffer {
 public:
     AudioBuffer(AudioDevice &device, std::vector<uint8_t> samples, int channel);
@@ -30,8 +28,6 @@ public:
     bool IsPlaying() const;
 
 private:
-    bool Playing() const; // with the device's mixer lock held
-
     AudioDevice &device_;
     std::vector<uint8_t> samples_;
     Mix_Chunk *chunk_ = nullptr;
@@ -50,20 +46,14 @@ public:
 
     // The samples converted to the device's format; null when they cannot be converted.
     std::unique_ptr<AudioBuffer> CreateBuffer(const WavData &wav);
-    // A thread of our own that used the sound library calls this as it ends: the library keeps data
-    // for each thread that it frees only then.
-    static void EndThread();
 
 private:
     friend class AudioBuffer;
     AudioDevice(int frequency, uint16_t format, int channels);
-    // With mixer_ held.
     void ReleaseChannel(int channel);
 
     int frequency_;
     uint16_t format_;
     int channels_;
-    // Some of the mixer's calls read its channel table unguarded while another call may grow it.
-    std::mutex mixer_;
-    std::vector<bool> channelUsed_; // under mixer_
+    std::vector<bool> channelUsed_;
 };

@@ -1,7 +1,6 @@
 #include "screen/CDxSound.h"
 
 #include "platform/Paths.h"
-#include "platform/ThreadPriority.h"
 #include "platform/WavFile.h"
 #include "rules/CLog.h"
 
@@ -48,84 +47,27 @@ void CDxSound::Start(AudioBuffer &buffer, std::string_view file)
 }
 
 CDxSound::CDxSound()
-    : loader_([this] {
-          YieldToOtherThreads();
-          Load();
-          AudioDevice::EndThread();
-      })
-{
-}
-
-CDxSound::~CDxSound()
-{
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    loader_.join();
-}
-
-void CDxSound::Load()
 {
     lpDS = AudioDevice::Open();
     if (!lpDS) {
         g_log.Error("DirectSoundCreate失败!\n");
-        Reach(kAllLoaded);
         return;
     }
     for (int slot = 0; slot < kEffects; ++slot)
         if (kEffectFiles[slot] != nullptr)
             effects[slot] = LoadWave(Paths::Resolve(kEffectFiles[slot]));
-    Reach(kEffectsLoaded);
     loop = LoadWave(Paths::Resolve("Wave\\TinyGame.wav"));
-    Reach(kTuneLoaded);
+    soundon = 1;
+    disabled = 0;
+    voiceon = 0;
     LoadVoices(kMaleRow, true);
     LoadVoices(kFemaleRow, false);
-    Reach(kAllLoaded);
 }
 
-void CDxSound::Reach(Stage stage)
-{
-    std::lock_guard lock(mutex_);
-    stage_ = stage;
-    ApplyVolume();
-    if (stage == kTuneLoaded && loop) {
-        loop->SetVolume(tunevolume_);
-        if (tunewanted_)
-            loop->Play(true);
-    }
-    reached_.notify_all();
-}
-
-void CDxSound::ApplyVolume()
-{
-    auto apply = [this](std::unique_ptr<AudioBuffer> &buffer) {
-        if (buffer)
-            buffer->SetVolume(volume_);
-    };
-    if (stage_ >= kEffectsLoaded)
-        for (auto &effect : effects)
-            apply(effect);
-    if (stage_ >= kAllLoaded)
-        for (auto &row : voices)
-            for (auto &voice : row)
-                apply(voice);
-}
-
-bool CDxSound::WaitFor(Stage stage)
-{
-    std::unique_lock lock(mutex_);
-    reached_.wait(lock, [&] { return stage_ >= stage; });
-    return lpDS != nullptr;
-}
+CDxSound::~CDxSound() = default;
 
 std::unique_ptr<AudioBuffer> CDxSound::LoadWave(const std::string &path)
 {
-    {
-        std::lock_guard lock(mutex_);
-        if (stopping_)
-            return nullptr;
-    }
     std::optional<WavData> wav = ReadWavFile(path);
     if (!wav || !lpDS)
         return nullptr;
@@ -134,35 +76,25 @@ std::unique_ptr<AudioBuffer> CDxSound::LoadWave(const std::string &path)
 
 void CDxSound::LoadVoices(int row, bool male)
 {
+    if (disabled || row < 0 || row >= kVoiceRows)
+        return;
+    for (auto &voice : voices[row])
+        voice.reset();
     for (int index = 0; index <= kVoiceReady; ++index)
         voices[row][index] = LoadWave(Paths::Resolve(VoiceFile(male, index)));
-}
-
-AudioBuffer *CDxSound::Effect(int slot)
-{
-    return WaitFor(kEffectsLoaded) && slot >= 0 && slot < kEffects ? effects[slot].get() : nullptr;
-}
-
-AudioBuffer *CDxSound::Voice(int row, int index)
-{
-    bool inside = row >= 0 && row < kVoiceRows && index >= 0 && index < kVoicesPerRow;
-    return WaitFor(kAllLoaded) && inside ? voices[row][index].get() : nullptr;
-}
-
-AudioBuffer *CDxSound::Tune()
-{
-    return WaitFor(kTuneLoaded) ? loop.get() : nullptr;
 }
 
 // With voices off every tile and call gives the plain tile sound, even with the sound switch off.
 void CDxSound::PlayVoice(bool male, int index, int first, int last)
 {
+    if (disabled)
+        return;
     if (!voiceon) {
-        if (AudioBuffer *tile = Effect(kEffectTile))
-            Start(*tile, kEffectFiles[kEffectTile]);
+        if (effects[kEffectTile])
+            Start(*effects[kEffectTile], kEffectFiles[kEffectTile]);
         return;
     }
-    AudioBuffer *voice = index >= first && index <= last ? Voice(male ? kMaleRow : kFemaleRow, index) : nullptr;
+    AudioBuffer *voice = index >= first && index <= last ? voices[male ? kMaleRow : kFemaleRow][index].get() : nullptr;
     if (soundon && voice != nullptr)
         Start(*voice, VoiceFile(male, index));
 }
@@ -180,16 +112,13 @@ void CDxSound::PlayActionVoice(bool male, int index)
 
 void CDxSound::PlayEffect(int slot)
 {
-    if (!soundon)
-        return;
-    if (AudioBuffer *effect = Effect(slot))
-        Start(*effect, kEffectFiles[slot]);
+    if (!disabled && soundon && slot >= 0 && slot < kEffects && effects[slot])
+        Start(*effects[slot], kEffectFiles[slot]);
 }
 
 void CDxSound::PlayWave(const std::string &path)
 {
-    // The device may make buffers while the loader makes its own.
-    if (!WaitFor(kEffectsLoaded))
+    if (disabled)
         return;
     std::unique_ptr<AudioBuffer> &wave = waves_[path];
     if (!wave)
@@ -200,27 +129,14 @@ void CDxSound::PlayWave(const std::string &path)
 
 void CDxSound::PlayLoop()
 {
-    {
-        std::lock_guard lock(mutex_);
-        if (stage_ < kTuneLoaded) {
-            tunewanted_ = true;
-            return;
-        }
-    }
-    if (AudioBuffer *tune = Tune())
-        tune->Play(true);
+    if (!disabled && loop)
+        loop->Play(true);
 }
 
 void CDxSound::StopLoop()
 {
-    {
-        std::lock_guard lock(mutex_);
-        tunewanted_ = false;
-        if (stage_ < kTuneLoaded)
-            return;
-    }
-    if (AudioBuffer *tune = Tune())
-        tune->Stop();
+    if (!disabled && loop)
+        loop->Stop();
 }
 
 void CDxSound::SetSoundOn(bool on)
@@ -230,15 +146,13 @@ void CDxSound::SetSoundOn(bool on)
 
 void CDxSound::SetVolume(int32_t volume)
 {
-    std::lock_guard lock(mutex_);
-    volume_ = volume;
-    ApplyVolume();
-}
-
-void CDxSound::SetTuneVolume(int32_t volume)
-{
-    std::lock_guard lock(mutex_);
-    tunevolume_ = volume;
-    if (stage_ >= kTuneLoaded && loop)
-        loop->SetVolume(volume);
+    if (disabled)
+        return;
+    for (auto &row : voices)
+        for (int index = 0; index <= kVoiceReady; ++index)
+            if (row[index])
+                row[index]->SetVolume(volume);
+    for (auto &effect : effects)
+        if (effect)
+            effect->SetVolume(volume);
 }

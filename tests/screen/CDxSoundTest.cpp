@@ -29,17 +29,17 @@ void WriteSound(const fs::path &file, int milliseconds)
 using Names = std::vector<std::string>;
 
 // Every voice, effect and the tune that is playing now, by name.
-Names Playing(CDxSound &sound)
+Names Playing(const CDxSound &sound)
 {
     Names playing;
     for (int row = 0; row < CDxSound::kVoiceRows; ++row)
         for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
-            if (sound.Voice(row, index) && sound.Voice(row, index)->IsPlaying())
+            if (sound.voices[row][index] && sound.voices[row][index]->IsPlaying())
                 playing.push_back("voice " + std::to_string(row) + "/" + std::to_string(index));
     for (int slot = 0; slot < CDxSound::kEffects; ++slot)
-        if (sound.Effect(slot) && sound.Effect(slot)->IsPlaying())
+        if (sound.effects[slot] && sound.effects[slot]->IsPlaying())
             playing.push_back("effect " + std::to_string(slot));
-    if (sound.Tune() && sound.Tune()->IsPlaying())
+    if (sound.loop && sound.loop->IsPlaying())
         playing.push_back("loop");
     return playing;
 }
@@ -63,15 +63,15 @@ protected:
 TEST_F(SoundFolder, EverySoundIsLoadedIntoItsPlace)
 {
     CDxSound sound;
-    ASSERT_NE(sound.Effect(0), nullptr);
+    ASSERT_EQ(sound.disabled, 0);
     EXPECT_EQ(sound.soundon, 1);
     EXPECT_EQ(sound.voiceon, 0);
     for (int slot = 0; slot < CDxSound::kEffects; ++slot)
-        EXPECT_EQ(sound.Effect(slot) != nullptr, slot != 2 && slot != 4) << "effect " << slot;
-    EXPECT_NE(sound.Tune(), nullptr);
+        EXPECT_EQ(sound.effects[slot] != nullptr, slot != 2 && slot != 4) << "effect " << slot;
+    EXPECT_NE(sound.loop, nullptr);
     for (int row = 0; row < CDxSound::kVoiceRows; ++row)
         for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
-            EXPECT_EQ(sound.Voice(row, index) != nullptr, row < 2 && index <= 40) << row << "/" << index;
+            EXPECT_EQ(sound.voices[row][index] != nullptr, row < 2 && index <= 40) << row << "/" << index;
 }
 
 // Sounds missing, damaged, or that a player replaced with ones no player could hold: each is
@@ -90,13 +90,14 @@ TEST_F(SoundFolder, MissingDamagedOrImpossibleFilesSilenceOnlyTheirOwnSound)
     fs::remove(folder_ / "Wave" / "move.wav");
     fs::create_directories(folder_ / "Wave" / "move.wav");
     CDxSound sound;
+    ASSERT_FALSE(sound.disabled);
     for (int slot : {6, 8, 9})
-        EXPECT_EQ(sound.Effect(slot), nullptr) << slot;
-    EXPECT_NE(sound.Effect(7), nullptr);
+        EXPECT_EQ(sound.effects[slot], nullptr) << slot;
+    EXPECT_NE(sound.effects[7], nullptr);
     for (auto [row, index] : {std::pair{1, 40}, {0, 36}, {0, 35}})
-        EXPECT_EQ(sound.Voice(row, index), nullptr) << row << "/" << index;
-    EXPECT_NE(sound.Voice(0, 40), nullptr);
-    EXPECT_NE(sound.Voice(1, 36), nullptr);
+        EXPECT_EQ(sound.voices[row][index], nullptr) << row << "/" << index;
+    EXPECT_NE(sound.voices[0][40], nullptr);
+    EXPECT_NE(sound.voices[1][36], nullptr);
     sound.voiceon = 1;
     sound.PlayEffect(9);
     sound.PlayActionVoice(false, 40);
@@ -153,42 +154,17 @@ TEST_F(SoundFolder, EachCallPlaysItsOwnSoundOrNothing)
         EXPECT_EQ(AfterCalls(c.calls), c.playing) << c.calls;
 }
 
-// The game may end while its sounds still load; the next player opens the device again, and the
-// tune it asks for before the tune is loaded starts once it is.
-TEST_F(SoundFolder, APlayerEndedWhileLoadingLeavesTheDeviceToTheNext)
-{
-    for (int i = 0; i < 3; ++i) {
-        CDxSound early;
-        early.PlayLoop();
-    }
-    CDxSound sound;
-    sound.PlayLoop();
-    EXPECT_EQ(Playing(sound), Names{"loop"});
-}
-
-// The options set both volumes as the game starts, while the sounds still load: each sound takes
-// its volume as it comes.
-TEST_F(SoundFolder, VolumesSetWhileLoadingReachTheSoundsAsTheyLoad)
-{
-    CDxSound sound;
-    sound.SetTuneVolume(-1500);
-    sound.SetVolume(-2500);
-    EXPECT_EQ(sound.Tune()->Volume(), -1500);
-    EXPECT_EQ(sound.Effect(5)->Volume(), -2500);
-    EXPECT_EQ(sound.Voice(1, 40)->Volume(), -2500);
-}
-
 TEST_F(SoundFolder, VolumeReachesEveryVoiceAndEffectButNotTheTune)
 {
     CDxSound sound;
-    sound.Tune()->SetVolume(-1500);
+    sound.loop->SetVolume(-1500);
     sound.SetVolume(-2500);
     for (int row = 0; row < 2; ++row)
         for (int index = 0; index <= 40; ++index)
-            EXPECT_EQ(sound.Voice(row, index)->Volume(), -2500) << row << "/" << index;
+            EXPECT_EQ(sound.voices[row][index]->Volume(), -2500) << row << "/" << index;
     for (int slot : {0, 1, 3, 5, 6, 7, 8, 9})
-        EXPECT_EQ(sound.Effect(slot)->Volume(), -2500) << slot;
-    EXPECT_EQ(sound.Tune()->Volume(), -1500);
+        EXPECT_EQ(sound.effects[slot]->Volume(), -2500) << slot;
+    EXPECT_EQ(sound.loop->Volume(), -1500);
 }
 
 TEST(SoundVolume, HundredthsOfADecibelBecomeTheMixersGain)
@@ -207,7 +183,7 @@ TEST_F(SoundFolder, ASoundThatEndsCanBePlayedAgain)
     CDxSound sound;
     sound.PlayEffect(5);
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (sound.Effect(5)->IsPlaying() && std::chrono::steady_clock::now() < until)
+    while (sound.effects[5]->IsPlaying() && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(Playing(sound), Names{});
     sound.PlayEffect(5);
@@ -219,9 +195,8 @@ TEST_F(SoundFolder, WithoutASoundDeviceThePlayerIsSilentAndTheGameGoesOn)
     std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
     setenv("SDL_AUDIODRIVER", "no-such-device", 1);
     CDxSound sound;
-    // The loader opens the device: it has looked once the effects are known.
-    EXPECT_EQ(sound.Effect(0), nullptr);
     setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    EXPECT_EQ(sound.disabled, 1);
     sound.voiceon = 1;
     sound.PlayEffect(0);
     sound.PlayMjVoice(true, MakeMj(1, SUIT_WAN));
@@ -229,7 +204,8 @@ TEST_F(SoundFolder, WithoutASoundDeviceThePlayerIsSilentAndTheGameGoesOn)
     sound.PlayLoop();
     sound.StopLoop();
     sound.SetVolume(-100);
+    sound.LoadVoices(0, true);
     EXPECT_EQ(Playing(sound), Names{});
-    EXPECT_EQ(sound.Effect(0), nullptr);
-    EXPECT_EQ(sound.Voice(0, 0), nullptr);
+    EXPECT_EQ(sound.effects[0], nullptr);
+    EXPECT_EQ(sound.voices[0][0], nullptr);
 }
