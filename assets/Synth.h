@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/WavFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -6,7 +8,7 @@
 // A mono sound being synthesised, in floating point; written out as 16-bit PCM.
 class Synth {
 public:
-    static constexpr int kRate = 22050;
+    static constexpr int kRate = static_cast<int>(kSoundRate);
 
     explicit Synth(double seconds);
 

@@ -471,7 +471,7 @@ void TMainForm::MoveInviteList(int x, int y)
 
 void TMainForm::ShowOverFrame()
 {
-    const int8_t screen = logofaded ? static_cast<int8_t>(curscreen) : SCREEN_NONE;
+    const int screen = logofaded ? static_cast<int>(curscreen) : static_cast<int>(SCREEN_NONE);
     lobbylists->setVisible(screen == SCREEN_LOBBY);
     invitelist->setVisible(screen == SCREEN_INVITE);
 }

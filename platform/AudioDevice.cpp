@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kFrequency = 44100;
 constexpr int kChunkFrames = 1024;
 // Channels are added in blocks: the player holds about a hundred buffers.
 constexpr size_t kChannelBlock = 32;
@@ -72,7 +71,7 @@ std::unique_ptr<AudioDevice> AudioDevice::Open()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
-    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, 2, kChunkFrames) != 0) {
+    if (Mix_OpenAudio(static_cast<int>(kSoundRate), AUDIO_S16SYS, 2, kChunkFrames) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }

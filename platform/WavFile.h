@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// The rate the game's sounds are made at, synthesised or spoken. The sound device plays at it too,
+// so a sound is loaded without resampling, which took most of the start's time.
+constexpr uint32_t kSoundRate = 22050;
+
 // The samples of a RIFF WAVE file: 8- or 16-bit PCM, one or two channels.
 struct WavData {
     uint16_t channels = 0;

@@ -16,6 +16,7 @@ constexpr const char *kNamedVoices[] = {
     "dong.wav", "nan.wav", "xi.wav", "bei.wav", "hongzhong.wav", "facai.wav", "baiban.wav",
     "peng.wav", "gang.wav", "hu.wav", "zimo.wav", "buhua.wav", "chi.wav", "ting.wav",
 };
+constexpr const char *kTuneFile = "Wave\\TinyGame.wav";
 constexpr const char *kSuitVoices[3] = {"wan_", "tiao_", "bing_"};
 constexpr int kMaleRow = 0;
 constexpr int kFemaleRow = 1;
@@ -53,15 +54,9 @@ CDxSound::CDxSound()
         g_log.Error("DirectSoundCreate失败!\n");
         return;
     }
-    for (int slot = 0; slot < kEffects; ++slot)
-        if (kEffectFiles[slot] != nullptr)
-            effects[slot] = LoadWave(Paths::Resolve(kEffectFiles[slot]));
-    loop = LoadWave(Paths::Resolve("Wave\\TinyGame.wav"));
     soundon = 1;
     disabled = 0;
     voiceon = 0;
-    LoadVoices(kMaleRow, true);
-    LoadVoices(kFemaleRow, false);
 }
 
 CDxSound::~CDxSound() = default;
@@ -69,19 +64,44 @@ CDxSound::~CDxSound() = default;
 std::unique_ptr<AudioBuffer> CDxSound::LoadWave(const std::string &path)
 {
     std::optional<WavData> wav = ReadWavFile(path);
-    if (!wav || !lpDS)
-        return nullptr;
-    return lpDS->CreateBuffer(*wav);
+    return wav ? lpDS->CreateBuffer(*wav) : nullptr;
 }
 
-void CDxSound::LoadVoices(int row, bool male)
+AudioBuffer *CDxSound::Loaded(Sound &sound, const std::string &file)
 {
-    if (disabled || row < 0 || row >= kVoiceRows)
-        return;
-    for (auto &voice : voices[row])
-        voice.reset();
-    for (int index = 0; index <= kVoiceReady; ++index)
-        voices[row][index] = LoadWave(Paths::Resolve(VoiceFile(male, index)));
+    if (!sound.read && !disabled) {
+        sound.read = true;
+        sound.buffer = LoadWave(Paths::Resolve(file));
+    }
+    return sound.buffer.get();
+}
+
+AudioBuffer *CDxSound::LoadedAtVolume(Sound &sound, const std::string &file)
+{
+    const bool first = !sound.read;
+    AudioBuffer *buffer = Loaded(sound, file);
+    if (first && buffer)
+        buffer->SetVolume(volume_);
+    return buffer;
+}
+
+AudioBuffer *CDxSound::Effect(int slot)
+{
+    if (slot < 0 || slot >= kEffects || kEffectFiles[slot] == nullptr)
+        return nullptr;
+    return LoadedAtVolume(effects_[slot], kEffectFiles[slot]);
+}
+
+AudioBuffer *CDxSound::Voice(int row, int index)
+{
+    if (row < 0 || row > kFemaleRow || index < 0 || index > kVoiceReady)
+        return nullptr;
+    return LoadedAtVolume(voices_[row][index], VoiceFile(row == kMaleRow, index));
+}
+
+AudioBuffer *CDxSound::Tune()
+{
+    return Loaded(tune_, kTuneFile);
 }
 
 // With voices off every tile and call gives the plain tile sound, even with the sound switch off.
@@ -90,12 +110,13 @@ void CDxSound::PlayVoice(bool male, int index, int first, int last)
     if (disabled)
         return;
     if (!voiceon) {
-        if (effects[kEffectTile])
-            Start(*effects[kEffectTile], kEffectFiles[kEffectTile]);
+        if (AudioBuffer *tile = Effect(kEffectTile))
+            Start(*tile, kEffectFiles[kEffectTile]);
         return;
     }
-    AudioBuffer *voice = index >= first && index <= last ? voices[male ? kMaleRow : kFemaleRow][index].get() : nullptr;
-    if (soundon && voice != nullptr)
+    if (!soundon || index < first || index > last)
+        return;
+    if (AudioBuffer *voice = Voice(male ? kMaleRow : kFemaleRow, index))
         Start(*voice, VoiceFile(male, index));
 }
 
@@ -112,31 +133,31 @@ void CDxSound::PlayActionVoice(bool male, int index)
 
 void CDxSound::PlayEffect(int slot)
 {
-    if (!disabled && soundon && slot >= 0 && slot < kEffects && effects[slot])
-        Start(*effects[slot], kEffectFiles[slot]);
+    if (!soundon)
+        return;
+    if (AudioBuffer *effect = Effect(slot))
+        Start(*effect, kEffectFiles[slot]);
 }
 
 void CDxSound::PlayWave(const std::string &path)
 {
     if (disabled)
         return;
-    std::unique_ptr<AudioBuffer> &wave = waves_[path];
-    if (!wave)
-        wave = LoadWave(Paths::Resolve(path));
-    if (wave)
+    if (AudioBuffer *wave = Loaded(waves_[path], path))
         Start(*wave, path);
 }
 
 void CDxSound::PlayLoop()
 {
-    if (!disabled && loop)
-        loop->Play(true);
+    if (AudioBuffer *tune = Tune())
+        tune->Play(true);
 }
 
 void CDxSound::StopLoop()
 {
-    if (!disabled && loop)
-        loop->Stop();
+    // A tune never started needs no reading to be stopped.
+    if (tune_.buffer)
+        tune_.buffer->Stop();
 }
 
 void CDxSound::SetSoundOn(bool on)
@@ -146,13 +167,12 @@ void CDxSound::SetSoundOn(bool on)
 
 void CDxSound::SetVolume(int32_t volume)
 {
-    if (disabled)
-        return;
-    for (auto &row : voices)
-        for (int index = 0; index <= kVoiceReady; ++index)
-            if (row[index])
-                row[index]->SetVolume(volume);
-    for (auto &effect : effects)
-        if (effect)
-            effect->SetVolume(volume);
+    volume_ = volume;
+    for (auto &row : voices_)
+        for (Sound &voice : row)
+            if (voice.buffer)
+                voice.buffer->SetVolume(volume);
+    for (Sound &effect : effects_)
+        if (effect.buffer)
+            effect.buffer->SetVolume(volume);
 }

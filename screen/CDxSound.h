@@ -10,8 +10,9 @@
 #include <string_view>
 
 // The game screen's sounds: effects, the tile names and calls spoken in a male and a female voice,
-// and the looped tune. Every sound is a WAV file under "Wave\", loaded once at start. When there is
-// no sound device the player stays disabled and every call is silent.
+// and the looped tune. Every sound is a WAV file under "Wave\", read when it is first played (or
+// first asked for) and kept, so the window shows without waiting for a hundred files. When there
+// is no sound device the player stays disabled and every call is silent.
 class CDxSound {
 public:
     static constexpr int kVoiceRows = 4;
@@ -28,8 +29,6 @@ public:
     CDxSound(const CDxSound &) = delete;
     CDxSound &operator=(const CDxSound &) = delete;
 
-    std::unique_ptr<AudioBuffer> LoadWave(const std::string &path);
-    void LoadVoices(int row, bool male);
     void PlayMjVoice(bool male, MjTile tile);
     void PlayActionVoice(bool male, int index);
     void PlayEffect(int slot);
@@ -39,8 +38,15 @@ public:
     void PlayLoop();
     void StopLoop();
     void SetSoundOn(bool on);
-    // Hundredths of a decibel, 0 full and -10000 silent; reaches voices and effects, not the tune.
+    // Hundredths of a decibel, 0 full and -10000 silent; reaches voices and effects, not the tune,
+    // those read later included.
     void SetVolume(int32_t volume);
+
+    // The sounds, read on this first call; null for a sound that cannot be read, for a place that
+    // holds none, or without a device.
+    AudioBuffer *Effect(int slot);
+    AudioBuffer *Voice(int row, int index);
+    AudioBuffer *Tune();
 
     uint8_t disabled = 1;
     uint8_t soundon = 0;
@@ -48,20 +54,29 @@ public:
     uint8_t voiceon = 0;
     // Declared first so that it goes last: the buffers play on it.
     std::unique_ptr<AudioDevice> lpDS;
-    std::unique_ptr<AudioBuffer> voices[kVoiceRows][kVoicesPerRow];
-    std::unique_ptr<AudioBuffer> effects[kEffects];
-    // The options screen sets the tune's volume on it directly.
-    std::unique_ptr<AudioBuffer> loop;
 
     // Tests hear every effect, voice and wave that starts, by its file ("Wave\move.wav",
     // "Wave\Male\buhua.wav"); empty: none.
     static void SetPlayHook(std::function<void(std::string_view file)> hook);
 
 private:
+    // A sound's place: empty until first asked for; a file that cannot be read is tried once.
+    struct Sound {
+        std::unique_ptr<AudioBuffer> buffer;
+        bool read = false;
+    };
+    AudioBuffer *Loaded(Sound &sound, const std::string &file);
+    std::unique_ptr<AudioBuffer> LoadWave(const std::string &path);
+    // Voices and effects, which take the player's volume.
+    AudioBuffer *LoadedAtVolume(Sound &sound, const std::string &file);
     void PlayVoice(bool male, int index, int first, int last);
     void Start(AudioBuffer &buffer, std::string_view file);
 
-    std::map<std::string, std::unique_ptr<AudioBuffer>> waves_;
+    int32_t volume_ = 0;
+    Sound voices_[kVoiceRows][kVoicesPerRow]; // male, female; the other rows stay empty
+    Sound effects_[kEffects];
+    Sound tune_;
+    std::map<std::string, Sound> waves_;
 };
 
 // The one player, created by the game object.

@@ -75,8 +75,8 @@ void CSetForm::ApplySlider(int which)
     const int position = slider[which]->position;
     switch (which) {
     case MUSICVOLUME:
-        if (dxsound && dxsound->loop)
-            dxsound->loop->SetVolume(Volume(position));
+        if (AudioBuffer *tune = dxsound ? dxsound->Tune() : nullptr)
+            tune->SetVolume(Volume(position));
         break;
     case SOUNDVOLUME:
         if (dxsound)

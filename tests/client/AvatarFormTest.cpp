@@ -153,8 +153,9 @@ TEST_F(AvatarForm, EveryCaptionShowsItsWholeText)
         const QSize want = w->hasHeightForWidth() ? QSize(at.width(), w->heightForWidth(at.width())) : w->sizeHint();
         EXPECT_GE(at.width(), want.width()) << text.toStdString();
         EXPECT_GE(at.height(), want.height()) << text.toStdString();
-        if (!w->hasHeightForWidth())
+        if (!w->hasHeightForWidth()) {
             EXPECT_GE(at.width(), w->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+        }
         EXPECT_TRUE(inside.contains(at)) << text.toStdString();
     }
     EXPECT_EQ(checked, 8); // the box, three labels, the link and three buttons

@@ -28,7 +28,7 @@ TEST_F(LocalGameFromStart, FromTheTitleMenuToAWonHandAndBackIntoItsSlot)
     EXPECT_EQ(curscreen, SCREEN_NONE);
     EXPECT_EQ(m.player[0].GetName(), "Test");
     EXPECT_NE(folder.Read("SET.ini").find("SPlayer="), std::string::npos);
-    EXPECT_FALSE(dxsound->loop->IsPlaying());
+    EXPECT_FALSE(dxsound->Tune()->IsPlaying());
     for (int seat = 0; seat < 4; ++seat) {
         const std::string picture = "\\" + std::to_string(inputnamedlg->avatar[seat] + 1) + ".gif";
         EXPECT_TRUE(avatarname[seat].ends_with(picture)) << avatarname[seat];

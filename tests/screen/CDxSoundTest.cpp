@@ -21,25 +21,30 @@ namespace {
 // A silent sound of the given length; long enough ones are still playing when the test looks.
 void WriteSound(const fs::path &file, int milliseconds)
 {
-    WavData wav{1, 44100, 16, std::vector<uint8_t>(static_cast<size_t>(44100 * milliseconds / 1000) * 2, 0)};
+    WavData wav{1, kSoundRate, 16, std::vector<uint8_t>(static_cast<size_t>(kSoundRate * milliseconds / 1000) * 2, 0)};
     fs::create_directories(file.parent_path());
     WriteWavFile(file.string(), wav);
 }
 
 using Names = std::vector<std::string>;
 
+bool Plays(AudioBuffer *buffer)
+{
+    return buffer != nullptr && buffer->IsPlaying();
+}
+
 // Every voice, effect and the tune that is playing now, by name.
-Names Playing(const CDxSound &sound)
+Names Playing(CDxSound &sound)
 {
     Names playing;
     for (int row = 0; row < CDxSound::kVoiceRows; ++row)
         for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
-            if (sound.voices[row][index] && sound.voices[row][index]->IsPlaying())
+            if (Plays(sound.Voice(row, index)))
                 playing.push_back("voice " + std::to_string(row) + "/" + std::to_string(index));
     for (int slot = 0; slot < CDxSound::kEffects; ++slot)
-        if (sound.effects[slot] && sound.effects[slot]->IsPlaying())
+        if (Plays(sound.Effect(slot)))
             playing.push_back("effect " + std::to_string(slot));
-    if (sound.loop && sound.loop->IsPlaying())
+    if (Plays(sound.Tune()))
         playing.push_back("loop");
     return playing;
 }
@@ -60,18 +65,23 @@ protected:
 
 } // namespace
 
-TEST_F(SoundFolder, EverySoundIsLoadedIntoItsPlace)
+// Nothing is read at the start: sounds that arrive after it are found when first asked for.
+TEST_F(SoundFolder, EverySoundIsReadIntoItsPlaceWhenFirstAskedFor)
 {
+    const fs::path wave = folder_ / "Wave";
+    const fs::path aside = folder_ / "aside";
+    fs::rename(wave, aside);
     CDxSound sound;
     ASSERT_EQ(sound.disabled, 0);
     EXPECT_EQ(sound.soundon, 1);
     EXPECT_EQ(sound.voiceon, 0);
+    fs::rename(aside, wave);
     for (int slot = 0; slot < CDxSound::kEffects; ++slot)
-        EXPECT_EQ(sound.effects[slot] != nullptr, slot != 2 && slot != 4) << "effect " << slot;
-    EXPECT_NE(sound.loop, nullptr);
+        EXPECT_EQ(sound.Effect(slot) != nullptr, slot != 2 && slot != 4) << "effect " << slot;
+    EXPECT_NE(sound.Tune(), nullptr);
     for (int row = 0; row < CDxSound::kVoiceRows; ++row)
         for (int index = 0; index < CDxSound::kVoicesPerRow; ++index)
-            EXPECT_EQ(sound.voices[row][index] != nullptr, row < 2 && index <= 40) << row << "/" << index;
+            EXPECT_EQ(sound.Voice(row, index) != nullptr, row < 2 && index <= 40) << row << "/" << index;
 }
 
 // Sounds missing, damaged, or that a player replaced with ones no player could hold: each is
@@ -81,23 +91,23 @@ TEST_F(SoundFolder, MissingDamagedOrImpossibleFilesSilenceOnlyTheirOwnSound)
     auto write = [this](const char *file, const WavData &wav) { WriteWavFile((folder_ / file).string(), wav); };
     fs::remove(folder_ / "Wave" / "chouma.wav");
     std::ofstream(folder_ / "Wave" / "FeMale" / "ting.wav", std::ios::trunc) << "RIFF\xff\xff\xff\x7fWAVEfmt ";
-    // One hertz: converted to the device's rate it would take 44100 times its size.
+    // One hertz: converted to the device's rate it would take 22050 times its size.
     write("Wave/win.wav", WavData{1, 1, 16, std::vector<uint8_t>(65536, 0)});
     write("Wave/Male/hu.wav", WavData{1, 1, 16, std::vector<uint8_t>(16, 0)});
-    // Eight minutes of low-rate samples: over 64 MB once converted.
-    write("Wave/Male/gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(2000000, 128)});
+    // Thirteen minutes of low-rate samples: over 64 MB once converted.
+    write("Wave/Male/gang.wav", WavData{1, 4000, 8, std::vector<uint8_t>(3200000, 128)});
     // A folder where the file should be.
     fs::remove(folder_ / "Wave" / "move.wav");
     fs::create_directories(folder_ / "Wave" / "move.wav");
     CDxSound sound;
     ASSERT_FALSE(sound.disabled);
     for (int slot : {6, 8, 9})
-        EXPECT_EQ(sound.effects[slot], nullptr) << slot;
-    EXPECT_NE(sound.effects[7], nullptr);
+        EXPECT_EQ(sound.Effect(slot), nullptr) << slot;
+    EXPECT_NE(sound.Effect(7), nullptr);
     for (auto [row, index] : {std::pair{1, 40}, {0, 36}, {0, 35}})
-        EXPECT_EQ(sound.voices[row][index], nullptr) << row << "/" << index;
-    EXPECT_NE(sound.voices[0][40], nullptr);
-    EXPECT_NE(sound.voices[1][36], nullptr);
+        EXPECT_EQ(sound.Voice(row, index), nullptr) << row << "/" << index;
+    EXPECT_NE(sound.Voice(0, 40), nullptr);
+    EXPECT_NE(sound.Voice(1, 36), nullptr);
     sound.voiceon = 1;
     sound.PlayEffect(9);
     sound.PlayActionVoice(false, 40);
@@ -154,17 +164,19 @@ TEST_F(SoundFolder, EachCallPlaysItsOwnSoundOrNothing)
         EXPECT_EQ(AfterCalls(c.calls), c.playing) << c.calls;
 }
 
+// Set before a sound is first read or after, the volume reaches it.
 TEST_F(SoundFolder, VolumeReachesEveryVoiceAndEffectButNotTheTune)
 {
     CDxSound sound;
-    sound.loop->SetVolume(-1500);
+    sound.Tune()->SetVolume(-1500);
+    sound.PlayEffect(5);
     sound.SetVolume(-2500);
     for (int row = 0; row < 2; ++row)
         for (int index = 0; index <= 40; ++index)
-            EXPECT_EQ(sound.voices[row][index]->Volume(), -2500) << row << "/" << index;
+            EXPECT_EQ(sound.Voice(row, index)->Volume(), -2500) << row << "/" << index;
     for (int slot : {0, 1, 3, 5, 6, 7, 8, 9})
-        EXPECT_EQ(sound.effects[slot]->Volume(), -2500) << slot;
-    EXPECT_EQ(sound.loop->Volume(), -1500);
+        EXPECT_EQ(sound.Effect(slot)->Volume(), -2500) << slot;
+    EXPECT_EQ(sound.Tune()->Volume(), -1500);
 }
 
 TEST(SoundVolume, HundredthsOfADecibelBecomeTheMixersGain)
@@ -183,7 +195,7 @@ TEST_F(SoundFolder, ASoundThatEndsCanBePlayedAgain)
     CDxSound sound;
     sound.PlayEffect(5);
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (sound.effects[5]->IsPlaying() && std::chrono::steady_clock::now() < until)
+    while (sound.Effect(5)->IsPlaying() && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(Playing(sound), Names{});
     sound.PlayEffect(5);
@@ -204,8 +216,8 @@ TEST_F(SoundFolder, WithoutASoundDeviceThePlayerIsSilentAndTheGameGoesOn)
     sound.PlayLoop();
     sound.StopLoop();
     sound.SetVolume(-100);
-    sound.LoadVoices(0, true);
+    sound.PlayWave("Wave\\check.wav");
     EXPECT_EQ(Playing(sound), Names{});
-    EXPECT_EQ(sound.effects[0], nullptr);
-    EXPECT_EQ(sound.voices[0][0], nullptr);
+    EXPECT_EQ(sound.Effect(0), nullptr);
+    EXPECT_EQ(sound.Voice(0, 0), nullptr);
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # How the program ends, in a real X server: a NetWork start whose server closes the connection after
 # the login, or never answers it, shows its box alone, ends with exit code 1 once the box is closed,
-# and leaves no process behind; SIGTERM ends the program with exit code 0 within two seconds,
-# its settings written, whether a box is up, the "running" box of a second start is up, the logo
+# and leaves no process behind; SIGTERM ends the program with exit code 0, its settings written, whether a box is up, the "running" box of a second start is up, the logo
 # is still fading in, or dice thrown two hundred times in one write are rolling. The boxes are kept
-# as PNG files. Arguments: this build's bin folder, the folder for the pictures.
+# as PNG files. A program that misses the signal or the closed box never ends; one that takes it
+# ends in well under a second, so ten seconds leave room for a loaded machine and a sanitizer's
+# checks at the exit. Arguments: this build's bin folder, the folder for the pictures.
 set -uo pipefail
 . "$(dirname "$0")/program_copy.sh"
 . "$(dirname "$0")/scripted_x.sh"
@@ -69,7 +70,7 @@ for way in closes silent; do
     "$bin/screenshot" --window "$box" "$shots/network-$way.png"
     # Enter closes the box once it takes the keyboard.
     until_up 'xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return; sleep 0.5; ! kill -0 $game 2>/dev/null' 10
-    ends_within 1
+    ends_within 10
     [ "$rc" = 1 ] || fail "$way: the NetWork start that failed ended with code $rc"
 done
 
@@ -78,7 +79,7 @@ start
 window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$game" --name '^Lantile$' | head -1)
 [ -n "$window" ] || fail "no window"
 kill -TERM "$game"
-ends_within 2
+ends_within 10
 [ "$rc" = 0 ] || fail "SIGTERM during the logo: exit code $rc"
 settings_written "SIGTERM during the logo"
 
@@ -97,7 +98,7 @@ until_up '[ "$(lantiles)" = 2 ]' 60 || fail "no box over the lobby"
 sleep 3 # past the logo's fade, which the window's first show brings
 "$bin/screenshot" "$shots/text-box.png"
 kill -TERM "$game"
-ends_within 2
+ends_within 10
 [ "$rc" = 0 ] || fail "SIGTERM with a box up: exit code $rc"
 settings_written "SIGTERM with a box up"
 
@@ -107,7 +108,7 @@ start NetWork tester secret 127.0.0.1
 until_up '[ "$(lantiles)" -ge 1 ]' 60 || fail "no window at the table"
 sleep 5
 kill -TERM "$game"
-ends_within 2
+ends_within 10
 [ "$rc" = 0 ] || fail "SIGTERM while the dice roll: exit code $rc"
 settings_written "SIGTERM while the dice roll"
 
@@ -120,11 +121,11 @@ start
 box=$(box Infomation 30) || fail "no running box"
 "$bin/screenshot" --window "$box" "$shots/running.png"
 kill -TERM "$game"
-ends_within 2
+ends_within 10
 [ "$rc" = 0 ] || fail "SIGTERM with the running box up: exit code $rc"
 game=$first
 kill -TERM "$game"
-ends_within 2
+ends_within 10
 [ "$rc" = 0 ] || fail "SIGTERM to the first start: exit code $rc"
 settings_written "SIGTERM to the first start"
 echo "every way ended as it should"

@@ -26,8 +26,8 @@ protected:
         setform->MouseMove(x, bar.y + 2);
         setform->MouseUp(x, bar.y + 2);
     }
-    static int Effects() { return dxsound->effects[6]->Volume(); }
-    static int Tune() { return dxsound->loop->Volume(); }
+    static int Effects() { return dxsound->Effect(6)->Volume(); }
+    static int Tune() { return dxsound->Tune()->Volume(); }
     static void Press(const CBitCheckBox &box)
     {
         setform->MouseDown(box.x + 5, box.y + 5);
@@ -38,7 +38,7 @@ protected:
 TEST_F(Options, SlidersActAsTheyMoveAndAreKeptWithinTheirTrack)
 {
     Game();
-    ASSERT_TRUE(dxsound->loop && dxsound->effects[6]);
+    ASSERT_TRUE(dxsound->Tune() && dxsound->Effect(6));
     EXPECT_EQ(Tune(), 0);
     const int x0 = setform->slider[0]->x0, x1 = setform->slider[0]->x1;
     Drag(CSetForm::SOUNDVOLUME, x0 - 5);

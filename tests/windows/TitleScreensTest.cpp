@@ -33,7 +33,7 @@ protected:
         GameScreenTest::TearDown();
     }
 
-    static bool TunePlays() { return dxsound->loop && dxsound->loop->IsPlaying(); }
+    static bool TunePlays() { return dxsound->Tune() && dxsound->Tune()->IsPlaying(); }
     static std::string Avatar(const char *key) { return std::to_string(Profile::ReadInt("SET.ini", "Avatar", key, -1)); }
     static void Type(const std::string &bytes)
     {
