@@ -317,7 +317,7 @@ void CGbHu::KeepBest(int total, int depth)
     besttotal = total;
     bestnum = depth;
     for (int i = 0; i < depth; i++)
-        bestgroup[i] = ToGetMj(group[meldnum + i]);
+        bestgroup[i] = group[meldnum + i];
     std::memcpy(fanflag, workflag, sizeof fanflag);
 }
 
@@ -333,6 +333,6 @@ int CGbHu::FinishOrdinary()
         SetWinTotal(besttotal);
     player->hunum = bestnum;
     for (int i = 0; i < bestnum; i++)
-        player->hugroup[i] = bestgroup[i];
+        player->hugroup[i] = ToGetMj(bestgroup[i]);
     return wins ? 1 : 0;
 }

@@ -42,8 +42,6 @@ public:
     }
 
     uint8_t fanflag[kFlagCount] = {}; // the best reading's fans; extras from kExtraBase
-    GetMj bestgroup[6];
-    int32_t bestnum = 0;
     int32_t minfan = 0;
     uint8_t wildmode = 0;
     MjTile wildmj;
@@ -216,6 +214,8 @@ private:
     Group group[6];       // the reading being scored: the melds, then the groups found
     int groupnum = 0;
     Group pending[6];     // the wild decomposition's groups before the wild tiles are placed
+    Group bestgroup[6];   // the groups the best reading found, made the seat's when the hand ends
+    int bestnum = 0;
     int32_t besttotal = 0;
     bool found = false;  // some reading was scored
     uint8_t savedflag[FAN_COUNT] = {}; // hand-level fans of the hand being read
