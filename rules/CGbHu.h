@@ -42,8 +42,6 @@ public:
     }
 
     uint8_t fanflag[kFlagCount] = {}; // the best reading's fans; extras from kExtraBase
-    GetMj bestgroup[6];
-    int32_t bestnum = 0;
     int32_t minfan = 0;
     uint8_t wildmode = 0;
     MjTile wildmj;
@@ -52,18 +50,22 @@ private:
     // The tests' reference scorer runs the ordinary search on its own.
     friend class SearchOracle;
 
-    // The tiles' kinds, read once. The first shape tests need only the masks; the counts per kind
-    // are filled from the kinds for the shapes that read them.
+    // The tiles read, and the kinds they hold as masks: the first shape tests need only the masks,
+    // and the counts per kind are filled from the tiles for the shapes that read them. Nothing is
+    // set until the tiles are read.
     struct Held {
-        uint64_t present = 0; // as PresentMask gives it
-        uint64_t odd = 0;     // kinds held an odd number of times
-        int n = 0;            // tiles read
-        uint8_t kind[14];     // each tile's kind
+        uint64_t present; // as PresentMask gives it
+        uint64_t odd;     // kinds held an odd number of times
+        int n;            // tiles read
+        const MjTile *tiles; // the caller's, or `rest` when wild tiles were set aside
+        MjTile rest[14];
 
+        // Every tile read is of a playable kind. Two tiles a turn, as in ReadKinds.
         void Count(uint8_t *counts) const
         {
+#pragma GCC unroll 2
             for (int i = 0; i < n; i++)
-                counts[kind[i]]++;
+                counts[static_cast<uint8_t>(kMjKinds.kind[MjKey(tiles[i])])]++;
         }
     };
     // A group of a reading in compact form.
@@ -98,7 +100,6 @@ private:
     // Refuses melds that, with the held tiles, make more than a hand of `hand` tiles.
     bool LoadMelds(const CMjPlayer *p, int held, int hand);
     void Reset(CMjPlayer *p);
-    void Begin(CMjPlayer *p);
     void NoteCircumstances(const int (*seenmj)[10], int leftnum);
     // Self-drawn, out on a kong's replacement and robbing a kong, for a win of any shape.
     void AddWinContext(FanBits &fans) const; // CGbHuTotal.cpp
@@ -213,6 +214,8 @@ private:
     Group group[6];       // the reading being scored: the melds, then the groups found
     int groupnum = 0;
     Group pending[6];     // the wild decomposition's groups before the wild tiles are placed
+    Group bestgroup[6];   // the groups the best reading found, made the seat's when the hand ends
+    int bestnum = 0;
     int32_t besttotal = 0;
     bool found = false;  // some reading was scored
     uint8_t savedflag[FAN_COUNT] = {}; // hand-level fans of the hand being read

@@ -7,12 +7,11 @@
 
 int CGbHu::TakeWilds(const MjTile *tiles, int count, Held &held) const
 {
-    MjTile rest[14];
     int n = 0;
     for (int i = 0; i < count && n < 14; i++)
         if (!IsWildMj(tiles[i]))
-            rest[n++] = tiles[i];
-    return ReadKinds(rest, n, held) ? count - n : -1;
+            held.rest[n++] = tiles[i];
+    return ReadKinds(held.rest, n, held) ? count - n : -1;
 }
 
 int CGbHu::HuWild(const uint8_t *counts, int n, int wilds)

@@ -235,6 +235,8 @@ TEST_F(HuFixture, WrongTileCountsLeaveTheSeatUntouched)
     player.hunum = 3;
     EXPECT_EQ(hu.Hu(&player, tiles, 13, seen, 50), 0);
     EXPECT_EQ(hu.Hu(&player, tiles, 15, seen, 50), 0);
+    for (int wrong : {-1, 0, 12, 40})
+        EXPECT_EQ(hu.Hu(&player, tiles, wrong, seen, 50), 0) << wrong;
     EXPECT_EQ(hu.Hu(nullptr, tiles, 14, seen, 50), 0);
     EXPECT_EQ(player.totalfan, 77);
     EXPECT_EQ(player.hunum, 3);
