@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/CMjTimer.h"
-#include "platform/HttpGet.h"
 #include "platform/Profile.h"
 #include "rules/CGbHu.h"
 #include "rules/CMjAi.h"
@@ -432,7 +431,6 @@ public:
     KnownAvatars knownavatars;
     std::unordered_set<std::string> requestedavatars; // names handed to the queue since the login
     AvatarQueue avatarqueue;
-    int avatartimeoutms = HttpGet::kTransferTimeoutMs; // read when the thread starts
     // Off: pictures are queued but never fetched; for tests whose hostile records name any address and
     // that have no web server to fetch from.
     uint8_t fetchavatars = 1;

@@ -81,5 +81,5 @@ std::string CMj::AvatarFile(int32_t id)
 void CMj::StartAvatarThread()
 {
     if (!avatarthread && fetchavatars)
-        avatarthread = std::make_unique<THttpGetThread>(avatarqueue, avatartimeoutms);
+        avatarthread = std::make_unique<THttpGetThread>(avatarqueue);
 }
