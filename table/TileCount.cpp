@@ -2,25 +2,6 @@
 
 #include <algorithm>
 
-namespace TileCount {
-
-int WallLeft(int mjindex)
-{
-    return std::max(0, MJ_TOTAL - 1 - mjindex);
-}
-
-bool Apart(int cardnum, bool drawflag, bool won, int getnum)
-{
-    return (drawflag || won) && (cardnum + 3 * getnum) % 3 == 1;
-}
-
-int Held(int cardnum, bool drawflag, int getnum)
-{
-    return cardnum + (Apart(cardnum, drawflag, false, getnum) ? 1 : 0) + 3 * getnum;
-}
-
-} // namespace TileCount
-
 void TileTally::AddWall(const uint8_t *wallmj, int mjindex)
 {
     for (int i = std::max(0, mjindex + 1); i < MJ_TOTAL; i++) {

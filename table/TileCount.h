@@ -2,20 +2,31 @@
 #include "rules/GetMj.h"
 #include "rules/MjTile.h"
 
+#include <algorithm>
+
 // How the 144 tiles of a local table are accounted for: the table audit checks play by these rules
 // and a saved game that breaks them is refused.
 namespace TileCount {
 
 // Tiles still in the wall; the index runs one past the last tile when the wall is used up.
-int WallLeft(int mjindex);
+inline int WallLeft(int mjindex)
+{
+    return std::max(0, MJ_TOTAL - 1 - mjindex);
+}
 
 // A seat's turn tile kept beside a hand of 13 rather than in it: a drawn tile (seat 0's, or the
 // dealer's fourteenth during the deal; a robot's drawn tile joins the hand while its flag is still
 // set), else the winning tile of a seat that has won and not yet shown its hand.
-bool Apart(int cardnum, bool drawflag, bool won, int getnum);
+inline bool Apart(int cardnum, bool drawflag, bool won, int getnum)
+{
+    return (drawflag || won) && (cardnum + 3 * getnum) % 3 == 1;
+}
 
 // The tiles a seat plays with, a kong counted as three: 13, or 14 while it holds its turn's tile.
-int Held(int cardnum, bool drawflag, int getnum);
+inline int Held(int cardnum, bool drawflag, int getnum)
+{
+    return cardnum + (Apart(cardnum, drawflag, false, getnum) ? 1 : 0) + 3 * getnum;
+}
 
 // Copies of the kind in a set: four of each numbered tile and honour, one of each flower; none of
 // anything else.

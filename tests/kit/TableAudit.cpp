@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -37,21 +38,70 @@ int Used(int count, int size)
     return count < 0 || count > size ? 0 : count;
 }
 
-// The seat as the audit kept it, its arrays whole and its counts as the seat has them: its hand, and
-// what it has shown.
+uint64_t Word(const unsigned char *at)
+{
+    uint64_t w;
+    std::memcpy(&w, at, sizeof w);
+    return w;
+}
+
+// The bits in which a kept copy differs from the table's bytes; none when it is the same. Most steps
+// change nothing, so every byte is read anyway: arrays are compared a word at a time with no early
+// exit (the last word overlapping the one before), which the compiler turns into vector compares.
+template <size_t Size> uint64_t DiffBytes(const void *kept, const void *live)
+{
+    const auto *a = static_cast<const unsigned char *>(kept);
+    const auto *b = static_cast<const unsigned char *>(live);
+    if constexpr (Size < 8) {
+        uint64_t x = 0, y = 0;
+        std::memcpy(&x, a, Size);
+        std::memcpy(&y, b, Size);
+        return x ^ y;
+    } else {
+        uint64_t diff = 0;
+        for (size_t i = 0; i + 8 <= Size; i += 8)
+            diff |= Word(a + i) ^ Word(b + i);
+        return diff | (Word(a + Size - 8) ^ Word(b + Size - 8));
+    }
+}
+
+template <class T> uint64_t Diff(const T &kept, const T &live)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    return DiffBytes<sizeof(T)>(&kept, &live);
+}
+
+// The same for the first entries of an array, as many as the kept count says, in whole words: the
+// copy is of the whole array, so the bytes read past the used part are the same unless play wrote
+// there, which at worst counts the part again.
+template <class T, size_t N> uint64_t DiffUsed(const T (&kept)[N], const T (&live)[N], int used)
+{
+    static_assert(sizeof kept >= 8);
+    const auto *a = reinterpret_cast<const unsigned char *>(kept);
+    const auto *b = reinterpret_cast<const unsigned char *>(live);
+    const size_t bytes = static_cast<size_t>(used) * sizeof(T);
+    uint64_t diff = 0;
+    for (size_t i = 0; i < bytes; i += 8) {
+        const size_t at = std::min(i, sizeof kept - 8);
+        diff |= Word(a + at) ^ Word(b + at);
+    }
+    return diff;
+}
+
+// The seat as the audit kept it, and its counts as the seat has them: its hand, and what it has shown.
 template <class Kept> bool SameHand(const Kept &k, const CMjPlayer &p)
 {
     static_assert(sizeof k.Mj == sizeof p.Mj && sizeof k.getmj == sizeof p.getmj && sizeof k.outmj == sizeof p.outmj);
-    return k.cardnum == p.cardnum && k.getnum == p.getnum && k.flowernum == p.flowernum && k.drawflag == p.drawflag &&
-           k.ishu == p.ishu && IsSameMj(k.drawmj, p.drawmj) && IsSameMj(k.humj, p.humj) &&
-           std::memcmp(k.Mj, p.Mj, sizeof k.Mj) == 0;
+    return (Diff(k.cardnum, p.cardnum) | Diff(k.getnum, p.getnum) | Diff(k.flowernum, p.flowernum) |
+            Diff(k.drawflag, p.drawflag) | Diff(k.ishu, p.ishu) | Diff(k.drawmj, p.drawmj) | Diff(k.humj, p.humj) |
+            Diff(k.Mj, p.Mj)) == 0;
 }
 
 template <class Kept> bool SameShown(const Kept &k, const CMjPlayer &p)
 {
-    return k.getnum == p.getnum && k.outnum == p.outnum && k.hasplayed == p.hasplayed &&
-           IsSameMj(k.playmj, p.playmj) && std::memcmp(k.getmj, p.getmj, sizeof k.getmj) == 0 &&
-           std::memcmp(k.outmj, p.outmj, sizeof k.outmj) == 0;
+    return (Diff(k.getnum, p.getnum) | Diff(k.outnum, p.outnum) | Diff(k.hasplayed, p.hasplayed) |
+            Diff(k.playmj, p.playmj) | DiffUsed(k.getmj, p.getmj, k.getnum) |
+            DiffUsed(k.outmj, p.outmj, k.outnum)) == 0;
 }
 
 // A count out of its array's range is kept as none, so the counting reads within the arrays; the seat
@@ -80,36 +130,61 @@ template <class Kept> void KeepShown(Kept &k, const CMjPlayer &p)
     k.hasplayed = p.hasplayed;
 }
 
+constexpr int kSlots = 50; // [suit][value], laid out in one row
+
+int Slot(int suit, int value)
+{
+    return suit * 10 + value;
+}
+
+// A tally in one row, so that the parts of the table add up a vector at a time.
+template <class Kinds> void Flatten(Kinds &to, const TileTally &tally)
+{
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++)
+            to[Slot(suit, value)] = tally.Of(suit, value);
+}
+
+// A part counted again: the sum over the seats takes the difference.
+template <class Kinds> void Replace(Kinds &sum, const TileTally &was, const TileTally &now)
+{
+    for (int suit = 0; suit < 5; suit++)
+        for (int value = 0; value < 10; value++)
+            sum[Slot(suit, value)] += now.Of(suit, value) - was.Of(suit, value);
+}
+
 // The hand by the shared counting rule (TileTally): the concealed tiles and the one kept apart, which
 // seat 0's flower on show is not: that is already set aside.
-template <class Count, class Seat> void CountHand(Count &c, const Seat &p, bool flowerOnShow)
+template <class Seat> TileTally CountHand(const Seat &p, bool flowerOnShow, int &number)
 {
-    c.hand = TileTally{};
-    c.hand.Add(p.Mj, p.cardnum);
-    c.handNumber = p.cardnum + p.flowernum;
+    TileTally hand;
+    hand.Add(p.Mj, p.cardnum);
+    number = p.cardnum + p.flowernum;
     if (!flowerOnShow && TileCount::Apart(p.cardnum, p.drawflag, p.ishu, p.getnum)) {
-        c.hand.Add(p.drawflag ? p.drawmj : p.humj);
-        c.handNumber++;
+        hand.Add(p.drawflag ? p.drawmj : p.humj);
+        number++;
     }
+    return hand;
 }
 
 // What every seat has seen of the seat: its melds, its discards and the discard on its way.
-template <class Count, class Seat> void CountShown(Count &c, const Seat &p)
+template <class Seat> TileTally CountShown(const Seat &p, int &number)
 {
-    c.shown = TileTally{};
-    c.shown.AddShown(p);
-    c.shownNumber = p.outnum;
+    TileTally shown;
+    shown.AddShown(p);
+    number = p.outnum;
     for (int m = 0; m < p.getnum; m++)
-        c.shownNumber += p.getmj[m].count;
+        number += p.getmj[m].count;
     if (p.hasplayed) {
-        c.shown.Add(p.playmj);
-        c.shownNumber++;
+        shown.Add(p.playmj);
+        number++;
     }
+    return shown;
 }
 
-std::string KindName(int suit, int value)
+std::string KindName(int slot)
 {
-    return std::to_string(value) + "/" + std::to_string(suit);
+    return std::to_string(slot % 10) + "/" + std::to_string(slot / 10);
 }
 
 // The deal hands out the tiles it chose before it counts them off the wall one by one: until it ends,
@@ -125,6 +200,38 @@ template <class Table> bool InPlay(const Table &t)
     return t.gamestatus == 1 && t.curplayer >= 0;
 }
 
+// A seat in play holds 13 tiles, or 14 while it holds its turn's tile; a seat that has won is done.
+bool HeldOff(const CMj &mj, int seat)
+{
+    const CMjPlayer &p = mj.player[seat];
+    if (p.ishu)
+        return false;
+    const int held = TileCount::Held(p.cardnum, p.drawflag, p.getnum);
+    const bool holdsTurnTile = held == 14 && seat == mj.curplayer && !p.hasplayed;
+    return held != 13 && !holdsTurnTile;
+}
+
+// How often each kind may be counted: as often as the set has it, except that a flower set aside is
+// counted by number only, so each flower is there once or not at all.
+struct KindBounds {
+    int lowest[kSlots], highest[kSlots];
+};
+
+const KindBounds &KindLimits()
+{
+    static const KindBounds bounds = [] {
+        KindBounds b;
+        for (int suit = 0; suit < 5; suit++)
+            for (int value = 0; value < 10; value++) {
+                const int slot = Slot(suit, value);
+                b.highest[slot] = TileCount::Copies(suit, value);
+                b.lowest[slot] = suit == SUIT_HUA ? 0 : b.highest[slot];
+            }
+        return b;
+    }();
+    return bounds;
+}
+
 } // namespace
 
 TableAudit TableAudit::Of(const CMj &mj)
@@ -137,98 +244,92 @@ TableAudit TableAudit::Of(const CMj &mj)
 
 void TableAudit::CountWall()
 {
-    wallFrom_.assign(MJ_TOTAL + 1, TileTally{});
+    wallFrom_.resize(MJ_TOTAL + 1);
     // One tile at a time from the end, each counted as the last tile of a wall.
+    TileTally wall;
     uint8_t last[MJ_TOTAL] = {};
+    Flatten(wallFrom_[MJ_TOTAL], wall);
     for (int i = MJ_TOTAL - 1; i >= 0; i--) {
-        wallFrom_[i] = wallFrom_[i + 1];
         last[MJ_TOTAL - 1] = table_.wallmj[i];
-        wallFrom_[i].AddWall(last, MJ_TOTAL - 2);
+        wall.AddWall(last, MJ_TOTAL - 2);
+        Flatten(wallFrom_[i], wall);
     }
 }
 
 void TableAudit::CheckTiles(const CMj &mj, bool drawnOnItsWay)
 {
+    TileCensus c;
     // A flower drawn is on its way to be set aside, any other tile to a hand.
-    TileTally onItsWay;
-    int number = TileCount::WallLeft(table_.mjindex), setAside = 0;
+    Kinds onItsWay{};
+    c.number = TileCount::WallLeft(table_.mjindex);
     if (drawnOnItsWay) {
+        TileTally drawn;
         if (mj.lastdrawn.suit == SUIT_HUA)
-            setAside++;
+            c.setAside++;
         else
-            onItsWay.Add(mj.lastdrawn);
-        number++;
+            drawn.Add(mj.lastdrawn);
+        Flatten(onItsWay, drawn);
+        c.number++;
     }
-    const TileTally &wall = wallFrom_[std::clamp(table_.mjindex + 1, 0, MJ_TOTAL)];
-    int tiles[5][10], shown[5][10] = {};
-    for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++)
-            tiles[suit][value] = wall.Of(suit, value) + onItsWay.Of(suit, value);
-    for (int seat = 0; seat < 4; seat++) {
-        const SeatCount &c = count_[seat];
-        number += c.handNumber + c.shownNumber;
-        setAside += seat_[seat].flowernum;
-        for (int suit = 0; suit < 5; suit++)
-            for (int value = 0; value < 10; value++) {
-                tiles[suit][value] += c.hand.Of(suit, value);
-                shown[suit][value] += c.shown.Of(suit, value);
-            }
-    }
-    for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++)
-            tiles[suit][value] += shown[suit][value];
+    for (const SeatCount &seat : count_)
+        c.number += seat.handNumber + seat.shownNumber;
+    for (const SeatTiles &p : seat_)
+        c.setAside += p.flowernum;
+    const Kinds &wall = wallFrom_[std::clamp(table_.mjindex + 1, 0, MJ_TOTAL)];
+    for (int k = 0; k < kSlots; k++)
+        c.tiles[k] = wall[k] + onItsWay[k] + inHands_[k] + shown_[k];
 
-    std::vector<std::string> &broken = tileRules_;
-    broken.clear();
-    if (number != MJ_TOTAL)
-        broken.push_back("tiles accounted: " + std::to_string(number));
-    // Every tile counted is set aside, or of a kind, or misplaced: a flower in play or no tile at all.
-    // Most checks find the table sound, so the kinds are first compared all at once.
-    static const auto copies = [] {
-        std::array<std::array<int, 10>, 5> c{};
-        for (int suit = 0; suit < 5; suit++)
-            for (int value = 0; value < 10; value++)
-                c[suit][value] = TileCount::Copies(suit, value);
-        return c;
-    }();
-    int misplaced = number - setAside, flowers = setAside;
-    bool kindsOff = false, seenOff = false;
-    const bool inPlay = InPlay(table_);
-    for (int suit = 0; suit < 5; suit++)
-        for (int value = 0; value < 10; value++) {
-            const int n = tiles[suit][value], seen = table_.seenmj[suit][value];
-            misplaced -= n;
-            kindsOff |= suit == SUIT_HUA ? n > copies[suit][value] : n != copies[suit][value];
-            seenOff |= seen > 4 || seen < 0 || (inPlay && seen != shown[suit][value]);
-        }
+    // Most checks find the table sound: the kinds and the seen counts are compared all at once, and
+    // the broken rules are named only when something is off.
+    const KindBounds &bounds = KindLimits();
+    const int inPlay = InPlay(table_);
+    int misplaced = c.number - c.setAside, flowers = c.setAside;
+    int kindsOff = 0, seenOff = 0;
+    for (int k = 0; k < kSlots; k++) {
+        const int n = c.tiles[k], seen = table_.seenmj[k];
+        misplaced -= n;
+        kindsOff |= (n < bounds.lowest[k]) | (n > bounds.highest[k]);
+        seenOff |= (seen > 4) | (seen < 0) | (inPlay & (seen != shown_[k]));
+    }
     for (int value = 0; value < 10; value++)
-        flowers += tiles[SUIT_HUA][value];
-    if (!Dealing(table_) && kindsOff) {
-        for (int suit = 0; suit < 5; suit++)
-            for (int value = 0; value < 10; value++) {
-                const int n = tiles[suit][value];
-                if (suit == SUIT_HUA ? n > copies[suit][value] : n != copies[suit][value])
-                    broken.push_back("kind " + KindName(suit, value) + " is there " + std::to_string(n) + " times");
-            }
-    } else if (!Dealing(table_) && (misplaced != 0 || flowers != 8)) {
+        flowers += c.tiles[Slot(SUIT_HUA, value)];
+    c.kindsOff = !Dealing(table_) && kindsOff;
+    c.strays = !Dealing(table_) && (misplaced != 0 || flowers != 8);
+    c.seenOff = seenOff;
+    bool heldOff = false;
+    for (int seat = 0; seat < 4 && inPlay; seat++)
+        heldOff |= HeldOff(mj, seat);
+    tileRules_.clear();
+    if (c.number != MJ_TOTAL || c.kindsOff || c.strays || c.seenOff || heldOff)
+        NameBroken(mj, c);
+}
+
+void TableAudit::NameBroken(const CMj &mj, const TileCensus &c)
+{
+    std::vector<std::string> &broken = tileRules_;
+    if (c.number != MJ_TOTAL)
+        broken.push_back("tiles accounted: " + std::to_string(c.number));
+    // Every tile counted is set aside, or of a kind, or misplaced: a flower in play or no tile at all.
+    const KindBounds &bounds = KindLimits();
+    if (c.kindsOff) {
+        for (int k = 0; k < kSlots; k++)
+            if (c.tiles[k] < bounds.lowest[k] || c.tiles[k] > bounds.highest[k])
+                broken.push_back("kind " + KindName(k) + " is there " + std::to_string(c.tiles[k]) + " times");
+    } else if (c.strays) {
         broken.push_back("a flower, or a tile that is no tile, is in play, or a flower is missing");
     }
-    for (int suit = 0; suit < 5 && seenOff; suit++)
-        for (int value = 0; value < 10; value++) {
-            const int seen = table_.seenmj[suit][value];
-            if (seen > 4 || seen < 0 || (inPlay && seen != shown[suit][value]))
-                broken.push_back("seen " + KindName(suit, value) + ": " + std::to_string(seen) + ", shown " +
-                                 std::to_string(shown[suit][value]));
-        }
-    for (int seat = 0; seat < 4 && InPlay(table_); seat++) {
-        const CMjPlayer &p = mj.player[seat];
-        if (p.ishu)
-            continue; // the hand is over
-        int held = TileCount::Held(p.cardnum, p.drawflag, p.getnum);
-        bool holdsTurnTile = held == 14 && seat == mj.curplayer && !p.hasplayed;
-        if (held != 13 && !holdsTurnTile)
-            broken.push_back("seat " + std::to_string(seat) + " holds " + std::to_string(held));
+    const bool inPlay = InPlay(table_);
+    for (int k = 0; k < kSlots && c.seenOff; k++) {
+        const int seen = table_.seenmj[k];
+        if (seen > 4 || seen < 0 || (inPlay && seen != shown_[k]))
+            broken.push_back("seen " + KindName(k) + ": " + std::to_string(seen) + ", shown " + std::to_string(shown_[k]));
     }
+    for (int seat = 0; seat < 4 && inPlay; seat++)
+        if (HeldOff(mj, seat)) {
+            const CMjPlayer &p = mj.player[seat];
+            broken.push_back("seat " + std::to_string(seat) + " holds " +
+                             std::to_string(TileCount::Held(p.cardnum, p.drawflag, p.getnum)));
+        }
 }
 
 std::vector<std::string> TableAudit::Check(const CMj &mj)
@@ -236,16 +337,17 @@ std::vector<std::string> TableAudit::Check(const CMj &mj)
     // Whether a tile is on its way changes only with a step that moves one, so the timers are read
     // only when something the rules read has changed.
     TableTiles &t = table_;
-    const bool wallSame = haveKept_ && std::memcmp(t.wallmj, mj.wallmj, sizeof t.wallmj) == 0;
-    const bool tableSame = wallSame && t.mjindex == mj.mjindex && t.curplayer == mj.curplayer &&
-                           t.gamestatus == mj.gamestatus && IsSameMj(t.lastdrawn, mj.lastdrawn) &&
-                           std::memcmp(t.seenmj, mj.seenmj, sizeof t.seenmj) == 0;
+    static_assert(sizeof t.seenmj == sizeof mj.seenmj);
+    const bool wallSame = haveKept_ && Diff(t.wallmj, mj.wallmj) == 0;
+    const bool tableSame = wallSame && (Diff(t.mjindex, mj.mjindex) | Diff(t.curplayer, mj.curplayer) |
+                                        Diff(t.gamestatus, mj.gamestatus) | Diff(t.lastdrawn, mj.lastdrawn) |
+                                        DiffBytes<sizeof t.seenmj>(t.seenmj, mj.seenmj)) == 0;
     bool handSame[4], shownSame[4];
     bool same = tableSame;
     for (int seat = 0; seat < 4; seat++) {
         handSame[seat] = haveKept_ && SameHand(seat_[seat], mj.player[seat]);
         shownSame[seat] = haveKept_ && SameShown(seat_[seat], mj.player[seat]);
-        same = same && handSame[seat] && shownSame[seat];
+        same &= handSame[seat] & shownSame[seat];
     }
     if (!same) {
         const InFlight flight = OnItsWay(mj);
@@ -269,10 +371,17 @@ std::vector<std::string> TableAudit::Check(const CMj &mj)
                 KeepHand(seat_[seat], p);
             if (!shownSame[seat])
                 KeepShown(seat_[seat], p);
-            if (!handSame[seat])
-                CountHand(count_[seat], seat_[seat], seat == 0 && flight.flowerOnShow);
-            if (!shownSame[seat])
-                CountShown(count_[seat], seat_[seat]);
+            SeatCount &c = count_[seat];
+            if (!handSame[seat]) {
+                const TileTally hand = CountHand(seat_[seat], seat == 0 && flight.flowerOnShow, c.handNumber);
+                Replace(inHands_, c.hand, hand);
+                c.hand = hand;
+            }
+            if (!shownSame[seat]) {
+                const TileTally shown = CountShown(seat_[seat], c.shownNumber);
+                Replace(shown_, c.shown, shown);
+                c.shown = shown;
+            }
         }
         haveKept_ = true;
         CheckTiles(mj, flight.drawn);

@@ -44,6 +44,8 @@ private:
         MjTile playmj;
         uint8_t hasplayed;
     };
+    // Tiles counted by kind in one row: the seen counts' layout, [suit * 10 + value].
+    using Kinds = std::array<int, 50>;
     // A seat's tiles by the counting rule, in the same two parts: the hand with the tile kept apart,
     // and its melds, discards and the discard on its way, which every seat has seen; and how many
     // tiles each part is, flowers set aside with the hand.
@@ -56,15 +58,25 @@ private:
     // What the rules read of the table besides the seats.
     struct TableTiles {
         uint8_t wallmj[MJ_TOTAL];
-        int32_t seenmj[5][10];
+        int32_t seenmj[50]; // in the same row
         int32_t mjindex, curplayer;
         uint8_t gamestatus;
         MjTile lastdrawn;
     };
 
+    // The table's tiles as one check counted them, and which rules they break.
+    struct TileCensus {
+        Kinds tiles;      // by kind: the wall's, the hands', what is shown and the tile on its way
+        int number = 0;   // all tiles, flowers set aside among them
+        int setAside = 0; // flowers set aside
+        bool kindsOff = false, strays = false, seenOff = false;
+    };
+
     // The tile rules and the seats' held counts for the table now, from the seats' tallies, the
     // wall's, and the tile drawn when it is on its way.
     void CheckTiles(const CMj &mj, bool drawnOnItsWay);
+    // The rules broken, one line each; apart from the check, which seldom needs it.
+    [[gnu::cold]] void NameBroken(const CMj &mj, const TileCensus &census);
     // The kept wall's tiles from each index to its end, by the wall's counting rule.
     void CountWall();
 
@@ -73,7 +85,9 @@ private:
     TableTiles table_{};      // the table as the last check read it
     SeatTiles seat_[4]{};     // each seat as the last check read it
     SeatCount count_[4];      // and counted
+    Kinds inHands_{};         // the seats' hands counted, summed
+    Kinds shown_{};           // what the seats have shown, summed
     bool flowerOnShow_ = false; // seat 0's hand was counted with its flower on show
     std::vector<std::string> tileRules_; // what the tile rules found then
-    std::vector<TileTally> wallFrom_;    // the kept wall from each index + 1
+    std::vector<Kinds> wallFrom_;        // the kept wall from each index + 1
 };
