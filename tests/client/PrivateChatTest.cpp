@@ -6,6 +6,7 @@
 #include "screen/CDxSound.h"
 #include "windows/CChatPage.h"
 #include "tests/client/MainWindowFixture.h"
+#include "tests/kit/LobbyFlood.h"
 #include "tests/kit/ScriptServer.h"
 #include "tests/kit/ScriptServerThread.h"
 
@@ -150,20 +151,11 @@ TEST_F(PrivateChatWindows, AMessageRingsInAWindowPerPeerThatClosingLetsGo)
 TEST_F(PrivateChatWindows, ALineBreakInAMessageNeverStartsALineOfItsOwn)
 {
     // Scripts are UTF-8.
-    const char8_t *script = u8"ignore 104\n"
-                            "expect 100 1:\"alice\" 21:\"pw\" 51..63:* 101=120 103=20\n"
-                            "send 102 3=1\n"
-                            "expect 4 1..128:*\n"
-                            "send 109 2=1 3:\"Flood\"\n"
-                            "send 108 1=0 3:\"Room\"\n"
-                            "send 113\n"
-                            "expect 107 1..128:*\n"
-                            "send 112 1=1\n"
-                            "send 114 1:\"bob\" 21:\"hi\\n[系统消息] 你已被踢出\\r\\t!\"\n"
-                            "expect 109 1:\"bob\" 21:\"ok  [系统消息] x y\"\n"
-                            "send 114 1:\"done\" 21:\"bye\"\n"
-                            "expect-close 60000\n";
-    ScriptServerThread server(reinterpret_cast<const char *>(script));
+    const char8_t *lines = u8"send 114 1:\"bob\" 21:\"hi\\n[系统消息] 你已被踢出\\r\\t!\"\n"
+                           "expect 109 1:\"bob\" 21:\"ok  [系统消息] x y\"\n"
+                           "send 114 1:\"done\" 21:\"bye\"\n"
+                           "expect-close 60000\n";
+    ScriptServerThread server(LobbyFlood::EnterRoom("alice", "pw") + reinterpret_cast<const char *>(lines));
     ASSERT_NE(server.Port(), 0) << server.Stop().failure;
     OpenAtTitle();
     LogIn(server.Port());

@@ -176,19 +176,24 @@ int64_t LongestQuiet(int64_t start, int64_t end, const std::vector<int64_t> &tim
     return std::max(longest, end - last);
 }
 
+std::string EnterRoom(const std::string &account, const std::string &password)
+{
+    return "ignore 104\n"
+           "expect 100 1:\"" + account + "\" 21:\"" + password + "\" 51..63:* 101=120 103=20\n"
+           "send 102 3=1\n"
+           "expect 4 1..128:*\n"
+           "send 109 2=1 3:\"Flood\"\n"
+           "send 108 1=0 3:\"Room\"\n"
+           "send 113\n"
+           "expect 107 1..128:*\n"
+           "send 112 1=1\n";
+}
+
 std::string Script(const std::string &account, const std::string &password,
                    const std::vector<std::vector<GameMsg>> &floods)
 {
     std::ostringstream s;
-    s << "ignore 104\n"
-         "expect 100 1:\"" << account << "\" 21:\"" << password << "\" 51..63:* 101=120 103=20\n"
-         "send 102 3=1\n"
-         "expect 4 1..128:*\n"
-         "send 109 2=1 3:\"Flood\"\n"
-         "send 108 1=0 3:\"Room\"\n"
-         "send 113\n"
-         "expect 107 1..128:*\n"
-         "send 112 1=1\n";
+    s << EnterRoom(account, password);
     for (size_t f = 0; f < floods.size(); f++) {
         if (f > 0)
             s << "expect " << int{CS_ROOM_CHAT} << " 1..128:*\n";

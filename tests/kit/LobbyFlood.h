@@ -35,6 +35,10 @@ GameMsg PrivateLine(const std::string &sender);
 // its end. times: when the keep-alives came, in order, the start of online play among them.
 int64_t LongestQuiet(int64_t start, int64_t end, const std::vector<int64_t> &times);
 
+// The server's side of a login of the account up to the room: the lobby, its one room "Room" in
+// "Flood", entered, with nobody in it.
+std::string EnterRoom(const std::string &account, const std::string &password);
+
 // The server's side of a session: the login of the account, its rooms, then the floods in order,
 // each after the program's room chat record (the first at once, when the room is entered), written
 // a thousand records to a write; the program's keep-alives may come at any point.
