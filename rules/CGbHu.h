@@ -126,6 +126,7 @@ private:
     static int TakeKnitted(const int suits[3], uint8_t *counts);
     static bool IsKnittedStraight(const uint8_t *counts, uint64_t present, int n);
     static bool HoldsKnittedTiles(uint64_t present);
+    static bool IsKnittedStraightWait(const uint8_t *counts, int n);
     // Seven pairs, four equal tiles counting as two.
     static bool IsSevenPairs(const Held &held, int n) { return n == 14 && !held.odd; }
     static bool CanComplete(uint8_t *counts, int n, bool pairtaken, int from = 0);
@@ -187,7 +188,6 @@ private:
 
     // Waiting hands (CGbHuWait.cpp).
     static bool IsSpecialWait(const uint8_t *counts, int n);
-    static bool IsKnittedStraightWait(const uint8_t *counts, int n);
     bool WaitSearch(uint8_t *counts, int n, int from, int depth, int pairs, int partials, int singles);
     void ScoreWait(int depth);
 

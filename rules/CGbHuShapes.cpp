@@ -82,6 +82,35 @@ bool CGbHu::HoldsKnittedTiles(uint64_t present)
     return false;
 }
 
+// The nine knitted tiles held with the rest one tile short, or eight held with the rest complete. A
+// suit order holds one copy of each of its kinds present, so the orders holding fewer than eight are
+// passed over on the mask alone.
+bool CGbHu::IsKnittedStraightWait(const uint8_t *counts, int n)
+{
+    if (n < 8)
+        return false;
+    const uint64_t present = PresentMask(counts);
+    for (int i = 0; i < 6; i++) {
+        if (std::popcount(present & kKnittedMasks[i]) < 8)
+            continue;
+        uint8_t rest[MJ_KINDS];
+        std::memcpy(rest, counts, sizeof rest);
+        int held = TakeKnitted(kKnittedOrders[i], rest);
+        if (held == 8 && CanComplete(rest, n - 8, false))
+            return true;
+        if (held != 9)
+            continue;
+        for (int k = 0; k < MJ_KINDS; k++) {
+            rest[k]++;
+            bool ok = CanComplete(rest, n - 8, false);
+            rest[k]--;
+            if (ok)
+                return true;
+        }
+    }
+    return false;
+}
+
 // The nine knitted tiles of one suit assignment, and the rest complete groups and a pair.
 bool CGbHu::IsKnittedStraight(const uint8_t *counts, uint64_t present, int n)
 {

@@ -3,7 +3,6 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandCount.h"
 
-#include <cstring>
 #include <initializer_list>
 
 int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
@@ -49,30 +48,6 @@ bool CGbHu::IsSpecialWait(const uint8_t *counts, int n)
         return true;
     // Thirteen orphans waits on the missing kind, or on any of the thirteen when all are held.
     return orphans == 13 && most <= 2 && doubles <= 1;
-}
-
-// The nine knitted tiles held with the rest one tile short, or eight held with the rest complete.
-bool CGbHu::IsKnittedStraightWait(const uint8_t *counts, int n)
-{
-    if (n < 8)
-        return false;
-    for (const auto &suits : kKnittedOrders) {
-        uint8_t rest[MJ_KINDS];
-        std::memcpy(rest, counts, sizeof rest);
-        int held = TakeKnitted(suits, rest);
-        if (held == 8 && CanComplete(rest, n - 8, false))
-            return true;
-        if (held != 9)
-            continue;
-        for (int k = 0; k < MJ_KINDS; k++) {
-            rest[k]++;
-            bool ok = CanComplete(rest, n - 8, false);
-            rest[k]--;
-            if (ok)
-                return true;
-        }
-    }
-    return false;
 }
 
 // Depth-first over the tiles, ending at the first shape that one more tile would complete: two
