@@ -2,20 +2,37 @@
 
 #include <algorithm>
 
+size_t TestClock::IndexOf(unsigned id) const
+{
+    size_t i = 0;
+    while (i < timers_.size() && timers_[i].id != id)
+        i++;
+    return i;
+}
+
 void TestClock::Start(unsigned id, unsigned intervalMs)
 {
     unsigned interval = std::max(intervalMs, kMinInterval);
-    timers_[id] = Entry{interval, now_ + interval, started_++};
+    Entry started{id, interval, now_ + interval, started_++};
+    const size_t i = IndexOf(id);
+    if (i < timers_.size())
+        timers_[i] = started;
+    else
+        timers_.push_back(started);
 }
 
 void TestClock::Stop(unsigned id)
 {
-    timers_.erase(id);
+    const size_t i = IndexOf(id);
+    if (i < timers_.size()) {
+        timers_[i] = timers_.back();
+        timers_.pop_back();
+    }
 }
 
 bool TestClock::IsRunning(unsigned id) const
 {
-    return timers_.count(id) != 0;
+    return IndexOf(id) < timers_.size();
 }
 
 void TestClock::Sleep(unsigned ms)
@@ -26,46 +43,41 @@ void TestClock::Sleep(unsigned ms)
 
 unsigned TestClock::Interval(unsigned id) const
 {
-    auto it = timers_.find(id);
-    return it == timers_.end() ? 0 : it->second.interval;
+    const size_t i = IndexOf(id);
+    return i < timers_.size() ? timers_[i].interval : 0;
 }
 
-bool TestClock::NextDue(unsigned *id, uint64_t limit) const
+// The earliest tick due by limit; of ticks due together, the timer started first.
+TestClock::Entry *TestClock::NextDue(uint64_t limit)
 {
-    const Entry *best = nullptr;
-    for (const auto &[tid, e] : timers_) {
-        if (e.due > limit)
-            continue;
-        if (!best || e.due < best->due || (e.due == best->due && e.order < best->order)) {
+    Entry *best = nullptr;
+    for (Entry &e : timers_)
+        if (e.due <= limit && (!best || e.due < best->due || (e.due == best->due && e.order < best->order)))
             best = &e;
-            *id = tid;
-        }
-    }
-    return best != nullptr;
+    return best;
 }
 
-void TestClock::Fire(unsigned id)
+// The entry may move once the tick is delivered: the handler starts and stops timers.
+void TestClock::Fire(Entry &e)
 {
-    Entry &e = timers_[id];
     now_ = std::max(now_, e.due);
     e.due = now_ + e.interval;
-    Deliver(id);
+    Deliver(e.id);
 }
 
 void TestClock::Advance(uint64_t ms)
 {
     uint64_t until = now_ + ms;
-    unsigned id;
-    while (NextDue(&id, until))
-        Fire(id);
+    while (Entry *e = NextDue(until))
+        Fire(*e);
     now_ = until;
 }
 
 bool TestClock::Step()
 {
-    unsigned id;
-    if (!NextDue(&id, UINT64_MAX))
+    Entry *e = NextDue(UINT64_MAX);
+    if (!e)
         return false;
-    Fire(id);
+    Fire(*e);
     return true;
 }
