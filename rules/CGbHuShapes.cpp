@@ -83,15 +83,16 @@ bool CGbHu::HoldsKnittedTiles(uint64_t present)
 }
 
 // The nine knitted tiles held with the rest one tile short, or eight held with the rest complete. A
-// suit order holds one copy of each of its kinds present, so the orders holding fewer than eight are
-// passed over on the mask alone.
+// suit order holds one copy of each of its kinds present, so the orders missing more than one kind
+// are passed over on the mask alone.
 bool CGbHu::IsKnittedStraightWait(const uint8_t *counts, int n)
 {
     if (n < 8)
         return false;
     const uint64_t present = PresentMask(counts);
     for (int i = 0; i < 6; i++) {
-        if (std::popcount(present & kKnittedMasks[i]) < 8)
+        const uint64_t missing = kKnittedMasks[i] & ~present;
+        if (missing & (missing - 1))
             continue;
         uint8_t rest[MJ_KINDS];
         std::memcpy(rest, counts, sizeof rest);

@@ -114,16 +114,14 @@ bool CMjPlayer::MarksAlike() const
     return true;
 }
 
-bool CMjPlayer::NeedSwap(int i, int j) const
+bool CMjPlayer::WildNeedSwap(int i, int j) const
 {
-    if (wildmode) {
-        bool wi = IsWildMj(Mj[i], wildmj);
-        bool wj = IsWildMj(Mj[j], wildmj);
-        if (wi != wj)
-            return wj;
-        if (wi)
-            return Mj[j].value < Mj[i].value;
-    }
+    bool wi = IsWildMj(Mj[i], wildmj);
+    bool wj = IsWildMj(Mj[j], wildmj);
+    if (wi != wj)
+        return wj;
+    if (wi)
+        return Mj[j].value < Mj[i].value;
     return MjGreater(Mj[i], Mj[j]);
 }
 

@@ -35,7 +35,8 @@ public:
     void SetName(std::string_view name);
 
     void SortMj();
-    bool NeedSwap(int i, int j) const;
+    // Every sort of a hand compares through here, so the plain order is inline.
+    bool NeedSwap(int i, int j) const { return wildmode ? WildNeedSwap(i, j) : MjGreater(Mj[i], Mj[j]); }
     void SwapMj(int i, int j);
     void CountSuits();
 
@@ -156,4 +157,6 @@ private:
     int FindIndex(MjTile tile) const;
     void RemoveAt(int index);
     bool MarksAlike() const;
+    // A wild tile sorts after every other tile, wild tiles among themselves by value.
+    bool WildNeedSwap(int i, int j) const;
 };
