@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 int minfan = 8;
 uint8_t wildmode = 0;
@@ -506,12 +507,27 @@ void CMj::ClearTableView()
     draw.SetShowAll(0);
 }
 
+namespace {
+
+// The timers are looked up on every tick, so their ids are laid out in two runs: 1-9, then 100-107.
+constexpr unsigned TimerSlot(unsigned id)
+{
+    return id < 100 ? id - 1 : id - 100 + 9;
+}
+
+static_assert([] {
+    for (unsigned i = 0; i < std::size(kTimers); i++)
+        if (TimerSlot(kTimers[i].id) != i)
+            return false;
+    return true;
+}());
+
+} // namespace
+
 CMjTimer *CMj::Timer(unsigned id)
 {
-    for (CMjTimer *t : timers)
-        if (t && t->id == id)
-            return t;
-    return nullptr;
+    const unsigned slot = TimerSlot(id);
+    return slot < std::size(timers) && timers[slot] && timers[slot]->id == id ? timers[slot] : nullptr;
 }
 
 void CMj::SetGameState(uint8_t state)
