@@ -187,7 +187,7 @@ private:
     bool IsWildMj(MjTile tile) const;
 
     // Waiting hands (CGbHuWait.cpp).
-    static bool IsSpecialWait(const uint8_t *counts, int n);
+    static bool IsSpecialWait(const uint8_t *counts, const Held &held, int n);
     bool WaitSearch(uint8_t *counts, int n, int from, int depth, int pairs, int partials, int singles);
     void ScoreWait(int depth);
 

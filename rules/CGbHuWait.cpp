@@ -19,7 +19,7 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
     wildnum = wilds;
     if (wildmode)
         return CanHuWild(counts, count - wilds, wilds);
-    if (meldnum == 0 && IsSpecialWait(counts, count))
+    if (meldnum == 0 && IsSpecialWait(counts, held, count))
         return 1;
     if (IsKnittedStraightWait(counts, count))
         return 1;
@@ -27,27 +27,23 @@ int CGbHu::CanHu(CMjPlayer *p, const MjTile *tiles, int count)
     return WaitAnswer();
 }
 
-// Waits that no group search finds: seven pairs, honours and knitted tiles, thirteen orphans.
-bool CGbHu::IsSpecialWait(const uint8_t *counts, int n)
+// Waits that no group search finds: seven pairs, honours and knitted tiles, thirteen orphans. Read
+// from the kind masks: every count is at most 4, so bit 0 of a count tells odd from even, and the
+// higher bits which kinds are held twice or more.
+bool CGbHu::IsSpecialWait(const uint8_t *counts, const Held &held, int n)
 {
     if (n != 13)
         return false;
-    int odd = 0, doubles = 0, orphans = 0, most = 0;
-    for (int k = 0; k < MJ_KINDS; k++) {
-        odd += counts[k] & 1;
-        doubles += counts[k] == 2;
-        if (IsOrphanKind(k))
-            orphans += counts[k];
-        if (counts[k] > most)
-            most = counts[k];
-    }
-    if (odd <= 1)
+    if (CountKinds(held.odd) <= 1)
         return true;
+    const uint64_t twice = NonzeroBytes<MJ_KINDS>(counts, 0xFE);
     int sets[3];
-    if (most == 1 && KnittedSets(PresentMask(counts), sets) && sets[0] >= 0 && sets[1] >= 0 && sets[2] >= 0)
+    if (!twice && KnittedSets(held.present, sets) && sets[0] >= 0 && sets[1] >= 0 && sets[2] >= 0)
         return true;
-    // Thirteen orphans waits on the missing kind, or on any of the thirteen when all are held.
-    return orphans == 13 && most <= 2 && doubles <= 1;
+    // Thirteen orphans waits on the missing kind, or on any of the thirteen when all are held: no
+    // kind three times or more, at most one twice.
+    const uint64_t thrice = (twice & held.odd) | NonzeroBytes<MJ_KINDS>(counts, 0xFC);
+    return !(held.present & ~kOrphanKinds) && !thrice && !(twice & (twice - 1));
 }
 
 // Depth-first over the tiles, ending at the first shape that one more tile would complete: two

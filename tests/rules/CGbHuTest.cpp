@@ -282,6 +282,7 @@ TEST_F(HuFixture, WaitsAnswerWithoutTouchingTheSeat)
         {"1122m3355p77s11z2z 1s minfan=8", 1},
         {"147m258s369p1234z 1s minfan=8", 1},
         {"147m258s36p111z22z 1s minfan=8", 1},
+        {"147m258s369p1123z 1s minfan=8", 0}, // knitted, but a kind held twice
         {"19m19s19p1234567z 1s", 1},
         {"19m19s19p123456z1m 1s", 1},
         {"19m19s19p12345z11m 1s", 0},
