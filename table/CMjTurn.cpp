@@ -147,11 +147,11 @@ bool CMj::CanDeclareReady(CMjPlayer &p, bool withDrawn)
     for (int skip = 0; skip < n; skip++) {
         if (skip > 0 && IsSameMj(all[skip], all[skip - 1]))
             continue;
+        // The evaluator counts the tiles by kind: their order does not matter.
         int k = 0;
         for (int i = 0; i < n; i++)
             if (i != skip)
                 rest[k++] = all[i];
-        SortMj(rest, k);
         if (gbhu.CanHu(&p, rest, k) > 0)
             return true;
     }
@@ -369,8 +369,7 @@ bool CMj::WinsWith(int seat, MjTile tile, bool robbing)
     MjTile tiles[15];
     for (int i = 0; i < p.cardnum; i++)
         tiles[i] = p.Mj[i];
-    tiles[p.cardnum] = tile;
-    SortMj(tiles, p.cardnum + 1);
+    tiles[p.cardnum] = tile; // the evaluator counts the tiles by kind: no sort is needed
     return TestWin(p, tiles, p.cardnum + 1, tile, false, robbing);
 }
 
