@@ -105,11 +105,15 @@ int CEvaluation::Evaluate(CMjPlayer *player, const MjTile *tiles, int count, con
         return best->distance;
     }
 
-    BuildStepChows(*player);
-    BuildStraight(*player);
-    BuildTripleChow(*player);
-    BuildMixedShifted(*player);
-    BuildMixedStraight(*player);
+    // A chow plan leaves room for one melded pung at most.
+    if (MeldedPungs(*player) <= 1) {
+        CountChowReach(*player);
+        BuildStepChows(*player);
+        BuildStraight(*player);
+        BuildTripleChow(*player);
+        BuildMixedShifted(*player);
+        BuildMixedStraight(*player);
+    }
     BuildKnitted(*player, PLAN_BUKAO, player->zuhelongsuits, false);
     BuildQiDui(*player);
 
@@ -274,7 +278,7 @@ void CEvaluation::BuildDefault()
 void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin,
                              int latermin)
 {
-    if (MeldedPungs(player) > 1 || !ChowsInReach(player, chows, n, firstmin, latermin))
+    if (!ChowsInReach(chows, n, firstmin, latermin))
         return;
     EvalPlan *plan = NewPlan(type);
     if (!plan)
@@ -312,26 +316,35 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
 // Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
 // most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
 // fails even with those counts is not built at all.
-bool CEvaluation::ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin,
-                               int latermin) const
+bool CEvaluation::ChowsInReach(const ChowTarget *chows, int n, int firstmin, int latermin) const
 {
     int most = 0;
     for (int c = 0; c < n; c++) {
-        bool melded = false;
-        for (int m = 0; m < player.getnum && !melded; m++)
-            melded = IsChowMeld(player.getmj[m], chows[c].suit, chows[c].start);
-        int held = 3;
-        if (!melded) {
-            held = 0;
-            for (int k = 0; k < 3; k++)
-                if (handcount.Of(chows[c].start + k, chows[c].suit) > 0)
-                    held++;
-        }
+        int held = chowreach[chows[c].suit][chows[c].start];
         if (held < (c == 0 ? firstmin : latermin))
             return false;
         most += held;
     }
     return 3 * n - most <= maxdistance;
+}
+
+// The hand and its melds stay the same while some fifty chow plans ask about the same 21 chows.
+void CEvaluation::CountChowReach(const CMjPlayer &player)
+{
+    for (int s = SUIT_WAN; s <= SUIT_BING; s++)
+        for (int v = 1; v <= 7; v++) {
+            bool melded = false;
+            for (int m = 0; m < player.getnum && !melded; m++)
+                melded = IsChowMeld(player.getmj[m], s, v);
+            int held = 3;
+            if (!melded) {
+                held = 0;
+                for (int k = 0; k < 3; k++)
+                    if (handcount.Of(v + k, s) > 0)
+                        held++;
+            }
+            chowreach[s][v] = static_cast<uint8_t>(held);
+        }
 }
 
 void CEvaluation::BuildStepChows(const CMjPlayer &player)

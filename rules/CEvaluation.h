@@ -72,7 +72,8 @@ private:
     void BuildMixedShifted(const CMjPlayer &player);
     void BuildMixedStraight(const CMjPlayer &player);
     void BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin, int latermin);
-    bool ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin, int latermin) const;
+    bool ChowsInReach(const ChowTarget *chows, int n, int firstmin, int latermin) const;
+    void CountChowReach(const CMjPlayer &player);
     void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
     EvalPlan *NewPlan(int type);
     void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);
@@ -87,4 +88,6 @@ private:
     int handnum = 0;
     KindCounts handcount;
     const int (*seen)[10] = nullptr;
+    // The most tiles each chow of the numbered suits can hold, by suit and lowest value.
+    uint8_t chowreach[SUIT_BING + 1][8] = {};
 };
