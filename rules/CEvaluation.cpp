@@ -275,17 +275,17 @@ void CEvaluation::BuildDefault()
     plannum++;
 }
 
-void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin,
+void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
                              int latermin)
 {
-    if (!ChowsInReach(chows, n, firstmin, latermin))
+    if (!ChowsInReach(chows, firstmin, latermin))
         return;
     EvalPlan *plan = NewPlan(type);
     if (!plan)
         return;
     Pool pool(hand, handnum, handcount);
     bool meldused[5] = {};
-    for (int c = 0; c < n; c++) {
+    for (int c = 0; c < kChows; c++) {
         EvalGroup &group = plan->groups[plan->groupnum++];
         int meld = -1;
         for (int m = 0; m < player.getnum && meld < 0; m++)
@@ -316,16 +316,16 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
 // Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
 // most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
 // fails even with those counts is not built at all.
-bool CEvaluation::ChowsInReach(const ChowTarget *chows, int n, int firstmin, int latermin) const
+bool CEvaluation::ChowsInReach(const ChowTarget (&chows)[kChows], int firstmin, int latermin) const
 {
     int most = 0;
-    for (int c = 0; c < n; c++) {
+    for (int c = 0; c < kChows; c++) {
         int held = chowreach[chows[c].suit][chows[c].start];
         if (held < (c == 0 ? firstmin : latermin))
             return false;
         most += held;
     }
-    return 3 * n - most <= maxdistance;
+    return 3 * kChows - most <= maxdistance;
 }
 
 // The hand and its melds stay the same while some fifty chow plans ask about the same 21 chows.
@@ -352,11 +352,11 @@ void CEvaluation::BuildStepChows(const CMjPlayer &player)
     for (int s = SUIT_WAN; s <= SUIT_BING; s++) {
         for (int v = 1; v <= 5; v++) {
             const ChowTarget chain[3] = {{s, v}, {s, v + 1}, {s, v + 2}};
-            BuildChows(player, PLAN_SANBUGAO, chain, 3, 2, 1);
+            BuildChows(player, PLAN_SANBUGAO, chain, 2, 1);
         }
         for (int v = 1; v <= 3; v += 2) {
             const ChowTarget chain[3] = {{s, v}, {s, v + 2}, {s, v + 4}};
-            BuildChows(player, PLAN_SANBUGAO, chain, 3, 2, 1);
+            BuildChows(player, PLAN_SANBUGAO, chain, 2, 1);
         }
     }
 }
@@ -365,7 +365,7 @@ void CEvaluation::BuildStraight(const CMjPlayer &player)
 {
     for (int s = SUIT_WAN; s <= SUIT_BING; s++) {
         const ChowTarget chows[3] = {{s, 1}, {s, 4}, {s, 7}};
-        BuildChows(player, PLAN_QINGLONG, chows, 3, 0, 0);
+        BuildChows(player, PLAN_QINGLONG, chows, 0, 0);
     }
 }
 
@@ -373,7 +373,7 @@ void CEvaluation::BuildTripleChow(const CMjPlayer &player)
 {
     for (int v = 1; v <= 7; v++) {
         const ChowTarget chows[3] = {{SUIT_WAN, v}, {SUIT_TIAO, v}, {SUIT_BING, v}};
-        BuildChows(player, PLAN_SANTONGSHUN, chows, 3, 0, 0);
+        BuildChows(player, PLAN_SANTONGSHUN, chows, 0, 0);
     }
 }
 
@@ -384,7 +384,7 @@ void CEvaluation::BuildMixedShifted(const CMjPlayer &player)
         OtherSuits(s, other);
         for (int v = 1; v <= 5; v++) {
             const ChowTarget chows[3] = {{s, v}, {other[0], v + 1}, {other[1], v + 2}};
-            BuildChows(player, PLAN_SESANBU, chows, 3, 2, 0);
+            BuildChows(player, PLAN_SESANBU, chows, 2, 0);
         }
     }
 }
@@ -395,7 +395,7 @@ void CEvaluation::BuildMixedStraight(const CMjPlayer &player)
         int other[2];
         OtherSuits(s, other);
         const ChowTarget chows[3] = {{s, 1}, {other[0], 4}, {other[1], 7}};
-        BuildChows(player, PLAN_HUALONG, chows, 3, 2, 0);
+        BuildChows(player, PLAN_HUALONG, chows, 2, 0);
     }
 }
 

@@ -61,6 +61,8 @@ private:
         int suit;
         int start;
     };
+    // Every chow plan aims at three chows.
+    static constexpr int kChows = 3;
 
     bool BuildFlagged(const CMjPlayer &player);
     void BuildOneSuit(int suit);
@@ -71,8 +73,8 @@ private:
     void BuildTripleChow(const CMjPlayer &player);
     void BuildMixedShifted(const CMjPlayer &player);
     void BuildMixedStraight(const CMjPlayer &player);
-    void BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin, int latermin);
-    bool ChowsInReach(const ChowTarget *chows, int n, int firstmin, int latermin) const;
+    void BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin, int latermin);
+    bool ChowsInReach(const ChowTarget (&chows)[kChows], int firstmin, int latermin) const;
     void CountChowReach(const CMjPlayer &player);
     void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
     EvalPlan *NewPlan(int type);
