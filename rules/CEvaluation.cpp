@@ -197,8 +197,11 @@ EvalPlan *CEvaluation::NewPlan(int type)
 {
     if (plannum >= kMaxPlans)
         return nullptr;
+    if (plannum == static_cast<int>(plans.size()))
+        plans.emplace_back();
+    else
+        plans[plannum] = EvalPlan{};
     EvalPlan &plan = plans[plannum];
-    plan = EvalPlan{};
     plan.type = type;
     return &plan;
 }

@@ -3,6 +3,7 @@
 #include "rules/MjTile.h"
 
 #include <cstdint>
+#include <vector>
 
 class CMjPlayer;
 
@@ -48,6 +49,8 @@ public:
         PLAN_BUKAO = 34,     // knitted straight, honours and knitted tiles
     };
 
+    CEvaluation() { plans.reserve(kMaxPlans); }
+
     // Returns the best plan's distance, or -1 when no plan could be built. The candidates (up to
     // 14) and the plan record are written when their pointers are given.
     int Evaluate(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], MjTile *cand,
@@ -81,7 +84,9 @@ private:
     void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);
     bool CandidateOfAll(const EvalPlan &best, MjTile tile) const;
 
-    EvalPlan plans[kMaxPlans];
+    // Grown as plans are first built, in room reserved up front: each dealt hand's new evaluator would
+    // otherwise clear every plan it could ever hold.
+    std::vector<EvalPlan> plans;
     int32_t plannum = 0;
     int32_t maxdistance = 4;
 
