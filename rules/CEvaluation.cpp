@@ -316,21 +316,6 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
     plannum++;
 }
 
-// Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
-// most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
-// fails even with those counts is not built at all.
-bool CEvaluation::ChowsInReach(const ChowTarget (&chows)[kChows], int firstmin, int latermin) const
-{
-    int most = 0;
-    for (int c = 0; c < kChows; c++) {
-        int held = chowreach[chows[c].suit][chows[c].start];
-        if (held < (c == 0 ? firstmin : latermin))
-            return false;
-        most += held;
-    }
-    return 3 * kChows - most <= maxdistance;
-}
-
 // The hand and its melds stay the same while some fifty chow plans ask about the same 21 chows.
 void CEvaluation::CountChowReach(const CMjPlayer &player)
 {
