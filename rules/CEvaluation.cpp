@@ -278,11 +278,9 @@ void CEvaluation::BuildDefault()
     plannum++;
 }
 
-void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
-                             int latermin)
+void CEvaluation::BuildChowPlan(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
+                                int latermin)
 {
-    if (!ChowsInReach(chows, firstmin, latermin))
-        return;
     EvalPlan *plan = NewPlan(type);
     if (!plan)
         return;

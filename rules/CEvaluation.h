@@ -76,7 +76,14 @@ private:
     void BuildTripleChow(const CMjPlayer &player);
     void BuildMixedShifted(const CMjPlayer &player);
     void BuildMixedStraight(const CMjPlayer &player);
-    void BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin, int latermin);
+    // Most chow plans are refused by the reach check, so it is made before the builder is called.
+    void BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin, int latermin)
+    {
+        if (ChowsInReach(chows, firstmin, latermin))
+            BuildChowPlan(player, type, chows, firstmin, latermin);
+    }
+    void BuildChowPlan(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
+                       int latermin);
     // Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
     // most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
     // fails even with those counts is not built at all. Asked some fifty times an evaluation, so
