@@ -105,11 +105,15 @@ int CEvaluation::Evaluate(CMjPlayer *player, const MjTile *tiles, int count, con
         return best->distance;
     }
 
-    BuildStepChows(*player);
-    BuildStraight(*player);
-    BuildTripleChow(*player);
-    BuildMixedShifted(*player);
-    BuildMixedStraight(*player);
+    // A chow plan leaves room for one melded pung at most.
+    if (MeldedPungs(*player) <= 1) {
+        CountChowReach(*player);
+        BuildStepChows(*player);
+        BuildStraight(*player);
+        BuildTripleChow(*player);
+        BuildMixedShifted(*player);
+        BuildMixedStraight(*player);
+    }
     BuildKnitted(*player, PLAN_BUKAO, player->zuhelongsuits, false);
     BuildQiDui(*player);
 
@@ -193,8 +197,11 @@ EvalPlan *CEvaluation::NewPlan(int type)
 {
     if (plannum >= kMaxPlans)
         return nullptr;
+    if (plannum == static_cast<int>(plans.size()))
+        plans.emplace_back();
+    else
+        plans[plannum] = EvalPlan{};
     EvalPlan &plan = plans[plannum];
-    plan = EvalPlan{};
     plan.type = type;
     return &plan;
 }
@@ -271,17 +278,15 @@ void CEvaluation::BuildDefault()
     plannum++;
 }
 
-void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin,
-                             int latermin)
+void CEvaluation::BuildChowPlan(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
+                                int latermin)
 {
-    if (MeldedPungs(player) > 1 || !ChowsInReach(player, chows, n, firstmin, latermin))
-        return;
     EvalPlan *plan = NewPlan(type);
     if (!plan)
         return;
     Pool pool(hand, handnum, handcount);
     bool meldused[5] = {};
-    for (int c = 0; c < n; c++) {
+    for (int c = 0; c < kChows; c++) {
         EvalGroup &group = plan->groups[plan->groupnum++];
         int meld = -1;
         for (int m = 0; m < player.getnum && meld < 0; m++)
@@ -309,29 +314,23 @@ void CEvaluation::BuildChows(const CMjPlayer &player, int type, const ChowTarget
     plannum++;
 }
 
-// Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
-// most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
-// fails even with those counts is not built at all.
-bool CEvaluation::ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin,
-                               int latermin) const
+// The hand and its melds stay the same while some fifty chow plans ask about the same 21 chows.
+void CEvaluation::CountChowReach(const CMjPlayer &player)
 {
-    int most = 0;
-    for (int c = 0; c < n; c++) {
-        bool melded = false;
-        for (int m = 0; m < player.getnum && !melded; m++)
-            melded = IsChowMeld(player.getmj[m], chows[c].suit, chows[c].start);
-        int held = 3;
-        if (!melded) {
-            held = 0;
-            for (int k = 0; k < 3; k++)
-                if (handcount.Of(chows[c].start + k, chows[c].suit) > 0)
-                    held++;
+    for (int s = SUIT_WAN; s <= SUIT_BING; s++)
+        for (int v = 1; v <= 7; v++) {
+            bool melded = false;
+            for (int m = 0; m < player.getnum && !melded; m++)
+                melded = IsChowMeld(player.getmj[m], s, v);
+            int held = 3;
+            if (!melded) {
+                held = 0;
+                for (int k = 0; k < 3; k++)
+                    if (handcount.Of(v + k, s) > 0)
+                        held++;
+            }
+            chowreach[s][v] = static_cast<uint8_t>(held);
         }
-        if (held < (c == 0 ? firstmin : latermin))
-            return false;
-        most += held;
-    }
-    return 3 * n - most <= maxdistance;
 }
 
 void CEvaluation::BuildStepChows(const CMjPlayer &player)
@@ -339,11 +338,11 @@ void CEvaluation::BuildStepChows(const CMjPlayer &player)
     for (int s = SUIT_WAN; s <= SUIT_BING; s++) {
         for (int v = 1; v <= 5; v++) {
             const ChowTarget chain[3] = {{s, v}, {s, v + 1}, {s, v + 2}};
-            BuildChows(player, PLAN_SANBUGAO, chain, 3, 2, 1);
+            BuildChows(player, PLAN_SANBUGAO, chain, 2, 1);
         }
         for (int v = 1; v <= 3; v += 2) {
             const ChowTarget chain[3] = {{s, v}, {s, v + 2}, {s, v + 4}};
-            BuildChows(player, PLAN_SANBUGAO, chain, 3, 2, 1);
+            BuildChows(player, PLAN_SANBUGAO, chain, 2, 1);
         }
     }
 }
@@ -352,7 +351,7 @@ void CEvaluation::BuildStraight(const CMjPlayer &player)
 {
     for (int s = SUIT_WAN; s <= SUIT_BING; s++) {
         const ChowTarget chows[3] = {{s, 1}, {s, 4}, {s, 7}};
-        BuildChows(player, PLAN_QINGLONG, chows, 3, 0, 0);
+        BuildChows(player, PLAN_QINGLONG, chows, 0, 0);
     }
 }
 
@@ -360,7 +359,7 @@ void CEvaluation::BuildTripleChow(const CMjPlayer &player)
 {
     for (int v = 1; v <= 7; v++) {
         const ChowTarget chows[3] = {{SUIT_WAN, v}, {SUIT_TIAO, v}, {SUIT_BING, v}};
-        BuildChows(player, PLAN_SANTONGSHUN, chows, 3, 0, 0);
+        BuildChows(player, PLAN_SANTONGSHUN, chows, 0, 0);
     }
 }
 
@@ -371,7 +370,7 @@ void CEvaluation::BuildMixedShifted(const CMjPlayer &player)
         OtherSuits(s, other);
         for (int v = 1; v <= 5; v++) {
             const ChowTarget chows[3] = {{s, v}, {other[0], v + 1}, {other[1], v + 2}};
-            BuildChows(player, PLAN_SESANBU, chows, 3, 2, 0);
+            BuildChows(player, PLAN_SESANBU, chows, 2, 0);
         }
     }
 }
@@ -382,7 +381,7 @@ void CEvaluation::BuildMixedStraight(const CMjPlayer &player)
         int other[2];
         OtherSuits(s, other);
         const ChowTarget chows[3] = {{s, 1}, {other[0], 4}, {other[1], 7}};
-        BuildChows(player, PLAN_HUALONG, chows, 3, 2, 0);
+        BuildChows(player, PLAN_HUALONG, chows, 2, 0);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "rules/MjTile.h"
 
 #include <cstdint>
+#include <vector>
 
 class CMjPlayer;
 
@@ -48,6 +49,8 @@ public:
         PLAN_BUKAO = 34,     // knitted straight, honours and knitted tiles
     };
 
+    CEvaluation() { plans.reserve(kMaxPlans); }
+
     // Returns the best plan's distance, or -1 when no plan could be built. The candidates (up to
     // 14) and the plan record are written when their pointers are given.
     int Evaluate(CMjPlayer *player, const MjTile *tiles, int count, const int (*seenmj)[10], MjTile *cand,
@@ -61,6 +64,8 @@ private:
         int suit;
         int start;
     };
+    // Every chow plan aims at three chows.
+    static constexpr int kChows = 3;
 
     bool BuildFlagged(const CMjPlayer &player);
     void BuildOneSuit(int suit);
@@ -71,14 +76,38 @@ private:
     void BuildTripleChow(const CMjPlayer &player);
     void BuildMixedShifted(const CMjPlayer &player);
     void BuildMixedStraight(const CMjPlayer &player);
-    void BuildChows(const CMjPlayer &player, int type, const ChowTarget *chows, int n, int firstmin, int latermin);
-    bool ChowsInReach(const CMjPlayer &player, const ChowTarget *chows, int n, int firstmin, int latermin) const;
+    // Most chow plans are refused by the reach check, so it is made before the builder is called.
+    void BuildChows(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin, int latermin)
+    {
+        if (ChowsInReach(chows, firstmin, latermin))
+            BuildChowPlan(player, type, chows, firstmin, latermin);
+    }
+    void BuildChowPlan(const CMjPlayer &player, int type, const ChowTarget (&chows)[kChows], int firstmin,
+                       int latermin);
+    // Most chow plans fail on a chow the hand hardly holds, or on their distance. Each chow holds at
+    // most a melded chow's three tiles or one copy of each of its kinds in the hand, so a plan that
+    // fails even with those counts is not built at all. Asked some fifty times an evaluation, so
+    // defined here to be inlined.
+    bool ChowsInReach(const ChowTarget (&chows)[kChows], int firstmin, int latermin) const
+    {
+        int most = 0;
+        for (int c = 0; c < kChows; c++) {
+            int held = chowreach[chows[c].suit][chows[c].start];
+            if (held < (c == 0 ? firstmin : latermin))
+                return false;
+            most += held;
+        }
+        return 3 * kChows - most <= maxdistance;
+    }
+    void CountChowReach(const CMjPlayer &player);
     void BuildKnitted(const CMjPlayer &player, int type, const int32_t order[3], bool withHonours);
     EvalPlan *NewPlan(int type);
     void NeedTile(EvalPlan &plan, EvalGroup &group, MjTile tile);
     bool CandidateOfAll(const EvalPlan &best, MjTile tile) const;
 
-    EvalPlan plans[kMaxPlans];
+    // Grown as plans are first built, in room reserved up front: each dealt hand's new evaluator would
+    // otherwise clear every plan it could ever hold.
+    std::vector<EvalPlan> plans;
     int32_t plannum = 0;
     int32_t maxdistance = 4;
 
@@ -87,4 +116,6 @@ private:
     int handnum = 0;
     KindCounts handcount;
     const int (*seen)[10] = nullptr;
+    // The most tiles each chow of the numbered suits can hold, by suit and lowest value.
+    uint8_t chowreach[SUIT_BING + 1][8] = {};
 };
