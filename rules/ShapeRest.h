@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 // The tiles a robot's hand search has still to place, as copies per kind. Kinds are numbered
 // suit * 10 + value, so rising numbers follow the hand's sort order and a chow is three
@@ -19,13 +20,16 @@ public:
     // Returns how many tiles there are to place.
     int Start(const KindCounts &counts)
     {
+        // The counts hold the same kinds in the same order, one row of ten per suit.
+        static_assert(sizeof counts.n == sizeof count);
+        std::memcpy(count, counts.n, sizeof count);
         kinds = triples = 0;
         int left = 0;
         for (int kind = 0; kind < kKinds; kind++) {
-            count[kind] = counts.n[kind / 10][kind % 10];
+            if (count[kind] == 0)
+                continue;
             left += count[kind];
-            if (count[kind] >= 1)
-                kinds |= Bit(kind);
+            kinds |= Bit(kind);
             if (count[kind] >= 3)
                 triples |= Bit(kind);
         }
@@ -36,11 +40,9 @@ public:
     int Head() const { return std::countr_zero(kinds); }
     bool Holds(int kind, int copies) const { return count[kind] >= copies; }
     // A partial of the head and the tile gap above it, in one numbered suit.
-    bool CanPartial(int head, int gap) const
-    {
-        return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && Holds(head + gap, 1);
-    }
-    bool CanChow(int head) const { return CanPartial(head, 2) && Holds(head + 1, 1); }
+    bool CanPartial(int head, int gap) const { return (kinds >> gap & Lows(gap)) >> head & 1; }
+    // A chow of the head and the two tiles above it.
+    bool CanChow(int head) const { return ChowLows() >> head & 1; }
 
     void Take(int kind)
     {
@@ -63,7 +65,7 @@ public:
     // such tile adds one to the length of every reading of the rest.
     bool MoreStranded(int budget) const
     {
-        uint64_t lows = kinds & (kinds >> 1) & (kinds >> 2) & kChowLows;
+        uint64_t lows = ChowLows();
         uint64_t stranded = kinds & ~(lows | lows << 1 | lows << 2 | triples);
         int tiles = 0;
         for (; stranded && tiles <= budget; stranded &= stranded - 1)
@@ -73,8 +75,15 @@ public:
 
 private:
     static constexpr uint64_t Bit(int kind) { return uint64_t{1} << kind; }
-    // Kinds that can start a chow: values 0-7 of the three numbered suits, as the searches allow.
-    static constexpr uint64_t kChowLows = 0xFFull | 0xFFull << 10 | 0xFFull << 20;
+    // Kinds that can start a group with a tile gap above: values 0 to 9 - gap of the three
+    // numbered suits, as the searches allow.
+    static constexpr uint64_t Lows(int gap)
+    {
+        uint64_t suit = (uint64_t{1} << (10 - gap)) - 1;
+        return suit | suit << 10 | suit << 20;
+    }
+    // The kinds left that start a chow of the tiles left.
+    uint64_t ChowLows() const { return kinds & kinds >> 1 & kinds >> 2 & Lows(2); }
 
     uint8_t count[kKinds] = {};
     uint64_t kinds = 0;
