@@ -3,6 +3,8 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandCount.h"
 
+#include <algorithm>
+
 namespace {
 
 // Copies tiles into out without the first copy of tile; -1 when there is none.
@@ -21,10 +23,30 @@ int Without(const MjTile *tiles, int n, MjTile tile, MjTile *out)
 
 // The searches below set aside, step by step, a group holding the lowest tile left (the head). A
 // reading's length is the number of its tiles outside chows and pungs.
-int Length(int pairs, int partials, int singles)
+constexpr int Length(int pairs, int partials, int singles)
 {
     return 2 * (pairs + partials) + singles;
 }
+
+// The readings ScoreShape offers a discard for, as {pairs, partials, singles}: lengths 5 and 8.
+constexpr int kScoringShapes[][3] = {{1, 0, 3}, {0, 1, 3}, {0, 2, 1}, {4, 0, 0}, {3, 1, 0}, {3, 0, 2},
+                                     {2, 2, 0}, {2, 1, 2}, {2, 0, 4}, {1, 3, 0}, {1, 2, 2}, {0, 3, 2}};
+
+// The longest scoring reading that a reading with these groups outside chows and pungs can still
+// grow into (the searches only ever add groups), 0 when there is none. Indexed [pairs][partials]
+// [singles], up to a length of 8.
+struct ScoringReach {
+    int longest[5][5][9] = {};
+    constexpr ScoringReach()
+    {
+        for (const auto &shape : kScoringShapes)
+            for (int p = 0; p <= shape[0]; p++)
+                for (int q = 0; q <= shape[1]; q++)
+                    for (int n = 0; n <= shape[2]; n++)
+                        longest[p][q][n] = std::max(longest[p][q][n], Length(shape[0], shape[1], shape[2]));
+    }
+};
+constexpr ScoringReach kScoringReach;
 
 } // namespace
 
@@ -140,19 +162,22 @@ bool CMjAi::GetBestWay()
 }
 
 // Children are followed single, partials (gap 2, then 1), pair, chow, pung: ties keep the first
-// best, so this order is part of the choice. Only lengths of 5 and 8 score, and a reading's length
-// never shrinks: longer ones are not followed.
+// best, so this order is part of the choice. Only the shapes of kScoringShapes score, and a
+// reading's groups are never taken back: longer readings than 8 and those that can no longer grow
+// into a scoring shape are not followed.
 void CMjAi::BestWaySearch(int left, int pairs, int partials, int singles)
 {
+    int longest = kScoringReach.longest[pairs][partials][singles];
+    if (longest == 0)
+        return;
     if (left == 0) {
         ScoreShape(pairs, partials, singles);
         return;
     }
-    if (singles > 4 || partials > 3)
-        return;
-    // Tiles that no chow or pung of the rest can hold may already carry every reading below past 8.
+    // Tiles that no chow or pung of the rest can hold may already carry every reading below past
+    // the longest that could score.
     int length = Length(pairs, partials, singles);
-    if (rest.MoreStranded(8 - length))
+    if (rest.MoreStranded(longest - length))
         return;
     int head = rest.Head();
     MjTile tile = ShapeRest::TileOf(head);
@@ -188,6 +213,7 @@ void CMjAi::Offer(int score, MjTile discard, bool secondrank)
     }
 }
 
+// Scores the shapes of kScoringShapes; any other reading is never offered.
 void CMjAi::ScoreShape(int p, int q, int n)
 {
     const MjTile *pair = pairmj, *single = singlemj;
