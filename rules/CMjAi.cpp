@@ -42,6 +42,7 @@ void CMjAi::Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (
         hand[i] = tiles[i];
     SortMj(hand, handnum);
     handcount.Set(hand, handnum);
+    restnum = rest.Start(handcount);
     for (int suit = 0; suit <= SUIT_HUA; suit++)
         for (int value = 0; value <= 9; value++)
             unseen[suit][value] = static_cast<uint8_t>(UnseenCount(handcount, seen, value, suit));
