@@ -34,9 +34,9 @@ constexpr int kScoringShapes[][3] = {{1, 0, 3}, {0, 1, 3}, {0, 2, 1}, {4, 0, 0},
 
 // The longest scoring reading that a reading with these groups outside chows and pungs can still
 // grow into (the searches only ever add groups), 0 when there is none. Indexed [pairs][partials]
-// [singles], up to a length of 8.
+// [singles]: a reading that can still grow holds at most 4 of each, and one group more stays inside.
 struct ScoringReach {
-    int longest[5][5][9] = {};
+    int longest[6][6][6] = {};
     constexpr ScoringReach()
     {
         for (const auto &shape : kScoringShapes)
@@ -45,6 +45,7 @@ struct ScoringReach {
                     for (int n = 0; n <= shape[2]; n++)
                         longest[p][q][n] = std::max(longest[p][q][n], Length(shape[0], shape[1], shape[2]));
     }
+    bool Grows(int pairs, int partials, int singles) const { return longest[pairs][partials][singles] > 0; }
 };
 constexpr ScoringReach kScoringReach;
 
@@ -57,7 +58,7 @@ bool CMjAi::ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const i
     readybest = 0;
     for (int &total : totalcache)
         total = -1;
-    ReadySearch(rest.Start(handcount), 0, 0, 0);
+    ReadySearch(restnum, 0, 0, 0);
     return readyfound;
 }
 
@@ -147,7 +148,7 @@ bool CMjAi::GetBestWay()
 {
     bestscore = secondscore = 0;
     bestmj = secondmj = MjTile{};
-    BestWaySearch(rest.Start(handcount), 0, 0, 0);
+    BestWaySearch(restnum, 0, 0, 0);
     if (bestscore >= 1) {
         playmj = bestmj;
         g_log.Trace("GetBestWay Find PlayMj: Mj[%d %d].\n", playmj.value, playmj.suit);
@@ -163,36 +164,33 @@ bool CMjAi::GetBestWay()
 
 // Children are followed single, partials (gap 2, then 1), pair, chow, pung: ties keep the first
 // best, so this order is part of the choice. Only the shapes of kScoringShapes score, and a
-// reading's groups are never taken back: longer readings than 8 and those that can no longer grow
-// into a scoring shape are not followed.
+// reading's groups are never taken back: a group that leaves no scoring shape within reach is not
+// followed.
 void CMjAi::BestWaySearch(int left, int pairs, int partials, int singles)
 {
-    int longest = kScoringReach.longest[pairs][partials][singles];
-    if (longest == 0)
-        return;
     if (left == 0) {
         ScoreShape(pairs, partials, singles);
         return;
     }
     // Tiles that no chow or pung of the rest can hold may already carry every reading below past
     // the longest that could score.
-    int length = Length(pairs, partials, singles);
-    if (rest.MoreStranded(longest - length))
+    int longest = kScoringReach.longest[pairs][partials][singles];
+    if (rest.MoreStranded(longest - Length(pairs, partials, singles)))
         return;
     int head = rest.Head();
     MjTile tile = ShapeRest::TileOf(head);
-    if (length + 1 <= 8) {
+    if (kScoringReach.Grows(pairs, partials, singles + 1)) {
         singlemj[singles] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 1, left, pairs, partials, singles + 1);
     }
-    for (int gap = 2; gap >= 1 && length + 2 <= 8; gap--) {
+    for (int gap = 2; gap >= 1 && kScoringReach.Grows(pairs, partials + 1, singles); gap--) {
         if (!rest.CanPartial(head, gap))
             continue;
         partmj[partials][0] = tile;
         partmj[partials][1] = ShapeRest::TileOf(head + gap);
         Follow(&CMjAi::BestWaySearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
-    if (length + 2 <= 8 && rest.Holds(head, 2)) {
+    if (kScoringReach.Grows(pairs + 1, partials, singles) && rest.Holds(head, 2)) {
         pairmj[pairs] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
@@ -275,7 +273,7 @@ bool CMjAi::SmallShapeSearch()
     candflag[0] = candflag[1] = 0;
     if (handnum > 14)
         return false;
-    SmallSearch(rest.Start(handcount), 0, 0, 0);
+    SmallSearch(restnum, 0, 0, 0);
     if (candflag[0])
         playmj = candmj[0];
     else if (candflag[1])
