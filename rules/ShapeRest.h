@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 // The tiles a robot's hand search has still to place, as copies per kind. Kinds are numbered
 // suit * 10 + value, so rising numbers follow the hand's sort order and a chow is three
@@ -17,21 +16,16 @@ public:
 
     static MjTile TileOf(int kind) { return MakeMj(kind % 10, kind / 10); }
 
-    // Returns how many tiles there are to place.
-    int Start(const KindCounts &counts)
+    // Returns how many tiles there are to place: those of the five suits.
+    int Start(const MjTile *tiles, int n)
     {
-        // The counts hold the same kinds in the same order, one row of ten per suit.
-        static_assert(sizeof counts.n == sizeof count);
-        std::memcpy(count, counts.n, sizeof count);
-        kinds = triples = 0;
+        *this = ShapeRest{};
         int left = 0;
-        for (int kind = 0; kind < kKinds; kind++) {
-            if (count[kind] == 0)
+        for (int i = 0; i < n; i++) {
+            if (!HasKindSlot(tiles[i].value, tiles[i].suit))
                 continue;
-            left += count[kind];
-            kinds |= Bit(kind);
-            if (count[kind] >= 3)
-                triples |= Bit(kind);
+            Put(tiles[i].suit * 10 + tiles[i].value);
+            left++;
         }
         return left;
     }

@@ -9,10 +9,8 @@ namespace {
 ShapeRest RestOf(std::string_view text, int *left = nullptr)
 {
     std::vector<MjTile> tiles = Tiles(text);
-    KindCounts counts;
-    counts.Set(tiles.data(), static_cast<int>(tiles.size()));
     ShapeRest rest;
-    int n = rest.Start(counts);
+    int n = rest.Start(tiles.data(), static_cast<int>(tiles.size()));
     if (left)
         *left = n;
     return rest;
