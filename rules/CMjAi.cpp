@@ -42,8 +42,11 @@ void CMjAi::Begin(CMjPlayer *player, const MjTile *tiles, int count, const int (
         hand[i] = tiles[i];
     SortMj(hand, handnum);
     handcount.Set(hand, handnum);
-    for (int suit = 0; suit <= SUIT_HUA; suit++)
-        for (int value = 0; value <= 9; value++)
+    restnum = rest.Start(hand, handnum);
+    // Kinds off the suits' runs of 1-9 (the flowers, value 0) keep the 0 they were built with: no
+    // copy of them is ever unseen.
+    for (int suit = SUIT_WAN; suit <= SUIT_ZI; suit++)
+        for (int value = 1; value <= 9; value++)
             unseen[suit][value] = static_cast<uint8_t>(UnseenCount(handcount, seen, value, suit));
 }
 

@@ -107,5 +107,8 @@ private:
     int32_t readybest = 0;
     int totalcache[MJ_KINDS] = {}; // CanHu of the hand less one copy of a kind; -1 not asked yet
     uint8_t unseen[5][10] = {}; // per kind, for the hand being searched
-    ShapeRest rest; // the tiles a search has still to place
+    // The tiles a search has still to place. Begin fills it with the hand, restnum tiles, and
+    // every search puts back what it takes, so each starts from the whole hand.
+    ShapeRest rest;
+    int restnum = 0;
 };

@@ -3,6 +3,8 @@
 #include "rules/CMjPlayer.h"
 #include "rules/HandCount.h"
 
+#include <algorithm>
+
 namespace {
 
 // Copies tiles into out without the first copy of tile; -1 when there is none.
@@ -21,10 +23,31 @@ int Without(const MjTile *tiles, int n, MjTile tile, MjTile *out)
 
 // The searches below set aside, step by step, a group holding the lowest tile left (the head). A
 // reading's length is the number of its tiles outside chows and pungs.
-int Length(int pairs, int partials, int singles)
+constexpr int Length(int pairs, int partials, int singles)
 {
     return 2 * (pairs + partials) + singles;
 }
+
+// The readings ScoreShape offers a discard for, as {pairs, partials, singles}: lengths 5 and 8.
+constexpr int kScoringShapes[][3] = {{1, 0, 3}, {0, 1, 3}, {0, 2, 1}, {4, 0, 0}, {3, 1, 0}, {3, 0, 2},
+                                     {2, 2, 0}, {2, 1, 2}, {2, 0, 4}, {1, 3, 0}, {1, 2, 2}, {0, 3, 2}};
+
+// The longest scoring reading that a reading with these groups outside chows and pungs can still
+// grow into (the searches only ever add groups), 0 when there is none. Indexed [pairs][partials]
+// [singles]: a reading that can still grow holds at most 4 of each, and one group more stays inside.
+struct ScoringReach {
+    int longest[6][6][6] = {};
+    constexpr ScoringReach()
+    {
+        for (const auto &shape : kScoringShapes)
+            for (int p = 0; p <= shape[0]; p++)
+                for (int q = 0; q <= shape[1]; q++)
+                    for (int n = 0; n <= shape[2]; n++)
+                        longest[p][q][n] = std::max(longest[p][q][n], Length(shape[0], shape[1], shape[2]));
+    }
+    bool Grows(int pairs, int partials, int singles) const { return longest[pairs][partials][singles] > 0; }
+};
+constexpr ScoringReach kScoringReach;
 
 } // namespace
 
@@ -35,7 +58,7 @@ bool CMjAi::ReadyHand(CMjPlayer *player, const MjTile *tiles, int count, const i
     readybest = 0;
     for (int &total : totalcache)
         total = -1;
-    ReadySearch(rest.Start(handcount), 0, 0, 0);
+    ReadySearch(restnum, 0, 0, 0);
     return readyfound;
 }
 
@@ -125,7 +148,7 @@ bool CMjAi::GetBestWay()
 {
     bestscore = secondscore = 0;
     bestmj = secondmj = MjTile{};
-    BestWaySearch(rest.Start(handcount), 0, 0, 0);
+    BestWaySearch(restnum, 0, 0, 0);
     if (bestscore >= 1) {
         playmj = bestmj;
         g_log.Trace("GetBestWay Find PlayMj: Mj[%d %d].\n", playmj.value, playmj.suit);
@@ -140,34 +163,34 @@ bool CMjAi::GetBestWay()
 }
 
 // Children are followed single, partials (gap 2, then 1), pair, chow, pung: ties keep the first
-// best, so this order is part of the choice. Only lengths of 5 and 8 score, and a reading's length
-// never shrinks: longer ones are not followed.
+// best, so this order is part of the choice. Only the shapes of kScoringShapes score, and a
+// reading's groups are never taken back: a group that leaves no scoring shape within reach is not
+// followed.
 void CMjAi::BestWaySearch(int left, int pairs, int partials, int singles)
 {
     if (left == 0) {
         ScoreShape(pairs, partials, singles);
         return;
     }
-    if (singles > 4 || partials > 3)
-        return;
-    // Tiles that no chow or pung of the rest can hold may already carry every reading below past 8.
-    int length = Length(pairs, partials, singles);
-    if (rest.MoreStranded(8 - length))
+    // Tiles that no chow or pung of the rest can hold may already carry every reading below past
+    // the longest that could score.
+    int longest = kScoringReach.longest[pairs][partials][singles];
+    if (rest.MoreStranded(longest - Length(pairs, partials, singles)))
         return;
     int head = rest.Head();
     MjTile tile = ShapeRest::TileOf(head);
-    if (length + 1 <= 8) {
+    if (kScoringReach.Grows(pairs, partials, singles + 1)) {
         singlemj[singles] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 1, left, pairs, partials, singles + 1);
     }
-    for (int gap = 2; gap >= 1 && length + 2 <= 8; gap--) {
+    for (int gap = 2; gap >= 1 && kScoringReach.Grows(pairs, partials + 1, singles); gap--) {
         if (!rest.CanPartial(head, gap))
             continue;
         partmj[partials][0] = tile;
         partmj[partials][1] = ShapeRest::TileOf(head + gap);
         Follow(&CMjAi::BestWaySearch, head, gap, 2, left, pairs, partials + 1, singles);
     }
-    if (length + 2 <= 8 && rest.Holds(head, 2)) {
+    if (kScoringReach.Grows(pairs + 1, partials, singles) && rest.Holds(head, 2)) {
         pairmj[pairs] = tile;
         Follow(&CMjAi::BestWaySearch, head, 0, 2, left, pairs + 1, partials, singles);
     }
@@ -188,6 +211,7 @@ void CMjAi::Offer(int score, MjTile discard, bool secondrank)
     }
 }
 
+// Scores the shapes of kScoringShapes; any other reading is never offered.
 void CMjAi::ScoreShape(int p, int q, int n)
 {
     const MjTile *pair = pairmj, *single = singlemj;
@@ -249,7 +273,7 @@ bool CMjAi::SmallShapeSearch()
     candflag[0] = candflag[1] = 0;
     if (handnum > 14)
         return false;
-    SmallSearch(rest.Start(handcount), 0, 0, 0);
+    SmallSearch(restnum, 0, 0, 0);
     if (candflag[0])
         playmj = candmj[0];
     else if (candflag[1])

@@ -16,18 +16,16 @@ public:
 
     static MjTile TileOf(int kind) { return MakeMj(kind % 10, kind / 10); }
 
-    // Returns how many tiles there are to place.
-    int Start(const KindCounts &counts)
+    // Returns how many tiles there are to place: those of the five suits.
+    int Start(const MjTile *tiles, int n)
     {
-        kinds = triples = 0;
+        *this = ShapeRest{};
         int left = 0;
-        for (int kind = 0; kind < kKinds; kind++) {
-            count[kind] = counts.n[kind / 10][kind % 10];
-            left += count[kind];
-            if (count[kind] >= 1)
-                kinds |= Bit(kind);
-            if (count[kind] >= 3)
-                triples |= Bit(kind);
+        for (int i = 0; i < n; i++) {
+            if (!HasKindSlot(tiles[i].value, tiles[i].suit))
+                continue;
+            Put(tiles[i].suit * 10 + tiles[i].value);
+            left++;
         }
         return left;
     }
@@ -36,11 +34,9 @@ public:
     int Head() const { return std::countr_zero(kinds); }
     bool Holds(int kind, int copies) const { return count[kind] >= copies; }
     // A partial of the head and the tile gap above it, in one numbered suit.
-    bool CanPartial(int head, int gap) const
-    {
-        return head / 10 <= SUIT_BING && head % 10 + gap <= 9 && Holds(head + gap, 1);
-    }
-    bool CanChow(int head) const { return CanPartial(head, 2) && Holds(head + 1, 1); }
+    bool CanPartial(int head, int gap) const { return (kinds >> gap & Lows(gap)) >> head & 1; }
+    // A chow of the head and the two tiles above it.
+    bool CanChow(int head) const { return ChowLows() >> head & 1; }
 
     void Take(int kind)
     {
@@ -63,7 +59,7 @@ public:
     // such tile adds one to the length of every reading of the rest.
     bool MoreStranded(int budget) const
     {
-        uint64_t lows = kinds & (kinds >> 1) & (kinds >> 2) & kChowLows;
+        uint64_t lows = ChowLows();
         uint64_t stranded = kinds & ~(lows | lows << 1 | lows << 2 | triples);
         int tiles = 0;
         for (; stranded && tiles <= budget; stranded &= stranded - 1)
@@ -73,8 +69,15 @@ public:
 
 private:
     static constexpr uint64_t Bit(int kind) { return uint64_t{1} << kind; }
-    // Kinds that can start a chow: values 0-7 of the three numbered suits, as the searches allow.
-    static constexpr uint64_t kChowLows = 0xFFull | 0xFFull << 10 | 0xFFull << 20;
+    // Kinds that can start a group with a tile gap above: values 0 to 9 - gap of the three
+    // numbered suits, as the searches allow.
+    static constexpr uint64_t Lows(int gap)
+    {
+        uint64_t suit = (uint64_t{1} << (10 - gap)) - 1;
+        return suit | suit << 10 | suit << 20;
+    }
+    // The kinds left that start a chow of the tiles left.
+    uint64_t ChowLows() const { return kinds & kinds >> 1 & kinds >> 2 & Lows(2); }
 
     uint8_t count[kKinds] = {};
     uint64_t kinds = 0;

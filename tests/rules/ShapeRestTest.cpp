@@ -9,10 +9,8 @@ namespace {
 ShapeRest RestOf(std::string_view text, int *left = nullptr)
 {
     std::vector<MjTile> tiles = Tiles(text);
-    KindCounts counts;
-    counts.Set(tiles.data(), static_cast<int>(tiles.size()));
     ShapeRest rest;
-    int n = rest.Start(counts);
+    int n = rest.Start(tiles.data(), static_cast<int>(tiles.size()));
     if (left)
         *left = n;
     return rest;
@@ -63,6 +61,7 @@ TEST(ShapeRest, ChowsStayWithinOneNumberedSuitAndTilesNoSetHoldsAreStranded)
     ShapeRest rest = RestOf("89m1s123z");
     EXPECT_FALSE(rest.CanChow(KindOf("8m")));
     EXPECT_FALSE(rest.CanPartial(KindOf("9m"), 1)) << "9m and 1s are no partial";
+    EXPECT_FALSE(rest.CanPartial(KindOf("9m"), 2)) << "9m and 1s are no partial across the gap either";
     EXPECT_FALSE(rest.CanChow(KindOf("1z"))) << "honours make no chow";
     EXPECT_TRUE(rest.CanPartial(KindOf("8m"), 1));
     EXPECT_TRUE(RestOf("789m").CanChow(KindOf("7m")));
