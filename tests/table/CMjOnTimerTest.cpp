@@ -13,6 +13,11 @@ TEST_F(CMjOnTimer, OnlyTheCaretCountdownAndLinkTimersRunAtStartAndUnknownIdsStop
     for (unsigned id : {6u, 100u, 106u})
         EXPECT_TRUE(clock.IsRunning(id)) << id;
     EXPECT_EQ(m.GetCountdown(), -1);
+    // Each of the seventeen is found by its id; an id between or past them finds none.
+    for (unsigned id : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 100u, 101u, 102u, 103u, 104u, 105u, 106u, 107u})
+        EXPECT_TRUE(m.Timer(id) && m.Timer(id)->id == id) << id;
+    for (unsigned id : {0u, 10u, 26u, 99u, 108u, 125u, 4000000000u})
+        EXPECT_EQ(m.Timer(id), nullptr) << id;
 
     // Ids nobody handles are stopped at their first tick.
     const unsigned unknown[] = {10u, 22u, 99u, 150u, 202u};
